@@ -1,0 +1,206 @@
+#include "core/numbers.h"
+
+#include "core/overflow.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+bool isSkipped(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+int digitValue(QChar c, int base)
+{
+    const char16_t u = c.unicode();
+    int d = -1;
+    if (u >= u'0' && u <= u'9')
+        d = u - u'0';
+    else if (u >= u'a' && u <= u'f')
+        d = u - u'a' + 10;
+    else if (u >= u'A' && u <= u'F')
+        d = u - u'A' + 10;
+    return d < base ? d : -1;
+}
+
+// "&H1F" and "&O17": whole numbers in base 16 or 8, as many digits as fit.
+double radixValue(const QString &s, int base)
+{
+    double v = 0;
+    for (qsizetype i = 2; i < s.size(); ++i) {
+        const int d = digitValue(s[i], base);
+        if (d < 0)
+            break;
+        v = v * base + d;
+    }
+    if (!std::isfinite(v))
+        throw Overflow();
+    return v;
+}
+
+// A decimal number that std::from_chars found out of range: decide from its
+// order of magnitude whether it is too large (an overflow) or too small (0).
+double outOfRange(const std::string &mantissa, long long exponent)
+{
+    long long magnitude = 0;
+    const auto dot = mantissa.find('.');
+    const std::string whole = mantissa.substr(0, dot);
+    const auto firstNonZero = whole.find_first_not_of('0');
+    if (firstNonZero != std::string::npos) {
+        magnitude = static_cast<long long>(whole.size() - firstNonZero);
+    } else if (dot != std::string::npos) {
+        const std::string fraction = mantissa.substr(dot + 1);
+        const auto nz = fraction.find_first_not_of('0');
+        if (nz == std::string::npos)
+            return 0;
+        magnitude = -static_cast<long long>(nz);
+    }
+    if (magnitude + exponent > 0)
+        throw Overflow();
+    return 0;
+}
+
+} // namespace
+
+double TextValue(const QString &text)
+{
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text) {
+        if (!isSkipped(c))
+            s += c;
+    }
+
+    if (s.size() >= 2 && s[0] == u'&') {
+        const QChar kind = s[1].toUpper();
+        if (kind == u'H')
+            return radixValue(s, 16);
+        if (kind == u'O')
+            return radixValue(s, 8);
+        return 0;
+    }
+
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+        negative = s[i] == u'-';
+        ++i;
+    }
+
+    std::string mantissa;
+    bool anyDigit = false;
+    bool seenPoint = false;
+    for (; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c >= u'0' && c <= u'9') {
+            mantissa += static_cast<char>(c.unicode());
+            anyDigit = true;
+        } else if (c == u'.' && !seenPoint) {
+            mantissa += '.';
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return 0;
+
+    // Exponent: E or D, an optional sign, digits. Without digits it is not part
+    // of the number ("1E" reads as 1).
+    std::string exponentDigits;
+    bool exponentNegative = false;
+    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
+        qsizetype j = i + 1;
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) {
+            exponentNegative = s[j] == u'-';
+            ++j;
+        }
+        for (; j < s.size() && s[j] >= u'0' && s[j] <= u'9'; ++j)
+            exponentDigits += static_cast<char>(s[j].unicode());
+    }
+
+    std::string number = mantissa;
+    long long exponent = 0;
+    if (!exponentDigits.empty()) {
+        number += exponentNegative ? "e-" : "e";
+        number += exponentDigits;
+        for (char c : exponentDigits) {
+            exponent = std::min<long long>(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        }
+        if (exponentNegative)
+            exponent = -exponent;
+    }
+
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range)
+        value = outOfRange(mantissa, exponent);
+    else if (error != std::errc())
+        return 0;
+    if (!std::isfinite(value))
+        throw Overflow();
+    return negative ? -value : value;
+}
+
+qint32 RoundToInt32(double value)
+{
+    if (std::isnan(value))
+        throw Overflow();
+    const double r = std::nearbyint(value); // the default rounding mode: halves to even
+    if (r < std::numeric_limits<qint32>::min() || r > std::numeric_limits<qint32>::max())
+        throw Overflow();
+    return static_cast<qint32>(r);
+}
+
+qint16 RoundToInt16(double value)
+{
+    const qint32 r = RoundToInt32(value);
+    if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
+        throw Overflow();
+    return static_cast<qint16>(r);
+}
+
+QString PlainInteger(qint64 value)
+{
+    return QString::number(value); // never localised: no group separator, ASCII minus
+}
+
+QString PlainNumber(double value)
+{
+    if (value == 0 || std::isnan(value))
+        return QStringLiteral("0"); // also for -0
+    if (std::trunc(value) == value && std::fabs(value) < 1e15)
+        return PlainInteger(static_cast<qint64>(value));
+
+    // Fifteen significant digits, trailing zeros dropped, an exponent only for
+    // very large or very small magnitudes ("1E+20", "1.5E-05").
+    QString text = QString::number(value, 'g', 15);
+    text.replace(u'e', u'E');
+    const qsizetype point = text.indexOf(u'.');
+    if (point >= 0)
+        text.replace(point, 1, QLocale().decimalPoint());
+    return text;
+}
+
+double RegionalValue(const QString &text)
+{
+    QString s = text.trimmed();
+    bool negative = false;
+    if (!s.isEmpty() && (s[0] == u'+' || s[0] == u'-')) {
+        negative = s[0] == u'-';
+        s = s.mid(1).trimmed();
+    }
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = locale.toDouble(s, &ok);
+    if (!ok || !std::isfinite(v))
+        return 0;
+    return negative ? -v : v;
+}

@@ -1,0 +1,38 @@
+#ifndef CORE_NUMBERS_H
+#define CORE_NUMBERS_H
+
+#include <QString>
+#include <QtGlobal>
+
+// Reading numbers from field texts and writing them back as plain text.
+//
+// Reading (TextValue): the number at the start of a text, the full stop as
+// decimal point whatever the desktop's regional settings say.
+//   "12abc" -> 12     " 1 2" -> 12 (blanks, tabs, line feeds are skipped anywhere)
+//   "3,5"   -> 3      (a comma ends the number)
+//   "-.5e1" -> -5     "1D2" -> 100 (D is an exponent letter too)
+//   "&H1F"  -> 31     "&O17" -> 15
+//   ""      -> 0      "abc" -> 0
+// A number beyond the range of a double ("1E400") throws Overflow.
+//
+// Writing (PlainNumber): ASCII digits and '-', no group separator, the shortest
+// form with up to 15 significant digits; only the decimal separator of a
+// fraction follows the desktop (the default QLocale): 1,5 under German settings,
+// 1.5 under English ones. Whole numbers never carry a separator: 14, not 14.0.
+
+double TextValue(const QString &text);
+
+// Rounds to the nearest whole number, halves to the even neighbour
+// (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); throws Overflow outside the target range.
+qint32 RoundToInt32(double value);
+qint16 RoundToInt16(double value);
+
+QString PlainNumber(double value);
+QString PlainInteger(qint64 value);
+
+// A number as the desktop's regional settings write it, read back: the default
+// QLocale's decimal separator, an optional sign that may be followed by blanks
+// ("- 360", "+360", " 0"). Text that is no such number reads as 0.
+double RegionalValue(const QString &text);
+
+#endif

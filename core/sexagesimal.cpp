@@ -1,0 +1,132 @@
+#include "core/sexagesimal.h"
+
+#include "core/numbers.h"
+#include "core/overflow.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+qint16 checkedUnits(qint64 units)
+{
+    if (units < std::numeric_limits<qint16>::min() || units > std::numeric_limits<qint16>::max())
+        throw Overflow();
+    return static_cast<qint16>(units);
+}
+
+// Rounds count / 10000 to a whole number, halves to the even neighbour.
+qint64 roundTenThousandths(qint64 count)
+{
+    qint64 whole = count / 10000;
+    const qint64 rest = count % 10000;
+    const qint64 twice = 2 * (rest < 0 ? -rest : rest);
+    if (twice > 10000 || (twice == 10000 && whole % 2 != 0))
+        whole += rest < 0 ? -1 : 1;
+    return whole;
+}
+
+} // namespace
+
+FixedDecimal FixedDecimal::fromDouble(double value)
+{
+    const double scaled = std::nearbyint(value * 10000.0); // halves to even
+    // 2^63 is exactly representable; anything at or beyond it does not fit.
+    constexpr double limit = 9223372036854775808.0;
+    if (std::isnan(scaled) || scaled >= limit || scaled < -limit)
+        throw Overflow();
+    return fromTenThousandths(static_cast<qint64>(scaled));
+}
+
+qint32 IntDiv(qint32 dividend, qint32 divisor)
+{
+    // Only ever called with 3600 and 60; the remainder keeps the dividend's
+    // sign, so the quotient is truncated toward zero.
+    const qint32 r = dividend % divisor;
+    return (dividend - r) / divisor;
+}
+
+SexagesimalTriple SecondsToTriple(qint32 t)
+{
+    SexagesimalTriple triple;
+    triple.Units = checkedUnits(IntDiv(t, 3600));
+    const qint32 rest = t - triple.Units * 3600;
+    triple.Minutes = static_cast<qint16>(IntDiv(rest, 60));
+    triple.Seconds = static_cast<qint16>(rest - triple.Minutes * 60);
+    return triple;
+}
+
+qint32 PickersToSeconds(qint16 p0, qint16 p1, qint16 p2)
+{
+    // At most 32 767 × 3600 + 32 767 × 60 + 32 767 in magnitude: far inside 32 bits.
+    return p0 * 3600 + p1 * 60 + p2;
+}
+
+qint32 FieldsToSeconds(const QString &text0, const QString &text1, const QString &text2)
+{
+    const double v = (TextValue(text0) * 3600.0 + TextValue(text1) * 60.0) + TextValue(text2);
+    return RoundToInt32(v);
+}
+
+qint32 FieldsToSeconds(const FieldTexts &texts)
+{
+    return FieldsToSeconds(texts[0], texts[1], texts[2]);
+}
+
+FixedDecimal SecondsToDecimal(qint32 t)
+{
+    // t / 3600 in ten-thousandths is t × 25 / 9; no exact half can arise.
+    const qint64 scaled = static_cast<qint64>(t) * 25;
+    qint64 q = scaled / 9;
+    const qint64 r = scaled % 9;
+    if (2 * (r < 0 ? -r : r) > 9)
+        q += r < 0 ? -1 : 1;
+    return FixedDecimal::fromTenThousandths(q);
+}
+
+SexagesimalTriple DecimalToTriple(FixedDecimal x)
+{
+    const qint64 count = x.tenThousandths();
+    qint64 units = count / 10000;
+    const qint64 minutesCount = (count - units * 10000) * 60; // ten-thousandths of a minute
+    qint64 minutes = minutesCount / 10000;
+    const qint64 secondsCount = (minutesCount - minutes * 10000) * 60;
+    const qint64 n = roundTenThousandths(secondsCount);
+
+    qint64 seconds = n;
+    // Only a positive 60 is carried: 0.9999 gives 1, 0, 0.
+    if (n == 60) {
+        seconds = 0;
+        minutes += 1;
+        if (minutes == 60) {
+            minutes = 0;
+            units += 1;
+        }
+    }
+    SexagesimalTriple triple;
+    triple.Units = checkedUnits(units);
+    triple.Minutes = static_cast<qint16>(minutes);
+    triple.Seconds = static_cast<qint16>(seconds);
+    return triple;
+}
+
+FieldTexts TripleToFields(const SexagesimalTriple &triple)
+{
+    return {PlainInteger(triple.Units), PlainInteger(triple.Minutes), PlainInteger(triple.Seconds)};
+}
+
+qint32 CheckedAdd(qint32 a, qint32 b)
+{
+    qint32 r = 0;
+    if (__builtin_add_overflow(a, b, &r))
+        throw Overflow();
+    return r;
+}
+
+qint32 CheckedSubtract(qint32 a, qint32 b)
+{
+    qint32 r = 0;
+    if (__builtin_sub_overflow(a, b, &r))
+        throw Overflow();
+    return r;
+}

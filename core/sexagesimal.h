@@ -1,0 +1,71 @@
+#ifndef CORE_SEXAGESIMAL_H
+#define CORE_SEXAGESIMAL_H
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// Angles in degrees, minutes and seconds of arc and times in hours, minutes and
+// seconds of time, as the examination's hand calculations write them.
+//
+// The calculators turn the three parts into one whole number of seconds
+// (1° = 3600'', 1 h = 3600 s), compute with it or with a four-place decimal
+// value, and show the result as three parts again. Nothing here reduces a
+// value modulo 360° or 24 h and nothing clamps: 86 400 s are 24 h 0 m 0 s.
+// Leaving a 16-bit or 32-bit range throws Overflow (core/overflow.h).
+
+// Element 0 of a triple of controls always holds degrees or hours (for a date:
+// the day), element 1 minutes (the month), element 2 seconds (the year).
+using FieldTexts = std::array<QString, 3>;
+
+struct SexagesimalTriple {
+    qint16 Units = 0; // whole degrees or hours; never reduced
+    qint16 Minutes = 0;
+    qint16 Seconds = 0;
+
+    friend bool operator==(const SexagesimalTriple &, const SexagesimalTriple &) = default;
+};
+
+// A signed decimal with exactly four places, held as a count of
+// ten-thousandths: decimal degrees or decimal hours between two steps
+// (13.5546 h is the count 135546). Arithmetic on it is exact and checked.
+class FixedDecimal {
+public:
+    constexpr FixedDecimal() = default;
+    static constexpr FixedDecimal fromTenThousandths(qint64 count)
+    {
+        FixedDecimal d;
+        d.m_count = count;
+        return d;
+    }
+    // Rounds to the nearest ten-thousandth, halves to the even neighbour.
+    static FixedDecimal fromDouble(double value);
+
+    constexpr qint64 tenThousandths() const { return m_count; }
+    double toDouble() const { return static_cast<double>(m_count) / 10000.0; }
+    // The whole part, truncated toward zero (-1.5 gives -1).
+    constexpr qint64 wholePart() const { return m_count / 10000; }
+
+    friend bool operator==(const FixedDecimal &, const FixedDecimal &) = default;
+
+private:
+    qint64 m_count = 0;
+};
+
+// Quotient of two 32-bit integers truncated toward zero (-7 / 2 = -3).
+qint32 IntDiv(qint32 dividend, qint32 divisor);
+
+SexagesimalTriple SecondsToTriple(qint32 totalSeconds);
+qint32 PickersToSeconds(qint16 position0, qint16 position1, qint16 position2);
+qint32 FieldsToSeconds(const QString &text0, const QString &text1, const QString &text2);
+qint32 FieldsToSeconds(const FieldTexts &texts);
+FixedDecimal SecondsToDecimal(qint32 totalSeconds);
+SexagesimalTriple DecimalToTriple(FixedDecimal value);
+FieldTexts TripleToFields(const SexagesimalTriple &triple);
+
+// Checked 32-bit arithmetic on totals of seconds.
+qint32 CheckedAdd(qint32 a, qint32 b);
+qint32 CheckedSubtract(qint32 a, qint32 b);
+
+#endif
