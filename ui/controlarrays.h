@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QLineEdit;
@@ -34,7 +35,9 @@ public:
     void setText(int index, const QString &text);
     FieldTexts triple() const; // elements 0, 1, 2
 
-    // Connects the change handler of every element.
+    // Connects the change handler of every element. Qt reports a change only
+    // when the text really changes: writing the text a field already holds
+    // runs no handler, as retyping it would not.
     void onChange(std::function<void(int index)> handler);
 
 private:
@@ -53,16 +56,20 @@ public:
 
     int position(int index) const;
     // Selects a position; the click handler runs when the position changes.
+    // A position outside the list changes nothing.
     void select(int index, int position);
     // Runs the click handler of one element, as a selection would.
     void click(int index);
 
+    // Sets the click handler of every element (a later call replaces it).
     void onClick(std::function<void(int index)> handler);
 
 private:
     QString m_name;
     QList<QComboBox *> m_pickers;
-    std::function<void(int)> m_handler;
+    // Shared with the connections, so that copies of the array and the
+    // connections made before a copy all run the same handler.
+    std::shared_ptr<std::function<void(int)>> m_handler;
 };
 
 #endif

@@ -3,6 +3,7 @@
 
 #include "core/resultrow.h"
 
+#include <QList>
 #include <QString>
 
 class QStandardItemModel;
@@ -23,10 +24,19 @@ public:
     int rowCount() const;
     ResultRow row(int position) const;
     // Appends a row at the end; false (and nothing added) when the list is full.
+    // The first row of a list without a current row becomes current.
     bool appendRow(const ResultRow &row);
+    // Appends rows at the end in one go (for a restore); the rows beyond the
+    // list's capacity are dropped. Returns the number appended.
+    int appendRows(const QList<ResultRow> &rows);
+    // Removes the row at a position (nothing for a position without a row);
+    // when it was the current row, its successor (or, for the last row, its
+    // predecessor) becomes current.
     void removeRow(int position);
     // The position of the current row, 0 when there is none.
     int currentPosition() const;
+    // Makes a row current and selects it; 0 (or a position without a row)
+    // leaves no current row.
     void setCurrentPosition(int position);
 
 private:
