@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 
@@ -258,6 +259,20 @@ void SolarForm::done(int result)
 {
     unload();
     QDialog::done(result);
+}
+
+// The form has no default button: Enter in a field runs no step. Enter on a
+// button that has the focus presses it, as Space does.
+void SolarForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QWidget *SolarForm::control(const QString &name, int index) const

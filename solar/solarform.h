@@ -9,6 +9,7 @@
 #include <memory>
 
 class MainWindowAccess;
+class QKeyEvent;
 
 namespace Ui {
 class Solar;
@@ -37,6 +38,9 @@ public:
     // Every way of closing (Okay with a result, Abbrechen, the close box,
     // Escape) ends here; the entries are saved before the window goes.
     void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void load();

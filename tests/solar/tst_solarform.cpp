@@ -58,6 +58,8 @@ private slots:
     void lengthLimits();
     void focusSelectsWholeText_data();
     void focusSelectsWholeText();
+    void enterPressesOnlyAFocusedButton_data();
+    void enterPressesOnlyAFocusedButton();
     void stepMessages_data();
     void stepMessages();
     void wholeCalculation();
@@ -440,6 +442,27 @@ void tst_SolarForm::focusSelectsWholeText()
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
     QVERIFY(target->hasFocus());
     QCOMPARE(target->selectedText(), selects ? QStringLiteral("12") : QString());
+}
+
+void tst_SolarForm::enterPressesOnlyAFocusedButton_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("runsStep2");
+    QTest::newRow("in a field") << QStringLiteral("Text1_0") << false;
+    QTest::newRow("on the step button") << QStringLiteral("Command2") << true;
+}
+
+void tst_SolarForm::enterPressesOnlyAFocusedButton()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, runsStep2);
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    child(name)->setFocus();
+    QTest::keyClick(child(name), Qt::Key_Return);
+    QCOMPARE(field(QStringLiteral("txtDeg1_0"))->text(),
+             runsStep2 ? QStringLiteral("0") : QString());
+    QVERIFY(form->isVisible());
 }
 
 void tst_SolarForm::stepMessages_data()
