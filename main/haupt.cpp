@@ -1,13 +1,10 @@
 #include "main/haupt.h"
 
 #include "settings/store.h"
+#include "solar/solarform.h"
 #include "ui/inputhelpers.h"
 #include "ui/resultlist.h"
 #include "ui/services.h"
-
-#ifdef VELMORA_HAVE_SOLAR_FORMS
-#include "solar/solarform.h"
-#endif
 
 #include "ui_haupt.h"
 
@@ -178,7 +175,6 @@ void Haupt::saveOnExit()
 
 void Haupt::Command2_Click()
 {
-#ifdef VELMORA_HAVE_SOLAR_FORMS
     // Built anew at every opening (its constructor loads it) and deleted when
     // it closes, so that nothing of the last calculation survives in it. It is
     // modal: this window takes no input until the calculator has closed, and
@@ -188,7 +184,6 @@ void Haupt::Command2_Click()
     form->setWindowModality(Qt::ApplicationModal);
     connect(form, &QObject::destroyed, this, &Haupt::Form_Activate);
     form->show();
-#endif
 }
 
 void Haupt::Command7_Click()

@@ -5,9 +5,11 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -96,6 +98,7 @@ private slots:
     void deleteAll();
     void newCalculation();
 
+    void calculatorOpensModalAndGivesBackTheCursor();
     void quittingSavesOnce();
 
 private:
@@ -450,6 +453,36 @@ void TestHaupt::newCalculation()
     QCOMPARE(NewSolarCalculation, qint16(-1));
     QCOMPARE(NewRektiCalculation, qint16(-1));
     QVERIFY(m_services->messages.isEmpty());
+}
+
+// Each opening builds the calculator anew over the blocked main window; once
+// it has closed, the cursor is back in the name field with the name selected.
+void TestHaupt::calculatorOpensModalAndGivesBackTheCursor()
+{
+    Haupt haupt;
+    haupt.show();
+    QVERIFY(QTest::qWaitForWindowActive(&haupt));
+    auto *name = control<QLineEdit>(haupt, "Text1h_0");
+    type(name, QStringLiteral("Anna"));
+    auto *open = control<QPushButton>(haupt, "Command2");
+
+    QPointer<QDialog> previous;
+    for (int opening = 1; opening <= 2; ++opening) {
+        QTest::mouseClick(open, Qt::LeftButton);
+        QVERIFY(QApplication::focusWidget() != name);
+        auto *solar = control<QDialog>(haupt, "Solar");
+        QVERIFY(solar);
+        QVERIFY(solar != previous);
+        QVERIFY(solar->isVisible());
+        QCOMPARE(solar->windowModality(), Qt::ApplicationModal);
+        QVERIFY(QTest::qWaitForWindowExposed(solar));
+
+        solar->reject();
+        previous = solar;
+        QTRY_VERIFY(previous.isNull());
+        QCOMPARE(haupt.focusWidget(), name);
+        QCOMPARE(name->selectedText(), QStringLiteral("Anna"));
+    }
 }
 
 // At logout the desktop may end the program without closing its window: the
