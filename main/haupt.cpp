@@ -1,5 +1,6 @@
 #include "main/haupt.h"
 
+#include "rekti/rektiform.h"
 #include "settings/store.h"
 #include "solar/solarform.h"
 #include "ui/inputhelpers.h"
@@ -42,6 +43,7 @@ Haupt::Haupt(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Haupt>(
     m_birthTime.onChange([this](int index) { txtTime0h_Change(index); });
 
     connect(ui->Command2, &QPushButton::clicked, this, &Haupt::Command2_Click);
+    connect(ui->Command3, &QPushButton::clicked, this, &Haupt::Command3_Click);
     connect(ui->Command7, &QPushButton::clicked, this, &Haupt::Command7_Click);
     connect(ui->Command8, &QPushButton::clicked, this, &Haupt::Command8_Click);
     connect(ui->Command9, &QPushButton::clicked, this, &Haupt::Command9_Click);
@@ -180,6 +182,16 @@ void Haupt::Command2_Click()
     // modal: this window takes no input until the calculator has closed, and
     // then the cursor goes back into the name field.
     auto *form = new SolarForm(*this, this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->setWindowModality(Qt::ApplicationModal);
+    connect(form, &QObject::destroyed, this, &Haupt::Form_Activate);
+    form->show();
+}
+
+void Haupt::Command3_Click()
+{
+    // The rectification calculator opens as the Solar one does.
+    auto *form = new RektiForm(*this, this);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setWindowModality(Qt::ApplicationModal);
     connect(form, &QObject::destroyed, this, &Haupt::Form_Activate);

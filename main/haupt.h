@@ -50,6 +50,7 @@ private:
     void Form_Activate();
     void Form_Unload();
     void Command2_Click();
+    void Command3_Click();
     void Command7_Click();
     void Command8_Click();
     void Command9_Click();

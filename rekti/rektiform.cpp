@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -232,6 +233,20 @@ void RektiForm::done(int result)
 {
     Form_Unload();
     QDialog::done(result);
+}
+
+// The form has no default button: Enter in a field runs no step. Enter on a
+// button that has the focus presses it, as Space does.
+void RektiForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void RektiForm::Form_Load()

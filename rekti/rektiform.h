@@ -12,6 +12,7 @@ namespace Ui {
 class Rekti;
 }
 class MainWindowAccess;
+class QKeyEvent;
 
 // The rectification calculator ("Rektifikation mit primär dirigierten
 // Achsen"). Built anew at every opening: the constructor runs the load
@@ -37,6 +38,9 @@ public:
     // Every way of closing ("Okay" with a result, "Abbrechen", the close box,
     // Escape) ends here.
     void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     using Step = Effects (*)(const FormValues &);

@@ -514,6 +514,15 @@ void TestRektiForm::keyFilters()
         QCOMPARE(list->currentIndex(), 0);
     }
 
+    // Enter in a field runs no step; on a focused button it presses it.
+    type(QStringLiteral("txtJahre_1"), QStringLiteral("73"));
+    QTest::keyClick(field(QStringLiteral("txtJahre_1")), Qt::Key_Return);
+    QCOMPARE(field(QStringLiteral("Text1_3"))->text(), QString());
+    auto *decimalYears = m_form->findChild<QPushButton *>(QStringLiteral("Command2"));
+    decimalYears->setFocus();
+    QTest::keyClick(decimalYears, Qt::Key_Return);
+    QCOMPARE(field(QStringLiteral("Text1_3"))->text(), QStringLiteral("0,2"));
+
     // Clicking back into a field selects its entry: the next key replaces it.
     type(QStringLiteral("txtJahre_0"), QStringLiteral("34"));
     type(QStringLiteral("txtJahre_0"), QStringLiteral("5"));
