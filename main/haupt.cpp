@@ -1,5 +1,6 @@
 #include "main/haupt.h"
 
+#include "main/documents.h"
 #include "rekti/rektiform.h"
 #include "settings/store.h"
 #include "solar/solarform.h"
@@ -48,6 +49,7 @@ Haupt::Haupt(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Haupt>(
     connect(ui->Command8, &QPushButton::clicked, this, &Haupt::Command8_Click);
     connect(ui->Command9, &QPushButton::clicked, this, &Haupt::Command9_Click);
     connect(ui->Command10, &QPushButton::clicked, this, &Haupt::Command10_Click);
+    m_documents = new DocumentLinks(this);
 
     // The program can also end without this window being closed: at logout
     // the session manager asks for the data first, and the application may be
@@ -130,6 +132,8 @@ void Haupt::Form_Load()
     RestoreFieldsByName(m_birthDate, 2);
     RestoreFieldsByName(m_birthPlace, 0);
     RestoreFieldsByName(m_birthTime, 2);
+
+    m_documents->buildTeachingMenu();
 }
 
 void Haupt::Form_Activate()

@@ -15,6 +15,7 @@
 namespace Ui {
 class Haupt;
 }
+class DocumentLinks;
 class QCloseEvent;
 class QShowEvent;
 
@@ -76,6 +77,7 @@ private:
     FieldArray m_birthPlace; // Text3h
     FieldArray m_birthTime;  // txtTime0h: hours, minutes, seconds
     std::unique_ptr<ResultList> m_list;
+    DocumentLinks *m_documents; // document and teaching menus, "?" buttons, link labels
     bool m_shown = false;
     std::optional<SavedState> m_saved;
 };

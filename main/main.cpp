@@ -1,6 +1,9 @@
 #include "main/haupt.h"
+#include "main/splash.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -11,7 +14,13 @@ int main(int argc, char *argv[])
     // their colours.
     QApplication::setStyle(QStringLiteral("Fusion"));
 
-    Haupt haupt;
-    haupt.show();
+    // The splash shows for two seconds, then creates the main window, which
+    // lives until the end of the run, and gives way to it.
+    std::unique_ptr<Haupt> haupt;
+    Form1 splash([&haupt] {
+        haupt = std::make_unique<Haupt>();
+        return haupt.get();
+    });
+    splash.show();
     return app.exec();
 }

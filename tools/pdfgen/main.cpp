@@ -31,14 +31,16 @@ p.merke { background-color: #f4f1e4; }
 .klein { font-size: 9pt; color: #404040; }
 )";
 
-int fail(const QString &text) {
+int fail(const QString &text)
+{
     std::fprintf(stderr, "pdfgen: %s\n", qPrintable(text));
     return 1;
 }
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

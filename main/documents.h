@@ -1,0 +1,116 @@
+#ifndef MAIN_DOCUMENTS_H
+#define MAIN_DOCUMENTS_H
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The teaching documents and web sites of the main window.
+//
+// The documents are PDF files in two folders below the program's own folder:
+// five fixed ones in "pdf/other/" and any number of teaching documents in
+// "pdf/lehrmaterialien/". The program never reads them; it hands a local-file
+// URL to the desktop's open action (services().openUrl), which starts the
+// user's PDF viewer. A missing file is the viewer's business: nothing is
+// checked and no message is shown. The program runs from whatever folder it is
+// copied to together with its "pdf/" folder.
+
+namespace Documents {
+inline const QString OtherFolder = QStringLiteral("pdf/other");
+inline const QString TeachingFolder = QStringLiteral("pdf/lehrmaterialien");
+
+inline const QString ProgramUse = QStringLiteral("Programmbedienung.pdf");
+inline const QString SolarRoadmap = QStringLiteral("Fahrplan Solar.pdf");
+inline const QString RektiRoadmap = QStringLiteral("Fahrplan GZK.pdf");
+inline const QString SolarExample = QStringLiteral("Berechnung des Solars.pdf");
+inline const QString RektiExample = QStringLiteral("Berechnung der Rektifikation.pdf");
+} // namespace Documents
+
+// The folder that holds the program file.
+QString ProgramFolder();
+
+// A document's full path in the platform's notation: the program folder, the
+// document folder ("pdf/other") and the file name.
+QString DocumentPath(const QString &programFolder, const QString &folder, const QString &fileName);
+
+// One item of the teaching-material menu.
+struct TeachingItem {
+    QString caption;  // the title shown in the menu
+    QString fileName; // the whole file name, prefix and extension included
+
+    friend bool operator==(const TeachingItem &, const TeachingItem &) = default;
+};
+
+// The items for the given file names, sorted by file name, so that the
+// two-character prefix ("01", "02", ...) sets the order of the menu.
+//
+// A teaching file is named prefix + title + ".pdf": "01Aspekte.pdf" gives
+// the caption "Aspekte", and "01.pdf" an empty caption (the item still opens
+// its file). A name shorter than six characters has no prefix to strip; it is
+// shown under its whole name without the extension ("A.pdf" gives "A").
+QList<TeachingItem> TeachingItems(QStringList fileNames);
+
+// The names of the normal files matching "*.pdf" in a folder, unordered; none
+// when the folder is missing.
+QStringList PdfFileNames(const QString &folder);
+
+// The two web sites, fixed when the program is built. The training provider's
+// address is shown and opened with its scheme; the publisher's is shown
+// without one and opened as a web address all the same.
+QString ProviderText();
+QUrl ProviderUrl();
+QString PublisherText();
+QUrl PublisherUrl();
+
+// The documents part of the main window: the document menu `pb` (items
+// `prog`, `fpsolar`, `fpgzk`) behind "Programmbedienung", the teaching-material
+// menu `lehrmat` (items `unter_0` ... `unter_n`) behind "Lehrmaterialien",
+// the two "?" buttons and the two link labels. It finds the controls below the
+// window by name and owns nothing but the two menus, which it creates as
+// children of the window; no menu bar shows them.
+//
+// The handlers are public so that tests can run them without an open menu;
+// triggering an item's QAction runs its handler as choosing it would.
+class DocumentLinks : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DocumentLinks(QWidget *window, const QString &programFolder = ProgramFolder());
+
+    QMenu *documentMenu() const { return m_documentMenu; }
+    QMenu *teachingMenu() const { return m_teachingMenu; }
+
+    // The last step of the main window's load: one item per teaching document
+    // found in "pdf/lehrmaterialien/", then the placeholder `unter_0` is
+    // hidden. Files added later show up after the next start.
+    void buildTeachingMenu();
+
+    void Command1_Click(); // "Programmbedienung": the document menu at the mouse pointer
+    void prog_Click();
+    void fpsolar_Click();
+    void fpgzk_Click();
+    void Command4_Click(); // "?" beside "1. Solarhoroskop"
+    void Command5_Click(); // "?" beside "2. Rektifikation mit primär dirigierten Achsen"
+    void Command6_Click(); // "Lehrmaterialien": the teaching menu, if it has items
+    void unter_Click(int index);
+    void Label6_Click();
+    void Label7_Click();
+
+private:
+    void openDocument(const QString &folder, const QString &fileName);
+    static void popUp(QMenu *menu);
+
+    QWidget *m_window;
+    QString m_programFolder;
+    QMenu *m_documentMenu;
+    QMenu *m_teachingMenu;
+    QList<QAction *> m_teachingItems; // unter_0 ... unter_n
+};
+
+#endif
