@@ -165,8 +165,8 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
     for (const auto &[line, colour] : lineColours)
         setLineColour(line, colour);
 
-    // Typing replaces a whole entry of the person's data; a picker of the
-    // ephemeris positions changes only through its list.
+    // Typing into the sign, the years and the dates replaces the whole entry;
+    // the ephemeris positions of dates 1 and 2 change only through their lists.
     for (int i = 0; i < m_text1.size(); ++i)
         SelectAllOnFocus(m_text1.at(i));
     for (int i = 0; i < m_birthDate.size(); ++i)
