@@ -27,7 +27,7 @@ h2 { font-family: "Liberation Serif"; font-size: 15pt; color: #000080; margin-to
 h3 { font-size: 12pt; margin-top: 10px; }
 th { background-color: #e6e9f5; text-align: left; }
 td.zahl { text-align: right; }
-p.merke { background-color: #f4f1e4; }
+p.merke { margin-top: 10px; color: #000060; }
 .klein { font-size: 9pt; color: #404040; }
 )";
 
