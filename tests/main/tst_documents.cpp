@@ -204,6 +204,31 @@ private slots:
         QVERIFY(!popupShown);
     }
 
+    // The two buttons open their menus as pop-ups at the mouse pointer; the
+    // pop-up is closed again as soon as it shows.
+    void buttonsPopUpTheirMenus()
+    {
+        QTemporaryDir program;
+        QVERIFY(program.isValid());
+        const QString folder = program.filePath(QStringLiteral("pdf/lehrmaterialien"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(touch(folder + QStringLiteral("/01Aspekte.pdf")));
+        DocumentWindow w(program.path());
+        w.links->buildTeachingMenu();
+
+        for (const auto &[button, menu] : {std::pair{"Command1", w.links->documentMenu()},
+                                           std::pair{"Command6", w.links->teachingMenu()}}) {
+            QWidget *shown = nullptr;
+            QTimer::singleShot(0, this, [&shown] {
+                shown = QApplication::activePopupWidget();
+                if (shown)
+                    shown->close();
+            });
+            w.window.findChild<QPushButton *>(QLatin1String(button))->click();
+            QCOMPARE(shown, menu);
+        }
+    }
+
     void fixedDocuments_data()
     {
         QTest::addColumn<QString>("control");
