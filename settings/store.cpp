@@ -23,7 +23,8 @@ class Section {
 public:
     Section(const QString &application, const QString &section)
         : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("velmora"),
-                     application) {
+                     application)
+    {
         m_settings.beginGroup(section);
     }
 
@@ -31,7 +32,8 @@ public:
     // ("Geburt, Heirat") comes back from QSettings as a list of its parts,
     // without the blanks around the commas: it is joined again with ", ", as
     // German text writes a comma. Every other value is read as its text.
-    QString read(const QString &key) const {
+    QString read(const QString &key) const
+    {
         const QVariant value = m_settings.value(key);
         if (value.typeId() == QMetaType::QStringList)
             return value.toStringList().join(QStringLiteral(", "));
@@ -43,7 +45,8 @@ public:
     void write(const QString &key, const QString &value) { m_settings.setValue(key, value); }
 
     // What was written reaches the file now, not when the program ends.
-    void sync() {
+    void sync()
+    {
         m_settings.sync();
         if (m_settings.status() != QSettings::NoError)
             qWarning("settings store %s could not be written", qPrintable(m_settings.fileName()));
@@ -53,7 +56,8 @@ private:
     QSettings m_settings;
 };
 
-Section formsSection() {
+Section formsSection()
+{
     return Section(Store::FormsApplication, Store::FormsSection);
 }
 
@@ -61,7 +65,8 @@ Section formsSection() {
 // every number: TextValue, rounded half to even. Text without a leading number
 // is 0. A value beyond 16 bits, which the program never writes, is reported
 // as such through `tooLarge` (the caller decides) and reads as 0.
-qint16 storedInteger(const QString &text, bool *tooLarge = nullptr) {
+qint16 storedInteger(const QString &text, bool *tooLarge = nullptr)
+{
     if (tooLarge)
         *tooLarge = false;
     double value = 0;
@@ -80,36 +85,42 @@ qint16 storedInteger(const QString &text, bool *tooLarge = nullptr) {
     }
 }
 
-QString key(const QString &prefix, int number) {
+QString key(const QString &prefix, int number)
+{
     return prefix + PlainInteger(number);
 }
 
-int lastElement(int last, int size) {
+int lastElement(int last, int size)
+{
     Q_ASSERT_X(last < size, "settings store", "last element beyond the control array");
     return std::min(last, size - 1);
 }
 
 } // namespace
 
-QString ReadSetting(const QString &application, const QString &section, const QString &key) {
+QString ReadSetting(const QString &application, const QString &section, const QString &key)
+{
     return Section(application, section).read(key);
 }
 
 void WriteSetting(const QString &application, const QString &section, const QString &key,
-                  const QString &value) {
+                  const QString &value)
+{
     Section s(application, section);
     s.write(key, value);
     s.sync();
 }
 
-void SavePickers(const PickerArray &pickers, const QString &prefix) {
+void SavePickers(const PickerArray &pickers, const QString &prefix)
+{
     Section s = formsSection();
     for (int e = 0; e < pickers.size(); ++e)
         s.write(key(prefix, e), PlainInteger(pickers.position(e)));
     s.sync();
 }
 
-void RestorePickers(PickerArray &pickers, const QString &prefix) {
+void RestorePickers(PickerArray &pickers, const QString &prefix)
+{
     const Section s = formsSection();
     for (int e = 0; e < pickers.size(); ++e) {
         int position = storedInteger(s.read(key(prefix, e)));
@@ -121,33 +132,38 @@ void RestorePickers(PickerArray &pickers, const QString &prefix) {
     }
 }
 
-void SaveFieldsByNumber(const FieldArray &fields, int last) {
+void SaveFieldsByNumber(const FieldArray &fields, int last)
+{
     Section s = formsSection();
     for (int i = 0; i <= lastElement(last, fields.size()); ++i)
         s.write(key(QStringLiteral("textbox"), i), fields.text(i));
     s.sync();
 }
 
-void RestoreFieldsByNumber(FieldArray &fields, int last) {
+void RestoreFieldsByNumber(FieldArray &fields, int last)
+{
     const Section s = formsSection();
     for (int i = 0; i <= lastElement(last, fields.size()); ++i)
         fields.setText(i, s.read(key(QStringLiteral("textbox"), i)));
 }
 
-void SaveFieldsByName(const FieldArray &fields, int last) {
+void SaveFieldsByName(const FieldArray &fields, int last)
+{
     Section s = formsSection();
     for (int i = 0; i <= lastElement(last, fields.size()); ++i)
         s.write(key(fields.name(), i), fields.text(i));
     s.sync();
 }
 
-void RestoreFieldsByName(FieldArray &fields, int last) {
+void RestoreFieldsByName(FieldArray &fields, int last)
+{
     const Section s = formsSection();
     for (int i = 0; i <= lastElement(last, fields.size()); ++i)
         fields.setText(i, s.read(key(fields.name(), i)));
 }
 
-void SaveResultList(const ResultList &list) {
+void SaveResultList(const ResultList &list)
+{
     // The list refuses a row beyond ResultList::MaxRows, so every row number
     // written here fits the 16 bits with which it is read back.
     Section s(Store::ListApplication, Store::ListSection);
@@ -162,7 +178,8 @@ void SaveResultList(const ResultList &list) {
     s.sync();
 }
 
-void RestoreResultList(ResultList &list) {
+void RestoreResultList(ResultList &list)
+{
     const Section s(Store::ListApplication, Store::ListSection);
     bool tooLarge = false;
     int n = storedInteger(s.read(QStringLiteral("count")), &tooLarge);

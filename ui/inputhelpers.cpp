@@ -20,7 +20,8 @@ namespace {
 // running its click handler on the way (the first entry appended would select
 // itself while the list holds only that entry), selects the first entry, and
 // then runs the click handler once with the whole list present.
-void fillPicker(PickerArray &pickers, int element, int last, const QString &unit) {
+void fillPicker(PickerArray &pickers, int element, int last, const QString &unit)
+{
     QComboBox *picker = pickers.at(element);
     {
         const QSignalBlocker blocker(picker);
@@ -37,7 +38,8 @@ void fillPicker(PickerArray &pickers, int element, int last, const QString &unit
 // A key that puts a character into the control, as opposed to a navigation
 // key, Backspace, Tab or a shortcut. Ctrl+Alt together is AltGr on some
 // desktops and types a character ('@', '{', '\').
-bool isTypedCharacter(const QKeyEvent *key) {
+bool isTypedCharacter(const QKeyEvent *key)
+{
     const Qt::KeyboardModifiers mods = key->modifiers();
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
     const bool alt = mods.testFlag(Qt::AltModifier);
@@ -47,12 +49,14 @@ bool isTypedCharacter(const QKeyEvent *key) {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint(); });
 }
 
-bool isAsciiDigit(QChar c) {
+bool isAsciiDigit(QChar c)
+{
     return c >= u'0' && c <= u'9';
 }
 
 // Keys that change the text of a field although they type no character.
-bool isEditingKey(const QKeyEvent *key) {
+bool isEditingKey(const QKeyEvent *key)
+{
     if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
         return true;
     for (const auto sequence :
@@ -69,7 +73,8 @@ class SelectAllOnFocusFilter final : public QObject {
 public:
     using QObject::QObject;
 
-    bool eventFilter(QObject *watched, QEvent *event) override {
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
         auto *field = static_cast<QLineEdit *>(watched);
         switch (event->type()) {
         case QEvent::FocusIn: {
@@ -110,7 +115,8 @@ class DigitsValidator final : public QValidator {
 public:
     using QValidator::QValidator;
 
-    State validate(QString &input, int &pos) const override {
+    State validate(QString &input, int &pos) const override
+    {
         QString digits;
         digits.reserve(input.size());
         int newPos = 0;
@@ -131,7 +137,8 @@ class DigitsOnlyFilter final : public QObject {
 public:
     using QObject::QObject;
 
-    bool eventFilter(QObject *, QEvent *event) override {
+    bool eventFilter(QObject *, QEvent *event) override
+    {
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -150,7 +157,8 @@ public:
 
     RejectKeysFilter(Kind kind, QObject *parent) : QObject(parent), m_kind(kind) {}
 
-    bool eventFilter(QObject *, QEvent *event) override {
+    bool eventFilter(QObject *, QEvent *event) override
+    {
         if (event->type() == QEvent::InputMethod)
             return m_kind == Kind::TextField &&
                    !static_cast<QInputMethodEvent *>(event)->commitString().isEmpty();
@@ -166,7 +174,8 @@ private:
     Kind m_kind;
 };
 
-bool aboveMaximum(const QString &text, double maximum) {
+bool aboveMaximum(const QString &text, double maximum)
+{
     try {
         return TextValue(text) > maximum;
     } catch (const Overflow &) {
@@ -177,7 +186,8 @@ bool aboveMaximum(const QString &text, double maximum) {
 
 // Emptying the field runs its change handler, which checks again, finds 0 and
 // passes; only then is the message shown, once.
-void rejectField(QLineEdit *field) {
+void rejectField(QLineEdit *field)
+{
     field->setText(QString());
     services().showMessage(field->window(), QStringLiteral("Bitte nur gültige Zahlen eingeben!"),
                            QStringLiteral("Solar und GZK"));
@@ -185,32 +195,39 @@ void rejectField(QLineEdit *field) {
 
 } // namespace
 
-void FillDegreePicker(PickerArray &pickers) {
+void FillDegreePicker(PickerArray &pickers)
+{
     fillPicker(pickers, 0, 30, QStringLiteral("°"));
 }
 
-void FillMinutePicker(PickerArray &pickers) {
+void FillMinutePicker(PickerArray &pickers)
+{
     fillPicker(pickers, 1, 59, QStringLiteral("'"));
 }
 
-void FillSecondPicker(PickerArray &pickers) {
+void FillSecondPicker(PickerArray &pickers)
+{
     fillPicker(pickers, 2, 59, QStringLiteral("''"));
 }
 
-void SelectAllText(QLineEdit *field) {
+void SelectAllText(QLineEdit *field)
+{
     field->selectAll();
 }
 
-void SelectAllOnFocus(QLineEdit *field) {
+void SelectAllOnFocus(QLineEdit *field)
+{
     field->installEventFilter(new SelectAllOnFocusFilter(field));
 }
 
-void AcceptDigitsOnly(QLineEdit *field) {
+void AcceptDigitsOnly(QLineEdit *field)
+{
     field->setValidator(new DigitsValidator(field));
     field->installEventFilter(new DigitsOnlyFilter(field));
 }
 
-void RejectAllKeys(QWidget *control) {
+void RejectAllKeys(QWidget *control)
+{
     if (auto *list = qobject_cast<QComboBox *>(control)) {
         list->installEventFilter(new RejectKeysFilter(RejectKeysFilter::Kind::List, list));
         // Typing into the open list would move its highlight in the same way.
@@ -223,7 +240,8 @@ void RejectAllKeys(QWidget *control) {
     control->installEventFilter(new RejectKeysFilter(RejectKeysFilter::Kind::TextField, control));
 }
 
-void ValidateTripleField(double max0, double max1, int max2, FieldArray &fields, int index) {
+void ValidateTripleField(double max0, double max1, int max2, FieldArray &fields, int index)
+{
     if (index < 0 || index > 2 || index >= fields.size())
         return;
     const double maxima[3] = {max0, max1, static_cast<double>(max2)};
@@ -231,7 +249,8 @@ void ValidateTripleField(double max0, double max1, int max2, FieldArray &fields,
         rejectField(fields.at(index));
 }
 
-void ValidateField(int maximum, QLineEdit *field) {
+void ValidateField(int maximum, QLineEdit *field)
+{
     if (aboveMaximum(field->text(), maximum))
         rejectField(field);
 }

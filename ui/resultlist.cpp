@@ -10,7 +10,8 @@ namespace {
 
 constexpr int ColumnCount = 3;
 
-QList<QStandardItem *> makeItems(const ResultRow &row) {
+QList<QStandardItem *> makeItems(const ResultRow &row)
+{
     QList<QStandardItem *> items;
     items.reserve(ColumnCount);
     for (const QString *text : {&row.column1, &row.column2, &row.column3}) {
@@ -24,7 +25,8 @@ QList<QStandardItem *> makeItems(const ResultRow &row) {
 } // namespace
 
 ResultList::ResultList(QTreeView *view)
-    : m_view(view), m_model(new QStandardItemModel(0, ColumnCount, view)) {
+    : m_view(view), m_model(new QStandardItemModel(0, ColumnCount, view))
+{
     m_view->setModel(m_model);
     m_view->setRootIsDecorated(false);
     m_view->setItemsExpandable(false);
@@ -33,13 +35,10 @@ ResultList::ResultList(QTreeView *view)
     m_view->setUniformRowHeights(true);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setAllColumnsShowFocus(true);
-    // A header caption is set by addColumnHeader only; the model would
-    // otherwise show the column numbers 1, 2, 3.
-    for (int column = 0; column < ColumnCount; ++column)
-        m_model->setHeaderData(column, Qt::Horizontal, QString());
 }
 
-void ResultList::addColumnHeader(const QString &caption) {
+void ResultList::addColumnHeader(const QString &caption)
+{
     // Headers are added from the left: the first column still without a caption.
     int column = 0;
     while (column < m_model->columnCount() && m_model->horizontalHeaderItem(column))
@@ -49,11 +48,13 @@ void ResultList::addColumnHeader(const QString &caption) {
     m_model->setHorizontalHeaderItem(column, new QStandardItem(caption));
 }
 
-int ResultList::rowCount() const {
+int ResultList::rowCount() const
+{
     return m_model->rowCount();
 }
 
-ResultRow ResultList::row(int position) const {
+ResultRow ResultList::row(int position) const
+{
     Q_ASSERT(position >= 1 && position <= rowCount());
     if (position < 1 || position > rowCount())
         return {};
@@ -62,11 +63,13 @@ ResultRow ResultList::row(int position) const {
             m_model->index(r, 2).data().toString()};
 }
 
-bool ResultList::appendRow(const ResultRow &row) {
+bool ResultList::appendRow(const ResultRow &row)
+{
     return appendRows({row}) == 1;
 }
 
-int ResultList::appendRows(const QList<ResultRow> &rows) {
+int ResultList::appendRows(const QList<ResultRow> &rows)
+{
     const int room = MaxRows - rowCount();
     const int count = std::min(static_cast<int>(rows.size()), std::max(room, 0));
     if (count == 0)
@@ -103,7 +106,8 @@ int ResultList::appendRows(const QList<ResultRow> &rows) {
     return count;
 }
 
-void ResultList::removeRow(int position) {
+void ResultList::removeRow(int position)
+{
     if (position < 1 || position > rowCount())
         return;
     const int current = currentPosition();
@@ -118,12 +122,14 @@ void ResultList::removeRow(int position) {
     }
 }
 
-int ResultList::currentPosition() const {
+int ResultList::currentPosition() const
+{
     const QModelIndex current = m_view->selectionModel()->currentIndex();
     return current.isValid() ? current.row() + 1 : 0;
 }
 
-void ResultList::setCurrentPosition(int position) {
+void ResultList::setCurrentPosition(int position)
+{
     QItemSelectionModel *selection = m_view->selectionModel();
     if (position < 1 || position > rowCount()) {
         selection->clear();

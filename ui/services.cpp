@@ -8,7 +8,8 @@ namespace {
 
 class DesktopServices final : public UiServices {
 public:
-    void showMessage(QWidget *parent, const QString &text, const QString &title) override {
+    void showMessage(QWidget *parent, const QString &text, const QString &title) override
+    {
         // The application title is set on the box itself: a display name on
         // the application would be appended to every window caption.
         QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("velmora") : title,
@@ -24,10 +25,12 @@ UiServices *installed = nullptr;
 
 } // namespace
 
-UiServices &services() {
+UiServices &services()
+{
     return installed ? *installed : desktopServices;
 }
 
-void setServices(UiServices *replacement) {
+void setServices(UiServices *replacement)
+{
     installed = replacement;
 }

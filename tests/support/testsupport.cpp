@@ -5,38 +5,47 @@
 #include <QFileInfo>
 #include <QSettings>
 
-RecordingServices::RecordingServices() {
+RecordingServices::RecordingServices()
+{
     setServices(this);
 }
 
-RecordingServices::~RecordingServices() {
-    setServices(nullptr);
+RecordingServices::~RecordingServices()
+{
+    // A newer recorder may already have taken over.
+    if (&services() == this)
+        setServices(nullptr);
 }
 
-void RecordingServices::showMessage(QWidget *parent, const QString &text, const QString &title) {
+void RecordingServices::showMessage(QWidget *parent, const QString &text, const QString &title)
+{
     messages.append({text, title});
     messageParents.append(parent);
     if (whileShown)
         whileShown(messages.constLast());
 }
 
-void RecordingServices::openUrl(const QUrl &url) {
+void RecordingServices::openUrl(const QUrl &url)
+{
     openedUrls.append(url);
 }
 
-void RecordingServices::clear() {
+void RecordingServices::clear()
+{
     messages.clear();
     messageParents.clear();
     openedUrls.clear();
 }
 
-IsolatedStore::IsolatedStore() {
+IsolatedStore::IsolatedStore()
+{
     clear();
 }
 
 IsolatedStore::~IsolatedStore() = default;
 
-bool IsolatedStore::clear() {
+bool IsolatedStore::clear()
+{
     auto dir = std::make_unique<QTemporaryDir>();
     if (!dir->isValid()) {
         qWarning("no temporary folder for the settings store: %s", qPrintable(dir->errorString()));
@@ -47,17 +56,20 @@ bool IsolatedStore::clear() {
     return true;
 }
 
-QString IsolatedStore::path() const {
+QString IsolatedStore::path() const
+{
     return m_dir ? m_dir->path() : QString();
 }
 
-QString IsolatedStore::fileOf(const QString &application) const {
+QString IsolatedStore::fileOf(const QString &application) const
+{
     // Formed by hand: a QSettings object made only to ask would let QSettings
     // remember the file before a fixture is copied in.
     return path() + QStringLiteral("/velmora/") + application + QStringLiteral(".conf");
 }
 
-bool IsolatedStore::install(const QString &fixtureFile, const QString &application) {
+bool IsolatedStore::install(const QString &fixtureFile, const QString &application)
+{
     const QString target = fileOf(application);
     if (!QDir().mkpath(QFileInfo(target).absolutePath()))
         return false;

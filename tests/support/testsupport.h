@@ -14,9 +14,9 @@
 class QWidget;
 
 // Services that answer every message box at once and record it, and record
-// every document or web address instead of opening it. While an object
-// exists it is the services in force (setServices); destroying it puts the
-// real ones back.
+// every document or web address instead of opening it. From its construction
+// it is the services in force (setServices); destroying it puts the real ones
+// back unless a newer recorder has taken over.
 //
 //     RecordingServices recorder;
 //     ... drive the form ...

@@ -1,0 +1,122 @@
+#include "ui/keyboardaccess.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QTabWidget>
+
+namespace {
+
+// A drop-down list as a screen reader sees it: named by its accessible name,
+// valued by the entry shown, with its popup list as the one child.
+class AccessibleList final : public QAccessibleWidget {
+public:
+    explicit AccessibleList(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            // Without a name of its own a list is called by the entry shown.
+            return list()->accessibleName().isEmpty() ? list()->currentText()
+                                                      : list()->accessibleName();
+        case QAccessible::Value:
+            return list()->currentText();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        const bool open = list()->view()->isVisible();
+        state.expandable = true;
+        state.expanded = open;
+        state.collapsed = !open;
+        state.hasPopup = true;
+        return state;
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString &action) const override
+    {
+        if (action == showMenuAction() || action == pressAction())
+            return {QKeySequence(Qt::ALT | Qt::Key_Down).toString(QKeySequence::NativeText)};
+        return QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+private:
+    QComboBox *list() const { return static_cast<QComboBox *>(object()); }
+};
+
+QAccessibleInterface *listFactory(const QString &className, QObject *object)
+{
+    if (className == u"QComboBox") {
+        if (auto *list = qobject_cast<QComboBox *>(object))
+            return new AccessibleList(list);
+    }
+    return nullptr;
+}
+
+void turnPage(QTabWidget *tabs, int step)
+{
+    const int count = tabs->count();
+    if (count > 1)
+        tabs->setCurrentIndex((tabs->currentIndex() + step + count) % count);
+}
+
+} // namespace
+
+void InstallAccessibleListNames()
+{
+    // Qt keeps each factory once; the latest installed is asked first.
+    QAccessible::installFactory(&listFactory);
+}
+
+void AddPageShortcuts(QTabWidget *tabs)
+{
+    QWidget *form = tabs->window();
+    const struct {
+        QList<QKeySequence> keys;
+        int step;
+    } turns[] = {
+        {{QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1},
+        {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+         -1},
+    };
+    for (const auto &[keys, step] : turns) {
+        auto *shortcut = new QShortcut(form);
+        shortcut->setKeys(keys);
+        QObject::connect(shortcut, &QShortcut::activated, tabs,
+                         [tabs, step = step] { turnPage(tabs, step); });
+    }
+}

@@ -1,0 +1,20 @@
+#ifndef UI_KEYBOARDACCESS_H
+#define UI_KEYBOARDACCESS_H
+
+class QTabWidget;
+
+// Lets drop-down lists tell a screen reader what they hold. Qt's own
+// description of a list names it by the entry shown ("14°") on Linux and
+// Unix desktops, where the label is expected to come from a buddy label; our
+// pickers stand in triples under one caption, so each carries its own
+// accessible name ("Radix-Sonnenposition, Grad") and the entry shown is its
+// value. Safe to call more than once.
+void InstallAccessibleListNames();
+
+// Ctrl+Tab and Ctrl+PageDown show the next page of a form's tab control,
+// Ctrl+Shift+Tab and Ctrl+PageUp the previous one (wrapping round), wherever
+// the focus is in the form: in a header field, on a button below the pages,
+// or in a drop-down list, which would otherwise take the keys for itself.
+void AddPageShortcuts(QTabWidget *tabs);
+
+#endif
