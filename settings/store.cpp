@@ -48,7 +48,9 @@ public:
     void sync()
     {
         m_settings.sync();
-        if (m_settings.status() != QSettings::NoError)
+        // A FormatError only says that lines of a hand-edited file could not
+        // be read; they are dropped and the file is written all the same.
+        if (m_settings.status() == QSettings::AccessError)
             qWarning("settings store %s could not be written", qPrintable(m_settings.fileName()));
     }
 
