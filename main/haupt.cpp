@@ -14,6 +14,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -112,6 +114,20 @@ void Haupt::closeEvent(QCloseEvent *event)
     // does.
     Form_Unload();
     event->accept();
+}
+
+// Enter on a button that has the focus presses it, as Space does; Enter in a
+// person field runs nothing.
+void Haupt::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Haupt::Form_Load()

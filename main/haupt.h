@@ -17,6 +17,7 @@ class Haupt;
 }
 class DocumentLinks;
 class QCloseEvent;
+class QKeyEvent;
 class QShowEvent;
 
 // The main window: the person's data (name, birth date, birth place, birth
@@ -44,6 +45,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Handlers, named after control and event.

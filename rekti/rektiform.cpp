@@ -7,6 +7,7 @@
 #include "rekti/rekti_steps.h"
 #include "settings/store.h"
 #include "ui/inputhelpers.h"
+#include "ui/keyboardaccess.h"
 #include "ui/mainwindowaccess.h"
 #include "ui/resultlist.h"
 #include "ui/services.h"
@@ -102,6 +103,8 @@ private:
 RektiForm::RektiForm(MainWindowAccess &main, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::Rekti>()), m_main(main)
 {
+    // Before the lists exist: a screen reader asks about a list once.
+    InstallAccessibleListNames();
     ui->setupUi(this);
     // A fixed single border: neither resizable nor minimisable nor maximisable.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -213,6 +216,12 @@ RektiForm::RektiForm(MainWindowAccess &main, QWidget *parent)
     connect(ui->Command1, &QPushButton::clicked, this, &RektiForm::Command1_Click);
     connect(ui->Command14, &QPushButton::clicked, this, &RektiForm::Command14_Click);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RektiForm::SSTab1_Click);
+
+    // Worked from the keyboard alone: the cursor starts in the sidereal time
+    // of birth, the first entry of the workflow, and Ctrl+Tab turns the pages
+    // from anywhere.
+    AddPageShortcuts(ui->SSTab1);
+    ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
 
     // Centred on the screen.
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();

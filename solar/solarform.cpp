@@ -6,6 +6,7 @@
 #include "settings/store.h"
 #include "solar/solar_steps.h"
 #include "ui/inputhelpers.h"
+#include "ui/keyboardaccess.h"
 #include "ui/mainwindowaccess.h"
 #include "ui/resultlist.h"
 #include "ui/services.h"
@@ -114,6 +115,8 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::Solar>()),
       m_values(std::make_unique<WidgetValues>(this)), m_main(main)
 {
+    // Before the lists exist: a screen reader asks about a list once.
+    InstallAccessibleListNames();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -198,6 +201,11 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
     connect(ui->Command6, &QPushButton::clicked, this, &SolarForm::okayClicked);
     connect(ui->Command7, &QPushButton::clicked, this, &SolarForm::reject);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &SolarForm::pageChanged);
+
+    // Worked from the keyboard alone: the cursor starts in the sign, the
+    // first entry of the workflow, and Ctrl+Tab turns the pages from anywhere.
+    AddPageShortcuts(ui->SSTab1);
+    ui->Text1_0->setFocus(Qt::OtherFocusReason);
 
     ui->SSTab1->setCurrentIndex(0);
     pageChanged(0);
