@@ -1,0 +1,125 @@
+// Screenshots of every window of velmora, for checking the fixed layouts at
+// a given scale: the splash, the main window, both pages of the Solar form
+// and the three pages of the rectification form.
+//
+//   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
+//
+// writes /tmp/shots/dpi2-splash.png, dpi2-haupt.png, dpi2-solar-1.png, ...
+// Each window is shown on the screen and rendered at the screen's device
+// pixel ratio. The settings store is a temporary one with a person and a few
+// result rows, so that the fields and the list carry text.
+
+#include "main/haupt.h"
+#include "main/splash.h"
+#include "rekti/rektiform.h"
+#include "solar/solarform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+QString g_folder;
+QString g_prefix;
+int g_failures = 0;
+
+void shoot(QWidget *window, const QString &name)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        std::fprintf(stderr, "%s was not exposed\n", qPrintable(name));
+    QTest::qWait(200);
+    const QString path = g_folder + u'/' + g_prefix + u'-' + name + QStringLiteral(".png");
+    const QPixmap picture = window->grab();
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        ++g_failures;
+        return;
+    }
+    std::printf("%s  %dx%d logical, %dx%d pixels\n", qPrintable(path), window->width(),
+                window->height(), picture.width(), picture.height());
+}
+
+void shootPages(QWidget *form, const QString &name)
+{
+    auto *tabs = form->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+    if (!tabs) {
+        std::fprintf(stderr, "%s has no SSTab1\n", qPrintable(name));
+        ++g_failures;
+        return;
+    }
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        shoot(form, name + u'-' + QString::number(page + 1));
+    }
+}
+
+bool writeStore(const QString &configHome)
+{
+    const QString folder = configHome + QStringLiteral("/velmora");
+    QDir().mkpath(folder);
+    QFile forms(folder + QStringLiteral("/velmora.conf"));
+    QFile list(folder + QStringLiteral("/velmo.conf"));
+    if (!forms.open(QIODevice::WriteOnly) || !list.open(QIODevice::WriteOnly))
+        return false;
+    forms.write("[solar]\nText1h0=Erika Mustermann\ntxtDateh0=28\ntxtDateh1=12\n"
+                "txtDateh2=1980\nText3h0=Hamburg\ntxtTime0h0=14\ntxtTime0h1=30\n"
+                "txtTime0h2=45\n");
+    list.write("[listview]\ncount=3\n"
+               "spalte11=Solar\nspalte21=28.12.2024\nspalte31=7h 41m 17s\n"
+               "spalte12=Rektifikation\nspalte22=Heirat\nspalte32=0h 4m 12s\n"
+               "spalte13=Solar\nspalte23=28.12.2025\nspalte33=13h 30m 2s\n");
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Never the user's own store.
+    QTemporaryDir store;
+    if (!store.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(store.path()));
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("velmora"));
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3) {
+        std::fprintf(stderr, "usage: velmora_shots FOLDER PREFIX\n");
+        return 2;
+    }
+    g_folder = arguments.at(1);
+    g_prefix = arguments.at(2);
+    if (!QDir().mkpath(g_folder) || !writeStore(store.path()))
+        return 1;
+
+    {
+        Form1 splash([] { return nullptr; }, 60'000);
+        shoot(&splash, QStringLiteral("splash"));
+    }
+
+    Haupt haupt;
+    shoot(&haupt, QStringLiteral("haupt"));
+    {
+        SolarForm solar(haupt, &haupt);
+        shootPages(&solar, QStringLiteral("solar"));
+        solar.hide();
+    }
+    {
+        RektiForm rekti(haupt, &haupt);
+        shootPages(&rekti, QStringLiteral("rekti"));
+        rekti.hide();
+    }
+    return g_failures == 0 ? 0 : 1;
+}
