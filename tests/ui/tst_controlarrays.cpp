@@ -11,7 +11,6 @@ class tst_ControlArrays : public QObject {
     Q_OBJECT
 
 private slots:
-    void fieldsAreFoundByNameAndIndex();
     void programWritesRunTheChangeHandlerBeforeReturning();
     void reentrantChangeHandler();
     void pickerSelectRunsTheClickHandler_data();
@@ -38,20 +37,6 @@ void addPickers(QWidget &form, const QString &name, int count, int entries)
 }
 
 } // namespace
-
-void tst_ControlArrays::fieldsAreFoundByNameAndIndex()
-{
-    QWidget form;
-    auto *nested = new QWidget(&form); // a tab page between form and field
-    addFields(*nested, QStringLiteral("txtSTernZeit2"), 2);
-    addFields(form, QStringLiteral("txtSTernZeit"), 3); // a similar name must not be taken
-
-    const FieldArray fields(&form, QStringLiteral("txtSTernZeit2"), 2);
-    QCOMPARE(fields.size(), 2);
-    QCOMPARE(fields.at(0)->objectName(), QStringLiteral("txtSTernZeit2_0"));
-    QCOMPARE(fields.at(1)->objectName(), QStringLiteral("txtSTernZeit2_1"));
-    QCOMPARE(fields.at(1)->parent(), nested);
-}
 
 void tst_ControlArrays::programWritesRunTheChangeHandlerBeforeReturning()
 {

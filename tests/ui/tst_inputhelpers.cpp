@@ -26,7 +26,6 @@ private slots:
 
     void selectAllOnFocus_data();
     void selectAllOnFocus();
-    void dragOverPartOfTheTextKeepsThatPart();
 
     void acceptDigitsOnly_data();
     void acceptDigitsOnly();
@@ -192,23 +191,6 @@ void tst_InputHelpers::selectAllOnFocus()
         QTest::mouseClick(year, Qt::LeftButton, {}, QPoint(year->width() - 4, year->height() / 2));
         QVERIFY(!year->hasSelectedText());
     }
-}
-
-void tst_InputHelpers::dragOverPartOfTheTextKeepsThatPart()
-{
-    QWidget form;
-    shownForm(form);
-    QLineEdit *other = addField(form, QStringLiteral("Text3h_0"));
-    QLineEdit *name = addField(form, QStringLiteral("Text1h_0"));
-    SelectAllOnFocus(name);
-    name->setText(QStringLiteral("Maria Muster"));
-    QVERIFY(showAndActivate(form));
-    other->setFocus();
-
-    QTest::mousePress(name, Qt::LeftButton, {}, QPoint(2, name->height() / 2));
-    name->setSelection(0, 5); // as a drag would select
-    QTest::mouseRelease(name, Qt::LeftButton, {}, QPoint(40, name->height() / 2));
-    QCOMPARE(name->selectedText(), QStringLiteral("Maria"));
 }
 
 void tst_InputHelpers::acceptDigitsOnly_data()

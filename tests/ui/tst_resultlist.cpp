@@ -1,6 +1,5 @@
 #include "ui/resultlist.h"
 
-#include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTreeView>
@@ -13,7 +12,6 @@ class tst_ResultList : public QObject {
 private slots:
     void rowsComeBackAsAdded();
     void headersAreAddedFromTheLeft();
-    void theViewIsAReadOnlyRowList();
     void removeRowKeepsACurrentRow_data();
     void removeRowKeepsACurrentRow();
     void aFullListRefusesTheNextRow();
@@ -65,24 +63,6 @@ void tst_ResultList::headersAreAddedFromTheLeft()
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("     "));
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("  "));
     QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("   "));
-}
-
-void tst_ResultList::theViewIsAReadOnlyRowList()
-{
-    QTreeView view;
-    ResultList list(&view);
-    list.appendRows({numbered(1), numbered(2)});
-    QVERIFY(!view.rootIsDecorated());
-    QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
-    QCOMPARE(view.selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(view.editTriggers(), QAbstractItemView::NoEditTriggers);
-    for (int column = 0; column < 3; ++column)
-        QVERIFY(!(view.model()->index(1, column).flags() & Qt::ItemIsEditable));
-
-    // The whole current row is selected.
-    list.setCurrentPosition(2);
-    QCOMPARE(view.selectionModel()->selectedRows().size(), 1);
-    QVERIFY(view.selectionModel()->isRowSelected(1, {}));
 }
 
 void tst_ResultList::removeRowKeepsACurrentRow_data()

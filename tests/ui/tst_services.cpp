@@ -1,7 +1,5 @@
 #include "ui/services.h"
 
-#include "tests/support/testsupport.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,15 +7,13 @@
 #include <QTimer>
 
 // The real message box: no icon, one OK button, the given title or the
-// application's, modal until closed. The recorder stands in for it in the
-// form tests.
+// application's, modal until closed.
 class tst_Services : public QObject {
     Q_OBJECT
 
 private slots:
     void realMessageBox_data();
     void realMessageBox();
-    void recorderTakesOverAndGivesBack();
 };
 
 void tst_Services::realMessageBox_data()
@@ -72,21 +68,6 @@ void tst_Services::realMessageBox()
     QVERIFY(seen.modal);
     QCOMPARE(seen.parent, &window);
     QCOMPARE(window.windowTitle(), QStringLiteral("QVA-Prüfung bestehen! Teil 2,  Solar und GZK"));
-}
-
-void tst_Services::recorderTakesOverAndGivesBack()
-{
-    UiServices *real = &services();
-    {
-        RecordingServices recorder;
-        QCOMPARE(&services(), &recorder);
-        services().showMessage(nullptr, QStringLiteral("Zeit ungültig!"), QStringLiteral("GZK"));
-        services().openUrl(QUrl(QStringLiteral("https://example.org/")));
-        QCOMPARE(recorder.messages, (QList<RecordedMessage>{{QStringLiteral("Zeit ungültig!"),
-                                                             QStringLiteral("GZK")}}));
-        QCOMPARE(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
-    }
-    QCOMPARE(&services(), real);
 }
 
 QTEST_MAIN(tst_Services)
