@@ -22,12 +22,15 @@ inline const QString ListApplication = QStringLiteral("velmo");
 inline const QString ListSection = QStringLiteral("listview");
 } // namespace Store
 
-// The empty text when the key does not exist.
+// The empty text when the key does not exist. A value edited by hand with an
+// unquoted comma, which QSettings reads as a list, comes back joined with ", ".
 QString ReadSetting(const QString &application, const QString &section, const QString &key);
 void WriteSetting(const QString &application, const QString &section, const QString &key,
                   const QString &value);
 
 // Picker positions under the prefix and the element digit ("13" + "2" = "132").
+// A stored position that the list does not have ("77", "-1") selects the
+// first entry, as a missing key does.
 void SavePickers(const PickerArray &pickers, const QString &prefix);
 void RestorePickers(PickerArray &pickers, const QString &prefix);
 // Texts under "textbox" and the element number (the Solar form's Text1).
@@ -37,6 +40,9 @@ void RestoreFieldsByNumber(FieldArray &fields, int last);
 void SaveFieldsByName(const FieldArray &fields, int last);
 void RestoreFieldsByName(FieldArray &fields, int last);
 // Rows under "spalte1"/"spalte2"/"spalte3" and the row number, then "count".
+// The restore reads "count" as a 16-bit whole number: no number or a negative
+// one gives no rows; a count beyond the list's 32 767 rows (which no save
+// writes) gives the rows that the store holds, up to the last row with a key.
 void SaveResultList(const ResultList &list);
 void RestoreResultList(ResultList &list);
 
