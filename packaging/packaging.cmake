@@ -42,7 +42,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The splash title falls back to Liberation Serif where Times New Roman is
 # missing, and the forms are laid out for Arial's metrics (Liberation Sans).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Texts without a font of their own (the splash notice, message boxes, menus)
+# take the desktop's default sans-serif font: on a system whose only fonts are
+# the Liberation ones, fontconfig would pick Liberation Mono for it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 # The documents and web sites open through xdg-open, which starts the
 # desktop's PDF viewer and browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
