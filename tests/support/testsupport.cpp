@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 
 RecordingServices::RecordingServices()
@@ -12,8 +11,7 @@ RecordingServices::RecordingServices()
 
 RecordingServices::~RecordingServices()
 {
-    // A newer recorder may already have taken over.
-    if (&services() == this)
+    if (&services() == this) // unless a newer recorder has taken over
         setServices(nullptr);
 }
 
@@ -61,19 +59,17 @@ QString IsolatedStore::path() const
     return m_dir ? m_dir->path() : QString();
 }
 
+// Formed by hand: a QSettings object made only to ask would let QSettings
+// remember the file before a fixture is copied in.
 QString IsolatedStore::fileOf(const QString &application) const
 {
-    // Formed by hand: a QSettings object made only to ask would let QSettings
-    // remember the file before a fixture is copied in.
     return path() + QStringLiteral("/velmora/") + application + QStringLiteral(".conf");
 }
 
 bool IsolatedStore::install(const QString &fixtureFile, const QString &application)
 {
     const QString target = fileOf(application);
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
-        return false;
     QFile::remove(target);
-    return QFile::copy(fixtureFile, target) &&
+    return QDir().mkpath(path() + QStringLiteral("/velmora")) && QFile::copy(fixtureFile, target) &&
            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
