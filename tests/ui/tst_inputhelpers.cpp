@@ -21,7 +21,6 @@ private slots:
     void selectAllOnFocus_data();
     void selectAllOnFocus();
     void acceptDigitsOnly();
-    void acceptDigitsOnlyKeepsEditingKeys();
     void rejectAllKeys();
     void validateTripleField_data();
     void validateTripleField();
@@ -97,15 +96,6 @@ void tst_InputHelpers::fillPicker()
     QCOMPARE(picker->count(), entries);
     QCOMPARE(pickers.at((element + 1) % 3)->count(), 0);
     QCOMPARE(clicks, (QList<QPair<int, int>>{{element, entries}}));
-
-    // A second fill appends and again selects the first entry, with one click.
-    pickers.select(element, 12);
-    clicks.clear();
-    fills[element](pickers);
-    QCOMPARE(picker->count(), 2 * entries);
-    QCOMPARE(picker->itemText(entries), QStringLiteral("0") + unit);
-    QCOMPARE(pickers.position(element), 0);
-    QCOMPARE(clicks, (QList<QPair<int, int>>{{element, 2 * entries}}));
 }
 
 void tst_InputHelpers::selectAllOnFocus_data()
@@ -146,39 +136,31 @@ void tst_InputHelpers::selectAllOnFocus()
 
 void tst_InputHelpers::acceptDigitsOnly()
 {
-    QLineEdit field;
-    AcceptDigitsOnly(&field);
-    typeText(&field, QStringLiteral("1a-.,ä٣ 2"));
-    QCOMPARE(field.text(), QStringLiteral("12"));
-    field.selectAll();
-    typeText(&field, QStringLiteral("x"));
-    QCOMPARE(field.text(), QStringLiteral("12")); // a dropped key keeps the selection
-    typeText(&field, QStringLiteral("5"));
-    QCOMPARE(field.text(), QStringLiteral("5"));
-}
-
-void tst_InputHelpers::acceptDigitsOnlyKeepsEditingKeys()
-{
     QWidget form;
     addControls<QLineEdit>(form, "txtJahre", 1);
     auto *field = form.findChild<QLineEdit *>();
     AcceptDigitsOnly(field);
     QVERIFY(showAndActivate(form));
     field->setFocus();
-    QTest::keyClicks(field, QStringLiteral("123"));
+    typeText(field, QStringLiteral("1a-.,ä٣ 23"));
+    QCOMPARE(field->text(), QStringLiteral("123"));
     QTest::keyClick(field, Qt::Key_Backspace);
-    QCOMPARE(field->text(), QStringLiteral("12"));
     QTest::keyClick(field, Qt::Key_Home);
     QTest::keyClick(field, Qt::Key_Delete);
     QCOMPARE(field->text(), QStringLiteral("2"));
 
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    typeText(field, QStringLiteral("x"));
+    QCOMPARE(field->selectedText(), QStringLiteral("2")); // a dropped key keeps the selection
     QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2"));
     QApplication::clipboard()->setText(QStringLiteral("1a 2-3.4"));
     QTest::keyClick(field, Qt::Key_End);
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(field->text(), QStringLiteral("21234")); // the pasted digits only
+    field->selectAll();
+    typeText(field, QStringLiteral("5"));
+    QCOMPARE(field->text(), QStringLiteral("5"));
 }
 
 void tst_InputHelpers::rejectAllKeys()
@@ -225,10 +207,8 @@ void tst_InputHelpers::validateTripleField_data()
     row("32", 0, false);
     row("31.5", 0, false);
     row("05", 0, true);
-    row("-40", 0, true);
     row("Mai", 1, true); // no number reads as 0
     row("&H20", 0, false);
-    row("30000", 2, false);
     row("1E400", 2, false, true);
     row("99999999999", 2, false, true);
 }
