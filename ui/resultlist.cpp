@@ -1,31 +1,89 @@
 #include "ui/resultlist.h"
 
-#include <QHeaderView>
+#include <QAbstractTableModel>
 #include <QItemSelectionModel>
-#include <QSignalBlocker>
-#include <QStandardItemModel>
 #include <QTreeView>
 
-namespace {
+// The rows as plain texts: a list of 32 767 rows holds three strings a row
+// and nothing else, so that loading and showing a full list stays light.
+class ResultModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
 
-constexpr int ColumnCount = 3;
-
-QList<QStandardItem *> makeItems(const ResultRow &row)
-{
-    QList<QStandardItem *> items;
-    items.reserve(ColumnCount);
-    for (const QString *text : {&row.column1, &row.column2, &row.column3}) {
-        auto *item = new QStandardItem(*text);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        items.append(item);
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
     }
-    return items;
-}
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : ColumnCount;
+    }
 
-} // namespace
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
+            return {};
+        const ResultRow &row = m_rows.at(index.row());
+        switch (index.column()) {
+        case 0:
+            return row.column1;
+        case 1:
+            return row.column2;
+        case 2:
+            return row.column3;
+        default:
+            return {};
+        }
+    }
 
-ResultList::ResultList(QTreeView *view)
-    : m_view(view), m_model(new QStandardItemModel(0, ColumnCount, view))
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return section >= 0 && section < ColumnCount ? m_headers[section] : QString();
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    // Captions are given from the left: the first column still without one.
+    void addHeader(const QString &caption)
+    {
+        if (m_captioned == ColumnCount)
+            return;
+        m_headers[m_captioned] = caption;
+        emit headerDataChanged(Qt::Horizontal, m_captioned, m_captioned);
+        ++m_captioned;
+    }
+
+    void append(const QList<ResultRow> &rows)
+    {
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+        m_rows.append(rows);
+        endInsertRows();
+    }
+
+    void remove(int row)
+    {
+        beginRemoveRows({}, row, row);
+        m_rows.removeAt(row);
+        endRemoveRows();
+    }
+
+    const ResultRow &at(int row) const { return m_rows.at(row); }
+
+    static constexpr int ColumnCount = 3;
+
+private:
+    QString m_headers[ColumnCount];
+    int m_captioned = 0;
+    QList<ResultRow> m_rows;
+};
+
+ResultList::ResultList(QTreeView *view) : m_view(view), m_model(new ResultModel(view))
 {
     m_view->setModel(m_model);
     m_view->setRootIsDecorated(false);
@@ -39,13 +97,7 @@ ResultList::ResultList(QTreeView *view)
 
 void ResultList::addColumnHeader(const QString &caption)
 {
-    // Headers are added from the left: the first column still without a caption.
-    int column = 0;
-    while (column < m_model->columnCount() && m_model->horizontalHeaderItem(column))
-        ++column;
-    if (column == m_model->columnCount())
-        m_model->setColumnCount(column + 1);
-    m_model->setHorizontalHeaderItem(column, new QStandardItem(caption));
+    m_model->addHeader(caption);
 }
 
 int ResultList::rowCount() const
@@ -58,9 +110,7 @@ ResultRow ResultList::row(int position) const
     Q_ASSERT(position >= 1 && position <= rowCount());
     if (position < 1 || position > rowCount())
         return {};
-    const int r = position - 1;
-    return {m_model->index(r, 0).data().toString(), m_model->index(r, 1).data().toString(),
-            m_model->index(r, 2).data().toString()};
+    return m_model->at(position - 1);
 }
 
 bool ResultList::appendRow(const ResultRow &row)
@@ -71,39 +121,15 @@ bool ResultList::appendRow(const ResultRow &row)
 int ResultList::appendRows(const QList<ResultRow> &rows)
 {
     const int room = MaxRows - rowCount();
-    const int count = std::min(static_cast<int>(rows.size()), std::max(room, 0));
+    const qsizetype count = std::min(rows.size(), static_cast<qsizetype>(std::max(room, 0)));
     if (count == 0)
         return 0;
-
-    const int first = rowCount();
-    if (count == 1) {
-        m_model->appendRow(makeItems(rows.front()));
-    } else {
-        // One insertion for all rows: the view lays itself out once.
-        QList<QStandardItem *> columns[ColumnCount];
-        for (auto &column : columns)
-            column.reserve(count);
-        for (int i = 0; i < count; ++i) {
-            const QList<QStandardItem *> items = makeItems(rows.at(i));
-            for (int c = 0; c < ColumnCount; ++c)
-                columns[c].append(items.at(c));
-        }
-        m_model->insertRows(first, count);
-        QStandardItem *root = m_model->invisibleRootItem();
-        {
-            const QSignalBlocker blocker(m_model);
-            for (int i = 0; i < count; ++i) {
-                for (int c = 0; c < ColumnCount; ++c)
-                    root->setChild(first + i, c, columns[c].at(i));
-            }
-        }
-        emit m_model->dataChanged(m_model->index(first, 0),
-                                  m_model->index(first + count - 1, ColumnCount - 1));
-    }
+    // One insertion for all rows: the view lays itself out once.
+    m_model->append(count == rows.size() ? rows : rows.first(count));
     // The list keeps a current row whenever it has rows.
     if (currentPosition() == 0)
         setCurrentPosition(1);
-    return count;
+    return static_cast<int>(count);
 }
 
 void ResultList::removeRow(int position)
@@ -111,7 +137,7 @@ void ResultList::removeRow(int position)
     if (position < 1 || position > rowCount())
         return;
     const int current = currentPosition();
-    m_model->removeRow(position - 1);
+    m_model->remove(position - 1);
     if (rowCount() == 0) {
         setCurrentPosition(0);
     } else if (current == position || current == 0) {

@@ -6,8 +6,8 @@
 #include <QList>
 #include <QString>
 
-class QStandardItemModel;
 class QTreeView;
+class ResultModel;
 
 // The main window's result list: three columns, rows in the order they were
 // added, one current row, whole-row selection. Positions are 1-based.
@@ -41,7 +41,7 @@ public:
 
 private:
     QTreeView *m_view;
-    QStandardItemModel *m_model;
+    ResultModel *m_model;
 };
 
 #endif
