@@ -6,6 +6,9 @@
 #include "ui/resultlist.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
@@ -17,6 +20,22 @@ qint16 NewRektiCalculation = 0;
 
 namespace {
 
+// QSettings parses a store file once for all the objects that have it open
+// at the same time, but parses it anew when the last of them is gone. A full
+// result list is about 100 000 keys, so one object per store file stays open
+// for the application's life: the save on closing then finds the list that
+// the load has read and rewrites nothing that has not changed.
+void keepParsed(const QString &fileName, const QString &application)
+{
+    static QHash<QString, QPointer<QSettings>> kept;
+    if (!QCoreApplication::instance() || kept.value(fileName))
+        return;
+    // Owned by the application object, so it goes before Qt's own statics.
+    kept.insert(fileName, new QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                        QStringLiteral("velmora"), application,
+                                        QCoreApplication::instance()));
+}
+
 // One section of one application of the store, opened once for all the keys
 // that a routine reads or writes.
 class Section {
@@ -25,6 +44,7 @@ public:
         : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("velmora"),
                      application)
     {
+        keepParsed(m_settings.fileName(), application);
         m_settings.beginGroup(section);
     }
 
@@ -42,7 +62,16 @@ public:
 
     bool contains(const QString &key) const { return m_settings.contains(key); }
 
-    void write(const QString &key, const QString &value) { m_settings.setValue(key, value); }
+    // A value that the store already holds is not written again: a list of
+    // 32 767 rows that has not changed since the last run costs no rewrite of
+    // the file when the program closes.
+    void write(const QString &key, const QString &value)
+    {
+        const QVariant stored = m_settings.value(key);
+        if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+            return;
+        m_settings.setValue(key, value);
+    }
 
     // What was written reaches the file now, not when the program ends.
     void sync()
