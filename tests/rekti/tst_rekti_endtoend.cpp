@@ -1,10 +1,8 @@
 #include "main/haupt.h"
 #include "rekti/rektiform.h"
-#include "settings/store.h"
 #include "tests/support/testsupport.h"
 #include "ui/resultlist.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
@@ -31,22 +29,11 @@ private slots:
 
 private:
     void startProgram();
-    void quitProgram();
     RektiForm *openRekti();
-    template <typename T = QWidget> T *in(QWidget *window, const char *name)
-    {
-        T *control = window->findChild<T *>(QLatin1String(name));
-        if (!control)
-            qWarning("no control %s", name);
-        return control;
-    }
-    void press(QWidget *window, const char *button)
-    {
-        QTest::mouseClick(in<QPushButton>(window, button), Qt::LeftButton);
-    }
-    void type(QWidget *window, const char *field, const char *text);
-    void typeTriple(QWidget *window, const char *fields, std::initializer_list<const char *> texts);
-    QStringList texts(QWidget *window, const char *fields, int count = 3);
+    // Blank-separated actions on a window: "field=text", "array=a,b,c" (its
+    // elements in turn) or a button to press.
+    void run(QWidget *window, const QString &actions);
+    QString texts(QWidget *window, const char *array, int count = 3); // "a b c"
 
     IsolatedStore store;
     std::unique_ptr<RecordingServices> recorder;
@@ -55,12 +42,25 @@ private:
 
 namespace {
 
-QStringList strings(std::initializer_list<const char *> texts)
+QString s(const char *text)
 {
-    QStringList result;
-    for (const char *text : texts)
-        result << QString::fromUtf8(text);
-    return result;
+    return QString::fromUtf8(text);
+}
+
+// Brings the field's page forward, clicks into the field (selecting its text)
+// and types over it.
+void type(QWidget *window, const QString &name, const QString &text)
+{
+    auto *field = window->findChild<QLineEdit *>(name);
+    QVERIFY2(field, qPrintable(name));
+    if (auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("SSTab1"))) {
+        for (int page = 0; page < tabs->count(); ++page) {
+            if (tabs->widget(page)->isAncestorOf(field))
+                tabs->setCurrentIndex(page);
+        }
+    }
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, field->height() / 2));
+    QTest::keyClicks(field, text);
 }
 
 } // namespace
@@ -85,168 +85,146 @@ void tst_RektiEndToEnd::startProgram()
     QVERIFY(QTest::qWaitForWindowActive(haupt.get()));
 }
 
-void tst_RektiEndToEnd::quitProgram()
-{
-    press(haupt.get(), "Command8"); // "Beenden"
-    QVERIFY(!haupt->isVisible());
-    haupt.reset();
-}
-
 RektiForm *tst_RektiEndToEnd::openRekti()
 {
-    press(haupt.get(), "Command3"); // "2. Rektifikation mit primär dirigierten Achsen"
+    run(haupt.get(), s("Command3")); // "2. Rektifikation mit primär dirigierten Achsen"
     auto *form = haupt->findChild<RektiForm *>();
     if (form && !QTest::qWaitForWindowActive(form))
         qWarning("the rectification form did not become active");
     return form;
 }
 
-// Brings the field's page forward, clicks into the field (selecting its text)
-// and types over it.
-void tst_RektiEndToEnd::type(QWidget *window, const char *field, const char *text)
+void tst_RektiEndToEnd::run(QWidget *window, const QString &actions)
 {
-    QLineEdit *target = in<QLineEdit>(window, field);
-    if (auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("SSTab1"))) {
-        for (int page = 0; page < tabs->count(); ++page) {
-            if (tabs->widget(page)->isAncestorOf(target))
-                tabs->setCurrentIndex(page);
+    for (const QString &action : actions.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = action.section(u'=', 0, 0);
+        const QStringList values = action.section(u'=', 1).split(u',');
+        if (!action.contains(u'=')) {
+            auto *button = window->findChild<QPushButton *>(action);
+            QVERIFY2(button, qPrintable(action));
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (values.size() == 1) {
+            type(window, name, values.first());
+        } else {
+            for (int i = 0; i < values.size(); ++i)
+                type(window, name + u'_' + QString::number(i), values[i]);
         }
     }
-    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
-    QTest::keyClicks(target, QString::fromUtf8(text));
 }
 
-void tst_RektiEndToEnd::typeTriple(QWidget *window, const char *fields,
-                                   std::initializer_list<const char *> texts)
-{
-    int i = 0;
-    for (const char *text : texts) {
-        const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i++);
-        type(window, name.constData(), text);
-    }
-}
-
-QStringList tst_RektiEndToEnd::texts(QWidget *window, const char *fields, int count)
+QString tst_RektiEndToEnd::texts(QWidget *window, const char *array, int count)
 {
     QStringList result;
     for (int i = 0; i < count; ++i)
-        result << window->findChild<QLineEdit *>(QLatin1String(fields) + u'_' + QString::number(i))
-                      ->text();
-    return result;
+        result << window->findChild<QLineEdit *>(s(array) + u'_' + QString::number(i))->text();
+    return result.join(u' ');
 }
 
 void tst_RektiEndToEnd::wholeRectificationAndRestart_data()
 {
     QTest::addColumn<QLocale>("locale");
-    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
-    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::addColumn<QString>("decimalYears");
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << s("34,3287671232877");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                             << s("34.3287671232877");
 }
 
 void tst_RektiEndToEnd::wholeRectificationAndRestart()
 {
     QFETCH(QLocale, locale);
+    QFETCH(QString, decimalYears);
     QLocale::setDefault(locale);
     startProgram();
-    type(haupt.get(), "Text1h_0", "Erika Muster");
-    typeTriple(haupt.get(), "txtDateh", {"12", "3", "1980"});
+    run(haupt.get(), s("Text1h_0=Erika txtDateh=12,3,1980"));
 
     QPointer<RektiForm> rekti = openRekti();
     QVERIFY(rekti);
     QCOMPARE(rekti->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(in<QLineEdit>(rekti, "Text1_0")->text(), QStringLiteral("Erika Muster"));
-    QCOMPARE(texts(rekti, "txtDateh"), strings({"12", "3", "1980"}));
-    auto *tabs = in<QTabWidget>(rekti, "SSTab1");
+    QCOMPARE(texts(rekti, "Text1", 1) + u' ' + texts(rekti, "txtDateh"), s("Erika 12 3 1980"));
+    auto *tabs = rekti->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
 
-    // Page "Schritt 1-4".
-    typeTriple(rekti, "txtTime0", {"6", "2", "10"});
-    type(rekti, "Text7_0", "Hochzeit");
-    typeTriple(rekti, "txtJahre", {"34", "120"});
-    for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
-        press(rekti, step);
-    QCOMPARE(texts(rekti, "txtTime5"), strings({"8", "17", "30"}));
-    press(rekti, "Command1");
+    // "Schritt 1-4": the age at the event as decimal years, in the
+    // desktop's notation, gives the direction arc; the arc, turned into
+    // time, added to the sidereal time of birth gives that of the event.
+    run(rekti, s("txtTime0=6,2,10 Text7_0=Hochzeit txtJahre=34,120 Command2"));
+    QCOMPARE(texts(rekti, "Text1", 4).section(u' ', 3), decimalYears);
+    run(rekti, s("Command3 Command4 Command5 Command6"));
+    QCOMPARE(texts(rekti, "txtDeg1") + u'|' + texts(rekti, "txtTime3"), s("33 49 58|2 15 20"));
+    QCOMPARE(texts(rekti, "txtTime5"), s("8 17 30"));
+    run(rekti, s("Command1"));
     QCOMPARE(tabs->currentIndex(), 1);
 
-    // Page "Schritt 5".
-    typeTriple(rekti, "txtSternZeit1", {"8", "16"});
-    typeTriple(rekti, "txtSTernZeit2", {"8", "20"});
-    typeTriple(rekti, "txtDeg3", {"15", "20", "0"});
-    typeTriple(rekti, "txtDeg4", {"14", "18", "30"});
-    typeTriple(rekti, "txtDeg6", {"14", "50", "10"});
-    typeTriple(rekti, "txtDeg7", {"14", "18", "30"});
-    for (const char *step : {"Command7", "Command8", "Command9"})
-        press(rekti, step);
-    QCOMPARE(texts(rekti, "txtDeg11"), strings({"0", "30", "54"}));
-    press(rekti, "Command1");
+    // "Schritt 5": interpolation in the house tables.
+    run(rekti, s("txtSternZeit1=8,16 txtSTernZeit2=8,20 txtDeg3=15,20,0 txtDeg4=14,18,30 "
+                 "txtDeg6=14,50,10 txtDeg7=14,18,30 Command7 Command8 Command9"));
+    QCOMPARE(texts(rekti, "txtDeg11"), s("0 30 54"));
+    run(rekti, s("Command1"));
     QCOMPARE(tabs->currentIndex(), 2);
 
-    // Page "Schritt 6-8".
-    type(rekti, "Text5", "123");
-    for (const char *step : {"Command10", "Command11", "Command12", "Command13"})
-        press(rekti, step);
-    QCOMPARE(texts(rekti, "txtDeg16"), strings({"89", "40", "56"}));
-    QCOMPARE(texts(rekti, "txtTime9"), strings({"0", "-3", "-26"}));
+    // "Schritt 6-8": the corrected RAMC, in time, less the sidereal time of birth.
+    run(rekti, s("Text5=123 Command10 Command11 Command12"));
+    QCOMPARE(texts(rekti, "txtDeg16"), s("89 40 56"));
+    QVERIFY(!rekti->resultReady());
+    run(rekti, s("Command13"));
+    QCOMPARE(texts(rekti, "txtTime9"), s("0 -3 -26"));
+    QVERIFY(rekti->resultReady());
     QCOMPARE(recorder->messages, QList<RecordedMessage>());
 
-    press(rekti, "Command1");
+    run(rekti, s("Command1"));
     QTRY_VERIFY(rekti.isNull());
-    const ResultRow row{QStringLiteral("Rektifikation"), QStringLiteral("Hochzeit"),
-                        QStringLiteral("0h-3m-26s")};
+    const ResultRow row{s("Rektifikation"), s("Hochzeit"), s("0h-3m-26s")};
     QCOMPARE(haupt->resultList().rowCount(), 1);
     QCOMPARE(haupt->resultList().row(1), row);
-    QCOMPARE(haupt->focusWidget(), in<QLineEdit>(haupt.get(), "Text1h_0"));
+    QCOMPARE(haupt->focusWidget(), haupt->findChild<QLineEdit *>(s("Text1h_0")));
 
     // A new run of the program: the row and the entries are back, the
     // results of the steps are not.
-    quitProgram();
+    run(haupt.get(), s("Command8")); // "Beenden"
+    QVERIFY(!haupt->isVisible());
+    haupt.reset();
     startProgram();
     QCOMPARE(haupt->resultList().rowCount(), 1);
     QCOMPARE(haupt->resultList().row(1), row);
     rekti = openRekti();
     QVERIFY(rekti);
-    QCOMPARE(in<QLineEdit>(rekti, "Text1_0")->text(), QStringLiteral("Erika Muster"));
-    QCOMPARE(texts(rekti, "txtTime0"), strings({"6", "2", "10"}));
-    QCOMPARE(texts(rekti, "txtTime7"), strings({"6", "2", "10"}));
-    QCOMPARE(texts(rekti, "txtJahre2", 2), strings({"34", "120"}));
-    QCOMPARE(texts(rekti, "txtDeg6"), strings({"14", "50", "10"}));
-    QCOMPARE(texts(rekti, "txtSTernZeit2", 2), strings({"8", "20"}));
-    QCOMPARE(in<QLineEdit>(rekti, "Text7_0")->text(), QStringLiteral("Hochzeit"));
-    QCOMPARE(texts(rekti, "txtDeg16"), strings({"", "", ""}));
-    QCOMPARE(texts(rekti, "txtTime9"), strings({"", "", ""}));
+    QCOMPARE(texts(rekti, "Text1", 1) + u'|' + texts(rekti, "txtTime0") + u'|' +
+                 texts(rekti, "txtTime7") + u'|' + texts(rekti, "txtJahre2", 2) + u'|' +
+                 texts(rekti, "txtDeg6") + u'|' + texts(rekti, "txtSTernZeit2", 2) + u'|' +
+                 texts(rekti, "Text7", 1),
+             s("Erika|6 2 10|6 2 10|34 120|14 50 10|8 20|Hochzeit"));
+    QCOMPARE(texts(rekti, "txtDeg16") + u'|' + texts(rekti, "txtTime9"), s("  |  "));
     QVERIFY(!rekti->resultReady());
     QCOMPARE(recorder->messages, QList<RecordedMessage>());
-    press(rekti, "Command14");
+    run(rekti, s("Command14"));
     QTRY_VERIFY(rekti.isNull());
     QCOMPARE(haupt->resultList().rowCount(), 1);
 }
 
+// "Neue Berechnung starten": the next opening starts empty, and what is
+// entered then comes back at the opening after.
 void tst_RektiEndToEnd::newCalculationOpensEmpty()
 {
     startProgram();
-    type(haupt.get(), "Text1h_0", "Erika Muster");
+    run(haupt.get(), s("Text1h_0=Erika"));
     QPointer<RektiForm> rekti = openRekti();
-    typeTriple(rekti, "txtJahre", {"34", "120"});
-    type(rekti, "Text7_0", "Hochzeit");
-    press(rekti, "Command14");
+    run(rekti, s("txtJahre=34,120 Text7_0=Hochzeit Command14"));
     QTRY_VERIFY(rekti.isNull());
 
-    press(haupt.get(), "Command7"); // "Neue Berechnung starten"
+    run(haupt.get(), s("Command7"));
     rekti = openRekti();
     QVERIFY(rekti);
-    QCOMPARE(in<QLineEdit>(rekti, "Text1_0")->text(), QString());
-    QCOMPARE(texts(rekti, "txtJahre", 2), strings({"", ""}));
-    QCOMPARE(in<QLineEdit>(rekti, "Text7_0")->text(), QString());
-    typeTriple(rekti, "txtJahre", {"40", "7"});
-    press(rekti, "Command14");
+    QCOMPARE(texts(rekti, "Text1", 1) + u'|' + texts(rekti, "txtJahre", 2) + u'|' +
+                 texts(rekti, "Text7", 1),
+             s("| |"));
+    run(rekti, s("txtJahre=40,7 Command14"));
     QTRY_VERIFY(rekti.isNull());
 
-    // Closing ended the new calculation: the next opening restores again.
-    type(haupt.get(), "Text1h_0", "Max Muster");
+    run(haupt.get(), s("Text1h_0=Max"));
     rekti = openRekti();
-    QCOMPARE(texts(rekti, "txtJahre", 2), strings({"40", "7"}));
-    QCOMPARE(texts(rekti, "txtJahre2", 2), strings({"40", "7"}));
-    QCOMPARE(in<QLineEdit>(rekti, "Text1_0")->text(), QStringLiteral("Max Muster"));
-    press(rekti, "Command14");
+    QCOMPARE(texts(rekti, "Text1", 1) + u'|' + texts(rekti, "txtJahre", 2) + u'|' +
+                 texts(rekti, "txtJahre2", 2),
+             s("Max|40 7|40 7"));
+    run(rekti, s("Command14"));
     QTRY_VERIFY(rekti.isNull());
 }
 
