@@ -1,6 +1,5 @@
 #include "main/documents.h"
 #include "main/haupt.h"
-#include "rekti/rekti_steps.h"
 #include "tests/support/testsupport.h"
 
 #include <QAction>
@@ -223,65 +222,6 @@ private slots:
         const QString title =
             file.section(u'/', 1).remove(QRegularExpression(QStringLiteral("^\\d\\d")));
         QVERIFY(content.contains(pdfTitle(title)));
-    }
-
-    // The worked example of the rectification document gives the numbers the
-    // program computes for it, down to the row that "Okay" adds to the list.
-    void workedExampleRectification()
-    {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        ValueMap form;
-        const auto entries = [](const char *spec) {
-            return QString::fromUtf8(spec).split(u' ');
-        };
-        for (const QString &entry : entries("txtTime2=6|2|10 txtTime7=6|2|10 txtJahre2=34|120 "
-                                            "txtDeg3=15|20|0 txtDeg4=14|18|30 txtDeg6=14|50|10 "
-                                            "txtDeg7=14|18|30 Text7=Heirat Text5=124")) {
-            const QStringList texts = entry.section(u'=', 1).split(u'|');
-            for (int i = 0; i < texts.size(); ++i)
-                form.setText(entry.section(u'=', 0, 0), entry.startsWith(u"Text5") ? -1 : i,
-                             texts.at(i));
-        }
-        const QStringList signChange = entries("-30 +0 +30");
-        form.setList(QStringLiteral("Combo3"), -1, signChange, 1);
-        form.setList(QStringLiteral("Combo4"), -1, signChange, 1);
-        form.setList(QStringLiteral("Combo1"), -1, entries("-0h -24h"));
-        form.setList(QStringLiteral("Combo2"), -1,
-                     {QStringLiteral(" 0"), QStringLiteral("+360"), QStringLiteral("- 360")});
-
-        using namespace RektiSteps;
-        for (const auto step :
-             {Command2_Click, Command3_Click, Command4_Click, Command5_Click, Command6_Click,
-              Command7_Click, Command8_Click, Command9_Click, Command10_Click, Command11_Click,
-              Command12_Click, Command13_Click}) {
-            const Effects effects = step(form);
-            QCOMPARE(MessageOf(effects), QString());
-            form.apply(effects);
-        }
-        const QStringList expected =
-            entries("txtDeg1=33|49|58 txtTime1=2|15|20 txtTime5=8|17|30 txtDeg5=1|1|30 "
-                    "txtDeg8=0|31|40 txtDeg11=0|30|54 txtDeg13=124|30|54 txtDeg16=90|40|56 "
-                    "txtTime6=6|2|44 txtTime9=0|0|34");
-        QStringList shown;
-        for (const QString &entry : expected) {
-            const FieldTexts texts = form.triple(entry.section(u'=', 0, 0));
-            shown << entry.section(u'=', 0, 0) + u'=' + texts[0] + u'|' + texts[1] + u'|' +
-                         texts[2];
-        }
-        QCOMPARE(shown, expected);
-        QCOMPARE(form.text(QStringLiteral("Text1"), 3), QStringLiteral("34,3287671232877"));
-        QCOMPARE(ResultRowOf(form),
-                 (ResultRow{QStringLiteral("Rektifikation"), QStringLiteral("Heirat"),
-                            QStringLiteral("0h0m34s")}));
-
-        QFile html(
-            QStringLiteral(VELMORA_DOCS_SOURCE_DIR "/other/Berechnung der Rektifikation.html"));
-        QVERIFY(html.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(html.readAll());
-        for (const QString &number :
-             entries("34,3287671232877 33°49'58'' 8_h_17_m_30_s 1°01'30'' 0°31'40'' 0°30'54'' "
-                     "124°30'54'' 90°40'56'' 6_h_2_m_44_s 0_h_0_m_34_s 0h0m34s"))
-            QVERIFY2(text.contains(QString(number).replace(u'_', u' ')), qPrintable(number));
     }
 };
 

@@ -6,12 +6,10 @@
 
 #include <QComboBox>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
-#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -21,11 +19,6 @@
 // entries kept between openings. The arithmetic is tested on the steps, the
 // whole calculation from the main window.
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The main window as the Solar form sees it: a birth date and a result list.
 class FakeMain : public MainWindowAccess {
@@ -66,10 +59,8 @@ private:
     QComboBox *picker(const QString &name) const { return form->findChild<QComboBox *>(name); }
     QTabWidget *tabs() const { return form->findChild<QTabWidget *>(QStringLiteral("SSTab1")); }
     void open();
-    void click(const char *button);
-    void pick(const char *pickers, const QList<int> &positions);
-    // The three texts of a field array or the positions of a picker array: "a b c".
-    QString shown(const char *array) const;
+    void click(const char *button) { act(form, s(button)); }
+    QString shown(const char *items) const { return state(form, s(items)); }
     QColor drawn(QWidget *control, QPoint where) const;
 
     IsolatedStore store;
@@ -101,30 +92,6 @@ void tst_SolarForm::open()
     QVERIFY(QTest::qWaitForWindowActive(form));
 }
 
-void tst_SolarForm::click(const char *button)
-{
-    QTest::mouseClick(form->findChild<QPushButton *>(s(button)), Qt::LeftButton);
-}
-
-void tst_SolarForm::pick(const char *pickers, const QList<int> &positions)
-{
-    for (int i = 0; i < positions.size(); ++i)
-        picker(s(pickers) + u'_' + QString::number(i))->setCurrentIndex(positions[i]);
-}
-
-QString tst_SolarForm::shown(const char *array) const
-{
-    QStringList result;
-    for (int i = 0; i < 3; ++i) {
-        QWidget *control = child(s(array) + u'_' + QString::number(i));
-        if (auto *list = qobject_cast<QComboBox *>(control))
-            result << QString::number(list->currentIndex());
-        else
-            result << qobject_cast<QLineEdit *>(control)->text();
-    }
-    return result.join(u' ');
-}
-
 QColor tst_SolarForm::drawn(QWidget *control, QPoint where) const
 {
     return form->grab().toImage().pixelColor(control->mapTo(form, where));
@@ -136,57 +103,21 @@ void tst_SolarForm::structure()
     QCOMPARE(form->size(), QSize(554, 675));
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QVERIFY(!(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    // Every caption can be read whole: a single line fits its control, a
-    // wrapped text fits its height, and every list entry fits the face of its list.
-    QStringList cut;
-    const auto check = [&cut](const QWidget *control, QSize needed, QSize room) {
-        if (needed.width() > room.width() || needed.height() > room.height())
-            cut << control->objectName();
-    };
-    for (const QLabel *label : form->findChildren<QLabel *>()) {
-        const QFontMetrics metrics(label->font());
-        const QRect room = label->contentsRect();
-        // A single line: its advance, and the ink of its glyphs (a big step
-        // number may leave the font's line gap outside).
-        check(
-            label,
-            label->wordWrap()
-                ? metrics
-                      .boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text())
-                      .size()
-                : QSize(metrics.horizontalAdvance(label->text()),
-                        metrics.tightBoundingRect(label->text()).height()),
-            room.size());
-    }
-    for (const QPushButton *button : form->findChildren<QPushButton *>()) {
-        const QFontMetrics metrics(button->font());
-        check(button, {metrics.horizontalAdvance(button->text()) + 4, metrics.height()},
-              button->size());
-    }
-    for (const QComboBox *list : form->findChildren<QComboBox *>()) {
-        QStyleOptionComboBox option;
-        option.initFrom(list);
-        const QRect face = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                         QStyle::SC_ComboBoxEditField, list);
-        for (int i = 0; i < list->count(); ++i)
-            check(list, {list->fontMetrics().horizontalAdvance(list->itemText(i)), 0}, face.size());
-    }
-    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", ")));
+    QCOMPARE(cutCaptions(form, false, true).join(u','), QString());
 }
 
 void tst_SolarForm::pickersAndKeys()
 {
     open();
     // Date 1 goes into steps 2 and 3, date 2 into step 2.
-    pick("cmbDeg1", {13, 20, 5});
-    pick("cmbDeg2", {14, 0, 59});
-    QCOMPARE(shown("txtDeg02") + u'|' + shown("txtDeg03") + u'|' + shown("txtDeg01"),
-             s("13 20 5|13 20 5|14 0 59"));
+    act(form, s("cmbDeg1:13,20,5 cmbDeg2:14,0,59"));
+    QCOMPARE(shown("txtDeg02=,, txtDeg03=,, txtDeg01=,,"),
+             s("txtDeg02=13,20,5 txtDeg03=13,20,5 txtDeg01=14,0,59"));
     // The radix of the header is carried into step 3, not back.
-    pick("cmbDeg13", {14, 22, 30});
-    QCOMPARE(shown("cmbDeg5"), s("14 22 30"));
-    pick("cmbDeg5", {15, 1, 2});
-    QCOMPARE(shown("cmbDeg13"), s("14 22 30"));
+    act(form, s("cmbDeg13:14,22,30"));
+    QCOMPARE(shown("cmbDeg5:,,"), s("cmbDeg5:14,22,30"));
+    act(form, s("cmbDeg5:15,1,2"));
+    QCOMPARE(shown("cmbDeg13:,,"), s("cmbDeg13:14,22,30"));
 
     // The positions of the dates and the day shift change only by choosing;
     // the radix and the time zone search the typed key.
@@ -201,46 +132,38 @@ void tst_SolarForm::pickersAndKeys()
 
 void tst_SolarForm::stepMessages_data()
 {
-    QTest::addColumn<QString>("pickers");
-    QTest::addColumn<QList<int>>("positions"); // date 1 is 13°50'10''
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("actions"); // after date 1 at 13°50'10''
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("unwritten");
 
-    const auto row = [](const char *tag, const char *pickers, QList<int> positions,
-                        const char *button, const char *message, const char *unwritten) {
-        QTest::newRow(tag) << s(pickers) << positions << s(button) << s(message) << s(unwritten);
+    const auto row = [](const char *tag, const char *actions, const char *message,
+                        const char *unwritten) {
+        QTest::newRow(tag) << s(actions) << s(message) << s(unwritten) + s("=,,");
     };
     const char *tooFar = "Differenz zu groß, sie darf maximal 1°05' betragen.";
-    row("date 1 after date 2", "cmbDeg2", {13, 50, 9}, "Command2", "1. Datum größer als 2. Datum!",
+    row("date 1 after date 2", "cmbDeg2:13,50,9 Command2", "1. Datum größer als 2. Datum!",
         "txtDeg1");
-    row("motion above 1°05'", "cmbDeg2", {14, 55, 11}, "Command2", tooFar, "txtDeg4");
-    row("date 1 after the radix", "cmbDeg13", {13, 50, 9}, "Command3",
+    row("motion above 1°05'", "cmbDeg2:14,55,11 Command2", tooFar, "txtDeg4");
+    row("date 1 after the radix", "cmbDeg13:13,50,9 Command3",
         "1. Datum größer als Radix-Sonnenposition", "txtDeg2");
-    row("distance above 1°05'", "cmbDeg13", {14, 55, 11}, "Command3", tooFar, "txtDeg3");
-    row("no motion", "cmbDeg1", {13, 50, 10}, "Command4", "Nulldivision!", "txtTime1");
-    row("zone hour below 0", "cmbDeg1", {13, 50, 10}, "Command5", "Maximimal 24 Stunden pro Tag",
-        "txtTime4");
+    row("distance above 1°05'", "cmbDeg13:14,55,11 Command3", tooFar, "txtDeg3");
+    row("no motion", "Command4", "Nulldivision!", "txtTime1");
+    row("zone hour below 0", "Command5", "Maximimal 24 Stunden pro Tag", "txtTime4");
 }
 
 // Each step's message reaches the user once, over the form, titled "Solar",
 // and the step writes nothing.
 void tst_SolarForm::stepMessages()
 {
-    QFETCH(QString, pickers);
-    QFETCH(QList<int>, positions);
-    QFETCH(QString, button);
+    QFETCH(QString, actions);
     QFETCH(QString, message);
     QFETCH(QString, unwritten);
     open();
-    pick("cmbDeg1", {13, 50, 10});
-    pick(qPrintable(pickers), positions);
     field(s("txtTime3_0"))->setText(s("-1"));
-
-    click(qPrintable(button));
+    act(form, s("cmbDeg1:13,50,10 ") + actions);
     QCOMPARE(recorder->messages, (QList<RecordedMessage>{{message, s("Solar")}}));
     QCOMPARE(recorder->messageParents, (QList<QWidget *>{form.data()}));
-    QCOMPARE(shown(qPrintable(unwritten)), s("  "));
+    QCOMPARE(state(form, unwritten), unwritten);
     QVERIFY(!form->resultReady());
 }
 
@@ -280,11 +203,7 @@ void tst_SolarForm::unloadOnceAndRestore()
     NewSolarCalculation = -1;
     open();
     QPointer<QLineEdit> sign = field(s("Text1_0"));
-    sign->setText(s("Widder"));
-    field(s("Text1_3"))->setText(s("07"));
-    pick("cmbDeg2", {1, 2, 3});
-    pick("cmbDeg13", {14, 22, 30});
-    pick("cmbDeg5", {15, 0, 59});
+    act(form, s("Text1_0=Widder Text1_3=07 cmbDeg2:1,2,3 cmbDeg13:14,22,30 cmbDeg5:15,0,59"));
     switch (path) {
     case 0:
         click("Command7");
@@ -297,9 +216,7 @@ void tst_SolarForm::unloadOnceAndRestore()
         break;
     default:
         field(s("txtTime3_0"))->setText(s("5"));
-        click("Command5");
-        click("Command6");
-        click("Command6");
+        act(form, s("Command5 Command6 Command6"));
         QCOMPARE(main->list.rowCount(), 1);
     }
     QCOMPARE(NewSolarCalculation, qint16(0));
@@ -320,9 +237,8 @@ void tst_SolarForm::unloadOnceAndRestore()
     // birth date is the main window's of now.
     main->birth = {s("9"), s("12"), s("1980")};
     open();
-    QCOMPARE(shown("cmbDeg5") + u'|' + shown("txtDeg01") + u'|' + shown("txtDateh"),
-             s("14 22 30|1 2 3|9 12 1980"));
-    QCOMPARE(field(s("Text1_0"))->text() + field(s("Text1_3"))->text(), s("Widder07"));
+    QCOMPARE(shown("cmbDeg5:,, txtDeg01=,, txtDateh=,, Text1_0= Text1_3="),
+             s("cmbDeg5:14,22,30 txtDeg01=1,2,3 txtDateh=9,12,1980 Text1_0=Widder Text1_3=07"));
 }
 
 // A finished calculation that cannot become a row keeps the form open with
@@ -346,9 +262,8 @@ void tst_SolarForm::finishingFails()
     open();
     field(s("txtTime3_0"))->setText(s("14"));
     click("Command5");
-    field(s("txtTime4_2"))->setText(seconds);
-    click("Command6");
-    click("Command6");
+    field(s("txtTime4_2"))->setText(seconds); // as a step would write it
+    act(form, s("Command6 Command6"));
     QCOMPARE(recorder->messages, (QList<RecordedMessage>{{message, s("Solar")}}));
     QCOMPARE(main->list.rowCount(), rowsBefore);
     QVERIFY(form && form->isVisible());

@@ -13,6 +13,34 @@
 
 class QWidget;
 
+// A text as written in the test's source (UTF-8).
+inline QString s(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Working a window as a user does. A control array's element is its name, '_'
+// and the index ("txtDeg3_0").
+//
+// typeInto brings the field's page forward, clicks into the field (which
+// selects its text) and types over it, key by key, umlauts too.
+void typeInto(QWidget *window, const QString &field, const QString &text);
+// Blank-separated actions: "field=text", "array=a,b,c" (typed into its
+// elements in turn), "list:n" (a choice), "pickers:a,b,c" (a choice in each
+// element) or the name of a button to click.
+void act(QWidget *window, const QString &actions);
+// What the window shows, in the notation of act(), for the names of `items`
+// ("txtDeg1=,, Combo2:0"); "@" stands for the focused control's name.
+//
+//     QCOMPARE(state(form, s("txtDeg11=0,30,54 @Text5")), s("txtDeg11=0,30,54 @Text5"));
+QString state(QWidget *window, const QString &items);
+
+// The controls of a form whose caption cannot be read whole: a label's text
+// (wrapped, or one line by its advance and the ink of its glyphs) beyond its
+// room or under another control of its page, a button's text beyond its face,
+// a list entry beyond the face of its list (where asked).
+QStringList cutCaptions(const QWidget *form, bool covering, bool listEntries);
+
 // Services that answer every message box at once and record it, and record
 // every document or web address instead of opening it. From its construction
 // it is the services in force (setServices); destroying it puts the real ones
