@@ -310,7 +310,8 @@ int drive(int runs, QStringList cases)
 
     int failures = 0;
     for (const QString &caseName : cases) {
-        const bool full = caseName != QStringLiteral("splash") && caseName != QStringLiteral("load-empty");
+        const bool full =
+            caseName != QStringLiteral("splash") && caseName != QStringLiteral("load-empty");
         std::vector<double> times;
         std::vector<double> shown;
         std::vector<double> cpu;

@@ -40,9 +40,9 @@ struct Effect {
     Kind kind = Kind::SetText;
     QString control; // SetText, SelectPosition, SetFocus
     int index = -1;
-    QString text;     // SetText: the new text; ShowMessage: the message
-    QString title;    // ShowMessage: the title of the box
-    int position = 0; // SelectPosition
+    QString text;      // SetText: the new text; ShowMessage: the message
+    QString title;     // ShowMessage: the title of the box
+    int position = 0;  // SelectPosition
     bool flag = false; // SetResultReady
 
     static Effect setText(const QString &control, int index, const QString &text);

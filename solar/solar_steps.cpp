@@ -19,12 +19,14 @@ constexpr qint32 MaximalDifference = 3900;
 // Hours in a day, the factor of the interpolation in step 4.
 constexpr double HoursPerDay = 24.0;
 
-Effects Message(const QString &text) {
+Effects Message(const QString &text)
+{
     return {Effect::message(text, Title())};
 }
 
 // Runs a step; an Overflow anywhere in it replaces all its writes by one message.
-template <typename Step> Effects Checked(Step step) {
+template <typename Step> Effects Checked(Step step)
+{
     try {
         return step();
     } catch (const Overflow &) {
@@ -32,7 +34,8 @@ template <typename Step> Effects Checked(Step step) {
     }
 }
 
-qint16 PickerPosition(const FormValues &v, const QString &picker, int index) {
+qint16 PickerPosition(const FormValues &v, const QString &picker, int index)
+{
     const int p = v.position(picker, index);
     if (p < std::numeric_limits<qint16>::min() || p > std::numeric_limits<qint16>::max())
         throw Overflow();
@@ -41,12 +44,14 @@ qint16 PickerPosition(const FormValues &v, const QString &picker, int index) {
 
 // A field's number written back as plain text: "05" becomes "5", an empty
 // field "0".
-QString Plain(const QString &text) {
+QString Plain(const QString &text)
+{
     return PlainNumber(TextValue(text));
 }
 
 // A sum of hours that is no longer a finite number cannot be shown.
-double CheckedSum(double a, double b) {
+double CheckedSum(double a, double b)
+{
     const double sum = a + b;
     if (!std::isfinite(sum))
         throw Overflow();
@@ -55,11 +60,13 @@ double CheckedSum(double a, double b) {
 
 } // namespace
 
-QString Title() {
+QString Title()
+{
     return QStringLiteral("Solar");
 }
 
-Effects PickerClicked(const FormValues &v, const QString &picker, int index) {
+Effects PickerClicked(const FormValues &v, const QString &picker, int index)
+{
     const int position = v.position(picker, index);
     if (position < 0) // an emptied list: there is no value to carry
         return {};
@@ -82,7 +89,8 @@ Effects PickerClicked(const FormValues &v, const QString &picker, int index) {
     return {};
 }
 
-Effects Command2_Click(const FormValues &v) {
+Effects Command2_Click(const FormValues &v)
+{
     return Checked([&]() -> Effects {
         const qint32 date1 = FieldsToSeconds(v.triple(QStringLiteral("txtDeg02")));
         const qint32 date2 = FieldsToSeconds(v.triple(QStringLiteral("txtDeg01")));
@@ -98,7 +106,8 @@ Effects Command2_Click(const FormValues &v) {
     });
 }
 
-Effects Command3_Click(const FormValues &v) {
+Effects Command3_Click(const FormValues &v)
+{
     return Checked([&]() -> Effects {
         const QString picker = QStringLiteral("cmbDeg5");
         const qint32 radix =
@@ -117,7 +126,8 @@ Effects Command3_Click(const FormValues &v) {
     });
 }
 
-Effects Command4_Click(const FormValues &v) {
+Effects Command4_Click(const FormValues &v)
+{
     return Checked([&]() -> Effects {
         const qint32 motion = FieldsToSeconds(v.triple(QStringLiteral("txtDeg4")));
         if (motion == 0)
@@ -134,7 +144,8 @@ Effects Command4_Click(const FormValues &v) {
     });
 }
 
-Effects Command1_Click(const FormValues &v) {
+Effects Command1_Click(const FormValues &v)
+{
     return Checked([&]() -> Effects {
         const QString greenwich = QStringLiteral("txtTime2");
         const double zone = TextValue(v.selectedText(QStringLiteral("cmbGMT")));
@@ -145,7 +156,8 @@ Effects Command1_Click(const FormValues &v) {
     });
 }
 
-Effects Command5_Click(const FormValues &v) {
+Effects Command5_Click(const FormValues &v)
+{
     return Checked([&]() -> Effects {
         const QString zoneTime = QStringLiteral("txtTime3");
         const double shift = TextValue(v.selectedText(QStringLiteral("Combo1")));
@@ -160,7 +172,8 @@ Effects Command5_Click(const FormValues &v) {
     });
 }
 
-ResultRow ResultRowOf(const FormValues &v) {
+ResultRow ResultRowOf(const FormValues &v)
+{
     const QString date = QStringLiteral("Text1");
     const QString time = QStringLiteral("txtTime4");
     return {Title(),
