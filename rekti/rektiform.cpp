@@ -6,6 +6,7 @@
 #include "core/overflow.h"
 #include "rekti/rekti_steps.h"
 #include "settings/store.h"
+#include "ui/formbinding.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 #include "ui/mainwindowaccess.h"
@@ -46,57 +47,6 @@ const QColor RamcPlusQuotient(192, 255, 255);
 const QColor CorrectedRamc(255, 128, 255);
 const QColor CorrectedRamcInTime(255, 192, 255);
 const QColor StepNumber(192, 192, 192);
-
-void setFieldColour(QLineEdit *field, const QColor &colour)
-{
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
-}
-
-void setLabelColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-}
-
-// The form's controls as the steps read them, looked up by objectName. A name
-// the form does not have reads as an empty field or an empty list.
-class WidgetValues final : public FormValues {
-public:
-    explicit WidgetValues(const QWidget *form) : m_form(form) {}
-
-    QString text(const QString &control, int index) const override
-    {
-        const auto *field = m_form->findChild<QLineEdit *>(ControlKey(control, index));
-        return field ? field->text() : QString();
-    }
-    int position(const QString &control, int index) const override
-    {
-        const QComboBox *list = listNamed(control, index);
-        return list ? list->currentIndex() : -1;
-    }
-    int count(const QString &control, int index) const override
-    {
-        const QComboBox *list = listNamed(control, index);
-        return list ? list->count() : 0;
-    }
-    QString selectedText(const QString &control, int index) const override
-    {
-        const QComboBox *list = listNamed(control, index);
-        return list ? list->currentText() : QString();
-    }
-
-private:
-    const QComboBox *listNamed(const QString &control, int index) const
-    {
-        return m_form->findChild<QComboBox *>(ControlKey(control, index));
-    }
-
-    const QWidget *m_form;
-};
 
 } // namespace
 
@@ -159,16 +109,16 @@ RektiForm::RektiForm(MainWindowAccess &main, QWidget *parent)
     };
     for (const auto &[fields, count, colour] : fieldColours) {
         for (int i = 0; i < count; ++i)
-            setFieldColour(findChild<QLineEdit *>(ControlKey(QString::fromUtf16(fields), i)),
+            SetFieldColour(findChild<QLineEdit *>(ControlKey(QString::fromUtf16(fields), i)),
                            colour);
     }
-    setFieldColour(ui->Text1_0, BirthDate);
-    setFieldColour(ui->Text2, DaysPerYear);
+    SetFieldColour(ui->Text1_0, BirthDate);
+    SetFieldColour(ui->Text2, DaysPerYear);
     for (QLineEdit *constant : {ui->Text3, ui->Text4, ui->Text6})
-        setFieldColour(constant, Constant);
+        SetFieldColour(constant, Constant);
     for (QLabel *step : {ui->Label157, ui->Label158, ui->Label159, ui->Label160_0, ui->Label160_1,
                          ui->Label160_2, ui->Label160_3, ui->Label160_4})
-        setLabelColour(step, StepNumber);
+        SetLabelColour(step, StepNumber);
 
     // Typing replaces the whole entry of a field that gets the focus.
     for (const FieldArray *fields :
@@ -260,7 +210,7 @@ void RektiForm::keyPressEvent(QKeyEvent *event)
 
 void RektiForm::Form_Load()
 {
-    setFieldColour(ui->Text1_3, DecimalYears);
+    SetFieldColour(ui->Text1_3, DecimalYears);
     m_resultReady = false;
     // The preselections run no handler of their own: the lists have none.
     ui->Combo1->setCurrentIndex(0); // "-0h"
@@ -324,7 +274,7 @@ void RektiForm::SSTab1_Click()
 {
     const QColor &colour = ui->SSTab1->currentIndex() == 0 ? White : SiderealTimeOfBirth;
     for (int i = 0; i < m_txtTime0.size(); ++i)
-        setFieldColour(m_txtTime0.at(i), colour);
+        SetFieldColour(m_txtTime0.at(i), colour);
 }
 
 void RektiForm::Command1_Click()
@@ -409,33 +359,7 @@ void RektiForm::runStep(Step step)
 
 void RektiForm::apply(const Effects &effects)
 {
-    for (const Effect &effect : effects) {
-        switch (effect.kind) {
-        case Effect::Kind::SetText:
-            // Runs the field's change handler before the next effect.
-            if (auto *field = findChild<QLineEdit *>(ControlKey(effect.control, effect.index))) {
-                field->setText(effect.text);
-                // A result longer than its field shows its leading digits.
-                if (field->isReadOnly())
-                    field->setCursorPosition(0);
-            }
-            break;
-        case Effect::Kind::SelectPosition:
-            if (auto *list = findChild<QComboBox *>(ControlKey(effect.control, effect.index)))
-                list->setCurrentIndex(effect.position);
-            break;
-        case Effect::Kind::SetResultReady:
-            m_resultReady = effect.flag;
-            break;
-        case Effect::Kind::SetFocus:
-            if (auto *control = findChild<QWidget *>(ControlKey(effect.control, effect.index)))
-                control->setFocus(Qt::OtherFocusReason);
-            break;
-        case Effect::Kind::ShowMessage:
-            showMessage(effect.text, effect.title);
-            break;
-        }
-    }
+    ApplyEffects(this, effects, m_resultReady);
 }
 
 void RektiForm::showMessage(const QString &text, const QString &title)

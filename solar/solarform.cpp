@@ -5,6 +5,7 @@
 #include "core/overflow.h"
 #include "settings/store.h"
 #include "solar/solar_steps.h"
+#include "ui/formbinding.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 #include "ui/mainwindowaccess.h"
@@ -19,43 +20,6 @@
 
 namespace {
 
-// What the steps read: the form's controls, found by their objectNames.
-class WidgetValues final : public FormValues {
-public:
-    explicit WidgetValues(const QWidget *form) : m_form(form) {}
-
-    QString text(const QString &control, int index) const override
-    {
-        const QLineEdit *field = find<QLineEdit>(control, index);
-        return field ? field->text() : QString();
-    }
-    int position(const QString &control, int index) const override
-    {
-        const QComboBox *list = find<QComboBox>(control, index);
-        return list ? list->currentIndex() : -1;
-    }
-    int count(const QString &control, int index) const override
-    {
-        const QComboBox *list = find<QComboBox>(control, index);
-        return list ? list->count() : 0;
-    }
-    QString selectedText(const QString &control, int index) const override
-    {
-        const QComboBox *list = find<QComboBox>(control, index);
-        return list ? list->currentText() : QString();
-    }
-
-private:
-    template <typename T> const T *find(const QString &control, int index) const
-    {
-        const T *widget = m_form->findChild<T *>(ControlKey(control, index));
-        Q_ASSERT_X(widget, "WidgetValues", "a step reads a control the form does not have");
-        return widget;
-    }
-
-    const QWidget *m_form;
-};
-
 // The colours tell which values belong together: a result has the colour of
 // the field of the next step that it is copied into.
 const QColor White(255, 255, 255);
@@ -69,38 +33,6 @@ const QColor GreenwichTime(192, 255, 255);
 const QColor ZoneTime(255, 255, 192);
 const QColor FinalTime(255, 255, 0);
 const QColor BirthDate(255, 192, 255);
-
-void setFieldColour(QLineEdit *field, const QColor &colour)
-{
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
-}
-
-// A selection-only list paints its face with Button, its popup with Base.
-void setPickerColour(QComboBox *list, const QColor &colour)
-{
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Button, colour);
-    list->setPalette(palette);
-}
-
-void setLabelColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-}
-
-// A plain QFrame line is drawn in the foreground colour.
-void setLineColour(QFrame *line, const QColor &colour)
-{
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    line->setPalette(palette);
-}
 
 void fillPicker(PickerArray &pickers)
 {
@@ -144,16 +76,16 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
     };
     for (const auto &[fields, colour] : fieldColours) {
         for (int i = 0; i < 3; ++i)
-            setFieldColour(findChild<QLineEdit *>(ControlKey(QString::fromUtf16(fields), i)),
+            SetFieldColour(findChild<QLineEdit *>(ControlKey(QString::fromUtf16(fields), i)),
                            colour);
     }
     for (PickerArray *pickers : {&m_date1, &m_date2}) {
         for (int i = 0; i < 3; ++i)
-            setPickerColour(pickers->at(i), White);
+            SetListColour(pickers->at(i), White);
     }
     for (QLabel *step :
          {ui->Label157_0, ui->Label157_1, ui->Label157_2, ui->Label157_3, ui->Label157_4})
-        setLabelColour(step, Grey);
+        SetLabelColour(step, Grey);
     const struct {
         QFrame *line;
         QColor colour;
@@ -166,7 +98,7 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
         {ui->Line16, GreenwichTime},
     };
     for (const auto &[line, colour] : lineColours)
-        setLineColour(line, colour);
+        SetLineColour(line, colour);
 
     // Typing into the sign, the years and the dates replaces the whole entry;
     // the ephemeris positions of dates 1 and 2 change only through their lists.
@@ -283,40 +215,12 @@ void SolarForm::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-QWidget *SolarForm::control(const QString &name, int index) const
-{
-    QWidget *widget = findChild<QWidget *>(ControlKey(name, index));
-    Q_ASSERT_X(widget, "SolarForm", "a step writes a control the form does not have");
-    return widget;
-}
-
 // The one writer of the form. Writing a text runs the field's change handler
 // and selecting a position runs the picker's click handler before the next
 // effect is applied, exactly as a user's edit or choice would.
 void SolarForm::apply(const Effects &effects)
 {
-    for (const Effect &effect : effects) {
-        switch (effect.kind) {
-        case Effect::Kind::SetText:
-            if (auto *field = qobject_cast<QLineEdit *>(control(effect.control, effect.index)))
-                field->setText(effect.text);
-            break;
-        case Effect::Kind::SelectPosition:
-            if (auto *list = qobject_cast<QComboBox *>(control(effect.control, effect.index)))
-                list->setCurrentIndex(effect.position);
-            break;
-        case Effect::Kind::SetResultReady:
-            m_resultReady = effect.flag;
-            break;
-        case Effect::Kind::SetFocus:
-            if (QWidget *widget = control(effect.control, effect.index))
-                widget->setFocus();
-            break;
-        case Effect::Kind::ShowMessage:
-            services().showMessage(this, effect.text, effect.title);
-            break;
-        }
-    }
+    ApplyEffects(this, effects, m_resultReady);
 }
 
 // The sign, the year and the radix Sun stay in view over both pages; on the
@@ -324,10 +228,10 @@ void SolarForm::apply(const Effects &effects)
 void SolarForm::pageChanged(int page)
 {
     const QColor colour = page == 1 ? HeaderOnSecondPage : White;
-    setFieldColour(ui->Text1_0, colour);
-    setFieldColour(ui->Text1_1, colour);
+    SetFieldColour(ui->Text1_0, colour);
+    SetFieldColour(ui->Text1_1, colour);
     for (int i = 0; i < 3; ++i)
-        setPickerColour(m_radix.at(i), colour);
+        SetListColour(m_radix.at(i), colour);
 }
 
 // "Okay" pages on from "Schritt 1-3"; on "Schritt 4-5" it goes back to the

@@ -49,8 +49,6 @@ private:
     void pageChanged(int page);
     void okayClicked();
 
-    QWidget *control(const QString &name, int index) const;
-
     std::unique_ptr<Ui::Solar> ui;
     std::unique_ptr<FormValues> m_values;
     MainWindowAccess &m_main;
