@@ -5,6 +5,7 @@
 #include "settings/store.h"
 #include "solar/solarform.h"
 #include "ui/inputhelpers.h"
+#include "ui/keyboardaccess.h"
 #include "ui/resultlist.h"
 #include "ui/services.h"
 
@@ -120,14 +121,8 @@ void Haupt::closeEvent(QCloseEvent *event)
 // person field runs nothing.
 void Haupt::keyPressEvent(QKeyEvent *event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
-            button->click();
-            return;
-        }
-    }
-    QWidget::keyPressEvent(event);
+    if (!PressFocusedButtonOnEnter(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void Haupt::Form_Load()

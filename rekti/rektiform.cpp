@@ -198,14 +198,8 @@ void RektiForm::done(int result)
 // button that has the focus presses it, as Space does.
 void RektiForm::keyPressEvent(QKeyEvent *event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
-            button->click();
-            return;
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (!PressFocusedButtonOnEnter(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void RektiForm::Form_Load()
@@ -290,20 +284,9 @@ void RektiForm::Command1_Click()
     if (!m_resultReady)
         return;
 
-    ResultRow row;
-    try {
-        row = RektiSteps::ResultRowOf(*m_values);
-    } catch (const Overflow &) {
-        showMessage(QStringLiteral("Überlauf!"), Gzk);
-        return;
-    }
-    // The list counts its rows in 16 bits: a full list takes no further row,
-    // and the form stays open rather than pretend that the row was added.
-    if (!m_main.resultList().appendRow(row)) {
-        showMessage(QStringLiteral("Liste ist voll"), Gzk);
-        return;
-    }
-    accept();
+    if (AppendResult(
+            this, m_main.resultList(), [this] { return RektiSteps::ResultRowOf(*m_values); }, Gzk))
+        accept();
 }
 
 void RektiForm::Command14_Click()

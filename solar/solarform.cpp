@@ -205,14 +205,8 @@ void SolarForm::done(int result)
 // button that has the focus presses it, as Space does.
 void SolarForm::keyPressEvent(QKeyEvent *event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
-            button->click();
-            return;
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (!PressFocusedButtonOnEnter(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 // The one writer of the form. Writing a text runs the field's change handler
@@ -248,16 +242,8 @@ void SolarForm::okayClicked()
     if (!m_resultReady)
         return;
 
-    ResultRow row;
-    try {
-        row = SolarSteps::ResultRowOf(*m_values);
-    } catch (const Overflow &) {
-        services().showMessage(this, QStringLiteral("Überlauf!"), SolarSteps::Title());
-        return;
-    }
-    if (!m_main.resultList().appendRow(row)) {
-        services().showMessage(this, QStringLiteral("Liste ist voll"), SolarSteps::Title());
-        return;
-    }
-    accept();
+    if (AppendResult(
+            this, m_main.resultList(), [this] { return SolarSteps::ResultRowOf(*m_values); },
+            SolarSteps::Title()))
+        accept();
 }

@@ -1,5 +1,7 @@
 #include "ui/formbinding.h"
 
+#include "core/overflow.h"
+#include "ui/resultlist.h"
 #include "ui/services.h"
 
 #include <QColor>
@@ -77,6 +79,25 @@ void ApplyEffects(QWidget *form, const Effects &effects, bool &resultReady)
             break;
         }
     }
+}
+
+bool AppendResult(QWidget *form, ResultList &list, const std::function<ResultRow()> &compose,
+                  const QString &title)
+{
+    ResultRow row;
+    try {
+        row = compose();
+    } catch (const Overflow &) {
+        services().showMessage(form, QStringLiteral("Überlauf!"), title);
+        return false;
+    }
+    // The list counts its rows in 16 bits: a full list takes no further row,
+    // and the form stays open rather than pretend that the row was added.
+    if (!list.appendRow(row)) {
+        services().showMessage(form, QStringLiteral("Liste ist voll"), title);
+        return false;
+    }
+    return true;
 }
 
 void SetFieldColour(QLineEdit *field, const QColor &colour)

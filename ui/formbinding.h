@@ -2,6 +2,9 @@
 #define UI_FORMBINDING_H
 
 #include "core/effects.h"
+#include "core/resultrow.h"
+
+#include <functional>
 
 class QColor;
 class QComboBox;
@@ -9,6 +12,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QWidget;
+class ResultList;
 
 // What the two calculator forms share between their controls and the pure
 // steps: the steps read the controls by their objectNames through
@@ -33,6 +37,14 @@ private:
 // next effect; messages are shown through the services with the form as
 // parent. A result longer than its read-only field shows its leading digits.
 void ApplyEffects(QWidget *form, const Effects &effects, bool &resultReady);
+
+// "Okay" on a calculator's last page after its final step: composes the row
+// and appends it to the main window's list. Answers false, after one message
+// titled like the calculator's other messages, when the row cannot be composed
+// ("Überlauf!") or the list already holds its 32 767 rows ("Liste ist voll"):
+// the form then stays open with its entries.
+bool AppendResult(QWidget *form, ResultList &list, const std::function<ResultRow()> &compose,
+                  const QString &title);
 
 // The colours that show which values belong together, set through the
 // palette: a text field's Base, a selection-only list's Base and Button (its

@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 
@@ -119,4 +121,15 @@ void AddPageShortcuts(QTabWidget *tabs)
         QObject::connect(shortcut, &QShortcut::activated, tabs,
                          [tabs, step = step] { turnPage(tabs, step); });
     }
+}
+
+bool PressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    auto *button = qobject_cast<QPushButton *>(window->focusWidget());
+    if (!button)
+        return false;
+    button->click();
+    return true;
 }

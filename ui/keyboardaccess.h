@@ -1,7 +1,9 @@
 #ifndef UI_KEYBOARDACCESS_H
 #define UI_KEYBOARDACCESS_H
 
+class QKeyEvent;
 class QTabWidget;
+class QWidget;
 
 // Lets drop-down lists tell a screen reader what they hold. Qt's own
 // description of a list names it by the entry shown ("14°") on Linux and
@@ -16,5 +18,10 @@ void InstallAccessibleListNames();
 // the focus is in the form: in a header field, on a button below the pages,
 // or in a drop-down list, which would otherwise take the keys for itself.
 void AddPageShortcuts(QTabWidget *tabs);
+
+// Enter on a button that has the focus presses it, as Space does; the forms
+// have no default button, so Enter in a text field runs nothing. Returns true
+// when the key was used.
+bool PressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event);
 
 #endif
