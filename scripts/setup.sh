@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing velmora needs, when
-# they are missing. Safe to run again: it does nothing once all are present.
+# Installs the Debian packages that building and testing velmora needs, and
+# any further packages named as arguments, when they are missing. Safe to run
+# again: it does nothing once all are present.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 fontconfig
   clang libclang-rt-14-dev
+  "$@"
 )
 
 missing=()
