@@ -247,26 +247,6 @@ void Press(FuzzedDataProvider &data, ValueMap &form)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    try {
-        FuzzedDataProvider fdp(data, size);
-        PinLocale(fdp);
-        static const ValueMap loaded = LoadedForm();
-        ValueMap form = loaded;
-        for (int action = 0; action < 64 && fdp.remaining_bytes() > 0; ++action) {
-            switch (fdp.ConsumeIntegralInRange(0, 2)) {
-            case 0:
-                EditText(fdp, form, TextFields());
-                break;
-            case 1:
-                EditList(fdp, form, Lists());
-                break;
-            default:
-                Press(fdp, form);
-                break;
-            }
-        }
-    } catch (const std::exception &e) {
-        Finding("unexpected exception", QString::fromUtf8(e.what()));
-    }
-    return 0;
+    static const ValueMap loaded = LoadedForm();
+    return RunSession(data, size, loaded, TextFields(), Lists(), Press);
 }

@@ -278,3 +278,30 @@ Written CheckAnswer(const char *step, const StepRule &rule, const Effects &effec
     }
     return written;
 }
+
+int RunSession(const uint8_t *data, size_t size, const ValueMap &loaded,
+               const std::vector<Control> &fields, const std::vector<Control> &lists,
+               const std::function<void(FuzzedDataProvider &, ValueMap &)> &press)
+{
+    try {
+        FuzzedDataProvider fdp(data, size);
+        PinLocale(fdp);
+        ValueMap form = loaded;
+        for (int action = 0; action < 64 && fdp.remaining_bytes() > 0; ++action) {
+            switch (fdp.ConsumeIntegralInRange(0, 2)) {
+            case 0:
+                EditText(fdp, form, fields);
+                break;
+            case 1:
+                EditList(fdp, form, lists);
+                break;
+            default:
+                press(fdp, form);
+                break;
+            }
+        }
+    } catch (const std::exception &e) {
+        Finding("unexpected exception", QString::fromUtf8(e.what()));
+    }
+    return 0;
+}

@@ -9,6 +9,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <functional>
 #include <vector>
 
 // What the fuzz targets share: turning fuzzer bytes into the texts and list
@@ -53,6 +54,14 @@ void EditText(FuzzedDataProvider &data, ValueMap &form, const std::vector<Contro
 // Replaces the entries of one drop-down list, or selects another of its
 // entries (or none), always a position that a real drop-down list can hold.
 void EditList(FuzzedDataProvider &data, ValueMap &form, const std::vector<Control> &lists);
+
+// One fuzz input as a session of up to 64 actions on a freshly loaded form:
+// typing into a field, changing a list, or pressing a step (press), each
+// answer applied to the form before the next action. Any exception that
+// escapes is a finding.
+int RunSession(const uint8_t *data, size_t size, const ValueMap &loaded,
+               const std::vector<Control> &fields, const std::vector<Control> &lists,
+               const std::function<void(FuzzedDataProvider &, ValueMap &)> &press);
 
 // How one step may answer.
 struct StepRule {
