@@ -106,6 +106,7 @@ void tst_SolarSteps::steps_data()
     row("3500/3600", "Command4", "0|58|20", "1|0|0", "24|41|9");
     row("B 0 in step 4", "Command4", "1|0|0", "0|0|0", "0|0|0");
     row("negative B", "Command4", "1|0|0", "0|-1|0", "0|-24|0");
+    row("negative B carries", "Command4", "0|50|1", "0|0|-25", "0|-12|0");
     row("A 0", "Command4", "0|0|0", "0|32|20", "!Nulldivision!");
     row("32767 h", "Command4", "0|0|24", "0|0|32767", "32767|0|0");
     row("32768 h", "Command4", "0|0|24", "0|0|32768", overflow);
