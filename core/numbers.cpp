@@ -188,6 +188,16 @@ QString PlainNumber(double value)
     return text;
 }
 
+double TextOrRegionalValue(const QString &text)
+{
+    const QString point = QLocale().decimalPoint();
+    if (point.isEmpty() || point == u'.')
+        return TextValue(text);
+    QString read = text;
+    read.replace(point, QStringLiteral("."));
+    return TextValue(read);
+}
+
 double RegionalValue(const QString &text)
 {
     QString s = text.trimmed();

@@ -30,6 +30,13 @@ qint16 RoundToInt16(double value);
 QString PlainNumber(double value);
 QString PlainInteger(qint64 value);
 
+// A field that may hold a fraction written by the program or typed by the
+// user: read as TextValue reads, but the desktop's decimal separator serves as
+// the decimal point as well, so that "14,5" written under German settings
+// reads back as 14.5 (and "14.5" too). Under English settings "14,5" still
+// reads 14, as TextValue reads it.
+double TextOrRegionalValue(const QString &text);
+
 // A number as the desktop's regional settings write it, read back: the default
 // QLocale's decimal separator, an optional sign that may be followed by blanks
 // ("- 360", "+360", " 0"). Text that is no such number reads as 0.

@@ -119,6 +119,30 @@ private:
     std::function<void()> m_onClick;
 };
 
+// Tells which input pressed a menu button: a mouse button released over it,
+// or a key (Space, Enter) while it has the focus.
+class MouseClickFilter : public QObject {
+public:
+    MouseClickFilter(QAbstractButton *button, std::function<void(bool)> byMouse)
+        : QObject(button), m_byMouse(std::move(byMouse))
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_byMouse(true);
+        else if (event->type() == QEvent::KeyPress)
+            m_byMouse(false);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(bool)> m_byMouse;
+};
+
 QAction *addItem(QMenu *menu, const QString &name, const QString &caption)
 {
     QAction *action = menu->addAction(caption);
@@ -149,13 +173,20 @@ DocumentLinks::DocumentLinks(QWidget *window, const QString &programFolder)
     const auto button = [window](const char *name) {
         return window->findChild<QAbstractButton *>(QLatin1String(name));
     };
-    if (auto *b = button("Command1"))
+    m_documentButton = button("Command1");
+    m_teachingButton = button("Command6");
+    for (QAbstractButton *b : {m_documentButton, m_teachingButton}) {
+        if (b)
+            new MouseClickFilter(
+                b, [this, b](bool byMouse) { m_clickedByMouse = byMouse ? b : nullptr; });
+    }
+    if (auto *b = m_documentButton)
         connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command1_Click);
     if (auto *b = button("Command4"))
         connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command4_Click);
     if (auto *b = button("Command5"))
         connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command5_Click);
-    if (auto *b = button("Command6"))
+    if (auto *b = m_teachingButton)
         connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command6_Click);
 
     if (auto *label = window->findChild<QLabel *>(QStringLiteral("Label6"))) {
@@ -185,9 +216,15 @@ void DocumentLinks::buildTeachingMenu()
     m_teachingItems.constFirst()->setVisible(false);
 }
 
-void DocumentLinks::popUp(QMenu *menu)
+// A click with the mouse opens the menu at the pointer. A button pressed from
+// the keyboard (or by a screen reader) opens it just below the button's left
+// edge, where the user is looking, since the pointer may be anywhere on the
+// screen. No item is marked until the user moves to one.
+void DocumentLinks::popUp(QMenu *menu, QAbstractButton *button)
 {
-    menu->exec(QCursor::pos());
+    const bool byMouse = !button || m_clickedByMouse == button;
+    m_clickedByMouse = nullptr;
+    menu->exec(byMouse ? QCursor::pos() : button->mapToGlobal(button->rect().bottomLeft()));
 }
 
 void DocumentLinks::openDocument(const QString &folder, const QString &fileName)
@@ -197,7 +234,7 @@ void DocumentLinks::openDocument(const QString &folder, const QString &fileName)
 
 void DocumentLinks::Command1_Click()
 {
-    popUp(m_documentMenu);
+    popUp(m_documentMenu, m_documentButton);
 }
 
 void DocumentLinks::prog_Click()
@@ -231,7 +268,7 @@ void DocumentLinks::Command6_Click()
     const bool any = std::any_of(m_teachingItems.cbegin(), m_teachingItems.cend(),
                                  [](const QAction *a) { return a->isVisible(); });
     if (any)
-        popUp(m_teachingMenu);
+        popUp(m_teachingMenu, m_teachingButton);
 }
 
 void DocumentLinks::unter_Click(int index)

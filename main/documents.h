@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QWidget;
@@ -91,7 +92,9 @@ public:
     // hidden. Files added later show up after the next start.
     void buildTeachingMenu();
 
-    void Command1_Click(); // "Programmbedienung": the document menu at the mouse pointer
+    // The two menu buttons open their menu at the mouse pointer when clicked
+    // with the mouse, and just below the button when pressed from the keyboard.
+    void Command1_Click(); // "Programmbedienung": the document menu
     void prog_Click();
     void fpsolar_Click();
     void fpgzk_Click();
@@ -104,9 +107,12 @@ public:
 
 private:
     void openDocument(const QString &folder, const QString &fileName);
-    static void popUp(QMenu *menu);
+    void popUp(QMenu *menu, QAbstractButton *button);
 
     QWidget *m_window;
+    QAbstractButton *m_documentButton = nullptr; // Command1
+    QAbstractButton *m_teachingButton = nullptr; // Command6
+    QAbstractButton *m_clickedByMouse = nullptr; // the button last released by the mouse
     QString m_programFolder;
     QMenu *m_documentMenu;
     QMenu *m_teachingMenu;

@@ -128,6 +128,8 @@ RektiForm::RektiForm(MainWindowAccess &main, QWidget *parent)
             SelectAllOnFocus(fields->at(i));
     }
     SelectAllOnFocus(ui->Text5);
+    // The other fields keep the caret where the user put it.
+    KeepCaretOnFocus(this);
 
     // Numbers that are typed take digits only; the program's own fields are
     // read-only, and the two correction lists are chosen, never typed.
@@ -179,6 +181,8 @@ RektiForm::RektiForm(MainWindowAccess &main, QWidget *parent)
         move(screen->availableGeometry().center() - rect().center());
 
     Form_Load();
+    // The time restored from the last use is selected, ready to be typed over.
+    SelectAllText(ui->txtTime0_0);
 }
 
 RektiForm::~RektiForm()

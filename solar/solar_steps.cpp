@@ -49,6 +49,14 @@ QString Plain(const QString &text)
     return PlainNumber(TextValue(text));
 }
 
+// The Greenwich and zone times of step 5 may hold a fraction that this form
+// wrote itself in the desktop's format ("14,5" under German settings): it is
+// read back whole, and written back as plain text in the same format.
+QString PlainTime(const QString &text)
+{
+    return PlainNumber(TextOrRegionalValue(text));
+}
+
 // A sum of hours that is no longer a finite number cannot be shown.
 double CheckedSum(double a, double b)
 {
@@ -149,10 +157,10 @@ Effects Command1_Click(const FormValues &v)
     return Checked([&]() -> Effects {
         const QString greenwich = QStringLiteral("txtTime2");
         const double zone = TextValue(v.selectedText(QStringLiteral("cmbGMT")));
-        const double hour = CheckedSum(TextValue(v.text(greenwich, 0)), zone);
+        const double hour = CheckedSum(TextOrRegionalValue(v.text(greenwich, 0)), zone);
         return WriteTriple(QStringLiteral("txtTime3"),
-                           FieldTexts{PlainNumber(hour), Plain(v.text(greenwich, 1)),
-                                      Plain(v.text(greenwich, 2))});
+                           FieldTexts{PlainNumber(hour), PlainTime(v.text(greenwich, 1)),
+                                      PlainTime(v.text(greenwich, 2))});
     });
 }
 
@@ -161,13 +169,13 @@ Effects Command5_Click(const FormValues &v)
     return Checked([&]() -> Effects {
         const QString zoneTime = QStringLiteral("txtTime3");
         const double shift = TextValue(v.selectedText(QStringLiteral("Combo1")));
-        const double hour = TextValue(v.text(zoneTime, 0)) + shift;
+        const double hour = TextOrRegionalValue(v.text(zoneTime, 0)) + shift;
         // Exactly 24 h is still accepted, whatever the minutes and seconds say.
         if (!(hour >= 0 && hour <= 24))
             return Message(QStringLiteral("Maximimal 24 Stunden pro Tag"));
 
-        const FieldTexts clock{PlainNumber(hour), Plain(v.text(zoneTime, 1)),
-                               Plain(v.text(zoneTime, 2))};
+        const FieldTexts clock{PlainNumber(hour), PlainTime(v.text(zoneTime, 1)),
+                               PlainTime(v.text(zoneTime, 2))};
         return Effects{Effect::resultReady(true)} + WriteTriple(QStringLiteral("txtTime4"), clock);
     });
 }

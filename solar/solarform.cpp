@@ -106,6 +106,8 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
         SelectAllOnFocus(m_text1.at(i));
     for (int i = 0; i < m_birthDate.size(); ++i)
         SelectAllOnFocus(m_birthDate.at(i));
+    // The fields of the steps keep the caret where the user put it.
+    KeepCaretOnFocus(this);
     for (PickerArray *pickers : {&m_date1, &m_date2}) {
         for (int i = 0; i < 3; ++i)
             RejectAllKeys(pickers->at(i));
@@ -142,6 +144,8 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
     ui->SSTab1->setCurrentIndex(0);
     pageChanged(0);
     load();
+    // The sign restored from the last use is selected, ready to be typed over.
+    SelectAllText(ui->Text1_0);
 }
 
 SolarForm::~SolarForm()

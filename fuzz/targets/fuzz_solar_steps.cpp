@@ -194,7 +194,7 @@ void Press(FuzzedDataProvider &data, ValueMap &form)
             if (std::fabs(static_cast<double>(shown) - exact) > 0.7)
                 Finding("the interpolated time is not B / A x 24 h", Describe(effects));
         } else if (step == DayShift) {
-            const double hour = TextValue(written.value(QStringLiteral("txtTime4_0")));
+            const double hour = TextOrRegionalValue(written.value(QStringLiteral("txtTime4_0")));
             if (!(hour >= 0 && hour <= 24))
                 Finding("a final hour outside the day", Describe(effects));
         }

@@ -18,6 +18,8 @@ QString run(const QString &routine, const QString &input)
     };
     if (routine == u"TextValue")
         return exact(TextValue(input));
+    if (routine == u"TextOrRegionalValue")
+        return exact(TextOrRegionalValue(input));
     if (routine == u"RegionalValue")
         return exact(RegionalValue(input));
     if (routine == u"PlainNumber")
@@ -112,6 +114,14 @@ void tst_Numbers::routines_data()
     row("RegionalValue", s("34,3287671232877"), "0", English);
     row("RegionalValue", s("- 360"), "-360", English);
     row("RegionalValue", s("abc"), "0");
+
+    // Read as TextValue reads, the desktop's decimal separator taken as well.
+    row("TextOrRegionalValue", s("14,5"), "14.5");
+    row("TextOrRegionalValue", s("14.5"), "14.5");
+    row("TextOrRegionalValue", s("14.5"), "14.5", English);
+    row("TextOrRegionalValue", s("14,5"), "14", English);
+    row("TextOrRegionalValue", s("-0,25h"), "-0.25");
+    row("TextOrRegionalValue", s("12abc"), "12");
 }
 
 void tst_Numbers::routines()

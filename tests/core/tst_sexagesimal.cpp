@@ -96,7 +96,11 @@ void tst_Sexagesimal::conversions_data()
     row("DecimalToTriple", "9999", "1|0|0"); // 59.64 s carry twice
     row("DecimalToTriple", "166", "0|1|0");
     row("DecimalToTriple", "239999", "24|0|0");
-    row("DecimalToTriple", "-9999", "0|-59|-60"); // -59.64 s round to -60, not carried
+    // A negative time carries a rounded -60 s as a positive one carries 60 s.
+    row("DecimalToTriple", "-1999", "0|-12|0"); // -11 m -59.64 s
+    row("DecimalToTriple", "-9999", "-1|0|0");  // carries twice
+    row("DecimalToTriple", "-125125", "-12|-30|-45");
+    row("DecimalToTriple", "-327679999", "-32768|0|0");
     row("DecimalToTriple", "327670000", "32767|0|0");
     row("DecimalToTriple", "327679999", "!");
 

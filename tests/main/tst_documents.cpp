@@ -1,11 +1,14 @@
 #include "main/documents.h"
 #include "main/haupt.h"
 #include "tests/support/testsupport.h"
+#include "ui/keyboardaccess.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -21,7 +24,14 @@ namespace {
 // A stand-in for the main window with just the controls the documents part
 // looks for, so that the program folder can be any folder of the test's.
 struct DocumentWindow {
-    QWidget window;
+    // Enter on a focused button presses it, as on the main window.
+    struct Window : QWidget {
+        void keyPressEvent(QKeyEvent *event) override
+        {
+            if (!PressFocusedButtonOnEnter(this, event))
+                QWidget::keyPressEvent(event);
+        }
+    } window;
     DocumentLinks *links = nullptr;
 
     explicit DocumentWindow(const QString &programFolder)
@@ -155,6 +165,59 @@ private slots:
         QVERIFY(!w.action(QStringLiteral("unter_0"))->isVisible());
         QCOMPARE(w.popUpOf("Command6"), nullptr);
         QCOMPARE(w.popUpOf("Command1"), w.links->documentMenu());
+    }
+
+    // Opened from the keyboard, a menu hangs below its button, where the user
+    // is looking; opened by the mouse, at the pointer. No item is marked
+    // before the user moves to one.
+    void popUpPlace_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key"); // 0: a click with the mouse
+        QTest::newRow("Programmbedienung, Space")
+            << QStringLiteral("Command1") << int(Qt::Key_Space);
+        QTest::newRow("Programmbedienung, Enter")
+            << QStringLiteral("Command1") << int(Qt::Key_Return);
+        QTest::newRow("Lehrmaterialien, Space") << QStringLiteral("Command6") << int(Qt::Key_Space);
+        QTest::newRow("Lehrmaterialien, Enter") << QStringLiteral("Command6") << int(Qt::Key_Enter);
+        QTest::newRow("Programmbedienung, mouse") << QStringLiteral("Command1") << 0;
+        QTest::newRow("Lehrmaterialien, mouse") << QStringLiteral("Command6") << 0;
+    }
+    void popUpPlace()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        const QString folder = programFolder + QStringLiteral("/pdf/lehrmaterialien");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(touch(folder + QStringLiteral("/01Einführung.pdf")));
+
+        DocumentWindow w(programFolder);
+        auto *pressed = w.control(qPrintable(button));
+        pressed->setGeometry(40, 30, 160, 30);
+        w.window.resize(400, 300);
+        w.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QCursor::setPos(w.window.mapToGlobal(QPoint(300, 200)));
+        pressed->setFocus(Qt::TabFocusReason);
+
+        QPoint place;
+        QAction *marked = nullptr;
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                opened = true;
+                place = menu->pos();
+                marked = menu->activeAction();
+                menu->close();
+            }
+        });
+        if (key)
+            QTest::keyClick(pressed, Qt::Key(key));
+        else
+            QTest::mouseClick(pressed, Qt::LeftButton);
+        QTRY_VERIFY(opened);
+        QCOMPARE(place, key ? pressed->mapToGlobal(pressed->rect().bottomLeft()) : QCursor::pos());
+        QCOMPARE(marked, nullptr);
     }
 
     void documentsAndWebAddresses()

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <memory>
@@ -67,6 +68,8 @@ private slots:
     void restart();
     void deleting_data();
     void deleting();
+    void unmarkingKeepsEveryRow_data();
+    void unmarkingKeepsEveryRow();
     void newCalculation();
     void endsOverAnOpenCalculator();
     void quittingSavesOnce();
@@ -227,6 +230,42 @@ void TestHaupt::deleting()
     QCOMPARE(times(haupt) + s(" @") + QString::number(haupt.resultList().currentPosition()),
              remaining);
     QCOMPARE(said(*m_services), message);
+}
+
+// The user takes the mark off the row again: the list keeps that row as its
+// current one, but nothing is marked, so "markierte Zeile löschen" removes
+// nothing and says nothing.
+void TestHaupt::unmarkingKeepsEveryRow_data()
+{
+    QTest::addColumn<int>("row");                        // the row clicked, 0 below the rows
+    QTest::addColumn<Qt::KeyboardModifiers>("modifier"); // of that click
+
+    QTest::newRow("Ctrl+click on the marked row")
+        << 1 << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("click below the rows") << 0 << Qt::KeyboardModifiers();
+}
+
+void TestHaupt::unmarkingKeepsEveryRow()
+{
+    QFETCH(int, row);
+    QFETCH(Qt::KeyboardModifiers, modifier);
+    Haupt &haupt = shown();
+    for (int i = 1; i <= 3; ++i)
+        QVERIFY(haupt.resultList().appendRow(solarRow(QString::number(i) + u'h')));
+    QTreeView *list = haupt.resultList().view();
+    const auto pointAt = [list](int position) {
+        const QRect first = list->visualRect(list->model()->index(0, 0));
+        return position > 0 ? list->visualRect(list->model()->index(position - 1, 0)).center()
+                            : QPoint(first.center().x(), list->viewport()->height() - 4);
+    };
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, pointAt(1));
+    QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifier, pointAt(row));
+    QVERIFY(list->selectionModel()->selectedRows().isEmpty());
+    act(&haupt, s("Command10"));
+    QCOMPARE(times(haupt), s("1h 2h 3h"));
+    QCOMPARE(said(*m_services), QString());
 }
 
 void TestHaupt::newCalculation()

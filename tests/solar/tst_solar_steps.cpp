@@ -106,6 +106,7 @@ void tst_SolarSteps::steps_data()
     row("3500/3600", "Command4", "0|58|20", "1|0|0", "24|41|9");
     row("B 0 in step 4", "Command4", "1|0|0", "0|0|0", "0|0|0");
     row("negative B", "Command4", "1|0|0", "0|-1|0", "0|-24|0");
+    row("negative B carries", "Command4", "0|50|1", "0|0|-25", "0|-12|0");
     row("A 0", "Command4", "0|0|0", "0|32|20", "!Nulldivision!");
     row("32767 h", "Command4", "0|0|24", "0|0|32767", "32767|0|0");
     row("32768 h", "Command4", "0|0|24", "0|0|32768", overflow);
@@ -117,11 +118,19 @@ void tst_SolarSteps::steps_data()
     row("zone plain texts", "Command1", "13|05|", "0", "13|5|0");
     row("typed fraction, German", "Command1", "13.5|0|0", "+1", "14,5|0|0");
     row("typed fraction, English", "Command1", "13.5|0|0", "+1", "14.5|0|0", "en_US");
+    // A fraction written under German settings reads back whole; under
+    // English ones a comma still ends the number.
+    row("written fraction, German", "Command1", "13,5|1,5|0,5", "+1", "14,5|1,5|0,5");
+    row("comma, English", "Command1", "13,5|1,5|0", "+1", "14|1|0", "en_US");
     row("zone sum not finite", "Command1", "1.7976931348623157E308|0|0", "1E300", overflow);
 
     row("24 h passes", "Command5", "24|59|36", "+0h", "24|59|36");
     row("24 h minus a day", "Command5", "24|59|36", "-24h", "0|59|36");
     row("24.5 h", "Command5", "24.5|0|0", "+0h", perDay);
+    row("final fraction, German", "Command5", "14,5|1,5|0", "+0h", "14,5|1,5|0");
+    row("final full stop, German", "Command5", "14.5|1.5|0", "+0h", "14,5|1,5|0");
+    row("final comma, English", "Command5", "14,5|1,5|0", "+0h", "14|1|0", "en_US");
+    row("24,5 h", "Command5", "24,5|0|0", "+0h", perDay);
     row("below 0 h", "Command5", "-1|10|0", "+0h", perDay);
     row("final plain texts", "Command5", "05|05|", "+0h", "5|5|0");
     row("final beyond a double", "Command5", "5|1E400|0", "+0h", overflow);

@@ -20,6 +20,8 @@ private slots:
     void fillPicker();
     void selectAllOnFocus_data();
     void selectAllOnFocus();
+    void selectAllOnlyOnTheUsersFocus_data();
+    void selectAllOnlyOnTheUsersFocus();
     void acceptDigitsOnly();
     void rejectAllKeys();
     void validateTripleField_data();
@@ -132,6 +134,76 @@ void tst_InputHelpers::selectAllOnFocus()
     year->setText(QStringLiteral("2009"));
     QTest::mouseClick(year, Qt::LeftButton, {}, QPoint(year->width() - 4, year->height() / 2));
     QVERIFY(!year->hasSelectedText());
+}
+
+// Only a focus that the user gives (Tab, Shift+Tab, a click, a shortcut)
+// selects the whole entry, and only in a field that selects on focus. Coming
+// back to the window or a focus that the program sets keeps the caret where it
+// was, and so does every focus of the other fields.
+void tst_InputHelpers::selectAllOnlyOnTheUsersFocus_data()
+{
+    QTest::addColumn<bool>("selectingField");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("selectsAll");
+
+    const auto row = [](const char *tag, bool selectingField, const char *focus, bool all) {
+        QTest::newRow(tag) << selectingField << QString::fromLatin1(focus) << all;
+    };
+    row("selecting field, tab", true, "tab", true);
+    row("selecting field, backtab", true, "backtab", true);
+    row("selecting field, click", true, "click", true);
+    row("selecting field, shortcut", true, "shortcut", true);
+    row("selecting field, back to the window", true, "window", false);
+    row("selecting field, set by the program", true, "program", false);
+    row("other field, tab", false, "tab", false);
+    row("other field, backtab", false, "backtab", false);
+    row("other field, shortcut", false, "shortcut", false);
+    row("other field, back to the window", false, "window", false);
+}
+
+void tst_InputHelpers::selectAllOnlyOnTheUsersFocus()
+{
+    QFETCH(bool, selectingField);
+    QFETCH(QString, focus);
+    QFETCH(bool, selectsAll);
+
+    QWidget form;
+    addControls<QLineEdit>(form, "Text1h", 3);
+    FieldArray fields(&form, QStringLiteral("Text1h"), 3);
+    QLineEdit *before = fields.at(0);
+    QLineEdit *name = fields.at(1);
+    QLineEdit *after = fields.at(2);
+    if (selectingField)
+        SelectAllOnFocus(name);
+    KeepCaretOnFocus(&form);
+    name->setText(QStringLiteral("Hans Meier"));
+    QVERIFY(showAndActivate(form));
+    name->setFocus(Qt::OtherFocusReason);
+    name->setCursorPosition(4); // the caret after "Hans"
+
+    QWidget elsewhere; // another application's window
+    if (focus == u"window") {
+        QVERIFY(showAndActivate(elsewhere));
+        QVERIFY(!name->hasFocus());
+        QVERIFY(showAndActivate(form));
+    } else {
+        (focus == u"backtab" ? after : before)->setFocus(Qt::OtherFocusReason);
+        if (focus == u"tab")
+            QTest::keyClick(before, Qt::Key_Tab);
+        else if (focus == u"backtab")
+            QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+        else if (focus == u"click")
+            QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(4, name->height() / 2));
+        else
+            name->setFocus(focus == u"shortcut" ? Qt::ShortcutFocusReason : Qt::OtherFocusReason);
+    }
+    QVERIFY(name->hasFocus());
+    if (selectsAll) {
+        QCOMPARE(name->selectedText(), QStringLiteral("Hans Meier"));
+    } else {
+        QCOMPARE(name->selectedText(), QString());
+        QCOMPARE(name->cursorPosition(), 4);
+    }
 }
 
 void tst_InputHelpers::acceptDigitsOnly()
