@@ -131,48 +131,48 @@ Sheet solarSheet(const SolarSheetValues &v)
     // 2. The Sun's motion on date 1.
     SheetStep motion = step(2, v.steps[1]);
     const QString a = angle(v.motion);
-    motion.lines = {QStringLiteral("A = ") + angle(v.motionDate2) + Minus + angle(v.motionDate1) +
-                    Equals + a};
     finish(motion, v.motion, QStringLiteral("Ergebnis A = ") + a);
+    if (motion.computed)
+        motion.lines << QStringLiteral("A = ") + angle(v.motionDate2) + Minus +
+                            angle(v.motionDate1) + Equals + a;
 
     // 3. The distance the Sun still has to cover on date 1.
     SheetStep distance = step(3, v.steps[2]);
     const QString b = angle(v.distance);
-    distance.lines = {QStringLiteral("B = ") + angle(v.distanceRadix) + Minus +
-                      angle(v.distanceDate1) + Equals + b};
     finish(distance, v.distance, QStringLiteral("Ergebnis B = ") + b);
+    if (distance.computed)
+        distance.lines << QStringLiteral("B = ") + angle(v.distanceRadix) + Minus +
+                              angle(v.distanceDate1) + Equals + b;
 
-    // 4. Linear interpolation: the part B / A of the day, in hours.
+    // 4. Linear interpolation: the part B / A of the day, in hours. The
+    //    formula stands whether or not the step has been worked.
     SheetStep interpolation = step(4, v.steps[3]);
     const QString greenwich = time(v.greenwichTime);
-    interpolation.lines = {
-        QStringLiteral("Uhrzeit = B") + Over + QStringLiteral("A") + Times + QStringLiteral("24 h"),
-        QStringLiteral("Uhrzeit = ") + angle(v.formulaDistance) + Over + angle(v.formulaMotion) +
-            Times + QStringLiteral("24 h") + Equals + greenwich};
     finish(interpolation, v.greenwichTime,
            QStringLiteral("Uhrzeit des Solars (Greenwich) = ") + greenwich);
+    interpolation.lines << QStringLiteral("Uhrzeit = B") + Over + QStringLiteral("A") + Times +
+                               QStringLiteral("24 h");
+    if (interpolation.computed)
+        interpolation.lines << QStringLiteral("Uhrzeit = ") + angle(v.formulaDistance) + Over +
+                                   angle(v.formulaMotion) + Times + QStringLiteral("24 h") +
+                                   Equals + greenwich;
 
     // 5. From Greenwich to the local clock, then the day shift.
     SheetStep local = step(5, v.steps[4]);
+    const QString finalTime = time(v.finalTime);
+    finish(local, v.finalTime, QStringLiteral("Uhrzeit des Solars = ") + finalTime);
     if (!isEmpty(v.zoneTime))
         local.lines << QStringLiteral("Zeitzone: ") + time(v.zoneFrom) + u' ' +
                            correction(v.timeZone, QStringLiteral(" h")) + Equals + time(v.zoneTime);
-    const QString finalTime = time(v.finalTime);
-    const QString finalText = QStringLiteral("Datum des Solars ") + date(v.solarDate) +
-                              QStringLiteral(", Uhrzeit des Solars ") + finalTime;
-    if (!isEmpty(v.finalTime))
+    if (local.computed)
         local.lines << QStringLiteral("Tageskorrektur: ") + time(v.zoneTime) + u' ' +
                            correction(v.dayShift, QString()) + Equals + finalTime;
-    finish(local, v.finalTime, QStringLiteral("Endergebnis: ") + finalText);
 
-    for (SheetStep *s : {&motion, &distance, &interpolation})
-        if (!s->computed)
-            s->lines.clear();
     sheet.steps = {positions, motion, distance, interpolation, local};
-
     sheet.finalCaption = QStringLiteral("Endergebnis");
     if (local.computed)
-        sheet.finalResult = finalText;
+        sheet.finalResult = QStringLiteral("Datum des Solars ") + date(v.solarDate) +
+                            QStringLiteral(", Uhrzeit des Solars ") + finalTime;
     sheet.closing = v.check;
     return sheet;
 }
@@ -187,7 +187,7 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
                    {QStringLiteral("Ereignis"), v.event},
                    {QStringLiteral("Ereignistag"), v.eventDate}};
 
-    const auto years = [](const FieldPair &p) {
+    const auto years = [](const FieldPair &p) -> QString {
         return orBlank(p[0]) + QStringLiteral(" Jahre ") + orBlank(p[1]) + QStringLiteral(" Tage");
     };
 

@@ -3,12 +3,14 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -32,8 +34,12 @@ public:
     bool paint(QPagedPaintDevice *device);
 
 private:
-    // Lengths are given in points and laid out in the device's pixels.
-    qreal pt(qreal points) const { return points * m_dpi / 72.0; }
+    // The text is laid out in pixels of the screen, with the font's design
+    // metrics so that nothing depends on that screen, and drawn scaled to the
+    // device; the footer is drawn in the device's own pixels.
+    qreal pt(qreal points) const { return points * screenDpi() / 72.0; }
+    qreal devicePt(qreal points) const { return points * m_dpi / 72.0; }
+    static qreal screenDpi();
     QTextCharFormat text(qreal size, bool bold = false, bool italic = false) const;
 
     QTextCursor newUnit(const QTextFrameFormat &format = {});
@@ -45,16 +51,16 @@ private:
 
     const Sheet &m_sheet;
     qreal m_dpi;
-    qreal m_bodyHeight;
+    qreal m_scale;      // device pixels to one pixel of the layout
+    qreal m_bodyHeight; // of a page, in pixels of the layout
     qreal m_footerHeight;
     QTextDocument m_doc;
     QList<QTextFrame *> m_units;
 };
 
 SheetLayout::SheetLayout(const Sheet &sheet, QPagedPaintDevice *device)
-    : m_sheet(sheet), m_dpi(device->logicalDpiY())
+    : m_sheet(sheet), m_dpi(device->logicalDpiY()), m_scale(m_dpi / screenDpi())
 {
-    m_doc.documentLayout()->setPaintDevice(device);
     m_doc.setUseDesignMetrics(true);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -62,9 +68,9 @@ SheetLayout::SheetLayout(const Sheet &sheet, QPagedPaintDevice *device)
     m_doc.setDefaultFont(font);
     m_doc.setDocumentMargin(0);
 
-    m_footerHeight = pt(22);
-    m_bodyHeight = device->height() - m_footerHeight;
-    m_doc.setPageSize(QSizeF(device->width(), m_bodyHeight));
+    m_footerHeight = devicePt(22);
+    m_bodyHeight = (device->height() - m_footerHeight) / m_scale;
+    m_doc.setPageSize(QSizeF(device->width() / m_scale, m_bodyHeight));
 
     addHead();
     for (const SheetStep &step : m_sheet.steps)
@@ -73,6 +79,18 @@ SheetLayout::SheetLayout(const Sheet &sheet, QPagedPaintDevice *device)
     if (m_sheet.closing)
         addClosing(*m_sheet.closing);
     keepUnitsTogether();
+}
+
+// The resolution that the text layout takes for the screen's: that of the
+// primary screen, 96 dpi where the application asks for it, 100 without a
+// screen.
+qreal SheetLayout::screenDpi()
+{
+    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi))
+        return 96;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        return qRound(screen->logicalDotsPerInchY());
+    return 100;
 }
 
 QTextCharFormat SheetLayout::text(qreal size, bool bold, bool italic) const
@@ -154,17 +172,17 @@ void SheetLayout::addHead()
 void SheetLayout::addStep(const SheetStep &step)
 {
     QTextFrameFormat frame;
-    frame.setTopMargin(pt(10));
+    frame.setTopMargin(pt(7));
     QTextCursor cursor = newUnit(frame);
 
     // "  3.  Entfernungswert": the number on grey as on the form.
     QTextBlockFormat heading;
     heading.setBottomMargin(pt(3));
     cursor.setBlockFormat(heading);
-    QTextCharFormat number = text(12.5, true);
+    QTextCharFormat number = text(12, true);
     number.setBackground(StepNumberGrey);
     cursor.insertText(QStringLiteral("\u2002%1.\u2002").arg(step.number), number);
-    cursor.insertText(QStringLiteral("\u2002") + step.heading, text(12.5, true));
+    cursor.insertText(QStringLiteral("\u2002") + step.heading, text(12, true));
 
     QTextBlockFormat body;
     body.setLeftMargin(pt(30));
@@ -179,7 +197,7 @@ void SheetLayout::addStep(const SheetStep &step)
     }
     for (const QString &line : step.lines) {
         cursor.insertBlock(body);
-        cursor.insertText(line, text(11));
+        cursor.insertText(line, text(10.5));
     }
     if (step.computed && step.result.isEmpty())
         return;
@@ -202,7 +220,7 @@ void SheetLayout::addStep(const SheetStep &step)
 void SheetLayout::addFinal()
 {
     QTextFrameFormat frame;
-    frame.setTopMargin(pt(16));
+    frame.setTopMargin(pt(12));
     frame.setBorder(pt(1.2));
     frame.setBorderBrush(Qt::black);
     frame.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -224,7 +242,7 @@ void SheetLayout::addClosing(const SheetTable &closing)
     QTextFrameFormat frame;
     frame.setTopMargin(pt(18));
     QTextCursor cursor = newUnit(frame);
-    cursor.insertText(closing.title, text(12.5, true));
+    cursor.insertText(closing.title, text(12, true));
 
     const int columns = int(closing.columnHeaders.size());
     if (columns > 0) {
@@ -285,12 +303,14 @@ bool SheetLayout::paint(QPagedPaintDevice *device)
         if (page > 0 && !device->newPage())
             return false;
         painter.save();
+        painter.scale(m_scale, m_scale);
         painter.translate(0, -page * m_bodyHeight);
-        m_doc.drawContents(&painter, QRectF(0, page * m_bodyHeight, width, m_bodyHeight));
+        m_doc.drawContents(&painter, QRectF(0, page * m_bodyHeight, width / m_scale, m_bodyHeight));
         painter.restore();
 
-        const QRectF footer(0, m_bodyHeight + pt(8), width, m_footerHeight - pt(8));
-        painter.setPen(QPen(StepNumberGrey, pt(0.5)));
+        const qreal bottom = m_bodyHeight * m_scale;
+        const QRectF footer(0, bottom + devicePt(8), width, m_footerHeight - devicePt(8));
+        painter.setPen(QPen(StepNumberGrey, devicePt(0.5)));
         painter.drawLine(QPointF(0, footer.top()), QPointF(width, footer.top()));
         painter.setPen(Explanation);
         painter.setFont(footerFont);
