@@ -8,6 +8,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 fontconfig
+  poppler-utils   # pdftotext and pdffonts read the calculation sheets in the tests
   clang libclang-rt-14-dev
   "$@"
 )
