@@ -9,9 +9,9 @@
 // pixel ratio. The settings store is a temporary one with a person and a few
 // result rows, so that the fields and the list carry text.
 
-#include "main/haupt.h"
-#include "main/splash.h"
-#include "rekti/rektiform.h"
+#include "main/mainwindow.h"
+#include "main/splashscreen.h"
+#include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 
 #include <QApplication>
@@ -105,19 +105,19 @@ int main(int argc, char *argv[])
         return 1;
 
     {
-        Form1 splash([] { return nullptr; }, 60'000);
+        SplashScreen splash([] { return nullptr; }, 60'000);
         shoot(&splash, QStringLiteral("splash"));
     }
 
-    Haupt haupt;
+    MainWindow haupt;
     shoot(&haupt, QStringLiteral("haupt"));
     {
-        SolarForm solar(haupt, &haupt);
+        SolarForm solar(CalculatorStart{}, &haupt);
         shootPages(&solar, QStringLiteral("solar"));
         solar.hide();
     }
     {
-        RektiForm rekti(haupt, &haupt);
+        RectificationForm rekti(CalculatorStart{}, &haupt);
         shootPages(&rekti, QStringLiteral("rekti"));
         rekti.hide();
     }

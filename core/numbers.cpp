@@ -148,6 +148,15 @@ double TextValue(const QString &text)
     return negative ? -value : value;
 }
 
+double ReadNumber(const QString &text)
+{
+    try {
+        return TextValue(text);
+    } catch (const Overflow &) {
+        return text.trimmed().startsWith(u'-') ? -HUGE_VAL : HUGE_VAL;
+    }
+}
+
 qint32 RoundToInt32(double value)
 {
     if (std::isnan(value))

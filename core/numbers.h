@@ -21,6 +21,9 @@
 // 1.5 under English ones. Whole numbers never carry a separator: 14, not 14.0.
 
 double TextValue(const QString &text);
+// The same reading, but a number beyond a double reads as an infinity of its
+// sign instead of throwing.
+double ReadNumber(const QString &text);
 
 // Rounds to the nearest whole number, halves to the even neighbour
 // (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); throws Overflow outside the target range.

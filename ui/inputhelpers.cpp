@@ -2,7 +2,6 @@
 
 #include "core/numbers.h"
 #include "core/overflow.h"
-#include "ui/controlarrays.h"
 #include "ui/services.h"
 
 #include <QAbstractItemView>
@@ -15,25 +14,6 @@
 #include <QValidator>
 
 namespace {
-
-// Appends "0<unit>" … "<last><unit>" to one element of a picker triple without
-// running its click handler on the way (the first entry appended would select
-// itself while the list holds only that entry), selects the first entry, and
-// then runs the click handler once with the whole list present.
-void fillPicker(PickerArray &pickers, int element, int last, const QString &unit)
-{
-    QComboBox *picker = pickers.at(element);
-    {
-        const QSignalBlocker blocker(picker);
-        QStringList entries;
-        entries.reserve(last + 1);
-        for (int k = 0; k <= last; ++k)
-            entries.append(QString::number(k) + unit);
-        picker->addItems(entries);
-        picker->setCurrentIndex(0);
-    }
-    pickers.click(element);
-}
 
 // A key that puts a character into the control, as opposed to a navigation
 // key, Backspace, Tab or a shortcut. Ctrl+Alt together is AltGr on some
@@ -195,19 +175,18 @@ void rejectField(QLineEdit *field)
 
 } // namespace
 
-void FillDegreePicker(PickerArray &pickers)
+void FillPositionList(QComboBox *list, int element)
 {
-    fillPicker(pickers, 0, 30, QStringLiteral("°"));
-}
-
-void FillMinutePicker(PickerArray &pickers)
-{
-    fillPicker(pickers, 1, 59, QStringLiteral("'"));
-}
-
-void FillSecondPicker(PickerArray &pickers)
-{
-    fillPicker(pickers, 2, 59, QStringLiteral("''"));
+    static const char16_t *const units[] = {u"°", u"'", u"''"};
+    const QString unit = QString::fromUtf16(units[element]);
+    const QSignalBlocker blocker(list);
+    QStringList entries;
+    const int last = element == 0 ? 30 : 59;
+    entries.reserve(last + 1);
+    for (int k = 0; k <= last; ++k)
+        entries.append(QString::number(k) + unit);
+    list->addItems(entries);
+    list->setCurrentIndex(0);
 }
 
 void SelectAllText(QLineEdit *field)
@@ -240,16 +219,7 @@ void RejectAllKeys(QWidget *control)
     control->installEventFilter(new RejectKeysFilter(RejectKeysFilter::Kind::TextField, control));
 }
 
-void ValidateTripleField(double max0, double max1, int max2, FieldArray &fields, int index)
-{
-    if (index < 0 || index > 2 || index >= fields.size())
-        return;
-    const double maxima[3] = {max0, max1, static_cast<double>(max2)};
-    if (aboveMaximum(fields.text(index), maxima[index]))
-        rejectField(fields.at(index));
-}
-
-void ValidateField(int maximum, QLineEdit *field)
+void ValidateField(double maximum, QLineEdit *field)
 {
     if (aboveMaximum(field->text(), maximum))
         rejectField(field);
