@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <type_traits>
 
 namespace {
 
@@ -15,19 +16,15 @@ template <typename T> void check(const StepResult<T> &r)
 {
     if (r.ok() == !r.message().isEmpty())
         std::abort();
-}
-
-void check(const StepResult<SexagesimalTriple> &r)
-{
-    check<SexagesimalTriple>(r);
-    if (!r.ok())
-        return;
-    const SexagesimalTriple t = r.value();
-    const bool negative = t.Units < 0 || t.Minutes < 0 || t.Seconds < 0;
-    const bool positive = t.Units > 0 || t.Minutes > 0 || t.Seconds > 0;
-    // -59.5 s and beyond round to -60 without a carry.
-    if ((negative && positive) || std::abs(t.Minutes) > 59 || std::abs(t.Seconds) > 60)
-        std::abort();
+    if constexpr (std::is_same_v<T, SexagesimalTriple>) {
+        const SexagesimalTriple t = r.ok() ? r.value() : SexagesimalTriple{};
+        // -59.5 s and beyond round to -60 without a carry.
+        if ((t.Units < 0 || t.Minutes < 0 || t.Seconds < 0) &&
+            (t.Units > 0 || t.Minutes > 0 || t.Seconds > 0))
+            std::abort();
+        if (std::abs(t.Minutes) > 59 || std::abs(t.Seconds) > 60)
+            std::abort();
+    }
 }
 
 } // namespace

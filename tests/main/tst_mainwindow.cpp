@@ -1,6 +1,5 @@
 #include "main/documents.h"
 #include "main/mainwindow.h"
-#include "main/splashscreen.h"
 #include "tests/support/testsupport.h"
 #include "ui/resultlist.h"
 
@@ -23,9 +22,6 @@ private slots:
     void init() { QVERIFY(m_store.clear()); }
     void deletingRows();
     void documentsAndLinks();
-    void teachingItems_data();
-    void teachingItems();
-    void splashOpensTheWindow();
 
 private:
     IsolatedStore m_store;
@@ -89,43 +85,6 @@ void tst_MainWindow::documentsAndLinks()
     QCOMPARE(recorder.urls, (QList{ProviderUrl(), PublisherUrl()}));
     QCOMPARE(PublisherUrl().toString(), u"http://www.example.com"_s);
     QCOMPARE(window.findChild<QLabel *>(u"Label7"_s)->focusPolicy(), Qt::StrongFocus);
-}
-
-void tst_MainWindow::teachingItems_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("captions");
-    QTest::newRow("by prefix") << QStringList{u"02Häuser.pdf"_s, u"01Aspekte.pdf"_s}
-                               << QStringList{u"Aspekte"_s, u"Häuser"_s};
-    QTest::newRow("case folded") << QStringList{u"b.pdf"_s, u"A.pdf"_s, u"a.pdf"_s}
-                                 << QStringList{u"A"_s, u"a"_s, u"b"_s};
-    QTest::newRow("prefix only") << QStringList{u"01.pdf"_s} << QStringList{QString()};
-    QTest::newRow("five characters") << QStringList{u"1.PDF"_s} << QStringList{u"1"_s};
-}
-
-void tst_MainWindow::teachingItems()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, captions);
-    QStringList got;
-    for (const TeachingItem &item : TeachingItems(files))
-        got << item.caption;
-    QCOMPARE(got, captions);
-}
-
-void tst_MainWindow::splashOpensTheWindow()
-{
-    std::unique_ptr<MainWindow> window;
-    SplashScreen splash(
-        [&window] {
-            window = std::make_unique<MainWindow>();
-            return window.get();
-        },
-        0);
-    splash.show();
-    QTRY_VERIFY(window && window->isVisible());
-    QVERIFY(!splash.isVisible());
-    QCOMPARE(window->focusWidget(), window->findChild<QLineEdit *>(u"Text1h_0"_s));
 }
 
 QTEST_MAIN(tst_MainWindow)
