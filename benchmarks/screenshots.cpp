@@ -4,7 +4,7 @@
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
-// writes /tmp/shots/dpi2-splash.png, dpi2-haupt.png, dpi2-solar-1.png, ...
+// writes /tmp/shots/dpi2-splash.png, dpi2-main.png, dpi2-solar-1.png, ...
 // Each window is shown on the screen and rendered at the screen's device
 // pixel ratio. The settings store is a temporary one with a person and a few
 // result rows, so that the fields and the list carry text.
@@ -109,15 +109,15 @@ int main(int argc, char *argv[])
         shoot(&splash, QStringLiteral("splash"));
     }
 
-    MainWindow haupt;
-    shoot(&haupt, QStringLiteral("haupt"));
+    MainWindow mainWindow;
+    shoot(&mainWindow, QStringLiteral("main"));
     {
-        SolarForm solar(CalculatorStart{}, &haupt);
+        SolarForm solar(CalculatorStart{}, &mainWindow);
         shootPages(&solar, QStringLiteral("solar"));
         solar.hide();
     }
     {
-        RectificationForm rekti(CalculatorStart{}, &haupt);
+        RectificationForm rekti(CalculatorStart{}, &mainWindow);
         shootPages(&rekti, QStringLiteral("rekti"));
         rekti.hide();
     }
