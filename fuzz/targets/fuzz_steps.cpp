@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const double number = v[3].units;
 
     check(Solar::sunMotion(v[0], v[1]));
-    check(Solar::distanceToRadix({qint16(v[2].units), 0, 0}, v[0]));
+    // The radix comes from a list of 0° to 30°.
+    const double degrees = v[2].units >= 0 && v[2].units <= 30 ? v[2].units : 0;
+    check(Solar::distanceToRadix({qint16(degrees), 0, 0}, v[0]));
     check(Solar::greenwichTime(v[0], v[1]));
     check(Solar::zoneTime(v[0], number));
     check(Solar::finalTime(v[1], number));
