@@ -44,11 +44,11 @@ void tst_Conversions::textValue_data()
     row(u"12abc"_s, 12);
     row(u"3,5"_s, 3);
     row(u"-.5e1"_s, -5);
-    row(u"1D2"_s, 100);
+    row(u"1D9"_s, 1e9);
     row(u"1E"_s, 1);
-    row(u"&H1F"_s, 31);
+    row(u"&hF1afG"_s, 61871);
     row(u"1E-400"_s, 0);
-    row(u"0."_s + QString(400, u'0') + u'1', 0);
+    row(u"0."_s + QString(1000, u'0') + u"1E600"_s, 0);
     row(u"1E400"_s, Overflows);
     QCOMPARE(ReadNumber(u" -1E400"_s), -qInf());
     row(QString(400, u'9'), Overflows);
@@ -78,7 +78,6 @@ void tst_Conversions::plainNumber_data()
     QTest::newRow("1,5") << 1.5 << German << u"1,5"_s;
     QTest::newRow("1.5") << 1.5 << English << u"1.5"_s;
     QTest::newRow("15 digits") << 34.32876712328767 << German << u"34,3287671232877"_s;
-    QTest::newRow("1e15-1") << 999999999999999.0 << German << u"999999999999999"_s;
     QTest::newRow("1e20") << 1e20 << German << u"1E+20"_s;
     QTest::newRow("1.5e-5") << 1.5e-5 << German << u"1,5E-05"_s;
 }
@@ -92,7 +91,7 @@ void tst_Conversions::plainNumber()
     QCOMPARE(PlainNumber(value), text);
     // Read back as the desktop writes numbers; the other separator reads as 0.
     if (text.contains(locale.decimalPoint()))
-        QCOMPARE(RegionalValue(u"- "_s + text), -value);
+        QCOMPARE(RegionalValue(u"- "_s + text) - RegionalValue(u"+ "_s + text), -2 * value);
     if (value != qint64(value) && !text.contains(u'E'))
         QCOMPARE(RegionalValue(QString(text).replace(locale.decimalPoint(), u"x"_s)), 0.0);
 }
@@ -159,6 +158,8 @@ void tst_Conversions::decimals_data()
     QCOMPARE(FixedDecimal::fromDouble(0.00125).tenThousandths(), 12); // halves to even
     QCOMPARE(FixedDecimal::fromDouble(-0.00375).tenThousandths(), -38);
     QVERIFY_THROWS_EXCEPTION(Overflow, FixedDecimal::fromDouble(1e300));
+    QCOMPARE(QList({SecondsToDecimal(1).tenThousandths(), SecondsToDecimal(-2).tenThousandths()}),
+             (QList<qint64>{3, -6}));
     QVERIFY_THROWS_EXCEPTION(Overflow, CheckedAdd(2147483647, 1));
     QVERIFY_THROWS_EXCEPTION(Overflow, CheckedSubtract(-2147483647 - 1, 1));
 }
