@@ -4,14 +4,14 @@
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
-// writes /tmp/shots/dpi2-splash.png, dpi2-haupt.png, dpi2-solar-1.png, ...
+// writes /tmp/shots/dpi2-splash.png, dpi2-main.png, dpi2-solar-1.png, ...
 // Each window is shown on the screen and rendered at the screen's device
 // pixel ratio. The settings store is a temporary one with a person and a few
 // result rows, so that the fields and the list carry text.
 
-#include "main/haupt.h"
-#include "main/splash.h"
-#include "rekti/rektiform.h"
+#include "main/mainwindow.h"
+#include "main/splashscreen.h"
+#include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 
 #include <QApplication>
@@ -105,19 +105,19 @@ int main(int argc, char *argv[])
         return 1;
 
     {
-        Form1 splash([] { return nullptr; }, 60'000);
+        SplashScreen splash([] { return nullptr; }, 60'000);
         shoot(&splash, QStringLiteral("splash"));
     }
 
-    Haupt haupt;
-    shoot(&haupt, QStringLiteral("haupt"));
+    MainWindow mainWindow;
+    shoot(&mainWindow, QStringLiteral("main"));
     {
-        SolarForm solar(haupt, &haupt);
+        SolarForm solar(CalculatorStart{}, &mainWindow);
         shootPages(&solar, QStringLiteral("solar"));
         solar.hide();
     }
     {
-        RektiForm rekti(haupt, &haupt);
+        RectificationForm rekti(CalculatorStart{}, &mainWindow);
         shootPages(&rekti, QStringLiteral("rekti"));
         rekti.hide();
     }

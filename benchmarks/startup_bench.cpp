@@ -25,8 +25,8 @@
 // from there. Run it from a release build: a debug build with the
 // sanitizers measures the sanitizers.
 
-#include "main/haupt.h"
-#include "main/splash.h"
+#include "main/mainwindow.h"
+#include "main/splashscreen.h"
 #include "ui/resultlist.h"
 
 #include <QApplication>
@@ -125,7 +125,7 @@ private:
 int runSplash(qint64 startedNs)
 {
     startLikeTheProgram();
-    Form1 splash([] { return nullptr; }, 60'000);
+    SplashScreen splash([] { return nullptr; }, 60'000);
     FirstPaint painted(&splash, [startedNs] {
         report("ms", double(monotonicNs() - startedNs) / 1e6);
         report("cpu_ms", double(cpuNs()) / 1e6); // since the process began
@@ -142,12 +142,12 @@ int runLoad()
     QElapsedTimer timer;
     timer.start();
     const qint64 cpuStart = cpuNs();
-    Haupt haupt;
+    MainWindow mainWindow;
     report("ms", double(timer.nsecsElapsed()) / 1e6);
     report("cpu_ms", double(cpuNs() - cpuStart) / 1e6);
     // As the splash does: the window appears with its first paint.
-    haupt.show();
-    FirstPaint painted(&haupt, [&timer] {
+    mainWindow.show();
+    FirstPaint painted(&mainWindow, [&timer] {
         report("shown_ms", double(timer.nsecsElapsed()) / 1e6);
         // The peak of the load, before the save at the end of the run.
         report("peak_mb", peakResidentMb());
@@ -159,15 +159,15 @@ int runLoad()
 int runSave(bool changed)
 {
     startLikeTheProgram();
-    Haupt haupt;
+    MainWindow mainWindow;
     if (changed)
-        haupt.resultList().removeRow(1);
-    haupt.show();
-    FirstPaint painted(&haupt, [&haupt] {
+        mainWindow.resultList().removeRow(1);
+    mainWindow.show();
+    FirstPaint painted(&mainWindow, [&mainWindow] {
         QElapsedTimer timer;
         timer.start();
         const qint64 cpuStart = cpuNs();
-        haupt.close(); // the unload handler saves the list and the person fields
+        mainWindow.close(); // the unload handler saves the list and the person fields
         report("ms", double(timer.nsecsElapsed()) / 1e6);
         report("cpu_ms", double(cpuNs() - cpuStart) / 1e6);
         report("peak_mb", peakResidentMb());

@@ -148,6 +148,15 @@ double TextValue(const QString &text)
     return negative ? -value : value;
 }
 
+double ReadNumber(const QString &text)
+{
+    try {
+        return TextValue(text);
+    } catch (const Overflow &) {
+        return text.trimmed().startsWith(u'-') ? -HUGE_VAL : HUGE_VAL;
+    }
+}
+
 qint32 RoundToInt32(double value)
 {
     if (std::isnan(value))
@@ -186,16 +195,6 @@ QString PlainNumber(double value)
     if (point >= 0)
         text.replace(point, 1, QLocale().decimalPoint());
     return text;
-}
-
-double TextOrRegionalValue(const QString &text)
-{
-    const QString point = QLocale().decimalPoint();
-    if (point.isEmpty() || point == u'.')
-        return TextValue(text);
-    QString read = text;
-    read.replace(point, QStringLiteral("."));
-    return TextValue(read);
 }
 
 double RegionalValue(const QString &text)

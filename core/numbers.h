@@ -21,6 +21,9 @@
 // 1.5 under English ones. Whole numbers never carry a separator: 14, not 14.0.
 
 double TextValue(const QString &text);
+// The same reading, but a number beyond a double reads as an infinity of its
+// sign instead of throwing.
+double ReadNumber(const QString &text);
 
 // Rounds to the nearest whole number, halves to the even neighbour
 // (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); throws Overflow outside the target range.
@@ -29,13 +32,6 @@ qint16 RoundToInt16(double value);
 
 QString PlainNumber(double value);
 QString PlainInteger(qint64 value);
-
-// A field that may hold a fraction written by the program or typed by the
-// user: read as TextValue reads, but the desktop's decimal separator serves as
-// the decimal point as well, so that "14,5" written under German settings
-// reads back as 14.5 (and "14.5" too). Under English settings "14,5" still
-// reads 14, as TextValue reads it.
-double TextOrRegionalValue(const QString &text);
 
 // A number as the desktop's regional settings write it, read back: the default
 // QLocale's decimal separator, an optional sign that may be followed by blanks

@@ -3,6 +3,8 @@
 #include "core/numbers.h"
 #include "core/overflow.h"
 
+#include <QtNumeric>
+
 #include <cmath>
 #include <limits>
 
@@ -24,6 +26,18 @@ qint64 roundTenThousandths(qint64 count)
     if (twice > 10000 || (twice == 10000 && whole % 2 != 0))
         whole += rest < 0 ? -1 : 1;
     return whole;
+}
+
+bool outOfRange(const Sexagesimal &value, qint32 maxUnits)
+{
+    if (!value.complete)
+        return false;
+    try {
+        return RoundToInt32(value.minutes) > 59 || RoundToInt32(value.seconds) > 59 ||
+               RoundToInt32(value.units) > maxUnits;
+    } catch (const Overflow &) {
+        return true;
+    }
 }
 
 } // namespace
@@ -62,15 +76,48 @@ qint32 PickersToSeconds(qint16 p0, qint16 p1, qint16 p2)
     return p0 * 3600 + p1 * 60 + p2;
 }
 
-qint32 FieldsToSeconds(const QString &text0, const QString &text1, const QString &text2)
+Sexagesimal Sexagesimal::read(const FieldTexts &texts)
 {
-    const double v = (TextValue(text0) * 3600.0 + TextValue(text1) * 60.0) + TextValue(text2);
-    return RoundToInt32(v);
+    return {ReadNumber(texts[0]), ReadNumber(texts[1]), ReadNumber(texts[2]),
+            !texts[0].isEmpty() && !texts[1].isEmpty() && !texts[2].isEmpty()};
+}
+
+Sexagesimal Sexagesimal::of(const SexagesimalTriple &triple)
+{
+    return {double(triple.Units), double(triple.Minutes), double(triple.Seconds)};
+}
+
+qint32 Sexagesimal::totalSeconds() const
+{
+    return RoundToInt32((units * 3600.0 + minutes * 60.0) + seconds);
+}
+
+bool Sexagesimal::timeOutOfRange() const
+{
+    return outOfRange(*this, 23);
+}
+
+bool Sexagesimal::angleOutOfRange() const
+{
+    return outOfRange(*this, 30);
+}
+
+const Sexagesimal &Sexagesimal::finite() const
+{
+    if (!std::isfinite(units) || !std::isfinite(minutes) || !std::isfinite(seconds))
+        throw Overflow();
+    return *this;
+}
+
+FieldTexts Sexagesimal::plainTexts() const
+{
+    finite();
+    return {PlainNumber(units), PlainNumber(minutes), PlainNumber(seconds)};
 }
 
 qint32 FieldsToSeconds(const FieldTexts &texts)
 {
-    return FieldsToSeconds(texts[0], texts[1], texts[2]);
+    return Sexagesimal::read(texts).totalSeconds();
 }
 
 FixedDecimal SecondsToDecimal(qint32 t)
@@ -94,17 +141,13 @@ SexagesimalTriple DecimalToTriple(FixedDecimal x)
     const qint64 n = roundTenThousandths(secondsCount);
 
     qint64 seconds = n;
-    // Seconds that round to a whole minute are carried, as on paper: 0.9999
-    // gives 1, 0, 0. A negative time carries its -60 the same way (-0.1999 h
-    // is 0 h -12 m 0 s, not 0 h -11 m -60 s); the components of a negative
-    // value are all zero or negative, so the carry goes downwards.
-    if (n == 60 || n == -60) {
-        const qint64 carry = n / 60;
+    // Only a positive 60 is carried: 0.9999 gives 1, 0, 0.
+    if (n == 60) {
         seconds = 0;
-        minutes += carry;
-        if (minutes == 60 * carry) {
+        minutes += 1;
+        if (minutes == 60) {
             minutes = 0;
-            units += carry;
+            units += 1;
         }
     }
     SexagesimalTriple triple;
@@ -122,7 +165,7 @@ FieldTexts TripleToFields(const SexagesimalTriple &triple)
 qint32 CheckedAdd(qint32 a, qint32 b)
 {
     qint32 r = 0;
-    if (__builtin_add_overflow(a, b, &r))
+    if (qAddOverflow(a, b, &r))
         throw Overflow();
     return r;
 }
@@ -130,7 +173,7 @@ qint32 CheckedAdd(qint32 a, qint32 b)
 qint32 CheckedSubtract(qint32 a, qint32 b)
 {
     qint32 r = 0;
-    if (__builtin_sub_overflow(a, b, &r))
+    if (qSubOverflow(a, b, &r))
         throw Overflow();
     return r;
 }

@@ -53,12 +53,39 @@ private:
     qint64 m_count = 0;
 };
 
+// An angle, a time or a date as typed into its three fields: each part is the
+// number at the start of its text (ReadNumber). A part beyond any double is
+// kept as an infinity, so that the step that uses it answers "Überlauf!".
+struct Sexagesimal {
+    double units = 0; // degrees or hours; for a date the day
+    double minutes = 0;
+    double seconds = 0;
+    // All three fields hold text: a part still being typed is not judged.
+    bool complete = true;
+
+    static Sexagesimal read(const FieldTexts &texts);
+    static Sexagesimal of(const SexagesimalTriple &triple);
+
+    // units x 3600 + minutes x 60 + seconds, rounded half to even; throws
+    // Overflow beyond 32 bits.
+    qint32 totalSeconds() const;
+    // Each part rounded to a whole number: hours above 23 (for an angle within
+    // a sign: degrees above 30), minutes or seconds above 59. Not judged while
+    // a field is empty; a part beyond 32 bits is out of range.
+    bool timeOutOfRange() const;
+    bool angleOutOfRange() const;
+    // Throws Overflow unless every part is a finite number.
+    const Sexagesimal &finite() const;
+    // The parts as plain text ("05" becomes "5"); throws Overflow for an
+    // infinite part.
+    FieldTexts plainTexts() const;
+};
+
 // Quotient of two 32-bit integers truncated toward zero (-7 / 2 = -3).
 qint32 IntDiv(qint32 dividend, qint32 divisor);
 
 SexagesimalTriple SecondsToTriple(qint32 totalSeconds);
 qint32 PickersToSeconds(qint16 position0, qint16 position1, qint16 position2);
-qint32 FieldsToSeconds(const QString &text0, const QString &text1, const QString &text2);
 qint32 FieldsToSeconds(const FieldTexts &texts);
 FixedDecimal SecondsToDecimal(qint32 totalSeconds);
 SexagesimalTriple DecimalToTriple(FixedDecimal value);

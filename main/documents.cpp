@@ -3,22 +3,17 @@
 #include "main/weblinks.h"
 #include "ui/services.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QColor>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
-#include <QEvent>
-#include <QFont>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QWidget>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 QString ProgramFolder()
@@ -81,67 +76,20 @@ QUrl PublisherUrl()
     return QUrl::fromUserInput(PublisherText());
 }
 
+void ShowAsLink(QLabel *label, const QString &text, const QUrl &url)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Link, QColor(0, 0, 128));
+    label->setPalette(palette);
+    label->setTextFormat(Qt::RichText);
+    label->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                       .arg(url.toString().toHtmlEscaped(), text.toHtmlEscaped()));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(label, &QLabel::linkActivated, label, [url] { services().openUrl(url); });
+}
+
 namespace {
-
-// Makes a label look and act like a link: dark blue, underlined, a pointing
-// hand over it, and a click with the left button runs the handler.
-class LinkClickFilter : public QObject {
-public:
-    LinkClickFilter(QLabel *label, std::function<void()> onClick)
-        : QObject(label), m_onClick(std::move(onClick))
-    {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-        label->setPalette(palette);
-        QFont font = label->font();
-        font.setUnderline(true);
-        label->setFont(font);
-        label->setCursor(Qt::PointingHandCursor);
-        label->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            auto *label = static_cast<QLabel *>(watched);
-            if (mouse->button() == Qt::LeftButton &&
-                label->rect().contains(mouse->position().toPoint())) {
-                m_onClick();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
-
-// Tells which input pressed a menu button: a mouse button released over it,
-// or a key (Space, Enter) while it has the focus.
-class MouseClickFilter : public QObject {
-public:
-    MouseClickFilter(QAbstractButton *button, std::function<void(bool)> byMouse)
-        : QObject(button), m_byMouse(std::move(byMouse))
-    {
-        button->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::MouseButtonRelease)
-            m_byMouse(true);
-        else if (event->type() == QEvent::KeyPress)
-            m_byMouse(false);
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void(bool)> m_byMouse;
-};
 
 QAction *addItem(QMenu *menu, const QString &name, const QString &caption)
 {
@@ -153,50 +101,33 @@ QAction *addItem(QMenu *menu, const QString &name, const QString &caption)
 } // namespace
 
 DocumentLinks::DocumentLinks(QWidget *window, const QString &programFolder)
-    : QObject(window), m_window(window), m_programFolder(programFolder),
+    : QObject(window), m_programFolder(programFolder),
       m_documentMenu(new QMenu(QStringLiteral("programmbedienung"), window)),
       m_teachingMenu(new QMenu(QStringLiteral("lehrmat"), window))
 {
+    // The menus and their items carry the names by which the program is
+    // driven from outside.
     m_documentMenu->setObjectName(QStringLiteral("pb_0"));
-    connect(addItem(m_documentMenu, QStringLiteral("prog"), QStringLiteral("Programmbedienung")),
-            &QAction::triggered, this, &DocumentLinks::prog_Click);
-    connect(addItem(m_documentMenu, QStringLiteral("fpsolar"), QStringLiteral("Fahrplan Solar")),
-            &QAction::triggered, this, &DocumentLinks::fpsolar_Click);
-    connect(addItem(m_documentMenu, QStringLiteral("fpgzk"), QStringLiteral("Fahrplan GZK")),
-            &QAction::triggered, this, &DocumentLinks::fpgzk_Click);
+    const struct {
+        const char16_t *name;
+        const char16_t *caption;
+        const QString &fileName;
+    } documents[] = {
+        {u"prog", u"Programmbedienung", Documents::ProgramUse},
+        {u"fpsolar", u"Fahrplan Solar", Documents::SolarRoadmap},
+        {u"fpgzk", u"Fahrplan GZK", Documents::RektiRoadmap},
+    };
+    for (const auto &[name, caption, fileName] : documents) {
+        QAction *item =
+            addItem(m_documentMenu, QString::fromUtf16(name), QString::fromUtf16(caption));
+        connect(item, &QAction::triggered, this,
+                [this, file = fileName] { openDocument(Documents::OtherFolder, file); });
+    }
 
     // The placeholder stands in the menu until it is built; it carries no file.
     m_teachingMenu->setObjectName(QStringLiteral("lehrmat_0"));
     m_teachingItems.append(
         addItem(m_teachingMenu, QStringLiteral("unter_0"), QStringLiteral("unter")));
-
-    const auto button = [window](const char *name) {
-        return window->findChild<QAbstractButton *>(QLatin1String(name));
-    };
-    m_documentButton = button("Command1");
-    m_teachingButton = button("Command6");
-    for (QAbstractButton *b : {m_documentButton, m_teachingButton}) {
-        if (b)
-            new MouseClickFilter(
-                b, [this, b](bool byMouse) { m_clickedByMouse = byMouse ? b : nullptr; });
-    }
-    if (auto *b = m_documentButton)
-        connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command1_Click);
-    if (auto *b = button("Command4"))
-        connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command4_Click);
-    if (auto *b = button("Command5"))
-        connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command5_Click);
-    if (auto *b = m_teachingButton)
-        connect(b, &QAbstractButton::clicked, this, &DocumentLinks::Command6_Click);
-
-    if (auto *label = window->findChild<QLabel *>(QStringLiteral("Label6"))) {
-        label->setText(ProviderText());
-        new LinkClickFilter(label, [this] { Label6_Click(); });
-    }
-    if (auto *label = window->findChild<QLabel *>(QStringLiteral("Label7"))) {
-        label->setText(PublisherText());
-        new LinkClickFilter(label, [this] { Label7_Click(); });
-    }
 }
 
 void DocumentLinks::buildTeachingMenu()
@@ -210,21 +141,15 @@ void DocumentLinks::buildTeachingMenu()
         caption.replace(u'&', QStringLiteral("&&"));
         QAction *action = addItem(m_teachingMenu, QStringLiteral("unter_%1").arg(index), caption);
         action->setData(item.fileName);
-        connect(action, &QAction::triggered, this, [this, index] { unter_Click(index); });
+        connect(action, &QAction::triggered, this, [this, index] { openTeachingDocument(index); });
         m_teachingItems.append(action);
     }
     m_teachingItems.constFirst()->setVisible(false);
 }
 
-// A click with the mouse opens the menu at the pointer. A button pressed from
-// the keyboard (or by a screen reader) opens it just below the button's left
-// edge, where the user is looking, since the pointer may be anywhere on the
-// screen. No item is marked until the user moves to one.
-void DocumentLinks::popUp(QMenu *menu, QAbstractButton *button)
+void DocumentLinks::popUp(QMenu *menu)
 {
-    const bool byMouse = !button || m_clickedByMouse == button;
-    m_clickedByMouse = nullptr;
-    menu->exec(byMouse ? QCursor::pos() : button->mapToGlobal(button->rect().bottomLeft()));
+    menu->exec(QCursor::pos());
 }
 
 void DocumentLinks::openDocument(const QString &folder, const QString &fileName)
@@ -232,58 +157,33 @@ void DocumentLinks::openDocument(const QString &folder, const QString &fileName)
     services().openUrl(QUrl::fromLocalFile(DocumentPath(m_programFolder, folder, fileName)));
 }
 
-void DocumentLinks::Command1_Click()
+void DocumentLinks::showDocumentMenu()
 {
-    popUp(m_documentMenu, m_documentButton);
+    popUp(m_documentMenu);
 }
 
-void DocumentLinks::prog_Click()
-{
-    openDocument(Documents::OtherFolder, Documents::ProgramUse);
-}
-
-void DocumentLinks::fpsolar_Click()
-{
-    openDocument(Documents::OtherFolder, Documents::SolarRoadmap);
-}
-
-void DocumentLinks::fpgzk_Click()
-{
-    openDocument(Documents::OtherFolder, Documents::RektiRoadmap);
-}
-
-void DocumentLinks::Command4_Click()
+void DocumentLinks::openSolarExample()
 {
     openDocument(Documents::OtherFolder, Documents::SolarExample);
 }
 
-void DocumentLinks::Command5_Click()
+void DocumentLinks::openRectificationExample()
 {
     openDocument(Documents::OtherFolder, Documents::RektiExample);
 }
 
-void DocumentLinks::Command6_Click()
+void DocumentLinks::showTeachingMenu()
 {
     // With no teaching documents there is nothing to choose: no empty pop-up.
     const bool any = std::any_of(m_teachingItems.cbegin(), m_teachingItems.cend(),
                                  [](const QAction *a) { return a->isVisible(); });
     if (any)
-        popUp(m_teachingMenu, m_teachingButton);
+        popUp(m_teachingMenu);
 }
 
-void DocumentLinks::unter_Click(int index)
+void DocumentLinks::openTeachingDocument(int index)
 {
     if (index < 1 || index >= m_teachingItems.size())
         return;
     openDocument(Documents::TeachingFolder, m_teachingItems.at(index)->data().toString());
-}
-
-void DocumentLinks::Label6_Click()
-{
-    services().openUrl(ProviderUrl());
-}
-
-void DocumentLinks::Label7_Click()
-{
-    services().openUrl(PublisherUrl());
 }

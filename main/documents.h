@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QUrl>
 
-class QAbstractButton;
 class QAction;
+class QLabel;
 class QMenu;
 class QWidget;
 
@@ -69,15 +69,17 @@ QUrl ProviderUrl();
 QString PublisherText();
 QUrl PublisherUrl();
 
+// Shows a label's text as a link to a web address: opened through the
+// desktop's open action when clicked, or when the label has the focus and
+// Enter is pressed.
+void ShowAsLink(QLabel *label, const QString &text, const QUrl &url);
+
 // The documents part of the main window: the document menu `pb` (items
-// `prog`, `fpsolar`, `fpgzk`) behind "Programmbedienung", the teaching-material
-// menu `lehrmat` (items `unter_0` ... `unter_n`) behind "Lehrmaterialien",
-// the two "?" buttons and the two link labels. It finds the controls below the
-// window by name and owns nothing but the two menus, which it creates as
-// children of the window; no menu bar shows them.
-//
-// The handlers are public so that tests can run them without an open menu;
-// triggering an item's QAction runs its handler as choosing it would.
+// `prog`, `fpsolar`, `fpgzk`) behind "Programmbedienung" and the
+// teaching-material menu `lehrmat` (items `unter_0` ... `unter_n`) behind
+// "Lehrmaterialien". It owns nothing but the two menus, which it creates as
+// children of the window; no menu bar shows them. Triggering an item's
+// QAction opens its document as choosing it would.
 class DocumentLinks : public QObject {
     Q_OBJECT
 
@@ -92,27 +94,16 @@ public:
     // hidden. Files added later show up after the next start.
     void buildTeachingMenu();
 
-    // The two menu buttons open their menu at the mouse pointer when clicked
-    // with the mouse, and just below the button when pressed from the keyboard.
-    void Command1_Click(); // "Programmbedienung": the document menu
-    void prog_Click();
-    void fpsolar_Click();
-    void fpgzk_Click();
-    void Command4_Click(); // "?" beside "1. Solarhoroskop"
-    void Command5_Click(); // "?" beside "2. Rektifikation mit primär dirigierten Achsen"
-    void Command6_Click(); // "Lehrmaterialien": the teaching menu, if it has items
-    void unter_Click(int index);
-    void Label6_Click();
-    void Label7_Click();
+    void showDocumentMenu();
+    void showTeachingMenu(); // only if it has items
+    void openSolarExample();
+    void openRectificationExample();
 
 private:
     void openDocument(const QString &folder, const QString &fileName);
-    void popUp(QMenu *menu, QAbstractButton *button);
+    void openTeachingDocument(int index);
+    static void popUp(QMenu *menu);
 
-    QWidget *m_window;
-    QAbstractButton *m_documentButton = nullptr; // Command1
-    QAbstractButton *m_teachingButton = nullptr; // Command6
-    QAbstractButton *m_clickedByMouse = nullptr; // the button last released by the mouse
     QString m_programFolder;
     QMenu *m_documentMenu;
     QMenu *m_teachingMenu;

@@ -1,5 +1,5 @@
-#include "main/haupt.h"
-#include "main/splash.h"
+#include "main/mainwindow.h"
+#include "main/splashscreen.h"
 
 #include <QApplication>
 
@@ -16,10 +16,10 @@ int main(int argc, char *argv[])
 
     // The splash shows for two seconds, then creates the main window, which
     // lives until the end of the run, and gives way to it.
-    std::unique_ptr<Haupt> haupt;
-    Form1 splash([&haupt] {
-        haupt = std::make_unique<Haupt>();
-        return haupt.get();
+    std::unique_ptr<MainWindow> mainWindow;
+    SplashScreen splash([&mainWindow] {
+        mainWindow = std::make_unique<MainWindow>();
+        return mainWindow.get();
     });
     splash.show();
     return app.exec();

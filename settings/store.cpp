@@ -2,21 +2,18 @@
 
 #include "core/numbers.h"
 #include "core/overflow.h"
-#include "ui/controlarrays.h"
 #include "ui/resultlist.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHash>
+#include <QLineEdit>
 #include <QPointer>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
 
 #include <cmath>
-
-qint16 NewSolarCalculation = 0;
-qint16 NewRektiCalculation = 0;
 
 namespace {
 
@@ -100,13 +97,7 @@ qint16 storedInteger(const QString &text, bool *tooLarge = nullptr)
 {
     if (tooLarge)
         *tooLarge = false;
-    double value = 0;
-    try {
-        value = TextValue(text);
-    } catch (const Overflow &) {
-        // Beyond any number ("1E400"): its sign is the text's first one.
-        value = text.trimmed().startsWith(u'-') ? -HUGE_VAL : HUGE_VAL;
-    }
+    const double value = ReadNumber(text);
     try {
         return RoundToInt16(value);
     } catch (const Overflow &) {
@@ -121,10 +112,57 @@ QString key(const QString &prefix, int number)
     return prefix + PlainInteger(number);
 }
 
-int lastElement(int last, int size)
+// The one table of the store's key prefixes.
+QString prefixOf(Store::Key key)
 {
-    Q_ASSERT_X(last < size, "settings store", "last element beyond the control array");
-    return std::min(last, size - 1);
+    using K = Store::Key;
+    switch (key) {
+    case K::SolarDate1:
+        return QStringLiteral("1");
+    case K::SolarDate2:
+        return QStringLiteral("2");
+    case K::SolarRadixOfStep3:
+        return QStringLiteral("5");
+    case K::SolarRadix:
+        return QStringLiteral("13");
+    case K::SolarHeader:
+        return QStringLiteral("textbox");
+    case K::RektiHeader:
+        return QStringLiteral("Text1");
+    case K::RektiEvent:
+        return QStringLiteral("Text7");
+    case K::RektiBirthSiderealTime:
+        return QStringLiteral("txtTime0");
+    case K::RektiGreaterRowTime:
+        return QStringLiteral("txtSternZeit1");
+    case K::RektiSmallerRowTime:
+        return QStringLiteral("txtSTernZeit2");
+    case K::RektiGreaterValue:
+        return QStringLiteral("txtDeg3");
+    case K::RektiSmallerValue:
+        return QStringLiteral("txtDeg4");
+    case K::RektiCorrectedValue:
+        return QStringLiteral("txtDeg6");
+    case K::RektiSmallerValue2:
+        return QStringLiteral("txtDeg7");
+    case K::RektiBirthSiderealTimeOfStep4:
+        return QStringLiteral("txtTime2");
+    case K::RektiAge:
+        return QStringLiteral("txtJahre");
+    case K::RektiAgeOfStep2:
+        return QStringLiteral("txtJahre2");
+    case K::RektiBirthSiderealTimeOfStep8:
+        return QStringLiteral("txtTime7");
+    case K::PersonName:
+        return QStringLiteral("Text1h");
+    case K::BirthDate:
+        return QStringLiteral("txtDateh");
+    case K::BirthPlace:
+        return QStringLiteral("Text3h");
+    case K::BirthTime:
+        return QStringLiteral("txtTime0h");
+    }
+    return {};
 }
 
 } // namespace
@@ -142,55 +180,42 @@ void WriteSetting(const QString &application, const QString &section, const QStr
     s.sync();
 }
 
-void SavePickers(const PickerArray &pickers, const QString &prefix)
+void SaveControls(const QList<Store::Controls> &table)
 {
     Section s = formsSection();
-    for (int e = 0; e < pickers.size(); ++e)
-        s.write(key(prefix, e), PlainInteger(pickers.position(e)));
-    s.sync();
-}
-
-void RestorePickers(PickerArray &pickers, const QString &prefix)
-{
-    const Section s = formsSection();
-    for (int e = 0; e < pickers.size(); ++e) {
-        int position = storedInteger(s.read(key(prefix, e)));
-        // A position the list does not have was not written by this program:
-        // the first entry is the value, as for a missing key.
-        if (position < 0 || position >= pickers.at(e)->count())
-            position = 0;
-        pickers.select(e, position);
+    for (const Store::Controls &controls : table) {
+        const QString prefix = prefixOf(controls.key);
+        for (int e = 0; e < controls.elements.size(); ++e) {
+            QWidget *element = controls.elements[e];
+            if (const auto *list = qobject_cast<QComboBox *>(element))
+                s.write(key(prefix, e), PlainInteger(list->currentIndex()));
+            else if (const auto *field = qobject_cast<QLineEdit *>(element))
+                s.write(key(prefix, e), field->text());
+        }
     }
-}
-
-void SaveFieldsByNumber(const FieldArray &fields, int last)
-{
-    Section s = formsSection();
-    for (int i = 0; i <= lastElement(last, fields.size()); ++i)
-        s.write(key(QStringLiteral("textbox"), i), fields.text(i));
     s.sync();
 }
 
-void RestoreFieldsByNumber(FieldArray &fields, int last)
+void RestoreControls(const QList<Store::Controls> &table)
 {
     const Section s = formsSection();
-    for (int i = 0; i <= lastElement(last, fields.size()); ++i)
-        fields.setText(i, s.read(key(QStringLiteral("textbox"), i)));
-}
-
-void SaveFieldsByName(const FieldArray &fields, int last)
-{
-    Section s = formsSection();
-    for (int i = 0; i <= lastElement(last, fields.size()); ++i)
-        s.write(key(fields.name(), i), fields.text(i));
-    s.sync();
-}
-
-void RestoreFieldsByName(FieldArray &fields, int last)
-{
-    const Section s = formsSection();
-    for (int i = 0; i <= lastElement(last, fields.size()); ++i)
-        fields.setText(i, s.read(key(fields.name(), i)));
+    for (const Store::Controls &controls : table) {
+        const QString prefix = prefixOf(controls.key);
+        for (int e = 0; e < controls.elements.size(); ++e) {
+            const QString stored = s.read(key(prefix, e));
+            QWidget *element = controls.elements[e];
+            if (auto *list = qobject_cast<QComboBox *>(element)) {
+                int position = storedInteger(stored);
+                // A position the list does not have was not written by this
+                // program: the first entry is the value, as for a missing key.
+                if (position < 0 || position >= list->count())
+                    position = 0;
+                list->setCurrentIndex(position);
+            } else if (auto *field = qobject_cast<QLineEdit *>(element)) {
+                field->setText(stored);
+            }
+        }
+    }
 }
 
 void SaveResultList(const ResultList &list)

@@ -1,11 +1,10 @@
 #ifndef SETTINGS_STORE_H
 #define SETTINGS_STORE_H
 
+#include <QList>
 #include <QString>
-#include <QtGlobal>
 
-class FieldArray;
-class PickerArray;
+class QWidget;
 class ResultList;
 
 // The per-user settings store (QSettings, native format, organisation
@@ -20,6 +19,41 @@ inline const QString FormsApplication = QStringLiteral("velmora");
 inline const QString FormsSection = QStringLiteral("solar");
 inline const QString ListApplication = QStringLiteral("velmo");
 inline const QString ListSection = QStringLiteral("listview");
+
+// The stored control arrays of the three forms. Each is kept under a key
+// prefix followed by the element number; the prefixes are those that stored
+// entries of earlier versions carry, so they never change.
+enum class Key {
+    SolarDate1,        // the Sun's position on date 1
+    SolarDate2,        // on date 2
+    SolarRadixOfStep3, // the radix Sun picked in step 3
+    SolarRadix,        // the radix Sun of the header
+    SolarHeader,       // sign, year, day, month and year of the Solar
+    RektiHeader,       // name, place, event date, decimal years
+    RektiEvent,
+    RektiBirthSiderealTime,
+    RektiGreaterRowTime, // the sidereal times of the two house-table rows
+    RektiSmallerRowTime,
+    RektiGreaterValue, // the table values of step 5
+    RektiSmallerValue,
+    RektiCorrectedValue,
+    RektiSmallerValue2,
+    RektiBirthSiderealTimeOfStep4,
+    RektiAge,
+    RektiAgeOfStep2,
+    RektiBirthSiderealTimeOfStep8,
+    PersonName,
+    BirthDate,
+    BirthPlace,
+    BirthTime,
+};
+
+// One stored control array of a form: its key and its elements, each a text
+// field (its text is stored) or a drop-down list (its position).
+struct Controls {
+    Key key;
+    QList<QWidget *> elements;
+};
 } // namespace Store
 
 // The empty text when the key does not exist. A value edited by hand with an
@@ -28,27 +62,17 @@ QString ReadSetting(const QString &application, const QString &section, const QS
 void WriteSetting(const QString &application, const QString &section, const QString &key,
                   const QString &value);
 
-// Picker positions under the prefix and the element digit ("13" + "2" = "132").
-// A stored position that the list does not have ("77", "-1") selects the
+// Save and restore a form's table of stored controls, in the table's order.
+// A stored list position that the list does not have ("77", "-1") selects the
 // first entry, as a missing key does.
-void SavePickers(const PickerArray &pickers, const QString &prefix);
-void RestorePickers(PickerArray &pickers, const QString &prefix);
-// Texts under "textbox" and the element number (the Solar form's Text1).
-void SaveFieldsByNumber(const FieldArray &fields, int last);
-void RestoreFieldsByNumber(FieldArray &fields, int last);
-// Texts under the control name and the element number ("txtDateh2").
-void SaveFieldsByName(const FieldArray &fields, int last);
-void RestoreFieldsByName(FieldArray &fields, int last);
+void SaveControls(const QList<Store::Controls> &table);
+void RestoreControls(const QList<Store::Controls> &table);
+
 // Rows under "spalte1"/"spalte2"/"spalte3" and the row number, then "count".
 // The restore reads "count" as a 16-bit whole number: no number or a negative
 // one gives no rows; a count beyond the list's 32 767 rows (which no save
 // writes) gives the rows that the store holds, up to the last row with a key.
 void SaveResultList(const ResultList &list);
 void RestoreResultList(ResultList &list);
-
-// While true (-1), the calculator form opens without restoring its entries:
-// set by "Neue Berechnung starten", cleared when the form unloads.
-extern qint16 NewSolarCalculation;
-extern qint16 NewRektiCalculation;
 
 #endif

@@ -2,21 +2,11 @@
 #include "ui_solarform.h"
 
 #include "core/numbers.h"
-#include "core/overflow.h"
-#include "settings/store.h"
-#include "solar/solar_steps.h"
-#include "ui/formbinding.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
-#include "ui/mainwindowaccess.h"
-#include "ui/resultlist.h"
-#include "ui/services.h"
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPalette>
-#include <QScreen>
 
 namespace {
 
@@ -34,18 +24,10 @@ const QColor ZoneTime(255, 255, 192);
 const QColor FinalTime(255, 255, 0);
 const QColor BirthDate(255, 192, 255);
 
-void fillPicker(PickerArray &pickers)
-{
-    FillDegreePicker(pickers);
-    FillMinutePicker(pickers);
-    FillSecondPicker(pickers);
-}
-
 } // namespace
 
-SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Solar>()),
-      m_values(std::make_unique<WidgetValues>(this)), m_main(main)
+SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::SolarForm>()), m_start(std::move(start))
 {
     // Before the lists exist: a screen reader asks about a list once.
     InstallAccessibleListNames();
@@ -54,34 +36,103 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
-    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 
-    m_text1 = FieldArray(this, QStringLiteral("Text1"), 5);
-    m_birthDate = FieldArray(this, QStringLiteral("txtDateh"), 3);
-    m_radix = PickerArray(this, QStringLiteral("cmbDeg13"), 3);
-    m_date1 = PickerArray(this, QStringLiteral("cmbDeg1"), 3);
-    m_date2 = PickerArray(this, QStringLiteral("cmbDeg2"), 3);
-    m_radix3 = PickerArray(this, QStringLiteral("cmbDeg5"), 3);
+    m_radix = {ui->cmbDeg13_0, ui->cmbDeg13_1, ui->cmbDeg13_2};
+    m_date1 = {ui->cmbDeg1_0, ui->cmbDeg1_1, ui->cmbDeg1_2};
+    m_date2 = {ui->cmbDeg2_0, ui->cmbDeg2_1, ui->cmbDeg2_2};
+    m_radixOfStep3 = {ui->cmbDeg5_0, ui->cmbDeg5_1, ui->cmbDeg5_2};
+    m_date1OfStep2 = {ui->txtDeg02_0, ui->txtDeg02_1, ui->txtDeg02_2};
+    m_date2OfStep2 = {ui->txtDeg01_0, ui->txtDeg01_1, ui->txtDeg01_2};
+    m_date1OfStep3 = {ui->txtDeg03_0, ui->txtDeg03_1, ui->txtDeg03_2};
+    m_motion = {ui->txtDeg1_0, ui->txtDeg1_1, ui->txtDeg1_2};
+    m_motionOfStep4 = {ui->txtDeg4_0, ui->txtDeg4_1, ui->txtDeg4_2};
+    m_distance = {ui->txtDeg2_0, ui->txtDeg2_1, ui->txtDeg2_2};
+    m_distanceOfStep4 = {ui->txtDeg3_0, ui->txtDeg3_1, ui->txtDeg3_2};
+    m_greenwichTime = {ui->txtTime1_0, ui->txtTime1_1, ui->txtTime1_2};
+    m_greenwichTimeOfStep5 = {ui->txtTime2_0, ui->txtTime2_1, ui->txtTime2_2};
+    m_zoneTime = {ui->txtTime3_0, ui->txtTime3_1, ui->txtTime3_2};
+    m_finalTime = {ui->txtTime4_0, ui->txtTime4_1, ui->txtTime4_2};
+    m_birthDate = {ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2};
+    m_solarDate = {ui->Text1_2, ui->Text1_3, ui->Text1_4};
+    paint();
 
+    // Typing into the sign, the years and the dates replaces the whole entry;
+    // the ephemeris positions of dates 1 and 2 change only through their lists.
+    for (QLineEdit *field : {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3, ui->Text1_4,
+                             ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2})
+        SelectAllOnFocus(field);
+    for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
+        for (QComboBox *picker : *pickers)
+            RejectAllKeys(picker);
+    }
+    RejectAllKeys(ui->Combo1);
+
+    // Step 1: every change of a picked position, also by the program while
+    // the form fills and restores its lists, is carried into steps 2 and 3.
+    const auto onPick = [this](const PickerTriple &pickers, void (SolarForm::*carry)(int)) {
+        for (int i = 0; i < 3; ++i) {
+            connect(pickers[i], &QComboBox::currentIndexChanged, this, [this, carry, i](int p) {
+                if (p >= 0) // -1: the list was emptied, there is nothing to carry
+                    (this->*carry)(i);
+            });
+        }
+    };
+    onPick(m_date1, &SolarForm::carryDate1);
+    onPick(m_date2, &SolarForm::carryDate2);
+    onPick(m_radix, &SolarForm::carryRadix);
+    connect(ui->Command2, &QPushButton::clicked, this, &SolarForm::computeSunMotion);
+    connect(ui->Command3, &QPushButton::clicked, this, &SolarForm::computeDistanceToRadix);
+    connect(ui->Command4, &QPushButton::clicked, this, &SolarForm::computeGreenwichTime);
+    connect(ui->Command1, &QPushButton::clicked, this, &SolarForm::computeZoneTime);
+    connect(ui->Command5, &QPushButton::clicked, this, &SolarForm::computeFinalTime);
+    connect(ui->Command6, &QPushButton::clicked, this, &SolarForm::okayClicked);
+    connect(ui->Command7, &QPushButton::clicked, this, &SolarForm::reject);
+    connect(ui->SSTab1, &QTabWidget::currentChanged, this, &SolarForm::showPage);
+
+    // Worked from the keyboard alone: the cursor starts in the sign, the
+    // first entry of the workflow, and Ctrl+Tab turns the pages from anywhere.
+    AddPageShortcuts(ui->SSTab1);
+    ui->Text1_0->setFocus(Qt::OtherFocusReason);
+
+    ui->SSTab1->setCurrentIndex(0);
+    showPage(0);
+    load();
+}
+
+SolarForm::~SolarForm()
+{
+    // A form that goes without being closed (the program ends while it is
+    // open) keeps its entries too.
+    save();
+}
+
+void SolarForm::paint()
+{
     const struct {
-        const char16_t *fields;
+        const FieldTriple &fields;
         QColor colour;
     } fieldColours[] = {
-        {u"txtDeg01", Date2},    {u"txtDeg02", Date1},         {u"txtDeg03", Date1},
-        {u"txtDeg1", MotionA},   {u"txtDeg4", MotionA},        {u"txtDeg2", DistanceB},
-        {u"txtDeg3", DistanceB}, {u"txtTime1", GreenwichTime}, {u"txtTime2", GreenwichTime},
-        {u"txtTime3", ZoneTime}, {u"txtTime4", FinalTime},     {u"txtDateh", BirthDate},
+        {m_date2OfStep2, Date2},
+        {m_date1OfStep2, Date1},
+        {m_date1OfStep3, Date1},
+        {m_motion, MotionA},
+        {m_motionOfStep4, MotionA},
+        {m_distance, DistanceB},
+        {m_distanceOfStep4, DistanceB},
+        {m_greenwichTime, GreenwichTime},
+        {m_greenwichTimeOfStep5, GreenwichTime},
+        {m_zoneTime, ZoneTime},
+        {m_finalTime, FinalTime},
+        {m_birthDate, BirthDate},
     };
     for (const auto &[fields, colour] : fieldColours) {
-        for (int i = 0; i < 3; ++i)
-            SetFieldColour(findChild<QLineEdit *>(ControlKey(QString::fromUtf16(fields), i)),
-                           colour);
+        for (QLineEdit *field : fields)
+            SetFieldColour(field, colour);
     }
-    for (PickerArray *pickers : {&m_date1, &m_date2}) {
-        for (int i = 0; i < 3; ++i)
-            SetListColour(pickers->at(i), White);
+    for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
+        for (QComboBox *picker : *pickers)
+            SetListColour(picker, White);
     }
     for (QLabel *step :
          {ui->Label157_0, ui->Label157_1, ui->Label157_2, ui->Label157_3, ui->Label157_4})
@@ -99,60 +150,22 @@ SolarForm::SolarForm(MainWindowAccess &main, QWidget *parent)
     };
     for (const auto &[line, colour] : lineColours)
         SetLineColour(line, colour);
-
-    // Typing into the sign, the years and the dates replaces the whole entry;
-    // the ephemeris positions of dates 1 and 2 change only through their lists.
-    for (int i = 0; i < m_text1.size(); ++i)
-        SelectAllOnFocus(m_text1.at(i));
-    for (int i = 0; i < m_birthDate.size(); ++i)
-        SelectAllOnFocus(m_birthDate.at(i));
-    // The fields of the steps keep the caret where the user put it.
-    KeepCaretOnFocus(this);
-    for (PickerArray *pickers : {&m_date1, &m_date2}) {
-        for (int i = 0; i < 3; ++i)
-            RejectAllKeys(pickers->at(i));
-    }
-    RejectAllKeys(ui->Combo1);
-
-    // Step 1: every change of a picked position, also by the program while
-    // the form fills and restores its pickers, is carried into the fields of
-    // steps 2 and 3.
-    for (PickerArray *pickers : {&m_radix, &m_date1, &m_date2, &m_radix3}) {
-        const QString name = pickers->name();
-        pickers->onClick(
-            [this, name](int index) { apply(SolarSteps::PickerClicked(*m_values, name, index)); });
-    }
-    const auto step = [this](Effects (*run)(const FormValues &)) {
-        return [this, run] {
-            apply(run(*m_values));
-        };
-    };
-    connect(ui->Command2, &QPushButton::clicked, this, step(&SolarSteps::Command2_Click));
-    connect(ui->Command3, &QPushButton::clicked, this, step(&SolarSteps::Command3_Click));
-    connect(ui->Command4, &QPushButton::clicked, this, step(&SolarSteps::Command4_Click));
-    connect(ui->Command1, &QPushButton::clicked, this, step(&SolarSteps::Command1_Click));
-    connect(ui->Command5, &QPushButton::clicked, this, step(&SolarSteps::Command5_Click));
-    connect(ui->Command6, &QPushButton::clicked, this, &SolarForm::okayClicked);
-    connect(ui->Command7, &QPushButton::clicked, this, &SolarForm::reject);
-    connect(ui->SSTab1, &QTabWidget::currentChanged, this, &SolarForm::pageChanged);
-
-    // Worked from the keyboard alone: the cursor starts in the sign, the
-    // first entry of the workflow, and Ctrl+Tab turns the pages from anywhere.
-    AddPageShortcuts(ui->SSTab1);
-    ui->Text1_0->setFocus(Qt::OtherFocusReason);
-
-    ui->SSTab1->setCurrentIndex(0);
-    pageChanged(0);
-    load();
-    // The sign restored from the last use is selected, ready to be typed over.
-    SelectAllText(ui->Text1_0);
 }
 
-SolarForm::~SolarForm()
+// The stored controls in the order of their restore: the radix comes back
+// last of the lists, so that it is carried into step 3 over the restored
+// radix of step 3.
+QList<Store::Controls> SolarForm::storedControls() const
 {
-    // A form that goes without being closed (the program ends while it is
-    // open) keeps its entries too.
-    unload();
+    using K = Store::Key;
+    const auto list = [](const PickerTriple &p) {
+        return QList<QWidget *>{p[0], p[1], p[2]};
+    };
+    return {{K::SolarDate1, list(m_date1)},
+            {K::SolarDate2, list(m_date2)},
+            {K::SolarRadixOfStep3, list(m_radixOfStep3)},
+            {K::SolarRadix, list(m_radix)},
+            {K::SolarHeader, {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3, ui->Text1_4}}};
 }
 
 void SolarForm::load()
@@ -164,44 +177,40 @@ void SolarForm::load()
     ui->cmbGMT->setCurrentIndex(11); // "+1", the German time zone
     ui->Combo1->setCurrentIndex(0);  // "+0h", no day shift
 
-    // The header's radix picker is filled before the one of step 3, so that
-    // its first selection is not carried there.
-    fillPicker(m_radix);
-    fillPicker(m_date1);
-    fillPicker(m_date2);
-    fillPicker(m_radix3);
+    // The header's radix is filled before the radix of step 3, so that its
+    // first selection is not carried there.
+    const struct {
+        const PickerTriple &pickers;
+        void (SolarForm::*carry)(int);
+    } lists[] = {{m_radix, &SolarForm::carryRadix},
+                 {m_date1, &SolarForm::carryDate1},
+                 {m_date2, &SolarForm::carryDate2},
+                 {m_radixOfStep3, nullptr}};
+    for (const auto &[pickers, carry] : lists) {
+        for (int i = 0; i < 3; ++i) {
+            FillPositionList(pickers[i], i);
+            if (carry)
+                (this->*carry)(i);
+        }
+    }
+    for (size_t i = 0; i < 3; ++i)
+        m_birthDate[i]->setText(m_start.birthDate[i]);
 
-    const FieldTexts birthDate = m_main.birthDate();
-    for (int i = 0; i < 3; ++i)
-        m_birthDate.setText(i, birthDate[static_cast<size_t>(i)]);
-
-    if (NewSolarCalculation)
-        return;
-    // The radix comes back last, so that it is carried into step 3 over the
-    // restored radix picker of step 3.
-    RestorePickers(m_date1, QStringLiteral("1"));
-    RestorePickers(m_date2, QStringLiteral("2"));
-    RestorePickers(m_radix3, QStringLiteral("5"));
-    RestorePickers(m_radix, QStringLiteral("13"));
-    RestoreFieldsByNumber(m_text1, 4);
+    if (m_start.restoreEntries)
+        RestoreControls(storedControls());
 }
 
-void SolarForm::unload()
+void SolarForm::save()
 {
-    if (m_unloaded)
+    if (m_saved)
         return;
-    m_unloaded = true;
-    NewSolarCalculation = 0;
-    SavePickers(m_date1, QStringLiteral("1"));
-    SavePickers(m_date2, QStringLiteral("2"));
-    SavePickers(m_radix3, QStringLiteral("5"));
-    SavePickers(m_radix, QStringLiteral("13"));
-    SaveFieldsByNumber(m_text1, 4);
+    m_saved = true;
+    SaveControls(storedControls());
 }
 
 void SolarForm::done(int result)
 {
-    unload();
+    save();
     QDialog::done(result);
 }
 
@@ -213,28 +222,106 @@ void SolarForm::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event);
 }
 
-// The one writer of the form. Writing a text runs the field's change handler
-// and selecting a position runs the picker's click handler before the next
-// effect is applied, exactly as a user's edit or choice would.
-void SolarForm::apply(const Effects &effects)
+Solar::Entries SolarForm::entries() const
 {
-    ApplyEffects(this, effects, m_resultReady);
+    return {Read(m_date1OfStep2),
+            Read(m_date2OfStep2),
+            PositionsOf(m_radixOfStep3),
+            Read(m_date1OfStep3),
+            Read(m_motionOfStep4),
+            Read(m_distanceOfStep4),
+            Read(m_greenwichTimeOfStep5),
+            ReadNumber(ui->cmbGMT->currentText()),
+            Read(m_zoneTime),
+            ReadNumber(ui->Combo1->currentText()),
+            Read(m_finalTime),
+            Read(m_solarDate)};
+}
+
+void SolarForm::carryDate1(int element)
+{
+    const QString degrees = PlainInteger(m_date1[element]->currentIndex());
+    m_date1OfStep2[element]->setText(degrees);
+    m_date1OfStep3[element]->setText(degrees);
+}
+
+void SolarForm::carryDate2(int element)
+{
+    m_date2OfStep2[element]->setText(PlainInteger(m_date2[element]->currentIndex()));
+}
+
+void SolarForm::carryRadix(int element)
+{
+    // While the form fills its lists, the radix of step 3 may still be empty
+    // or half filled: the position is carried only into a list that holds the
+    // same entries.
+    QComboBox *target = m_radixOfStep3[element];
+    if (target->count() == m_radix[element]->count())
+        target->setCurrentIndex(m_radix[element]->currentIndex());
+}
+
+void SolarForm::computeSunMotion()
+{
+    const Solar::Entries e = entries();
+    const auto a = Solar::sunMotion(e.date1, e.date2);
+    if (Succeeded(this, a, Solar::title())) {
+        Show(m_motion, a.value());
+        Show(m_motionOfStep4, a.value());
+    }
+}
+
+void SolarForm::computeDistanceToRadix()
+{
+    const Solar::Entries e = entries();
+    const auto b = Solar::distanceToRadix(e.radix, e.date1OfStep3);
+    if (Succeeded(this, b, Solar::title())) {
+        Show(m_distance, b.value());
+        Show(m_distanceOfStep4, b.value());
+    }
+}
+
+void SolarForm::computeGreenwichTime()
+{
+    const Solar::Entries e = entries();
+    const auto time = Solar::greenwichTime(e.motion, e.distance);
+    if (Succeeded(this, time, Solar::title())) {
+        Show(m_greenwichTime, time.value());
+        Show(m_greenwichTimeOfStep5, time.value());
+    }
+}
+
+void SolarForm::computeZoneTime()
+{
+    const Solar::Entries e = entries();
+    const auto time = Solar::zoneTime(e.greenwichTime, e.zoneHours);
+    if (Succeeded(this, time, Solar::title()))
+        Show(m_zoneTime, time.value().plainTexts());
+}
+
+void SolarForm::computeFinalTime()
+{
+    const Solar::Entries e = entries();
+    const auto time = Solar::finalTime(e.zoneTime, e.dayShiftHours);
+    if (Succeeded(this, time, Solar::title())) {
+        m_resultReady = true;
+        Show(m_finalTime, time.value().plainTexts());
+    }
 }
 
 // The sign, the year and the radix Sun stay in view over both pages; on the
 // second page they are tinted, so that the header reads as given data.
-void SolarForm::pageChanged(int page)
+void SolarForm::showPage(int page)
 {
     const QColor colour = page == 1 ? HeaderOnSecondPage : White;
     SetFieldColour(ui->Text1_0, colour);
     SetFieldColour(ui->Text1_1, colour);
-    for (int i = 0; i < 3; ++i)
-        SetListColour(m_radix.at(i), colour);
+    for (QComboBox *picker : m_radix)
+        SetListColour(picker, colour);
 }
 
 // "Okay" pages on from "Schritt 1-3"; on "Schritt 4-5" it goes back to the
-// first page and, once the final step has succeeded, adds the Solar to the
-// main window's list and closes.
+// first page and, once the final step has succeeded, hands the Solar to the
+// result list and closes.
 void SolarForm::okayClicked()
 {
     const int page = ui->SSTab1->currentIndex();
@@ -245,9 +332,7 @@ void SolarForm::okayClicked()
     ui->SSTab1->setCurrentIndex(0);
     if (!m_resultReady)
         return;
-
-    if (AppendResult(
-            this, m_main.resultList(), [this] { return SolarSteps::ResultRowOf(*m_values); },
-            SolarSteps::Title()))
+    const Solar::Entries e = entries();
+    if (OfferResult(this, Solar::resultRow(e.date, e.finalTime), m_start, Solar::title()))
         accept();
 }

@@ -1,38 +1,38 @@
 #ifndef SOLAR_SOLARFORM_H
 #define SOLAR_SOLARFORM_H
 
-#include "core/effects.h"
-#include "ui/controlarrays.h"
+#include "settings/store.h"
+#include "solar/solarsteps.h"
+#include "ui/formsupport.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class MainWindowAccess;
 class QKeyEvent;
 
 namespace Ui {
-class Solar;
+class SolarForm;
 }
 
 // The Solar return calculator ("Solarberechnung"). Built anew at every
-// opening: the constructor runs the load sequence (pickers filled, birth date
-// copied from the main window, entries of the last use restored unless a new
-// calculation was started); closing it by any way runs the unload sequence
-// (entries saved) exactly once, and the main window deletes it afterwards.
+// opening: the constructor fills the lists, copies the birth date it is given
+// and restores the entries of the last use unless a new calculation was
+// started; closing it by any way saves the entries exactly once.
 //
-// The form computes nothing itself. Every handler asks a step of SolarSteps
-// for its answer, reading the controls through FormValues by their names, and
-// hands that answer to apply(), the one place where controls are written and
-// messages shown.
+// The form computes nothing itself: each step button reads the form's entries,
+// runs a step of Solar and writes its result into the step's fields and their
+// copies in later steps, or shows the step's one message.
 class SolarForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SolarForm(MainWindowAccess &main, QWidget *parent = nullptr);
+    explicit SolarForm(CalculatorStart start, QWidget *parent = nullptr);
     ~SolarForm() override;
 
-    // True once the final step has succeeded since the form was loaded.
+    // The form's current entries, read as the steps read them.
+    Solar::Entries entries() const;
+    // True once the final step has succeeded since the form was opened.
     bool resultReady() const { return m_resultReady; }
 
     // Every way of closing (Okay with a result, Abbrechen, the close box,
@@ -43,25 +43,36 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void paint();
     void load();
-    void unload();
-    void apply(const Effects &effects);
-    void pageChanged(int page);
+    void save();
+    QList<Store::Controls> storedControls() const;
+
+    void carryDate1(int element);
+    void carryDate2(int element);
+    void carryRadix(int element);
+    void computeSunMotion();
+    void computeDistanceToRadix();
+    void computeGreenwichTime();
+    void computeZoneTime();
+    void computeFinalTime();
+    void showPage(int page);
     void okayClicked();
 
-    std::unique_ptr<Ui::Solar> ui;
-    std::unique_ptr<FormValues> m_values;
-    MainWindowAccess &m_main;
+    std::unique_ptr<Ui::SolarForm> ui;
+    CalculatorStart m_start;
 
-    FieldArray m_text1;
-    FieldArray m_birthDate;
-    PickerArray m_radix;  // cmbDeg13, the header's radix Sun
-    PickerArray m_date1;  // cmbDeg1
-    PickerArray m_date2;  // cmbDeg2
-    PickerArray m_radix3; // cmbDeg5, the radix Sun of step 3
+    PickerTriple m_radix; // the radix Sun of the header
+    PickerTriple m_date1; // the Sun on date 1
+    PickerTriple m_date2; // the Sun on date 2
+    PickerTriple m_radixOfStep3;
+    FieldTriple m_date1OfStep2, m_date2OfStep2, m_date1OfStep3;
+    FieldTriple m_motion, m_motionOfStep4, m_distance, m_distanceOfStep4;
+    FieldTriple m_greenwichTime, m_greenwichTimeOfStep5, m_zoneTime, m_finalTime;
+    FieldTriple m_birthDate, m_solarDate;
 
     bool m_resultReady = false;
-    bool m_unloaded = false;
+    bool m_saved = false;
 };
 
 #endif

@@ -2,12 +2,10 @@
 
 #include "core/numbers.h"
 #include "core/overflow.h"
-#include "ui/controlarrays.h"
 #include "ui/services.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -16,25 +14,6 @@
 #include <QValidator>
 
 namespace {
-
-// Appends "0<unit>" … "<last><unit>" to one element of a picker triple without
-// running its click handler on the way (the first entry appended would select
-// itself while the list holds only that entry), selects the first entry, and
-// then runs the click handler once with the whole list present.
-void fillPicker(PickerArray &pickers, int element, int last, const QString &unit)
-{
-    QComboBox *picker = pickers.at(element);
-    {
-        const QSignalBlocker blocker(picker);
-        QStringList entries;
-        entries.reserve(last + 1);
-        for (int k = 0; k <= last; ++k)
-            entries.append(QString::number(k) + unit);
-        picker->addItems(entries);
-        picker->setCurrentIndex(0);
-    }
-    pickers.click(element);
-}
 
 // A key that puts a character into the control, as opposed to a navigation
 // key, Backspace, Tab or a shortcut. Ctrl+Alt together is AltGr on some
@@ -70,24 +49,9 @@ bool isEditingKey(const QKeyEvent *key)
     return false;
 }
 
-// The focus that the user gives a field on purpose, as opposed to the focus
-// coming back with the window, after a context menu, or set by the program.
-bool focusGivenByUser(Qt::FocusReason reason)
-{
-    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-           reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
-}
-
-// Marks the focus filters of a field, so that the two kinds can find each other.
-const auto SelectAllFilterName = QLatin1String("selectAllOnFocus");
-const auto KeepCaretFilterName = QLatin1String("keepCaretOnFocus");
-
 class SelectAllOnFocusFilter final : public QObject {
 public:
-    explicit SelectAllOnFocusFilter(QObject *parent) : QObject(parent)
-    {
-        setObjectName(SelectAllFilterName);
-    }
+    using QObject::QObject;
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -95,7 +59,8 @@ public:
         switch (event->type()) {
         case QEvent::FocusIn: {
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (!focusGivenByUser(reason))
+            // Back from a context menu the user's own selection stays.
+            if (reason == Qt::PopupFocusReason)
                 break;
             SelectAllText(field);
             // A click that gives the focus places the caret after the focus
@@ -122,30 +87,6 @@ public:
 
 private:
     bool m_clickGaveFocus = false;
-};
-
-// Qt's line edit selects its whole text when it is tabbed into (Tab,
-// Shift+Tab, a shortcut). For a field that keeps its caret, that focus is
-// handed to the field as a plain focus, which leaves text and caret alone.
-class KeepCaretOnFocusFilter final : public QObject {
-public:
-    explicit KeepCaretOnFocusFilter(QObject *parent) : QObject(parent)
-    {
-        setObjectName(KeepCaretFilterName);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::FocusIn)
-            return false;
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
-            reason != Qt::ShortcutFocusReason)
-            return false;
-        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-        QCoreApplication::sendEvent(watched, &plain);
-        return true;
-    }
 };
 
 // Keeps only the digits 0-9 of whatever reaches the text: pasted or dropped
@@ -234,19 +175,18 @@ void rejectField(QLineEdit *field)
 
 } // namespace
 
-void FillDegreePicker(PickerArray &pickers)
+void FillPositionList(QComboBox *list, int element)
 {
-    fillPicker(pickers, 0, 30, QStringLiteral("°"));
-}
-
-void FillMinutePicker(PickerArray &pickers)
-{
-    fillPicker(pickers, 1, 59, QStringLiteral("'"));
-}
-
-void FillSecondPicker(PickerArray &pickers)
-{
-    fillPicker(pickers, 2, 59, QStringLiteral("''"));
+    static const char16_t *const units[] = {u"°", u"'", u"''"};
+    const QString unit = QString::fromUtf16(units[element]);
+    const QSignalBlocker blocker(list);
+    QStringList entries;
+    const int last = element == 0 ? 30 : 59;
+    entries.reserve(last + 1);
+    for (int k = 0; k <= last; ++k)
+        entries.append(QString::number(k) + unit);
+    list->addItems(entries);
+    list->setCurrentIndex(0);
 }
 
 void SelectAllText(QLineEdit *field)
@@ -256,19 +196,7 @@ void SelectAllText(QLineEdit *field)
 
 void SelectAllOnFocus(QLineEdit *field)
 {
-    delete field->findChild<QObject *>(KeepCaretFilterName, Qt::FindDirectChildrenOnly);
     field->installEventFilter(new SelectAllOnFocusFilter(field));
-}
-
-void KeepCaretOnFocus(QWidget *form)
-{
-    const auto fields = form->findChildren<QLineEdit *>();
-    for (QLineEdit *field : fields) {
-        if (field->findChild<QObject *>(SelectAllFilterName, Qt::FindDirectChildrenOnly) ||
-            field->findChild<QObject *>(KeepCaretFilterName, Qt::FindDirectChildrenOnly))
-            continue;
-        field->installEventFilter(new KeepCaretOnFocusFilter(field));
-    }
 }
 
 void AcceptDigitsOnly(QLineEdit *field)
@@ -291,16 +219,7 @@ void RejectAllKeys(QWidget *control)
     control->installEventFilter(new RejectKeysFilter(RejectKeysFilter::Kind::TextField, control));
 }
 
-void ValidateTripleField(double max0, double max1, int max2, FieldArray &fields, int index)
-{
-    if (index < 0 || index > 2 || index >= fields.size())
-        return;
-    const double maxima[3] = {max0, max1, static_cast<double>(max2)};
-    if (aboveMaximum(fields.text(index), maxima[index]))
-        rejectField(fields.at(index));
-}
-
-void ValidateField(int maximum, QLineEdit *field)
+void ValidateField(double maximum, QLineEdit *field)
 {
     if (aboveMaximum(field->text(), maximum))
         rejectField(field);

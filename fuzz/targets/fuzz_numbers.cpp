@@ -1,0 +1,31 @@
+// Reading numbers from any text: TextValue gives a finite value or throws
+// Overflow, ReadNumber never throws and agrees with it, and every number that
+// the program writes as plain text reads back as itself.
+#include "core/numbers.h"
+#include "core/overflow.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const double read = ReadNumber(text);
+    try {
+        const double value = TextValue(text);
+        if (!std::isfinite(value) || value != read)
+            std::abort();
+        // Written with the full stop, read back exactly.
+        QLocale::setDefault(QLocale::c());
+        if (TextValue(PlainNumber(value)) != QString::number(value, 'g', 15).toDouble())
+            std::abort();
+    } catch (const Overflow &) {
+        if (std::isfinite(read))
+            std::abort();
+    }
+    (void)RegionalValue(text);
+    return 0;
+}

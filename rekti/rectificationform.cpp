@@ -1,0 +1,429 @@
+#include "rekti/rectificationform.h"
+
+#include "ui_rectificationform.h"
+
+#include "core/numbers.h"
+#include "ui/inputhelpers.h"
+#include "ui/keyboardaccess.h"
+#include "ui/services.h"
+
+#include <QColor>
+#include <QKeyEvent>
+
+namespace {
+
+// The colours tell which values belong together: a result has the colour of
+// the fields of later steps that it is copied into.
+const QColor White(255, 255, 255);
+const QColor BirthDate(255, 192, 255);
+const QColor AgeCopy(192, 255, 255);
+const QColor DaysPerYear(224, 224, 224);
+const QColor DecimalYears(207, 253, 185);
+const QColor Constant(192, 192, 192);
+const QColor DirectionArc(192, 255, 192);
+const QColor ArcInTime(255, 255, 128);
+const QColor SiderealTimeOfBirth(255, 192, 128);
+const QColor EventSum(255, 255, 192);
+const QColor FinalTime(255, 255, 0);
+const QColor FirstDifference(192, 255, 192);
+const QColor SecondDifference(255, 128, 255);
+const QColor Quotient(255, 255, 192);
+const QColor RamcPlusQuotient(192, 255, 255);
+const QColor CorrectedRamc(255, 128, 255);
+const QColor CorrectedRamcInTime(255, 192, 255);
+const QColor StepNumber(192, 192, 192);
+
+} // namespace
+
+RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::RectificationForm>()), m_start(std::move(start))
+{
+    // Before the lists exist: a screen reader asks about a list once.
+    InstallAccessibleListNames();
+    ui->setupUi(this);
+    // A fixed single border: neither resizable nor minimisable nor maximisable.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+
+    m_birthDate = {ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2};
+    m_birthSiderealTime = {ui->txtTime0_0, ui->txtTime0_1, ui->txtTime0_2};
+    m_birthSiderealTimeOfStep4 = {ui->txtTime2_0, ui->txtTime2_1, ui->txtTime2_2};
+    m_birthSiderealTimeOfStep8 = {ui->txtTime7_0, ui->txtTime7_1, ui->txtTime7_2};
+    m_age = {ui->txtJahre_0, ui->txtJahre_1};
+    m_ageOfStep2 = {ui->txtJahre2_0, ui->txtJahre2_1};
+    m_arc = {ui->txtDeg1_0, ui->txtDeg1_1, ui->txtDeg1_2};
+    m_arcOfStep3 = {ui->txtDeg2_0, ui->txtDeg2_1, ui->txtDeg2_2};
+    m_arcOfStep6 = {ui->txtDeg15_0, ui->txtDeg15_1, ui->txtDeg15_2};
+    m_arcInTime = {ui->txtTime1_0, ui->txtTime1_1, ui->txtTime1_2};
+    m_arcInTimeOfStep4 = {ui->txtTime3_0, ui->txtTime3_1, ui->txtTime3_2};
+    m_eventSiderealTime = {ui->txtTime4_0, ui->txtTime4_1, ui->txtTime4_2};
+    m_siderealTimeWithinDay = {ui->txtTime5_0, ui->txtTime5_1, ui->txtTime5_2};
+    m_greaterRowTime = {ui->txtSternZeit1_0, ui->txtSternZeit1_1};
+    m_smallerRowTime = {ui->txtSTernZeit2_0, ui->txtSTernZeit2_1};
+    m_greaterValue = {ui->txtDeg3_0, ui->txtDeg3_1, ui->txtDeg3_2};
+    m_smallerValue = {ui->txtDeg4_0, ui->txtDeg4_1, ui->txtDeg4_2};
+    m_tableStep = {ui->txtDeg5_0, ui->txtDeg5_1, ui->txtDeg5_2};
+    m_tableStepOfStep5 = {ui->txtDeg10_0, ui->txtDeg10_1, ui->txtDeg10_2};
+    m_correctedValue = {ui->txtDeg6_0, ui->txtDeg6_1, ui->txtDeg6_2};
+    m_smallerValue2 = {ui->txtDeg7_0, ui->txtDeg7_1, ui->txtDeg7_2};
+    m_towardsPlanet = {ui->txtDeg8_0, ui->txtDeg8_1, ui->txtDeg8_2};
+    m_towardsPlanetOfStep5 = {ui->txtDeg9_0, ui->txtDeg9_1, ui->txtDeg9_2};
+    m_quotient = {ui->txtDeg11_0, ui->txtDeg11_1, ui->txtDeg11_2};
+    m_quotientOfStep6 = {ui->txtdeg12_0, ui->txtdeg12_1, ui->txtdeg12_2};
+    m_ramcPlusQuotient = {ui->txtDeg13_0, ui->txtDeg13_1, ui->txtDeg13_2};
+    m_correctedRamc = {ui->txtDeg16_0, ui->txtDeg16_1, ui->txtDeg16_2};
+    m_correctedRamcOfStep7 = {ui->txtDeg17_0, ui->txtDeg17_1, ui->txtDeg17_2};
+    m_ramcInTime = {ui->txtTime6_0, ui->txtTime6_1, ui->txtTime6_2};
+    m_ramcInTimeOfStep8 = {ui->txtTime8_0, ui->txtTime8_1, ui->txtTime8_2};
+    m_correction = {ui->txtTime9_0, ui->txtTime9_1, ui->txtTime9_2};
+    paint();
+
+    const FieldTriple *tableValues[] = {&m_greaterValue, &m_smallerValue, &m_correctedValue,
+                                        &m_smallerValue2};
+    // Typing replaces the whole entry of a field that gets the focus.
+    QList<QLineEdit *> typed{ui->Text1_0,
+                             ui->Text1_1,
+                             ui->Text1_2,
+                             ui->Text1_3,
+                             ui->Text7_0,
+                             ui->Text5,
+                             ui->txtSternZeit1_0,
+                             ui->txtSternZeit1_1,
+                             ui->txtSTernZeit2_0,
+                             ui->txtSTernZeit2_1,
+                             m_age[0],
+                             m_age[1]};
+    for (const FieldTriple *fields : {&m_birthDate, &m_birthSiderealTime})
+        typed << QList<QLineEdit *>(fields->begin(), fields->end());
+    for (const FieldTriple *fields : tableValues)
+        typed << QList<QLineEdit *>(fields->begin(), fields->end());
+    for (QLineEdit *field : std::as_const(typed))
+        SelectAllOnFocus(field);
+
+    // Numbers that are typed take digits only; the program's own fields are
+    // read-only, and the two correction lists are chosen, never typed.
+    for (const FieldTriple *fields : tableValues) {
+        for (QLineEdit *field : *fields)
+            AcceptDigitsOnly(field);
+    }
+    for (QLineEdit *field : {m_age[0], m_age[1], ui->Text5})
+        AcceptDigitsOnly(field);
+    for (QLineEdit *field : m_birthSiderealTime)
+        AcceptDigitsOnly(field);
+    RejectAllKeys(ui->Combo1);
+    RejectAllKeys(ui->Combo2);
+
+    for (int i = 0; i < 2; ++i)
+        connect(m_age[i], &QLineEdit::textChanged, this, [this, i] { ageChanged(i); });
+    for (int i = 0; i < 3; ++i) {
+        connect(m_birthSiderealTime[i], &QLineEdit::textChanged, this,
+                [this, i] { birthSiderealTimeChanged(i); });
+    }
+    // A table value within its sign: at most 29°59'59''.
+    for (const FieldTriple *fields : tableValues) {
+        const double maxima[] = {29, 59, 59};
+        for (int i = 0; i < 3; ++i) {
+            QLineEdit *field = (*fields)[i];
+            connect(field, &QLineEdit::textChanged, this,
+                    [field, max = maxima[i]] { ValidateField(max, field); });
+        }
+    }
+    // A row of the house tables: hours up to 23, minutes up to 59.
+    for (const auto *row : {&m_greaterRowTime, &m_smallerRowTime}) {
+        for (QLineEdit *field : *row) {
+            connect(field, &QLineEdit::textChanged, this, [row = *row] {
+                ValidateField(23, row[0]);
+                ValidateField(59, row[1]);
+            });
+        }
+    }
+    connectSteps();
+    connect(ui->Command1, &QPushButton::clicked, this, &RectificationForm::okayClicked);
+    connect(ui->Command14, &QPushButton::clicked, this, &RectificationForm::reject);
+    connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RectificationForm::showPage);
+
+    // Worked from the keyboard alone: the cursor starts in the sidereal time
+    // of birth, the first entry of the workflow, and Ctrl+Tab turns the pages
+    // from anywhere.
+    AddPageShortcuts(ui->SSTab1);
+    ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
+    CentreOnScreen(this);
+    load();
+}
+
+RectificationForm::~RectificationForm()
+{
+    // A form destroyed without being closed (the program ends while it is
+    // open) still keeps what the user typed.
+    save();
+}
+
+void RectificationForm::done(int result)
+{
+    save();
+    QDialog::done(result);
+}
+
+// The form has no default button: Enter in a field runs no step. Enter on a
+// button that has the focus presses it, as Space does.
+void RectificationForm::keyPressEvent(QKeyEvent *event)
+{
+    if (!PressFocusedButtonOnEnter(this, event))
+        QDialog::keyPressEvent(event);
+}
+
+void RectificationForm::paint()
+{
+    const struct {
+        const FieldTriple &fields;
+        QColor colour;
+    } fieldColours[] = {
+        {m_birthDate, BirthDate},
+        {m_arc, DirectionArc},
+        {m_arcOfStep3, DirectionArc},
+        {m_arcOfStep6, DirectionArc},
+        {m_arcInTime, ArcInTime},
+        {m_arcInTimeOfStep4, ArcInTime},
+        {m_birthSiderealTimeOfStep4, SiderealTimeOfBirth},
+        {m_birthSiderealTimeOfStep8, SiderealTimeOfBirth},
+        {m_eventSiderealTime, EventSum},
+        {m_siderealTimeWithinDay, FinalTime},
+        {m_correction, FinalTime},
+        {m_tableStep, FirstDifference},
+        {m_tableStepOfStep5, FirstDifference},
+        {m_towardsPlanet, SecondDifference},
+        {m_towardsPlanetOfStep5, SecondDifference},
+        {m_quotient, Quotient},
+        {m_quotientOfStep6, Quotient},
+        {m_ramcPlusQuotient, RamcPlusQuotient},
+        {m_correctedRamc, CorrectedRamc},
+        {m_correctedRamcOfStep7, CorrectedRamc},
+        {m_ramcInTime, CorrectedRamcInTime},
+        {m_ramcInTimeOfStep8, CorrectedRamcInTime},
+    };
+    for (const auto &[fields, colour] : fieldColours) {
+        for (QLineEdit *field : fields)
+            SetFieldColour(field, colour);
+    }
+    for (QLineEdit *field : m_age)
+        SetFieldColour(field, White);
+    for (QLineEdit *field : m_ageOfStep2)
+        SetFieldColour(field, AgeCopy);
+    SetFieldColour(ui->Text1_0, BirthDate);
+    SetFieldColour(ui->Text2, DaysPerYear);
+    for (QLineEdit *constant : {ui->Text3, ui->Text4, ui->Text6})
+        SetFieldColour(constant, Constant);
+    for (QLabel *step : {ui->Label157, ui->Label158, ui->Label159, ui->Label160_0, ui->Label160_1,
+                         ui->Label160_2, ui->Label160_3, ui->Label160_4})
+        SetLabelColour(step, StepNumber);
+    SetFieldColour(ui->Text1_3, DecimalYears);
+}
+
+// The stored controls in the order of their restore. Each restored text runs
+// the field's change handler as typing would: the range checks see the
+// restored values, and the restored sidereal time of birth and age are copied
+// into their later steps before those copies are restored themselves.
+QList<Store::Controls> RectificationForm::storedControls() const
+{
+    using K = Store::Key;
+    const auto list = [](const auto &fields) {
+        return QList<QWidget *>(fields.begin(), fields.end());
+    };
+    return {
+        {K::RektiHeader, {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3}},
+        {K::RektiEvent, {ui->Text7_0}},
+        {K::RektiBirthSiderealTime, list(m_birthSiderealTime)},
+        {K::RektiGreaterRowTime, list(m_greaterRowTime)},
+        {K::RektiSmallerRowTime, list(m_smallerRowTime)},
+        {K::RektiGreaterValue, list(m_greaterValue)},
+        {K::RektiSmallerValue, list(m_smallerValue)},
+        {K::RektiCorrectedValue, list(m_correctedValue)},
+        {K::RektiSmallerValue2, list(m_smallerValue2)},
+        {K::RektiBirthSiderealTimeOfStep4, list(m_birthSiderealTimeOfStep4)},
+        {K::RektiAge, list(m_age)},
+        {K::RektiAgeOfStep2, list(m_ageOfStep2)},
+        {K::RektiBirthSiderealTimeOfStep8, list(m_birthSiderealTimeOfStep8)},
+    };
+}
+
+void RectificationForm::load()
+{
+    m_resultReady = false;
+    // The preselections run no handler of their own: the lists have none.
+    ui->Combo1->setCurrentIndex(0); // "-0h"
+    ui->Combo2->setCurrentIndex(0); // " 0"
+    ui->Combo3->setCurrentIndex(1); // "+0"
+    ui->Combo4->setCurrentIndex(1); // "+0"
+    ui->SSTab1->setCurrentIndex(0);
+    showPage();
+
+    for (size_t i = 0; i < 3; ++i)
+        m_birthDate[i]->setText(m_start.birthDate[i]);
+    if (!m_start.restoreEntries)
+        return;
+    RestoreControls(storedControls());
+    ui->Text1_0->setText(m_start.personName);
+}
+
+void RectificationForm::save()
+{
+    if (m_saved)
+        return;
+    m_saved = true;
+    SaveControls(storedControls());
+}
+
+Rectification::Entries RectificationForm::entries() const
+{
+    Rectification::Entries e;
+    e.age = {ReadNumber(m_ageOfStep2[0]->text()), ReadNumber(m_ageOfStep2[1]->text())};
+    e.decimalYears = RegionalValue(ui->Text1_3->text());
+    e.directionArc = Read(m_arcOfStep3);
+    e.birthSiderealTime = Read(m_birthSiderealTimeOfStep4);
+    e.arcInTime = Read(m_arcInTimeOfStep4);
+    e.eventSiderealTime = Read(m_eventSiderealTime);
+    e.dayHours = ReadNumber(ui->Combo1->currentText());
+    e.greaterTableValue = Read(m_greaterValue);
+    e.smallerTableValue = Read(m_smallerValue);
+    e.firstSignCorrection = ReadNumber(ui->Combo3->currentText());
+    e.correctedTableValue = Read(m_correctedValue);
+    e.smallerTableValue2 = Read(m_smallerValue2);
+    e.secondSignCorrection = ReadNumber(ui->Combo4->currentText());
+    e.tableStep = Read(m_tableStepOfStep5);
+    e.towardsPlanet = Read(m_towardsPlanetOfStep5);
+    e.ramc = ReadNumber(ui->Text5->text());
+    e.quotient = Read(m_quotientOfStep6);
+    e.ramcPlusQuotient = Read(m_ramcPlusQuotient);
+    e.arcOfStep6 = Read(m_arcOfStep6);
+    e.circleCorrection = RegionalValue(ui->Combo2->currentText());
+    e.correctedRamc = Read(m_correctedRamcOfStep7);
+    e.ramcInTime = Read(m_ramcInTime);
+    e.birthSiderealTimeOfStep8 = Read(m_birthSiderealTimeOfStep8);
+    e.correction = Read(m_correction);
+    return e;
+}
+
+template <typename T, typename Show>
+void RectificationForm::run(const StepResult<T> &result, Show show)
+{
+    if (Succeeded(this, result, Rectification::title()))
+        show(result.value());
+}
+
+void RectificationForm::connectSteps()
+{
+    using namespace Rectification;
+    const auto step = [this](QPushButton *button, auto compute) {
+        connect(button, &QPushButton::clicked, this, [this, compute] { compute(entries()); });
+    };
+    const auto both = [](const FieldTriple &a, const FieldTriple &b) {
+        return [&a, &b](const SexagesimalTriple &t) {
+            Show(a, t);
+            Show(b, t);
+        };
+    };
+    step(ui->Command2, [this](const Entries &e) {
+        run(decimalYears(e.age), [this](double y) { ui->Text1_3->setText(PlainNumber(y)); });
+    });
+    step(ui->Command3, [this](const Entries &e) {
+        run(directionArc(e.decimalYears), [this](const SexagesimalTriple &arc) {
+            Show(m_arc, arc);
+            Show(m_arcOfStep3, arc);
+            Show(m_arcOfStep6, arc);
+        });
+    });
+    step(ui->Command4, [this, both](const Entries &e) {
+        run(arcInTime(e.directionArc), both(m_arcInTime, m_arcInTimeOfStep4));
+    });
+    step(ui->Command5, [this](const Entries &e) {
+        run(eventSiderealTime(e.birthSiderealTime, e.arcInTime), [this](const SiderealSum &sum) {
+            Show(m_eventSiderealTime, sum.time);
+            ui->Combo1->setCurrentIndex(sum.beyondADay ? 1 : 0);
+        });
+    });
+    step(ui->Command6, [this](const Entries &e) {
+        run(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours),
+            [this](const SexagesimalTriple &t) { Show(m_siderealTimeWithinDay, t); });
+    });
+    step(ui->Command7, [this, both](const Entries &e) {
+        run(tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection),
+            both(m_tableStep, m_tableStepOfStep5));
+    });
+    step(ui->Command8, [this, both](const Entries &e) {
+        run(tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection),
+            both(m_towardsPlanet, m_towardsPlanetOfStep5));
+    });
+    step(ui->Command9, [this, both](const Entries &e) {
+        run(tableInterpolation(e.towardsPlanet, e.tableStep), both(m_quotient, m_quotientOfStep6));
+    });
+    step(ui->Command10, [this](const Entries &e) {
+        const auto sum = ramcPlusQuotient(e.ramc, e.quotient);
+        run(sum, [this](const SexagesimalTriple &t) { Show(m_ramcPlusQuotient, t); });
+        if (sum.message() == ramcTooLarge()) {
+            // The RAMC is typed again.
+            ui->Text5->setText(QString());
+            ui->Text5->setFocus(Qt::OtherFocusReason);
+        }
+    });
+    step(ui->Command11, [this, both](const Entries &e) {
+        run(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection),
+            both(m_correctedRamc, m_correctedRamcOfStep7));
+    });
+    step(ui->Command12, [this, both](const Entries &e) {
+        run(ramcInTime(e.correctedRamc), both(m_ramcInTime, m_ramcInTimeOfStep8));
+    });
+    step(ui->Command13, [this](const Entries &e) {
+        run(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8),
+            [this](const SexagesimalTriple &t) {
+                m_resultReady = true;
+                Show(m_correction, t);
+            });
+    });
+}
+
+// Up to 120 years and 364 further days; both elements are checked at every
+// change, then the changed one is copied into step 2.
+void RectificationForm::ageChanged(int element)
+{
+    ValidateField(120, m_age[0]);
+    ValidateField(364, m_age[1]);
+    m_ageOfStep2[element]->setText(m_age[element]->text());
+}
+
+// A sidereal time beyond 23 h 59 m 59 s loses the character just typed;
+// removing it runs this handler again on the shorter text, which copies it.
+void RectificationForm::birthSiderealTimeChanged(int element)
+{
+    QLineEdit *field = m_birthSiderealTime[element];
+    if (Read(m_birthSiderealTime).timeOutOfRange()) {
+        services().showMessage(this, QStringLiteral("Zeit ungültig!"), Rectification::title());
+        field->setText(field->text().chopped(std::min<qsizetype>(1, field->text().size())));
+    }
+    m_birthSiderealTimeOfStep8[element]->setText(field->text());
+    m_birthSiderealTimeOfStep4[element]->setText(field->text());
+}
+
+void RectificationForm::showPage()
+{
+    const QColor &colour = ui->SSTab1->currentIndex() == 0 ? White : SiderealTimeOfBirth;
+    for (QLineEdit *field : m_birthSiderealTime)
+        SetFieldColour(field, colour);
+}
+
+void RectificationForm::okayClicked()
+{
+    const int page = ui->SSTab1->currentIndex();
+    if (page < ui->SSTab1->count() - 1) {
+        ui->SSTab1->setCurrentIndex(page + 1);
+        return;
+    }
+    // From the last page "Okay" always leads back to the first; the form
+    // closes with the row only once step 8 has been computed.
+    ui->SSTab1->setCurrentIndex(0);
+    if (!m_resultReady)
+        return;
+    const auto row = Rectification::resultRow(ui->Text7_0->text(), Read(m_correction));
+    if (OfferResult(this, row, m_start, Rectification::title()))
+        accept();
+}

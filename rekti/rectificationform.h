@@ -1,0 +1,81 @@
+#ifndef REKTI_RECTIFICATIONFORM_H
+#define REKTI_RECTIFICATIONFORM_H
+
+#include "rekti/rectificationsteps.h"
+#include "settings/store.h"
+#include "ui/formsupport.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class RectificationForm;
+}
+class QKeyEvent;
+
+// The rectification calculator ("Rektifikation mit primär dirigierten
+// Achsen"). Built anew at every opening: the constructor preselects the
+// lists, copies the birth date it is given, restores the entries of the last
+// use unless a new calculation was started and then takes the person's name;
+// closing it by any way saves the entries exactly once.
+//
+// The form computes nothing itself: each "=" button reads the form's entries,
+// runs a step of Rectification and writes its result into the step's fields
+// and their copies in later steps. Only the range checks of the typed fields,
+// the copies made while typing and the paging belong to the form.
+class RectificationForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit RectificationForm(CalculatorStart start, QWidget *parent = nullptr);
+    ~RectificationForm() override;
+
+    // The form's current entries, read as the steps read them.
+    Rectification::Entries entries() const;
+    // True once step 8 has been computed since the form was opened.
+    bool resultReady() const { return m_resultReady; }
+
+    // Every way of closing ("Okay" with a result, "Abbrechen", the close box,
+    // Escape) ends here.
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void paint();
+    void load();
+    void save();
+    QList<Store::Controls> storedControls() const;
+    void connectSteps();
+
+    void ageChanged(int element);
+    void birthSiderealTimeChanged(int element);
+    void showPage();
+    void okayClicked();
+
+    // Runs a step and, when it gives its result, writes it with `show`.
+    template <typename T, typename Show> void run(const StepResult<T> &result, Show show);
+
+    std::unique_ptr<Ui::RectificationForm> ui;
+    CalculatorStart m_start;
+
+    FieldTriple m_birthDate, m_birthSiderealTime, m_birthSiderealTimeOfStep4,
+        m_birthSiderealTimeOfStep8;
+    FieldTriple m_arc, m_arcOfStep3, m_arcOfStep6, m_arcInTime, m_arcInTimeOfStep4;
+    FieldTriple m_eventSiderealTime, m_siderealTimeWithinDay;
+    FieldTriple m_greaterValue, m_smallerValue, m_tableStep, m_tableStepOfStep5;
+    FieldTriple m_correctedValue, m_smallerValue2, m_towardsPlanet, m_towardsPlanetOfStep5;
+    FieldTriple m_quotient, m_quotientOfStep6, m_ramcPlusQuotient;
+    FieldTriple m_correctedRamc, m_correctedRamcOfStep7, m_ramcInTime, m_ramcInTimeOfStep8;
+    FieldTriple m_correction;
+    std::array<QLineEdit *, 2> m_age, m_ageOfStep2, m_greaterRowTime, m_smallerRowTime;
+
+    // Step 8 has been computed: only then does "Okay" on the last page hand
+    // over the row and close the form.
+    bool m_resultReady = false;
+    bool m_saved = false;
+};
+
+#endif

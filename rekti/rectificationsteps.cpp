@@ -1,0 +1,156 @@
+#include "rekti/rectificationsteps.h"
+
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace Rectification {
+
+namespace {
+
+// The Naibod key: the mean daily motion of the Sun, 0°59'08'' of arc, taken
+// as the arc the axes are directed per year of life.
+constexpr qint32 NaibodSecondsPerYear = 59 * 60 + 8;
+constexpr double DaysPerYear = 365.0;
+// One degree of right ascension passes the meridian in 4 minutes of sidereal time.
+constexpr double HoursPerDegree = 4.0 / 60.0;
+constexpr qint32 SecondsPerDay = 86400;
+constexpr qint32 SecondsPerFullCircle = 360 * 3600;
+
+// Seconds of arc -> decimal degrees (four places) -> x 4 m per degree ->
+// decimal hours rounded to four places -> h m s.
+// 121 798'' = 33.8328° -> 2.2555 h -> 2 h 15 m 20 s.
+SexagesimalTriple arcToTime(const Sexagesimal &arc)
+{
+    const FixedDecimal degrees = SecondsToDecimal(arc.totalSeconds());
+    return DecimalToTriple(FixedDecimal::fromDouble(degrees.toDouble() * HoursPerDegree));
+}
+
+StepMessage invalidAngle()
+{
+    return {QStringLiteral("Winkel ungültig!")};
+}
+
+} // namespace
+
+StepResult<double> decimalYears(const Age &age)
+{
+    return Guarded([&]() -> StepResult<double> {
+        const double years = age.days / DaysPerYear + RoundToInt32(age.years);
+        if (!std::isfinite(years))
+            throw Overflow();
+        return years;
+    });
+}
+
+StepResult<SexagesimalTriple> directionArc(double decimalYears)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        return SecondsToTriple(RoundToInt32(decimalYears * NaibodSecondsPerYear));
+    });
+}
+
+StepResult<SexagesimalTriple> arcInTime(const Sexagesimal &directionArc)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(directionArc); });
+}
+
+StepResult<SiderealSum> eventSiderealTime(const Sexagesimal &birthSiderealTime,
+                                          const Sexagesimal &arcInTime)
+{
+    return Guarded([&]() -> StepResult<SiderealSum> {
+        const qint32 sum = CheckedAdd(birthSiderealTime.totalSeconds(), arcInTime.totalSeconds());
+        // Beyond a full day "-24h" is proposed; a day exactly keeps "-0h".
+        return SiderealSum{SecondsToTriple(sum), sum > SecondsPerDay};
+    });
+}
+
+StepResult<SexagesimalTriple> siderealTimeWithinDay(const Sexagesimal &eventSiderealTime,
+                                                    double dayHours)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        const qint32 r = RoundToInt32(dayHours * 3600.0 + eventSiderealTime.totalSeconds());
+        if (r < 0)
+            return StepMessage{QStringLiteral("Wert darf nicht negativ sein!")};
+        return SecondsToTriple(r);
+    });
+}
+
+// 15°20'0'' - 14°18'30'' = 1°1'30''; 1°10'0'' - 29°5'0'' + 30° = 2°5'0''.
+StepResult<SexagesimalTriple> tableDifference(const Sexagesimal &minuend,
+                                              const Sexagesimal &subtrahend, double signCorrection)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        if (minuend.angleOutOfRange() || subtrahend.angleOutOfRange())
+            return invalidAngle();
+        const qint32 d = CheckedSubtract(minuend.totalSeconds(), subtrahend.totalSeconds());
+        qint32 x = RoundToInt32(signCorrection * 3600.0 + d);
+        if (x < 0)
+            x = CheckedSubtract(0, x); // -2^31 has no positive counterpart in 32 bits
+        return SecondsToTriple(x);
+    });
+}
+
+StepResult<SexagesimalTriple> tableInterpolation(const Sexagesimal &towardsPlanet,
+                                                 const Sexagesimal &tableStep)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        const qint32 divisor = tableStep.totalSeconds();
+        if (divisor == 0)
+            return StepMessage{QStringLiteral("Nulldivision!")};
+        if (towardsPlanet.angleOutOfRange() || tableStep.angleOutOfRange())
+            return invalidAngle();
+        const double q = static_cast<double>(towardsPlanet.totalSeconds()) / divisor;
+        return DecimalToTriple(FixedDecimal::fromDouble(q));
+    });
+}
+
+StepResult<SexagesimalTriple> ramcPlusQuotient(double ramc, const Sexagesimal &quotient)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        if (RoundToInt32(ramc) > 360)
+            return StepMessage{ramcTooLarge()};
+        return SecondsToTriple(RoundToInt32(ramc * 3600.0 + quotient.totalSeconds()));
+    });
+}
+
+StepResult<SexagesimalTriple> correctedRamc(const Sexagesimal &ramcPlusQuotient,
+                                            const Sexagesimal &directionArc,
+                                            double circleCorrection)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        const qint32 d =
+            CheckedSubtract(ramcPlusQuotient.totalSeconds(), directionArc.totalSeconds());
+        const qint32 x = RoundToInt32(circleCorrection * 3600.0 + d);
+        if (x < 0 || x > SecondsPerFullCircle)
+            return StepMessage{
+                QStringLiteral("Wert darf nicht negativ oder größer als 360 werden!")};
+        return SecondsToTriple(x);
+    });
+}
+
+StepResult<SexagesimalTriple> ramcInTime(const Sexagesimal &correctedRamc)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(correctedRamc); });
+}
+
+// -206 s are 0 h -3 m -26 s.
+StepResult<SexagesimalTriple> birthTimeCorrection(const Sexagesimal &ramcInTime,
+                                                  const Sexagesimal &birthSiderealTime)
+{
+    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+        return SecondsToTriple(
+            CheckedSubtract(ramcInTime.totalSeconds(), birthSiderealTime.totalSeconds()));
+    });
+}
+
+StepResult<ResultRow> resultRow(const QString &event, const Sexagesimal &correction)
+{
+    return Guarded([&]() -> StepResult<ResultRow> {
+        const FieldTexts t = correction.plainTexts();
+        return ResultRow{QStringLiteral("Rektifikation"), event,
+                         t[0] + u'h' + t[1] + u'm' + t[2] + u's'};
+    });
+}
+
+} // namespace Rectification

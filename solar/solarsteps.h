@@ -1,0 +1,66 @@
+#ifndef SOLAR_SOLARSTEPS_H
+#define SOLAR_SOLARSTEPS_H
+
+#include "core/resultrow.h"
+#include "core/sexagesimal.h"
+#include "core/stepresult.h"
+
+// The arithmetic of the Solar return, step by step as the examination's hand
+// method does it. The Solar return is the moment at which the Sun, in the
+// wanted year, stands again at its radix position; it is found by linear
+// interpolation between the Sun positions of two consecutive ephemeris days
+// (date 1 the smaller position, date 2 the larger one):
+//
+//   step 2  A = position of date 2 - position of date 1   (the Sun's motion that day)
+//   step 3  B = radix position - position of date 1       (the distance still to cover)
+//   step 4  time = B / A x 24 h, Greenwich clock time on date 1
+//   step 5  plus the time-zone offset, then plus the day shift (+0h or -24h)
+//
+// Worked example: radix 14°22'30'', date 1 at 13°50'10'', date 2 at 14°47'25''
+// give A = 0°57'15'', B = 0°32'20'', 13.5546 h = 13 h 33 m 17 s Greenwich time,
+// and 14 h 33 m 17 s in German time (+1 h).
+//
+// Every step is a plain function of the values it needs and answers with its
+// result or with one message, shown under the title "Solar".
+namespace Solar {
+
+inline QString title()
+{
+    return QStringLiteral("Solar");
+}
+
+// What the form holds, read as the steps read it.
+struct Entries {
+    Sexagesimal date1;         // the Sun on date 1, as carried into step 2
+    Sexagesimal date2;         // the Sun on date 2
+    SexagesimalTriple radix;   // the radix Sun picked in step 3
+    Sexagesimal date1OfStep3;  // the Sun on date 1, as carried into step 3
+    Sexagesimal motion;        // A, as copied into step 4
+    Sexagesimal distance;      // B, as copied into step 4
+    Sexagesimal greenwichTime; // as copied into step 5
+    double zoneHours = 0;      // the time zone chosen, "+1" for German time
+    Sexagesimal zoneTime;
+    double dayShiftHours = 0; // "+0h" or "-24h"
+    Sexagesimal finalTime;
+    Sexagesimal date; // day, month and year of the Solar
+};
+
+// Step 2: the Sun's motion A from date 1 to date 2. The Sun moves between
+// 0°57' and 1°01' a day; more than 1°05' means misread ephemeris days.
+StepResult<SexagesimalTriple> sunMotion(const Sexagesimal &date1, const Sexagesimal &date2);
+// Step 3: the distance B from the Sun on date 1 to the radix Sun.
+StepResult<SexagesimalTriple> distanceToRadix(const SexagesimalTriple &radix,
+                                              const Sexagesimal &date1);
+// Step 4: the Greenwich time of the Solar, B / A x 24 h, to the second.
+StepResult<SexagesimalTriple> greenwichTime(const Sexagesimal &motion, const Sexagesimal &distance);
+// Step 5: the time zone added to the hour; minutes and seconds carried as they are.
+StepResult<Sexagesimal> zoneTime(const Sexagesimal &greenwichTime, double zoneHours);
+// Step 5: the day shift added to the hour; the clock time must stay within a day.
+StepResult<Sexagesimal> finalTime(const Sexagesimal &zoneTime, double dayShiftHours);
+
+// The row of the result list: "Solar" | 5.7.2024 | 14h33m17s.
+StepResult<ResultRow> resultRow(const Sexagesimal &date, const Sexagesimal &finalTime);
+
+} // namespace Solar
+
+#endif

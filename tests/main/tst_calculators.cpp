@@ -1,0 +1,264 @@
+#include "main/mainwindow.h"
+#include "tests/support/testsupport.h"
+#include "ui/resultlist.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Both calculators as a user works them from the main window: the worked
+// examples to their rows (the rectification under German and English
+// regional settings), the entries kept for the next opening, a new
+// calculation, a full list, and the checks while typing.
+class tst_Calculators : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_store.clear()); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void workedExampleAndRestart();
+    void fullListKeepsTheFormOpen();
+    void wholeCalculation_data();
+    void wholeCalculation();
+    void checksWhileTyping();
+
+private:
+    IsolatedStore m_store;
+};
+
+namespace {
+
+QDialog *openSolar(MainWindow &window)
+{
+    Click(&window, "Command2");
+    return window.findChild<QDialog *>(u"Solar"_s);
+}
+
+void pick(QWidget *form, const char *lists, QList<int> positions)
+{
+    for (int i = 0; i < 3; ++i) {
+        auto *list = form->findChild<QComboBox *>(QLatin1String(lists) + u'_' + QString::number(i));
+        list->setCurrentIndex(positions[i]);
+    }
+}
+
+void closeFinished(MainWindow &window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!window.findChild<QDialog *>());
+}
+
+// Radix 14°22'30'', date 1 13°50'10'', date 2 14°47'25'', 5.7.2024; steps 2 and 3.
+void firstPage(QWidget *form)
+{
+    pick(form, "cmbDeg13", {14, 22, 30});
+    pick(form, "cmbDeg1", {13, 50, 10});
+    pick(form, "cmbDeg2", {14, 47, 25});
+    TypeInto(form, "Text1_2", u"5"_s);
+    TypeInto(form, "Text1_3", u"7"_s);
+    TypeInto(form, "Text1_4", u"2024"_s);
+    form->findChild<QTabWidget *>()->setCurrentIndex(0);
+    Click(form, "Command2");
+    Click(form, "Command3");
+    Click(form, "Command6"); // Okay: on to steps 4 and 5
+    Click(form, "Command4");
+    Click(form, "Command1");
+    Click(form, "Command5");
+}
+
+QDialog *openRectification(MainWindow &window)
+{
+    Click(&window, "Command3");
+    return window.findChild<QDialog *>(u"Rekti"_s);
+}
+
+void type(QWidget *form, const char *fields, const QStringList &texts)
+{
+    for (int i = 0; i < texts.size(); ++i) {
+        const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i);
+        TypeInto(form, name.constData(), texts[i]);
+    }
+}
+
+QString shown(QWidget *form, const char *fields, int count = 3)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        texts << form->findChild<QLineEdit *>(QLatin1String(fields) + u'_' + QString::number(i))
+                     ->text();
+    }
+    return texts.join(u'|');
+}
+
+// Every stored field with its texts.
+QStringList storedFields(QWidget *form)
+{
+    const struct {
+        const char *name;
+        int count;
+    } stored[] = {{"Text1", 4},         {"Text7", 1},    {"txtTime0", 3}, {"txtSternZeit1", 2},
+                  {"txtSTernZeit2", 2}, {"txtDeg3", 3},  {"txtDeg4", 3},  {"txtDeg6", 3},
+                  {"txtDeg7", 3},       {"txtTime2", 3}, {"txtJahre", 2}, {"txtJahre2", 2},
+                  {"txtTime7", 3}};
+    QStringList all;
+    for (const auto &[name, count] : stored)
+        all << QLatin1String(name) + u'=' + shown(form, name, count);
+    return all;
+}
+
+} // namespace
+
+void tst_Calculators::workedExampleAndRestart()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    TypeInto(&window, "txtDateh_0", u"12"_s);
+    QDialog *form = openSolar(window);
+    QVERIFY(form);
+    QCOMPARE(shown(form, "txtDateh"), u"12||"_s);
+    // The radix of the header is carried into step 3.
+    pick(form, "cmbDeg13", {14, 22, 30});
+    QCOMPARE(form->findChild<QComboBox *>(u"cmbDeg5_1"_s)->currentIndex(), 22);
+    firstPage(form);
+    QCOMPARE(recorder.messages, QStringList());
+    QCOMPARE(shown(form, "txtDeg02") + u' ' + shown(form, "txtDeg01"), u"13|50|10 14|47|25"_s);
+    QCOMPARE(shown(form, "txtDeg4") + u' ' + shown(form, "txtDeg3"), u"0|57|15 0|32|20"_s);
+    Click(form, "Command6");
+    closeFinished(window);
+    QCOMPARE(window.resultList().row(1), (ResultRow{u"Solar"_s, u"5.7.2024"_s, u"14h33m17s"_s}));
+
+    // The next opening, even in the next run, brings back the entries.
+    window.close();
+    MainWindow next;
+    form = openSolar(next);
+    QCOMPARE(next.resultList().rowCount(), 1);
+    QCOMPARE(shown(form, "txtDateh"), u"12||"_s);
+    QCOMPARE(shown(form, "txtDeg03"), u"13|50|10"_s);
+    pick(form, "cmbDeg1", {0, 50, 10}); // a choice of the first entry is carried too
+    QCOMPARE(shown(form, "txtDeg02"), u"0|50|10"_s);
+    QCOMPARE(form->findChild<QComboBox *>(u"cmbDeg5_2"_s)->currentIndex(), 30);
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_4"_s)->text(), u"2024"_s);
+    QTest::keyClick(form, Qt::Key_Escape);
+    closeFinished(next);
+
+    // A new calculation opens each calculator once without its entries.
+    Click(&next, "Command7");
+    QCOMPARE(shown(&next, "txtDateh"), u"||"_s);
+    form = openSolar(next);
+    QCOMPARE(shown(form, "txtDeg02"), u"0|0|0"_s);
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_4"_s)->text(), QString());
+}
+
+void tst_Calculators::fullListKeepsTheFormOpen()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    window.resultList().appendRows(QList<ResultRow>(ResultList::MaxRows, ResultRow{}));
+    QDialog *form = openSolar(window);
+    firstPage(form);
+    Click(form, "Command6");
+    QCOMPARE(recorder.messages, QStringList{u"Solar: Liste ist voll"_s});
+    QVERIFY(form->isVisible());
+    QCOMPARE(shown(form, "txtTime4"), u"14|33|17"_s);
+}
+
+void tst_Calculators::wholeCalculation_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("decimalYears");
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << u"34,3287671232877"_s;
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                             << u"34.3287671232877"_s;
+}
+
+void tst_Calculators::wholeCalculation()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, decimalYears);
+    QLocale::setDefault(locale);
+    RecordingServices recorder;
+    MainWindow window;
+    TypeInto(&window, "Text1h_0", u"Anna"_s);
+    QDialog *form = openRectification(window);
+    QVERIFY(form);
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Anna"_s);
+
+    type(form, "Text1", {u"Anna"_s, u"Wien"_s, u"1.5.1990"_s});
+    type(form, "Text7", {u"Heirat"_s});
+    type(form, "txtTime0", {u"22"_s, u"50"_s, u"0"_s});
+    type(form, "txtJahre", {u"34"_s, u"120"_s});
+    for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
+        Click(form, step);
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_3"_s)->text(), decimalYears);
+    QCOMPARE(shown(form, "txtDeg15"), u"33|49|58"_s);
+    QCOMPARE(shown(form, "txtTime4"), u"25|5|20"_s);
+    QCOMPARE(form->findChild<QComboBox *>(u"Combo1"_s)->currentText(), u"-24h"_s);
+    QCOMPARE(shown(form, "txtTime5"), u"1|5|20"_s);
+
+    type(form, "txtSternZeit1", {u"5"_s, u"30"_s});
+    type(form, "txtSTernZeit2", {u"5"_s, u"26"_s});
+    type(form, "txtDeg3", {u"15"_s, u"20"_s, u"0"_s});
+    type(form, "txtDeg4", {u"14"_s, u"18"_s, u"30"_s});
+    type(form, "txtDeg6", {u"14"_s, u"50"_s, u"10"_s});
+    type(form, "txtDeg7", {u"14"_s, u"18"_s, u"30"_s});
+    for (const char *step : {"Command7", "Command8", "Command9"})
+        Click(form, step);
+    QCOMPARE(shown(form, "txtdeg12"), u"0|30|54"_s);
+    TypeInto(form, "Text5", u"123"_s);
+    for (const char *step : {"Command10", "Command11", "Command12", "Command13"})
+        Click(form, step);
+    QCOMPARE(shown(form, "txtDeg17"), u"89|40|56"_s);
+    QCOMPARE(shown(form, "txtTime9"), u"-16|-51|-16"_s);
+    QCOMPARE(recorder.messages, QStringList());
+    const QStringList entries = storedFields(form);
+
+    Click(form, "Command1"); // Okay on the last page: the row, and the form closes
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(window.resultList().row(1),
+             (ResultRow{u"Rektifikation"_s, u"Heirat"_s, u"-16h-51m-16s"_s}));
+
+    // The next opening brings back every stored entry, the name from the window.
+    TypeInto(&window, "Text1h_0", u"Berta"_s);
+    form = openRectification(window);
+    QCOMPARE(storedFields(form).mid(1), entries.mid(1));
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Berta"_s);
+    QCOMPARE(recorder.messages, QStringList());
+}
+
+void tst_Calculators::checksWhileTyping()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    QDialog *form = openRectification(window);
+    // A sidereal time beyond 23 h 59 m 59 s loses the character just typed.
+    type(form, "txtTime0", {u"23"_s, u"59"_s, u"59"_s});
+    TypeInto(form, "txtTime0_0", u"24"_s);
+    QCOMPARE(shown(form, "txtTime0"), u"2|59|59"_s);
+    QCOMPARE(recorder.messages, QStringList{u"GZK: Zeit ungültig!"_s});
+    recorder.messages.clear();
+    // Typed numbers take digits only; a value beyond its maximum is emptied.
+    type(form, "txtDeg3", {u"1a2"_s, u"5"_s, u"60"_s});
+    type(form, "txtJahre", {u"0"_s, u"365"_s});
+    QCOMPARE(shown(form, "txtDeg3") + shown(form, "txtJahre", 2), u"12|5|0|"_s);
+    QCOMPARE(recorder.messages,
+             QStringList(2, u"Solar und GZK: Bitte nur gültige Zahlen eingeben!"_s));
+    // A RAMC above 360° is typed again.
+    recorder.messages.clear();
+    TypeInto(form, "Text5", u"361"_s);
+    Click(form, "Command10");
+    QCOMPARE(recorder.messages, QStringList{u"GZK: RAMC ist maximal 360° möglich!"_s});
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text5"_s)->text(), QString());
+    QCOMPARE(form->focusWidget(), form->findChild<QLineEdit *>(u"Text5"_s));
+    // The correction lists are chosen, never typed.
+    auto *dayShift = form->findChild<QComboBox *>(u"Combo1"_s);
+    QTest::keyClicks(dayShift, u"-2"_s);
+    QCOMPARE(dayShift->currentIndex(), 0);
+}
+
+QTEST_MAIN(tst_Calculators)
+#include "tst_calculators.moc"

@@ -1,0 +1,103 @@
+#include "ui/formsupport.h"
+
+#include "ui/services.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QScreen>
+
+namespace {
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+FieldTexts TextsOf(const FieldTriple &fields)
+{
+    return {fields[0]->text(), fields[1]->text(), fields[2]->text()};
+}
+
+Sexagesimal Read(const FieldTriple &fields)
+{
+    return Sexagesimal::read(TextsOf(fields));
+}
+
+SexagesimalTriple PositionsOf(const PickerTriple &pickers)
+{
+    // The lists hold at most 60 entries: a position always fits.
+    return {static_cast<qint16>(pickers[0]->currentIndex()),
+            static_cast<qint16>(pickers[1]->currentIndex()),
+            static_cast<qint16>(pickers[2]->currentIndex())};
+}
+
+void Show(const FieldTriple &fields, const FieldTexts &texts)
+{
+    for (size_t i = 0; i < fields.size(); ++i) {
+        fields[i]->setText(texts[i]);
+        if (fields[i]->isReadOnly())
+            fields[i]->setCursorPosition(0);
+    }
+}
+
+void Show(const FieldTriple &fields, const SexagesimalTriple &triple)
+{
+    Show(fields, TripleToFields(triple));
+}
+
+bool ShowStepMessage(QWidget *form, const QString &message, const QString &title)
+{
+    services().showMessage(form, message, title);
+    return false;
+}
+
+bool OfferResult(QWidget *form, const StepResult<ResultRow> &row, const CalculatorStart &start,
+                 const QString &title)
+{
+    if (!Succeeded(form, row, title))
+        return false;
+    // The list counts its rows in 16 bits: a full list takes no further row,
+    // and the form stays open rather than pretend that the row was added.
+    if (start.offerRow && start.offerRow(row.value()))
+        return true;
+    return ShowStepMessage(form, QStringLiteral("Liste ist voll"), title);
+}
+
+void SetFieldColour(QLineEdit *field, const QColor &colour)
+{
+    setColour(field, QPalette::Base, colour);
+}
+
+void SetListColour(QComboBox *list, const QColor &colour)
+{
+    setColour(list, QPalette::Base, colour);
+    setColour(list, QPalette::Button, colour);
+}
+
+void SetLabelColour(QLabel *label, const QColor &colour)
+{
+    setColour(label, QPalette::Window, colour);
+    label->setAutoFillBackground(true);
+}
+
+void SetLineColour(QFrame *line, const QColor &colour)
+{
+    setColour(line, QPalette::WindowText, colour);
+}
+
+void CentreOnScreen(QWidget *form)
+{
+    const QWidget *parent = form->parentWidget();
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        form->move(screen->availableGeometry().center() - form->rect().center());
+}

@@ -1,0 +1,74 @@
+#ifndef UI_FORMSUPPORT_H
+#define UI_FORMSUPPORT_H
+
+#include "core/resultrow.h"
+#include "core/sexagesimal.h"
+#include "core/stepresult.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QColor;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// What the two calculator forms share between their controls and the steps.
+
+// The three fields or lists of an angle, a time or a date: degrees or hours
+// (the day), minutes (the month), seconds (the year).
+using FieldTriple = std::array<QLineEdit *, 3>;
+using PickerTriple = std::array<QComboBox *, 3>;
+
+FieldTexts TextsOf(const FieldTriple &fields);
+Sexagesimal Read(const FieldTriple &fields);
+SexagesimalTriple PositionsOf(const PickerTriple &pickers);
+// Writes the texts in order; every write runs the field's change handler
+// before the next, as typing would. A result longer than its read-only field
+// shows its leading digits.
+void Show(const FieldTriple &fields, const FieldTexts &texts);
+void Show(const FieldTriple &fields, const SexagesimalTriple &triple);
+
+// What a calculator form is given when the main window opens it.
+struct CalculatorStart {
+    QString personName;
+    FieldTexts birthDate; // day, month, year
+    bool restoreEntries = true;
+    // Offers the finished row to the result list; false when the list is full.
+    std::function<bool(const ResultRow &)> offerRow;
+};
+
+// Shows a step's one message, titled as the calculator's other messages;
+// answers whether the step gave its result.
+template <typename T>
+bool Succeeded(QWidget *form, const StepResult<T> &result, const QString &title);
+bool ShowStepMessage(QWidget *form, const QString &message, const QString &title);
+
+// "Okay" after the final step: offers the row. Answers false, after one
+// message, when the row cannot be composed ("Überlauf!") or the list already
+// holds its 32 767 rows ("Liste ist voll"): the form then stays open.
+bool OfferResult(QWidget *form, const StepResult<ResultRow> &row, const CalculatorStart &start,
+                 const QString &title);
+
+// The colours that show which values belong together, set through the
+// palette: a text field's Base, a selection-only list's Base and Button (its
+// face), a label's Window, a plain line's WindowText.
+void SetFieldColour(QLineEdit *field, const QColor &colour);
+void SetListColour(QComboBox *list, const QColor &colour);
+void SetLabelColour(QLabel *label, const QColor &colour);
+void SetLineColour(QFrame *line, const QColor &colour);
+
+// Centres a form on the screen of its parent (or on the primary screen).
+void CentreOnScreen(QWidget *form);
+
+template <typename T>
+bool Succeeded(QWidget *form, const StepResult<T> &result, const QString &title)
+{
+    return result.ok() || ShowStepMessage(form, result.message(), title);
+}
+
+#endif
