@@ -45,7 +45,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Texts without a font of their own (the splash notice, message boxes, menus)
 # take the desktop's default sans-serif font: on a system whose only fonts are
 # the Liberation ones, fontconfig would pick Liberation Mono for it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+# The exact Sun positions come from ERFA, the IAU's standard astronomy
+# routines; dpkg-shlibdeps finds the library once the program calls them, and
+# naming it here keeps the dependency whatever the program links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, liberfa1")
 # The documents and web sites open through xdg-open, which starts the
 # desktop's PDF viewer and browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

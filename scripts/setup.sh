@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  liberfa-dev
   fonts-liberation2 fontconfig
   clang libclang-rt-14-dev
   "$@"

@@ -1,0 +1,227 @@
+#include "astro/sun.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace Astro {
+
+namespace {
+
+// The Sun's mean motion along the ecliptic, degrees a day: the first guess of
+// how long it needs for a given arc. Its true motion varies by ±3.4 % over
+// the year, from 0°57' a day in early July to 1°01' in early January.
+constexpr double MeanDailyMotion = 360.0 / 365.2422;
+
+constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
+
+// Days of a Modified Julian Date (MJD = JD - 2 400 000.5): a QDate's Julian
+// day number counts from noon, an MJD from midnight.
+constexpr qint64 JulianDayOfMjdZero = 2400001;
+
+double MjdOf(const QDateTime &utc)
+{
+    const QDateTime t = utc.toUTC();
+    return static_cast<double>(t.date().toJulianDay() - JulianDayOfMjdZero) +
+           t.time().msecsSinceStartOfDay() / 86'400'000.0;
+}
+
+// The instant of an MJD in UTC, rounded to a tenth of a second.
+QDateTime DateTimeOfMjd(double mjd)
+{
+    const double day = std::floor(mjd);
+    const qint64 tenths = std::llround((mjd - day) * 864'000.0);
+    return QDate::fromJulianDay(static_cast<qint64>(day) + JulianDayOfMjdZero)
+        .startOfDay(QTimeZone::utc())
+        .addMSecs(tenths * 100);
+}
+
+// Delta T = TT - UT in seconds before 1960, by the polynomials of Espenak and
+// Meeus in the decimal year y. Before 500 BC, the long-term parabola of the
+// Earth's tidal braking.
+double DeltaTBefore1960(double y)
+{
+    if (y >= 1941) {
+        const double t = y - 1950;
+        return 29.07 + 0.407 * t - t * t / 233 + t * t * t / 2547;
+    }
+    if (y >= 1920) {
+        const double t = y - 1920;
+        return 21.20 + t * (0.84493 + t * (-0.076100 + t * 0.0020936));
+    }
+    if (y >= 1900) {
+        const double t = y - 1900;
+        return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 - t * 0.000197)));
+    }
+    if (y >= 1860) {
+        const double t = y - 1860;
+        return 7.62 +
+               t * (0.5737 + t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174))));
+    }
+    if (y >= 1800) {
+        const double t = y - 1800;
+        return 13.72 +
+               t * (-0.332447 +
+                    t * (0.0068612 +
+                         t * (0.0041116 +
+                              t * (-0.00037436 + t * (0.0000121272 +
+                                                      t * (-0.0000001699 + t * 0.000000000875))))));
+    }
+    if (y >= 1700) {
+        const double t = y - 1700;
+        return 8.83 + t * (0.1603 + t * (-0.0059285 + t * (0.00013336 - t / 1174000)));
+    }
+    if (y >= 1600) {
+        const double t = y - 1600;
+        return 120 + t * (-0.9808 + t * (-0.01532 + t / 7129));
+    }
+    if (y >= 500) {
+        const double u = (y - 1000) / 100;
+        return 1574.2 +
+               u * (-556.01 +
+                    u * (71.23472 + u * (0.319781 + u * (-0.8503463 +
+                                                         u * (-0.005050998 + u * 0.0083572073)))));
+    }
+    if (y >= -500) {
+        const double u = y / 100;
+        return 10583.6 +
+               u * (-1014.41 +
+                    u * (33.78311 + u * (-5.952053 +
+                                         u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
+    }
+    const double u = (y - 1820) / 100;
+    return -20 + 32 * u * u;
+}
+
+double TTMinusUTCAtMjd(double mjd)
+{
+    int year = 0, month = 0, day = 0;
+    double fraction = 0;
+    if (eraJd2cal(ERFA_DJM0, mjd, &year, &month, &day, &fraction) != 0)
+        return DeltaTBefore1960(-5000); // before 4800 BC: ERFA knows no calendar
+    if (year < 1960)
+        return DeltaTBefore1960(year + (month - 0.5) / 12);
+    double taiMinusUtc = 0;
+    // A status of 1 marks a year beyond the table: the last value holds.
+    eraDat(year, month, day, fraction, &taiMinusUtc);
+    return 32.184 + taiMinusUtc;
+}
+
+// An arc reduced to (-180°, 180°]: how far ahead (positive) or behind one
+// longitude lies from another, across 0° Aries.
+double Ahead(double degrees)
+{
+    const double reduced = std::remainder(degrees, 360.0);
+    return reduced == -180.0 ? 180.0 : reduced;
+}
+
+double LongitudeAtMjd(double mjd)
+{
+    return ApparentSolarLongitude(JulianDate{ERFA_DJM0, mjd + TTMinusUTCAtMjd(mjd) / ERFA_DAYSEC});
+}
+
+} // namespace
+
+double TTMinusUTC(const QDateTime &utc)
+{
+    return TTMinusUTCAtMjd(MjdOf(utc));
+}
+
+double ApparentSolarLongitude(const QDateTime &utc)
+{
+    return LongitudeAtMjd(MjdOf(utc));
+}
+
+double ApparentSolarLongitude(JulianDate tt)
+{
+    // The Earth's heliocentric and barycentric position (au) and velocity
+    // (au/day). TT stands in for TDB: they differ by under 2 ms.
+    double earthHelio[2][3], earthBary[2][3];
+    eraEpv00(tt.whole, tt.fraction, earthHelio, earthBary);
+
+    // The Sun seen from the Earth where it stood when its light left it:
+    // start from the light time of the present distance and refine it twice.
+    // The Sun's barycentric place is the Earth's barycentric minus its
+    // heliocentric one.
+    double sun[3];
+    for (int k = 0; k < 3; ++k)
+        sun[k] = -earthHelio[0][k];
+    for (int iteration = 0; iteration < 2; ++iteration) {
+        const double lightDays = eraPm(sun) * ERFA_AULT / ERFA_DAYSEC;
+        double helio[2][3], bary[2][3];
+        eraEpv00(tt.whole, tt.fraction - lightDays, helio, bary);
+        for (int k = 0; k < 3; ++k)
+            sun[k] = (bary[0][k] - helio[0][k]) - earthBary[0][k];
+    }
+
+    // Annual aberration: the Earth's velocity (as a fraction of the speed of
+    // light) tilts the incoming light forward by about 20''.
+    double direction[3], velocity[3];
+    double distance = 0;
+    eraPn(sun, &distance, direction);
+    for (int k = 0; k < 3; ++k)
+        velocity[k] = earthBary[1][k] * ERFA_AULT / ERFA_DAYSEC;
+    const double inverseLorentz = std::sqrt(1.0 - eraPdp(velocity, velocity));
+    double apparent[3];
+    eraAb(direction, velocity, eraPm(earthHelio[0]), inverseLorentz, apparent);
+
+    // From the celestial reference frame to the true equator and equinox of
+    // date: frame bias, IAU 2006 precession and IAU 2000A nutation.
+    double toTrueEquator[3][3];
+    eraPnm06a(tt.whole, tt.fraction, toTrueEquator);
+    double equatorial[3];
+    eraRxp(toTrueEquator, apparent, equatorial);
+
+    // Tilt the equator onto the true ecliptic of date: the mean obliquity plus
+    // the nutation in obliquity.
+    double nutationInLongitude = 0, nutationInObliquity = 0;
+    eraNut06a(tt.whole, tt.fraction, &nutationInLongitude, &nutationInObliquity);
+    const double trueObliquity = eraObl06(tt.whole, tt.fraction) + nutationInObliquity;
+    double toEcliptic[3][3];
+    eraIr(toEcliptic);
+    eraRx(trueObliquity, toEcliptic);
+    double ecliptic[3];
+    eraRxp(toEcliptic, equatorial, ecliptic);
+
+    double longitude = 0, latitude = 0;
+    eraC2s(ecliptic, &longitude, &latitude);
+    return eraAnp(longitude) * ERFA_DR2D;
+}
+
+QDateTime SunReachesLongitude(double longitude, const QDateTime &near)
+{
+    // Within half a year either way of `near` lies exactly one passage. Guess
+    // it from the mean motion, then home in by the secant through the last two
+    // guesses; four or five positions reach a millisecond.
+    double previousMjd = MjdOf(near);
+    double previousArc = Ahead(longitude - LongitudeAtMjd(previousMjd));
+    double mjd = previousMjd + previousArc / MeanDailyMotion;
+    for (int iteration = 0; iteration < 30; ++iteration) {
+        const double arc = Ahead(longitude - LongitudeAtMjd(mjd));
+        const double motion = (previousArc - arc) / (mjd - previousMjd);
+        // A secant through two guesses too close to tell apart is no guide:
+        // fall back on the mean motion.
+        const bool usable =
+            std::isfinite(motion) && motion > 0.5 * MeanDailyMotion && motion < 2 * MeanDailyMotion;
+        const double step = arc / (usable ? motion : MeanDailyMotion);
+        previousMjd = mjd;
+        previousArc = arc;
+        mjd += step;
+        if (std::abs(step) * ERFA_DAYSEC < 1e-3)
+            break;
+    }
+    return DateTimeOfMjd(mjd);
+}
+
+qint32 EphemerisPosition(QDate date)
+{
+    const double mjd = static_cast<double>(date.toJulianDay() - JulianDayOfMjdZero);
+    const qint32 seconds = static_cast<qint32>(std::lround(LongitudeAtMjd(mjd) * 3600.0));
+    // 359°59'59.6'' prints as 0°00'00''.
+    return seconds % ArcSecondsPerCircle;
+}
+
+} // namespace Astro

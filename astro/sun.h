@@ -1,0 +1,55 @@
+#ifndef ASTRO_SUN_H
+#define ASTRO_SUN_H
+
+#include <QDate>
+#include <QDateTime>
+#include <QtGlobal>
+
+// Where the Sun stands, computed as exactly as the IAU's standard routines
+// allow, to check the positions a student reads from a printed ephemeris.
+//
+// The position is the Sun's apparent geocentric ecliptic longitude referred
+// to the true equinox and ecliptic of date, the quantity an ephemeris prints
+// in its Sun column: the Sun as seen from the Earth's centre at the moment its
+// light arrives (so where it stood about 8 minutes 19 seconds earlier),
+// displaced by the Earth's own motion (annual aberration, about 20''), with
+// the equinox moving by precession and nutation.
+//
+// Clock times are Universal Time, taken as UTC: the two differ by less than a
+// second, far below what the hand method resolves. The Earth's orbit is
+// computed in Terrestrial Time (TT), which runs evenly; TT - UTC is about a
+// minute today (see TTMinusUTC).
+
+namespace Astro {
+
+// An instant as a two-part Julian date: whole + fraction, in days. Split this
+// way a date keeps microseconds that one double would lose.
+struct JulianDate {
+    double whole = 0;
+    double fraction = 0;
+};
+
+// TT - UTC in seconds at a UTC instant. From 1960 on, it is 32.184 s plus the
+// leap seconds of TAI - UTC (with the drifting rates of 1960-1971); for a year
+// beyond the table of leap seconds the last value holds. Before 1960, when UTC
+// did not exist, it is Delta T = TT - UT from the polynomials of Espenak and
+// Meeus fitted to historical observations.
+double TTMinusUTC(const QDateTime &utc);
+
+// The Sun's apparent geocentric ecliptic longitude of date, in degrees
+// [0, 360), at an instant given in UT, or in TT as a Julian date.
+double ApparentSolarLongitude(const QDateTime &utc);
+double ApparentSolarLongitude(JulianDate tt);
+
+// The moment (UTC, to a tenth of a second) at which the Sun's apparent
+// longitude reaches the given value (degrees): of its yearly passages, the
+// one nearest to `near`.
+QDateTime SunReachesLongitude(double longitude, const QDateTime &near);
+
+// The Sun's longitude at 0h UT of a date as a printed ephemeris gives it:
+// rounded to the whole second of arc, 0 .. 1 295 999 ('' from 0° Aries).
+qint32 EphemerisPosition(QDate date);
+
+} // namespace Astro
+
+#endif

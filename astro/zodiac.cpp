@@ -1,0 +1,74 @@
+#include "astro/zodiac.h"
+
+#include <array>
+
+namespace Astro {
+
+namespace {
+
+constexpr qint32 ArcSecondsPerCircle = SignCount * ArcSecondsPerSign;
+
+const std::array<QString, SignCount> &Names()
+{
+    static const std::array<QString, SignCount> names{
+        QStringLiteral("Widder"),    QStringLiteral("Stier"),      QStringLiteral("Zwillinge"),
+        QStringLiteral("Krebs"),     QStringLiteral("Löwe"),       QStringLiteral("Jungfrau"),
+        QStringLiteral("Waage"),     QStringLiteral("Skorpion"),   QStringLiteral("Schütze"),
+        QStringLiteral("Steinbock"), QStringLiteral("Wassermann"), QStringLiteral("Fische")};
+    return names;
+}
+
+// Lower case, umlauts written out: "Löwe", "LÖWE" and "Loewe" all give "loewe".
+QString Folded(const QString &name)
+{
+    QString folded = name.trimmed().normalized(QString::NormalizationForm_C).toLower();
+    folded.replace(u'ä', QLatin1String("ae"));
+    folded.replace(u'ö', QLatin1String("oe"));
+    folded.replace(u'ü', QLatin1String("ue"));
+    return folded;
+}
+
+QString TwoDigits(qint32 value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+} // namespace
+
+QString SignName(int sign)
+{
+    return Names().at(static_cast<std::size_t>(sign));
+}
+
+std::optional<int> SignOf(const QString &typed)
+{
+    const QString folded = Folded(typed);
+    for (int sign = 0; sign < SignCount; ++sign)
+        if (Folded(SignName(sign)) == folded)
+            return sign;
+    return std::nullopt;
+}
+
+qint32 PositionOf(int sign, int degrees, int minutes, int seconds)
+{
+    return sign * ArcSecondsPerSign + degrees * 3600 + minutes * 60 + seconds;
+}
+
+QString PositionText(qint32 position)
+{
+    const qint32 p = ((position % ArcSecondsPerCircle) + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+    const qint32 withinSign = p % ArcSecondsPerSign;
+    return SignName(p / ArcSecondsPerSign) + u' ' + QString::number(withinSign / 3600) + u'°' +
+           TwoDigits(withinSign / 60 % 60) + u'\'' + TwoDigits(withinSign % 60) +
+           QLatin1String("''");
+}
+
+qint32 ArcAhead(qint32 a, qint32 b)
+{
+    const qint32 half = ArcSecondsPerCircle / 2;
+    const qint32 ahead =
+        ((a - b) % ArcSecondsPerCircle + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+    return ahead > half ? ahead - ArcSecondsPerCircle : ahead;
+}
+
+} // namespace Astro

@@ -1,0 +1,59 @@
+// How long the exact Sun costs: generated exercises compute thousands of
+// positions. Prints microseconds per apparent longitude, per passage of the
+// Sun through a longitude and per exact Solar return (with its two ephemeris
+// days), each the median of five rounds.
+
+#include "astro/solarreturn.h"
+#include "astro/sun.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+template <typename Work> double MedianMicroseconds(int count, Work work)
+{
+    std::vector<double> rounds;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < count; ++i)
+            work(i);
+        rounds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0 / count);
+    }
+    std::sort(rounds.begin(), rounds.end());
+    return rounds[2];
+}
+
+volatile double sink = 0;
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QDateTime start(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc());
+
+    const double longitude = MedianMicroseconds(2000, [&](int i) {
+        sink = sink + Astro::ApparentSolarLongitude(start.addSecs(qint64(i) * 37'000));
+    });
+    const double passage = MedianMicroseconds(200, [&](int i) {
+        sink =
+            sink + static_cast<double>(
+                       Astro::SunReachesLongitude(i * 1.8, start.addDays(i)).toMSecsSinceEpoch());
+    });
+    const double solar = MedianMicroseconds(200, [&](int i) {
+        const auto s = Astro::SolveSolarReturn(i * 6480, 2000 + i % 100, 1 + i % 28, 1 + i % 12);
+        sink = sink + static_cast<double>(s ? s->position1 : 0);
+    });
+
+    std::printf("apparent longitude   %8.1f us\n", longitude);
+    std::printf("passage (crossing)   %8.1f us\n", passage);
+    std::printf("exact Solar return   %8.1f us\n", solar);
+    return 0;
+}

@@ -1,0 +1,296 @@
+#include "astro/solarreturn.h"
+#include "astro/sun.h"
+#include "astro/zodiac.h"
+#include "core/sexagesimal.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+#include <cmath>
+
+using namespace Astro;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QDateTime utc(const char *iso)
+{
+    return QDateTime::fromString(QLatin1String(iso), Qt::ISODate).toTimeZone(QTimeZone::utc());
+}
+
+QDateTime utcOf(QDate date, const char *time = "00:00")
+{
+    return QDateTime(date, QTime::fromString(QLatin1String(time), u"hh:mm"), QTimeZone::utc());
+}
+
+// The hand method on the positions of an ephemeris: the Greenwich time on
+// date 1 is B / A x 24 h, rounded to a ten-thousandth of an hour and shown in
+// whole seconds as the calculator does.
+QDateTime handMoment(const ExactSolarReturn &s, qint32 radix)
+{
+    const double motion = ArcAhead(s.position2, s.position1);
+    const double distance = ArcAhead(radix, s.position1);
+    const SexagesimalTriple t = DecimalToTriple(FixedDecimal::fromDouble(distance / motion * 24.0));
+    return utcOf(s.date1).addSecs(t.Units * 3600 + t.Minutes * 60 + t.Seconds);
+}
+
+} // namespace
+
+class tst_Astro : public QObject {
+    Q_OBJECT
+
+private slots:
+    void apparentLongitudeOfMeeus();
+    void seasons_data();
+    void seasons();
+    void ttMinusUtc_data();
+    void ttMinusUtc();
+    void deltaTJoinsAcrossItsCenturies_data();
+    void deltaTJoinsAcrossItsCenturies();
+    void signOf_data();
+    void signOf();
+    void positionText_data();
+    void positionText();
+    void date1_data();
+    void date1();
+    void returnNearestToTheBirthday();
+    void birthdays();
+    void handMethodWithinAMinute_data();
+    void handMethodWithinAMinute();
+};
+
+// Astronomical Algorithms, example 25.b: 1992 October 13.0 TD.
+void tst_Astro::apparentLongitudeOfMeeus()
+{
+    const double expected = 199.0 + 54.0 / 60 + 21.8 / 3600;
+    const double longitude = ApparentSolarLongitude(JulianDate{2448908.5, 0.0});
+    QVERIFY2(std::abs(longitude - expected) * 3600 < 0.5, qPrintable(QString::number(longitude)));
+}
+
+// Equinoxes and solstices as the almanacs publish them, to the minute (UTC).
+void tst_Astro::seasons_data()
+{
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QDateTime>("near");
+    QTest::addColumn<QDateTime>("published");
+    QTest::addColumn<int>("toleranceSeconds");
+
+    QTest::newRow("March 2024") << 0.0 << utc("2024-03-01T00:00Z") << utc("2024-03-20T03:06Z")
+                                << 60;
+    QTest::newRow("June 2024") << 90.0 << utc("2024-06-01T00:00Z") << utc("2024-06-20T20:51Z")
+                               << 60;
+    QTest::newRow("September 2024")
+        << 180.0 << utc("2024-09-30T00:00Z") << utc("2024-09-22T12:44Z") << 60;
+    // Published as 09:20 and as 09:21: within a minute of either.
+    QTest::newRow("December 2024")
+        << 270.0 << utc("2024-12-01T00:00Z") << utc("2024-12-21T09:20:30Z") << 90;
+    QTest::newRow("March 1990") << 0.0 << utc("1990-03-20T00:00Z") << utc("1990-03-20T21:19Z")
+                                << 60;
+    QTest::newRow("March 2000") << 0.0 << utc("2000-01-01T00:00Z") << utc("2000-03-20T07:35Z")
+                                << 60;
+    // From early October the next March is nearer than the last.
+    QTest::newRow("nearest passage")
+        << 0.0 << utc("2024-10-01T00:00Z") << utc("2025-03-20T09:01Z") << 60;
+}
+
+void tst_Astro::seasons()
+{
+    QFETCH(double, longitude);
+    QFETCH(QDateTime, near);
+    QFETCH(QDateTime, published);
+    QFETCH(int, toleranceSeconds);
+
+    const QDateTime moment = SunReachesLongitude(longitude, near);
+    QVERIFY2(std::abs(published.secsTo(moment)) <= toleranceSeconds,
+             qPrintable(moment.toString(Qt::ISODateWithMs)));
+    QCOMPARE(moment.time().msec() % 100, 0);
+    const double reached = ApparentSolarLongitude(moment);
+    QVERIFY(std::abs(std::remainder(reached - longitude, 360.0)) * 3600 < 0.01);
+}
+
+void tst_Astro::ttMinusUtc_data()
+{
+    QTest::addColumn<QDateTime>("instant");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("tolerance");
+
+    // 32.184 s plus the leap seconds then in force.
+    QTest::newRow("1972") << utc("1972-01-01T00:00Z") << 42.184 << 1e-9;
+    QTest::newRow("2000") << utc("2000-01-01T12:00Z") << 64.184 << 1e-9;
+    QTest::newRow("2017") << utc("2017-01-01T00:00Z") << 69.184 << 1e-9;
+    QTest::newRow("beyond the table") << utc("2090-06-01T00:00Z") << 69.184 << 1e-9;
+    // Delta T of the historical tables.
+    QTest::newRow("1900") << utc("1900-01-15T00:00Z") << -2.72 << 0.3;
+    QTest::newRow("1930") << utc("1930-01-15T00:00Z") << 24.02 << 0.3;
+    QTest::newRow("1950") << utc("1950-01-15T00:00Z") << 29.15 << 0.3;
+}
+
+void tst_Astro::ttMinusUtc()
+{
+    QFETCH(QDateTime, instant);
+    QFETCH(double, expected);
+    QFETCH(double, tolerance);
+    QVERIFY2(std::abs(TTMinusUTC(instant) - expected) <= tolerance,
+             qPrintable(QString::number(TTMinusUTC(instant))));
+}
+
+// Each century's polynomial must meet the next: a mistyped coefficient shows
+// as a jump of seconds or more at a seam. At 1960 Delta T hands over to UTC,
+// which then ran half a second from UT.
+void tst_Astro::deltaTJoinsAcrossItsCenturies_data()
+{
+    QTest::addColumn<int>("year");
+    QTest::addColumn<double>("tolerance");
+    // Around AD 500 Delta T fell by 10 s a year, a second in the month between
+    // the two samples.
+    QTest::newRow("500") << 500 << 1.5;
+    for (int year : {1600, 1700, 1800, 1860, 1900, 1920, 1941})
+        QTest::addRow("%d", year) << year << 0.6;
+    QTest::newRow("1960") << 1960 << 1.0;
+}
+
+void tst_Astro::deltaTJoinsAcrossItsCenturies()
+{
+    QFETCH(int, year);
+    QFETCH(double, tolerance);
+    const double before = TTMinusUTC(utcOf(QDate(year - 1, 12, 16)));
+    const double after = TTMinusUTC(utcOf(QDate(year, 1, 16)));
+    QVERIFY2(std::abs(after - before) <= tolerance,
+             qPrintable(QString::number(before) + u' ' + QString::number(after)));
+}
+
+void tst_Astro::signOf_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("sign"); // -1: not recognised
+
+    QTest::newRow("Widder") << u"Widder"_s << 0;
+    QTest::newRow("lower case, blanks") << u"  zwillinge "_s << 2;
+    QTest::newRow("umlaut") << u"Löwe"_s << 4;
+    QTest::newRow("umlaut upper case") << u"LÖWE"_s << 4;
+    QTest::newRow("umlaut written out") << u"Loewe"_s << 4;
+    QTest::newRow("decomposed umlaut") << u"Schu\u0308tze"_s << 8;
+    QTest::newRow("Schuetze") << u"SCHUETZE"_s << 8;
+    QTest::newRow("Fische") << u"fische"_s << 11;
+    QTest::newRow("empty") << QString() << -1;
+    QTest::newRow("umlaut dropped") << u"Lowe"_s << -1;
+    QTest::newRow("abbreviated") << u"Wid"_s << -1;
+    QTest::newRow("trailing digit") << u"Waage2"_s << -1;
+    QTest::newRow("Latin name") << u"Aries"_s << -1;
+}
+
+void tst_Astro::signOf()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, sign);
+    QCOMPARE(SignOf(typed).value_or(-1), sign);
+}
+
+void tst_Astro::positionText_data()
+{
+    QTest::addColumn<qint32>("position");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("0° Aries") << PositionOf(0, 0, 0, 0) << u"Widder 0°00'00''"_s;
+    QTest::newRow("two-digit parts") << PositionOf(0, 14, 38, 29) << u"Widder 14°38'29''"_s;
+    QTest::newRow("next sign") << PositionOf(0, 30, 0, 0) << u"Stier 0°00'00''"_s;
+    QTest::newRow("umlaut") << PositionOf(8, 9, 5, 7) << u"Schütze 9°05'07''"_s;
+    QTest::newRow("last second") << 1295999 << u"Fische 29°59'59''"_s;
+    QTest::newRow("full circle") << 1296000 << u"Widder 0°00'00''"_s;
+}
+
+void tst_Astro::positionText()
+{
+    QFETCH(qint32, position);
+    QFETCH(QString, text);
+    QCOMPARE(PositionText(position), text);
+}
+
+// Date 1 is the day whose printed 0h position is not greater than the radix
+// while the next day's is: a radix equal to a day's position makes that day
+// date 1, a second of arc less the day before.
+void tst_Astro::date1_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<qint32>("offset"); // '' added to that day's position
+    QTest::addColumn<QDate>("date1");
+
+    for (const QDate day : {QDate(1983, 4, 5), QDate(2025, 1, 3), QDate(2024, 7, 4)}) {
+        const QByteArray name = day.toString(Qt::ISODate).toLatin1();
+        QTest::addRow("%s equal", name.constData()) << day << 0 << day;
+        QTest::addRow("%s one second less", name.constData()) << day << -1 << day.addDays(-1);
+    }
+    // At 0h of 20 March 2024 the Sun still stands in Pisces: one second later
+    // than its position is the day after, across 0° Aries.
+    QTest::newRow("across 0° Aries") << QDate(2024, 3, 21) << -1 << QDate(2024, 3, 20);
+}
+
+void tst_Astro::date1()
+{
+    QFETCH(QDate, day);
+    QFETCH(qint32, offset);
+    QFETCH(QDate, date1);
+
+    const qint32 radix = (EphemerisPosition(day) + offset + 1296000) % 1296000;
+    const auto s = SolveSolarReturn(radix, day.year(), day.day(), day.month());
+    QVERIFY(s);
+    QCOMPARE(s->date1, date1);
+    QCOMPARE(s->daysFromBirthday, day.daysTo(date1));
+    QCOMPARE(s->position2, EphemerisPosition(date1.addDays(1)));
+    // The exact moment lies between the two days' 0h, give or take the
+    // rounding of half a second of arc (about 12 s of time).
+    QVERIFY(s->moment >= utcOf(date1).addSecs(-15));
+    QVERIFY(s->moment <= utcOf(date1.addDays(1)).addSecs(15));
+}
+
+// Widder 0°00'00'' for a birthday of 21 March: in 2024 the Sun reaches it on
+// 20 March at 03:06 UT, the day before; Stier 15° is a month away from 5 April.
+void tst_Astro::returnNearestToTheBirthday()
+{
+    const auto equinox = SolveSolarReturn(0, 2024, 21, 3);
+    QVERIFY(equinox);
+    QCOMPARE(equinox->date1, QDate(2024, 3, 20));
+    QCOMPARE(equinox->daysFromBirthday, -1);
+    QVERIFY(std::abs(utc("2024-03-20T03:06Z").secsTo(equinox->moment)) <= 60);
+
+    const auto wrongSign = SolveSolarReturn(PositionOf(1, 15, 0, 0), 2020, 5, 4);
+    QVERIFY(wrongSign);
+    QVERIFY(wrongSign->daysFromBirthday > 25 && wrongSign->daysFromBirthday < 35);
+}
+
+void tst_Astro::birthdays()
+{
+    // Pisces 10° is reached on 28 February 2023 at 20:56 UT and on 29 February
+    // 2024 at 02:44 UT; in a common year 29 February counts as 1 March.
+    const qint32 radix = PositionOf(11, 10, 0, 0);
+    QCOMPARE(SolveSolarReturn(radix, 2023, 29, 2)->daysFromBirthday, -1);
+    QCOMPARE(SolveSolarReturn(radix, 2024, 29, 2)->daysFromBirthday, 0);
+    QVERIFY(!SolveSolarReturn(radix, 2023, 30, 2));
+    QVERIFY(!SolveSolarReturn(radix, 2023, 31, 4));
+    QVERIFY(!SolveSolarReturn(radix, 2023, 1, 13));
+}
+
+// Linear interpolation between two printed days lands within a minute of the
+// exact return: each position is rounded by up to half a second of arc (about
+// 12 s of time) and the Sun's motion changes little within one day.
+void tst_Astro::handMethodWithinAMinute_data()
+{
+    QTest::addColumn<int>("year");
+    for (int year : {1950, 2000, 2025, 2100})
+        QTest::addRow("%d", year) << year;
+}
+
+void tst_Astro::handMethodWithinAMinute()
+{
+    QFETCH(int, year);
+    const qint32 radix =
+        static_cast<qint32>(std::lround(ApparentSolarLongitude(utc("1983-04-05T12:00Z")) * 3600));
+    const auto s = SolveSolarReturn(radix, year, 5, 4);
+    QVERIFY(s);
+    QVERIFY(std::abs(s->daysFromBirthday) <= 2);
+    const qint64 difference = s->moment.secsTo(handMoment(*s, radix));
+    QVERIFY2(std::abs(difference) <= 60, qPrintable(QString::number(difference)));
+}
+
+QTEST_APPLESS_MAIN(tst_Astro)
+#include "tst_astro.moc"
