@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   liberfa-dev
   fonts-liberation2 fontconfig
+  poppler-utils   # pdftotext and pdffonts read the calculation sheets in the tests
   clang libclang-rt-14-dev
   "$@"
 )

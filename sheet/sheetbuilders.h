@@ -1,0 +1,137 @@
+#ifndef SHEET_SHEETBUILDERS_H
+#define SHEET_SHEETBUILDERS_H
+
+#include "sheet/sheet.h"
+
+#include <array>
+#include <optional>
+
+// The calculation sheets of the two calculators, made from what their forms
+// show. Every value is the plain text of its control as the user sees it: the
+// three elements of a field triple without their unit labels ("14", "47",
+// "25"), or the entries of a picker triple with their units ("14°", "47'",
+// "25''"); the decimal years and the corrections exactly as written on the
+// form ("34,3287671232877", "-24h", "- 360"). An empty result field means that
+// its step has not been pressed yet. Nothing is computed again here: the sheet
+// repeats the form, so that it matches what the student saw.
+//
+// The headings and explanations of the steps are the form's own label texts,
+// handed over by the form.
+
+using FieldTriple = std::array<QString, 3>; // degrees or hours, minutes, seconds
+using FieldPair = std::array<QString, 2>;   // hours, minutes
+
+struct StepTexts {
+    QString heading;
+    QString explanation;
+};
+
+// The main window's person fields.
+struct PersonTexts {
+    QString name;          // Text1h
+    FieldTriple birthDate; // txtDateh: day, month, year
+    FieldTriple birthTime; // txtTime0h
+    QString birthPlace;    // Text3h
+};
+
+struct SolarSheetValues {
+    PersonTexts person;
+    QDate printed;
+    std::array<StepTexts, 5> steps;
+
+    QString sign;         // Text1 0, "Tierkreis"
+    QString year;         // Text1 1, "Solar für das Jahr"
+    FieldTriple radixSun; // cmbDeg13
+
+    // 1. the two ephemeris positions that enclose the radix Sun
+    FieldTriple sunDate1; // cmbDeg1
+    FieldTriple sunDate2; // cmbDeg2
+    // 2. the Sun's motion A = date 2 - date 1
+    FieldTriple motionDate2; // txtDeg01
+    FieldTriple motionDate1; // txtDeg02
+    FieldTriple motion;      // txtDeg1, "Ergebnis A"
+    // 3. the distance B = radix - date 1
+    FieldTriple distanceRadix; // cmbDeg5
+    FieldTriple distanceDate1; // txtDeg03
+    FieldTriple distance;      // txtDeg2, "Ergebnis B"
+    // 4. the Greenwich time B / A x 24 h
+    FieldTriple formulaDistance; // txtDeg3
+    FieldTriple formulaMotion;   // txtDeg4
+    FieldTriple greenwichTime;   // txtTime1
+    // 5. the time zone, the day shift and the date of the Solar
+    FieldTriple zoneFrom;  // txtTime2
+    QString timeZone;      // cmbGMT, "+1"
+    FieldTriple zoneTime;  // txtTime3
+    FieldTriple solarDate; // Text1 2-4: day, month, year
+    QString dayShift;      // Combo1, "+0h" or "-24h"
+    FieldTriple finalTime; // txtTime4
+
+    // The check against the exact computation, where the form has made it.
+    std::optional<SheetTable> check;
+};
+
+struct RectificationSheetValues {
+    PersonTexts person;
+    QDate printed;
+    std::array<StepTexts, 8> steps;
+
+    FieldTriple birthSiderealTime; // txtTime0
+    QString event;                 // Text7 0
+    QString eventDate;             // Text1 2
+
+    // 1. the age at the event
+    FieldPair age; // txtJahre: years, days
+    // 2. decimal years and the direction arc by the Naibod key
+    FieldPair ageCopy;    // txtJahre2
+    QString decimalYears; // Text1 3
+    FieldTriple arc;      // txtDeg1
+    // 3. the arc in time
+    FieldTriple arcForTime; // txtDeg2
+    FieldTriple arcTime;    // txtTime1
+    // 4. the sidereal time of the event
+    FieldTriple sumBirth;          // txtTime2
+    FieldTriple sumArc;            // txtTime3
+    FieldTriple sum;               // txtTime4
+    QString dayReduction;          // Combo1, "-0h" or "-24h"
+    FieldTriple eventSiderealTime; // txtTime5
+    // 5. interpolation in the house tables
+    FieldPair tableSmaller;       // txtSternZeit1
+    FieldPair tableGreater;       // txtSTernZeit2
+    FieldTriple greater;          // txtDeg3
+    FieldTriple smaller;          // txtDeg4
+    QString firstCorrection;      // Combo3, "-30", "+0", "+30"
+    FieldTriple firstDifference;  // txtDeg5
+    FieldTriple corrected;        // txtDeg6
+    FieldTriple smallerAgain;     // txtDeg7
+    QString secondCorrection;     // Combo4
+    FieldTriple secondDifference; // txtDeg8
+    FieldTriple numerator;        // txtDeg9
+    FieldTriple denominator;      // txtDeg10
+    FieldTriple quotient;         // txtDeg11
+    // 6. the corrected RAMC
+    QString ramc;                 // Text5, whole degrees
+    FieldTriple quotientCopy;     // txtdeg12
+    FieldTriple ramcPlusQuotient; // txtDeg13
+    FieldTriple arcCopy;          // txtDeg15
+    QString circleCorrection;     // Combo2, " 0", "+360", "- 360"
+    FieldTriple correctedRamc;    // txtDeg16
+    // 7. the corrected RAMC in time
+    FieldTriple ramcForTime; // txtDeg17
+    FieldTriple ramcTime;    // txtTime6
+    // 8. the time difference that corrects the birth time
+    FieldTriple differenceRamcTime; // txtTime8
+    FieldTriple differenceBirth;    // txtTime7
+    FieldTriple timeDifference;     // txtTime9
+};
+
+Sheet solarSheet(const SolarSheetValues &values);
+Sheet rectificationSheet(const RectificationSheetValues &values);
+
+// The file names the save dialog proposes: "Solar Erika Muster 2024.pdf",
+// "Rektifikation Erika Muster.pdf". Characters that a file name may not hold
+// on any desktop (/ \ : * ? " < > | and control characters) are left out, and
+// an empty name or year drops out with its blank.
+QString solarSheetFileName(const QString &name, const QString &year);
+QString rectificationSheetFileName(const QString &name);
+
+#endif
