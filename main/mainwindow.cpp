@@ -169,10 +169,11 @@ void MainWindow::saveOnExit()
 
 CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 {
-    CalculatorStart start{ui->Text1h_0->text(), TextsOf(m_birthDate), !newCalculation,
-                          [this](const ResultRow &row) {
-                              return m_list->appendRow(row);
-                          }};
+    CalculatorStart start{
+        ui->Text1h_0->text(), TextsOf(m_birthDate),
+        !newCalculation,      [this](const ResultRow &row) {
+                              return m_list->appendRow(row); },
+        TextsOf(m_birthTime), ui->Text3h_0->text()};
     newCalculation = false;
     return start;
 }
