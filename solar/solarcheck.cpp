@@ -23,6 +23,7 @@ constexpr qint32 ReadingTolerance = 5; // seconds of arc
 constexpr qint64 TimeTolerance = 60;   // seconds of time
 constexpr qint64 DaysFromBirthday = 2; // beyond this the radix is not the birthday's
 constexpr qint32 HalfSign = 15 * 3600; // seconds of arc
+constexpr double SecondsPerDay = 86400;
 constexpr int FirstYear = 1900;
 constexpr int LastYear = 2100;
 
@@ -280,19 +281,45 @@ StepResult<Comparison> Compare(const HandCalculation &hand)
                        .arg(OfDate(which), ArcDeviation(off), DateText(date));
     }
     if (!misread) {
+        // The time the hand method gives from the student's own positions:
+        // an ephemeris for 0h ET, 3'' behind, moves it by more than a minute
+        // without any slip in the arithmetic.
+        const qint32 motion = Astro::ArcAhead(hand2, hand1);
+        std::optional<QDateTime> ownGreenwich;
+        if (motion > 0)
+            ownGreenwich = On(exact->date1, std::llround(double(Astro::ArcAhead(radix, hand1)) /
+                                                         motion * SecondsPerDay));
+        const auto slipped = [&](const std::optional<QDateTime> &handMoment, qint64 zone) {
+            return handMoment &&
+                   (!ownGreenwich ||
+                    std::llabs(ownGreenwich->addSecs(zone).secsTo(*handMoment)) > TimeTolerance);
+        };
+        const std::optional<QDateTime> greenwichMoment =
+            greenwichOff ? std::optional<QDateTime>(exactUtc.addSecs(*greenwichOff)) : std::nullopt;
+        const std::optional<QDateTime> finalMoment =
+            finalOff ? std::optional<QDateTime>(exactLocal.addSecs(*finalOff)) : std::nullopt;
+        const bool arithmeticSlip =
+            slipped(greenwichMoment, 0) || slipped(finalMoment, qint64{hand.zoneHours} * 3600);
+
         // The last time the student has reached tells how the calculation ends.
         const std::optional<qint64> last = finalOff ? finalOff : greenwichOff;
         const bool timeOff = (greenwichOff && std::llabs(*greenwichOff) > TimeTolerance) ||
                              (finalOff && std::llabs(*finalOff) > TimeTolerance);
+        const qint64 worst = (greenwichOff && std::llabs(*greenwichOff) > TimeTolerance)
+                                 ? greenwichOff.value_or(0)
+                                 : last.value_or(0);
         if (!last) {
             finding << QStringLiteral("Die Sonnenstände stimmen. Die Uhrzeit des Solars ist noch "
                                       "nicht berechnet.");
-        } else if (timeOff) {
-            const qint64 worst = (greenwichOff && std::llabs(*greenwichOff) > TimeTolerance)
-                                     ? *greenwichOff
-                                     : *finalOff;
+        } else if (timeOff && arithmeticSlip) {
             finding << QStringLiteral("Die Sonnenstände stimmen, aber die Uhrzeit weicht um %1 "
                                       "von der genauen ab. Prüfen Sie die Schritte 2 bis 5.")
+                           .arg(TimeDeviation(worst));
+        } else if (timeOff) {
+            finding << QStringLiteral("Die Sonnenstände stimmen bis auf wenige Bogensekunden, und "
+                                      "Ihre Rechnung damit ist richtig. Die Abweichung der "
+                                      "Uhrzeit von %1 kommt von diesen Bogensekunden: Eine "
+                                      "Bogensekunde der Sonne sind etwa 24 Sekunden Zeit.")
                            .arg(TimeDeviation(worst));
         } else {
             finding << QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von %1 kommt "

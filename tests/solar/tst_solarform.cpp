@@ -5,8 +5,10 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +23,8 @@ private slots:
     void init() { QVERIFY(m_store.clear()); }
     void workedExampleAndRestart();
     void fullListKeepsTheFormOpen();
+    void check_data();
+    void check();
 
 private:
     IsolatedStore m_store;
@@ -148,6 +152,86 @@ void tst_SolarForm::fullListKeepsTheFormOpen()
     TypeInto(form, "txtTime4_1", u"1E400"_s);
     Click(form, "Command6");
     QCOMPARE(recorder.messages.last(), u"Solar: Überlauf!"_s);
+}
+
+void tst_SolarForm::check_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QList<int>>("date1");
+    QTest::addColumn<QString>("message"); // empty: the dialog opens
+    QTest::addColumn<QStringList>("firstRow");
+    QTest::addColumn<QString>("finding"); // its start
+
+    // Radix Krebs 14°22'30'', born 6.7., the ephemeris of 5.7. and 6.7.2024.
+    QTest::newRow("positions right")
+        << u"krebs"_s << u"2024"_s << QList<int>{13, 28, 35} << QString()
+        << QStringList{u"Krebs 13°28'35''"_s, u"Krebs 13°28'35''"_s, u"0''"_s}
+        << u"Ihre Rechnung ist richtig. Die Abweichung von +4 s"_s;
+    QTest::newRow("misread position")
+        << u"Krebs"_s << u"2024"_s << QList<int>{13, 35, 28} << QString()
+        << QStringList{u"Krebs 13°35'28''"_s, u"Krebs 13°28'35''"_s, u"+413''"_s}
+        << u"Der Sonnenstand des 1. Datums weicht um +413''"_s;
+    QTest::newRow("missing sign") << QString() << u"2024"_s << QList<int>{13, 28, 35}
+                                  << u"Kontrolle: Für die Kontrolle fehlen: Tierkreis."_s
+                                  << QStringList() << QString();
+    QTest::newRow("unknown sign") << u"Krabbe"_s << u"2024"_s << QList<int>{13, 28, 35}
+                                  << u"Kontrolle: Tierkreiszeichen nicht erkannt: Krabbe"_s
+                                  << QStringList() << QString();
+    QTest::newRow("year out of range")
+        << u"Krebs"_s << u"2124"_s << QList<int>{13, 28, 35}
+        << u"Kontrolle: Das Solarjahr muss zwischen 1900 und 2100 liegen."_s << QStringList()
+        << QString();
+}
+
+// The check reads the form as the student has filled it, shows the table
+// and the finding, and changes nothing in the form.
+void tst_SolarForm::check()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, year);
+    QFETCH(QList<int>, date1);
+    QFETCH(QString, message);
+    QFETCH(QStringList, firstRow);
+    QFETCH(QString, finding);
+
+    RecordingServices recorder;
+    MainWindow window;
+    TypeInto(&window, "txtDateh_0", u"6"_s);
+    TypeInto(&window, "txtDateh_1", u"7"_s);
+    TypeInto(&window, "txtDateh_2", u"1980"_s);
+    QDialog *form = openSolar(window);
+    if (!sign.isEmpty())
+        TypeInto(form, "Text1_0", sign);
+    TypeInto(form, "Text1_1", year);
+    pick(form, "cmbDeg13", {14, 22, 30});
+    pick(form, "cmbDeg1", date1);
+    pick(form, "cmbDeg2", {14, 25, 49});
+    for (const char *step : {"Command2", "Command3", "Command6", "Command4"})
+        Click(form, step);
+    const QString before =
+        shown(form, "txtTime1") + shown(form, "txtDeg1") + shown(form, "txtDeg2");
+
+    Click(form, "cmdKontrolle");
+    auto *dialog = form->findChild<QDialog *>(u"Kontrolle"_s);
+    QCOMPARE(before, shown(form, "txtTime1") + shown(form, "txtDeg1") + shown(form, "txtDeg2"));
+    if (!message.isEmpty()) {
+        QCOMPARE(recorder.messages, QStringList{message});
+        QVERIFY(!dialog);
+        return;
+    }
+    QCOMPARE(recorder.messages, QStringList());
+    QVERIFY(dialog && dialog->isVisible() && dialog->isModal());
+    QCOMPARE(dialog->windowTitle(), u"Kontrolle mit genauer Rechnung"_s);
+    auto *table = dialog->findChild<QTableWidget *>(u"tblKontrolle"_s);
+    QStringList row;
+    for (int c = 0; c < 3; ++c)
+        row << table->item(0, c)->text();
+    QCOMPARE(row, firstRow);
+    QCOMPARE(table->item(3, 0)->text(), u"\u2014"_s); // step 5 not reached yet
+    QVERIFY(table->item(3, 2)->text().isEmpty());
+    const QString found = dialog->findChild<QLabel *>(u"lblBefund"_s)->text();
+    QVERIFY2(found.startsWith(finding), qPrintable(found));
 }
 
 QTEST_MAIN(tst_SolarForm)
