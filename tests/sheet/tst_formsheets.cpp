@@ -166,8 +166,6 @@ void tst_FormSheets::rectification()
     type("txtJahre", {u"34"_s, u"120"_s});
     for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
         Click(form, step);
-    const QString half = render(form->calculationSheet(), m_tmp.filePath(u"half.pdf"_s));
-    QCOMPARE(half.count(u"noch nicht berechnet"_s), 5); // steps 5 to 8 and the final result
 
     type("txtSternZeit1", {u"5"_s, u"30"_s});
     type("txtSTernZeit2", {u"5"_s, u"26"_s});

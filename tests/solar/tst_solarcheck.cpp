@@ -72,14 +72,6 @@ void tst_SolarCheck::compare_data()
         << u"Der Sonnenstand des 1. Datums weicht um +413'' vom genauen Wert ab: Schlagen Sie in "
            "den Ephemeriden den 05.07.2024 (0h UT) nach."_s
         << u"richtig"_s;
-    QTest::newRow("date 2 a minute off")
-        << worked([](HandCalculation &h) {
-               h.sunDate2 = {14, 24, 49};
-           })
-        << QStringList() << QStringList{u"0''"_s, u"-60''"_s, u"+4 s"_s, u"+4 s"_s, QString()}
-        << u"des 2. Datums weicht um -60'' vom genauen Wert ab: Schlagen Sie in den Ephemeriden "
-           "den 06.07.2024"_s
-        << u"1. Datums"_s;
     // An ephemeris for 0h ET is 3'' behind: no misreading, and the hand time
     // from such positions is right for them although more than a minute late.
     QTest::newRow("ephemeris for 0h ET")
@@ -181,18 +173,10 @@ void tst_SolarCheck::refused_data()
     QTest::newRow("nothing given") << worked([](HandCalculation &h) {
         h.sign = h.year = h.birthDay = h.birthMonth = QString();
     }) << u"Für die Kontrolle fehlen: Tierkreis, Solar für das Jahr, Geburtsdatum."_s;
-    QTest::newRow("blank sign") << worked([](HandCalculation &h) { h.sign = u"  "_s; })
-                                << u"Für die Kontrolle fehlen: Tierkreis."_s;
     QTest::newRow("no day in the birth date") << worked([](HandCalculation &h) {
         h.birthDay = u"31"_s;
         h.birthMonth = u"2"_s;
     }) << u"Für die Kontrolle fehlen: Geburtsdatum."_s;
-    QTest::newRow("unknown sign") << worked([](HandCalculation &h) { h.sign = u"Krebss "_s; })
-                                  << u"Tierkreiszeichen nicht erkannt: Krebss "_s;
-    QTest::newRow("year before 1900") << worked([](HandCalculation &h) { h.year = u"1899"_s; })
-                                      << u"Das Solarjahr muss zwischen 1900 und 2100 liegen."_s;
-    QTest::newRow("year after 2100") << worked([](HandCalculation &h) { h.year = u"2101"_s; })
-                                     << u"Das Solarjahr muss zwischen 1900 und 2100 liegen."_s;
     QTest::newRow("year no number") << worked([](HandCalculation &h) { h.year = u"abc"_s; })
                                     << u"Das Solarjahr muss zwischen 1900 und 2100 liegen."_s;
 }
