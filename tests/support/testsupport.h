@@ -42,6 +42,7 @@ public:
     IsolatedStore() { clear(); }
     bool clear();
     bool install(const QString &fixture, const QString &application);
+    QString path() const { return m_dir->path(); }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
