@@ -1,5 +1,6 @@
 #include "main/mainwindow.h"
 
+#include "exercise/exercisewindow.h"
 #include "main/documents.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
@@ -71,6 +72,9 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     ShowAsLink(ui->Label7, PublisherText(), PublisherUrl());
     setTabOrder(ui->Command10, ui->Label6);
     setTabOrder(ui->Label6, ui->Label7);
+    // The exercises came later than everything else on the window: last.
+    connect(ui->cmdUebungen, &QPushButton::clicked, this, &MainWindow::openExercises);
+    setTabOrder(ui->Label7, ui->cmdUebungen);
 
     // The program can also end without this window being closed: at logout
     // the session manager asks for the data first, and the application may be
@@ -151,6 +155,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Closing is never refused: the close box ends the program as "Beenden"
     // does.
     saveOnExit();
+    // The exercises are worked beside the calculators; they end with them.
+    if (m_exercises)
+        m_exercises->close();
     event->accept();
 }
 
@@ -263,6 +270,16 @@ void MainWindow::openRectification()
 {
     showCalculator(new RectificationForm(calculatorStart(m_newRectification), this),
                    &DocumentLinks::openRectificationExample);
+}
+
+// The exercises are not modal: the student keeps the task and its ephemeris
+// page beside the Solar calculator. A second press brings the same window,
+// with the task it shows, to the front.
+void MainWindow::openExercises()
+{
+    if (!m_exercises)
+        m_exercises = new ExerciseWindow(this);
+    m_exercises->bringToFront();
 }
 
 // A new person: the person fields are emptied, the result list stays, and

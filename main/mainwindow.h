@@ -7,6 +7,7 @@
 #include "ui/formsupport.h"
 
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -17,6 +18,7 @@ namespace Ui {
 class MainWindow;
 }
 class DocumentLinks;
+class ExerciseWindow;
 class QCloseEvent;
 class QDialog;
 class QKeyEvent;
@@ -26,8 +28,8 @@ class QUndoStack;
 class ResultList;
 
 // The main window: the person's data (name, birth date, birth place, birth
-// time), the buttons that open the two calculators, and the result list that
-// collects one row per finished calculation. It stays open for the whole run;
+// time), the buttons that open the two calculators and the exercises, and the
+// result list that collects one row per finished calculation. It stays open for the whole run;
 // closing it ends the program.
 //
 // The person fields and the result list are kept in the settings store: read
@@ -68,6 +70,7 @@ private:
 
     void openSolar();
     void openRectification();
+    void openExercises();
     CalculatorStart calculatorStart(bool &newCalculation);
     void showCalculator(QDialog *form, void (DocumentLinks::*openHelp)());
     void startNewCalculation();
@@ -103,6 +106,9 @@ private:
     // written a second after the last one.
     QTimer *m_personSave;
     std::optional<SavedState> m_saved;
+    // The one window of exercises, made at the first press of its button and
+    // kept, hidden when closed, with its task until the program ends.
+    QPointer<ExerciseWindow> m_exercises;
 };
 
 #endif
