@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -44,7 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const double number = v[3].units;
 
     check(Solar::sunMotion(v[0], v[1]));
-    check(Solar::distanceToRadix({qint16(v[2].units), 0, 0}, v[0]));
+    // The radix Sun comes from three lists, whose positions are 0-30, 0-59, 0-59.
+    const auto position = [](double value, int count) {
+        return qint16(std::isfinite(value) ? std::fmod(std::abs(value), count) : 0);
+    };
+    check(Solar::distanceToRadix(
+        {position(v[2].units, 31), position(v[2].minutes, 60), position(v[2].seconds, 60)}, v[0]));
     check(Solar::greenwichTime(v[0], v[1]));
     check(Solar::zoneTime(v[0], number));
     check(Solar::finalTime(v[1], number));
