@@ -1,6 +1,6 @@
 // Screenshots of every window of velmora, for checking the fixed layouts at
-// a given scale: the splash, the main window, both pages of the Solar form
-// and the three pages of the rectification form.
+// a given scale: the splash, the main window, both pages of the Solar form,
+// the three pages of the rectification form and the exercises (task 4711).
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
@@ -9,6 +9,7 @@
 // pixel ratio. The settings store is a temporary one with a person and a few
 // result rows, so that the fields and the list carry text.
 
+#include "exercise/exercisewindow.h"
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
 #include "rekti/rectificationform.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,6 +122,15 @@ int main(int argc, char *argv[])
         RectificationForm rekti(CalculatorStart{}, &mainWindow);
         shootPages(&rekti, QStringLiteral("rekti"));
         rekti.hide();
+    }
+    // Opened by its button, as the student opens it.
+    haupt.findChild<QPushButton *>(QStringLiteral("cmdUebungen"))->click();
+    if (auto *exercises = haupt.findChild<ExerciseWindow *>(QStringLiteral("Uebung"))) {
+        exercises->showTask(4711);
+        shoot(exercises, QStringLiteral("uebung"));
+    } else {
+        std::fprintf(stderr, "the exercises did not open\n");
+        ++g_failures;
     }
     return g_failures == 0 ? 0 : 1;
 }

@@ -11,6 +11,9 @@
 //               fields are written to the store (nothing has changed)
 //   save-changed the same after the first row was deleted, so that every row
 //               moves up and every key of the list is written anew
+//   add-row     a calculator's finished row added as the list's 32 767th row
+//               and written to the store at once (the store then holds 32 767
+//               rows; the row replaces one that the list had dropped unsaved)
 //
 // Every case also gives the processor time of the measured part (for the
 // splash: of the whole process until then), the median of the time until the
@@ -52,9 +55,9 @@
 
 namespace {
 
-const QStringList AllCases = {QStringLiteral("splash"), QStringLiteral("load-empty"),
-                              QStringLiteral("load-full"), QStringLiteral("save-full"),
-                              QStringLiteral("save-changed")};
+const QStringList AllCases = {QStringLiteral("splash"),       QStringLiteral("load-empty"),
+                              QStringLiteral("load-full"),    QStringLiteral("save-full"),
+                              QStringLiteral("save-changed"), QStringLiteral("add-row")};
 constexpr int FullRows = 32767;
 constexpr int TeachingDocuments = 1000;
 
@@ -172,6 +175,26 @@ int runSave(bool changed)
         report("cpu_ms", double(cpuNs() - cpuStart) / 1e6);
         report("peak_mb", peakResidentMb());
         QCoreApplication::exit(0);
+    });
+    return QApplication::exec();
+}
+
+int runAddRow()
+{
+    startLikeTheProgram();
+    MainWindow haupt;
+    haupt.resultList().removeRow(FullRows); // room for the row, the store unchanged
+    haupt.show();
+    FirstPaint painted(&haupt, [&haupt] {
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 cpuStart = cpuNs();
+        const bool added = haupt.addResultRow(
+            {QStringLiteral("Solar"), QStringLiteral("5.7.2024"), QStringLiteral("14h33m17s")});
+        report("ms", double(timer.nsecsElapsed()) / 1e6);
+        report("cpu_ms", double(cpuNs() - cpuStart) / 1e6);
+        report("peak_mb", peakResidentMb());
+        QCoreApplication::exit(added ? 0 : 1);
     });
     return QApplication::exec();
 }
@@ -382,6 +405,8 @@ int main(int argc, char *argv[])
             result = runLoad();
         else if (caseName.startsWith(QStringLiteral("save-")))
             result = runSave(caseName == QStringLiteral("save-changed"));
+        else if (caseName == QStringLiteral("add-row"))
+            result = runAddRow();
         return result;
     }
 

@@ -162,6 +162,11 @@ void DocumentLinks::showDocumentMenu()
     popUp(m_documentMenu);
 }
 
+void DocumentLinks::openProgramUse()
+{
+    openDocument(Documents::OtherFolder, Documents::ProgramUse);
+}
+
 void DocumentLinks::openSolarExample()
 {
     openDocument(Documents::OtherFolder, Documents::SolarExample);

@@ -96,6 +96,7 @@ public:
 
     void showDocumentMenu();
     void showTeachingMenu(); // only if it has items
+    void openProgramUse();
     void openSolarExample();
     void openRectificationExample();
 

@@ -1,5 +1,6 @@
 #include "main/mainwindow.h"
 
+#include "exercise/exercisewindow.h"
 #include "main/documents.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
@@ -10,13 +11,18 @@
 
 #include "ui_mainwindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
+#include <QTimer>
+#include <QTreeView>
+#include <QUndoStack>
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
 {
@@ -66,6 +72,9 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     ShowAsLink(ui->Label7, PublisherText(), PublisherUrl());
     setTabOrder(ui->Command10, ui->Label6);
     setTabOrder(ui->Label6, ui->Label7);
+    // The exercises came later than everything else on the window: last.
+    connect(ui->cmdUebungen, &QPushButton::clicked, this, &MainWindow::openExercises);
+    setTabOrder(ui->Label7, ui->cmdUebungen);
 
     // The program can also end without this window being closed: at logout
     // the session manager asks for the data first, and the application may be
@@ -76,9 +85,59 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
 #endif
 
     load();
+
+    // Written as they change, after the load so that the restore writes nothing.
+    m_personSave = new QTimer(this);
+    m_personSave->setSingleShot(true);
+    m_personSave->setInterval(1000);
+    connect(m_personSave, &QTimer::timeout, this, &MainWindow::savePersonFields);
+    for (const Store::Controls &controls : storedControls()) {
+        for (QWidget *element : controls.elements) {
+            auto *field = static_cast<QLineEdit *>(element);
+            connect(field, &QLineEdit::textChanged, m_personSave, qOverload<>(&QTimer::start));
+            connect(field, &QLineEdit::editingFinished, this, &MainWindow::savePersonFields);
+        }
+    }
+
+    m_undo = new QUndoStack(this);
+    addListActions();
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
 }
 
-MainWindow::~MainWindow() = default;
+// The list's context menu, whose "Rückgängig" also answers Ctrl+Z anywhere in
+// the window; the Delete key in the list deletes the marked row.
+void MainWindow::addListActions()
+{
+    QTreeView *view = ui->List1;
+    auto *undo = new QAction(QStringLiteral("Rückgängig"), view);
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcutContext(Qt::WindowShortcut);
+    undo->setEnabled(false);
+    connect(m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(undo, &QAction::triggered, this, &MainWindow::undoLastDeletion);
+    auto *deleteRow = new QAction(QStringLiteral("Zeile löschen"), view);
+    deleteRow->setObjectName(QStringLiteral("deleteRow"));
+    deleteRow->setShortcut(QKeySequence::Delete);
+    deleteRow->setShortcutContext(Qt::WidgetShortcut);
+    connect(deleteRow, &QAction::triggered, this, &MainWindow::deleteMarkedRow);
+    auto *deleteAll = new QAction(QStringLiteral("Liste löschen"), view);
+    deleteAll->setObjectName(QStringLiteral("deleteAll"));
+    connect(deleteAll, &QAction::triggered, this, &MainWindow::deleteAllRows);
+    view->addActions({undo, deleteRow, deleteAll});
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+MainWindow::~MainWindow()
+{
+    // A field that loses the focus while the window is torn down would save
+    // into a window that is no more.
+    for (const Store::Controls &controls : storedControls()) {
+        for (QWidget *field : controls.elements)
+            disconnect(field, nullptr, this, nullptr);
+    }
+}
 
 void MainWindow::showEvent(QShowEvent *event)
 {
@@ -96,6 +155,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Closing is never refused: the close box ends the program as "Beenden"
     // does.
     saveOnExit();
+    // The exercises are worked beside the calculators; they end with them.
+    if (m_exercises)
+        m_exercises->close();
     event->accept();
 }
 
@@ -169,10 +231,10 @@ void MainWindow::saveOnExit()
 
 CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 {
-    CalculatorStart start{ui->Text1h_0->text(), TextsOf(m_birthDate), !newCalculation,
-                          [this](const ResultRow &row) {
-                              return m_list->appendRow(row);
-                          }};
+    CalculatorStart start{
+        ui->Text1h_0->text(), TextsOf(m_birthDate),
+        !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
+        TextsOf(m_birthTime), ui->Text3h_0->text()};
     newCalculation = false;
     return start;
 }
@@ -181,12 +243,15 @@ CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 // that nothing of the last calculation survives in it. It is modal: this
 // window takes no input until the calculator has closed, and then the cursor
 // goes back into the name field.
-void MainWindow::showCalculator(QDialog *form)
+void MainWindow::showCalculator(QDialog *form, void (DocumentLinks::*openHelp)())
 {
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setWindowModality(Qt::ApplicationModal);
     // The name field, not the window, receives the signal: while the window
     // itself is torn down the field is gone before the calculator.
+    // F1 opens the worked example of the calculator, as its "?" button does.
+    auto *help = new QShortcut(QKeySequence::HelpContents, form);
+    connect(help, &QShortcut::activated, m_documents, openHelp);
     QLineEdit *name = ui->Text1h_0;
     connect(form, &QObject::destroyed, name, [name] {
         name->setFocus(Qt::OtherFocusReason);
@@ -197,32 +262,53 @@ void MainWindow::showCalculator(QDialog *form)
 
 void MainWindow::openSolar()
 {
-    showCalculator(new SolarForm(calculatorStart(m_newSolar), this));
+    showCalculator(new SolarForm(calculatorStart(m_newSolar), this),
+                   &DocumentLinks::openSolarExample);
 }
 
 void MainWindow::openRectification()
 {
-    showCalculator(new RectificationForm(calculatorStart(m_newRectification), this));
+    showCalculator(new RectificationForm(calculatorStart(m_newRectification), this),
+                   &DocumentLinks::openRectificationExample);
+}
+
+// The exercises are not modal: the student keeps the task and its ephemeris
+// page beside the Solar calculator. A second press brings the same window,
+// with the task it shows, to the front.
+void MainWindow::openExercises()
+{
+    if (!m_exercises)
+        m_exercises = new ExerciseWindow(this);
+    m_exercises->bringToFront();
 }
 
 // A new person: the person fields are emptied, the result list stays, and
-// each calculator opens once without its entries of the last use.
+// each calculator opens once without its entries of the last use. It can be
+// taken back.
 void MainWindow::startNewCalculation()
 {
+    PersonState before{currentState().fields, m_newSolar, m_newRectification};
+    m_undo->push(new PersonEmptying(std::move(before),
+                                    [this](const PersonState &state) { applyPersonState(state); }));
+}
+
+void MainWindow::applyPersonState(const PersonState &state)
+{
+    qsizetype i = 0;
     for (const Store::Controls &controls : storedControls()) {
         for (QWidget *field : controls.elements)
-            static_cast<QLineEdit *>(field)->setText(QString());
+            static_cast<QLineEdit *>(field)->setText(state.fields.value(i++));
     }
-    m_newSolar = true;
-    m_newRectification = true;
+    m_newSolar = state.newSolar;
+    m_newRectification = state.newRectification;
+    savePersonFields();
 }
 
 void MainWindow::deleteAllRows()
 {
-    // From the last row up: the same empty list as removing the first row n
-    // times, without moving all remaining rows at every step.
-    for (int position = m_list->rowCount(); position >= 1; --position)
-        m_list->removeRow(position);
+    // An empty list stays as it is, and leaves nothing to take back.
+    if (m_list->rowCount() > 0)
+        removeRows(1, m_list->rowCount());
 }
 
 void MainWindow::deleteMarkedRow()
@@ -235,5 +321,41 @@ void MainWindow::deleteMarkedRow()
     // then there is nothing marked to delete.
     const int position = m_list->currentPosition();
     if (position > 0)
-        m_list->removeRow(position);
+        removeRows(position, 1);
+}
+
+void MainWindow::removeRows(int first, int count)
+{
+    m_undo->push(
+        new RowRemoval(*m_list, first, count, [this](int changed) { saveRowsFrom(changed); }));
+}
+
+void MainWindow::undoLastDeletion()
+{
+    // Rows removed earlier may no longer fit beside the rows added since.
+    const auto *removal = dynamic_cast<const RowRemoval *>(m_undo->command(m_undo->index() - 1));
+    if (removal && !removal->fitsBack()) {
+        services().showMessage(this, QStringLiteral("Liste ist voll"), QStringLiteral("velmora"));
+        return;
+    }
+    m_undo->undo();
+}
+
+bool MainWindow::addResultRow(const ResultRow &row)
+{
+    if (!m_list->appendRow(row))
+        return false;
+    saveRowsFrom(m_list->rowCount());
+    return true;
+}
+
+void MainWindow::saveRowsFrom(int position)
+{
+    SaveResultList(*m_list, position);
+}
+
+void MainWindow::savePersonFields()
+{
+    m_personSave->stop();
+    SaveControls(storedControls());
 }

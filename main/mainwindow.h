@@ -2,10 +2,12 @@
 #define MAIN_MAINWINDOW_H
 
 #include "core/resultrow.h"
+#include "main/deletions.h"
 #include "settings/store.h"
 #include "ui/formsupport.h"
 
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -16,21 +18,30 @@ namespace Ui {
 class MainWindow;
 }
 class DocumentLinks;
+class ExerciseWindow;
 class QCloseEvent;
 class QDialog;
 class QKeyEvent;
 class QShowEvent;
+class QTimer;
+class QUndoStack;
 class ResultList;
 
 // The main window: the person's data (name, birth date, birth place, birth
-// time), the buttons that open the two calculators, and the result list that
-// collects one row per finished calculation. It stays open for the whole run;
+// time), the buttons that open the two calculators and the exercises, and the
+// result list that collects one row per finished calculation. It stays open for the whole run;
 // closing it ends the program.
 //
 // The person fields and the result list are kept in the settings store: read
-// back when the window is built, written when it closes. A calculator is
+// back when the window is built and written as they change, so that a run
+// that ends without closing the window (a crash, a power cut) loses at most
+// the last second of typing; closing writes them once more. A calculator is
 // given the person's name and birth date when it opens and offers its
 // finished row back; the window appends it while the list has room.
+//
+// The deletions from the list and the emptying of the person fields can be
+// taken back one by one (Ctrl+Z, or "Rückgängig" in the list's context menu).
+// F1 opens the document that explains the window the user is in.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -39,6 +50,9 @@ public:
     ~MainWindow() override;
 
     ResultList &resultList() { return *m_list; }
+    // A calculator's finished row appended at the end of the list and written
+    // to the store; false when the list already holds its 32 767 rows.
+    bool addResultRow(const ResultRow &row);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,11 +70,18 @@ private:
 
     void openSolar();
     void openRectification();
+    void openExercises();
     CalculatorStart calculatorStart(bool &newCalculation);
-    void showCalculator(QDialog *form);
+    void showCalculator(QDialog *form, void (DocumentLinks::*openHelp)());
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();
+    void undoLastDeletion();
+    void removeRows(int first, int count);
+    void saveRowsFrom(int position);
+    void savePersonFields();
+    void applyPersonState(const PersonState &state);
+    void addListActions();
 
     // What the save writes: the rows of the list and the eight person fields.
     struct SavedState {
@@ -80,7 +101,14 @@ private:
     bool m_newSolar = false;
     bool m_newRectification = false;
     bool m_shown = false;
+    QUndoStack *m_undo;
+    // Restarted at every key typed into a person field: the fields are
+    // written a second after the last one.
+    QTimer *m_personSave;
     std::optional<SavedState> m_saved;
+    // The one window of exercises, made at the first press of its button and
+    // kept, hidden when closed, with its task until the program ends.
+    QPointer<ExerciseWindow> m_exercises;
 };
 
 #endif

@@ -3,11 +3,14 @@
 #include "ui_rectificationform.h"
 
 #include "core/numbers.h"
+#include "sheet/sheetactions.h"
+#include "sheet/sheetbuilders.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 #include "ui/services.h"
 
 #include <QColor>
+#include <QDate>
 #include <QKeyEvent>
 
 namespace {
@@ -141,6 +144,9 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     connectSteps();
     connect(ui->Command1, &QPushButton::clicked, this, &RectificationForm::okayClicked);
     connect(ui->Command14, &QPushButton::clicked, this, &RectificationForm::reject);
+    attachSheetMenu(
+        ui->cmdRechenblatt, calculationSheetTexts(), [this] { return calculationSheet(); },
+        [this] { return rectificationSheetFileName(m_start.personName); });
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RectificationForm::showPage);
 
     // Worked from the keyboard alone: the cursor starts in the sidereal time
@@ -426,4 +432,61 @@ void RectificationForm::okayClicked()
     const auto row = Rectification::resultRow(ui->Text7_0->text(), Read(m_correction));
     if (OfferResult(this, row, m_start, Rectification::title()))
         accept();
+}
+
+Sheet RectificationForm::calculationSheet() const
+{
+    const auto two = [](const std::array<QLineEdit *, 2> &f) {
+        return TextPair{f[0]->text(), f[1]->text()};
+    };
+    RectificationSheetValues v;
+    v.person = {m_start.personName, m_start.birthDate, m_start.birthTime, m_start.birthPlace};
+    v.printed = QDate::currentDate();
+    v.steps = {{{ui->Label5->text(), ui->Label9->text()},
+                {ui->Label10->text(), {}},
+                {ui->Label16->text(), {}},
+                {ui->Label29->text(), ui->Label46->text()},
+                {ui->Label48->text(), ui->Label55->text()},
+                {ui->Label91->text(), ui->Label92->text()},
+                {ui->Label117->text(), {}},
+                {ui->Label125->text(), {}}}};
+    v.birthSiderealTime = TextsOf(m_birthSiderealTime);
+    v.event = ui->Text7_0->text();
+    v.eventDate = ui->Text1_2->text();
+    v.age = two(m_age);
+    v.ageCopy = two(m_ageOfStep2);
+    v.decimalYears = ui->Text1_3->text();
+    v.arc = TextsOf(m_arc);
+    v.arcForTime = TextsOf(m_arcOfStep3);
+    v.arcTime = TextsOf(m_arcInTime);
+    v.sumBirth = TextsOf(m_birthSiderealTimeOfStep4);
+    v.sumArc = TextsOf(m_arcInTimeOfStep4);
+    v.sum = TextsOf(m_eventSiderealTime);
+    v.dayReduction = ui->Combo1->currentText();
+    v.eventSiderealTime = TextsOf(m_siderealTimeWithinDay);
+    v.tableSmaller = two(m_greaterRowTime); // txtSternZeit1
+    v.tableGreater = two(m_smallerRowTime); // txtSTernZeit2
+    v.greater = TextsOf(m_greaterValue);
+    v.smaller = TextsOf(m_smallerValue);
+    v.firstCorrection = ui->Combo3->currentText();
+    v.firstDifference = TextsOf(m_tableStep);
+    v.corrected = TextsOf(m_correctedValue);
+    v.smallerAgain = TextsOf(m_smallerValue2);
+    v.secondCorrection = ui->Combo4->currentText();
+    v.secondDifference = TextsOf(m_towardsPlanet);
+    v.numerator = TextsOf(m_towardsPlanetOfStep5);
+    v.denominator = TextsOf(m_tableStepOfStep5);
+    v.quotient = TextsOf(m_quotient);
+    v.ramc = ui->Text5->text();
+    v.quotientCopy = TextsOf(m_quotientOfStep6);
+    v.ramcPlusQuotient = TextsOf(m_ramcPlusQuotient);
+    v.arcCopy = TextsOf(m_arcOfStep6);
+    v.circleCorrection = ui->Combo2->currentText();
+    v.correctedRamc = TextsOf(m_correctedRamc);
+    v.ramcForTime = TextsOf(m_correctedRamcOfStep7);
+    v.ramcTime = TextsOf(m_ramcInTime);
+    v.differenceRamcTime = TextsOf(m_ramcInTimeOfStep8);
+    v.differenceBirth = TextsOf(m_birthSiderealTimeOfStep8);
+    v.timeDifference = TextsOf(m_correction);
+    return rectificationSheet(v);
 }

@@ -3,6 +3,7 @@
 
 #include "rekti/rectificationsteps.h"
 #include "settings/store.h"
+#include "sheet/sheet.h"
 #include "ui/formsupport.h"
 
 #include <QDialog>
@@ -33,6 +34,8 @@ public:
 
     // The form's current entries, read as the steps read them.
     Rectification::Entries entries() const;
+    // The calculation sheet of what the form shows now.
+    Sheet calculationSheet() const;
     // True once step 8 has been computed since the form was opened.
     bool resultReady() const { return m_resultReady; }
 

@@ -218,13 +218,13 @@ void RestoreControls(const QList<Store::Controls> &table)
     }
 }
 
-void SaveResultList(const ResultList &list)
+void SaveResultList(const ResultList &list, int fromPosition)
 {
     // The list refuses a row beyond ResultList::MaxRows, so every row number
     // written here fits the 16 bits with which it is read back.
     Section s(Store::ListApplication, Store::ListSection);
     const int n = list.rowCount();
-    for (int i = 1; i <= n; ++i) {
+    for (int i = std::max(fromPosition, 1); i <= n; ++i) {
         const ResultRow row = list.row(i);
         s.write(key(QStringLiteral("spalte1"), i), row.column1);
         s.write(key(QStringLiteral("spalte2"), i), row.column2);

@@ -69,10 +69,13 @@ void SaveControls(const QList<Store::Controls> &table);
 void RestoreControls(const QList<Store::Controls> &table);
 
 // Rows under "spalte1"/"spalte2"/"spalte3" and the row number, then "count".
-// The restore reads "count" as a 16-bit whole number: no number or a negative
-// one gives no rows; a count beyond the list's 32 767 rows (which no save
-// writes) gives the rows that the store holds, up to the last row with a key.
-void SaveResultList(const ResultList &list);
+// A save after a change to the list compares only the rows from the first one
+// that can have changed (`fromPosition`): the rows above it are as stored. The
+// save reaches the file before it returns. The restore reads "count" as a
+// 16-bit whole number: no number or a negative one gives no rows; a count
+// beyond the list's 32 767 rows (which no save writes) gives the rows that the
+// store holds, up to the last row with a key.
+void SaveResultList(const ResultList &list, int fromPosition = 1);
 void RestoreResultList(ResultList &list);
 
 #endif

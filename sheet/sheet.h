@@ -55,6 +55,9 @@ struct SheetTable {
     QStringList columnHeaders;
     QList<QStringList> rows;
     QString finding;
+    // Starts on a page of its own, as the solutions at the end of an
+    // exercise sheet do.
+    bool ownPage = false;
 };
 
 struct Sheet {
@@ -64,7 +67,8 @@ struct Sheet {
     QDate printed;
     QList<SheetStep> steps;
     // The answer the whole calculation seeks, set apart below the steps;
-    // empty while the last step is not computed.
+    // empty while the last step is not computed. A sheet without a final
+    // caption (a sheet of several tasks) has no such box.
     QString finalCaption;
     QString finalResult;
     std::optional<SheetTable> closing;

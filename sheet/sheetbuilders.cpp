@@ -18,12 +18,12 @@ QString blank()
     return QStringLiteral("(leer)");
 }
 
-bool isEmpty(const FieldTriple &t)
+bool isEmpty(const TextTriple &t)
 {
     return t[0].isEmpty() && t[1].isEmpty() && t[2].isEmpty();
 }
 
-bool isEmpty(const FieldPair &p)
+bool isEmpty(const TextPair &p)
 {
     return p[0].isEmpty() && p[1].isEmpty();
 }
@@ -37,7 +37,7 @@ QString withUnit(const QString &text, const QString &unit)
 }
 
 // 14°47'25'' as the examination writes an angle.
-QString angle(const FieldTriple &t)
+QString angle(const TextTriple &t)
 {
     if (isEmpty(t))
         return blank();
@@ -46,7 +46,7 @@ QString angle(const FieldTriple &t)
 }
 
 // 13 h 33 m 17 s, with the unit labels of the form.
-QString time(const FieldTriple &t)
+QString time(const TextTriple &t)
 {
     if (isEmpty(t))
         return blank();
@@ -54,7 +54,7 @@ QString time(const FieldTriple &t)
            u' ' + withUnit(t[2], QStringLiteral(" s"));
 }
 
-QString time(const FieldPair &p)
+QString time(const TextPair &p)
 {
     if (isEmpty(p))
         return blank();
@@ -62,7 +62,7 @@ QString time(const FieldPair &p)
 }
 
 // 12.7.2024, the elements as typed.
-QString date(const FieldTriple &t)
+QString date(const TextTriple &t)
 {
     if (isEmpty(t))
         return blank();
@@ -103,7 +103,7 @@ SheetStep step(int number, const StepTexts &texts)
 }
 
 // A step is worked once the field of its result holds something.
-void finish(SheetStep &s, const FieldTriple &resultField, const QString &result)
+void finish(SheetStep &s, const TextTriple &resultField, const QString &result)
 {
     s.computed = !isEmpty(resultField);
     if (s.computed)
@@ -187,7 +187,7 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
                    {QStringLiteral("Ereignis"), v.event},
                    {QStringLiteral("Ereignistag"), v.eventDate}};
 
-    const auto years = [](const FieldPair &p) -> QString {
+    const auto years = [](const TextPair &p) -> QString {
         return orBlank(p[0]) + QStringLiteral(" Jahre ") + orBlank(p[1]) + QStringLiteral(" Tage");
     };
 

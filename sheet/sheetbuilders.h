@@ -18,8 +18,8 @@
 // The headings and explanations of the steps are the form's own label texts,
 // handed over by the form.
 
-using FieldTriple = std::array<QString, 3>; // degrees or hours, minutes, seconds
-using FieldPair = std::array<QString, 2>;   // hours, minutes
+using TextTriple = std::array<QString, 3>; // degrees or hours, minutes, seconds
+using TextPair = std::array<QString, 2>;   // hours, minutes
 
 struct StepTexts {
     QString heading;
@@ -28,10 +28,10 @@ struct StepTexts {
 
 // The main window's person fields.
 struct PersonTexts {
-    QString name;          // Text1h
-    FieldTriple birthDate; // txtDateh: day, month, year
-    FieldTriple birthTime; // txtTime0h
-    QString birthPlace;    // Text3h
+    QString name;         // Text1h
+    TextTriple birthDate; // txtDateh: day, month, year
+    TextTriple birthTime; // txtTime0h
+    QString birthPlace;   // Text3h
 };
 
 struct SolarSheetValues {
@@ -39,32 +39,32 @@ struct SolarSheetValues {
     QDate printed;
     std::array<StepTexts, 5> steps;
 
-    QString sign;         // Text1 0, "Tierkreis"
-    QString year;         // Text1 1, "Solar für das Jahr"
-    FieldTriple radixSun; // cmbDeg13
+    QString sign;        // Text1 0, "Tierkreis"
+    QString year;        // Text1 1, "Solar für das Jahr"
+    TextTriple radixSun; // cmbDeg13
 
     // 1. the two ephemeris positions that enclose the radix Sun
-    FieldTriple sunDate1; // cmbDeg1
-    FieldTriple sunDate2; // cmbDeg2
+    TextTriple sunDate1; // cmbDeg1
+    TextTriple sunDate2; // cmbDeg2
     // 2. the Sun's motion A = date 2 - date 1
-    FieldTriple motionDate2; // txtDeg01
-    FieldTriple motionDate1; // txtDeg02
-    FieldTriple motion;      // txtDeg1, "Ergebnis A"
+    TextTriple motionDate2; // txtDeg01
+    TextTriple motionDate1; // txtDeg02
+    TextTriple motion;      // txtDeg1, "Ergebnis A"
     // 3. the distance B = radix - date 1
-    FieldTriple distanceRadix; // cmbDeg5
-    FieldTriple distanceDate1; // txtDeg03
-    FieldTriple distance;      // txtDeg2, "Ergebnis B"
+    TextTriple distanceRadix; // cmbDeg5
+    TextTriple distanceDate1; // txtDeg03
+    TextTriple distance;      // txtDeg2, "Ergebnis B"
     // 4. the Greenwich time B / A x 24 h
-    FieldTriple formulaDistance; // txtDeg3
-    FieldTriple formulaMotion;   // txtDeg4
-    FieldTriple greenwichTime;   // txtTime1
+    TextTriple formulaDistance; // txtDeg3
+    TextTriple formulaMotion;   // txtDeg4
+    TextTriple greenwichTime;   // txtTime1
     // 5. the time zone, the day shift and the date of the Solar
-    FieldTriple zoneFrom;  // txtTime2
-    QString timeZone;      // cmbGMT, "+1"
-    FieldTriple zoneTime;  // txtTime3
-    FieldTriple solarDate; // Text1 2-4: day, month, year
-    QString dayShift;      // Combo1, "+0h" or "-24h"
-    FieldTriple finalTime; // txtTime4
+    TextTriple zoneFrom;  // txtTime2
+    QString timeZone;     // cmbGMT, "+1"
+    TextTriple zoneTime;  // txtTime3
+    TextTriple solarDate; // Text1 2-4: day, month, year
+    QString dayShift;     // Combo1, "+0h" or "-24h"
+    TextTriple finalTime; // txtTime4
 
     // The check against the exact computation, where the form has made it.
     std::optional<SheetTable> check;
@@ -75,53 +75,53 @@ struct RectificationSheetValues {
     QDate printed;
     std::array<StepTexts, 8> steps;
 
-    FieldTriple birthSiderealTime; // txtTime0
-    QString event;                 // Text7 0
-    QString eventDate;             // Text1 2
+    TextTriple birthSiderealTime; // txtTime0
+    QString event;                // Text7 0
+    QString eventDate;            // Text1 2
 
     // 1. the age at the event
-    FieldPair age; // txtJahre: years, days
+    TextPair age; // txtJahre: years, days
     // 2. decimal years and the direction arc by the Naibod key
-    FieldPair ageCopy;    // txtJahre2
+    TextPair ageCopy;     // txtJahre2
     QString decimalYears; // Text1 3
-    FieldTriple arc;      // txtDeg1
+    TextTriple arc;       // txtDeg1
     // 3. the arc in time
-    FieldTriple arcForTime; // txtDeg2
-    FieldTriple arcTime;    // txtTime1
+    TextTriple arcForTime; // txtDeg2
+    TextTriple arcTime;    // txtTime1
     // 4. the sidereal time of the event
-    FieldTriple sumBirth;          // txtTime2
-    FieldTriple sumArc;            // txtTime3
-    FieldTriple sum;               // txtTime4
-    QString dayReduction;          // Combo1, "-0h" or "-24h"
-    FieldTriple eventSiderealTime; // txtTime5
+    TextTriple sumBirth;          // txtTime2
+    TextTriple sumArc;            // txtTime3
+    TextTriple sum;               // txtTime4
+    QString dayReduction;         // Combo1, "-0h" or "-24h"
+    TextTriple eventSiderealTime; // txtTime5
     // 5. interpolation in the house tables
-    FieldPair tableSmaller;       // txtSternZeit1
-    FieldPair tableGreater;       // txtSTernZeit2
-    FieldTriple greater;          // txtDeg3
-    FieldTriple smaller;          // txtDeg4
-    QString firstCorrection;      // Combo3, "-30", "+0", "+30"
-    FieldTriple firstDifference;  // txtDeg5
-    FieldTriple corrected;        // txtDeg6
-    FieldTriple smallerAgain;     // txtDeg7
-    QString secondCorrection;     // Combo4
-    FieldTriple secondDifference; // txtDeg8
-    FieldTriple numerator;        // txtDeg9
-    FieldTriple denominator;      // txtDeg10
-    FieldTriple quotient;         // txtDeg11
+    TextPair tableSmaller;       // txtSternZeit1
+    TextPair tableGreater;       // txtSTernZeit2
+    TextTriple greater;          // txtDeg3
+    TextTriple smaller;          // txtDeg4
+    QString firstCorrection;     // Combo3, "-30", "+0", "+30"
+    TextTriple firstDifference;  // txtDeg5
+    TextTriple corrected;        // txtDeg6
+    TextTriple smallerAgain;     // txtDeg7
+    QString secondCorrection;    // Combo4
+    TextTriple secondDifference; // txtDeg8
+    TextTriple numerator;        // txtDeg9
+    TextTriple denominator;      // txtDeg10
+    TextTriple quotient;         // txtDeg11
     // 6. the corrected RAMC
-    QString ramc;                 // Text5, whole degrees
-    FieldTriple quotientCopy;     // txtdeg12
-    FieldTriple ramcPlusQuotient; // txtDeg13
-    FieldTriple arcCopy;          // txtDeg15
-    QString circleCorrection;     // Combo2, " 0", "+360", "- 360"
-    FieldTriple correctedRamc;    // txtDeg16
+    QString ramc;                // Text5, whole degrees
+    TextTriple quotientCopy;     // txtdeg12
+    TextTriple ramcPlusQuotient; // txtDeg13
+    TextTriple arcCopy;          // txtDeg15
+    QString circleCorrection;    // Combo2, " 0", "+360", "- 360"
+    TextTriple correctedRamc;    // txtDeg16
     // 7. the corrected RAMC in time
-    FieldTriple ramcForTime; // txtDeg17
-    FieldTriple ramcTime;    // txtTime6
+    TextTriple ramcForTime; // txtDeg17
+    TextTriple ramcTime;    // txtTime6
     // 8. the time difference that corrects the birth time
-    FieldTriple differenceRamcTime; // txtTime8
-    FieldTriple differenceBirth;    // txtTime7
-    FieldTriple timeDifference;     // txtTime9
+    TextTriple differenceRamcTime; // txtTime8
+    TextTriple differenceBirth;    // txtTime7
+    TextTriple timeDifference;     // txtTime9
 };
 
 Sheet solarSheet(const SolarSheetValues &values);

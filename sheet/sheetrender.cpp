@@ -75,7 +75,8 @@ SheetLayout::SheetLayout(const Sheet &sheet, QPagedPaintDevice *device)
     addHead();
     for (const SheetStep &step : m_sheet.steps)
         addStep(step);
-    addFinal();
+    if (!m_sheet.finalCaption.isEmpty())
+        addFinal();
     if (m_sheet.closing)
         addClosing(*m_sheet.closing);
     keepUnitsTogether();
@@ -241,6 +242,8 @@ void SheetLayout::addClosing(const SheetTable &closing)
 {
     QTextFrameFormat frame;
     frame.setTopMargin(pt(18));
+    if (closing.ownPage)
+        frame.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     QTextCursor cursor = newUnit(frame);
     cursor.insertText(closing.title, text(12, true));
 

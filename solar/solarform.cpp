@@ -2,11 +2,17 @@
 #include "ui_solarform.h"
 
 #include "core/numbers.h"
+#include "sheet/sheetactions.h"
+#include "sheet/sheetbuilders.h"
+#include "solar/checkdialog.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 
 #include <QColor>
+#include <QDate>
 #include <QKeyEvent>
+
+#include <cmath>
 
 namespace {
 
@@ -89,6 +95,10 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     connect(ui->Command6, &QPushButton::clicked, this, &SolarForm::okayClicked);
     connect(ui->Command7, &QPushButton::clicked, this, &SolarForm::reject);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &SolarForm::showPage);
+    connect(ui->cmdKontrolle, &QPushButton::clicked, this, &SolarForm::openCheck);
+    attachSheetMenu(
+        ui->cmdRechenblatt, calculationSheetTexts(), [this] { return calculationSheet(); },
+        [this] { return solarSheetFileName(m_start.personName, ui->Text1_1->text()); });
 
     // Worked from the keyboard alone: the cursor starts in the sign, the
     // first entry of the workflow, and Ctrl+Tab turns the pages from anywhere.
@@ -335,4 +345,109 @@ void SolarForm::okayClicked()
     const Solar::Entries e = entries();
     if (OfferResult(this, Solar::resultRow(e.date, e.finalTime), m_start, Solar::title()))
         accept();
+}
+
+namespace {
+
+// A result field triple, once its step has written it.
+std::optional<SolarCheck::ClockTime> ClockOf(const FieldTriple &fields)
+{
+    const FieldTexts texts = TextsOf(fields);
+    if (texts[0].isEmpty() && texts[1].isEmpty() && texts[2].isEmpty())
+        return std::nullopt;
+    const auto whole = [](const QString &text) {
+        const double value = ReadNumber(text);
+        return std::isfinite(value) && std::fabs(value) < 1e6 ? static_cast<int>(value) : 0;
+    };
+    return SolarCheck::ClockTime{whole(texts[0]), whole(texts[1]), whole(texts[2])};
+}
+
+SolarCheck::Angle AngleOf(const PickerTriple &pickers)
+{
+    return {pickers[0]->currentIndex(), pickers[1]->currentIndex(), pickers[2]->currentIndex()};
+}
+
+// The picked entries with their units, as the lists show them: "14°".
+TextTriple EntriesOf(const PickerTriple &pickers)
+{
+    return {pickers[0]->currentText(), pickers[1]->currentText(), pickers[2]->currentText()};
+}
+
+} // namespace
+
+SolarCheck::HandCalculation SolarForm::handCalculation() const
+{
+    SolarCheck::HandCalculation hand;
+    hand.sign = ui->Text1_0->text();
+    hand.year = ui->Text1_1->text();
+    hand.birthDay = m_birthDate[0]->text();
+    hand.birthMonth = m_birthDate[1]->text();
+    hand.radix = AngleOf(m_radix);
+    hand.sunDate1 = AngleOf(m_date1);
+    hand.sunDate2 = AngleOf(m_date2);
+    hand.greenwichTime = ClockOf(m_greenwichTime);
+    const double zone = ReadNumber(ui->cmbGMT->currentText());
+    hand.zoneHours = std::isfinite(zone) ? static_cast<int>(zone) : 0;
+    hand.finalTime = ClockOf(m_finalTime);
+    hand.solarDate = TextsOf(m_solarDate);
+    return hand;
+}
+
+// The check opens beside the form and leaves it as it is; input it cannot
+// work with gets one message and no dialog.
+void SolarForm::openCheck()
+{
+    const auto comparison = SolarCheck::Compare(handCalculation());
+    if (!comparison.ok()) {
+        ShowStepMessage(this, comparison.message(), SolarCheck::title());
+        return;
+    }
+    auto *dialog = new CheckDialog(comparison.value(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+Sheet SolarForm::calculationSheet() const
+{
+    SolarSheetValues v;
+    v.person = {m_start.personName, m_start.birthDate, m_start.birthTime, m_start.birthPlace};
+    v.printed = QDate::currentDate();
+    v.steps = {
+        {{ui->Label51->text(), ui->Label1->text()},
+         {ui->Label4->text(), {}},
+         {ui->Label13->text(), {}},
+         {ui->Label17->text(), ui->Label18->text() + QStringLiteral(" ÷ ") + ui->Label19->text()},
+         {{}, ui->Label27->text()}}};
+    v.sign = ui->Text1_0->text();
+    v.year = ui->Text1_1->text();
+    v.radixSun = EntriesOf(m_radix);
+    v.sunDate1 = EntriesOf(m_date1);
+    v.sunDate2 = EntriesOf(m_date2);
+    v.motionDate2 = TextsOf(m_date2OfStep2);
+    v.motionDate1 = TextsOf(m_date1OfStep2);
+    v.motion = TextsOf(m_motion);
+    v.distanceRadix = EntriesOf(m_radixOfStep3);
+    v.distanceDate1 = TextsOf(m_date1OfStep3);
+    v.distance = TextsOf(m_distance);
+    v.formulaDistance = TextsOf(m_distanceOfStep4);
+    v.formulaMotion = TextsOf(m_motionOfStep4);
+    v.greenwichTime = TextsOf(m_greenwichTime);
+    v.zoneFrom = TextsOf(m_greenwichTimeOfStep5);
+    v.timeZone = ui->cmbGMT->currentText();
+    v.zoneTime = TextsOf(m_zoneTime);
+    v.solarDate = TextsOf(m_solarDate);
+    v.dayShift = ui->Combo1->currentText();
+    v.finalTime = TextsOf(m_finalTime);
+
+    const auto comparison = SolarCheck::Compare(handCalculation());
+    if (comparison.ok()) {
+        SheetTable check;
+        check.title = QStringLiteral("Kontrolle mit genauer Rechnung");
+        check.columnHeaders = QStringList{QString()} + SolarCheck::columnHeaders();
+        for (const SolarCheck::Row &row : comparison.value().rows)
+            check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
+        check.finding = comparison.value().finding + u' ' + SolarCheck::convention();
+        v.check = check;
+    }
+    return solarSheet(v);
 }

@@ -2,6 +2,8 @@
 #define SOLAR_SOLARFORM_H
 
 #include "settings/store.h"
+#include "sheet/sheet.h"
+#include "solar/solarcheck.h"
 #include "solar/solarsteps.h"
 #include "ui/formsupport.h"
 
@@ -32,6 +34,12 @@ public:
 
     // The form's current entries, read as the steps read them.
     Solar::Entries entries() const;
+    // What the check against the exact computation reads: the form as it
+    // stands, as far as the student has got.
+    SolarCheck::HandCalculation handCalculation() const;
+    // The calculation sheet of what the form shows now, closed by the check
+    // where it can be made.
+    Sheet calculationSheet() const;
     // True once the final step has succeeded since the form was opened.
     bool resultReady() const { return m_resultReady; }
 
@@ -58,6 +66,7 @@ private:
     void computeFinalTime();
     void showPage(int page);
     void okayClicked();
+    void openCheck();
 
     std::unique_ptr<Ui::SolarForm> ui;
     CalculatorStart m_start;

@@ -40,6 +40,9 @@ struct CalculatorStart {
     bool restoreEntries = true;
     // Offers the finished row to the result list; false when the list is full.
     std::function<bool(const ResultRow &)> offerRow;
+    // For the head of the calculation sheet.
+    FieldTexts birthTime; // hours, minutes, seconds
+    QString birthPlace;
 };
 
 // Shows a step's one message, titled as the calculator's other messages;

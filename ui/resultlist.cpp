@@ -4,6 +4,8 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 
+#include <algorithm>
+
 // The rows as plain texts: a list of 32 767 rows holds three strings a row
 // and nothing else, so that loading and showing a full list stays light.
 class ResultModel : public QAbstractTableModel {
@@ -58,11 +60,15 @@ public:
         ++m_captioned;
     }
 
-    void append(const QList<ResultRow> &rows)
+    void insert(int first, const QList<ResultRow> &rows)
     {
-        const int first = rowCount();
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        m_rows.append(rows);
+        if (first == m_rows.size()) {
+            m_rows.append(rows);
+        } else {
+            m_rows.insert(first, rows.size(), ResultRow{});
+            std::copy(rows.cbegin(), rows.cend(), m_rows.begin() + first);
+        }
         endInsertRows();
     }
 
@@ -125,11 +131,20 @@ int ResultList::appendRows(const QList<ResultRow> &rows)
     if (count == 0)
         return 0;
     // One insertion for all rows: the view lays itself out once.
-    m_model->append(count == rows.size() ? rows : rows.first(count));
+    m_model->insert(rowCount(), count == rows.size() ? rows : rows.first(count));
     // The list keeps a current row whenever it has rows.
     if (currentPosition() == 0)
         setCurrentPosition(1);
     return static_cast<int>(count);
+}
+
+bool ResultList::insertRows(int position, const QList<ResultRow> &rows)
+{
+    if (position < 1 || position > rowCount() + 1 || rows.size() > MaxRows - rowCount())
+        return false;
+    if (!rows.isEmpty())
+        m_model->insert(position - 1, rows);
+    return true;
 }
 
 void ResultList::removeRow(int position)

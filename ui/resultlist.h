@@ -29,6 +29,9 @@ public:
     // Appends rows at the end in one go (for a restore); the rows beyond the
     // list's capacity are dropped. Returns the number appended.
     int appendRows(const QList<ResultRow> &rows);
+    // Puts rows back at a position (1 to rowCount() + 1), the rows from there
+    // on moving down; false (and nothing inserted) when they do not all fit.
+    bool insertRows(int position, const QList<ResultRow> &rows);
     // Removes the row at a position (nothing for a position without a row);
     // when it was the current row, its successor (or, for the last row, its
     // predecessor) becomes current.

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTabWidget>
+#include <QLabel>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -19,6 +21,8 @@ class tst_Calculators : public QObject {
     Q_OBJECT
 
 private slots:
+    void check_data();
+    void check();
     void init() { QVERIFY(m_store.clear()); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
     void workedExampleAndRestart();
@@ -258,6 +262,86 @@ void tst_Calculators::checksWhileTyping()
     auto *dayShift = form->findChild<QComboBox *>(u"Combo1"_s);
     QTest::keyClicks(dayShift, u"-2"_s);
     QCOMPARE(dayShift->currentIndex(), 0);
+}
+
+void tst_Calculators::check_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QList<int>>("date1");
+    QTest::addColumn<QString>("message"); // empty: the dialog opens
+    QTest::addColumn<QStringList>("firstRow");
+    QTest::addColumn<QString>("finding"); // its start
+
+    // Radix Krebs 14°22'30'', born 6.7., the ephemeris of 5.7. and 6.7.2024.
+    QTest::newRow("positions right")
+        << u"krebs"_s << u"2024"_s << QList<int>{13, 28, 35} << QString()
+        << QStringList{u"Krebs 13°28'35''"_s, u"Krebs 13°28'35''"_s, u"0''"_s}
+        << u"Ihre Rechnung ist richtig. Die Abweichung von +4 s"_s;
+    QTest::newRow("misread position")
+        << u"Krebs"_s << u"2024"_s << QList<int>{13, 35, 28} << QString()
+        << QStringList{u"Krebs 13°35'28''"_s, u"Krebs 13°28'35''"_s, u"+413''"_s}
+        << u"Der Sonnenstand des 1. Datums weicht um +413''"_s;
+    QTest::newRow("missing sign") << QString() << u"2024"_s << QList<int>{13, 28, 35}
+                                  << u"Kontrolle: Für die Kontrolle fehlen: Tierkreis."_s
+                                  << QStringList() << QString();
+    QTest::newRow("unknown sign") << u"Krabbe"_s << u"2024"_s << QList<int>{13, 28, 35}
+                                  << u"Kontrolle: Tierkreiszeichen nicht erkannt: Krabbe"_s
+                                  << QStringList() << QString();
+    QTest::newRow("year out of range")
+        << u"Krebs"_s << u"2124"_s << QList<int>{13, 28, 35}
+        << u"Kontrolle: Das Solarjahr muss zwischen 1900 und 2100 liegen."_s << QStringList()
+        << QString();
+}
+
+// The check reads the form as the student has filled it, shows the table
+// and the finding, and changes nothing in the form.
+void tst_Calculators::check()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, year);
+    QFETCH(QList<int>, date1);
+    QFETCH(QString, message);
+    QFETCH(QStringList, firstRow);
+    QFETCH(QString, finding);
+
+    RecordingServices recorder;
+    MainWindow window;
+    TypeInto(&window, "txtDateh_0", u"6"_s);
+    TypeInto(&window, "txtDateh_1", u"7"_s);
+    TypeInto(&window, "txtDateh_2", u"1980"_s);
+    QDialog *form = openSolar(window);
+    if (!sign.isEmpty())
+        TypeInto(form, "Text1_0", sign);
+    TypeInto(form, "Text1_1", year);
+    pick(form, "cmbDeg13", {14, 22, 30});
+    pick(form, "cmbDeg1", date1);
+    pick(form, "cmbDeg2", {14, 25, 49});
+    for (const char *step : {"Command2", "Command3", "Command6", "Command4"})
+        Click(form, step);
+    const QString before =
+        shown(form, "txtTime1") + shown(form, "txtDeg1") + shown(form, "txtDeg2");
+
+    Click(form, "cmdKontrolle");
+    auto *dialog = form->findChild<QDialog *>(u"Kontrolle"_s);
+    QCOMPARE(before, shown(form, "txtTime1") + shown(form, "txtDeg1") + shown(form, "txtDeg2"));
+    if (!message.isEmpty()) {
+        QCOMPARE(recorder.messages, QStringList{message});
+        QVERIFY(!dialog);
+        return;
+    }
+    QCOMPARE(recorder.messages, QStringList());
+    QVERIFY(dialog && dialog->isVisible() && dialog->isModal());
+    QCOMPARE(dialog->windowTitle(), u"Kontrolle mit genauer Rechnung"_s);
+    auto *table = dialog->findChild<QTableWidget *>(u"tblKontrolle"_s);
+    QStringList row;
+    for (int c = 0; c < 3; ++c)
+        row << table->item(0, c)->text();
+    QCOMPARE(row, firstRow);
+    QCOMPARE(table->item(3, 0)->text(), u"\u2014"_s); // step 5 not reached yet
+    QVERIFY(table->item(3, 2)->text().isEmpty());
+    const QString found = dialog->findChild<QLabel *>(u"lblBefund"_s)->text();
+    QVERIFY2(found.startsWith(finding), qPrintable(found));
 }
 
 QTEST_MAIN(tst_Calculators)

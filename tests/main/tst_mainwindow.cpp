@@ -1,3 +1,4 @@
+#include "exercise/exercisewindow.h"
 #include "main/documents.h"
 #include "main/mainwindow.h"
 #include "tests/support/testsupport.h"
@@ -22,6 +23,7 @@ private slots:
     void init() { QVERIFY(m_store.clear()); }
     void deletingRows();
     void documentsAndLinks();
+    void oneExerciseWindow();
 
 private:
     IsolatedStore m_store;
@@ -84,6 +86,36 @@ void tst_MainWindow::documentsAndLinks()
     }
     QCOMPARE(recorder.urls, (QList{ProviderUrl(), PublisherUrl()}));
     QCOMPARE(PublisherUrl().toString(), u"http://www.example.com"_s);
+}
+
+// The exercises open beside the main window, once: a second press brings the
+// same window with its task to the front, also after it was closed, and
+// closing the main window closes it too.
+void tst_MainWindow::oneExerciseWindow()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Last in the tab order, after the web sites (the first Tab in a link
+    // label goes to its link).
+    window.findChild<QLabel *>(u"Label7"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdUebungen"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    auto *exercises = window.findChild<ExerciseWindow *>(u"Uebung"_s);
+    QVERIFY(exercises && exercises->isVisible());
+    QVERIFY(!exercises->isModal());
+    const int number = exercises->task()->number;
+
+    exercises->close();
+    Click(&window, "cmdUebungen");
+    QCOMPARE(window.findChildren<ExerciseWindow *>(), QList{exercises});
+    QVERIFY(exercises->isVisible());
+    QCOMPARE(exercises->task()->number, number);
+
+    window.close();
+    QVERIFY(!exercises->isVisible());
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -23,13 +23,15 @@ class RecordingServices : public UiServices {
 public:
     RecordingServices() { setServices(this); }
     ~RecordingServices() override { setServices(nullptr); }
-    void showMessage(QWidget *, const QString &text, const QString &title) override
+    void showMessage(QWidget *parent, const QString &text, const QString &title) override
     {
         messages.append(title + u": " + text);
+        messageParents.append(parent);
     }
     void openUrl(const QUrl &url) override { urls.append(url); }
 
     QStringList messages; // "Solar: Überlauf!"
+    QList<QWidget *> messageParents;
     QList<QUrl> urls;
 };
 
@@ -40,6 +42,7 @@ public:
     IsolatedStore() { clear(); }
     bool clear();
     bool install(const QString &fixture, const QString &application);
+    QString path() const { return m_dir->path(); }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

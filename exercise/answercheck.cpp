@@ -1,0 +1,190 @@
+#include "exercise/answercheck.h"
+
+#include "core/numbers.h"
+#include "exercise/tasktexts.h"
+
+#include <QList>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace Exercise {
+
+namespace {
+
+// A slip is recognised when the answer lies within this many seconds of what
+// the slip gives: the student may round a little differently on the way.
+constexpr qint64 SlipTolerance = 2;
+// An answer this close to the right one is a matter of reading or rounding.
+constexpr qint64 NearlyRight = 120;
+
+constexpr qint64 SecondsPerDay = 86'400;
+
+qint64 SecondsOf(const SexagesimalTriple &t)
+{
+    return qint64{t.Units} * 3600 + t.Minutes * 60 + t.Seconds;
+}
+
+// What step 4 makes of a distance and a motion in seconds of arc, in seconds
+// of time: B / A x 24 h rounded to four decimal places of an hour.
+std::optional<qint64> InterpolatedSeconds(qint64 distance, qint64 motion)
+{
+    if (motion <= 0 || distance < 0)
+        return std::nullopt;
+    const FixedDecimal hours = FixedDecimal::fromDouble(static_cast<double>(distance) /
+                                                        static_cast<double>(motion) * 24.0);
+    if (hours.wholePart() > 1000)
+        return std::nullopt;
+    return SecondsOf(DecimalToTriple(hours));
+}
+
+struct Slip {
+    qint64 seconds;
+    QString hint;
+};
+
+// The clock times (in the zone, seconds of the day, not reduced) that the
+// usual slips give, each with its hint.
+QList<Slip> TimeSlips(const Task &task)
+{
+    const HandSolution &hand = task.hand;
+    const EphemerisPair pair = task.pair();
+    const qint64 zone = qint64{task.zone} * 3600;
+    const qint64 motion = pair.position2 - pair.position1;
+    QList<Slip> slips;
+    const auto add = [&slips, zone](std::optional<qint64> greenwich, const QString &hint) {
+        if (!greenwich)
+            return;
+        qint64 t = *greenwich + zone;
+        if (t >= SecondsPerDay)
+            t -= SecondsPerDay;
+        slips.append({t, hint});
+    };
+
+    if (task.zone != 0)
+        slips.append({SecondsOf(hand.greenwich),
+                      QStringLiteral("Haben Sie die Zeitzone vergessen? Die Ephemeride gibt die "
+                                     "Sonne für 0 Uhr Greenwich-Zeit an.")});
+    if (hand.nextDay)
+        slips.append({SecondsOf(hand.zoneTime),
+                      QStringLiteral("Eine Uhrzeit von 24 Uhr oder später gehört zum folgenden "
+                                     "Tag: ziehen Sie 24 Stunden ab (-24h).")});
+    add(InterpolatedSeconds(motion, SecondsOf(hand.distance)),
+        QStringLiteral("Haben Sie A und B vertauscht? Der Entfernungswert B steht über dem "
+                       "Bruchstrich, die Sonnenbewegung A darunter."));
+    add(InterpolatedSeconds(pair.position2 - task.radix, motion),
+        QStringLiteral("Der Entfernungswert B wird vom 1. Datum aus gemessen, dem Tag mit der "
+                       "kleineren Sonnenposition."));
+    // The pairs of days before and after the right one.
+    for (const int first : {task.pairIndex - 1, task.pairIndex + 1}) {
+        if (first < 0 || first + 1 >= task.page.size())
+            continue;
+        const qint32 p1 = task.page.at(first).position;
+        const qint32 p2 = task.page.at(first + 1).position;
+        add(InterpolatedSeconds(task.radix - p1, p2 - p1),
+            QStringLiteral("Prüfen Sie das Tagespaar: die Radix-Sonne muss zwischen den "
+                           "Positionen der beiden Tage liegen."));
+    }
+    return slips;
+}
+
+QString TimeHint(const Task &task, qint64 answered)
+{
+    const qint64 right = SecondsOf(task.hand.clock);
+    for (const Slip &slip : TimeSlips(task)) {
+        if (std::llabs(slip.seconds - right) > SlipTolerance &&
+            std::llabs(slip.seconds - answered) <= SlipTolerance)
+            return slip.hint;
+    }
+    if (std::llabs(answered - right) <= NearlyRight)
+        return QStringLiteral("Sie sind nahe daran: lesen Sie die Positionen genau ab und "
+                              "runden Sie B × 24 / A auf vier Dezimalstellen, bevor Sie in "
+                              "Stunden, Minuten und Sekunden umrechnen.");
+    return QStringLiteral("Rechnen Sie Schritt für Schritt nach: A = 2. Datum − 1. Datum, "
+                          "B = Radix-Sonne − 1. Datum, Uhrzeit = B × 24 h / A, dann die "
+                          "Zeitzone.");
+}
+
+QString DateHint(const Task &task, QDate answered)
+{
+    const QDate date1 = task.pair().date1;
+    if (!answered.isValid())
+        return QStringLiteral("Diesen Tag gibt es im Kalender nicht.");
+    if (task.hand.nextDay && answered == date1)
+        return QStringLiteral("Wenn Sie 24 Stunden abziehen, rückt das Datum auf den folgenden "
+                              "Tag.");
+    if (!task.hand.nextDay && answered == date1.addDays(1))
+        return QStringLiteral("Das Datum rückt nur weiter, wenn die Uhrzeit 24 Uhr erreicht und "
+                              "Sie 24 Stunden abziehen.");
+    if (answered.month() == task.hand.date.month() && answered.day() == task.hand.date.day())
+        return QStringLiteral("Prüfen Sie das Jahr.");
+    return QStringLiteral("Der Solar fällt auf das 1. Datum, den Tag mit der kleineren der beiden "
+                          "Sonnenpositionen, zwischen denen die Radix-Sonne liegt (nach -24h auf "
+                          "den Tag danach).");
+}
+
+int Number(const QString &text)
+{
+    // The fields take digits only; a longer run of digits than an int holds
+    // is no day, month or hour anyway.
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? value : -1;
+}
+
+} // namespace
+
+QString exerciseTitle()
+{
+    return QStringLiteral("Übungsaufgaben");
+}
+
+Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exactUtc)
+{
+    Verdict verdict;
+    for (int i = 0; i < 6; ++i) {
+        const QString &text = i < 3 ? answer.time.at(static_cast<std::size_t>(i))
+                                    : answer.date.at(static_cast<std::size_t>(i - 3));
+        if (text.trimmed().isEmpty()) {
+            verdict.firstEmpty = i;
+            verdict.message = QStringLiteral("Bitte geben Sie Uhrzeit (Stunden, Minuten, "
+                                             "Sekunden) und Datum (Tag, Monat, Jahr) des Solars "
+                                             "vollständig ein.");
+            return verdict;
+        }
+    }
+
+    const int h = Number(answer.time[0]);
+    const int m = Number(answer.time[1]);
+    const int s = Number(answer.time[2]);
+    const QDate date(Number(answer.date[2]), Number(answer.date[1]), Number(answer.date[0]));
+    const SexagesimalTriple &right = task.hand.clock;
+    verdict.timeRight = h == right.Units && m == right.Minutes && s == right.Seconds;
+    verdict.dateRight = date.isValid() && date == task.hand.date;
+
+    if (verdict.timeRight && verdict.dateRight) {
+        verdict.outcome = Verdict::Outcome::Right;
+        const ExactComparison exact = compareWithExact(task, exactUtc);
+        verdict.message =
+            QStringLiteral("Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: ") +
+            exactText(task, exact) + QStringLiteral(". Die Handrechnung weicht davon um ") +
+            QString::number(exact.handMinusExact) + QStringLiteral(" s ab.");
+        return verdict;
+    }
+
+    verdict.outcome = Verdict::Outcome::Wrong;
+    const qint64 answered = qint64{h} * 3600 + qint64{m} * 60 + s;
+    if (!verdict.timeRight && !verdict.dateRight)
+        verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") +
+                          TimeHint(task, answered) + QStringLiteral("\n\n") + DateHint(task, date);
+    else if (!verdict.timeRight)
+        verdict.message = QStringLiteral("Das Datum stimmt, aber die Uhrzeit ist falsch.\n\n") +
+                          TimeHint(task, answered);
+    else
+        verdict.message = QStringLiteral("Die Uhrzeit stimmt, aber das Datum ist falsch.\n\n") +
+                          DateHint(task, date);
+    return verdict;
+}
+
+} // namespace Exercise

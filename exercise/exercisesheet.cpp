@@ -1,0 +1,108 @@
+#include "exercise/exercisesheet.h"
+
+#include "exercise/answercheck.h"
+#include "exercise/task.h"
+#include "exercise/tasktexts.h"
+
+#include <algorithm>
+
+namespace Exercise {
+
+namespace {
+
+int LastOnSheet(int first, int count)
+{
+    return std::min(first + std::clamp(count, 1, MostTasksPerSheet) - 1, LastTask);
+}
+
+// A line to write on.
+QString Blank(int width)
+{
+    return QString(width, u'_');
+}
+
+SheetStep TaskStep(int ordinal, const Task &task)
+{
+    SheetStep step;
+    step.number = ordinal;
+    step.heading = QStringLiteral("Aufgabe ") + QString::number(task.number);
+    step.explanation = task.firstName + u' ' + task.surname + QStringLiteral(" wurde am ") +
+                       dateText(task.birthDate) + QStringLiteral(" in ") + task.town +
+                       QStringLiteral(" geboren. Radix-Sonne: ") + positionText(task.radix) +
+                       QStringLiteral(". Solar für das Jahr ") + QString::number(task.solarYear) +
+                       QStringLiteral(", Zeitzone ") + zoneText(task.zone) +
+                       QStringLiteral(". Berechnen Sie Datum und Uhrzeit des Solars.");
+    step.lines << QStringLiteral("Ephemeride, die Sonne um 0h Weltzeit (UT):");
+    for (const EphemerisDay &day : task.page)
+        step.lines << QStringLiteral("\u2003") + dayText(day.date) + QStringLiteral("\u2003") +
+                          positionText(day.position);
+    // Room to work, one line for each step of the hand method.
+    step.lines << QString() << QStringLiteral("A = ") + Blank(40)
+               << QStringLiteral("B = ") + Blank(40)
+               << QStringLiteral("B × 24 h / A = ") + Blank(32)
+               << QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +
+                      Blank(34)
+               << QStringLiteral("Solar am ") + Blank(16) + QStringLiteral(" um ") + Blank(18);
+    // Nothing is computed on the sheet: no "not yet computed" under the task.
+    step.computed = true;
+    return step;
+}
+
+} // namespace
+
+Sheet exerciseSheet(int first, int count, QDate printed)
+{
+    Sheet sheet;
+    sheet.title = QStringLiteral("Übungsblatt Solar");
+    sheet.printed = printed;
+    const int last = LastOnSheet(first, count);
+    sheet.facts << SheetFact{QStringLiteral("Aufgaben"),
+                             first == last ? QString::number(first)
+                                           : QString::number(first) + QStringLiteral(" bis ") +
+                                                 QString::number(last)};
+
+    SheetTable solutions;
+    solutions.title = QStringLiteral("Lösungen");
+    solutions.columnHeaders = {QStringLiteral("Aufgabe"),   QStringLiteral("1. Datum"),
+                               QStringLiteral("A"),         QStringLiteral("B"),
+                               QStringLiteral("Greenwich"), QStringLiteral("Solar")};
+    solutions.ownPage = true;
+    for (int number = first; number <= last; ++number) {
+        const std::optional<Task> task = makeTask(number);
+        if (!task)
+            continue;
+        sheet.steps << TaskStep(number - first + 1, *task);
+        const HandSolution &hand = task->hand;
+        solutions.rows << QStringList{
+            QString::number(number),
+            dateText(task->pair().date1),
+            arcText(hand.motion),
+            arcText(hand.distance),
+            clockText(hand.greenwich),
+            dateText(hand.date) + QStringLiteral(", ") + clockText(hand.clock)};
+    }
+    solutions.finding = QStringLiteral("Die Uhrzeiten des Solars gelten in der Zeitzone der "
+                                       "Aufgabe; wo sie 24 Uhr erreicht, sind 24 Stunden "
+                                       "abgezogen und das Datum rückt auf den folgenden Tag.");
+    sheet.closing = solutions;
+    return sheet;
+}
+
+QString exerciseSheetFileName(int first, int count)
+{
+    const int last = LastOnSheet(first, count);
+    return QStringLiteral("Übungsblatt Solar ") + QString::number(first) +
+           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
+}
+
+SheetTexts exerciseSheetTexts()
+{
+    return {exerciseTitle(),
+            QStringLiteral("Das Übungsblatt konnte nicht gespeichert werden: "),
+            QStringLiteral("Drucken…"),
+            QStringLiteral("actUebungsblattDrucken"),
+            QStringLiteral("Als PDF speichern…"),
+            QStringLiteral("actUebungsblattPdf")};
+}
+
+} // namespace Exercise

@@ -1,0 +1,30 @@
+#ifndef EXERCISE_EXERCISESHEET_H
+#define EXERCISE_EXERCISESHEET_H
+
+#include "sheet/sheet.h"
+#include "sheet/sheetactions.h"
+
+#include <QDate>
+
+// An exercise sheet to hand out: consecutive numbered tasks, each with its
+// ephemeris page and lines to work on, and the solutions of all of them on a
+// page of their own at the end, for the teacher or to cut off.
+
+namespace Exercise {
+
+constexpr int MostTasksPerSheet = 10;
+
+// The tasks `first`, `first` + 1, ... up to `count` of them (1 to 10), not
+// beyond the last task number.
+Sheet exerciseSheet(int first, int count, QDate printed);
+
+// "Übungsblatt Solar 4711-4714.pdf".
+QString exerciseSheetFileName(int first, int count);
+
+// The menu of the button "Übungsblatt…": "Drucken…" (actUebungsblattDrucken),
+// "Als PDF speichern…" (actUebungsblattPdf); messages titled "Übungsaufgaben".
+SheetTexts exerciseSheetTexts();
+
+} // namespace Exercise
+
+#endif

@@ -1,0 +1,46 @@
+#ifndef EXERCISE_HANDSOLUTION_H
+#define EXERCISE_HANDSOLUTION_H
+
+#include "core/sexagesimal.h"
+
+#include <QDate>
+#include <QtGlobal>
+
+#include <optional>
+
+// The answer a task expects is the one the calculator gives when the student
+// feeds it the two ephemeris days: the hand method on the printed (rounded)
+// positions, not the exact moment. Computed by the Solar calculator's own
+// steps, so that the exercises can never disagree with the calculator.
+
+// The two consecutive ephemeris days whose 0h positions enclose the radix Sun:
+// position1 <= radix < position2, both in the same sign (the hand method
+// subtracts degrees within one sign).
+struct EphemerisPair {
+    QDate date1;
+    qint32 position1 = 0; // '' from 0° Aries at 0h UT of date 1, as printed
+    qint32 position2 = 0; // at 0h UT of the day after
+};
+
+struct HandSolution {
+    SexagesimalTriple motion;   // A = position 2 - position 1
+    SexagesimalTriple distance; // B = radix - position 1
+    // B / A x 24 rounded to four places: the value from which step 4 writes
+    // the Greenwich time.
+    FixedDecimal decimalHours;
+    SexagesimalTriple greenwich; // the Greenwich clock time on date 1
+    SexagesimalTriple zoneTime;  // plus the time zone; the hour may reach 24
+    // The day shift: once the zone time reaches 24 h the student takes off
+    // 24 h ("-24h") and the Solar falls on the day after date 1.
+    bool nextDay = false;
+    SexagesimalTriple clock; // the final clock time
+    QDate date;              // the date of the Solar
+};
+
+// The calculator's steps 2 to 5 run on the pair and the radix position ('' from
+// 0° Aries) with a whole-hour time zone. Nothing when a step refuses the values
+// (a pair that does not enclose the radix, or lies in two signs, or a zone
+// time below 0 h, which the day shifts of the form cannot bring back).
+std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix, int zone);
+
+#endif

@@ -1,0 +1,166 @@
+#include "exercise/tasktexts.h"
+
+#include "astro/zodiac.h"
+#include "core/numbers.h"
+
+#include <QLocale>
+#include <QTimeZone>
+
+#include <array>
+
+namespace Exercise {
+
+namespace {
+
+QString TwoDigits(qint64 value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+QString Escaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+// The four-place decimal hours as step 4 rounds them: "8,7789" under German
+// settings, always four places, so that the rounding shows.
+QString DecimalHoursText(FixedDecimal hours)
+{
+    const qint64 count = hours.tenThousandths();
+    const qint64 magnitude = count < 0 ? -count : count;
+    return (count < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 10000) +
+           QLocale().decimalPoint() + QString::number(magnitude % 10000).rightJustified(4, u'0');
+}
+
+QString SignedSeconds(qint32 seconds)
+{
+    return (seconds > 0 ? QStringLiteral("+") : QString()) + QString::number(seconds) +
+           QStringLiteral(" s");
+}
+
+QString InSign(qint32 position)
+{
+    return arcText(SecondsToTriple(position % Astro::ArcSecondsPerSign));
+}
+
+} // namespace
+
+QString arcText(const SexagesimalTriple &arc)
+{
+    return QString::number(arc.Units) + u'°' + TwoDigits(arc.Minutes) + u'\'' +
+           TwoDigits(arc.Seconds) + QStringLiteral("''");
+}
+
+QString positionText(qint32 position)
+{
+    return InSign(position) + u' ' + Astro::SignName(position / Astro::ArcSecondsPerSign);
+}
+
+QString clockText(const SexagesimalTriple &time)
+{
+    return QString::number(time.Units) + QStringLiteral(" h ") + QString::number(time.Minutes) +
+           QStringLiteral(" m ") + QString::number(time.Seconds) + QStringLiteral(" s");
+}
+
+QString dateText(QDate date)
+{
+    return TwoDigits(date.day()) + u'.' + TwoDigits(date.month()) + u'.' +
+           QString::number(date.year());
+}
+
+QString dayText(QDate date)
+{
+    // Written out here rather than taken from the locale: an ephemeris page
+    // reads the same on every desktop.
+    static const std::array<QString, 7> weekdays{
+        QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"), QStringLiteral("Do"),
+        QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So")};
+    return weekdays.at(static_cast<std::size_t>(date.dayOfWeek() - 1)) + u' ' + dateText(date);
+}
+
+QString zoneText(int zone)
+{
+    return (zone > 0 ? QStringLiteral("+") : QString()) + QString::number(zone);
+}
+
+QString taskHtml(const Task &task)
+{
+    return QStringLiteral("<p><b>Aufgabe ") + QString::number(task.number) +
+           QStringLiteral("</b></p><p>") + Escaped(task.firstName) + u' ' + Escaped(task.surname) +
+           QStringLiteral(" wurde am ") + dateText(task.birthDate) + QStringLiteral(" in ") +
+           Escaped(task.town) + QStringLiteral(" geboren.</p><p>") +
+           QStringLiteral("Radix-Sonne: ") + positionText(task.radix) +
+           QStringLiteral("<br>Solar für das Jahr: ") + QString::number(task.solarYear) +
+           QStringLiteral("<br>Zeitzone: ") + zoneText(task.zone) +
+           QStringLiteral("</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>");
+}
+
+ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc)
+{
+    // Both moments as clock times of the zone.
+    const QDateTime exact = exactUtc.toUTC().addSecs(qint64{task.zone} * 3600);
+    const QDateTime hand = task.hand.date.startOfDay(QTimeZone::utc())
+                               .addSecs(FieldsToSeconds(TripleToFields(task.hand.clock)));
+    const qint32 secondOfDay =
+        RoundToInt32(static_cast<double>(exact.time().msecsSinceStartOfDay()) / 1000.0);
+
+    ExactComparison comparison;
+    comparison.date = exact.date().addDays(secondOfDay / 86'400); // 23:59:59.6 is the next day
+    comparison.clock = SecondsToTriple(secondOfDay % 86'400);
+    comparison.handMinusExact = RoundToInt32(static_cast<double>(exact.msecsTo(hand)) / 1000.0);
+    return comparison;
+}
+
+QString exactText(const Task &task, const ExactComparison &exact)
+{
+    return dateText(exact.date) + QStringLiteral(" um ") + clockText(exact.clock) +
+           QStringLiteral(" (Zeitzone ") + zoneText(task.zone) + u')';
+}
+
+QString solutionHtml(const Task &task, const QDateTime &exactUtc)
+{
+    const EphemerisPair pair = task.pair();
+    const HandSolution &hand = task.hand;
+    const QString minus = QStringLiteral(" − ");
+    QString html = QStringLiteral("<p><b>Lösung der Aufgabe ") + QString::number(task.number) +
+                   QStringLiteral("</b></p><ol>");
+    const auto step = [&html](const QString &text) {
+        html += QStringLiteral("<li>") + text + QStringLiteral("</li>");
+    };
+    step(QStringLiteral("Die Radix-Sonne ") + positionText(task.radix) +
+         QStringLiteral(" liegt zwischen dem 1. Datum ") + dayText(pair.date1) +
+         QStringLiteral(" (") + positionText(pair.position1) +
+         QStringLiteral(") und dem 2. Datum ") + dayText(pair.date1.addDays(1)) +
+         QStringLiteral(" (") + positionText(pair.position2) + QStringLiteral(")."));
+    step(QStringLiteral("Differenz Sonnenbewegung: A = ") + InSign(pair.position2) + minus +
+         InSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.motion));
+    step(QStringLiteral("Entfernungswert: B = ") + InSign(task.radix) + minus +
+         InSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.distance));
+    step(QStringLiteral("Uhrzeit des Solars: B × 24 h / A = ") + arcText(hand.distance) +
+         QStringLiteral(" × 24 h / ") + arcText(hand.motion) + QStringLiteral(" = ") +
+         DecimalHoursText(hand.decimalHours) + QStringLiteral(" h = ") + clockText(hand.greenwich) +
+         QStringLiteral(" Greenwich-Zeit am ") + dateText(pair.date1));
+    step(QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +
+         clockText(hand.greenwich) + QStringLiteral(" ") + zoneText(task.zone) +
+         QStringLiteral(" h = ") + clockText(hand.zoneTime));
+    if (hand.nextDay)
+        step(QStringLiteral("Tagesausgleich -24h: ") + clockText(hand.clock) +
+             QStringLiteral("; die Uhrzeit gehört zum folgenden Tag, dem ") + dateText(hand.date) +
+             u'.');
+    else
+        step(QStringLiteral("Tagesausgleich +0h: ") + clockText(hand.clock) +
+             QStringLiteral("; der Solar fällt auf das 1. Datum."));
+    step(QStringLiteral("<b>Endergebnis: Solar am ") + dateText(hand.date) +
+         QStringLiteral(" um ") + clockText(hand.clock) + QStringLiteral("</b>"));
+    html += QStringLiteral("</ol>");
+
+    const ExactComparison exact = compareWithExact(task, exactUtc);
+    html += QStringLiteral("<p>Genauer Zeitpunkt, aus der wahren Bewegung der Sonne berechnet: ") +
+            exactText(task, exact) +
+            QStringLiteral(". Die Handrechnung mit den gerundeten Positionen der Ephemeride "
+                           "weicht davon um ") +
+            SignedSeconds(exact.handMinusExact) + QStringLiteral(" ab.</p>");
+    return html;
+}
+
+} // namespace Exercise

@@ -1,0 +1,53 @@
+#ifndef EXERCISE_TASKTEXTS_H
+#define EXERCISE_TASKTEXTS_H
+
+#include "core/sexagesimal.h"
+#include "exercise/task.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The texts of a task as the student reads them: the task, the rows of its
+// ephemeris page and the worked solution. Rich text for the window and the
+// exercise sheet; numbers in plain ASCII digits.
+
+namespace Exercise {
+
+// "23°14'07'' Fische": degrees within the sign, minutes and seconds of arc
+// with two digits, then the sign, as a German ephemeris prints the Sun.
+QString positionText(qint32 position);
+// "1°00'02''": an arc of the hand method (A or B).
+QString arcText(const SexagesimalTriple &arc);
+// "8 h 46 m 44 s".
+QString clockText(const SexagesimalTriple &time);
+// "12.03.2031"; with the weekday, as an ephemeris page lists its days:
+// "Mo 12.03.2031".
+QString dateText(QDate date);
+QString dayText(QDate date);
+// "+1", "0", "-5": a time zone as the calculator's list shows it.
+QString zoneText(int zone);
+
+// The task: the person, birth date and town, the radix Sun, the year of the
+// Solar, the time zone and the question.
+QString taskHtml(const Task &task);
+
+// The moment of the exact Solar in the task's zone time, to the whole second,
+// and how far the hand answer lies from it (hand minus exact, in seconds).
+struct ExactComparison {
+    QDate date;
+    SexagesimalTriple clock;
+    qint32 handMinusExact = 0;
+};
+ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc);
+
+// "13.03.2031 um 9 h 46 m 32 s (Zeitzone +1)".
+QString exactText(const Task &task, const ExactComparison &exact);
+
+// The worked solution, step by step as the calculator computes it, then the
+// exact moment and the difference.
+QString solutionHtml(const Task &task, const QDateTime &exactUtc);
+
+} // namespace Exercise
+
+#endif

@@ -1,0 +1,248 @@
+#include "main/mainwindow.h"
+#include "tests/support/testsupport.h"
+#include "ui/resultlist.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+// Nothing the user did is lost: the store follows every change at once, the
+// deletions can be taken back, F1 and the "=" buttons explain where the user
+// is, and message boxes show their whole titles.
+class tst_Keeping : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_store.clear()); }
+    void survivesAKill();
+    void deletionsUndone_data();
+    void deletionsUndone();
+    void newCalculationUndone();
+    void helpAtHand();
+    void wholeTitles_data();
+    void wholeTitles();
+
+private:
+    IsolatedStore m_store;
+};
+
+namespace {
+ResultRow row(int n)
+{
+    return {u"Solar"_s, QString::number(n), u"1h2m3s"_s};
+}
+
+QList<ResultRow> rowsOf(const ResultList &list)
+{
+    QList<ResultRow> rows;
+    for (int position = 1; position <= list.rowCount(); ++position)
+        rows.append(list.row(position));
+    return rows;
+}
+
+// The child of survivesAKill: works on the store in `folder` as a user would,
+// says "ready" and keeps running until it is killed.
+int runChild(const QString &folder)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    RecordingServices quiet;
+    MainWindow window;
+    window.show();
+    for (int n = 1; n <= 3; ++n)
+        window.addResultRow(row(n)); // as a calculator's "Okay" does
+    window.resultList().setCurrentPosition(2);
+    window.findChild<QPushButton *>(u"Command10"_s)->click();
+    auto *name = window.findChild<QLineEdit *>(u"Text1h_0"_s);
+    name->setFocus();
+    QTest::keyClicks(name, u"Anna Berg"_s);
+    std::puts("ready");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+} // namespace
+
+void tst_Keeping::survivesAKill()
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_store.path()});
+    QVERIFY(child.waitForReadyRead(60000));
+    QCOMPARE(child.readLine().trimmed(), "ready");
+    // The name was typed just before "ready" and is written a second after the
+    // last key; the margin is for a busy machine.
+    QTest::qWait(1500);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+    MainWindow again;
+    QCOMPARE(rowsOf(again.resultList()), (QList{row(1), row(3)}));
+    QCOMPARE(again.findChild<QLineEdit *>(u"Text1h_0"_s)->text(), u"Anna Berg"_s);
+}
+
+// Each action is one character: 1-4 mark that row (0 none), d "markierte Zeile
+// löschen", k the Delete key in the list, a "Liste löschen", + a new row 5,
+// z Ctrl+Z.
+void tst_Keeping::deletionsUndone_data()
+{
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<int>("marked");
+    QTest::addColumn<QStringList>("messages");
+    const QList<int> all{1, 2, 3, 4};
+    QTest::newRow("marked row back") << u"2dz"_s << all << 2 << QStringList();
+    QTest::newRow("second click, one undo") << u"2ddz"_s << QList{1, 3, 4} << 2 << QStringList();
+    QTest::newRow("both back") << u"2ddzz"_s << all << 2 << QStringList();
+    QTest::newRow("Delete key") << u"3k"_s << QList{1, 2, 4} << 3 << QStringList();
+    QTest::newRow("last row, Delete key back") << u"4kz"_s << all << 4 << QStringList();
+    QTest::newRow("all rows back") << u"3az"_s << all << 3 << QStringList();
+    QTest::newRow("all, then a row")
+        << u"3adz"_s << all << 3 << QStringList{u"velmora: Liste ist leer"_s};
+    QTest::newRow("empty list, Delete key")
+        << u"ak"_s << QList<int>() << 0 << QStringList{u"velmora: Liste ist leer"_s};
+    QTest::newRow("nothing marked") << u"0kdz"_s << all << 0 << QStringList();
+    QTest::newRow("new rows stay last") << u"1d+z"_s << QList{1, 2, 3, 4, 5} << 1 << QStringList();
+    QTest::newRow("back to the start") << u"1d2dazzzz"_s << all << 1 << QStringList();
+}
+
+void tst_Keeping::deletionsUndone()
+{
+    QFETCH(QString, actions);
+    QFETCH(QList<int>, rows);
+    QFETCH(int, marked);
+    QFETCH(QStringList, messages);
+    RecordingServices recorder;
+    {
+        MainWindow window;
+        ResultList &list = window.resultList();
+        for (int n = 1; n <= 4; ++n)
+            QVERIFY(window.addResultRow(row(n)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        list.view()->setFocus();
+        for (const QChar action : std::as_const(actions)) {
+            if (action.isDigit())
+                list.setCurrentPosition(action.digitValue());
+            else if (action == u'd')
+                Click(&window, "Command10");
+            else if (action == u'a')
+                Click(&window, "Command9");
+            else if (action == u'k')
+                QTest::keyClick(list.view(), Qt::Key_Delete);
+            else if (action == u'+')
+                QVERIFY(window.addResultRow(row(5)));
+            else if (action == u'z')
+                QTest::keyClick(list.view(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QList<ResultRow> expected;
+        for (int n : std::as_const(rows))
+            expected.append(row(n));
+        QCOMPARE(rowsOf(list), expected);
+        QCOMPARE(list.currentPosition(), marked);
+        QCOMPARE(recorder.messages, messages);
+        // The window goes without being closed: the store already holds the list.
+        QCOMPARE(rowsOf(MainWindow().resultList()), expected);
+    }
+}
+
+void tst_Keeping::newCalculationUndone()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    TypeInto(&window, "Text1h_0", u"Anna Berg"_s);
+    TypeInto(&window, "txtDateh_2", u"1970"_s);
+    auto *start = window.findChild<QPushButton *>(u"Command7"_s);
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Space);
+    auto *name = window.findChild<QLineEdit *>(u"Text1h_0"_s);
+    QCOMPARE(name->text(), QString());
+    QCOMPARE(MainWindow().findChild<QLineEdit *>(u"txtDateh_2"_s)->text(), QString());
+    // The list's "Rückgängig" is the same step as Ctrl+Z.
+    window.findChild<QAction *>(u"undo"_s)->trigger();
+    QCOMPARE(name->text(), u"Anna Berg"_s);
+    MainWindow reread;
+    QCOMPARE(reread.findChild<QLineEdit *>(u"Text1h_0"_s)->text(), u"Anna Berg"_s);
+    QCOMPARE(reread.findChild<QLineEdit *>(u"txtDateh_2"_s)->text(), u"1970"_s);
+    QVERIFY(!window.findChild<QAction *>(u"undo"_s)->isEnabled());
+}
+
+void tst_Keeping::helpAtHand()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    for (const char *calculator : {"Command2", "Command3"}) {
+        Click(&window, calculator);
+        QWidget *form = QApplication::activeModalWidget();
+        QVERIFY(form);
+        QTRY_COMPARE(QApplication::activeWindow(), form);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        // Every "=" button says which step it works and by what formula.
+        for (const QPushButton *button : form->findChildren<QPushButton *>()) {
+            if (button->text() != u"=")
+                continue;
+            QVERIFY2(button->toolTip().startsWith(u"Schritt "), qPrintable(button->objectName()));
+            QVERIFY(button->toolTip().contains(u" = "));
+            QCOMPARE(button->accessibleDescription(), button->toolTip());
+        }
+        form->close();
+    }
+    QStringList files;
+    for (const QUrl &url : std::as_const(recorder.urls))
+        files << url.fileName();
+    QCOMPARE(files, (QStringList{u"Programmbedienung.pdf"_s, u"Berechnung des Solars.pdf"_s,
+                                 u"Berechnung der Rektifikation.pdf"_s}));
+}
+
+void tst_Keeping::wholeTitles_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("short text, short title") << u"GZK"_s << u"Nulldivision!"_s;
+    QTest::newRow("short text, long title")
+        << u"Solar und GZK – eine längere Überschrift"_s << u"OK"_s;
+}
+
+void tst_Keeping::wholeTitles()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    int width = 0;
+    QTimer::singleShot(0, this, [&width] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        width = box->width();
+        box->accept();
+    });
+    services().showMessage(nullptr, text, title);
+    // Room for the title in a bold title-bar font beside a frame's buttons.
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    QVERIFY2(width >= QFontMetrics(font).horizontalAdvance(title) + 100,
+             qPrintable(QString::number(width)));
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--child") == 0)
+        return runChild(QString::fromLocal8Bit(argv[2]));
+    tst_Keeping test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_keeping.moc"

@@ -1,0 +1,194 @@
+#include "main/mainwindow.h"
+#include "rekti/rectificationform.h"
+#include "sheet/sheetrender.h"
+#include "solar/solarform.h"
+#include "tests/support/testsupport.h"
+
+#include <QComboBox>
+#include <QLocale>
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The calculation sheets as the forms make them from what the user has
+// filled in: every step's values in step order on the PDF page, and the
+// steps not worked yet marked as such.
+class tst_FormSheets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void init() { QVERIFY(m_store.clear()); }
+    void solar_data();
+    void solar();
+    void rectification();
+
+private:
+    IsolatedStore m_store;
+    QTemporaryDir m_tmp;
+};
+
+namespace {
+
+// The PDF's text, its blanks and line breaks made single blanks.
+QString pdfText(const QString &path)
+{
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
+// The first of `fragments` not found after its predecessor in `text`.
+QString firstOutOfOrder(const QString &text, const QStringList &fragments)
+{
+    qsizetype from = 0;
+    for (const QString &fragment : fragments) {
+        const qsizetype at = text.indexOf(fragment, from);
+        if (at < 0)
+            return fragment;
+        from = at + fragment.size();
+    }
+    return {};
+}
+
+void fillPerson(MainWindow &window)
+{
+    for (const auto &[field, text] : {std::pair{"Text1h_0", u"Erika Muster"_s},
+                                      {"txtDateh_0", u"6"_s},
+                                      {"txtDateh_1", u"7"_s},
+                                      {"txtDateh_2", u"1980"_s},
+                                      {"txtTime0h_0", u"14"_s},
+                                      {"txtTime0h_1", u"30"_s},
+                                      {"txtTime0h_2", u"0"_s},
+                                      {"Text3h_0", u"Berlin"_s}})
+        TypeInto(&window, field, text);
+}
+
+void pick(QWidget *form, const char *lists, QList<int> positions)
+{
+    for (int i = 0; i < 3; ++i)
+        form->findChild<QComboBox *>(QLatin1String(lists) + u'_' + QString::number(i))
+            ->setCurrentIndex(positions[i]);
+}
+
+QString render(const Sheet &sheet, const QString &path)
+{
+    const QString failure = writeSheetPdf(sheet, path);
+    return failure.isEmpty() ? pdfText(path) : failure;
+}
+
+} // namespace
+
+void tst_FormSheets::solar_data()
+{
+    QTest::addColumn<QStringList>("steps"); // the buttons pressed, in order
+    QTest::addColumn<QStringList>("inOrder");
+    QTest::addColumn<int>("pending"); // how often "noch nicht berechnet" stands on it
+
+    // The head stands in two columns, read line by line.
+    const QStringList head{
+        u"Rechenblatt Solar"_s, u"Erika Muster"_s, u"Krebs"_s, u"6.7.1980"_s, u"2024"_s,
+        u"14 h 30 m 0 s"_s,     u"Berlin"_s};
+    QTest::newRow("worked to the end")
+        << QStringList{u"Command2"_s, u"Command3"_s, u"Command4"_s, u"Command1"_s, u"Command5"_s}
+        << head + QStringList{u"1. Die nächstgelegenen Sonnenpositionen"_s,
+                              u"13°28'35''"_s,
+                              u"14°25'49''"_s,
+                              u"A = 14°25'49'' − 13°28'35'' = 0°57'14''"_s,
+                              u"B = 14°22'30'' − 13°28'35'' = 0°53'55''"_s,
+                              u"= 22 h 36 m 33 s"_s,
+                              u"+1 h = 23 h 36 m 33 s"_s,
+                              u"Datum des Solars 5.7.2024, Uhrzeit des Solars 23 h 36 m 33 s"_s,
+                              u"Kontrolle mit genauer Rechnung"_s,
+                              u"Uhrzeit Greenwich 22h36m33s 22h36m29s +4 s"_s,
+                              u"Ihre Rechnung ist richtig"_s}
+        << 0;
+    QTest::newRow("steps 2 and 3 only")
+        << QStringList{u"Command2"_s, u"Command3"_s}
+        << head + QStringList{u"Ergebnis A = 0°57'14''"_s, u"Ergebnis B = 0°53'55''"_s,
+                              u"noch nicht berechnet"_s, u"noch nicht berechnet"_s,
+                              u"Die Uhrzeit des Solars ist noch nicht berechnet."_s}
+        << 4; // steps 4 and 5, the final result, and the check's finding
+}
+
+// Radix Krebs 14°22'30'' and the ephemeris of 5 and 6 July 2024, as a
+// student picks them.
+void tst_FormSheets::solar()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, inOrder);
+    QFETCH(int, pending);
+
+    RecordingServices recorder;
+    MainWindow window;
+    fillPerson(window);
+    Click(&window, "Command2");
+    auto *form = window.findChild<SolarForm *>();
+    QVERIFY(form);
+    TypeInto(form, "Text1_0", u"Krebs"_s);
+    TypeInto(form, "Text1_1", u"2024"_s);
+    pick(form, "cmbDeg13", {14, 22, 30});
+    pick(form, "cmbDeg1", {13, 28, 35});
+    pick(form, "cmbDeg2", {14, 25, 49});
+    TypeInto(form, "Text1_2", u"5"_s);
+    TypeInto(form, "Text1_3", u"7"_s);
+    TypeInto(form, "Text1_4", u"2024"_s);
+    for (const QString &step : std::as_const(steps))
+        Click(form, step.toLatin1().constData());
+    QCOMPARE(recorder.messages, QStringList());
+
+    const QString text = render(
+        form->calculationSheet(),
+        m_tmp.filePath(u"Solar "_s + QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s));
+    QVERIFY2(firstOutOfOrder(text, inOrder).isEmpty(), qPrintable(text));
+    QCOMPARE(text.count(u"noch nicht berechnet"_s), pending);
+}
+
+// The worked rectification under German settings, the decimal comma included.
+void tst_FormSheets::rectification()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    fillPerson(window);
+    Click(&window, "Command3");
+    auto *form = window.findChild<RectificationForm *>();
+    QVERIFY(form);
+    const auto type = [form](const char *fields, const QStringList &texts) {
+        for (int i = 0; i < texts.size(); ++i)
+            TypeInto(form, QByteArray(QByteArray(fields) + '_' + QByteArray::number(i)).constData(),
+                     texts[i]);
+    };
+    type("Text7", {u"Heirat"_s});
+    type("txtTime0", {u"22"_s, u"50"_s, u"0"_s});
+    type("txtJahre", {u"34"_s, u"120"_s});
+    for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
+        Click(form, step);
+
+    type("txtSternZeit1", {u"5"_s, u"30"_s});
+    type("txtSTernZeit2", {u"5"_s, u"26"_s});
+    type("txtDeg3", {u"15"_s, u"20"_s, u"0"_s});
+    type("txtDeg4", {u"14"_s, u"18"_s, u"30"_s});
+    type("txtDeg6", {u"14"_s, u"50"_s, u"10"_s});
+    type("txtDeg7", {u"14"_s, u"18"_s, u"30"_s});
+    for (const char *step : {"Command7", "Command8", "Command9"})
+        Click(form, step);
+    TypeInto(form, "Text5", u"123"_s);
+    for (const char *step : {"Command10", "Command11", "Command12", "Command13"})
+        Click(form, step);
+    QCOMPARE(recorder.messages, QStringList());
+
+    const QString text = render(form->calculationSheet(), m_tmp.filePath(u"whole.pdf"_s));
+    QCOMPARE(firstOutOfOrder(
+                 text, {u"Rechenblatt Rektifikation (GZK)"_s, u"Erika Muster"_s, u"Heirat"_s,
+                        u"34 Jahre 120 Tage"_s, u"34 Jahre 120 Tage = 34,3287671232877 Jahre"_s,
+                        u"33°49'58''"_s, u"25 h 5 m 20 s -24h = 1 h 5 m 20 s"_s, u"0°30'54''"_s,
+                        u"89°40'56''"_s, u"5 h 58 m 44 s"_s, u"Gesuchte Zeitdifferenz"_s}),
+             QString());
+    QCOMPARE(text.count(u"noch nicht berechnet"_s), 0);
+}
+
+QTEST_MAIN(tst_FormSheets)
+#include "tst_formsheets.moc"
