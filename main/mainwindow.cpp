@@ -240,13 +240,14 @@ CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 }
 
 // A calculator is built anew at every opening and deleted when it closes, so
-// that nothing of the last calculation survives in it. It is modal: this
-// window takes no input until the calculator has closed, and then the cursor
-// goes back into the name field.
+// that nothing of the last calculation survives in it. It is modal to this
+// window, which takes no input until the calculator has closed (then the
+// cursor goes back into the name field); an exercise window opened before
+// stays usable beside it, so that a task can be worked in the calculator.
 void MainWindow::showCalculator(QDialog *form, void (DocumentLinks::*openHelp)())
 {
     form->setAttribute(Qt::WA_DeleteOnClose);
-    form->setWindowModality(Qt::ApplicationModal);
+    form->setWindowModality(Qt::WindowModal);
     // The name field, not the window, receives the signal: while the window
     // itself is torn down the field is gone before the calculator.
     // F1 opens the worked example of the calculator, as its "?" button does.
