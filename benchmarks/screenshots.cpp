@@ -124,8 +124,8 @@ int main(int argc, char *argv[])
         rekti.hide();
     }
     // Opened by its button, as the student opens it.
-    haupt.findChild<QPushButton *>(QStringLiteral("cmdUebungen"))->click();
-    if (auto *exercises = haupt.findChild<ExerciseWindow *>(QStringLiteral("Uebung"))) {
+    mainWindow.findChild<QPushButton *>(QStringLiteral("cmdUebungen"))->click();
+    if (auto *exercises = mainWindow.findChild<ExerciseWindow *>(QStringLiteral("Uebung"))) {
         exercises->showTask(4711);
         shoot(exercises, QStringLiteral("uebung"));
     } else {
