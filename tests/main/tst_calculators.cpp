@@ -4,10 +4,10 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTabWidget>
-#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
 
