@@ -110,6 +110,7 @@ void tst_Steps::steps_data()
         u"!1. Datum größer als Radix-Sonnenposition");
     row("B beyond A", S::GreenwichTime, u"0|58|20", u"1|0|0", 0, u"24|41|9");
     row("negative B", S::GreenwichTime, u"1|0|0", u"0|-1|0", 0, u"0|-24|0");
+    row("negative B carries", S::GreenwichTime, u"0|50|1", u"0|0|-25", 0, u"0|-12|0");
     row("A 0 divides", S::GreenwichTime, u"0|0|0", u"0|32|20", 0, u"!Nulldivision!");
     row("32767 h", S::GreenwichTime, u"0|0|24", u"0|0|32767", 0, u"32767|0|0");
     row("32768 h", S::GreenwichTime, u"0|0|24", u"0|0|32768", 0, u"!Überlauf!");
