@@ -82,6 +82,12 @@ Sexagesimal Sexagesimal::read(const FieldTexts &texts)
             !texts[0].isEmpty() && !texts[1].isEmpty() && !texts[2].isEmpty()};
 }
 
+Sexagesimal Sexagesimal::readWithRegionalPoint(const FieldTexts &texts)
+{
+    return {TextOrRegionalValue(texts[0]), TextOrRegionalValue(texts[1]),
+            TextOrRegionalValue(texts[2]), read(texts).complete};
+}
+
 Sexagesimal Sexagesimal::of(const SexagesimalTriple &triple)
 {
     return {double(triple.Units), double(triple.Minutes), double(triple.Seconds)};

@@ -224,15 +224,17 @@ void SolarForm::keyPressEvent(QKeyEvent *event)
 
 Solar::Entries SolarForm::entries() const
 {
+    // Step 5 writes a fractional hour with the desktop's separator ("14,5")
+    // and reads its Greenwich and zone times back with it.
     return {Read(m_date1OfStep2),
             Read(m_date2OfStep2),
             PositionsOf(m_radixOfStep3),
             Read(m_date1OfStep3),
             Read(m_motionOfStep4),
             Read(m_distanceOfStep4),
-            Read(m_greenwichTimeOfStep5),
+            Sexagesimal::readWithRegionalPoint(TextsOf(m_greenwichTimeOfStep5)),
             ReadNumber(ui->cmbGMT->currentText()),
-            Read(m_zoneTime),
+            Sexagesimal::readWithRegionalPoint(TextsOf(m_zoneTime)),
             ReadNumber(ui->Combo1->currentText()),
             Read(m_finalTime),
             Read(m_solarDate)};
