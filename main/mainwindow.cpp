@@ -231,9 +231,10 @@ void MainWindow::deleteMarkedRow()
         services().showMessage(this, QStringLiteral("Liste ist leer"), QStringLiteral("velmora"));
         return;
     }
-    // The list can hold rows without a current one (all rows were deselected):
-    // then there is nothing marked to delete.
-    const int position = m_list->currentPosition();
+    // Only the row that the user sees marked goes. The mark can be taken off
+    // (Ctrl+click, a click below the rows) while the row stays current: then
+    // nothing is deleted.
+    const int position = m_list->markedPosition();
     if (position > 0)
         m_list->removeRow(position);
 }

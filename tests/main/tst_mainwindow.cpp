@@ -49,9 +49,21 @@ void tst_MainWindow::deletingRows()
     Click(&window, "Command10");
     QCOMPARE(list.currentPosition(), 2); // the last row's predecessor
     QCOMPARE(list.row(2), row(3));
+    // Ctrl+click on the marked row, or a click below the rows, takes the mark
+    // off while the row stays current: then nothing is deleted.
+    window.show();
+    QTreeView *view = list.view();
+    const QPoint marked = view->visualRect(view->model()->index(1, 0)).center();
+    for (const auto &[modifier, place] :
+         {std::pair{Qt::ControlModifier, marked},
+          std::pair{Qt::NoModifier, QPoint(marked.x(), view->viewport()->height() - 2)}}) {
+        list.setCurrentPosition(2);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifier, place);
+        Click(&window, "Command10");
+        QCOMPARE(list.rowCount(), 2);
+    }
     // Enter on the focused button presses it, as Space does.
     auto *all = window.findChild<QPushButton *>(u"Command9"_s);
-    window.show();
     all->setFocus();
     QTest::keyClick(all, Qt::Key_Return);
     QCOMPARE(list.rowCount(), 0);
