@@ -62,6 +62,8 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     for (QLineEdit *field : {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3, ui->Text1_4,
                              ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2})
         SelectAllOnFocus(field);
+    // The fields of the steps keep the caret where the user put it.
+    KeepCaretOnFocus(this);
     for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
         for (QComboBox *picker : *pickers)
             RejectAllKeys(picker);
@@ -98,6 +100,8 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     ui->SSTab1->setCurrentIndex(0);
     showPage(0);
     load();
+    // The sign restored from the last use is selected, ready to be typed over.
+    SelectAllText(ui->Text1_0);
 }
 
 SolarForm::~SolarForm()

@@ -4,6 +4,8 @@
 #include "ui/resultlist.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +23,8 @@ class tst_MainWindow : public QObject {
 private slots:
     void init() { QVERIFY(m_store.clear()); }
     void deletingRows();
+    void selectAllOnTheUsersFocus_data();
+    void selectAllOnTheUsersFocus();
     void documentsAndLinks();
 
 private:
@@ -69,6 +73,65 @@ void tst_MainWindow::deletingRows()
     QCOMPARE(list.rowCount(), 0);
     Click(&window, "Command10");
     QCOMPARE(recorder.messages, QStringList{u"velmora: Liste ist leer"_s});
+}
+
+// Only the focus that the user gives a person field (Tab, Shift+Tab, a click,
+// a shortcut) selects its whole text; coming back to the window or a focus set
+// by the program keeps the caret, and the step fields of a calculator keep it
+// also when tabbed into.
+void tst_MainWindow::selectAllOnTheUsersFocus_data()
+{
+    QTest::addColumn<QString>("field"); // of the Solar form unless on the main window
+    QTest::addColumn<Qt::FocusReason>("reason");
+    QTest::addColumn<bool>("selectsAll");
+    const auto row = [](const char *tag, const char16_t *field, Qt::FocusReason reason, bool all) {
+        QTest::newRow(tag) << QString::fromUtf16(field) << reason << all;
+    };
+    row("name, Tab", u"Text1h_0", Qt::TabFocusReason, true);
+    row("name, Shift+Tab", u"Text1h_0", Qt::BacktabFocusReason, true);
+    row("name, click", u"Text1h_0", Qt::MouseFocusReason, true);
+    row("name, shortcut", u"Text1h_0", Qt::ShortcutFocusReason, true);
+    row("name, back to the window", u"Text1h_0", Qt::ActiveWindowFocusReason, false);
+    row("name, set by the program", u"Text1h_0", Qt::OtherFocusReason, false);
+    row("step 2, Tab", u"txtDeg02_0", Qt::TabFocusReason, false);
+}
+
+void tst_MainWindow::selectAllOnTheUsersFocus()
+{
+    QFETCH(QString, field);
+    QFETCH(Qt::FocusReason, reason);
+    QFETCH(bool, selectsAll);
+    RecordingServices recorder;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *form = &window;
+    if (field != u"Text1h_0") {
+        Click(&window, "Command2");
+        form = window.findChild<QDialog *>();
+        QTRY_COMPARE(QApplication::activeWindow(), form);
+    }
+    auto *edit = form->findChild<QLineEdit *>(field);
+    edit->setText(u"Hans Meier"_s);
+    edit->setFocus();
+    edit->setCursorPosition(4); // the caret after "Hans"
+    if (reason == Qt::ActiveWindowFocusReason) {
+        QWidget elsewhere; // another application's window
+        elsewhere.show();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    } else {
+        edit->clearFocus();
+        if (reason == Qt::MouseFocusReason)
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+        else
+            edit->setFocus(reason);
+    }
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), selectsAll ? u"Hans Meier"_s : QString());
+    if (!selectsAll)
+        QCOMPARE(edit->cursorPosition(), 4);
 }
 
 void tst_MainWindow::documentsAndLinks()
