@@ -50,13 +50,15 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     }
 
     m_documents = new DocumentLinks(this);
-    connect(ui->Command1, &QPushButton::clicked, m_documents, &DocumentLinks::showDocumentMenu);
+    OpenMenuOnClick(ui->Command1,
+                    [this](const QPoint &where) { m_documents->showDocumentMenu(where); });
     connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::openSolar);
     connect(ui->Command3, &QPushButton::clicked, this, &MainWindow::openRectification);
     connect(ui->Command4, &QPushButton::clicked, m_documents, &DocumentLinks::openSolarExample);
     connect(ui->Command5, &QPushButton::clicked, m_documents,
             &DocumentLinks::openRectificationExample);
-    connect(ui->Command6, &QPushButton::clicked, m_documents, &DocumentLinks::showTeachingMenu);
+    OpenMenuOnClick(ui->Command6,
+                    [this](const QPoint &where) { m_documents->showTeachingMenu(where); });
     connect(ui->Command7, &QPushButton::clicked, this, &MainWindow::startNewCalculation);
     connect(ui->Command8, &QPushButton::clicked, this, &MainWindow::close);
     connect(ui->Command9, &QPushButton::clicked, this, &MainWindow::deleteAllRows);

@@ -5,12 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +28,8 @@ private slots:
     void selectAllOnTheUsersFocus_data();
     void selectAllOnTheUsersFocus();
     void documentsAndLinks();
+    void menuPlace_data();
+    void menuPlace();
 
 private:
     IsolatedStore m_store;
@@ -159,6 +163,52 @@ void tst_MainWindow::documentsAndLinks()
     }
     QCOMPARE(recorder.urls, (QList{ProviderUrl(), PublisherUrl()}));
     QCOMPARE(PublisherUrl().toString(), u"http://www.example.com"_s);
+}
+
+// Opened from the keyboard, the menu of "Programmbedienung" (Command1) or
+// "Lehrmaterialien" (Command6) hangs below its button, where the user is
+// looking; opened by the mouse, at the pointer. No item is marked before the
+// user moves to one.
+void tst_MainWindow::menuPlace_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key"); // 0: a click with the mouse
+    for (const char *button : {"Command1", "Command6"}) {
+        QTest::addRow("%s, Space", button) << QString::fromLatin1(button) << int(Qt::Key_Space);
+        QTest::addRow("%s, Enter", button) << QString::fromLatin1(button) << int(Qt::Key_Return);
+        QTest::addRow("%s, mouse", button) << QString::fromLatin1(button) << 0;
+    }
+}
+
+void tst_MainWindow::menuPlace()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    RecordingServices recorder;
+    MainWindow window;
+    window.findChild<QAction *>(u"unter_0"_s)->setVisible(true); // a teaching document
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCursor::setPos(window.mapToGlobal(QPoint(window.width() / 2, 8))); // away from the buttons
+    auto *pressed = window.findChild<QPushButton *>(button);
+    pressed->setFocus(Qt::TabFocusReason);
+
+    std::optional<QPoint> place;
+    QAction *marked = nullptr;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            place = menu->pos();
+            marked = menu->activeAction();
+            menu->close();
+        }
+    });
+    if (key)
+        QTest::keyClick(pressed, Qt::Key(key));
+    else
+        QTest::mouseClick(pressed, Qt::LeftButton);
+    QTRY_VERIFY(place);
+    QCOMPARE(*place, key ? pressed->mapToGlobal(pressed->rect().bottomLeft()) : QCursor::pos());
+    QCOMPARE(marked, nullptr);
 }
 
 QTEST_MAIN(tst_MainWindow)
