@@ -197,6 +197,14 @@ QString PlainNumber(double value)
     return text;
 }
 
+double TextOrRegionalValue(const QString &text)
+{
+    const QString point = QLocale().decimalPoint();
+    if (point.isEmpty() || point == u'.')
+        return ReadNumber(text);
+    return ReadNumber(QString(text).replace(point, QStringLiteral(".")));
+}
+
 double RegionalValue(const QString &text)
 {
     QString s = text.trimmed();

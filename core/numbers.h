@@ -33,6 +33,12 @@ qint16 RoundToInt16(double value);
 QString PlainNumber(double value);
 QString PlainInteger(qint64 value);
 
+// A field that may hold a fraction written by the program or typed by the
+// user: read as ReadNumber reads, but the desktop's decimal separator serves
+// as the decimal point beside the full stop. Under German settings "14,5"
+// and "14.5" both read 14.5; under English ones "14,5" still reads 14.
+double TextOrRegionalValue(const QString &text);
+
 // A number as the desktop's regional settings write it, read back: the default
 // QLocale's decimal separator, an optional sign that may be followed by blanks
 // ("- 360", "+360", " 0"). Text that is no such number reads as 0.

@@ -82,6 +82,12 @@ Sexagesimal Sexagesimal::read(const FieldTexts &texts)
             !texts[0].isEmpty() && !texts[1].isEmpty() && !texts[2].isEmpty()};
 }
 
+Sexagesimal Sexagesimal::readWithRegionalPoint(const FieldTexts &texts)
+{
+    return {TextOrRegionalValue(texts[0]), TextOrRegionalValue(texts[1]),
+            TextOrRegionalValue(texts[2]), read(texts).complete};
+}
+
 Sexagesimal Sexagesimal::of(const SexagesimalTriple &triple)
 {
     return {double(triple.Units), double(triple.Minutes), double(triple.Seconds)};
@@ -141,13 +147,16 @@ SexagesimalTriple DecimalToTriple(FixedDecimal x)
     const qint64 n = roundTenThousandths(secondsCount);
 
     qint64 seconds = n;
-    // Only a positive 60 is carried: 0.9999 gives 1, 0, 0.
-    if (n == 60) {
+    // Seconds that round to a whole minute are carried, as on paper: 0.9999
+    // gives 1, 0, 0. The parts of a negative value are all zero or negative,
+    // so its -60 is carried downwards: -0.1999 h is 0 h -12 m 0 s.
+    if (n == 60 || n == -60) {
+        const qint64 carry = n / 60;
         seconds = 0;
-        minutes += 1;
-        if (minutes == 60) {
+        minutes += carry;
+        if (minutes == 60 * carry) {
             minutes = 0;
-            units += 1;
+            units += carry;
         }
     }
     SexagesimalTriple triple;

@@ -64,6 +64,10 @@ struct Sexagesimal {
     bool complete = true;
 
     static Sexagesimal read(const FieldTexts &texts);
+    // Read the same way, but each part may also carry the desktop's decimal
+    // separator: a fraction that a step wrote under German settings ("14,5")
+    // reads back whole (TextOrRegionalValue).
+    static Sexagesimal readWithRegionalPoint(const FieldTexts &texts);
     static Sexagesimal of(const SexagesimalTriple &triple);
 
     // units x 3600 + minutes x 60 + seconds, rounded half to even; throws

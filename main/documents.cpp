@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QColor>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -147,19 +146,14 @@ void DocumentLinks::buildTeachingMenu()
     m_teachingItems.constFirst()->setVisible(false);
 }
 
-void DocumentLinks::popUp(QMenu *menu)
-{
-    menu->exec(QCursor::pos());
-}
-
 void DocumentLinks::openDocument(const QString &folder, const QString &fileName)
 {
     services().openUrl(QUrl::fromLocalFile(DocumentPath(m_programFolder, folder, fileName)));
 }
 
-void DocumentLinks::showDocumentMenu()
+void DocumentLinks::showDocumentMenu(const QPoint &where)
 {
-    popUp(m_documentMenu);
+    m_documentMenu->exec(where);
 }
 
 void DocumentLinks::openProgramUse()
@@ -177,13 +171,13 @@ void DocumentLinks::openRectificationExample()
     openDocument(Documents::OtherFolder, Documents::RektiExample);
 }
 
-void DocumentLinks::showTeachingMenu()
+void DocumentLinks::showTeachingMenu(const QPoint &where)
 {
     // With no teaching documents there is nothing to choose: no empty pop-up.
     const bool any = std::any_of(m_teachingItems.cbegin(), m_teachingItems.cend(),
                                  [](const QAction *a) { return a->isVisible(); });
     if (any)
-        popUp(m_teachingMenu);
+        m_teachingMenu->exec(where);
 }
 
 void DocumentLinks::openTeachingDocument(int index)

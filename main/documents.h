@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPoint;
 class QWidget;
 
 // The teaching documents and web sites of the main window.
@@ -94,8 +95,9 @@ public:
     // hidden. Files added later show up after the next start.
     void buildTeachingMenu();
 
-    void showDocumentMenu();
-    void showTeachingMenu(); // only if it has items
+    // The two menus at a place on the screen (OpenMenuOnClick).
+    void showDocumentMenu(const QPoint &where);
+    void showTeachingMenu(const QPoint &where); // only if it has items
     void openProgramUse();
     void openSolarExample();
     void openRectificationExample();
@@ -103,7 +105,6 @@ public:
 private:
     void openDocument(const QString &folder, const QString &fileName);
     void openTeachingDocument(int index);
-    static void popUp(QMenu *menu);
 
     QString m_programFolder;
     QMenu *m_documentMenu;

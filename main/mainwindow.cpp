@@ -56,13 +56,15 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     }
 
     m_documents = new DocumentLinks(this);
-    connect(ui->Command1, &QPushButton::clicked, m_documents, &DocumentLinks::showDocumentMenu);
+    OpenMenuOnClick(ui->Command1,
+                    [this](const QPoint &where) { m_documents->showDocumentMenu(where); });
     connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::openSolar);
     connect(ui->Command3, &QPushButton::clicked, this, &MainWindow::openRectification);
     connect(ui->Command4, &QPushButton::clicked, m_documents, &DocumentLinks::openSolarExample);
     connect(ui->Command5, &QPushButton::clicked, m_documents,
             &DocumentLinks::openRectificationExample);
-    connect(ui->Command6, &QPushButton::clicked, m_documents, &DocumentLinks::showTeachingMenu);
+    OpenMenuOnClick(ui->Command6,
+                    [this](const QPoint &where) { m_documents->showTeachingMenu(where); });
     connect(ui->Command7, &QPushButton::clicked, this, &MainWindow::startNewCalculation);
     connect(ui->Command8, &QPushButton::clicked, this, &MainWindow::close);
     connect(ui->Command9, &QPushButton::clicked, this, &MainWindow::deleteAllRows);
@@ -318,9 +320,10 @@ void MainWindow::deleteMarkedRow()
         services().showMessage(this, QStringLiteral("Liste ist leer"), QStringLiteral("velmora"));
         return;
     }
-    // The list can hold rows without a current one (all rows were deselected):
-    // then there is nothing marked to delete.
-    const int position = m_list->currentPosition();
+    // Only the row that the user sees marked goes. The mark can be taken off
+    // (Ctrl+click, a click below the rows) while the row stays current: then
+    // nothing is deleted.
+    const int position = m_list->markedPosition();
     if (position > 0)
         removeRows(position, 1);
 }

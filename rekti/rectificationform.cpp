@@ -103,6 +103,8 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
         typed << QList<QLineEdit *>(fields->begin(), fields->end());
     for (QLineEdit *field : std::as_const(typed))
         SelectAllOnFocus(field);
+    // The other fields keep the caret where the user put it.
+    KeepCaretOnFocus(this);
 
     // Numbers that are typed take digits only; the program's own fields are
     // read-only, and the two correction lists are chosen, never typed.
@@ -156,6 +158,8 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
     CentreOnScreen(this);
     load();
+    // The time restored from the last use is selected, ready to be typed over.
+    SelectAllText(ui->txtTime0_0);
 }
 
 RectificationForm::~RectificationForm()

@@ -68,6 +68,8 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     for (QLineEdit *field : {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3, ui->Text1_4,
                              ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2})
         SelectAllOnFocus(field);
+    // The fields of the steps keep the caret where the user put it.
+    KeepCaretOnFocus(this);
     for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
         for (QComboBox *picker : *pickers)
             RejectAllKeys(picker);
@@ -108,6 +110,8 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     ui->SSTab1->setCurrentIndex(0);
     showPage(0);
     load();
+    // The sign restored from the last use is selected, ready to be typed over.
+    SelectAllText(ui->Text1_0);
 }
 
 SolarForm::~SolarForm()
@@ -234,15 +238,17 @@ void SolarForm::keyPressEvent(QKeyEvent *event)
 
 Solar::Entries SolarForm::entries() const
 {
+    // Step 5 writes a fractional hour with the desktop's separator ("14,5")
+    // and reads its Greenwich and zone times back with it.
     return {Read(m_date1OfStep2),
             Read(m_date2OfStep2),
             PositionsOf(m_radixOfStep3),
             Read(m_date1OfStep3),
             Read(m_motionOfStep4),
             Read(m_distanceOfStep4),
-            Read(m_greenwichTimeOfStep5),
+            Sexagesimal::readWithRegionalPoint(TextsOf(m_greenwichTimeOfStep5)),
             ReadNumber(ui->cmbGMT->currentText()),
-            Read(m_zoneTime),
+            Sexagesimal::readWithRegionalPoint(TextsOf(m_zoneTime)),
             ReadNumber(ui->Combo1->currentText()),
             Read(m_finalTime),
             Read(m_solarDate)};

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -49,9 +50,23 @@ bool isEditingKey(const QKeyEvent *key)
     return false;
 }
 
+// The focus that the user gives a field on purpose, as opposed to the focus
+// coming back with the window, after a context menu, or set by the program.
+bool focusGivenByUser(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+// Marks the fields that select on focus, so that KeepCaretOnFocus passes them by.
+const auto SelectAllFilterName = QLatin1String("selectAllOnFocus");
+
 class SelectAllOnFocusFilter final : public QObject {
 public:
-    using QObject::QObject;
+    explicit SelectAllOnFocusFilter(QObject *parent) : QObject(parent)
+    {
+        setObjectName(SelectAllFilterName);
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -59,8 +74,7 @@ public:
         switch (event->type()) {
         case QEvent::FocusIn: {
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            // Back from a context menu the user's own selection stays.
-            if (reason == Qt::PopupFocusReason)
+            if (!focusGivenByUser(reason))
                 break;
             SelectAllText(field);
             // A click that gives the focus places the caret after the focus
@@ -87,6 +101,27 @@ public:
 
 private:
     bool m_clickGaveFocus = false;
+};
+
+// Qt's line edit selects its whole text when it is tabbed into (Tab,
+// Shift+Tab, a shortcut). For a field that keeps its caret, that focus is
+// handed on as a plain focus, which leaves text and caret alone.
+class KeepCaretOnFocusFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+            reason != Qt::ShortcutFocusReason)
+            return false;
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
 };
 
 // Keeps only the digits 0-9 of whatever reaches the text: pasted or dropped
@@ -197,6 +232,15 @@ void SelectAllText(QLineEdit *field)
 void SelectAllOnFocus(QLineEdit *field)
 {
     field->installEventFilter(new SelectAllOnFocusFilter(field));
+}
+
+void KeepCaretOnFocus(QWidget *form)
+{
+    const auto fields = form->findChildren<QLineEdit *>();
+    for (QLineEdit *field : fields) {
+        if (!field->findChild<QObject *>(SelectAllFilterName, Qt::FindDirectChildrenOnly))
+            field->installEventFilter(new KeepCaretOnFocusFilter(field));
+    }
 }
 
 void AcceptDigitsOnly(QLineEdit *field)

@@ -14,9 +14,15 @@ void FillPositionList(QComboBox *list, int element);
 
 // Selects the whole text, so that the next key typed replaces the entry.
 void SelectAllText(QLineEdit *field);
-// Selects the whole text whenever the field receives the focus, by Tab or by a
-// mouse click (the selection survives the click that gave the focus).
+// Selects the whole text when the user gives the field the focus: by Tab,
+// Shift+Tab, a mouse click (the selection survives the click that gave the
+// focus) or a shortcut. Coming back to the window (from another application or
+// a message box) and a focus set by the program keep the caret where it was.
 void SelectAllOnFocus(QLineEdit *field);
+// Every other text field of the form keeps its caret where it was when it is
+// tabbed into, where Qt's line edit would select its whole text. Called after
+// the form's SelectAllOnFocus fields are set.
+void KeepCaretOnFocus(QWidget *form);
 
 // Key filters acting on typed characters only: navigation keys, Backspace,
 // Delete and the usual shortcuts (Ctrl+A, Ctrl+C, …) keep working.

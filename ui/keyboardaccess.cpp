@@ -4,11 +4,14 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+
+#include <utility>
 
 namespace {
 
@@ -88,6 +91,29 @@ QAccessibleInterface *listFactory(const QString &className, QObject *object)
     return nullptr;
 }
 
+// Tells whether a button was last released by the mouse or pressed by a key.
+class PressedByMouse final : public QObject {
+public:
+    explicit PressedByMouse(QAbstractButton *button) : QObject(button)
+    {
+        button->installEventFilter(this);
+    }
+    // Answers once per click: the next click starts unknown (not by the mouse).
+    bool take() { return std::exchange(m_byMouse, false); }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_byMouse = true;
+        else if (event->type() == QEvent::KeyPress)
+            m_byMouse = false;
+        return false;
+    }
+
+private:
+    bool m_byMouse = false;
+};
+
 void turnPage(QTabWidget *tabs, int step)
 {
     const int count = tabs->count();
@@ -121,6 +147,16 @@ void AddPageShortcuts(QTabWidget *tabs)
         QObject::connect(shortcut, &QShortcut::activated, tabs,
                          [tabs, step = step] { turnPage(tabs, step); });
     }
+}
+
+void OpenMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open)
+{
+    auto *byMouse = new PressedByMouse(button);
+    QObject::connect(button, &QAbstractButton::clicked, byMouse,
+                     [button, byMouse, open = std::move(open)] {
+                         open(byMouse->take() ? QCursor::pos()
+                                              : button->mapToGlobal(button->rect().bottomLeft()));
+                     });
 }
 
 bool PressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event)

@@ -1,7 +1,11 @@
 #ifndef UI_KEYBOARDACCESS_H
 #define UI_KEYBOARDACCESS_H
 
+#include <functional>
+
+class QAbstractButton;
 class QKeyEvent;
+class QPoint;
 class QTabWidget;
 class QWidget;
 
@@ -23,5 +27,12 @@ void AddPageShortcuts(QTabWidget *tabs);
 // have no default button, so Enter in a text field runs nothing. Returns true
 // when the key was used.
 bool PressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event);
+
+// A button that opens a pop-up menu calls `open` with the menu's place on
+// every click: at the mouse pointer when clicked with the mouse; pressed from
+// the keyboard (Space, Enter) or by a screen reader, just below the button's
+// left edge, where the user is looking, since the pointer may then be
+// anywhere on the screen.
+void OpenMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open);
 
 #endif

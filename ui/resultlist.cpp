@@ -169,6 +169,12 @@ int ResultList::currentPosition() const
     return current.isValid() ? current.row() + 1 : 0;
 }
 
+int ResultList::markedPosition() const
+{
+    const QModelIndexList marked = m_view->selectionModel()->selectedRows();
+    return marked.isEmpty() ? 0 : marked.constFirst().row() + 1;
+}
+
 void ResultList::setCurrentPosition(int position)
 {
     QItemSelectionModel *selection = m_view->selectionModel();

@@ -38,6 +38,10 @@ public:
     void removeRow(int position);
     // The position of the current row, 0 when there is none.
     int currentPosition() const;
+    // The position of the marked (selected) row, 0 when none is marked: the
+    // user can take the mark off the current row (Ctrl+click, a click below
+    // the rows), which then stays current without being marked.
+    int markedPosition() const;
     // Makes a row current and selects it; 0 (or a position without a row)
     // leaves no current row.
     void setCurrentPosition(int position);

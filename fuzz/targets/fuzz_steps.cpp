@@ -18,11 +18,10 @@ template <typename T> void check(const StepResult<T> &r)
         std::abort();
     if constexpr (std::is_same_v<T, SexagesimalTriple>) {
         const SexagesimalTriple t = r.ok() ? r.value() : SexagesimalTriple{};
-        // -59.5 s and beyond round to -60 without a carry.
         if ((t.Units < 0 || t.Minutes < 0 || t.Seconds < 0) &&
             (t.Units > 0 || t.Minutes > 0 || t.Seconds > 0))
             std::abort();
-        if (std::abs(t.Minutes) > 59 || std::abs(t.Seconds) > 60)
+        if (std::abs(t.Minutes) > 59 || std::abs(t.Seconds) > 59)
             std::abort();
     }
 }

@@ -43,11 +43,13 @@ private slots:
 
 namespace {
 
-// "13|50|10" as three typed fields.
-Sexagesimal value(const QString &text)
+// "13|50|10" as three typed fields, read as the step's form reads them.
+Sexagesimal value(const QString &text, tst_Steps::Step step = {})
 {
     const QStringList p = text.split(u'|');
-    return Sexagesimal::read({p.value(0), p.value(1), p.value(2)});
+    const FieldTexts fields{p.value(0), p.value(1), p.value(2)};
+    const bool written = step == tst_Steps::Step::ZoneTime || step == tst_Steps::Step::FinalTime;
+    return written ? Sexagesimal::readWithRegionalPoint(fields) : Sexagesimal::read(fields);
 }
 
 template <typename T, typename Show> QString answer(const StepResult<T> &r, Show show)
@@ -110,12 +112,20 @@ void tst_Steps::steps_data()
         u"!1. Datum größer als Radix-Sonnenposition");
     row("B beyond A", S::GreenwichTime, u"0|58|20", u"1|0|0", 0, u"24|41|9");
     row("negative B", S::GreenwichTime, u"1|0|0", u"0|-1|0", 0, u"0|-24|0");
+    row("negative B carries", S::GreenwichTime, u"0|50|1", u"0|0|-25", 0, u"0|-12|0");
     row("A 0 divides", S::GreenwichTime, u"0|0|0", u"0|32|20", 0, u"!Nulldivision!");
     row("32767 h", S::GreenwichTime, u"0|0|24", u"0|0|32767", 0, u"32767|0|0");
     row("32768 h", S::GreenwichTime, u"0|0|24", u"0|0|32768", 0, u"!Überlauf!");
     row("plain texts", S::ZoneTime, u"13|05|", u"", 0, u"13|5|0");
     row("fraction, German", S::ZoneTime, u"13.5|0|0", u"", 1, u"14,5|0|0");
     row("fraction, English", S::ZoneTime, u"13.5|0|0", u"", 1, u"14.5|0|0", true);
+    // Step 5 reads back the fractions it wrote; under English settings a comma
+    // ends the number.
+    row("written fraction, German", S::ZoneTime, u"13,5|1,5|0,5", u"", 1, u"14,5|1,5|0,5");
+    row("comma, English", S::ZoneTime, u"13,5|1,5|0", u"", 1, u"14|1|0", true);
+    row("final fraction, German", S::FinalTime, u"14,5|1,5|0", u"", 0, u"14,5|1,5|0");
+    row("final comma, English", S::FinalTime, u"14,5|1,5|0", u"", 0, u"14|1|0", true);
+    row("24,5 h", S::FinalTime, u"24,5|0|0", u"", 0, u"!Maximimal 24 Stunden pro Tag");
     row("zone minutes beyond a double", S::ZoneTime, u"1|1E400", u"", 0, u"!Überlauf!");
     row("24 h passes", S::FinalTime, u"24|59|36", u"", 0, u"24|59|36");
     row("less a day", S::FinalTime, u"24|59|36", u"", -24, u"0|59|36");
@@ -178,7 +188,7 @@ void tst_Steps::steps()
     QFETCH(QString, result);
     QFETCH(bool, english);
     QLocale::setDefault(english ? QLocale::c() : QLocale(QLocale::German, QLocale::Germany));
-    const Sexagesimal a = value(first);
+    const Sexagesimal a = value(first, step);
     const Sexagesimal b = value(second);
     const SexagesimalTriple radix{qint16(a.units), qint16(a.minutes), qint16(a.seconds)};
     QString got;

@@ -5,11 +5,15 @@
 #include "ui/resultlist.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace Qt::StringLiterals;
@@ -22,8 +26,12 @@ class tst_MainWindow : public QObject {
 private slots:
     void init() { QVERIFY(m_store.clear()); }
     void deletingRows();
+    void selectAllOnTheUsersFocus_data();
+    void selectAllOnTheUsersFocus();
     void documentsAndLinks();
     void oneExerciseWindow();
+    void menuPlace_data();
+    void menuPlace();
 
 private:
     IsolatedStore m_store;
@@ -51,14 +59,85 @@ void tst_MainWindow::deletingRows()
     Click(&window, "Command10");
     QCOMPARE(list.currentPosition(), 2); // the last row's predecessor
     QCOMPARE(list.row(2), row(3));
+    // Ctrl+click on the marked row, or a click below the rows, takes the mark
+    // off while the row stays current: then nothing is deleted.
+    window.show();
+    QTreeView *view = list.view();
+    const QPoint marked = view->visualRect(view->model()->index(1, 0)).center();
+    for (const auto &[modifier, place] :
+         {std::pair{Qt::ControlModifier, marked},
+          std::pair{Qt::NoModifier, QPoint(marked.x(), view->viewport()->height() - 2)}}) {
+        list.setCurrentPosition(2);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifier, place);
+        Click(&window, "Command10");
+        QCOMPARE(list.rowCount(), 2);
+    }
     // Enter on the focused button presses it, as Space does.
     auto *all = window.findChild<QPushButton *>(u"Command9"_s);
-    window.show();
     all->setFocus();
     QTest::keyClick(all, Qt::Key_Return);
     QCOMPARE(list.rowCount(), 0);
     Click(&window, "Command10");
     QCOMPARE(recorder.messages, QStringList{u"velmora: Liste ist leer"_s});
+}
+
+// Only the focus that the user gives a person field (Tab, Shift+Tab, a click,
+// a shortcut) selects its whole text; coming back to the window or a focus set
+// by the program keeps the caret, and the step fields of a calculator keep it
+// also when tabbed into.
+void tst_MainWindow::selectAllOnTheUsersFocus_data()
+{
+    QTest::addColumn<QString>("field"); // of the Solar form unless on the main window
+    QTest::addColumn<Qt::FocusReason>("reason");
+    QTest::addColumn<bool>("selectsAll");
+    const auto row = [](const char *tag, const char16_t *field, Qt::FocusReason reason, bool all) {
+        QTest::newRow(tag) << QString::fromUtf16(field) << reason << all;
+    };
+    row("name, Tab", u"Text1h_0", Qt::TabFocusReason, true);
+    row("name, Shift+Tab", u"Text1h_0", Qt::BacktabFocusReason, true);
+    row("name, click", u"Text1h_0", Qt::MouseFocusReason, true);
+    row("name, shortcut", u"Text1h_0", Qt::ShortcutFocusReason, true);
+    row("name, back to the window", u"Text1h_0", Qt::ActiveWindowFocusReason, false);
+    row("name, set by the program", u"Text1h_0", Qt::OtherFocusReason, false);
+    row("step 2, Tab", u"txtDeg02_0", Qt::TabFocusReason, false);
+}
+
+void tst_MainWindow::selectAllOnTheUsersFocus()
+{
+    QFETCH(QString, field);
+    QFETCH(Qt::FocusReason, reason);
+    QFETCH(bool, selectsAll);
+    RecordingServices recorder;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *form = &window;
+    if (field != u"Text1h_0") {
+        Click(&window, "Command2");
+        form = window.findChild<QDialog *>();
+        QTRY_COMPARE(QApplication::activeWindow(), form);
+    }
+    auto *edit = form->findChild<QLineEdit *>(field);
+    edit->setText(u"Hans Meier"_s);
+    edit->setFocus();
+    edit->setCursorPosition(4); // the caret after "Hans"
+    if (reason == Qt::ActiveWindowFocusReason) {
+        QWidget elsewhere; // another application's window
+        elsewhere.show();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    } else {
+        edit->clearFocus();
+        if (reason == Qt::MouseFocusReason)
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+        else
+            edit->setFocus(reason);
+    }
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), selectsAll ? u"Hans Meier"_s : QString());
+    if (!selectsAll)
+        QCOMPARE(edit->cursorPosition(), 4);
 }
 
 void tst_MainWindow::documentsAndLinks()
@@ -116,6 +195,52 @@ void tst_MainWindow::oneExerciseWindow()
 
     window.close();
     QVERIFY(!exercises->isVisible());
+}
+
+// Opened from the keyboard, the menu of "Programmbedienung" (Command1) or
+// "Lehrmaterialien" (Command6) hangs below its button, where the user is
+// looking; opened by the mouse, at the pointer. No item is marked before the
+// user moves to one.
+void tst_MainWindow::menuPlace_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key"); // 0: a click with the mouse
+    for (const char *button : {"Command1", "Command6"}) {
+        QTest::addRow("%s, Space", button) << QString::fromLatin1(button) << int(Qt::Key_Space);
+        QTest::addRow("%s, Enter", button) << QString::fromLatin1(button) << int(Qt::Key_Return);
+        QTest::addRow("%s, mouse", button) << QString::fromLatin1(button) << 0;
+    }
+}
+
+void tst_MainWindow::menuPlace()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    RecordingServices recorder;
+    MainWindow window;
+    window.findChild<QAction *>(u"unter_0"_s)->setVisible(true); // a teaching document
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCursor::setPos(window.mapToGlobal(QPoint(window.width() / 2, 8))); // away from the buttons
+    auto *pressed = window.findChild<QPushButton *>(button);
+    pressed->setFocus(Qt::TabFocusReason);
+
+    std::optional<QPoint> place;
+    QAction *marked = nullptr;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            place = menu->pos();
+            marked = menu->activeAction();
+            menu->close();
+        }
+    });
+    if (key)
+        QTest::keyClick(pressed, Qt::Key(key));
+    else
+        QTest::mouseClick(pressed, Qt::LeftButton);
+    QTRY_VERIFY(place);
+    QCOMPARE(*place, key ? pressed->mapToGlobal(pressed->rect().bottomLeft()) : QCursor::pos());
+    QCOMPARE(marked, nullptr);
 }
 
 QTEST_MAIN(tst_MainWindow)
