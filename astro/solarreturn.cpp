@@ -7,11 +7,7 @@
 
 namespace Astro {
 
-namespace {
-
-// The birthday in the Solar year; 29 February moves to 1 March in a common
-// year.
-std::optional<QDate> BirthdayIn(int year, int day, int month)
+std::optional<QDate> birthdayIn(int year, int day, int month)
 {
     if (month < 1 || month > 12 || day < 1 || day > 31)
         return std::nullopt;
@@ -21,19 +17,25 @@ std::optional<QDate> BirthdayIn(int year, int day, int month)
     return first.addDays(day - 1);
 }
 
-} // namespace
+bool encloses(qint32 position1, qint32 position2, qint32 radix)
+{
+    return ArcAhead(position1, radix) <= 0 && ArcAhead(position2, radix) > 0;
+}
+
+QDateTime solarReturnMoment(qint32 radix, QDate birthday)
+{
+    return SunReachesLongitude(radix / 3600.0, birthday.startOfDay(QTimeZone::utc()).addSecs(12 * 3600));
+}
 
 std::optional<ExactSolarReturn> SolveSolarReturn(qint32 radix, int year, int birthDay,
                                                  int birthMonth)
 {
-    const std::optional<QDate> birthday = BirthdayIn(year, birthDay, birthMonth);
+    const std::optional<QDate> birthday = birthdayIn(year, birthDay, birthMonth);
     if (!birthday)
         return std::nullopt;
 
     ExactSolarReturn solution;
-    const double longitude = radix / 3600.0;
-    solution.moment =
-        SunReachesLongitude(longitude, birthday->startOfDay(QTimeZone::utc()).addSecs(12 * 3600));
+    solution.moment = solarReturnMoment(radix, *birthday);
 
     // The return falls on date 1 as a rule, but the ephemeris rounds: when the
     // radix position lies within half a second of arc of a day's 0h position,

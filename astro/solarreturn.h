@@ -35,6 +35,19 @@ struct ExactSolarReturn {
     qint64 daysFromBirthday = 0;
 };
 
+// The birthday in the Solar year, from the day and month of the birth date; a
+// birthday of 29 February is 1 March in a common year. Nothing for a day or
+// month that no date has.
+std::optional<QDate> birthdayIn(int year, int day, int month);
+
+// Whether the 0h positions of two consecutive days enclose the radix as the
+// student looks for them: position1 <= radix < position2, across 0° Aries.
+bool encloses(qint32 position1, qint32 position2, qint32 radix);
+
+// The moment (UTC, to a tenth of a second) at which the Sun reaches the radix
+// position: of its passages, the one nearest to noon of the birthday.
+QDateTime solarReturnMoment(qint32 radix, QDate birthday);
+
 // The exact Solar return of a radix position ('' from 0° Aries) in a year for
 // a birthday (day, month). A birthday of 29 February counts as 1 March in a
 // common year. Nothing for a day or month that no date has.

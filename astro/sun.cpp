@@ -224,4 +224,25 @@ qint32 EphemerisPosition(QDate date)
     return seconds % ArcSecondsPerCircle;
 }
 
+qint32 roundedLongitude(const QDateTime &utc)
+{
+    const auto seconds = static_cast<qint32>(std::llround(ApparentSolarLongitude(utc) * 3600.0));
+    return seconds % ArcSecondsPerCircle;
+}
+
+QDateTime wholeSecond(const QDateTime &moment)
+{
+    const qint64 ms = moment.toMSecsSinceEpoch();
+    // Floor division, so that moments before 1970 round the same way.
+    qint64 seconds = ms / 1000;
+    qint64 rest = ms % 1000;
+    if (rest < 0) {
+        rest += 1000;
+        --seconds;
+    }
+    if (rest >= 500)
+        ++seconds;
+    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
+}
+
 } // namespace Astro

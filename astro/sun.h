@@ -50,6 +50,15 @@ QDateTime SunReachesLongitude(double longitude, const QDateTime &near);
 // rounded to the whole second of arc, 0 .. 1 295 999 ('' from 0° Aries).
 qint32 EphemerisPosition(QDate date);
 
+// The Sun's longitude at an instant, rounded to the whole second of arc as
+// the radix Sun of a birth is written: 0 .. 1 295 999.
+qint32 roundedLongitude(const QDateTime &utc);
+
+// An exact moment as the hand method gives its times: to the whole second,
+// a half second and more rounded up (03:11:46.500 is 03:11:47). The one
+// rounding of exact moments wherever they are shown or compared.
+QDateTime wholeSecond(const QDateTime &moment);
+
 } // namespace Astro
 
 #endif

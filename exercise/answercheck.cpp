@@ -99,10 +99,10 @@ QString TimeHint(const Task &task, qint64 answered)
     }
     if (std::llabs(answered - right) <= NearlyRight)
         return QStringLiteral("Sie sind nahe daran: lesen Sie die Positionen genau ab und "
-                              "runden Sie B × 24 / A auf vier Dezimalstellen, bevor Sie in "
+                              "runden Sie B ÷ A × 24 h auf vier Dezimalstellen, bevor Sie in "
                               "Stunden, Minuten und Sekunden umrechnen.");
     return QStringLiteral("Rechnen Sie Schritt für Schritt nach: A = 2. Datum − 1. Datum, "
-                          "B = Radix-Sonne − 1. Datum, Uhrzeit = B × 24 h / A, dann die "
+                          "B = Radix-Sonne − 1. Datum, Uhrzeit = B ÷ A × 24 h, dann die "
                           "Zeitzone.");
 }
 

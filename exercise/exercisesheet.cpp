@@ -39,7 +39,7 @@ SheetStep TaskStep(int ordinal, const Task &task)
     // Room to work, one line for each step of the hand method.
     step.lines << QString() << QStringLiteral("A = ") + Blank(40)
                << QStringLiteral("B = ") + Blank(40)
-               << QStringLiteral("B × 24 h / A = ") + Blank(32)
+               << QStringLiteral("B ÷ A × 24 h = ") + Blank(32)
                << QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +
                       Blank(34)
                << QStringLiteral("Solar am ") + Blank(16) + QStringLiteral(" um ") + Blank(18);

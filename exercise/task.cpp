@@ -8,7 +8,6 @@
 #include <QTimeZone>
 
 #include <array>
-#include <cmath>
 
 namespace Exercise {
 
@@ -81,19 +80,12 @@ const QDate FirstBirth(1940, 1, 1);
 const QDate LastBirth(2005, 12, 31);
 constexpr int LastSolarYear = 2035;
 constexpr qint64 SecondsPerDay = 86'400;
-constexpr qint32 ArcSecondsPerCircle = Astro::SignCount * Astro::ArcSecondsPerSign;
 
-// The birthday in the Solar year; 29 February moves to 1 March in a common year.
+// The birthday in the Solar year (a birthday of 29 February is 1 March in a
+// common year).
 QDate BirthdayIn(int year, QDate birthDate)
 {
-    return QDate(year, birthDate.month(), 1).addDays(birthDate.day() - 1);
-}
-
-qint32 RoundedPosition(const QDateTime &utc)
-{
-    const auto seconds =
-        static_cast<qint32>(std::llround(Astro::ApparentSolarLongitude(utc) * 3600.0));
-    return seconds % ArcSecondsPerCircle;
+    return *Astro::birthdayIn(year, birthDate.day(), birthDate.month());
 }
 
 int SignOf(qint32 position)
@@ -112,7 +104,7 @@ bool DrawBirthAndSolar(SplitMix64 &random, Task &task)
         birthDate.startOfDay(QTimeZone::utc()).addSecs(localSeconds - task.zone * 3600);
     const int firstYear = birthDate.year() + 18;
     task.birthDate = birthDate;
-    task.radix = RoundedPosition(birthUtc);
+    task.radix = Astro::roundedLongitude(birthUtc);
     task.solarYear =
         firstYear +
         static_cast<int>(random.below(static_cast<quint64>(LastSolarYear - firstYear + 1)));
@@ -168,8 +160,7 @@ std::optional<Task> makeTask(int number)
 std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix)
 {
     for (qsizetype i = 0; i + 1 < page.size(); ++i) {
-        if (Astro::ArcAhead(page.at(i).position, radix) <= 0 &&
-            Astro::ArcAhead(page.at(i + 1).position, radix) > 0)
+        if (Astro::encloses(page.at(i).position, page.at(i + 1).position, radix))
             return static_cast<int>(i);
     }
     return std::nullopt;
@@ -177,9 +168,7 @@ std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix)
 
 QDateTime exactMoment(const Task &task)
 {
-    const QDate birthday = BirthdayIn(task.solarYear, task.birthDate);
-    return Astro::SunReachesLongitude(task.radix / 3600.0,
-                                      birthday.startOfDay(QTimeZone::utc()).addSecs(12 * 3600));
+    return Astro::solarReturnMoment(task.radix, BirthdayIn(task.solarYear, task.birthDate));
 }
 
 } // namespace Exercise

@@ -1,5 +1,6 @@
 #include "exercise/tasktexts.h"
 
+#include "astro/sun.h"
 #include "astro/zodiac.h"
 #include "core/numbers.h"
 
@@ -97,17 +98,16 @@ QString taskHtml(const Task &task)
 
 ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc)
 {
-    // Both moments as clock times of the zone.
-    const QDateTime exact = exactUtc.toUTC().addSecs(qint64{task.zone} * 3600);
+    // Both moments as clock times of the zone, the exact one to the whole
+    // second as everywhere it is shown.
+    const QDateTime exact = Astro::wholeSecond(exactUtc).addSecs(qint64{task.zone} * 3600);
     const QDateTime hand = task.hand.date.startOfDay(QTimeZone::utc())
                                .addSecs(FieldsToSeconds(TripleToFields(task.hand.clock)));
-    const qint32 secondOfDay =
-        RoundToInt32(static_cast<double>(exact.time().msecsSinceStartOfDay()) / 1000.0);
 
     ExactComparison comparison;
-    comparison.date = exact.date().addDays(secondOfDay / 86'400); // 23:59:59.6 is the next day
-    comparison.clock = SecondsToTriple(secondOfDay % 86'400);
-    comparison.handMinusExact = RoundToInt32(static_cast<double>(exact.msecsTo(hand)) / 1000.0);
+    comparison.date = exact.date();
+    comparison.clock = SecondsToTriple(exact.time().msecsSinceStartOfDay() / 1000);
+    comparison.handMinusExact = static_cast<qint32>(exact.secsTo(hand));
     return comparison;
 }
 
@@ -136,8 +136,8 @@ QString solutionHtml(const Task &task, const QDateTime &exactUtc)
          InSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.motion));
     step(QStringLiteral("Entfernungswert: B = ") + InSign(task.radix) + minus +
          InSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.distance));
-    step(QStringLiteral("Uhrzeit des Solars: B × 24 h / A = ") + arcText(hand.distance) +
-         QStringLiteral(" × 24 h / ") + arcText(hand.motion) + QStringLiteral(" = ") +
+    step(QStringLiteral("Uhrzeit des Solars: B ÷ A × 24 h = ") + arcText(hand.distance) +
+         QStringLiteral(" ÷ ") + arcText(hand.motion) + QStringLiteral(" × 24 h = ") +
          DecimalHoursText(hand.decimalHours) + QStringLiteral(" h = ") + clockText(hand.greenwich) +
          QStringLiteral(" Greenwich-Zeit am ") + dateText(pair.date1));
     step(QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +

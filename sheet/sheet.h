@@ -45,6 +45,9 @@ struct SheetStep {
     // What the step found ("Ergebnis A = 0°57'15''"); may be empty for a step
     // that only gathers inputs.
     QString result;
+    // Instead of "noch nicht berechnet" for a step that is not computed: why
+    // its result is not shown ("nicht mehr aktuell – bitte neu rechnen").
+    QString pending;
 };
 
 // A table that closes the sheet, such as the check of a result against an
@@ -71,6 +74,8 @@ struct Sheet {
     // caption (a sheet of several tasks) has no such box.
     QString finalCaption;
     QString finalResult;
+    // Instead of "noch nicht berechnet" while there is no final result.
+    QString finalPending;
     std::optional<SheetTable> closing;
 };
 
@@ -78,6 +83,12 @@ struct Sheet {
 inline QString notComputedText()
 {
     return QStringLiteral("noch nicht berechnet");
+}
+
+// The text of a step whose result no longer belongs to its inputs.
+inline QString staleText()
+{
+    return QStringLiteral("nicht mehr aktuell \u2013 bitte neu rechnen");
 }
 
 #endif

@@ -87,20 +87,6 @@ QString correction(const QString &chosen, const QString &unit)
     return term.endsWith(unit.trimmed()) ? term : term + unit;
 }
 
-SheetPerson personOf(const PersonTexts &p)
-{
-    return {p.name, isEmpty(p.birthDate) ? QString() : date(p.birthDate),
-            isEmpty(p.birthTime) ? QString() : time(p.birthTime), p.birthPlace};
-}
-
-SheetStep step(int number, const StepTexts &texts)
-{
-    SheetStep s;
-    s.number = number;
-    s.heading = texts.heading.simplified();
-    s.explanation = texts.explanation.simplified();
-    return s;
-}
 
 // A step is worked once the field of its result holds something.
 void finish(SheetStep &s, const TextTriple &resultField, const QString &result)
@@ -112,76 +98,26 @@ void finish(SheetStep &s, const TextTriple &resultField, const QString &result)
 
 } // namespace
 
-Sheet solarSheet(const SolarSheetValues &v)
+SheetPerson sheetPerson(const PersonTexts &p)
 {
-    Sheet sheet;
-    sheet.title = QStringLiteral("Rechenblatt Solar");
-    sheet.person = personOf(v.person);
-    sheet.printed = v.printed;
-    sheet.facts = {{QStringLiteral("Tierkreis"), v.sign},
-                   {QStringLiteral("Solar für das Jahr"), v.year},
-                   {QStringLiteral("Radix-Sonnenposition"), angle(v.radixSun)}};
+    return {p.name, isEmpty(p.birthDate) ? QString() : date(p.birthDate),
+            isEmpty(p.birthTime) ? QString() : time(p.birthTime), p.birthPlace};
+}
 
-    // 1. The two ephemeris days: the positions are chosen, not computed.
-    SheetStep positions = step(1, v.steps[0]);
-    positions.lines = {QStringLiteral("Sonnenstand 1. Datum: ") + angle(v.sunDate1),
-                       QStringLiteral("Sonnenstand 2. Datum: ") + angle(v.sunDate2)};
-    positions.computed = !isEmpty(v.sunDate1) || !isEmpty(v.sunDate2);
-
-    // 2. The Sun's motion on date 1.
-    SheetStep motion = step(2, v.steps[1]);
-    const QString a = angle(v.motion);
-    finish(motion, v.motion, QStringLiteral("Ergebnis A = ") + a);
-    if (motion.computed)
-        motion.lines << QStringLiteral("A = ") + angle(v.motionDate2) + Minus +
-                            angle(v.motionDate1) + Equals + a;
-
-    // 3. The distance the Sun still has to cover on date 1.
-    SheetStep distance = step(3, v.steps[2]);
-    const QString b = angle(v.distance);
-    finish(distance, v.distance, QStringLiteral("Ergebnis B = ") + b);
-    if (distance.computed)
-        distance.lines << QStringLiteral("B = ") + angle(v.distanceRadix) + Minus +
-                              angle(v.distanceDate1) + Equals + b;
-
-    // 4. Linear interpolation: the part B / A of the day, in hours. The
-    //    formula stands whether or not the step has been worked.
-    SheetStep interpolation = step(4, v.steps[3]);
-    const QString greenwich = time(v.greenwichTime);
-    finish(interpolation, v.greenwichTime,
-           QStringLiteral("Uhrzeit des Solars (Greenwich) = ") + greenwich);
-    interpolation.lines << QStringLiteral("Uhrzeit = B") + Over + QStringLiteral("A") + Times +
-                               QStringLiteral("24 h");
-    if (interpolation.computed)
-        interpolation.lines << QStringLiteral("Uhrzeit = ") + angle(v.formulaDistance) + Over +
-                                   angle(v.formulaMotion) + Times + QStringLiteral("24 h") +
-                                   Equals + greenwich;
-
-    // 5. From Greenwich to the local clock, then the day shift.
-    SheetStep local = step(5, v.steps[4]);
-    const QString finalTime = time(v.finalTime);
-    finish(local, v.finalTime, QStringLiteral("Uhrzeit des Solars = ") + finalTime);
-    if (!isEmpty(v.zoneTime))
-        local.lines << QStringLiteral("Zeitzone: ") + time(v.zoneFrom) + u' ' +
-                           correction(v.timeZone, QStringLiteral(" h")) + Equals + time(v.zoneTime);
-    if (local.computed)
-        local.lines << QStringLiteral("Tageskorrektur: ") + time(v.zoneTime) + u' ' +
-                           correction(v.dayShift, QString()) + Equals + finalTime;
-
-    sheet.steps = {positions, motion, distance, interpolation, local};
-    sheet.finalCaption = QStringLiteral("Endergebnis");
-    if (local.computed)
-        sheet.finalResult = QStringLiteral("Datum des Solars ") + date(v.solarDate) +
-                            QStringLiteral(", Uhrzeit des Solars ") + finalTime;
-    sheet.closing = v.check;
-    return sheet;
+SheetStep sheetStep(int number, const StepTexts &texts)
+{
+    SheetStep s;
+    s.number = number;
+    s.heading = texts.heading.simplified();
+    s.explanation = texts.explanation.simplified();
+    return s;
 }
 
 Sheet rectificationSheet(const RectificationSheetValues &v)
 {
     Sheet sheet;
     sheet.title = QStringLiteral("Rechenblatt Rektifikation (GZK)");
-    sheet.person = personOf(v.person);
+    sheet.person = sheetPerson(v.person);
     sheet.printed = v.printed;
     sheet.facts = {{QStringLiteral("Sternzeit der Geburt"), time(v.birthSiderealTime)},
                    {QStringLiteral("Ereignis"), v.event},
@@ -192,14 +128,14 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
     };
 
     // 1. The age at the event in whole years and further days.
-    SheetStep age = step(1, v.steps[0]);
+    SheetStep age = sheetStep(1, v.steps[0]);
     age.computed = !isEmpty(v.age);
     if (age.computed)
         age.result = QStringLiteral("Alter zum Ereignis: ") + years(v.age);
 
     // 2. The age as decimal years (365 days to the year), times the Naibod
     //    key of 0°59'08'' of arc per year, gives the direction arc.
-    SheetStep arc = step(2, v.steps[1]);
+    SheetStep arc = sheetStep(2, v.steps[1]);
     if (!v.decimalYears.isEmpty())
         arc.lines << years(v.ageCopy) + Equals + v.decimalYears + QStringLiteral(" Jahre");
     finish(arc, v.arc, QStringLiteral("Direktionsbogen = ") + angle(v.arc));
@@ -208,14 +144,14 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
                          angle(v.arc);
 
     // 3. Four minutes of time to each degree of arc.
-    SheetStep arcTime = step(3, v.steps[2]);
+    SheetStep arcTime = sheetStep(3, v.steps[2]);
     finish(arcTime, v.arcTime, QStringLiteral("Direktionsbogen in Zeit = ") + time(v.arcTime));
     if (arcTime.computed)
         arcTime.lines << angle(v.arcForTime) + Times + QStringLiteral("4 m") + Equals +
                              time(v.arcTime);
 
     // 4. Sidereal time of birth plus the arc in time; past a day, less 24 h.
-    SheetStep event = step(4, v.steps[3]);
+    SheetStep event = sheetStep(4, v.steps[3]);
     if (!isEmpty(v.sum))
         event.lines << time(v.sumBirth) + Plus + time(v.sumArc) + Equals + time(v.sum);
     finish(event, v.eventSiderealTime,
@@ -226,7 +162,7 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
 
     // 5. Interpolation in the house tables between the smaller and the
     //    greater value; ±30° where the sign changes between them.
-    SheetStep table = step(5, v.steps[4]);
+    SheetStep table = sheetStep(5, v.steps[4]);
     if (!isEmpty(v.tableSmaller) || !isEmpty(v.tableGreater))
         table.lines << QStringLiteral("Sternzeit Häusertabelle: kleinerer Wert ") +
                            time(v.tableSmaller) + QStringLiteral(", größerer Wert ") +
@@ -245,7 +181,7 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
                            angle(v.quotient);
 
     // 6. RAMC of the smaller table row plus the part found, less the arc.
-    SheetStep ramc = step(6, v.steps[5]);
+    SheetStep ramc = sheetStep(6, v.steps[5]);
     if (!isEmpty(v.ramcPlusQuotient))
         ramc.lines << withUnit(orBlank(v.ramc), QStringLiteral("°")) + Plus +
                           angle(v.quotientCopy) + Equals + angle(v.ramcPlusQuotient);
@@ -256,14 +192,14 @@ Sheet rectificationSheet(const RectificationSheetValues &v)
                           angle(v.correctedRamc);
 
     // 7. The corrected RAMC in time, four minutes to the degree.
-    SheetStep ramcTime = step(7, v.steps[6]);
+    SheetStep ramcTime = sheetStep(7, v.steps[6]);
     finish(ramcTime, v.ramcTime, QStringLiteral("korrigierte RAMC in Zeit = ") + time(v.ramcTime));
     if (ramcTime.computed)
         ramcTime.lines << angle(v.ramcForTime) + Times + QStringLiteral("4 m") + Equals +
                               time(v.ramcTime);
 
     // 8. Less the sidereal time of birth: the correction of the birth time.
-    SheetStep difference = step(8, v.steps[7]);
+    SheetStep difference = sheetStep(8, v.steps[7]);
     const QString found = time(v.timeDifference);
     finish(difference, v.timeDifference, QStringLiteral("gesuchte Zeitdifferenz = ") + found);
     if (difference.computed)

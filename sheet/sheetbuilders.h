@@ -34,42 +34,6 @@ struct PersonTexts {
     QString birthPlace;   // Text3h
 };
 
-struct SolarSheetValues {
-    PersonTexts person;
-    QDate printed;
-    std::array<StepTexts, 5> steps;
-
-    QString sign;        // Text1 0, "Tierkreis"
-    QString year;        // Text1 1, "Solar für das Jahr"
-    TextTriple radixSun; // cmbDeg13
-
-    // 1. the two ephemeris positions that enclose the radix Sun
-    TextTriple sunDate1; // cmbDeg1
-    TextTriple sunDate2; // cmbDeg2
-    // 2. the Sun's motion A = date 2 - date 1
-    TextTriple motionDate2; // txtDeg01
-    TextTriple motionDate1; // txtDeg02
-    TextTriple motion;      // txtDeg1, "Ergebnis A"
-    // 3. the distance B = radix - date 1
-    TextTriple distanceRadix; // cmbDeg5
-    TextTriple distanceDate1; // txtDeg03
-    TextTriple distance;      // txtDeg2, "Ergebnis B"
-    // 4. the Greenwich time B / A x 24 h
-    TextTriple formulaDistance; // txtDeg3
-    TextTriple formulaMotion;   // txtDeg4
-    TextTriple greenwichTime;   // txtTime1
-    // 5. the time zone, the day shift and the date of the Solar
-    TextTriple zoneFrom;  // txtTime2
-    QString timeZone;     // cmbGMT, "+1"
-    TextTriple zoneTime;  // txtTime3
-    TextTriple solarDate; // Text1 2-4: day, month, year
-    QString dayShift;     // Combo1, "+0h" or "-24h"
-    TextTriple finalTime; // txtTime4
-
-    // The check against the exact computation, where the form has made it.
-    std::optional<SheetTable> check;
-};
-
 struct RectificationSheetValues {
     PersonTexts person;
     QDate printed;
@@ -124,7 +88,9 @@ struct RectificationSheetValues {
     TextTriple timeDifference;     // txtTime9
 };
 
-Sheet solarSheet(const SolarSheetValues &values);
+// The head of a sheet and a step's heading and explanation, from the form.
+SheetPerson sheetPerson(const PersonTexts &person);
+SheetStep sheetStep(int number, const StepTexts &texts);
 Sheet rectificationSheet(const RectificationSheetValues &values);
 
 // The file names the save dialog proposes: "Solar Erika Muster 2024.pdf",

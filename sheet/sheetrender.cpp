@@ -56,6 +56,7 @@ private:
     qreal m_footerHeight;
     QTextDocument m_doc;
     QList<QTextFrame *> m_units;
+    QTextFrame *m_final = nullptr; // the frame of the final result, if any
 };
 
 SheetLayout::SheetLayout(const Sheet &sheet, QPagedPaintDevice *device)
@@ -212,7 +213,7 @@ void SheetLayout::addStep(const SheetStep &step)
     } else {
         QTextCharFormat format = text(11, false, true);
         format.setForeground(Pending);
-        cursor.insertText(notComputedText(), format);
+        cursor.insertText(step.pending.isEmpty() ? notComputedText() : step.pending, format);
     }
 }
 
@@ -228,11 +229,13 @@ void SheetLayout::addFinal()
     frame.setPadding(pt(8));
     frame.setBackground(FinalTint);
     QTextCursor cursor = newUnit(frame);
+    m_final = m_units.last();
     cursor.insertText(m_sheet.finalCaption + QStringLiteral(": "), text(13, true));
     if (m_sheet.finalResult.isEmpty()) {
         QTextCharFormat format = text(13, false, true);
         format.setForeground(Pending);
-        cursor.insertText(notComputedText(), format);
+        cursor.insertText(m_sheet.finalPending.isEmpty() ? notComputedText() : m_sheet.finalPending,
+                          format);
     } else {
         cursor.insertText(m_sheet.finalResult, text(13, true));
     }
@@ -277,19 +280,32 @@ void SheetLayout::addClosing(const SheetTable &closing)
 }
 
 // A part that would run over the end of a page starts on the next one,
-// unless it is longer than a page anyway.
+// unless it is longer than a page anyway. The final result never stands alone
+// at the top of a page: the last step goes over with it.
 void SheetLayout::keepUnitsTogether()
 {
     QAbstractTextDocumentLayout *layout = m_doc.documentLayout();
+    const auto pageOf = [&](QTextFrame *unit, bool last) {
+        const QRectF r = layout->frameBoundingRect(unit);
+        return int((last ? r.bottom() - 1 : r.top()) / m_bodyHeight);
+    };
+    const auto breakBefore = [](QTextFrame *unit) {
+        QTextFrameFormat format = unit->frameFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        unit->setFrameFormat(format);
+    };
     for (QTextFrame *unit : std::as_const(m_units)) {
         const QRectF r = layout->frameBoundingRect(unit);
-        const int firstPage = int(r.top() / m_bodyHeight);
-        const int lastPage = int((r.bottom() - 1) / m_bodyHeight);
-        if (firstPage != lastPage && r.height() < m_bodyHeight) {
-            QTextFrameFormat format = unit->frameFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            unit->setFrameFormat(format);
-        }
+        if (pageOf(unit, false) != pageOf(unit, true) && r.height() < m_bodyHeight)
+            breakBefore(unit);
+    }
+    const qsizetype final = m_units.indexOf(m_final);
+    if (final > 1) {
+        QTextFrame *lastStep = m_units.at(final - 1);
+        if (pageOf(m_final, false) > pageOf(lastStep, true) &&
+            layout->frameBoundingRect(lastStep).height() + layout->frameBoundingRect(m_final).height() <
+                m_bodyHeight)
+            breakBefore(lastStep);
     }
 }
 

@@ -8,10 +8,10 @@ CheckDialog::CheckDialog(const SolarCheck::Comparison &comparison, QWidget *pare
     : QDialog(parent), ui(std::make_unique<Ui::CheckDialog>())
 {
     ui->setupUi(this);
-    const int rows = static_cast<int>(comparison.rows.size());
-    ui->tblKontrolle->setRowCount(rows);
-    for (int r = 0; r < rows; ++r) {
-        const SolarCheck::Row &row = comparison.rows[r];
+    const QList<SolarCheck::Row> rows = SolarCheck::rows(comparison);
+    ui->tblKontrolle->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const SolarCheck::Row &row = rows[r];
         ui->tblKontrolle->setVerticalHeaderItem(r, new QTableWidgetItem(row.caption));
         const QString cells[] = {row.hand, row.exact, row.deviation};
         for (int c = 0; c < 3; ++c) {

@@ -1,14 +1,14 @@
 #include "solar/solarcheck.h"
 
-#include "astro/solarreturn.h"
+#include "astro/sun.h"
 #include "astro/zodiac.h"
+#include "core/notation.h"
 #include "core/numbers.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QStringList>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -16,97 +16,73 @@ namespace SolarCheck {
 
 namespace {
 
+using Solar::Step;
+
 // A position read from a printed ephemeris that differs from the exact one by
 // no more than this is read right: an ephemeris computed for 0h ephemeris time
 // instead of 0h UT differs by about 3''.
 constexpr qint32 ReadingTolerance = 5; // seconds of arc
-constexpr qint64 TimeTolerance = 60;   // seconds of time
-constexpr qint64 DaysFromBirthday = 2; // beyond this the radix is not the birthday's
+// Calendar drift and a far-east or far-west zone put a true Solar up to three
+// days from the birthday; beyond a week the radix belongs to another day.
+constexpr qint64 DaysFromBirthday = 7;
 constexpr qint32 HalfSign = 15 * 3600; // seconds of arc
-constexpr double SecondsPerDay = 86400;
+constexpr qint64 SecondsPerDay = 86'400;
 constexpr int FirstYear = 1900;
 constexpr int LastYear = 2100;
 
-QString Dash()
+QString dash()
 {
     return QStringLiteral("\u2014");
 }
 
-// A whole number typed into a field, or nothing for text that is none.
-std::optional<int> WholeNumber(const QString &text)
+QString notCurrent()
 {
+    return QStringLiteral(" (nicht mehr aktuell)");
+}
+
+// A whole number typed into a field, or nothing for text that is none.
+std::optional<int> wholeNumber(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
     const double value = ReadNumber(text);
     if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) > 1e6)
         return std::nullopt;
     return static_cast<int>(value);
 }
 
-QString Signed(qint64 value, const QString &unit)
+// A time or angle in whole seconds; nothing for one beyond any calendar.
+std::optional<qint64> secondsOf(const Sexagesimal &value)
 {
-    return (value > 0 ? QStringLiteral("+") : QString()) + QString::number(value) + unit;
+    const double total = value.units * 3600.0 + value.minutes * 60.0 + value.seconds;
+    if (!std::isfinite(total) || std::fabs(total) > 1e12)
+        return std::nullopt;
+    return std::llround(total);
 }
 
-QString ArcDeviation(qint32 arcSeconds)
+qint64 secondsOf(const SexagesimalTriple &t)
 {
-    return Signed(arcSeconds, QStringLiteral("''"));
-}
-
-QString TimeDeviation(qint64 seconds)
-{
-    return Signed(seconds, QStringLiteral(" s"));
-}
-
-QString DateText(QDate date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
-// "8h19m57s", as the result list writes a time.
-QString ClockText(qint64 seconds)
-{
-    return QString::number(seconds / 3600) + u'h' + QString::number(seconds / 60 % 60) + u'm' +
-           QString::number(seconds % 60) + u's';
-}
-
-QString ClockText(const ClockTime &t)
-{
-    return QString::number(t.hours) + u'h' + QString::number(t.minutes) + u'm' +
-           QString::number(t.seconds) + u's';
-}
-
-qint64 SecondsOf(const ClockTime &t)
-{
-    return qint64{t.hours} * 3600 + qint64{t.minutes} * 60 + t.seconds;
-}
-
-// A moment rounded to the whole second, as the hand method gives its times.
-QDateTime ToWholeSecond(const QDateTime &moment)
-{
-    const qint64 ms = moment.toMSecsSinceEpoch();
-    qint64 seconds = ms / 1000;
-    qint64 rest = ms % 1000;
-    if (rest < 0) {
-        rest += 1000;
-        --seconds;
-    }
-    if (rest >= 500)
-        ++seconds;
-    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
+    return qint64{t.Units} * 3600 + qint64{t.Minutes} * 60 + t.Seconds;
 }
 
 // A clock time on a date, both taken as the clock of one zone; the times of a
 // zone are handled here as if they were UTC, so that the moments compare.
-QDateTime On(QDate date, qint64 seconds)
+QDateTime on(QDate date, qint64 seconds)
 {
     return date.startOfDay(QTimeZone::utc()).addSecs(seconds);
+}
+
+qint64 secondOfDay(const QDateTime &t)
+{
+    return t.time().msecsSinceStartOfDay() / 1000;
 }
 
 // The student picks positions within a sign; near the start or end of a sign
 // date 1 or date 2 lies in the neighbouring sign. The picked position belongs
 // to the sign that puts it nearest the radix.
-qint32 NearRadix(int sign, const Angle &a, qint32 radix)
+qint32 nearRadix(int sign, const SexagesimalTriple &a, qint32 radix)
 {
-    qint32 position = Astro::PositionOf(sign, a.degrees, a.minutes, a.seconds);
+    qint32 position = Astro::PositionOf(sign, a.Units, a.Minutes, a.Seconds);
     const qint32 ahead = Astro::ArcAhead(position, radix);
     if (ahead > HalfSign)
         position -= Astro::ArcSecondsPerSign;
@@ -115,47 +91,150 @@ qint32 NearRadix(int sign, const Angle &a, qint32 radix)
     return position;
 }
 
-std::optional<QDate> DateOf(const std::array<QString, 3> &texts)
+std::optional<QDate> dateOf(const FieldTexts &texts)
 {
-    const auto day = WholeNumber(texts[0]);
-    const auto month = WholeNumber(texts[1]);
-    const auto year = WholeNumber(texts[2]);
+    const auto day = wholeNumber(texts[0]);
+    const auto month = wholeNumber(texts[1]);
+    const auto year = wholeNumber(texts[2]);
     if (!day || !month || !year)
         return std::nullopt;
     const QDate date(*year, *month, *day);
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-QString TypedDate(const std::array<QString, 3> &texts)
+bool blank(const FieldTexts &texts)
 {
-    if (texts[0].trimmed().isEmpty() && texts[1].trimmed().isEmpty() &&
-        texts[2].trimmed().isEmpty())
-        return Dash();
-    if (const auto date = DateOf(texts))
-        return DateText(*date);
+    return texts[0].trimmed().isEmpty() && texts[1].trimmed().isEmpty() &&
+           texts[2].trimmed().isEmpty();
+}
+
+QString typedDate(const FieldTexts &texts)
+{
+    if (blank(texts))
+        return dash();
+    if (const auto date = dateOf(texts))
+        return Notation::date(*date);
     return texts[0].trimmed() + u'.' + texts[1].trimmed() + u'.' + texts[2].trimmed();
 }
 
-// What the student gave, checked for what the exact computation needs.
-struct Problem {
-    int sign = 0;
-    int year = 0;
-    int birthDay = 0;
-    int birthMonth = 0;
-};
+QString ofDate(int which)
+{
+    return which == 1 ? QStringLiteral("des 1. Datums") : QStringLiteral("des 2. Datums");
+}
 
-StepResult<Problem> Validated(const HandCalculation &hand)
+QString stepTitle(int step)
+{
+    return QStringLiteral("Schritt %1 (%2)").arg(Solar::stepNumber(step)).arg(Solar::stepName(step));
+}
+
+bool same(const Sexagesimal &a, const Sexagesimal &b)
+{
+    return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
+}
+
+bool same(const Sexagesimal &a, const SexagesimalTriple &b)
+{
+    return same(a, Sexagesimal::of(b));
+}
+
+// The first step whose result is not what the calculator's own step gives on
+// the step's inputs, or whose inputs are not what the earlier steps gave:
+// the slip, worded for the student.
+std::optional<std::pair<int, QString>> firstSlip(const Solar::Worked &w)
+{
+    const Solar::Entries &e = w.entries;
+    const Solar::Results &r = w.results;
+    const auto input = [](int step, const QString &what, const QString &stands,
+                          const QString &gave) {
+        return std::pair<int, QString>{
+            step, QStringLiteral("In Schritt %1 steht %2 %3, das ist aber %4.")
+                      .arg(Solar::stepNumber(step))
+                      .arg(what, stands, gave)};
+    };
+    const auto result = [](int step, const QString &what, const QString &stands,
+                           const QString &gives) {
+        return std::pair<int, QString>{
+            step, QStringLiteral("In Schritt %1 ist %2 = %3, die Rechnung ergibt aber %4.")
+                      .arg(Solar::stepNumber(step))
+                      .arg(what, stands, gives)};
+    };
+    const auto angle = [](const auto &v) { return Notation::angle(Sexagesimal::of(v)); };
+
+    // Step 2: A from the positions picked in step 1.
+    if (!same(e.date1, w.header.sunDate1))
+        return input(Solar::MotionStep, QStringLiteral("als Sonnenstand des 1. Datums"),
+                     Notation::angle(e.date1),
+                     QStringLiteral("der gewählte ") + angle(w.header.sunDate1));
+    if (!same(e.date2, w.header.sunDate2))
+        return input(Solar::MotionStep, QStringLiteral("als Sonnenstand des 2. Datums"),
+                     Notation::angle(e.date2),
+                     QStringLiteral("der gewählte ") + angle(w.header.sunDate2));
+    const auto motion = Solar::sunMotion(e.date1, e.date2);
+    if (r.motion && (!motion.ok() || motion.value() != *r.motion))
+        return result(Solar::MotionStep, QStringLiteral("A"), angle(*r.motion),
+                      motion.ok() ? angle(motion.value()) : motion.message());
+
+    // Step 3: B from the radix Sun and date 1.
+    if (e.radix != w.header.radix)
+        return input(Solar::DistanceStep, QStringLiteral("als Radix-Sonnenposition"),
+                     angle(e.radix), QStringLiteral("die Radix-Sonne ") + angle(w.header.radix));
+    if (!same(e.date1OfStep3, w.header.sunDate1))
+        return input(Solar::DistanceStep, QStringLiteral("als Sonnenstand des 1. Datums"),
+                     Notation::angle(e.date1OfStep3),
+                     QStringLiteral("der gewählte ") + angle(w.header.sunDate1));
+    const auto distance = Solar::distanceToRadix(e.radix, e.date1OfStep3);
+    if (r.distance && (!distance.ok() || distance.value() != *r.distance))
+        return result(Solar::DistanceStep, QStringLiteral("B"), angle(*r.distance),
+                      distance.ok() ? angle(distance.value()) : distance.message());
+
+    // Step 4: B ÷ A × 24 h from the A and B of steps 2 and 3.
+    if (r.motion && !same(e.motion, *r.motion))
+        return input(Solar::GreenwichStep, QStringLiteral("A"), Notation::angle(e.motion),
+                     QStringLiteral("nicht das A aus Schritt 2, ") + angle(*r.motion));
+    if (r.distance && !same(e.distance, *r.distance))
+        return input(Solar::GreenwichStep, QStringLiteral("B"), Notation::angle(e.distance),
+                     QStringLiteral("nicht das B aus Schritt 3, ") + angle(*r.distance));
+    const auto greenwich = Solar::greenwichTime(e.motion, e.distance);
+    if (r.greenwich && (!greenwich.ok() || greenwich.value() != *r.greenwich))
+        return result(Solar::GreenwichStep, QStringLiteral("B ÷ A × 24 h"),
+                      Notation::clock(Sexagesimal::of(*r.greenwich)),
+                      greenwich.ok() ? Notation::clock(Sexagesimal::of(greenwich.value()))
+                                     : greenwich.message());
+
+    // Step 5: the zone, then the day shift.
+    if (r.greenwich && !same(e.greenwichTime, *r.greenwich))
+        return input(Solar::ZoneStep, QStringLiteral("als Greenwich-Zeit"),
+                     Notation::clock(e.greenwichTime),
+                     QStringLiteral("nicht die Uhrzeit aus Schritt 4, ") +
+                         Notation::clock(Sexagesimal::of(*r.greenwich)));
+    const auto zone = Solar::zoneTime(e.greenwichTime, e.zoneHours);
+    if (r.zone && (!zone.ok() || !same(zone.value(), *r.zone)))
+        return result(Solar::ZoneStep, QStringLiteral("die Zonenzeit"), Notation::clock(*r.zone),
+                      zone.ok() ? Notation::clock(zone.value()) : zone.message());
+    if (r.zone && r.final && !same(e.zoneTime, *r.zone))
+        return input(Solar::FinalStep, QStringLiteral("als Zonenzeit"), Notation::clock(e.zoneTime),
+                     QStringLiteral("nicht die Zonenzeit aus Schritt 5, ") +
+                         Notation::clock(*r.zone));
+    const auto last = Solar::finalTime(e.zoneTime, e.dayShiftHours);
+    if (r.final && (!last.ok() || !same(last.value(), *r.final)))
+        return result(Solar::FinalStep, QStringLiteral("die Uhrzeit des Solars"),
+                      Notation::clock(*r.final),
+                      last.ok() ? Notation::clock(last.value()) : last.message());
+    return std::nullopt;
+}
+
+} // namespace
+
+StepResult<Problem> problemOf(const Solar::Header &header)
 {
     QStringList missing;
-    const std::optional<int> day = WholeNumber(hand.birthDay);
-    const std::optional<int> month = WholeNumber(hand.birthMonth);
+    const std::optional<int> day = wholeNumber(header.birthDate[0]);
+    const std::optional<int> month = wholeNumber(header.birthDate[1]);
     // The year does not matter for the birthday; 2000 admits 29 February.
-    const bool birthDate = day && month && hand.birthDay.trimmed().size() > 0 &&
-                           hand.birthMonth.trimmed().size() > 0 &&
-                           QDate(2000, *month, *day).isValid();
-    if (hand.sign.trimmed().isEmpty())
+    const bool birthDate = day && month && QDate(2000, *month, *day).isValid();
+    if (header.sign.trimmed().isEmpty())
         missing << QStringLiteral("Tierkreis");
-    if (hand.year.trimmed().isEmpty())
+    if (header.year.trimmed().isEmpty())
         missing << QStringLiteral("Solar für das Jahr");
     if (!birthDate)
         missing << QStringLiteral("Geburtsdatum");
@@ -163,21 +242,14 @@ StepResult<Problem> Validated(const HandCalculation &hand)
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: ") +
                            missing.join(QStringLiteral(", ")) + u'.'};
 
-    const std::optional<int> sign = Astro::SignOf(hand.sign);
+    const std::optional<int> sign = Astro::SignOf(header.sign);
     if (!sign)
-        return StepMessage{QStringLiteral("Tierkreiszeichen nicht erkannt: ") + hand.sign};
-    const std::optional<int> year = WholeNumber(hand.year);
+        return StepMessage{QStringLiteral("Tierkreiszeichen nicht erkannt: ") + header.sign};
+    const std::optional<int> year = wholeNumber(header.year);
     if (!year || *year < FirstYear || *year > LastYear)
         return StepMessage{QStringLiteral("Das Solarjahr muss zwischen 1900 und 2100 liegen.")};
     return Problem{*sign, *year, *day, *month};
 }
-
-QString OfDate(int which)
-{
-    return which == 1 ? QStringLiteral("des 1. Datums") : QStringLiteral("des 2. Datums");
-}
-
-} // namespace
 
 QList<QString> columnHeaders()
 {
@@ -190,152 +262,225 @@ QString convention()
                           "das wahre Äquinoktium des Datums, Sonnenstände für 0h UT.");
 }
 
-StepResult<Comparison> Compare(const HandCalculation &hand)
+StepResult<Comparison> compare(const Solar::Worked &w)
 {
-    const StepResult<Problem> problem = Validated(hand);
+    const StepResult<Problem> problem = problemOf(w.header);
     if (!problem.ok())
         return StepMessage{problem.message()};
-    const Problem &p = problem.value();
-
-    const qint32 radix =
-        Astro::PositionOf(p.sign, hand.radix.degrees, hand.radix.minutes, hand.radix.seconds);
-    const std::optional<Astro::ExactSolarReturn> exact =
-        Astro::SolveSolarReturn(radix, p.year, p.birthDay, p.birthMonth);
-    if (!exact) // the birthday was checked above; kept for a date the library refuses
-        return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Geburtsdatum.")};
 
     Comparison c;
-    const QDate date2 = exact->date1.addDays(1);
+    c.problem = problem.value();
+    const Problem &p = c.problem;
+    const SexagesimalTriple &radixPick = w.header.radix;
+    c.radix = Astro::PositionOf(p.sign, radixPick.Units, radixPick.Minutes, radixPick.Seconds);
+    const std::optional<Astro::ExactSolarReturn> exact =
+        Astro::SolveSolarReturn(c.radix, p.year, p.birthDay, p.birthMonth);
+    if (!exact) // the birthday was checked above; kept for a date the library refuses
+        return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Geburtsdatum.")};
+    c.exact = *exact;
+    c.zoneHours = static_cast<int>(std::lround(std::isfinite(w.entries.zoneHours) &&
+                                                       std::fabs(w.entries.zoneHours) < 100
+                                                   ? w.entries.zoneHours
+                                                   : 0));
+    c.exactUtc = Astro::wholeSecond(exact->moment);
+    c.exactLocal = c.exactUtc.addSecs(qint64{c.zoneHours} * 3600);
+    c.hand1 = nearRadix(p.sign, w.header.sunDate1, c.radix);
+    c.hand2 = nearRadix(p.sign, w.header.sunDate2, c.radix);
+    const qint32 off1 = Astro::ArcAhead(c.hand1, exact->position1);
+    const qint32 off2 = Astro::ArcAhead(c.hand2, exact->position2);
 
-    // The two ephemeris positions.
-    const qint32 hand1 = NearRadix(p.sign, hand.sunDate1, radix);
-    const qint32 hand2 = NearRadix(p.sign, hand.sunDate2, radix);
-    const qint32 off1 = Astro::ArcAhead(hand1, exact->position1);
-    const qint32 off2 = Astro::ArcAhead(hand2, exact->position2);
-    c.rows << Row{QStringLiteral("Sonnenstand 1. Datum"), Astro::PositionText(hand1),
-                  Astro::PositionText(exact->position1), ArcDeviation(off1)};
-    c.rows << Row{QStringLiteral("Sonnenstand 2. Datum"), Astro::PositionText(hand2),
-                  Astro::PositionText(exact->position2), ArcDeviation(off2)};
+    using Status = StepLedger::Status;
+    const auto status = [&w](int step) { return w.status[static_cast<std::size_t>(step)]; };
+    c.greenwichCurrent = status(Solar::GreenwichStep) == Status::Current;
+    c.finalCurrent = status(Solar::FinalStep) == Status::Current;
+    if (w.results.greenwich)
+        c.handGreenwich = on(exact->date1, secondsOf(*w.results.greenwich));
+    if (w.results.final)
+        c.finalSeconds = secondsOf(*w.results.final);
+    c.solarDate = dateOf(w.header.solarDate);
+    c.solarDateTyped = typedDate(w.header.solarDate);
+    if (c.finalSeconds && c.solarDate)
+        c.handFinal = on(*c.solarDate, *c.finalSeconds);
 
-    // Step 4 gives a Greenwich clock time on date 1; step 5 the time of the
-    // chosen zone on the date the student writes down.
-    const QDateTime exactUtc = ToWholeSecond(exact->moment);
-    const QDateTime exactLocal = exactUtc.addSecs(qint64{hand.zoneHours} * 3600);
-    const auto secondsOfDay = [](const QDateTime &t) {
-        return qint64{t.time().msecsSinceStartOfDay() / 1000};
-    };
-    std::optional<qint64> greenwichOff;
-    std::optional<qint64> finalOff;
-    if (hand.greenwichTime) {
-        greenwichOff = exactUtc.secsTo(On(exact->date1, SecondsOf(*hand.greenwichTime)));
-        c.rows << Row{QStringLiteral("Uhrzeit Greenwich"), ClockText(*hand.greenwichTime),
-                      ClockText(secondsOfDay(exactUtc)), TimeDeviation(*greenwichOff)};
-    } else {
-        c.rows << Row{QStringLiteral("Uhrzeit Greenwich"), Dash(),
-                      ClockText(secondsOfDay(exactUtc)), QString()};
-    }
-    if (hand.finalTime) {
-        // Without a date of the Solar yet, the time is taken on the exact date.
-        const QDate on = DateOf(hand.solarDate).value_or(exactLocal.date());
-        finalOff = exactLocal.secsTo(On(on, SecondsOf(*hand.finalTime)));
-        c.rows << Row{QStringLiteral("Uhrzeit des Solars"), ClockText(*hand.finalTime),
-                      ClockText(secondsOfDay(exactLocal)), TimeDeviation(*finalOff)};
-    } else {
-        c.rows << Row{QStringLiteral("Uhrzeit des Solars"), Dash(),
-                      ClockText(secondsOfDay(exactLocal)), QString()};
-    }
-    c.rows << Row{QStringLiteral("Datum des Solars"), TypedDate(hand.solarDate),
-                  DateText(exactLocal.date()), QString()};
-
-    // The finding, the most basic fault first: a radix that the Sun does not
-    // reach near the birthday makes everything after it meaningless.
     QStringList finding;
-    if (std::abs(exact->daysFromBirthday) > DaysFromBirthday) {
-        const qint64 days = std::abs(exact->daysFromBirthday);
-        finding << QStringLiteral("Die Sonne erreicht die Radix-Sonnenposition %1 im Jahr %2 erst "
-                                  "am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie das "
-                                  "Tierkreiszeichen, die Radix-Sonnenposition und das "
-                                  "Geburtsdatum.")
-                       .arg(Astro::PositionText(radix))
-                       .arg(p.year)
-                       .arg(DateText(exact->date1))
-                       .arg(days)
-                       .arg(exact->daysFromBirthday < 0 ? QStringLiteral("vor")
-                                                        : QStringLiteral("nach"));
-        c.finding = finding.join(u' ');
-        return c;
-    }
+    const auto name = [&c](Cause cause, int step, const QString &text) {
+        c.cause = cause;
+        c.step = step;
+        return text;
+    };
+    const bool anyComputed = std::any_of(w.status.begin(), w.status.end(),
+                                         [](Status s) { return s != Status::NotComputed; });
+    const bool swapped = std::abs(Astro::ArcAhead(c.hand1, exact->position2)) <= ReadingTolerance &&
+                         std::abs(Astro::ArcAhead(c.hand2, exact->position1)) <= ReadingTolerance;
+    const auto misread = [&]() {
+        QStringList lines;
+        const struct {
+            int which;
+            qint32 off;
+            QDate date;
+        } positions[] = {{1, off1, exact->date1}, {2, off2, exact->date1.addDays(1)}};
+        for (const auto &[which, off, date] : positions) {
+            if (std::abs(off) > ReadingTolerance)
+                lines << QStringLiteral("Der Sonnenstand %1 weicht um %2 vom genauen Wert ab: "
+                                        "Schlagen Sie in den Ephemeriden den %3 (0h UT) nach.")
+                             .arg(ofDate(which), Notation::arcDeviation(off),
+                                  Notation::date(date));
+        }
+        return lines.join(u' ');
+    };
 
-    const struct {
-        int which;
-        qint32 off;
-        QDate date;
-    } positions[] = {{1, off1, exact->date1}, {2, off2, date2}};
-    bool misread = false;
-    for (const auto &[which, off, date] : positions) {
-        if (std::abs(off) <= ReadingTolerance)
-            continue;
-        misread = true;
-        finding << QStringLiteral("Der Sonnenstand %1 weicht um %2 vom genauen Wert ab: Schlagen "
-                                  "Sie in den Ephemeriden den %3 (0h UT) nach.")
-                       .arg(OfDate(which), ArcDeviation(off), DateText(date));
-    }
-    if (!misread) {
-        // The time the hand method gives from the student's own positions:
-        // an ephemeris for 0h ET, 3'' behind, moves it by more than a minute
-        // without any slip in the arithmetic.
-        const qint32 motion = Astro::ArcAhead(hand2, hand1);
-        std::optional<QDateTime> ownGreenwich;
-        if (motion > 0)
-            ownGreenwich = On(exact->date1, std::llround(double(Astro::ArcAhead(radix, hand1)) /
-                                                         motion * SecondsPerDay));
-        const auto slipped = [&](const std::optional<QDateTime> &handMoment, qint64 zone) {
-            return handMoment &&
-                   (!ownGreenwich ||
-                    std::llabs(ownGreenwich->addSecs(zone).secsTo(*handMoment)) > TimeTolerance);
-        };
-        const std::optional<QDateTime> greenwichMoment =
-            greenwichOff ? std::optional<QDateTime>(exactUtc.addSecs(*greenwichOff)) : std::nullopt;
-        const std::optional<QDateTime> finalMoment =
-            finalOff ? std::optional<QDateTime>(exactLocal.addSecs(*finalOff)) : std::nullopt;
-        const bool arithmeticSlip =
-            slipped(greenwichMoment, 0) || slipped(finalMoment, qint64{hand.zoneHours} * 3600);
-
-        // The last time the student has reached tells how the calculation ends.
-        const std::optional<qint64> last = finalOff ? finalOff : greenwichOff;
-        const bool timeOff = (greenwichOff && std::llabs(*greenwichOff) > TimeTolerance) ||
-                             (finalOff && std::llabs(*finalOff) > TimeTolerance);
-        const qint64 worst = (greenwichOff && std::llabs(*greenwichOff) > TimeTolerance)
-                                 ? greenwichOff.value_or(0)
-                                 : last.value_or(0);
-        if (!last) {
-            finding << QStringLiteral("Die Sonnenstände stimmen. Die Uhrzeit des Solars ist noch "
-                                      "nicht berechnet.");
-        } else if (timeOff && arithmeticSlip) {
-            finding << QStringLiteral("Die Sonnenstände stimmen, aber die Uhrzeit weicht um %1 "
-                                      "von der genauen ab. Prüfen Sie die Schritte 2 bis 5.")
-                           .arg(TimeDeviation(worst));
-        } else if (timeOff) {
-            finding << QStringLiteral("Die Sonnenstände stimmen bis auf wenige Bogensekunden, und "
-                                      "Ihre Rechnung damit ist richtig. Die Abweichung der "
-                                      "Uhrzeit von %1 kommt von diesen Bogensekunden: Eine "
-                                      "Bogensekunde der Sonne sind etwa 24 Sekunden Zeit.")
-                           .arg(TimeDeviation(worst));
+    // The most basic fault first: a radix that the Sun does not reach near the
+    // birthday makes everything after it meaningless.
+    if (std::llabs(exact->daysFromBirthday) > DaysFromBirthday) {
+        finding << name(Cause::FarFromBirthday, -1,
+                        QStringLiteral("Die Sonne erreicht die Radix-Sonnenposition %1 im Jahr %2 "
+                                       "erst am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie "
+                                       "das Tierkreiszeichen, die Radix-Sonnenposition und das "
+                                       "Geburtsdatum.")
+                            .arg(Astro::PositionText(c.radix))
+                            .arg(p.year)
+                            .arg(Notation::date(exact->date1))
+                            .arg(std::llabs(exact->daysFromBirthday))
+                            .arg(exact->daysFromBirthday < 0 ? QStringLiteral("vor")
+                                                             : QStringLiteral("nach")));
+    } else if (swapped) {
+        finding << name(Cause::Swapped, Solar::MotionStep,
+                        QStringLiteral("1. und 2. Datum sind vertauscht: Das 1. Datum ist der Tag "
+                                       "mit der kleineren Sonnenposition (%1), das 2. Datum der "
+                                       "Tag danach.")
+                            .arg(Notation::date(exact->date1)));
+    } else if (!anyComputed) {
+        const QString wrong = misread();
+        finding << (wrong.isEmpty()
+                        ? name(Cause::NotYetWorked, Solar::MotionStep,
+                               QStringLiteral("Die Sonnenstände stimmen. Die Uhrzeit des Solars "
+                                              "ist noch nicht berechnet."))
+                        : name(Cause::Misread, -1, wrong));
+    } else {
+        std::optional<QString> found;
+        for (int s = 0; s < Solar::StepCount && !found; ++s) {
+            if (status(s) == Status::NotComputed)
+                found = name(Cause::NotComputed, s, stepTitle(s) + QStringLiteral(" wurde nicht "
+                                                                                  "gerechnet."));
+            else if (status(s) == Status::Stale)
+                found = name(Cause::Stale, s,
+                             stepTitle(s) +
+                                 QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben "
+                                                "sich geändert, seit er gerechnet wurde. Bitte ab "
+                                                "Schritt %1 neu rechnen.")
+                                     .arg(Solar::stepNumber(s)));
+        }
+        if (!found && c.finalSeconds && (*c.finalSeconds >= SecondsPerDay || *c.finalSeconds < 0)) {
+            const bool late = *c.finalSeconds >= SecondsPerDay;
+            found = name(Cause::NoClockTime, Solar::FinalStep,
+                         Notation::clock(*w.results.final) +
+                             (late ? QStringLiteral(" gibt es nicht: 24 Stunden abziehen und das "
+                                                    "Datum um einen Tag weiterrücken.")
+                                   : QStringLiteral(" gibt es nicht: 24 Stunden addieren und das "
+                                                    "Datum um einen Tag zurücksetzen.")));
+        }
+        if (!found) {
+            if (const auto slip = firstSlip(w))
+                found = name(Cause::StepSlip, slip->first, slip->second);
+        }
+        // The date that goes with the student's own times: date 1, moved by
+        // the days that the zone time runs past midnight.
+        const QDate expected =
+            c.handGreenwich ? on(exact->date1, secondsOf(*w.results.greenwich) +
+                                                   qint64{c.zoneHours} * 3600)
+                                  .date()
+                            : exact->date1;
+        if (!found && !c.solarDate)
+            found = name(Cause::MissingDate, Solar::FinalStep,
+                         blank(w.header.solarDate)
+                             ? QStringLiteral("Das Datum des Solars fehlt noch.")
+                             : QStringLiteral("Das Datum des Solars %1 gibt es nicht.")
+                                   .arg(typedDate(w.header.solarDate)));
+        if (!found && *c.solarDate != expected)
+            found = name(Cause::WrongDate, Solar::FinalStep,
+                         QStringLiteral("Das Datum des Solars ist der %1, nicht der %2.")
+                             .arg(Notation::date(expected), Notation::date(*c.solarDate)));
+        if (!found) {
+            const QString wrong = misread();
+            if (!wrong.isEmpty())
+                found = name(Cause::Misread, -1, wrong);
+        }
+        if (found) {
+            finding << *found;
         } else {
+            name(Cause::Right, -1, QString());
             finding << QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von %1 kommt "
                                       "daher, dass zwischen zwei Tagen linear interpoliert wird: "
                                       "Die Sonne läuft innerhalb eines Tages nicht ganz "
                                       "gleichmäßig, und die Ephemeride rundet auf die "
                                       "Bogensekunde.")
-                           .arg(TimeDeviation(*last));
+                           .arg(Notation::timeDeviation(c.exactLocal.secsTo(*c.handFinal)));
+            if (c.handFinal->date() != c.exactLocal.date())
+                finding << QStringLiteral("Der genaue Zeitpunkt liegt auf der anderen Seite von "
+                                          "Mitternacht, am %1; die Handrechnung bleibt beim Tag, "
+                                          "auf den ihre Uhrzeit fällt.")
+                               .arg(Notation::date(c.exactLocal.date()));
+            if (off1 != 0 || off2 != 0)
+                finding << QStringLiteral("Abweichungen der Sonnenstände bis 5'' sind kein "
+                                          "Lesefehler: Ephemeriden für 0h ET statt 0h UT weichen "
+                                          "um etwa 3'' ab, und eine Bogensekunde der Sonne sind "
+                                          "etwa 24 Sekunden Zeit.");
         }
-        if (off1 != 0 || off2 != 0)
-            finding << QStringLiteral("Abweichungen der Sonnenstände bis 5'' sind kein "
-                                      "Lesefehler: Ephemeriden für 0h ET statt 0h UT weichen um "
-                                      "etwa 3'' ab.");
     }
+    if (c.zoneHours != 1)
+        finding << QStringLiteral("Gerechnet mit der Zeitzone %1; für eine Geburt in Deutschland "
+                                  "gilt +1.")
+                       .arg((c.zoneHours > 0 ? QStringLiteral("+") : QString()) +
+                            QString::number(c.zoneHours));
     c.finding = finding.join(u' ');
     return c;
+}
+
+QList<Row> rows(const Comparison &c)
+{
+    QList<Row> list;
+    const auto position = [&c](const QString &caption, qint32 hand, qint32 exact) {
+        return Row{caption, Astro::PositionText(hand), Astro::PositionText(exact),
+                   Notation::arcDeviation(Astro::ArcAhead(hand, exact))};
+    };
+    list << position(QStringLiteral("Sonnenstand 1. Datum"), c.hand1, c.exact.position1);
+    list << position(QStringLiteral("Sonnenstand 2. Datum"), c.hand2, c.exact.position2);
+
+    // Every time deviation is between whole moments, dates included.
+    Row greenwich{QStringLiteral("Uhrzeit Greenwich"), dash(),
+                  Notation::clock(secondOfDay(c.exactUtc)), QString()};
+    if (c.handGreenwich) {
+        greenwich.hand = Notation::clock(
+            c.exact.date1.startOfDay(QTimeZone::utc()).secsTo(*c.handGreenwich));
+        if (c.greenwichCurrent)
+            greenwich.deviation = Notation::timeDeviation(c.exactUtc.secsTo(*c.handGreenwich));
+        else
+            greenwich.hand += notCurrent();
+    }
+    list << greenwich;
+
+    Row final{QStringLiteral("Uhrzeit des Solars"), dash(),
+              Notation::clock(secondOfDay(c.exactLocal)), QString()};
+    if (c.finalSeconds) {
+        final.hand = Notation::clock(*c.finalSeconds);
+        if (!c.finalCurrent)
+            final.hand += notCurrent();
+        else if (c.handFinal)
+            final.deviation = Notation::timeDeviation(c.exactLocal.secsTo(*c.handFinal));
+        else
+            final.deviation = QStringLiteral("Datum fehlt");
+    }
+    list << final;
+
+    Row date{QStringLiteral("Datum des Solars"), c.solarDateTyped,
+             Notation::date(c.exactLocal.date()), QString()};
+    if (c.solarDate) {
+        const qint64 days = c.exactLocal.date().daysTo(*c.solarDate);
+        if (days != 0)
+            date.deviation = Notation::dayDeviation(days);
+    }
+    list << date;
+    return list;
 }
 
 } // namespace SolarCheck

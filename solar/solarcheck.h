@@ -1,12 +1,14 @@
 #ifndef SOLAR_SOLARCHECK_H
 #define SOLAR_SOLARCHECK_H
 
+#include "astro/solarreturn.h"
 #include "core/stepresult.h"
+#include "solar/solarstate.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <optional>
 
 // The check of a Solar worked by hand against the exact computation.
@@ -14,13 +16,20 @@
 // In the examination a student reads two Sun positions from a printed
 // ephemeris and interpolates between them. Two things go wrong: the reading
 // (the wrong day or year, the wrong column, minutes and seconds swapped) and
-// the arithmetic. The check sets the student's values beside the exact ones:
-// the 0h UT positions of the two ephemeris days that enclose the radix Sun,
-// rounded to the second of arc as an ephemeris prints them, and the moment at
-// which the Sun truly reaches the radix position. A correct hand calculation
-// still differs from that moment by some seconds: the ephemeris rounds to a
-// second of arc (about 24 s of time), and the Sun does not move evenly within
-// a day, while the hand method interpolates linearly.
+// the working (a step forgotten or left standing after its inputs changed, a
+// slip in a step, 24 h not taken off, the wrong date). The check sets the
+// student's values beside the exact ones: the 0h UT positions of the two
+// ephemeris days that enclose the radix Sun, rounded to the second of arc as
+// an ephemeris prints them, and the moment at which the Sun truly reaches the
+// radix position.
+//
+// The verdict never leans on that moment: a calculation is right when every
+// step is current and gives what the calculator's own step gives on its
+// inputs, the positions are read right and the date and clock time are real.
+// A right hand calculation still differs from the exact moment by some
+// seconds (the ephemeris rounds to a second of arc, about 24 s of time, and
+// the Sun does not move evenly within a day); the finding explains that
+// difference, it never excuses anything with it.
 namespace SolarCheck {
 
 inline QString title()
@@ -28,34 +37,60 @@ inline QString title()
     return QStringLiteral("Kontrolle");
 }
 
-struct Angle {
-    int degrees = 0;
-    int minutes = 0;
-    int seconds = 0;
+// The problem the student set: the sign, the Solar year and the birthday, as
+// numbers.
+struct Problem {
+    int sign = 0; // 0 Widder .. 11 Fische
+    int year = 0;
+    int birthDay = 0;
+    int birthMonth = 0;
 };
 
-struct ClockTime {
-    int hours = 0;
-    int minutes = 0;
-    int seconds = 0;
+// The typed texts of the header as a problem, or the one message that says
+// what is missing or unusable.
+StepResult<Problem> problemOf(const Solar::Header &header);
+
+// What the finding names: the first thing wrong, or that all is right.
+enum class Cause {
+    Right,
+    FarFromBirthday,  // the radix is not reached near the birthday
+    Swapped,          // date 1 and date 2 exchanged
+    NotYetWorked,     // no step computed yet, the positions are fine
+    NotComputed,      // a step on the way to the result was never computed
+    Stale,            // a step's result no longer belongs to its inputs
+    NoClockTime,      // 24 h or more, or below 0 h
+    StepSlip,         // a step's result is not what the step gives
+    MissingDate,      // no date of the Solar, or none that exists
+    WrongDate,        //
+    Misread,          // a position more than the reading tolerance off
 };
 
-// What the Solar form holds at the moment of the check: the texts the student
-// typed, the positions picked in the lists, and the times as far as the steps
-// have got (nothing where a result field is still empty).
-struct HandCalculation {
-    QString sign;                           // "Krebs", as typed
-    QString year;                           // the Solar year, as typed
-    QString birthDay;                       // of the birth date, as typed
-    QString birthMonth;                     //
-    Angle radix;                            // within the sign
-    Angle sunDate1;                         // the ephemeris position picked for date 1
-    Angle sunDate2;                         // and for date 2
-    std::optional<ClockTime> greenwichTime; // step 4
-    int zoneHours = 1;                      // the time zone, "+1"
-    std::optional<ClockTime> finalTime;     // step 5
-    std::array<QString, 3> solarDate;       // day, month, year, as typed
+struct Comparison {
+    Problem problem;
+    qint32 radix = 0; // '' from 0° Aries
+    Astro::ExactSolarReturn exact;
+    int zoneHours = 1;
+    QDateTime exactUtc;   // the exact moment to the whole second
+    QDateTime exactLocal; // the same as a clock time of the zone, written as UTC
+    qint32 hand1 = 0;     // the picked positions, '' from 0° Aries
+    qint32 hand2 = 0;
+    // The student's times as whole moments: the Greenwich time on date 1 and
+    // the final time on the date of the Solar; nothing before their step.
+    std::optional<QDateTime> handGreenwich;
+    std::optional<QDateTime> handFinal;
+    std::optional<qint64> finalSeconds; // the final clock time in seconds
+    std::optional<QDate> solarDate;
+    QString solarDateTyped; // as typed, "—" for none
+    bool greenwichCurrent = false;
+    bool finalCurrent = false;
+    Cause cause = Cause::Right;
+    int step = -1; // the step the cause names (Solar::Step), -1 for none
+    QString finding;
 };
+
+// Compares a worked Solar with the exact Solar return. Input it cannot work
+// with answers with one message instead (title "Kontrolle").
+StepResult<Comparison> compare(const Solar::Worked &worked);
 
 // One line of the comparison; deviation is empty where there is nothing to
 // compare.
@@ -66,19 +101,13 @@ struct Row {
     QString deviation;
 };
 
-struct Comparison {
-    QList<Row> rows; // the two positions, Greenwich time, Solar time, Solar date
-    QString finding;
-};
-
-// The column headers of the comparison, after the row captions.
+// The rows of the comparison as the dialog and the sheet show them: the two
+// positions, the Greenwich time, the time and the date of the Solar.
+QList<Row> rows(const Comparison &comparison);
+// The column headers after the row captions.
 QList<QString> columnHeaders();
 // The convention of the exact positions, in one line.
 QString convention();
-
-// Compares the hand calculation with the exact Solar return. Missing or
-// unusable input answers with one message instead (title "Kontrolle").
-StepResult<Comparison> Compare(const HandCalculation &hand);
 
 } // namespace SolarCheck
 

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
+#include "solar/solarsheet.h"
 #include "solar/checkdialog.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
@@ -89,11 +90,16 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     onPick(m_date1, &SolarForm::carryDate1);
     onPick(m_date2, &SolarForm::carryDate2);
     onPick(m_radix, &SolarForm::carryRadix);
-    connect(ui->Command2, &QPushButton::clicked, this, &SolarForm::computeSunMotion);
-    connect(ui->Command3, &QPushButton::clicked, this, &SolarForm::computeDistanceToRadix);
-    connect(ui->Command4, &QPushButton::clicked, this, &SolarForm::computeGreenwichTime);
-    connect(ui->Command1, &QPushButton::clicked, this, &SolarForm::computeZoneTime);
-    connect(ui->Command5, &QPushButton::clicked, this, &SolarForm::computeFinalTime);
+    const struct {
+        QPushButton *button;
+        Solar::Step step;
+    } steps[] = {{ui->Command2, Solar::MotionStep},
+                 {ui->Command3, Solar::DistanceStep},
+                 {ui->Command4, Solar::GreenwichStep},
+                 {ui->Command1, Solar::ZoneStep},
+                 {ui->Command5, Solar::FinalStep}};
+    for (const auto &[button, step] : steps)
+        connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
     connect(ui->Command6, &QPushButton::clicked, this, &SolarForm::okayClicked);
     connect(ui->Command7, &QPushButton::clicked, this, &SolarForm::reject);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &SolarForm::showPage);
@@ -110,6 +116,13 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     ui->SSTab1->setCurrentIndex(0);
     showPage(0);
     load();
+
+    // From here on every change of an input is read into the state at once.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        connect(field, &QLineEdit::textChanged, this, &SolarForm::readFields);
+    for (QComboBox *list : findChildren<QComboBox *>())
+        connect(list, &QComboBox::currentIndexChanged, this, &SolarForm::readFields);
+    readFields();
     // The sign restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->Text1_0);
 }
@@ -236,22 +249,37 @@ void SolarForm::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event);
 }
 
-Solar::Entries SolarForm::entries() const
+void SolarForm::readFields()
 {
     // Step 5 writes a fractional hour with the desktop's separator ("14,5")
     // and reads its Greenwich and zone times back with it.
-    return {Read(m_date1OfStep2),
-            Read(m_date2OfStep2),
-            PositionsOf(m_radixOfStep3),
-            Read(m_date1OfStep3),
-            Read(m_motionOfStep4),
-            Read(m_distanceOfStep4),
-            Sexagesimal::readWithRegionalPoint(TextsOf(m_greenwichTimeOfStep5)),
-            ReadNumber(ui->cmbGMT->currentText()),
-            Sexagesimal::readWithRegionalPoint(TextsOf(m_zoneTime)),
-            ReadNumber(ui->Combo1->currentText()),
-            Read(m_finalTime),
-            Read(m_solarDate)};
+    m_state.entries = {Read(m_date1OfStep2),
+                       Read(m_date2OfStep2),
+                       PositionsOf(m_radixOfStep3),
+                       Read(m_date1OfStep3),
+                       Read(m_motionOfStep4),
+                       Read(m_distanceOfStep4),
+                       Sexagesimal::readWithRegionalPoint(TextsOf(m_greenwichTimeOfStep5)),
+                       ReadNumber(ui->cmbGMT->currentText()),
+                       Sexagesimal::readWithRegionalPoint(TextsOf(m_zoneTime)),
+                       ReadNumber(ui->Combo1->currentText()),
+                       Read(m_finalTime),
+                       Read(m_solarDate)};
+    m_state.motionShown = Read(m_motion);
+    m_state.distanceShown = Read(m_distance);
+    m_state.greenwichShown = Read(m_greenwichTime);
+
+    Solar::Header &h = m_state.header;
+    h.sign = ui->Text1_0->text();
+    h.year = ui->Text1_1->text();
+    h.birthDate = TextsOf(m_birthDate);
+    h.radix = PositionsOf(m_radix);
+    h.sunDate1 = PositionsOf(m_date1);
+    h.sunDate2 = PositionsOf(m_date2);
+    h.solarDate = TextsOf(m_solarDate);
+    h.zoneText = ui->cmbGMT->currentText();
+    h.dayShiftText = ui->Combo1->currentText();
+    markStale();
 }
 
 void SolarForm::carryDate1(int element)
@@ -276,51 +304,51 @@ void SolarForm::carryRadix(int element)
         target->setCurrentIndex(m_radix[element]->currentIndex());
 }
 
-void SolarForm::computeSunMotion()
+void SolarForm::run(Solar::Step step)
 {
-    const Solar::Entries e = entries();
-    const auto a = Solar::sunMotion(e.date1, e.date2);
-    if (Succeeded(this, a, Solar::title())) {
-        Show(m_motion, a.value());
-        Show(m_motionOfStep4, a.value());
+    readFields();
+    if (const auto message = m_state.run(step)) {
+        markStale();
+        ShowStepMessage(this, *message, Solar::title());
+        return;
     }
-}
-
-void SolarForm::computeDistanceToRadix()
-{
-    const Solar::Entries e = entries();
-    const auto b = Solar::distanceToRadix(e.radix, e.date1OfStep3);
-    if (Succeeded(this, b, Solar::title())) {
-        Show(m_distance, b.value());
-        Show(m_distanceOfStep4, b.value());
-    }
-}
-
-void SolarForm::computeGreenwichTime()
-{
-    const Solar::Entries e = entries();
-    const auto time = Solar::greenwichTime(e.motion, e.distance);
-    if (Succeeded(this, time, Solar::title())) {
-        Show(m_greenwichTime, time.value());
-        Show(m_greenwichTimeOfStep5, time.value());
-    }
-}
-
-void SolarForm::computeZoneTime()
-{
-    const Solar::Entries e = entries();
-    const auto time = Solar::zoneTime(e.greenwichTime, e.zoneHours);
-    if (Succeeded(this, time, Solar::title()))
-        Show(m_zoneTime, time.value().plainTexts());
-}
-
-void SolarForm::computeFinalTime()
-{
-    const Solar::Entries e = entries();
-    const auto time = Solar::finalTime(e.zoneTime, e.dayShiftHours);
-    if (Succeeded(this, time, Solar::title())) {
+    // The result goes into its field and into the fields of the next step
+    // that read it; each write is read back into the state as it happens.
+    const Solar::Results &r = m_state.results();
+    switch (step) {
+    case Solar::MotionStep:
+        Show(m_motion, *r.motion);
+        Show(m_motionOfStep4, *r.motion);
+        break;
+    case Solar::DistanceStep:
+        Show(m_distance, *r.distance);
+        Show(m_distanceOfStep4, *r.distance);
+        break;
+    case Solar::GreenwichStep:
+        Show(m_greenwichTime, *r.greenwich);
+        Show(m_greenwichTimeOfStep5, *r.greenwich);
+        break;
+    case Solar::ZoneStep:
+        Show(m_zoneTime, r.zone->plainTexts());
+        break;
+    default:
         m_resultReady = true;
-        Show(m_finalTime, time.value().plainTexts());
+        Show(m_finalTime, r.final->plainTexts());
+        break;
+    }
+    readFields();
+}
+
+// A stale result keeps its text, struck through, and says so to a screen
+// reader and in its tooltip.
+void SolarForm::markStale()
+{
+    const FieldTriple *results[Solar::StepCount] = {&m_motion, &m_distance, &m_greenwichTime,
+                                                    &m_zoneTime, &m_finalTime};
+    for (int step = 0; step < Solar::StepCount; ++step) {
+        const bool stale = m_state.status(step) == StepLedger::Status::Stale;
+        for (QLineEdit *field : *results[step])
+            MarkStale(field, stale);
     }
 }
 
@@ -348,62 +376,28 @@ void SolarForm::okayClicked()
     ui->SSTab1->setCurrentIndex(0);
     if (!m_resultReady)
         return;
-    const Solar::Entries e = entries();
-    if (OfferResult(this, Solar::resultRow(e.date, e.finalTime), m_start, Solar::title()))
+    readFields();
+    // A final time that no longer follows from the inputs is not handed in.
+    const int stale = m_state.firstStale(Solar::FinalStep);
+    if (stale >= 0) {
+        ShowStepMessage(this,
+                        QStringLiteral("Das Endergebnis passt nicht mehr zu den Eingaben. Bitte "
+                                       "ab Schritt %1 neu rechnen.")
+                            .arg(Solar::stepNumber(stale)),
+                        Solar::title());
+        return;
+    }
+    if (OfferResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final),
+                    m_start, Solar::title()))
         accept();
-}
-
-namespace {
-
-// A result field triple, once its step has written it.
-std::optional<SolarCheck::ClockTime> ClockOf(const FieldTriple &fields)
-{
-    const FieldTexts texts = TextsOf(fields);
-    if (texts[0].isEmpty() && texts[1].isEmpty() && texts[2].isEmpty())
-        return std::nullopt;
-    const auto whole = [](const QString &text) {
-        const double value = ReadNumber(text);
-        return std::isfinite(value) && std::fabs(value) < 1e6 ? static_cast<int>(value) : 0;
-    };
-    return SolarCheck::ClockTime{whole(texts[0]), whole(texts[1]), whole(texts[2])};
-}
-
-SolarCheck::Angle AngleOf(const PickerTriple &pickers)
-{
-    return {pickers[0]->currentIndex(), pickers[1]->currentIndex(), pickers[2]->currentIndex()};
-}
-
-// The picked entries with their units, as the lists show them: "14°".
-TextTriple EntriesOf(const PickerTriple &pickers)
-{
-    return {pickers[0]->currentText(), pickers[1]->currentText(), pickers[2]->currentText()};
-}
-
-} // namespace
-
-SolarCheck::HandCalculation SolarForm::handCalculation() const
-{
-    SolarCheck::HandCalculation hand;
-    hand.sign = ui->Text1_0->text();
-    hand.year = ui->Text1_1->text();
-    hand.birthDay = m_birthDate[0]->text();
-    hand.birthMonth = m_birthDate[1]->text();
-    hand.radix = AngleOf(m_radix);
-    hand.sunDate1 = AngleOf(m_date1);
-    hand.sunDate2 = AngleOf(m_date2);
-    hand.greenwichTime = ClockOf(m_greenwichTime);
-    const double zone = ReadNumber(ui->cmbGMT->currentText());
-    hand.zoneHours = std::isfinite(zone) ? static_cast<int>(zone) : 0;
-    hand.finalTime = ClockOf(m_finalTime);
-    hand.solarDate = TextsOf(m_solarDate);
-    return hand;
 }
 
 // The check opens beside the form and leaves it as it is; input it cannot
 // work with gets one message and no dialog.
 void SolarForm::openCheck()
 {
-    const auto comparison = SolarCheck::Compare(handCalculation());
+    readFields();
+    const auto comparison = SolarCheck::compare(m_state.worked());
     if (!comparison.ok()) {
         ShowStepMessage(this, comparison.message(), SolarCheck::title());
         return;
@@ -415,45 +409,17 @@ void SolarForm::openCheck()
 
 Sheet SolarForm::calculationSheet() const
 {
-    SolarSheetValues v;
-    v.person = {m_start.personName, m_start.birthDate, m_start.birthTime, m_start.birthPlace};
-    v.printed = QDate::currentDate();
-    v.steps = {
-        {{ui->Label51->text(), ui->Label1->text()},
-         {ui->Label4->text(), {}},
-         {ui->Label13->text(), {}},
-         {ui->Label17->text(), ui->Label18->text() + QStringLiteral(" ÷ ") + ui->Label19->text()},
-         {{}, ui->Label27->text()}}};
-    v.sign = ui->Text1_0->text();
-    v.year = ui->Text1_1->text();
-    v.radixSun = EntriesOf(m_radix);
-    v.sunDate1 = EntriesOf(m_date1);
-    v.sunDate2 = EntriesOf(m_date2);
-    v.motionDate2 = TextsOf(m_date2OfStep2);
-    v.motionDate1 = TextsOf(m_date1OfStep2);
-    v.motion = TextsOf(m_motion);
-    v.distanceRadix = EntriesOf(m_radixOfStep3);
-    v.distanceDate1 = TextsOf(m_date1OfStep3);
-    v.distance = TextsOf(m_distance);
-    v.formulaDistance = TextsOf(m_distanceOfStep4);
-    v.formulaMotion = TextsOf(m_motionOfStep4);
-    v.greenwichTime = TextsOf(m_greenwichTime);
-    v.zoneFrom = TextsOf(m_greenwichTimeOfStep5);
-    v.timeZone = ui->cmbGMT->currentText();
-    v.zoneTime = TextsOf(m_zoneTime);
-    v.solarDate = TextsOf(m_solarDate);
-    v.dayShift = ui->Combo1->currentText();
-    v.finalTime = TextsOf(m_finalTime);
-
-    const auto comparison = SolarCheck::Compare(handCalculation());
-    if (comparison.ok()) {
-        SheetTable check;
-        check.title = QStringLiteral("Kontrolle mit genauer Rechnung");
-        check.columnHeaders = QStringList{QString()} + SolarCheck::columnHeaders();
-        for (const SolarCheck::Row &row : comparison.value().rows)
-            check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
-        check.finding = comparison.value().finding + u' ' + SolarCheck::convention();
-        v.check = check;
-    }
-    return solarSheet(v);
+    SolarSheetInput in;
+    in.person = {m_start.personName, m_start.birthDate, m_start.birthTime, m_start.birthPlace};
+    in.printed = QDate::currentDate();
+    in.steps = {{{ui->Label51->text(), ui->Label1->text()},
+                 {ui->Label4->text(), {}},
+                 {ui->Label13->text(), {}},
+                 {ui->Label17->text(), {}},
+                 {QStringLiteral("Zeitzone und Tageskorrektur"), ui->Label27->text()}}};
+    in.worked = m_state.worked();
+    const auto comparison = SolarCheck::compare(in.worked);
+    if (comparison.ok())
+        in.check = comparison.value();
+    return solarSheet(in);
 }

@@ -4,7 +4,7 @@
 #include "settings/store.h"
 #include "sheet/sheet.h"
 #include "solar/solarcheck.h"
-#include "solar/solarsteps.h"
+#include "solar/solarstate.h"
 #include "ui/formsupport.h"
 
 #include <QDialog>
@@ -22,9 +22,12 @@ class SolarForm;
 // and restores the entries of the last use unless a new calculation was
 // started; closing it by any way saves the entries exactly once.
 //
-// The form computes nothing itself: each step button reads the form's entries,
-// runs a step of Solar and writes its result into the step's fields and their
-// copies in later steps, or shows the step's one message.
+// The form computes nothing itself. Its fields are read into a calculation
+// state (Solar::State) as they change; each step button runs a step on that
+// state and writes its result into the step's fields and their copies in
+// later steps, or shows the step's one message. A result whose inputs have
+// changed since stays in view, marked "nicht mehr aktuell"; "Okay", the check
+// and the calculation sheet read the state, never the fields.
 class SolarForm : public QDialog {
     Q_OBJECT
 
@@ -32,11 +35,8 @@ public:
     explicit SolarForm(CalculatorStart start, QWidget *parent = nullptr);
     ~SolarForm() override;
 
-    // The form's current entries, read as the steps read them.
-    Solar::Entries entries() const;
-    // What the check against the exact computation reads: the form as it
-    // stands, as far as the student has got.
-    SolarCheck::HandCalculation handCalculation() const;
+    // The calculation as it stands: inputs, results and their status.
+    const Solar::State &state() const { return m_state; }
     // The calculation sheet of what the form shows now, closed by the check
     // where it can be made.
     Sheet calculationSheet() const;
@@ -59,11 +59,11 @@ private:
     void carryDate1(int element);
     void carryDate2(int element);
     void carryRadix(int element);
-    void computeSunMotion();
-    void computeDistanceToRadix();
-    void computeGreenwichTime();
-    void computeZoneTime();
-    void computeFinalTime();
+    // Reads the fields into the state; the one place where they are read.
+    void readFields();
+    void run(Solar::Step step);
+    // Marks the results that no longer belong to their inputs.
+    void markStale();
     void showPage(int page);
     void okayClicked();
     void openCheck();
@@ -80,6 +80,7 @@ private:
     FieldTriple m_greenwichTime, m_greenwichTimeOfStep5, m_zoneTime, m_finalTime;
     FieldTriple m_birthDate, m_solarDate;
 
+    Solar::State m_state;
     bool m_resultReady = false;
     bool m_saved = false;
 };

@@ -101,3 +101,19 @@ void CentreOnScreen(QWidget *form)
     if (screen)
         form->move(screen->availableGeometry().center() - form->rect().center());
 }
+
+void MarkStale(QLineEdit *field, bool stale)
+{
+    if (field->font().strikeOut() == stale)
+        return;
+    QFont font = field->font();
+    font.setStrikeOut(stale);
+    field->setFont(font);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text,
+                     stale ? QColor(128, 128, 128) : QGuiApplication::palette().color(QPalette::Text));
+    field->setPalette(palette);
+    const QString note = stale ? QStringLiteral("nicht mehr aktuell") : QString();
+    field->setToolTip(note);
+    field->setAccessibleDescription(note);
+}

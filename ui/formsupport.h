@@ -65,6 +65,11 @@ void SetListColour(QComboBox *list, const QColor &colour);
 void SetLabelColour(QLabel *label, const QColor &colour);
 void SetLineColour(QFrame *line, const QColor &colour);
 
+// Marks a result field whose step no longer belongs to its inputs: the text
+// stays, struck through and grey, and its tooltip and accessible description
+// say "nicht mehr aktuell".
+void MarkStale(QLineEdit *field, bool stale);
+
 // Centres a form on the screen of its parent (or on the primary screen).
 void CentreOnScreen(QWidget *form);
 

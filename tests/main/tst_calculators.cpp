@@ -27,6 +27,8 @@ private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
     void workedExampleAndRestart();
     void fullListKeepsTheFormOpen();
+    void staleResultIsNotHandedIn();
+    void skippedStepIsNamed();
     void wholeCalculation_data();
     void wholeCalculation();
     void checksWhileTyping();
@@ -171,6 +173,58 @@ void tst_Calculators::fullListKeepsTheFormOpen()
     QCOMPARE(shown(form, "txtTime4"), u"14|33|17"_s);
 }
 
+// Steps 2 to 5a redone on new positions, the final step not: "Okay" refuses
+// the old final time, names the step to start from and keeps the form.
+void tst_Calculators::staleResultIsNotHandedIn()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    QDialog *form = openSolar(window);
+    firstPage(form);
+    pick(form, "cmbDeg1", {13, 50, 11});
+    auto *result = form->findChild<QLineEdit *>(u"txtTime4_0"_s);
+    QCOMPARE(result->accessibleDescription(), u"nicht mehr aktuell"_s);
+    for (const char *step : {"Command2", "Command3", "Command4", "Command1"})
+        Click(form, step);
+    Click(form, "Command6");
+    QCOMPARE(recorder.messages,
+             QStringList{u"Solar: Das Endergebnis passt nicht mehr zu den Eingaben. Bitte ab "
+                         "Schritt 5 neu rechnen."_s});
+    QVERIFY(form->isVisible());
+    QCOMPARE(window.resultList().rowCount(), 0);
+    QCOMPARE(shown(form, "txtTime4"), u"14|33|17"_s); // the text stays
+
+    Click(form, "Command5");
+    QVERIFY(result->accessibleDescription().isEmpty());
+    Click(form, "Command6"); // on to "Schritt 4-5"
+    Click(form, "Command6");
+    QCOMPARE(window.resultList().row(1), (ResultRow{u"Solar"_s, u"5.7.2024"_s, u"14h33m5s"_s}));
+}
+
+// The zone step skipped: the final step still computes, as it always has,
+// and the check names the step that was not computed.
+void tst_Calculators::skippedStepIsNamed()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    TypeInto(&window, "txtDateh_0", u"6"_s);
+    TypeInto(&window, "txtDateh_1", u"7"_s);
+    QDialog *form = openSolar(window);
+    TypeInto(form, "Text1_0", u"Krebs"_s);
+    TypeInto(form, "Text1_1", u"2024"_s);
+    pick(form, "cmbDeg13", {14, 22, 30});
+    pick(form, "cmbDeg1", {13, 28, 35});
+    pick(form, "cmbDeg2", {14, 25, 49});
+    for (const char *step : {"Command2", "Command3", "Command4", "Command5"})
+        Click(form, step);
+    QCOMPARE(shown(form, "txtTime4"), u"0|0|0"_s);
+    Click(form, "cmdKontrolle");
+    auto *dialog = form->findChild<QDialog *>(u"Kontrolle"_s);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->findChild<QLabel *>(u"lblBefund"_s)->text(),
+             u"Schritt 5 (Zeitzone) wurde nicht gerechnet."_s);
+}
+
 void tst_Calculators::wholeCalculation_data()
 {
     QTest::addColumn<QLocale>("locale");
@@ -277,11 +331,11 @@ void tst_Calculators::check_data()
     QTest::newRow("positions right")
         << u"krebs"_s << u"2024"_s << QList<int>{13, 28, 35} << QString()
         << QStringList{u"Krebs 13°28'35''"_s, u"Krebs 13°28'35''"_s, u"0''"_s}
-        << u"Ihre Rechnung ist richtig. Die Abweichung von +4 s"_s;
+        << u"Schritt 5 (Zeitzone) wurde nicht gerechnet."_s;
     QTest::newRow("misread position")
         << u"Krebs"_s << u"2024"_s << QList<int>{13, 35, 28} << QString()
-        << QStringList{u"Krebs 13°35'28''"_s, u"Krebs 13°28'35''"_s, u"+413''"_s}
-        << u"Der Sonnenstand des 1. Datums weicht um +413''"_s;
+        << QStringList{u"Krebs 13°35'28''"_s, u"Krebs 13°28'35''"_s, u"+6'53''"_s}
+        << u"Schritt 5 (Zeitzone) wurde nicht gerechnet."_s;
     QTest::newRow("missing sign") << QString() << u"2024"_s << QList<int>{13, 28, 35}
                                   << u"Kontrolle: Für die Kontrolle fehlen: Tierkreis."_s
                                   << QStringList() << QString();

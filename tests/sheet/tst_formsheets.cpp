@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLocale>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +23,7 @@ private slots:
     void init() { QVERIFY(m_store.clear()); }
     void solar_data();
     void solar();
+    void swappedAfterRightRun();
     void rectification();
 
 private:
@@ -99,9 +101,9 @@ void tst_FormSheets::solar_data()
                               u"14°25'49''"_s,
                               u"A = 14°25'49'' − 13°28'35'' = 0°57'14''"_s,
                               u"B = 14°22'30'' − 13°28'35'' = 0°53'55''"_s,
-                              u"= 22 h 36 m 33 s"_s,
-                              u"+1 h = 23 h 36 m 33 s"_s,
-                              u"Datum des Solars 5.7.2024, Uhrzeit des Solars 23 h 36 m 33 s"_s,
+                              u"3235'' ÷ 3434'' × 24 h = 22,6092 h = 22h36m33s"_s,
+                              u"Zeitzone: 22h36m33s + 1 h = 23h36m33s"_s,
+                              u"Datum des Solars 5.7.2024, Uhrzeit des Solars 23h36m33s"_s,
                               u"Kontrolle mit genauer Rechnung"_s,
                               u"Uhrzeit Greenwich 22h36m33s 22h36m29s +4 s"_s,
                               u"Ihre Rechnung ist richtig"_s}
@@ -110,8 +112,8 @@ void tst_FormSheets::solar_data()
         << QStringList{u"Command2"_s, u"Command3"_s}
         << head + QStringList{u"Ergebnis A = 0°57'14''"_s, u"Ergebnis B = 0°53'55''"_s,
                               u"noch nicht berechnet"_s, u"noch nicht berechnet"_s,
-                              u"Die Uhrzeit des Solars ist noch nicht berechnet."_s}
-        << 4; // steps 4 and 5, the final result, and the check's finding
+                              u"Schritt 4 (Uhrzeit Greenwich) wurde nicht gerechnet."_s}
+        << 3; // steps 4 and 5 and the final result
 }
 
 // Radix Krebs 14°22'30'' and the ephemeris of 5 and 6 July 2024, as a
@@ -145,6 +147,53 @@ void tst_FormSheets::solar()
         m_tmp.filePath(u"Solar "_s + QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s));
     QVERIFY2(firstOutOfOrder(text, inOrder).isEmpty(), qPrintable(text));
     QCOMPARE(text.count(u"noch nicht berechnet"_s), pending);
+}
+
+// Every subtraction "a − b = c" of angles on a sheet, with c not a − b.
+QStringList falseEquations(const QString &text)
+{
+    static const QRegularExpression subtraction(
+        u"(\\d+)°(\\d+)'(\\d+)'' − (\\d+)°(\\d+)'(\\d+)'' = (\\d+)°(\\d+)'(\\d+)''"_s);
+    QStringList wrong;
+    for (const QRegularExpressionMatch &m : subtraction.globalMatch(text)) {
+        const auto arc = [&m](int first) {
+            return m.captured(first).toInt() * 3600 + m.captured(first + 1).toInt() * 60 +
+                   m.captured(first + 2).toInt();
+        };
+        if (arc(1) - arc(4) != arc(7))
+            wrong << m.captured();
+    }
+    return wrong;
+}
+
+// After a right run the two positions are swapped and steps 2 and 3 pressed:
+// both refuse, and the sheet shows their inputs without the old results.
+void tst_FormSheets::swappedAfterRightRun()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    fillPerson(window);
+    Click(&window, "Command2");
+    auto *form = window.findChild<SolarForm *>();
+    TypeInto(form, "Text1_0", u"Krebs"_s);
+    TypeInto(form, "Text1_1", u"2024"_s);
+    pick(form, "cmbDeg13", {14, 22, 30});
+    pick(form, "cmbDeg1", {13, 28, 35});
+    pick(form, "cmbDeg2", {14, 25, 49});
+    for (const char *step : {"Command2", "Command3", "Command4", "Command1", "Command5"})
+        Click(form, step);
+    pick(form, "cmbDeg1", {14, 25, 49});
+    pick(form, "cmbDeg2", {13, 28, 35});
+    Click(form, "Command2");
+    Click(form, "Command3");
+    QCOMPARE(recorder.messages.size(), 2);
+
+    const QString text = render(form->calculationSheet(), m_tmp.filePath(u"swapped.pdf"_s));
+    QCOMPARE(falseEquations(text), QStringList());
+    QVERIFY(text.contains(u"A = 13°28'35'' − 14°25'49''"_s));
+    QVERIFY(!text.contains(u"Ergebnis A"_s) && !text.contains(u"Datum des Solars 5.7.2024"_s));
+    QVERIFY(text.count(staleText()) >= 5); // steps 2 to 5 and the final result
+    QVERIFY(text.contains(u"1. und 2. Datum sind vertauscht"_s));
 }
 
 // The worked rectification under German settings, the decimal comma included.

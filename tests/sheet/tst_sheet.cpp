@@ -51,7 +51,8 @@ Sheet longSheet()
                             {s("A = 14°47'25'' − 13°50'10'' = 0°57'15''"),
                              s("B = 14°22'30'' − 13°50'10'' = 0°32'20''")},
                             true,
-                            s("Ergebnis ") + value + s(" = 0°32'20''")});
+                            s("Ergebnis ") + value + s(" = 0°32'20''"),
+                            {}});
     }
     sheet.finalCaption = s("Endergebnis");
     sheet.finalResult = s("12.7.2024, 14 h 33 m 17 s");

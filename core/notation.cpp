@@ -1,0 +1,94 @@
+#include "core/notation.h"
+
+#include "core/numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace Notation {
+
+namespace {
+
+QString twoDigits(qint64 value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+QString sign(qint64 value)
+{
+    return value > 0 ? QStringLiteral("+") : value < 0 ? QStringLiteral("-") : QString();
+}
+
+// A part of a typed value: a whole number as it is, two-digit where the
+// notation wants it; a fraction as the desktop writes it.
+QString part(double value, bool padded)
+{
+    if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) > 1e15)
+        return PlainNumber(value);
+    const auto whole = static_cast<qint64>(value);
+    return padded && whole >= 0 ? twoDigits(whole) : PlainInteger(whole);
+}
+
+} // namespace
+
+QString angle(qint64 arcSeconds)
+{
+    const qint64 a = std::llabs(arcSeconds);
+    return (arcSeconds < 0 ? QStringLiteral("-") : QString()) + PlainInteger(a / 3600) + u'°' +
+           twoDigits(a / 60 % 60) + u'\'' + twoDigits(a % 60) + QStringLiteral("''");
+}
+
+QString clock(qint64 seconds)
+{
+    const qint64 s = std::llabs(seconds);
+    return (seconds < 0 ? QStringLiteral("-") : QString()) + PlainInteger(s / 3600) + u'h' +
+           twoDigits(s / 60 % 60) + u'm' + twoDigits(s % 60) + u's';
+}
+
+QString date(QDate date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString angle(const Sexagesimal &value)
+{
+    return part(value.units, false) + u'°' + part(value.minutes, true) + u'\'' +
+           part(value.seconds, true) + QStringLiteral("''");
+}
+
+QString clock(const Sexagesimal &value)
+{
+    return part(value.units, false) + u'h' + part(value.minutes, true) + u'm' +
+           part(value.seconds, true) + u's';
+}
+
+QString arcDeviation(qint64 arcSeconds)
+{
+    const qint64 a = std::llabs(arcSeconds);
+    if (a < 120)
+        return sign(arcSeconds) + PlainInteger(a) + QStringLiteral("''");
+    if (a < 3600)
+        return sign(arcSeconds) + PlainInteger(a / 60) + u'\'' + twoDigits(a % 60) +
+               QStringLiteral("''");
+    return sign(arcSeconds) + angle(a);
+}
+
+QString timeDeviation(qint64 seconds)
+{
+    const qint64 s = std::llabs(seconds);
+    if (s < 60)
+        return sign(seconds) + PlainInteger(s) + QStringLiteral(" s");
+    if (s < 86'400)
+        return sign(seconds) + clock(s);
+    const qint64 days = s / 86'400;
+    return sign(seconds) + PlainInteger(days) +
+           (days == 1 ? QStringLiteral(" Tag ") : QStringLiteral(" Tage ")) + clock(s % 86'400);
+}
+
+QString dayDeviation(qint64 days)
+{
+    return sign(days) + PlainInteger(std::llabs(days)) +
+           (std::llabs(days) == 1 ? QStringLiteral(" Tag") : QStringLiteral(" Tage"));
+}
+
+} // namespace Notation

@@ -1,0 +1,100 @@
+#include "core/stepledger.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Two readings of the same fields are the same when every number is; an
+// overflowing part (an infinity) equals itself, and so does a NaN.
+bool sameInputs(const StepLedger::Inputs &a, const StepLedger::Inputs &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && !(std::isnan(a[i]) && std::isnan(b[i])))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+StepLedger::StepLedger(QList<QList<int>> feeds)
+    : m_feeds(std::move(feeds)), m_steps(m_feeds.size())
+{
+}
+
+void StepLedger::succeeded(int step, Inputs inputs)
+{
+    Record &r = m_steps[step];
+    r.computedAt = ++m_clock;
+    r.inputs = std::move(inputs);
+}
+
+void StepLedger::failed(int step)
+{
+    m_steps[step].failedAt = ++m_clock;
+}
+
+void StepLedger::clear()
+{
+    m_steps = QList<Record>(m_feeds.size());
+    m_clock = 0;
+}
+
+StepLedger::Status StepLedger::status(int step, const InputsOf &inputsNow) const
+{
+    const Record &r = m_steps.at(step);
+    if (r.computedAt == 0)
+        return Status::NotComputed;
+    if (r.failedAt > r.computedAt || !sameInputs(r.inputs, inputsNow(step)))
+        return Status::Stale;
+    for (int earlier : ancestors(step)) {
+        const Record &e = m_steps.at(earlier);
+        // A failure of an earlier step after this one was computed.
+        if (e.failedAt > r.computedAt)
+            return Status::Stale;
+        if (e.computedAt > 0 && (e.failedAt > e.computedAt || !sameInputs(e.inputs, inputsNow(earlier))))
+            return Status::Stale;
+    }
+    return Status::Current;
+}
+
+QList<int> StepLedger::ancestors(int step) const
+{
+    QList<int> found;
+    QList<int> open = m_feeds.at(step);
+    while (!open.isEmpty()) {
+        const int s = open.takeLast();
+        if (found.contains(s))
+            continue;
+        found << s;
+        open << m_feeds.at(s);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+QList<int> StepLedger::skipped(int step) const
+{
+    QList<int> never;
+    if (!computed(step))
+        return never;
+    for (int earlier : ancestors(step)) {
+        if (!computed(earlier))
+            never << earlier;
+    }
+    return never;
+}
+
+int StepLedger::firstStale(int step, const InputsOf &inputsNow) const
+{
+    QList<int> chain = ancestors(step);
+    chain << step;
+    for (int s : chain) {
+        if (status(s, inputsNow) == Status::Stale)
+            return s;
+    }
+    return -1;
+}

@@ -1,0 +1,26 @@
+#ifndef SOLAR_SOLARSHEET_H
+#define SOLAR_SOLARSHEET_H
+
+#include "sheet/sheetbuilders.h"
+#include "solar/solarcheck.h"
+#include "solar/solarstate.h"
+
+#include <optional>
+
+// The calculation sheet of a Solar, written from the form's calculation
+// state: a step is printed with its computation only while its result is
+// current, so that the sheet holds no equation that the inputs no longer
+// give; a stale step shows its inputs and "nicht mehr aktuell – bitte neu
+// rechnen", a step not reached "noch nicht berechnet".
+struct SolarSheetInput {
+    PersonTexts person;
+    QDate printed;
+    std::array<StepTexts, 5> steps; // the form's headings and explanations
+    Solar::Worked worked;
+    // The check against the exact Sun, where it can be made.
+    std::optional<SolarCheck::Comparison> check;
+};
+
+Sheet solarSheet(const SolarSheetInput &input);
+
+#endif

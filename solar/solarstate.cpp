@@ -1,0 +1,154 @@
+#include "solar/solarstate.h"
+
+namespace Solar {
+
+namespace {
+
+StepLedger::Inputs numbers(std::initializer_list<const Sexagesimal *> values,
+                           std::initializer_list<double> more = {})
+{
+    StepLedger::Inputs inputs;
+    for (const Sexagesimal *v : values)
+        inputs << v->units << v->minutes << v->seconds;
+    for (double d : more)
+        inputs << d;
+    return inputs;
+}
+
+// A result as its field shows it once written, and as the field reads back.
+Sexagesimal shown(const SexagesimalTriple &t)
+{
+    return Sexagesimal::of(t);
+}
+
+Sexagesimal shown(const Sexagesimal &s)
+{
+    return Sexagesimal::readWithRegionalPoint(s.plainTexts());
+}
+
+} // namespace
+
+int stepNumber(int step)
+{
+    static const int numbers[StepCount] = {2, 3, 4, 5, 5};
+    return numbers[step];
+}
+
+QString stepName(int step)
+{
+    static const char *const names[StepCount] = {"Differenz Sonnenbewegung", "Entfernungswert",
+                                                  "Uhrzeit Greenwich", "Zeitzone",
+                                                  "Tageskorrektur"};
+    return QString::fromUtf8(names[step]);
+}
+
+// Step 4 reads A and B, step 5 the Greenwich time, the day shift the zone time.
+State::State() : m_ledger({{}, {}, {MotionStep, DistanceStep}, {GreenwichStep}, {ZoneStep}}) {}
+
+StepLedger::Inputs State::inputsOf(int step) const
+{
+    const Entries &e = entries;
+    switch (step) {
+    case MotionStep:
+        return numbers({&e.date1, &e.date2, &motionShown});
+    case DistanceStep: {
+        const Sexagesimal radix = Sexagesimal::of(e.radix);
+        return numbers({&radix, &e.date1OfStep3, &distanceShown});
+    }
+    case GreenwichStep:
+        return numbers({&e.motion, &e.distance, &greenwichShown});
+    case ZoneStep:
+        return numbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
+    default:
+        return numbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
+    }
+}
+
+StepLedger::InputsOf State::reader() const
+{
+    return [this](int step) { return inputsOf(step); };
+}
+
+std::optional<QString> State::run(Step step)
+{
+    // The inputs the result belongs to: the step's fields, and its result
+    // field showing the result about to be written.
+    State after = *this;
+    std::optional<QString> message;
+    const auto keep = [&](const auto &result, auto &slot, auto shownSlot) {
+        if (!result.ok()) {
+            message = result.message();
+            return;
+        }
+        slot = result.value();
+        if (shownSlot)
+            after.*shownSlot = shown(result.value());
+    };
+    switch (step) {
+    case MotionStep:
+        keep(sunMotion(entries.date1, entries.date2), m_results.motion, &State::motionShown);
+        break;
+    case DistanceStep:
+        keep(distanceToRadix(entries.radix, entries.date1OfStep3), m_results.distance,
+             &State::distanceShown);
+        break;
+    case GreenwichStep:
+        keep(greenwichTime(entries.motion, entries.distance), m_results.greenwich,
+             &State::greenwichShown);
+        break;
+    case ZoneStep: {
+        const auto r = zoneTime(entries.greenwichTime, entries.zoneHours);
+        keep(r, m_results.zone, static_cast<Sexagesimal State::*>(nullptr));
+        if (r.ok())
+            after.entries.zoneTime = shown(r.value());
+        break;
+    }
+    default: {
+        const auto r = finalTime(entries.zoneTime, entries.dayShiftHours);
+        keep(r, m_results.final, static_cast<Sexagesimal State::*>(nullptr));
+        if (r.ok())
+            after.entries.finalTime = shown(r.value());
+        break;
+    }
+    }
+    if (message)
+        m_ledger.failed(step);
+    else
+        m_ledger.succeeded(step, after.inputsOf(step));
+    return message;
+}
+
+StepLedger::Status State::status(int step) const
+{
+    return m_ledger.status(step, reader());
+}
+
+int State::firstStale(int step) const
+{
+    return m_ledger.firstStale(step, reader());
+}
+
+int State::firstSkipped(int step) const
+{
+    const QList<int> never = m_ledger.skipped(step);
+    return never.isEmpty() ? -1 : never.first();
+}
+
+Worked State::worked() const
+{
+    Worked w;
+    w.header = header;
+    w.entries = entries;
+    w.results = m_results;
+    for (int s = 0; s < StepCount; ++s)
+        w.status[static_cast<std::size_t>(s)] = status(s);
+    for (int s = StepCount - 1; s >= 0; --s) {
+        if (m_ledger.computed(s)) {
+            w.firstSkipped = firstSkipped(s);
+            break;
+        }
+    }
+    return w;
+}
+
+} // namespace Solar
