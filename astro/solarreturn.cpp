@@ -24,7 +24,8 @@ bool encloses(qint32 position1, qint32 position2, qint32 radix)
 
 QDateTime solarReturnMoment(qint32 radix, QDate birthday)
 {
-    return SunReachesLongitude(radix / 3600.0, birthday.startOfDay(QTimeZone::utc()).addSecs(12 * 3600));
+    return SunReachesLongitude(radix / 3600.0,
+                               birthday.startOfDay(QTimeZone::utc()).addSecs(12 * 3600));
 }
 
 std::optional<ExactSolarReturn> SolveSolarReturn(qint32 radix, int year, int birthDay,

@@ -20,10 +20,8 @@ bool sameInputs(const StepLedger::Inputs &a, const StepLedger::Inputs &b)
 
 } // namespace
 
-StepLedger::StepLedger(QList<QList<int>> feeds)
-    : m_feeds(std::move(feeds)), m_steps(m_feeds.size())
-{
-}
+StepLedger::StepLedger(QList<QList<int>> feeds) : m_feeds(std::move(feeds)), m_steps(m_feeds.size())
+{}
 
 void StepLedger::succeeded(int step, Inputs inputs)
 {
@@ -55,7 +53,8 @@ StepLedger::Status StepLedger::status(int step, const InputsOf &inputsNow) const
         // A failure of an earlier step after this one was computed.
         if (e.failedAt > r.computedAt)
             return Status::Stale;
-        if (e.computedAt > 0 && (e.failedAt > e.computedAt || !sameInputs(e.inputs, inputsNow(earlier))))
+        if (e.computedAt > 0 &&
+            (e.failedAt > e.computedAt || !sameInputs(e.inputs, inputsNow(earlier))))
             return Status::Stale;
     }
     return Status::Current;

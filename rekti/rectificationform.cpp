@@ -3,6 +3,7 @@
 #include "ui_rectificationform.h"
 
 #include "core/numbers.h"
+#include "rekti/rectificationsheet.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
 #include "ui/inputhelpers.h"
@@ -158,6 +159,13 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
     CentreOnScreen(this);
     load();
+
+    // From here on every change of an input is read into the state at once.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        connect(field, &QLineEdit::textChanged, this, &RectificationForm::readFields);
+    for (QComboBox *list : findChildren<QComboBox *>())
+        connect(list, &QComboBox::currentIndexChanged, this, &RectificationForm::readFields);
+    readFields();
     // The time restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->txtTime0_0);
 }
@@ -284,7 +292,7 @@ void RectificationForm::save()
     SaveControls(storedControls());
 }
 
-Rectification::Entries RectificationForm::entries() const
+void RectificationForm::readFields()
 {
     Rectification::Entries e;
     e.age = {ReadNumber(m_ageOfStep2[0]->text()), ReadNumber(m_ageOfStep2[1]->text())};
@@ -311,85 +319,129 @@ Rectification::Entries RectificationForm::entries() const
     e.ramcInTime = Read(m_ramcInTime);
     e.birthSiderealTimeOfStep8 = Read(m_birthSiderealTimeOfStep8);
     e.correction = Read(m_correction);
-    return e;
-}
+    m_state.entries = e;
 
-template <typename T, typename Show>
-void RectificationForm::run(const StepResult<T> &result, Show show)
-{
-    if (Succeeded(this, result, Rectification::title()))
-        show(result.value());
+    const auto two = [](const std::array<QLineEdit *, 2> &f) {
+        return std::array<QString, 2>{f[0]->text(), f[1]->text()};
+    };
+    Rectification::Header &h = m_state.header;
+    h.event = ui->Text7_0->text();
+    h.eventDate = ui->Text1_2->text();
+    h.birthSiderealTime = TextsOf(m_birthSiderealTime);
+    h.age = two(m_age);
+    h.smallerRow = two(m_greaterRowTime); // txtSternZeit1
+    h.greaterRow = two(m_smallerRowTime); // txtSTernZeit2
+    h.dayReduction = ui->Combo1->currentText();
+    h.firstCorrection = ui->Combo3->currentText();
+    h.secondCorrection = ui->Combo4->currentText();
+    h.circleCorrection = ui->Combo2->currentText();
+    markStale();
 }
 
 void RectificationForm::connectSteps()
 {
     using namespace Rectification;
-    const auto step = [this](QPushButton *button, auto compute) {
-        connect(button, &QPushButton::clicked, this, [this, compute] { compute(entries()); });
-    };
-    const auto both = [](const FieldTriple &a, const FieldTriple &b) {
-        return [&a, &b](const SexagesimalTriple &t) {
-            Show(a, t);
-            Show(b, t);
-        };
-    };
-    step(ui->Command2, [this](const Entries &e) {
-        run(decimalYears(e.age), [this](double y) { ui->Text1_3->setText(PlainNumber(y)); });
-    });
-    step(ui->Command3, [this](const Entries &e) {
-        run(directionArc(e.decimalYears), [this](const SexagesimalTriple &arc) {
-            Show(m_arc, arc);
-            Show(m_arcOfStep3, arc);
-            Show(m_arcOfStep6, arc);
-        });
-    });
-    step(ui->Command4, [this, both](const Entries &e) {
-        run(arcInTime(e.directionArc), both(m_arcInTime, m_arcInTimeOfStep4));
-    });
-    step(ui->Command5, [this](const Entries &e) {
-        run(eventSiderealTime(e.birthSiderealTime, e.arcInTime), [this](const SiderealSum &sum) {
-            Show(m_eventSiderealTime, sum.time);
-            ui->Combo1->setCurrentIndex(sum.beyondADay ? 1 : 0);
-        });
-    });
-    step(ui->Command6, [this](const Entries &e) {
-        run(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours),
-            [this](const SexagesimalTriple &t) { Show(m_siderealTimeWithinDay, t); });
-    });
-    step(ui->Command7, [this, both](const Entries &e) {
-        run(tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection),
-            both(m_tableStep, m_tableStepOfStep5));
-    });
-    step(ui->Command8, [this, both](const Entries &e) {
-        run(tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection),
-            both(m_towardsPlanet, m_towardsPlanetOfStep5));
-    });
-    step(ui->Command9, [this, both](const Entries &e) {
-        run(tableInterpolation(e.towardsPlanet, e.tableStep), both(m_quotient, m_quotientOfStep6));
-    });
-    step(ui->Command10, [this](const Entries &e) {
-        const auto sum = ramcPlusQuotient(e.ramc, e.quotient);
-        run(sum, [this](const SexagesimalTriple &t) { Show(m_ramcPlusQuotient, t); });
-        if (sum.message() == ramcTooLarge()) {
+    const struct {
+        QPushButton *button;
+        Step step;
+    } steps[] = {{ui->Command2, DecimalYearsStep},  {ui->Command3, ArcStep},
+                 {ui->Command4, ArcTimeStep},       {ui->Command5, SumStep},
+                 {ui->Command6, WithinDayStep},     {ui->Command7, TableStepStep},
+                 {ui->Command8, TowardsPlanetStep}, {ui->Command9, QuotientStep},
+                 {ui->Command10, RamcSumStep},      {ui->Command11, CorrectedRamcStep},
+                 {ui->Command12, RamcTimeStep},     {ui->Command13, CorrectionStep}};
+    for (const auto &[button, step] : steps)
+        connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
+}
+
+void RectificationForm::run(Rectification::Step step)
+{
+    using namespace Rectification;
+    readFields();
+    if (const auto message = m_state.run(step)) {
+        markStale();
+        ShowStepMessage(this, *message, title());
+        if (step == RamcSumStep && *message == ramcTooLarge()) {
             // The RAMC is typed again.
             ui->Text5->setText(QString());
             ui->Text5->setFocus(Qt::OtherFocusReason);
         }
-    });
-    step(ui->Command11, [this, both](const Entries &e) {
-        run(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection),
-            both(m_correctedRamc, m_correctedRamcOfStep7));
-    });
-    step(ui->Command12, [this, both](const Entries &e) {
-        run(ramcInTime(e.correctedRamc), both(m_ramcInTime, m_ramcInTimeOfStep8));
-    });
-    step(ui->Command13, [this](const Entries &e) {
-        run(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8),
-            [this](const SexagesimalTriple &t) {
-                m_resultReady = true;
-                Show(m_correction, t);
-            });
-    });
+        return;
+    }
+    // The result goes into its field and into the fields of the later steps
+    // that read it.
+    const Results &r = m_state.results();
+    const auto show = [&r, step](std::initializer_list<const FieldTriple *> fields) {
+        for (const FieldTriple *f : fields)
+            Show(*f, *r.triples[step]);
+    };
+    switch (step) {
+    case DecimalYearsStep:
+        ui->Text1_3->setText(PlainNumber(*r.decimalYears));
+        break;
+    case ArcStep:
+        show({&m_arc, &m_arcOfStep3, &m_arcOfStep6});
+        break;
+    case ArcTimeStep:
+        show({&m_arcInTime, &m_arcInTimeOfStep4});
+        break;
+    case SumStep:
+        Show(m_eventSiderealTime, r.sum->time);
+        ui->Combo1->setCurrentIndex(r.sum->beyondADay ? 1 : 0);
+        break;
+    case WithinDayStep:
+        show({&m_siderealTimeWithinDay});
+        break;
+    case TableStepStep:
+        show({&m_tableStep, &m_tableStepOfStep5});
+        break;
+    case TowardsPlanetStep:
+        show({&m_towardsPlanet, &m_towardsPlanetOfStep5});
+        break;
+    case QuotientStep:
+        show({&m_quotient, &m_quotientOfStep6});
+        break;
+    case RamcSumStep:
+        show({&m_ramcPlusQuotient});
+        break;
+    case CorrectedRamcStep:
+        show({&m_correctedRamc, &m_correctedRamcOfStep7});
+        break;
+    case RamcTimeStep:
+        show({&m_ramcInTime, &m_ramcInTimeOfStep8});
+        break;
+    default:
+        m_resultReady = true;
+        show({&m_correction});
+        break;
+    }
+    readFields();
+}
+
+// A stale result keeps its text, struck through, and says so.
+void RectificationForm::markStale()
+{
+    using namespace Rectification;
+    const FieldTriple *results[StepCount] = {nullptr,
+                                             &m_arc,
+                                             &m_arcInTime,
+                                             &m_eventSiderealTime,
+                                             &m_siderealTimeWithinDay,
+                                             &m_tableStep,
+                                             &m_towardsPlanet,
+                                             &m_quotient,
+                                             &m_ramcPlusQuotient,
+                                             &m_correctedRamc,
+                                             &m_ramcInTime,
+                                             &m_correction};
+    for (int step = 0; step < StepCount; ++step) {
+        const bool stale = m_state.status(step) == StepLedger::Status::Stale;
+        if (step == DecimalYearsStep)
+            MarkStale(ui->Text1_3, stale);
+        else
+            for (QLineEdit *field : *results[step])
+                MarkStale(field, stale);
+    }
 }
 
 // Up to 120 years and 364 further days; both elements are checked at every
@@ -433,64 +485,37 @@ void RectificationForm::okayClicked()
     ui->SSTab1->setCurrentIndex(0);
     if (!m_resultReady)
         return;
-    const auto row = Rectification::resultRow(ui->Text7_0->text(), Read(m_correction));
+    readFields();
+    // A time difference that no longer follows from the inputs is not handed in.
+    const int stale = m_state.firstStale(Rectification::CorrectionStep);
+    if (stale >= 0) {
+        ShowStepMessage(this,
+                        QStringLiteral("Das Endergebnis passt nicht mehr zu den Eingaben. Bitte "
+                                       "ab Schritt %1 neu rechnen.")
+                            .arg(Rectification::stepNumber(stale)),
+                        Rectification::title());
+        return;
+    }
+    const auto row = Rectification::resultRow(
+        m_state.header.event,
+        Sexagesimal::of(*m_state.results().triples[Rectification::CorrectionStep]));
     if (OfferResult(this, row, m_start, Rectification::title()))
         accept();
 }
 
 Sheet RectificationForm::calculationSheet() const
 {
-    const auto two = [](const std::array<QLineEdit *, 2> &f) {
-        return TextPair{f[0]->text(), f[1]->text()};
-    };
-    RectificationSheetValues v;
-    v.person = {m_start.personName, m_start.birthDate, m_start.birthTime, m_start.birthPlace};
-    v.printed = QDate::currentDate();
-    v.steps = {{{ui->Label5->text(), ui->Label9->text()},
-                {ui->Label10->text(), {}},
-                {ui->Label16->text(), {}},
-                {ui->Label29->text(), ui->Label46->text()},
-                {ui->Label48->text(), ui->Label55->text()},
-                {ui->Label91->text(), ui->Label92->text()},
-                {ui->Label117->text(), {}},
-                {ui->Label125->text(), {}}}};
-    v.birthSiderealTime = TextsOf(m_birthSiderealTime);
-    v.event = ui->Text7_0->text();
-    v.eventDate = ui->Text1_2->text();
-    v.age = two(m_age);
-    v.ageCopy = two(m_ageOfStep2);
-    v.decimalYears = ui->Text1_3->text();
-    v.arc = TextsOf(m_arc);
-    v.arcForTime = TextsOf(m_arcOfStep3);
-    v.arcTime = TextsOf(m_arcInTime);
-    v.sumBirth = TextsOf(m_birthSiderealTimeOfStep4);
-    v.sumArc = TextsOf(m_arcInTimeOfStep4);
-    v.sum = TextsOf(m_eventSiderealTime);
-    v.dayReduction = ui->Combo1->currentText();
-    v.eventSiderealTime = TextsOf(m_siderealTimeWithinDay);
-    v.tableSmaller = two(m_greaterRowTime); // txtSternZeit1
-    v.tableGreater = two(m_smallerRowTime); // txtSTernZeit2
-    v.greater = TextsOf(m_greaterValue);
-    v.smaller = TextsOf(m_smallerValue);
-    v.firstCorrection = ui->Combo3->currentText();
-    v.firstDifference = TextsOf(m_tableStep);
-    v.corrected = TextsOf(m_correctedValue);
-    v.smallerAgain = TextsOf(m_smallerValue2);
-    v.secondCorrection = ui->Combo4->currentText();
-    v.secondDifference = TextsOf(m_towardsPlanet);
-    v.numerator = TextsOf(m_towardsPlanetOfStep5);
-    v.denominator = TextsOf(m_tableStepOfStep5);
-    v.quotient = TextsOf(m_quotient);
-    v.ramc = ui->Text5->text();
-    v.quotientCopy = TextsOf(m_quotientOfStep6);
-    v.ramcPlusQuotient = TextsOf(m_ramcPlusQuotient);
-    v.arcCopy = TextsOf(m_arcOfStep6);
-    v.circleCorrection = ui->Combo2->currentText();
-    v.correctedRamc = TextsOf(m_correctedRamc);
-    v.ramcForTime = TextsOf(m_correctedRamcOfStep7);
-    v.ramcTime = TextsOf(m_ramcInTime);
-    v.differenceRamcTime = TextsOf(m_ramcInTimeOfStep8);
-    v.differenceBirth = TextsOf(m_birthSiderealTimeOfStep8);
-    v.timeDifference = TextsOf(m_correction);
-    return rectificationSheet(v);
+    RectificationSheetInput in;
+    in.person = {m_start.personName, m_start.birthDate, m_start.birthTime, m_start.birthPlace};
+    in.printed = QDate::currentDate();
+    in.steps = {{{ui->Label5->text(), ui->Label9->text()},
+                 {ui->Label10->text(), {}},
+                 {ui->Label16->text(), {}},
+                 {ui->Label29->text(), ui->Label46->text()},
+                 {ui->Label48->text(), ui->Label55->text()},
+                 {ui->Label91->text(), ui->Label92->text()},
+                 {ui->Label117->text(), {}},
+                 {ui->Label125->text(), {}}}};
+    in.worked = m_state.worked();
+    return rectificationSheet(in);
 }

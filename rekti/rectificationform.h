@@ -1,7 +1,7 @@
 #ifndef REKTI_RECTIFICATIONFORM_H
 #define REKTI_RECTIFICATIONFORM_H
 
-#include "rekti/rectificationsteps.h"
+#include "rekti/rectificationstate.h"
 #include "settings/store.h"
 #include "sheet/sheet.h"
 #include "ui/formsupport.h"
@@ -21,10 +21,12 @@ class QKeyEvent;
 // use unless a new calculation was started and then takes the person's name;
 // closing it by any way saves the entries exactly once.
 //
-// The form computes nothing itself: each "=" button reads the form's entries,
-// runs a step of Rectification and writes its result into the step's fields
-// and their copies in later steps. Only the range checks of the typed fields,
-// the copies made while typing and the paging belong to the form.
+// The form computes nothing itself: its fields are read into a calculation
+// state (Rectification::State) as they change; each "=" button runs a step on
+// that state and writes its result into the step's fields and their copies in
+// later steps. A result whose inputs have changed since stays in view, marked
+// "nicht mehr aktuell". Only the range checks of the typed fields, the copies
+// made while typing and the paging belong to the form.
 class RectificationForm : public QDialog {
     Q_OBJECT
 
@@ -32,8 +34,8 @@ public:
     explicit RectificationForm(CalculatorStart start, QWidget *parent = nullptr);
     ~RectificationForm() override;
 
-    // The form's current entries, read as the steps read them.
-    Rectification::Entries entries() const;
+    // The calculation as it stands: inputs, results and their status.
+    const Rectification::State &state() const { return m_state; }
     // The calculation sheet of what the form shows now.
     Sheet calculationSheet() const;
     // True once step 8 has been computed since the form was opened.
@@ -58,8 +60,10 @@ private:
     void showPage();
     void okayClicked();
 
-    // Runs a step and, when it gives its result, writes it with `show`.
-    template <typename T, typename Show> void run(const StepResult<T> &result, Show show);
+    // Reads the fields into the state; the one place where they are read.
+    void readFields();
+    void run(Rectification::Step step);
+    void markStale();
 
     std::unique_ptr<Ui::RectificationForm> ui;
     CalculatorStart m_start;
@@ -79,6 +83,7 @@ private:
     // over the row and close the form.
     bool m_resultReady = false;
     bool m_saved = false;
+    Rectification::State m_state;
 };
 
 #endif

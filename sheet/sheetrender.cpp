@@ -294,18 +294,15 @@ void SheetLayout::keepUnitsTogether()
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         unit->setFrameFormat(format);
     };
-    for (QTextFrame *unit : std::as_const(m_units)) {
-        const QRectF r = layout->frameBoundingRect(unit);
-        if (pageOf(unit, false) != pageOf(unit, true) && r.height() < m_bodyHeight)
-            breakBefore(unit);
-    }
     const qsizetype final = m_units.indexOf(m_final);
-    if (final > 1) {
-        QTextFrame *lastStep = m_units.at(final - 1);
-        if (pageOf(m_final, false) > pageOf(lastStep, true) &&
-            layout->frameBoundingRect(lastStep).height() + layout->frameBoundingRect(m_final).height() <
-                m_bodyHeight)
-            breakBefore(lastStep);
+    for (qsizetype i = 0; i < m_units.size(); ++i) {
+        QTextFrame *unit = m_units.at(i);
+        // The last step and the final result go over together.
+        QTextFrame *end = i + 1 == final ? m_final : unit;
+        const qreal height =
+            layout->frameBoundingRect(end).bottom() - layout->frameBoundingRect(unit).top();
+        if (pageOf(unit, false) != pageOf(end, true) && height < m_bodyHeight)
+            breakBefore(unit);
     }
 }
 

@@ -124,7 +124,9 @@ QString ofDate(int which)
 
 QString stepTitle(int step)
 {
-    return QStringLiteral("Schritt %1 (%2)").arg(Solar::stepNumber(step)).arg(Solar::stepName(step));
+    return QStringLiteral("Schritt %1 (%2)")
+        .arg(Solar::stepNumber(step))
+        .arg(Solar::stepName(step));
 }
 
 bool same(const Sexagesimal &a, const Sexagesimal &b)
@@ -146,10 +148,10 @@ std::optional<std::pair<int, QString>> firstSlip(const Solar::Worked &w)
     const Solar::Results &r = w.results;
     const auto input = [](int step, const QString &what, const QString &stands,
                           const QString &gave) {
-        return std::pair<int, QString>{
-            step, QStringLiteral("In Schritt %1 steht %2 %3, das ist aber %4.")
-                      .arg(Solar::stepNumber(step))
-                      .arg(what, stands, gave)};
+        return std::pair<int, QString>{step,
+                                       QStringLiteral("In Schritt %1 steht %2 %3, das ist aber %4.")
+                                           .arg(Solar::stepNumber(step))
+                                           .arg(what, stands, gave)};
     };
     const auto result = [](int step, const QString &what, const QString &stands,
                            const QString &gives) {
@@ -158,7 +160,9 @@ std::optional<std::pair<int, QString>> firstSlip(const Solar::Worked &w)
                       .arg(Solar::stepNumber(step))
                       .arg(what, stands, gives)};
     };
-    const auto angle = [](const auto &v) { return Notation::angle(Sexagesimal::of(v)); };
+    const auto angle = [](const auto &v) {
+        return Notation::angle(Sexagesimal::of(v));
+    };
 
     // Step 2: A from the positions picked in step 1.
     if (!same(e.date1, w.header.sunDate1))
@@ -278,10 +282,10 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     if (!exact) // the birthday was checked above; kept for a date the library refuses
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Geburtsdatum.")};
     c.exact = *exact;
-    c.zoneHours = static_cast<int>(std::lround(std::isfinite(w.entries.zoneHours) &&
-                                                       std::fabs(w.entries.zoneHours) < 100
-                                                   ? w.entries.zoneHours
-                                                   : 0));
+    c.zoneHours = static_cast<int>(
+        std::lround(std::isfinite(w.entries.zoneHours) && std::fabs(w.entries.zoneHours) < 100
+                        ? w.entries.zoneHours
+                        : 0));
     c.exactUtc = Astro::wholeSecond(exact->moment);
     c.exactLocal = c.exactUtc.addSecs(qint64{c.zoneHours} * 3600);
     c.hand1 = nearRadix(p.sign, w.header.sunDate1, c.radix);
@@ -290,7 +294,9 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     const qint32 off2 = Astro::ArcAhead(c.hand2, exact->position2);
 
     using Status = StepLedger::Status;
-    const auto status = [&w](int step) { return w.status[static_cast<std::size_t>(step)]; };
+    const auto status = [&w](int step) {
+        return w.status[static_cast<std::size_t>(step)];
+    };
     c.greenwichCurrent = status(Solar::GreenwichStep) == Status::Current;
     c.finalCurrent = status(Solar::FinalStep) == Status::Current;
     if (w.results.greenwich)
@@ -323,8 +329,7 @@ StepResult<Comparison> compare(const Solar::Worked &w)
             if (std::abs(off) > ReadingTolerance)
                 lines << QStringLiteral("Der Sonnenstand %1 weicht um %2 vom genauen Wert ab: "
                                         "Schlagen Sie in den Ephemeriden den %3 (0h UT) nach.")
-                             .arg(ofDate(which), Notation::arcDeviation(off),
-                                  Notation::date(date));
+                             .arg(ofDate(which), Notation::arcDeviation(off), Notation::date(date));
         }
         return lines.join(u' ');
     };
@@ -332,17 +337,17 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     // The most basic fault first: a radix that the Sun does not reach near the
     // birthday makes everything after it meaningless.
     if (std::llabs(exact->daysFromBirthday) > DaysFromBirthday) {
-        finding << name(Cause::FarFromBirthday, -1,
-                        QStringLiteral("Die Sonne erreicht die Radix-Sonnenposition %1 im Jahr %2 "
-                                       "erst am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie "
-                                       "das Tierkreiszeichen, die Radix-Sonnenposition und das "
-                                       "Geburtsdatum.")
-                            .arg(Astro::PositionText(c.radix))
-                            .arg(p.year)
-                            .arg(Notation::date(exact->date1))
-                            .arg(std::llabs(exact->daysFromBirthday))
-                            .arg(exact->daysFromBirthday < 0 ? QStringLiteral("vor")
-                                                             : QStringLiteral("nach")));
+        finding << name(
+            Cause::FarFromBirthday, -1,
+            QStringLiteral("Die Sonne erreicht die Radix-Sonnenposition %1 im Jahr %2 "
+                           "erst am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie "
+                           "das Tierkreiszeichen, die Radix-Sonnenposition und das "
+                           "Geburtsdatum.")
+                .arg(Astro::PositionText(c.radix))
+                .arg(p.year)
+                .arg(Notation::date(exact->date1))
+                .arg(std::llabs(exact->daysFromBirthday))
+                .arg(exact->daysFromBirthday < 0 ? QStringLiteral("vor") : QStringLiteral("nach")));
     } else if (swapped) {
         finding << name(Cause::Swapped, Solar::MotionStep,
                         QStringLiteral("1. und 2. Datum sind vertauscht: Das 1. Datum ist der Tag "
@@ -360,8 +365,9 @@ StepResult<Comparison> compare(const Solar::Worked &w)
         std::optional<QString> found;
         for (int s = 0; s < Solar::StepCount && !found; ++s) {
             if (status(s) == Status::NotComputed)
-                found = name(Cause::NotComputed, s, stepTitle(s) + QStringLiteral(" wurde nicht "
-                                                                                  "gerechnet."));
+                found = name(Cause::NotComputed, s,
+                             stepTitle(s) + QStringLiteral(" wurde nicht "
+                                                           "gerechnet."));
             else if (status(s) == Status::Stale)
                 found = name(Cause::Stale, s,
                              stepTitle(s) +
@@ -386,10 +392,10 @@ StepResult<Comparison> compare(const Solar::Worked &w)
         // The date that goes with the student's own times: date 1, moved by
         // the days that the zone time runs past midnight.
         const QDate expected =
-            c.handGreenwich ? on(exact->date1, secondsOf(*w.results.greenwich) +
-                                                   qint64{c.zoneHours} * 3600)
-                                  .date()
-                            : exact->date1;
+            c.handGreenwich
+                ? on(exact->date1, secondsOf(*w.results.greenwich) + qint64{c.zoneHours} * 3600)
+                      .date()
+                : exact->date1;
         if (!found && !c.solarDate)
             found = name(Cause::MissingDate, Solar::FinalStep,
                          blank(w.header.solarDate)
@@ -450,8 +456,8 @@ QList<Row> rows(const Comparison &c)
     Row greenwich{QStringLiteral("Uhrzeit Greenwich"), dash(),
                   Notation::clock(secondOfDay(c.exactUtc)), QString()};
     if (c.handGreenwich) {
-        greenwich.hand = Notation::clock(
-            c.exact.date1.startOfDay(QTimeZone::utc()).secsTo(*c.handGreenwich));
+        greenwich.hand =
+            Notation::clock(c.exact.date1.startOfDay(QTimeZone::utc()).secsTo(*c.handGreenwich));
         if (c.greenwichCurrent)
             greenwich.deviation = Notation::timeDeviation(c.exactUtc.secsTo(*c.handGreenwich));
         else

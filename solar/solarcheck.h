@@ -53,16 +53,16 @@ StepResult<Problem> problemOf(const Solar::Header &header);
 // What the finding names: the first thing wrong, or that all is right.
 enum class Cause {
     Right,
-    FarFromBirthday,  // the radix is not reached near the birthday
-    Swapped,          // date 1 and date 2 exchanged
-    NotYetWorked,     // no step computed yet, the positions are fine
-    NotComputed,      // a step on the way to the result was never computed
-    Stale,            // a step's result no longer belongs to its inputs
-    NoClockTime,      // 24 h or more, or below 0 h
-    StepSlip,         // a step's result is not what the step gives
-    MissingDate,      // no date of the Solar, or none that exists
-    WrongDate,        //
-    Misread,          // a position more than the reading tolerance off
+    FarFromBirthday, // the radix is not reached near the birthday
+    Swapped,         // date 1 and date 2 exchanged
+    NotYetWorked,    // no step computed yet, the positions are fine
+    NotComputed,     // a step on the way to the result was never computed
+    Stale,           // a step's result no longer belongs to its inputs
+    NoClockTime,     // 24 h or more, or below 0 h
+    StepSlip,        // a step's result is not what the step gives
+    MissingDate,     // no date of the Solar, or none that exists
+    WrongDate,       //
+    Misread,         // a position more than the reading tolerance off
 };
 
 struct Comparison {

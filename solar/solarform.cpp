@@ -4,8 +4,8 @@
 #include "core/numbers.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
-#include "solar/solarsheet.h"
 #include "solar/checkdialog.h"
+#include "solar/solarsheet.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 
@@ -387,8 +387,8 @@ void SolarForm::okayClicked()
                         Solar::title());
         return;
     }
-    if (OfferResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final),
-                    m_start, Solar::title()))
+    if (OfferResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final), m_start,
+                    Solar::title()))
         accept();
 }
 

@@ -85,7 +85,9 @@ Sheet solarSheet(const SolarSheetInput &in)
     const Solar::Worked &w = in.worked;
     const Solar::Entries &e = w.entries;
     const Solar::Results &r = w.results;
-    const auto status = [&w](int step) { return w.status[static_cast<std::size_t>(step)]; };
+    const auto status = [&w](int step) {
+        return w.status[static_cast<std::size_t>(step)];
+    };
 
     Sheet sheet;
     sheet.title = QStringLiteral("Rechenblatt Solar");
@@ -160,8 +162,8 @@ Sheet solarSheet(const SolarSheetInput &in)
     const Status last = status(Solar::FinalStep);
     if (zone != Status::NotComputed) {
         local.lines << skippedNotes(w, {Solar::GreenwichStep});
-        QString line = QStringLiteral("Zeitzone: ") + clock(e.greenwichTime) + u' ' +
-                       hours(e.zoneHours);
+        QString line =
+            QStringLiteral("Zeitzone: ") + clock(e.greenwichTime) + u' ' + hours(e.zoneHours);
         if (zone == Status::Current)
             line += Equals + clock(*r.zone);
         else
@@ -170,8 +172,8 @@ Sheet solarSheet(const SolarSheetInput &in)
     }
     if (last != Status::NotComputed) {
         local.lines << skippedNotes(w, {Solar::ZoneStep});
-        QString line = QStringLiteral("Tageskorrektur: ") + clock(e.zoneTime) + u' ' +
-                       hours(e.dayShiftHours);
+        QString line =
+            QStringLiteral("Tageskorrektur: ") + clock(e.zoneTime) + u' ' + hours(e.dayShiftHours);
         if (last == Status::Current)
             line += Equals + clock(*r.final);
         local.lines << line;

@@ -37,8 +37,7 @@ int stepNumber(int step)
 QString stepName(int step)
 {
     static const char *const names[StepCount] = {"Differenz Sonnenbewegung", "Entfernungswert",
-                                                  "Uhrzeit Greenwich", "Zeitzone",
-                                                  "Tageskorrektur"};
+                                                 "Uhrzeit Greenwich", "Zeitzone", "Tageskorrektur"};
     return QString::fromUtf8(names[step]);
 }
 
@@ -66,7 +65,9 @@ StepLedger::Inputs State::inputsOf(int step) const
 
 StepLedger::InputsOf State::reader() const
 {
-    return [this](int step) { return inputsOf(step); };
+    return [this](int step) {
+        return inputsOf(step);
+    };
 }
 
 std::optional<QString> State::run(Step step)

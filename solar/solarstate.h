@@ -33,14 +33,14 @@ struct Results {
 
 // What the form holds besides the steps' own fields.
 struct Header {
-    QString sign;                 // "Krebs", as typed
-    QString year;                 // the Solar year, as typed
-    FieldTexts birthDate;         // day, month, year from the main window
-    SexagesimalTriple radix;      // the radix Sun picked in the header
-    SexagesimalTriple sunDate1;   // the ephemeris positions picked in step 1
-    SexagesimalTriple sunDate2;   //
-    FieldTexts solarDate;         // the date of the Solar, as typed
-    QString zoneText = QStringLiteral("+1");     // the entries as the lists show them
+    QString sign;                                 // "Krebs", as typed
+    QString year;                                 // the Solar year, as typed
+    FieldTexts birthDate;                         // day, month, year from the main window
+    SexagesimalTriple radix;                      // the radix Sun picked in the header
+    SexagesimalTriple sunDate1;                   // the ephemeris positions picked in step 1
+    SexagesimalTriple sunDate2;                   //
+    FieldTexts solarDate;                         // the date of the Solar, as typed
+    QString zoneText = QStringLiteral("+1");      // the entries as the lists show them
     QString dayShiftText = QStringLiteral("+0h"); //
 };
 

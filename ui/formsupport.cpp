@@ -110,8 +110,8 @@ void MarkStale(QLineEdit *field, bool stale)
     font.setStrikeOut(stale);
     field->setFont(font);
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Text,
-                     stale ? QColor(128, 128, 128) : QGuiApplication::palette().color(QPalette::Text));
+    palette.setColor(QPalette::Text, stale ? QColor(128, 128, 128)
+                                           : QGuiApplication::palette().color(QPalette::Text));
     field->setPalette(palette);
     const QString note = stale ? QStringLiteral("nicht mehr aktuell") : QString();
     field->setToolTip(note);

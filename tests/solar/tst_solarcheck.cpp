@@ -64,8 +64,7 @@ Solar::Worked workedRight(const QString &sign, const QString &year, const FieldT
     const QDate date = day1.addDays(shift < 0 ? 1 : shift > 0 ? -1 : 0);
     w.header.solarDate = {QString::number(date.day()), QString::number(date.month()),
                           QString::number(date.year())};
-    w.results = {triple(date2 - date1), triple(radix - date1), triple(g), e.zoneTime,
-                 e.finalTime};
+    w.results = {triple(date2 - date1), triple(radix - date1), triple(g), e.zoneTime, e.finalTime};
     w.status.fill(Status::Current);
     return w;
 }
@@ -116,7 +115,7 @@ void tst_SolarCheck::verdict_data()
 {
     QTest::addColumn<Solar::Worked>("worked");
     QTest::addColumn<Cause>("cause");
-    QTest::addColumn<QString>("finding"); // a part of it
+    QTest::addColumn<QString>("finding");        // a part of it
     QTest::addColumn<QStringList>("deviations"); // empty: not looked at
 
     QTest::newRow("right") << krebs() << Cause::Right
@@ -124,8 +123,8 @@ void tst_SolarCheck::verdict_data()
                            << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s, u"+4 s"_s, QString()};
     // The reading tolerance: an ephemeris for 0h ET is about 3'' behind.
     QTest::newRow("positions 5'' off, worked right")
-        << krebs(seconds(13, 28, 30), seconds(14, 25, 54)) << Cause::Right
-        << u"kein Lesefehler"_s << QStringList();
+        << krebs(seconds(13, 28, 30), seconds(14, 25, 54)) << Cause::Right << u"kein Lesefehler"_s
+        << QStringList();
     QTest::newRow("date 1 read 6'' off")
         << krebs(seconds(13, 28, 29), seconds(14, 25, 49)) << Cause::Misread
         << u"Der Sonnenstand des 1. Datums weicht um -6'' vom genauen Wert ab: Schlagen Sie in den "
@@ -140,28 +139,28 @@ void tst_SolarCheck::verdict_data()
             << krebs([off](Solar::Worked &w) { greenwichSlip(w, off); }) << Cause::StepSlip
             << u"In Schritt 4 ist B ÷ A × 24 h = "_s << QStringList();
     }
-    QTest::newRow("positions 5'' off and a 50 s slip")
-        << [] {
-               Solar::Worked w = krebs(seconds(13, 28, 30), seconds(14, 25, 54));
-               const qint64 g = handGreenwich(seconds(0, 57, 24), seconds(0, 54, 0)) + 50;
-               w.results.greenwich = triple(g);
-               return w;
-           }()
-        << Cause::StepSlip << u"In Schritt 4"_s << QStringList();
-    QTest::newRow("A copied wrong into step 4") << krebs([](Solar::Worked &w) {
-        w.entries.motion = Sexagesimal::of(triple(seconds(0, 57, 41)));
-    }) << Cause::StepSlip << u"In Schritt 4 steht A 0°57'41'', das ist aber nicht das A aus "
-                            "Schritt 2, 0°57'14''."_s
-                                               << QStringList();
-    QTest::newRow("swapped positions")
+    QTest::newRow("positions 5'' off and a 50 s slip") << [] {
+        Solar::Worked w = krebs(seconds(13, 28, 30), seconds(14, 25, 54));
+        const qint64 g = handGreenwich(seconds(0, 57, 24), seconds(0, 54, 0)) + 50;
+        w.results.greenwich = triple(g);
+        return w;
+    }() << Cause::StepSlip << u"In Schritt 4"_s << QStringList();
+    QTest::newRow("A copied wrong into step 4")
         << krebs([](Solar::Worked &w) {
-               std::swap(w.header.sunDate1, w.header.sunDate2);
-               w.status[Solar::MotionStep] = Status::Stale;
+               w.entries.motion = Sexagesimal::of(triple(seconds(0, 57, 41)));
            })
-        << Cause::Swapped << u"1. und 2. Datum sind vertauscht"_s << QStringList();
+        << Cause::StepSlip
+        << u"In Schritt 4 steht A 0°57'41'', das ist aber nicht das A aus "
+           "Schritt 2, 0°57'14''."_s
+        << QStringList();
+    QTest::newRow("swapped positions") << krebs([](Solar::Worked &w) {
+        std::swap(w.header.sunDate1, w.header.sunDate2);
+        w.status[Solar::MotionStep] = Status::Stale;
+    }) << Cause::Swapped << u"1. und 2. Datum sind vertauscht"_s
+                                       << QStringList();
     QTest::newRow("step 2 stale") << krebs([](Solar::Worked &w) {
-        for (int step : {Solar::MotionStep, Solar::GreenwichStep, Solar::ZoneStep,
-                         Solar::FinalStep})
+        for (int step :
+             {Solar::MotionStep, Solar::GreenwichStep, Solar::ZoneStep, Solar::FinalStep})
             w.status[step] = Status::Stale;
     }) << Cause::Stale << u"Schritt 2 (Differenz Sonnenbewegung) ist nicht mehr aktuell"_s
                                   << QStringList{u"0''"_s, u"0''"_s, QString(), QString(),
@@ -177,37 +176,40 @@ void tst_SolarCheck::verdict_data()
     }) << Cause::NotYetWorked << u"Die Uhrzeit des Solars ist noch nicht berechnet."_s
                                           << QStringList();
     // Zone +2 carries the Solar past midnight; 24 h left standing.
-    QTest::newRow("-24 h forgotten") << [] {
-        Solar::Worked w = krebs(seconds(13, 28, 35), seconds(14, 25, 49), 2);
-        w.entries.dayShiftHours = 0;
-        w.results.final = w.entries.finalTime = w.entries.zoneTime;
-        w.header.solarDate = {u"5"_s, u"7"_s, u"2024"_s};
-        return w;
-    }() << Cause::NoClockTime
+    QTest::newRow("-24 h forgotten") <<
+        [] {
+            Solar::Worked w = krebs(seconds(13, 28, 35), seconds(14, 25, 49), 2);
+            w.entries.dayShiftHours = 0;
+            w.results.final = w.entries.finalTime = w.entries.zoneTime;
+            w.header.solarDate = {u"5"_s, u"7"_s, u"2024"_s};
+            return w;
+        }() << Cause::NoClockTime
                                      << u"24h36m33s gibt es nicht: 24 Stunden abziehen und das "
                                         "Datum um einen Tag weiterrücken."_s
                                      << QStringList();
-    QTest::newRow("zone +2, shifted right") << krebs(seconds(13, 28, 35), seconds(14, 25, 49), 2)
-                                            << Cause::Right
-                                            << u"Gerechnet mit der Zeitzone +2; für eine Geburt "
-                                               "in Deutschland gilt +1."_s
-                                            << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s,
-                                                           u"+4 s"_s, QString()};
-    QTest::newRow("dated a day late") << krebs([](Solar::Worked &w) {
-        w.header.solarDate = {u"6"_s, u"7"_s, u"2024"_s};
-    }) << Cause::WrongDate << u"Das Datum des Solars ist der 05.07.2024, nicht der 06.07.2024."_s
-                                      << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s,
-                                                     u"+1 Tag 0h00m04s"_s, u"+1 Tag"_s};
+    QTest::newRow("zone +2, shifted right")
+        << krebs(seconds(13, 28, 35), seconds(14, 25, 49), 2) << Cause::Right
+        << u"Gerechnet mit der Zeitzone +2; für eine Geburt "
+           "in Deutschland gilt +1."_s
+        << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s, u"+4 s"_s, QString()};
+    QTest::newRow("dated a day late")
+        << krebs([](Solar::Worked &w) {
+               w.header.solarDate = {u"6"_s, u"7"_s, u"2024"_s};
+           })
+        << Cause::WrongDate << u"Das Datum des Solars ist der 05.07.2024, nicht der 06.07.2024."_s
+        << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s, u"+1 Tag 0h00m04s"_s, u"+1 Tag"_s};
     QTest::newRow("wrong year") << krebs([](Solar::Worked &w) {
         w.header.solarDate = {u"5"_s, u"7"_s, u"2023"_s};
-    }) << Cause::WrongDate << u"nicht der 05.07.2023"_s << QStringList();
+    }) << Cause::WrongDate << u"nicht der 05.07.2023"_s
+                                << QStringList();
     QTest::newRow("no date yet") << krebs([](Solar::Worked &w) { w.header.solarDate = {}; })
                                  << Cause::MissingDate << u"Das Datum des Solars fehlt noch."_s
                                  << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s, u"Datum fehlt"_s,
                                                 QString()};
-    QTest::newRow("a date that does not exist")
-        << krebs([](Solar::Worked &w) { w.header.solarDate = {u"31"_s, u"6"_s, u"2024"_s}; })
-        << Cause::MissingDate << u"31.6.2024 gibt es nicht"_s << QStringList();
+    QTest::newRow("a date that does not exist") << krebs([](Solar::Worked &w) {
+        w.header.solarDate = {u"31"_s, u"6"_s, u"2024"_s};
+    }) << Cause::MissingDate << u"31.6.2024 gibt es nicht"_s
+                                                << QStringList();
     // Widder 14°22'30'' is reached in April, three months from a July birthday.
     QTest::newRow("radix far from the birthday")
         << krebs([](Solar::Worked &w) { w.header.sign = u"widder"_s; }) << Cause::FarFromBirthday
@@ -271,14 +273,17 @@ void tst_SolarCheck::staleness_data()
     QTest::addColumn<QList<int>>("statuses"); // of the five steps after the change
     QTest::addColumn<int>("firstStale");      // on the way to the final step
 
-    const auto s = [](Status st) { return int(st); };
+    const auto s = [](Status st) {
+        return int(st);
+    };
     const int cur = s(Status::Current), stale = s(Status::Stale);
-    QTest::newRow("untouched") << Change([](Solar::State &) {}) << QList<int>{cur, cur, cur, cur, cur}
-                               << -1;
+    QTest::newRow("untouched") << Change([](Solar::State &) {})
+                               << QList<int>{cur, cur, cur, cur, cur} << -1;
     QTest::newRow("date 1 picked anew") << Change([](Solar::State &st) {
         st.entries.date1.seconds = 36;
         st.entries.date1OfStep3.seconds = 36;
-    }) << QList<int>{stale, stale, stale, stale, stale} << 0;
+    }) << QList<int>{stale, stale, stale, stale, stale}
+                                        << 0;
     QTest::newRow("and steps 2 and 3 again") << Change([](Solar::State &st) {
         st.entries.date1.seconds = st.entries.date1OfStep3.seconds = 36;
         QVERIFY(!st.run(Solar::MotionStep));
@@ -287,20 +292,22 @@ void tst_SolarCheck::staleness_data()
         st.distanceShown = Sexagesimal::of(*st.results().distance);
         st.entries.motion = st.motionShown;
         st.entries.distance = st.distanceShown;
-    }) << QList<int>{cur, cur, stale, stale, stale} << 2;
+    }) << QList<int>{cur, cur, stale, stale, stale}
+                                             << 2;
     QTest::newRow("zone changed") << Change([](Solar::State &st) { st.entries.zoneHours = 2; })
                                   << QList<int>{cur, cur, cur, stale, stale} << 3;
     QTest::newRow("a failing step 2") << Change([](Solar::State &st) {
         std::swap(st.entries.date1, st.entries.date2);
         QVERIFY(st.run(Solar::MotionStep));
         std::swap(st.entries.date1, st.entries.date2);
-    }) << QList<int>{stale, cur, stale, stale, stale} << 0;
-    QTest::newRow("the final result typed over") << Change([](Solar::State &st) {
-        st.entries.finalTime.units = 7;
-    }) << QList<int>{cur, cur, cur, cur, stale} << 4;
-    QTest::newRow("same result again") << Change([](Solar::State &st) {
-        QVERIFY(!st.run(Solar::MotionStep));
-    }) << QList<int>{cur, cur, cur, cur, cur} << -1;
+    }) << QList<int>{stale, cur, stale, stale, stale}
+                                      << 0;
+    QTest::newRow("the final result typed over")
+        << Change([](Solar::State &st) { st.entries.finalTime.units = 7; })
+        << QList<int>{cur, cur, cur, cur, stale} << 4;
+    QTest::newRow("same result again")
+        << Change([](Solar::State &st) { QVERIFY(!st.run(Solar::MotionStep)); })
+        << QList<int>{cur, cur, cur, cur, cur} << -1;
 }
 
 void tst_SolarCheck::staleness()

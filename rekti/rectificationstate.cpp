@@ -1,0 +1,192 @@
+#include "rekti/rectificationstate.h"
+
+namespace Rectification {
+
+namespace {
+
+void add(StepLedger::Inputs &inputs, const Sexagesimal &v)
+{
+    inputs << v.units << v.minutes << v.seconds;
+}
+
+} // namespace
+
+int stepNumber(int step)
+{
+    static const int numbers[StepCount] = {2, 2, 3, 4, 4, 5, 5, 5, 6, 6, 7, 8};
+    return numbers[step];
+}
+
+QString stepName(int step)
+{
+    static const char *const names[StepCount] = {"Dezimaljahre",
+                                                 "Direktionsbogen",
+                                                 "Bogen in Zeit",
+                                                 "Sternzeit",
+                                                 "Sternzeit am Tag",
+                                                 "Tabellendifferenz",
+                                                 "Differenz zum Planeten",
+                                                 "Quotient",
+                                                 "RAMC plus Quotient",
+                                                 "korrigierte RAMC",
+                                                 "korrigierte RAMC in Zeit",
+                                                 "Zeitdifferenz"};
+    return QString::fromUtf8(names[step]);
+}
+
+// Each step reads the results of the steps before it through its own copies.
+State::State()
+    : m_ledger({{},
+                {DecimalYearsStep},
+                {ArcStep},
+                {ArcTimeStep},
+                {SumStep},
+                {},
+                {},
+                {TableStepStep, TowardsPlanetStep},
+                {QuotientStep},
+                {RamcSumStep, ArcStep},
+                {CorrectedRamcStep},
+                {RamcTimeStep}})
+{}
+
+StepLedger::Inputs State::inputsOf(int step) const
+{
+    const Entries &e = entries;
+    StepLedger::Inputs in;
+    switch (step) {
+    case DecimalYearsStep:
+        in << e.age.years << e.age.days;
+        break;
+    case ArcStep:
+        in << e.decimalYears;
+        break;
+    case ArcTimeStep:
+        add(in, e.directionArc);
+        break;
+    case SumStep:
+        add(in, e.birthSiderealTime);
+        add(in, e.arcInTime);
+        break;
+    case WithinDayStep:
+        add(in, e.eventSiderealTime);
+        in << e.dayHours;
+        break;
+    case TableStepStep:
+        add(in, e.greaterTableValue);
+        add(in, e.smallerTableValue);
+        in << e.firstSignCorrection;
+        break;
+    case TowardsPlanetStep:
+        add(in, e.correctedTableValue);
+        add(in, e.smallerTableValue2);
+        in << e.secondSignCorrection;
+        break;
+    case QuotientStep:
+        add(in, e.towardsPlanet);
+        add(in, e.tableStep);
+        break;
+    case RamcSumStep:
+        in << e.ramc;
+        add(in, e.quotient);
+        break;
+    case CorrectedRamcStep:
+        add(in, e.ramcPlusQuotient);
+        add(in, e.arcOfStep6);
+        in << e.circleCorrection;
+        break;
+    case RamcTimeStep:
+        add(in, e.correctedRamc);
+        break;
+    default:
+        add(in, e.ramcInTime);
+        add(in, e.birthSiderealTimeOfStep8);
+        break;
+    }
+    return in;
+}
+
+std::optional<QString> State::run(Step step)
+{
+    const Entries &e = entries;
+    std::optional<QString> message;
+    const auto keep = [&](const StepResult<SexagesimalTriple> &r) {
+        if (r.ok())
+            m_results.triples[step] = r.value();
+        else
+            message = r.message();
+    };
+    switch (step) {
+    case DecimalYearsStep: {
+        const auto r = decimalYears(e.age);
+        if (r.ok())
+            m_results.decimalYears = r.value();
+        else
+            message = r.message();
+        break;
+    }
+    case ArcStep:
+        keep(directionArc(e.decimalYears));
+        break;
+    case ArcTimeStep:
+        keep(arcInTime(e.directionArc));
+        break;
+    case SumStep: {
+        const auto r = eventSiderealTime(e.birthSiderealTime, e.arcInTime);
+        if (r.ok())
+            m_results.sum = r.value();
+        else
+            message = r.message();
+        break;
+    }
+    case WithinDayStep:
+        keep(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours));
+        break;
+    case TableStepStep:
+        keep(tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection));
+        break;
+    case TowardsPlanetStep:
+        keep(tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection));
+        break;
+    case QuotientStep:
+        keep(tableInterpolation(e.towardsPlanet, e.tableStep));
+        break;
+    case RamcSumStep:
+        keep(ramcPlusQuotient(e.ramc, e.quotient));
+        break;
+    case CorrectedRamcStep:
+        keep(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection));
+        break;
+    case RamcTimeStep:
+        keep(ramcInTime(e.correctedRamc));
+        break;
+    default:
+        keep(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8));
+        break;
+    }
+    if (message)
+        m_ledger.failed(step);
+    else
+        m_ledger.succeeded(step, inputsOf(step));
+    return message;
+}
+
+StepLedger::Status State::status(int step) const
+{
+    return m_ledger.status(step, [this](int s) { return inputsOf(s); });
+}
+
+int State::firstStale(int step) const
+{
+    return m_ledger.firstStale(step, [this](int s) { return inputsOf(s); });
+}
+
+Worked State::worked() const
+{
+    Worked w{header, entries, m_results, {}};
+    for (int s = 0; s < StepCount; ++s)
+        w.status[static_cast<std::size_t>(s)] = status(s);
+    return w;
+}
+
+} // namespace Rectification

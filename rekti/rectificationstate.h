@@ -1,0 +1,88 @@
+#ifndef REKTI_RECTIFICATIONSTATE_H
+#define REKTI_RECTIFICATIONSTATE_H
+
+#include "core/stepledger.h"
+#include "rekti/rectificationsteps.h"
+
+#include <array>
+#include <optional>
+
+// The calculation state of a rectification form: the step fields as typed,
+// each step's result, and whether that result still belongs to its inputs.
+// The form reads its fields into it as they change and shows what it holds;
+// the steps, "Okay" and the calculation sheet read only the state.
+namespace Rectification {
+
+// The buttons that compute, in the order of the calculation, with the number
+// of the step on the form that each belongs to.
+enum Step {
+    DecimalYearsStep,  // 2: age in decimal years
+    ArcStep,           // 2: direction arc by the Naibod key
+    ArcTimeStep,       // 3: the arc in time
+    SumStep,           // 4: sidereal time of birth + arc in time
+    WithinDayStep,     // 4: less a day
+    TableStepStep,     // 5: greater - smaller table value
+    TowardsPlanetStep, // 5: corrected - smaller table value
+    QuotientStep,      // 5: the part of the interval
+    RamcSumStep,       // 6: RAMC + quotient
+    CorrectedRamcStep, // 6: less the arc, within the circle
+    RamcTimeStep,      // 7: the corrected RAMC in time
+    CorrectionStep,    // 8: less the sidereal time of birth
+    StepCount
+};
+
+int stepNumber(int step);
+QString stepName(int step);
+
+struct Results {
+    std::optional<double> decimalYears;
+    std::optional<SiderealSum> sum;
+    // The results that are angles or times, by step (empty for the two above).
+    std::array<std::optional<SexagesimalTriple>, StepCount> triples;
+};
+
+// What the form holds besides the steps' inputs.
+struct Header {
+    QString event;                     // "Heirat"
+    QString eventDate;                 // as typed
+    FieldTexts birthSiderealTime;      // hours, minutes, seconds as typed
+    std::array<QString, 2> age;        // years, days as typed
+    std::array<QString, 2> smallerRow; // the house-table rows: hours, minutes
+    std::array<QString, 2> greaterRow;
+    QString dayReduction;    // the lists as they show their entries
+    QString firstCorrection; // "-30", "+0", "+30"
+    QString secondCorrection;
+    QString circleCorrection; // " 0", "+360", "- 360"
+};
+
+struct Worked {
+    Header header;
+    Entries entries;
+    Results results;
+    std::array<StepLedger::Status, StepCount> status{};
+};
+
+class State {
+public:
+    State();
+
+    Header header;
+    Entries entries;
+
+    const Results &results() const { return m_results; }
+    std::optional<QString> run(Step step);
+    StepLedger::Status status(int step) const;
+    // The first stale step on the way to a step, itself included; -1 if none.
+    int firstStale(int step) const;
+    Worked worked() const;
+
+private:
+    StepLedger::Inputs inputsOf(int step) const;
+
+    Results m_results;
+    StepLedger m_ledger;
+};
+
+} // namespace Rectification
+
+#endif
