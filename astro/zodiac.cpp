@@ -1,5 +1,7 @@
 #include "astro/zodiac.h"
 
+#include "core/notation.h"
+
 #include <array>
 
 namespace Astro {
@@ -28,11 +30,6 @@ QString Folded(const QString &name)
     return folded;
 }
 
-QString TwoDigits(qint32 value)
-{
-    return QString::number(value).rightJustified(2, u'0');
-}
-
 } // namespace
 
 QString SignName(int sign)
@@ -58,9 +55,7 @@ QString PositionText(qint32 position)
 {
     const qint32 p = ((position % ArcSecondsPerCircle) + ArcSecondsPerCircle) % ArcSecondsPerCircle;
     const qint32 withinSign = p % ArcSecondsPerSign;
-    return SignName(p / ArcSecondsPerSign) + u' ' + QString::number(withinSign / 3600) + u'°' +
-           TwoDigits(withinSign / 60 % 60) + u'\'' + TwoDigits(withinSign % 60) +
-           QLatin1String("''");
+    return Notation::angle(withinSign) + u' ' + SignName(p / ArcSecondsPerSign);
 }
 
 qint32 ArcAhead(qint32 a, qint32 b)

@@ -29,8 +29,8 @@ std::optional<int> SignOf(const QString &typed);
 // The position of a sign and degrees, minutes, seconds within it.
 qint32 PositionOf(int sign, int degrees, int minutes, int seconds);
 
-// "Widder 14°38'29''": degrees without a leading zero, minutes and seconds
-// with two digits.
+// "14°38'29'' Widder", as an ephemeris page and a task write a position:
+// the angle within the sign in velmora's one notation, then the sign.
 QString PositionText(qint32 position);
 
 // How far position a lies ahead of b (positive) or behind it (negative), in

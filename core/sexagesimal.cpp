@@ -76,6 +76,11 @@ qint32 PickersToSeconds(qint16 p0, qint16 p1, qint16 p2)
     return p0 * 3600 + p1 * 60 + p2;
 }
 
+qint32 PickersToSeconds(const SexagesimalTriple &triple)
+{
+    return PickersToSeconds(triple.Units, triple.Minutes, triple.Seconds);
+}
+
 Sexagesimal Sexagesimal::read(const FieldTexts &texts)
 {
     return {ReadNumber(texts[0]), ReadNumber(texts[1]), ReadNumber(texts[2]),

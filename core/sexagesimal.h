@@ -90,6 +90,9 @@ qint32 IntDiv(qint32 dividend, qint32 divisor);
 
 SexagesimalTriple SecondsToTriple(qint32 totalSeconds);
 qint32 PickersToSeconds(qint16 position0, qint16 position1, qint16 position2);
+// The one way from a triple to its total of seconds: units x 3600 + minutes x
+// 60 + seconds, never beyond 32 bits.
+qint32 PickersToSeconds(const SexagesimalTriple &triple);
 qint32 FieldsToSeconds(const FieldTexts &texts);
 FixedDecimal SecondsToDecimal(qint32 totalSeconds);
 SexagesimalTriple DecimalToTriple(FixedDecimal value);

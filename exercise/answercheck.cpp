@@ -1,5 +1,6 @@
 #include "exercise/answercheck.h"
 
+#include "core/notation.h"
 #include "core/numbers.h"
 #include "exercise/tasktexts.h"
 
@@ -21,11 +22,6 @@ constexpr qint64 NearlyRight = 120;
 
 constexpr qint64 SecondsPerDay = 86'400;
 
-qint64 SecondsOf(const SexagesimalTriple &t)
-{
-    return qint64{t.Units} * 3600 + t.Minutes * 60 + t.Seconds;
-}
-
 // What step 4 makes of a distance and a motion in seconds of arc, in seconds
 // of time: B / A x 24 h rounded to four decimal places of an hour.
 std::optional<qint64> InterpolatedSeconds(qint64 distance, qint64 motion)
@@ -36,7 +32,7 @@ std::optional<qint64> InterpolatedSeconds(qint64 distance, qint64 motion)
                                                         static_cast<double>(motion) * 24.0);
     if (hours.wholePart() > 1000)
         return std::nullopt;
-    return SecondsOf(DecimalToTriple(hours));
+    return PickersToSeconds(DecimalToTriple(hours));
 }
 
 struct Slip {
@@ -63,14 +59,14 @@ QList<Slip> TimeSlips(const Task &task)
     };
 
     if (task.zone != 0)
-        slips.append({SecondsOf(hand.greenwich),
+        slips.append({PickersToSeconds(hand.greenwich),
                       QStringLiteral("Haben Sie die Zeitzone vergessen? Die Ephemeride gibt die "
                                      "Sonne für 0 Uhr Greenwich-Zeit an.")});
     if (hand.nextDay)
-        slips.append({SecondsOf(hand.zoneTime),
+        slips.append({PickersToSeconds(hand.zoneTime),
                       QStringLiteral("Eine Uhrzeit von 24 Uhr oder später gehört zum folgenden "
                                      "Tag: ziehen Sie 24 Stunden ab (-24h).")});
-    add(InterpolatedSeconds(motion, SecondsOf(hand.distance)),
+    add(InterpolatedSeconds(motion, PickersToSeconds(hand.distance)),
         QStringLiteral("Haben Sie A und B vertauscht? Der Entfernungswert B steht über dem "
                        "Bruchstrich, die Sonnenbewegung A darunter."));
     add(InterpolatedSeconds(pair.position2 - task.radix, motion),
@@ -91,7 +87,7 @@ QList<Slip> TimeSlips(const Task &task)
 
 QString TimeHint(const Task &task, qint64 answered)
 {
-    const qint64 right = SecondsOf(task.hand.clock);
+    const qint64 right = PickersToSeconds(task.hand.clock);
     for (const Slip &slip : TimeSlips(task)) {
         if (std::llabs(slip.seconds - right) > SlipTolerance &&
             std::llabs(slip.seconds - answered) <= SlipTolerance)
@@ -169,7 +165,7 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
         verdict.message =
             QStringLiteral("Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: ") +
             exactText(task, exact) + QStringLiteral(". Die Handrechnung weicht davon um ") +
-            QString::number(exact.handMinusExact) + QStringLiteral(" s ab.");
+            Notation::timeDeviation(exact.handMinusExact) + QStringLiteral(" ab.");
         return verdict;
     }
 

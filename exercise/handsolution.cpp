@@ -52,9 +52,9 @@ std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix
     solution.zoneTime = TripleOf(zoneTime.value());
     // Step 4 shows only the clock time; the decimal hours from which it comes
     // are B / A x 24 in double precision, rounded to four places.
-    solution.decimalHours = FixedDecimal::fromDouble(
-        static_cast<double>(FieldsToSeconds(TripleToFields(solution.distance))) /
-        static_cast<double>(FieldsToSeconds(TripleToFields(solution.motion))) * 24.0);
+    solution.decimalHours =
+        FixedDecimal::fromDouble(static_cast<double>(PickersToSeconds(solution.distance)) /
+                                 static_cast<double>(PickersToSeconds(solution.motion)) * 24.0);
 
     // The form lets an hour of exactly 24 through with "+0h", but 24 h is
     // already the next day's 0 h: the student shifts from 24 h on.

@@ -2,6 +2,7 @@
 
 #include "astro/sun.h"
 #include "astro/zodiac.h"
+#include "core/notation.h"
 #include "core/numbers.h"
 
 #include <QLocale>
@@ -12,11 +13,6 @@
 namespace Exercise {
 
 namespace {
-
-QString TwoDigits(qint64 value)
-{
-    return QString::number(value).rightJustified(2, u'0');
-}
 
 QString Escaped(const QString &text)
 {
@@ -33,12 +29,6 @@ QString DecimalHoursText(FixedDecimal hours)
            QLocale().decimalPoint() + QString::number(magnitude % 10000).rightJustified(4, u'0');
 }
 
-QString SignedSeconds(qint32 seconds)
-{
-    return (seconds > 0 ? QStringLiteral("+") : QString()) + QString::number(seconds) +
-           QStringLiteral(" s");
-}
-
 QString InSign(qint32 position)
 {
     return arcText(SecondsToTriple(position % Astro::ArcSecondsPerSign));
@@ -48,25 +38,22 @@ QString InSign(qint32 position)
 
 QString arcText(const SexagesimalTriple &arc)
 {
-    return QString::number(arc.Units) + u'°' + TwoDigits(arc.Minutes) + u'\'' +
-           TwoDigits(arc.Seconds) + QStringLiteral("''");
+    return Notation::angle(PickersToSeconds(arc));
 }
 
 QString positionText(qint32 position)
 {
-    return InSign(position) + u' ' + Astro::SignName(position / Astro::ArcSecondsPerSign);
+    return Astro::PositionText(position);
 }
 
 QString clockText(const SexagesimalTriple &time)
 {
-    return QString::number(time.Units) + QStringLiteral(" h ") + QString::number(time.Minutes) +
-           QStringLiteral(" m ") + QString::number(time.Seconds) + QStringLiteral(" s");
+    return Notation::clock(PickersToSeconds(time));
 }
 
 QString dateText(QDate date)
 {
-    return TwoDigits(date.day()) + u'.' + TwoDigits(date.month()) + u'.' +
-           QString::number(date.year());
+    return Notation::date(date);
 }
 
 QString dayText(QDate date)
@@ -101,8 +88,8 @@ ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc)
     // Both moments as clock times of the zone, the exact one to the whole
     // second as everywhere it is shown.
     const QDateTime exact = Astro::wholeSecond(exactUtc).addSecs(qint64{task.zone} * 3600);
-    const QDateTime hand = task.hand.date.startOfDay(QTimeZone::utc())
-                               .addSecs(FieldsToSeconds(TripleToFields(task.hand.clock)));
+    const QDateTime hand =
+        task.hand.date.startOfDay(QTimeZone::utc()).addSecs(PickersToSeconds(task.hand.clock));
 
     ExactComparison comparison;
     comparison.date = exact.date();
@@ -159,7 +146,7 @@ QString solutionHtml(const Task &task, const QDateTime &exactUtc)
             exactText(task, exact) +
             QStringLiteral(". Die Handrechnung mit den gerundeten Positionen der Ephemeride "
                            "weicht davon um ") +
-            SignedSeconds(exact.handMinusExact) + QStringLiteral(" ab.</p>");
+            Notation::timeDeviation(exact.handMinusExact) + QStringLiteral(" ab.</p>");
     return html;
 }
 

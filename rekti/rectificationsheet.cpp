@@ -43,7 +43,7 @@ QString clock(const Sexagesimal &v)
 
 QString clock(const SexagesimalTriple &t)
 {
-    return signed_(Notation::clock(qint64{t.Units} * 3600 + qint64{t.Minutes} * 60 + t.Seconds));
+    return signed_(Notation::clock(PickersToSeconds(t)));
 }
 
 // A four-place decimal as the steps round it: "33,8328".
@@ -288,7 +288,7 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
     QString found;
     QString sentence;
     if (const auto c = triple(CorrectionStep)) {
-        const qint64 s = qint64{c->Units} * 3600 + qint64{c->Minutes} * 60 + c->Seconds;
+        const qint64 s = PickersToSeconds(*c);
         found = clock(*c);
         const qint64 a = s < 0 ? -s : s;
         const QString amount =

@@ -60,11 +60,6 @@ std::optional<qint64> secondsOf(const Sexagesimal &value)
     return std::llround(total);
 }
 
-qint64 secondsOf(const SexagesimalTriple &t)
-{
-    return qint64{t.Units} * 3600 + qint64{t.Minutes} * 60 + t.Seconds;
-}
-
 // A clock time on a date, both taken as the clock of one zone; the times of a
 // zone are handled here as if they were UTC, so that the moments compare.
 QDateTime on(QDate date, qint64 seconds)
@@ -300,7 +295,7 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     c.greenwichCurrent = status(Solar::GreenwichStep) == Status::Current;
     c.finalCurrent = status(Solar::FinalStep) == Status::Current;
     if (w.results.greenwich)
-        c.handGreenwich = on(exact->date1, secondsOf(*w.results.greenwich));
+        c.handGreenwich = on(exact->date1, PickersToSeconds(*w.results.greenwich));
     if (w.results.final)
         c.finalSeconds = secondsOf(*w.results.final);
     c.solarDate = dateOf(w.header.solarDate);
@@ -391,11 +386,11 @@ StepResult<Comparison> compare(const Solar::Worked &w)
         }
         // The date that goes with the student's own times: date 1, moved by
         // the days that the zone time runs past midnight.
-        const QDate expected =
-            c.handGreenwich
-                ? on(exact->date1, secondsOf(*w.results.greenwich) + qint64{c.zoneHours} * 3600)
-                      .date()
-                : exact->date1;
+        const QDate expected = c.handGreenwich
+                                   ? on(exact->date1, PickersToSeconds(*w.results.greenwich) +
+                                                          qint64{c.zoneHours} * 3600)
+                                         .date()
+                                   : exact->date1;
         if (!found && !c.solarDate)
             found = name(Cause::MissingDate, Solar::FinalStep,
                          blank(w.header.solarDate)

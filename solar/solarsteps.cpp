@@ -46,7 +46,7 @@ StepResult<SexagesimalTriple> distanceToRadix(const SexagesimalTriple &radix,
                                               const Sexagesimal &date1)
 {
     return Guarded([&]() -> StepResult<SexagesimalTriple> {
-        const qint32 sun = PickersToSeconds(radix.Units, radix.Minutes, radix.Seconds);
+        const qint32 sun = PickersToSeconds(radix);
         const qint32 first = date1.totalSeconds();
         if (sun < first)
             return StepMessage{QStringLiteral("1. Datum größer als Radix-Sonnenposition")};

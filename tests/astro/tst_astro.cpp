@@ -170,9 +170,9 @@ void tst_Astro::positionText_data()
     QTest::addColumn<qint32>("position");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("next sign") << PositionOf(0, 30, 0, 0) << u"Stier 0°00'00''"_s;
-    QTest::newRow("last second") << 1295999 << u"Fische 29°59'59''"_s;
-    QTest::newRow("full circle") << 1296000 << u"Widder 0°00'00''"_s;
+    QTest::newRow("next sign") << PositionOf(0, 30, 0, 0) << u"0°00'00'' Stier"_s;
+    QTest::newRow("last second") << 1295999 << u"29°59'59'' Fische"_s;
+    QTest::newRow("full circle") << 1296000 << u"0°00'00'' Widder"_s;
 }
 
 void tst_Astro::positionText()

@@ -330,11 +330,11 @@ void tst_Calculators::check_data()
     // Radix Krebs 14°22'30'', born 6.7., the ephemeris of 5.7. and 6.7.2024.
     QTest::newRow("positions right")
         << u"krebs"_s << u"2024"_s << QList<int>{13, 28, 35} << QString()
-        << QStringList{u"Krebs 13°28'35''"_s, u"Krebs 13°28'35''"_s, u"0''"_s}
+        << QStringList{u"13°28'35'' Krebs"_s, u"13°28'35'' Krebs"_s, u"0''"_s}
         << u"Schritt 5 (Zeitzone) wurde nicht gerechnet."_s;
     QTest::newRow("misread position")
         << u"Krebs"_s << u"2024"_s << QList<int>{13, 35, 28} << QString()
-        << QStringList{u"Krebs 13°35'28''"_s, u"Krebs 13°28'35''"_s, u"+6'53''"_s}
+        << QStringList{u"13°35'28'' Krebs"_s, u"13°28'35'' Krebs"_s, u"+6'53''"_s}
         << u"Schritt 5 (Zeitzone) wurde nicht gerechnet."_s;
     QTest::newRow("missing sign") << QString() << u"2024"_s << QList<int>{13, 28, 35}
                                   << u"Kontrolle: Für die Kontrolle fehlen: Tierkreis."_s
