@@ -1,14 +1,18 @@
 #include "exercise/exercisewindow.h"
 #include "ui_exercisewindow.h"
 
+#include "astro/zodiac.h"
 #include "exercise/answercheck.h"
 #include "exercise/exercisesheet.h"
 #include "exercise/tasktexts.h"
+#include "settings/store.h"
+#include "ui/helpkey.h"
 #include "ui/inputhelpers.h"
 #include "ui/services.h"
 
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QShortcut>
 #include <QTableWidgetItem>
 
 namespace {
@@ -20,8 +24,18 @@ QString NumberRangeMessage()
 
 } // namespace
 
-ExerciseWindow::ExerciseWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>())
+SolarPreset SolarTaskPreset(const Exercise::Task &task)
+{
+    // The radix counts arc seconds from 0° Aries; the form takes the sign by
+    // name and the degrees, minutes and seconds within it.
+    const SexagesimalTriple within = SecondsToTriple(task.radix % Astro::ArcSecondsPerSign);
+    return {Astro::SignName(task.radix / Astro::ArcSecondsPerSign),
+            QString::number(task.solarYear),
+            {within.Units, within.Minutes, within.Seconds}};
+}
+
+ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()), m_links(std::move(links))
 {
     ui->setupUi(this);
 
@@ -48,6 +62,18 @@ ExerciseWindow::ExerciseWindow(QWidget *parent)
     connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
     connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::checkAnswer);
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
+    connect(ui->cmdInRechner, &QPushButton::clicked, this, &ExerciseWindow::workInCalculator);
+    // Narrow enough to stand beside a calculator on a small screen; the task
+    // number stays readable in its field.
+    ui->txtAufgabe->setMinimumWidth(ui->txtAufgabe->fontMetrics().horizontalAdvance(
+                                        QStringLiteral("9999999")) +
+                                    12);
+    OpenHelpOnF1(this, [this](QWidget *asker) {
+        if (m_links.openExample)
+            m_links.openExample(asker, m_kind);
+    });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     // The sheet starts with the task shown and takes as many as asked for.
     attachSheetMenu(
@@ -106,6 +132,8 @@ void ExerciseWindow::display(const Exercise::Task &task)
 {
     m_task = task;
     m_exact.reset();
+    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
+                 QString::number(task.number));
     ui->txtAufgabe->setText(QString::number(task.number));
     ui->txtAufgabentext->setHtml(Exercise::taskHtml(task));
 
@@ -161,4 +189,10 @@ void ExerciseWindow::checkAnswer()
 void ExerciseWindow::showSolution()
 {
     ui->txtLoesung->setHtml(Exercise::solutionHtml(*m_task, exactMoment()));
+}
+
+void ExerciseWindow::workInCalculator()
+{
+    if (m_links.workInSolar)
+        m_links.workInSolar(*m_task);
 }

@@ -3,6 +3,7 @@
 #include "ui_rectificationform.h"
 
 #include "core/numbers.h"
+#include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
 #include "ui/inputhelpers.h"
@@ -157,7 +158,9 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     AddPageShortcuts(ui->SSTab1);
     ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
     CentreOnScreen(this);
+    ShowBeginningOfText(ui->Text1_3);
     load();
+    KeepEntriesAsTheyChange(this, storedControls());
     // The time restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->txtTime0_0);
 }
@@ -270,9 +273,8 @@ void RectificationForm::load()
 
     for (size_t i = 0; i < 3; ++i)
         m_birthDate[i]->setText(m_start.birthDate[i]);
-    if (!m_start.restoreEntries)
-        return;
-    RestoreControls(storedControls());
+    if (m_start.restoreEntries)
+        RestoreControls(storedControls());
     ui->Text1_0->setText(m_start.personName);
 }
 

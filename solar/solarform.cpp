@@ -2,6 +2,7 @@
 #include "ui_solarform.h"
 
 #include "core/numbers.h"
+#include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
 #include "solar/checkdialog.h"
@@ -110,6 +111,7 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     ui->SSTab1->setCurrentIndex(0);
     showPage(0);
     load();
+    KeepEntriesAsTheyChange(this, storedControls());
     // The sign restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->Text1_0);
 }
@@ -212,6 +214,8 @@ void SolarForm::load()
 
     if (m_start.restoreEntries)
         RestoreControls(storedControls());
+    if (m_start.solarPreset)
+        ApplyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
 }
 
 void SolarForm::save()
