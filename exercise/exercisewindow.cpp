@@ -65,9 +65,8 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     connect(ui->cmdInRechner, &QPushButton::clicked, this, &ExerciseWindow::workInCalculator);
     // Narrow enough to stand beside a calculator on a small screen; the task
     // number stays readable in its field.
-    ui->txtAufgabe->setMinimumWidth(ui->txtAufgabe->fontMetrics().horizontalAdvance(
-                                        QStringLiteral("9999999")) +
-                                    12);
+    ui->txtAufgabe->setMinimumWidth(
+        ui->txtAufgabe->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) + 12);
     OpenHelpOnF1(this, [this](QWidget *asker) {
         if (m_links.openExample)
             m_links.openExample(asker, m_kind);
@@ -84,7 +83,13 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
         },
         [this] { return Exercise::exerciseSheetFileName(m_task->number, ui->spnAnzahl->value()); });
 
-    showRandomTask();
+    bool stored = false;
+    const int last = ReadSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
+                         .toInt(&stored);
+    if (stored && Exercise::makeTask(last))
+        showTask(last);
+    else
+        showRandomTask();
 }
 
 ExerciseWindow::~ExerciseWindow() = default;

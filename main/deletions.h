@@ -12,8 +12,8 @@
 class ResultList;
 
 // What the main window can take back: a deletion from the result list, the
-// emptying of the person fields and their filling with an exercise's person. Each is a step of the window's undo stack;
-// pushing it does it, and taking it back restores what it changed.
+// emptying of the person fields and their filling with an exercise's person. Each is a step of the
+// window's undo stack; pushing it does it, and taking it back restores what it changed.
 
 // Rows removed from the result list: the marked row, or all rows. They are
 // removed from the last up, as the buttons have always done, and put back at

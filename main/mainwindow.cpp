@@ -244,10 +244,13 @@ void MainWindow::saveOnExit()
 
 CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 {
-    CalculatorStart start{
-        ui->Text1h_0->text(), TextsOf(m_birthDate),
-        !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
-        TextsOf(m_birthTime), ui->Text3h_0->text(), {}};
+    CalculatorStart start{ui->Text1h_0->text(),
+                          TextsOf(m_birthDate),
+                          !newCalculation,
+                          [this](const ResultRow &row) { return addResultRow(row); },
+                          TextsOf(m_birthTime),
+                          ui->Text3h_0->text(),
+                          {}};
     newCalculation = false;
     return start;
 }
@@ -304,7 +307,9 @@ void MainWindow::openExercises()
                 break;
             }
         };
-        links.workInSolar = [this](const Exercise::Task &task) { workInSolar(task); };
+        links.workInSolar = [this](const Exercise::Task &task) {
+            workInSolar(task);
+        };
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }
     m_exercises->bringToFront();
@@ -327,8 +332,9 @@ void MainWindow::workInSolar(const Exercise::Task &task)
                        QString()},
                       false,
                       true};
-    m_undo->push(new PersonReplacement(std::move(before), std::move(after),
-                                       [this](const PersonState &state) { applyPersonState(state); }));
+    m_undo->push(
+        new PersonReplacement(std::move(before), std::move(after),
+                              [this](const PersonState &state) { applyPersonState(state); }));
 
     CalculatorStart start = calculatorStart(m_newSolar);
     start.restoreEntries = false;

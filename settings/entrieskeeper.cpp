@@ -11,7 +11,9 @@ EntriesKeeper::EntriesKeeper(QWidget *form, QList<Store::Controls> table)
     m_timer->setSingleShot(true);
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &EntriesKeeper::saveNow);
-    const auto restart = [this] { m_timer->start(); };
+    const auto restart = [this] {
+        m_timer->start();
+    };
     for (const Store::Controls &controls : std::as_const(m_table)) {
         for (QWidget *element : controls.elements) {
             if (auto *field = qobject_cast<QLineEdit *>(element))

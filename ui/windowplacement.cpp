@@ -9,10 +9,12 @@ SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestP
                        const QSize &calculator)
 {
     // Vertically the calculator starts level with the page, kept on screen.
-    const int top = std::clamp(page.top(), available.top(),
-                               std::max(available.top(), available.bottom() + 1 -
-                                                             calculator.height()));
-    const auto at = [&](int left) { return QRect(QPoint(left, top), calculator); };
+    const int top =
+        std::clamp(page.top(), available.top(),
+                   std::max(available.top(), available.bottom() + 1 - calculator.height()));
+    const auto at = [&](int left) {
+        return QRect(QPoint(left, top), calculator);
+    };
 
     if (page.right() + calculator.width() <= available.right())
         return {page, at(page.right() + 1)};
@@ -24,7 +26,8 @@ SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestP
     const int calculatorLeft = available.right() + 1 - calculator.width();
     QRect narrowed = page;
     narrowed.moveLeft(available.left());
-    const int width = std::max(narrowestPage, std::min(page.width(), calculatorLeft - available.left()));
+    const int width =
+        std::max(narrowestPage, std::min(page.width(), calculatorLeft - available.left()));
     narrowed.setWidth(width);
     return {narrowed, at(std::max(available.left(), calculatorLeft))};
 }
@@ -41,9 +44,9 @@ void PlaceBeside(QWidget *calculator, QWidget *page)
                            frame.right() - inner.right(), frame.bottom() - inner.bottom());
     const QSize calculatorFrame = calculator->size().grownBy(margins);
     const int narrowest = page->minimumSizeHint().width() + margins.left() + margins.right();
-    const SideBySide places = PlaceBeside(page->screen()->availableGeometry(), frame,
-                                          std::max(narrowest, page->minimumWidth()),
-                                          calculatorFrame);
+    const SideBySide places =
+        PlaceBeside(page->screen()->availableGeometry(), frame,
+                    std::max(narrowest, page->minimumWidth()), calculatorFrame);
     if (places.page != frame) {
         page->resize(places.page.size().shrunkBy(margins));
         page->move(places.page.topLeft());
