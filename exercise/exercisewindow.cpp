@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QTableWidgetItem>
 
@@ -160,6 +161,7 @@ void ExerciseWindow::display(const Exercise::Task &task)
         height += page->rowHeight(row);
     page->setFixedHeight(height);
     page->setFixedWidth(page->horizontalHeader()->length() + frame);
+    allowNarrowing();
 
     for (QLineEdit *field : {ui->txtAntwort_0, ui->txtAntwort_1, ui->txtAntwort_2,
                              ui->txtAntwortDatum_0, ui->txtAntwortDatum_1, ui->txtAntwortDatum_2})
@@ -194,6 +196,37 @@ void ExerciseWindow::checkAnswer()
 void ExerciseWindow::showSolution()
 {
     ui->txtLoesung->setHtml(Exercise::solutionHtml(*m_task, exactMoment()));
+}
+
+// Beside a calculator on a small screen the window can be narrowed down to
+// the widest of its rows with the sheet's controls below the task number:
+// the task text then wraps, and the page, the number and the answer fields
+// stay whole.
+void ExerciseWindow::allowNarrowing()
+{
+    const QBoxLayout::Direction direction = ui->layoutAufgabe->direction();
+    ui->layoutAufgabe->setDirection(QBoxLayout::TopToBottom);
+    const int narrowest = layout()->minimumSize().width();
+    ui->layoutAufgabe->setDirection(direction);
+    setMinimumWidth(narrowest);
+}
+
+void ExerciseWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    arrangeTopRow(event->size().width());
+}
+
+// The sheet's controls stand beside the task number where the row has room
+// for both, else below it.
+void ExerciseWindow::arrangeTopRow(int width)
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int sideBySide = ui->layoutNummer->minimumSize().width() + ui->layoutAufgabe->spacing() +
+                           ui->layoutBlatt->minimumSize().width() + margins.left() +
+                           margins.right();
+    ui->layoutAufgabe->setDirection(width < sideBySide ? QBoxLayout::TopToBottom
+                                                       : QBoxLayout::LeftToRight);
 }
 
 void ExerciseWindow::workInCalculator()

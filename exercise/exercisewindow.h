@@ -14,6 +14,7 @@
 namespace Ui {
 class Uebung;
 }
+class QResizeEvent;
 
 // What a task asks for; it decides the calculator that works it and the
 // document that explains it.
@@ -59,7 +60,12 @@ public:
     const std::optional<Exercise::Task> &task() const { return m_task; }
     TaskKind kind() const { return m_kind; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void arrangeTopRow(int width);
+    void allowNarrowing();
     void showTypedTask();
     void showRandomTask();
     void display(const Exercise::Task &task);

@@ -1,9 +1,41 @@
 #include "ui/windowplacement.h"
 
+#include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+
+namespace {
+
+// Raises the page whenever the calculator becomes active (opened, clicked,
+// back from one of its dialogs), as long as the two do not overlap: a window
+// manager that raises the calculator's whole family raises the main window
+// over the page too.
+class PageOnTop : public QObject {
+public:
+    PageOnTop(QWidget *calculator, QWidget *page)
+        : QObject(calculator), m_calculator(calculator), m_page(page)
+    {
+        calculator->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate && m_page && m_page->isVisible() &&
+            !m_page->frameGeometry().intersects(m_calculator->frameGeometry()))
+            m_page->raise();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_calculator;
+    QPointer<QWidget> m_page;
+};
+
+} // namespace
 
 SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestPage,
                        const QSize &calculator)
@@ -43,13 +75,16 @@ void PlaceBeside(QWidget *calculator, QWidget *page)
     const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
                            frame.right() - inner.right(), frame.bottom() - inner.bottom());
     const QSize calculatorFrame = calculator->size().grownBy(margins);
-    const int narrowest = page->minimumSizeHint().width() + margins.left() + margins.right();
+    // A window that can be narrowed below its layout's width says how far.
+    const int narrowest =
+        (page->minimumWidth() > 0 ? page->minimumWidth() : page->minimumSizeHint().width()) +
+        margins.left() + margins.right();
     const SideBySide places =
-        PlaceBeside(page->screen()->availableGeometry(), frame,
-                    std::max(narrowest, page->minimumWidth()), calculatorFrame);
+        PlaceBeside(page->screen()->availableGeometry(), frame, narrowest, calculatorFrame);
     if (places.page != frame) {
         page->resize(places.page.size().shrunkBy(margins));
         page->move(places.page.topLeft());
     }
     calculator->move(places.calculator.topLeft());
+    new PageOnTop(calculator, page);
 }

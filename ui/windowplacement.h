@@ -24,7 +24,10 @@ SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestP
                        const QSize &calculator);
 
 // The same for two windows: `calculator` is about to be shown, `page` is
-// visible. The calculator's frame is estimated from the page's.
+// visible. The calculator's frame is estimated from the page's. A window
+// manager that raises a dialog's parent window together with it would put
+// that window over the page: whenever the calculator becomes active, the page
+// is raised again where the two do not overlap.
 void PlaceBeside(QWidget *calculator, QWidget *page);
 
 #endif
