@@ -125,7 +125,13 @@ int main(int argc, char *argv[])
     }
     // Opened by its button, as the student opens it.
     mainWindow.findChild<QPushButton *>(QStringLiteral("cmdUebungen"))->click();
-    if (auto *exercises = mainWindow.findChild<ExerciseWindow *>(QStringLiteral("Uebung"))) {
+    // A window of its own, not a child of the main window.
+    ExerciseWindow *exercises = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<ExerciseWindow *>(window))
+            exercises = found;
+    }
+    if (exercises) {
         exercises->showTask(4711);
         shoot(exercises, QStringLiteral("uebung"));
     } else {

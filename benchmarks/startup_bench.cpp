@@ -14,6 +14,10 @@
 //   add-row     a calculator's finished row added as the list's 32 767th row
 //               and written to the store at once (the store then holds 32 767
 //               rows; the row replaces one that the list had dropped unsaved)
+//   solar-entry one write of the Solar calculator's entries as it makes it a
+//               second after a key (one entry changed), with 1 000 rows in the
+//               result list and the form's entries in the store
+//   rekti-entry the same for the rectification calculator
 //
 // Every case also gives the processor time of the measured part (for the
 // splash: of the whole process until then), the median of the time until the
@@ -30,6 +34,9 @@
 
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
+#include "rekti/rectificationform.h"
+#include "settings/entrieskeeper.h"
+#include "solar/solarform.h"
 #include "ui/resultlist.h"
 
 #include <QApplication>
@@ -39,6 +46,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -57,8 +65,10 @@ namespace {
 
 const QStringList AllCases = {QStringLiteral("splash"),       QStringLiteral("load-empty"),
                               QStringLiteral("load-full"),    QStringLiteral("save-full"),
-                              QStringLiteral("save-changed"), QStringLiteral("add-row")};
+                              QStringLiteral("save-changed"), QStringLiteral("add-row"),
+                              QStringLiteral("solar-entry"),  QStringLiteral("rekti-entry")};
 constexpr int FullRows = 32767;
+constexpr int EntryCaseRows = 1000;
 constexpr int TeachingDocuments = 1000;
 
 // The system-wide monotonic clock, so that a child can measure from a moment
@@ -199,6 +209,35 @@ int runAddRow()
     return QApplication::exec();
 }
 
+// The main window with its list, a calculator open over it with its entries
+// restored; one entry is typed over and the write that follows a second later
+// is measured.
+int runEntryWrite(bool solar)
+{
+    startLikeTheProgram();
+    MainWindow mainWindow;
+    CalculatorStart start;
+    start.personName = QStringLiteral("Erika Mustermann");
+    QDialog *form = solar ? static_cast<QDialog *>(new SolarForm(start, &mainWindow))
+                          : new RectificationForm(start, &mainWindow);
+    form->show();
+    FirstPaint painted(form, [form, solar] {
+        auto *field = form->findChild<QLineEdit *>(solar ? QStringLiteral("Text1_1")
+                                                         : QStringLiteral("Text7_0"));
+        field->setText(solar ? QStringLiteral("2031") : QStringLiteral("Umzug"));
+        auto *keeper = form->findChild<EntriesKeeper *>();
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 cpuStart = cpuNs();
+        keeper->saveNow();
+        report("ms", double(timer.nsecsElapsed()) / 1e6);
+        report("cpu_ms", double(cpuNs() - cpuStart) / 1e6);
+        report("peak_mb", peakResidentMb());
+        QCoreApplication::exit(0);
+    });
+    return QApplication::exec();
+}
+
 // --- the driver ---------------------------------------------------------
 
 bool writeText(const QString &path, const QString &text)
@@ -212,12 +251,12 @@ bool writeText(const QString &path, const QString &text)
 
 // A store as the program writes it: application "velmo" with the rows,
 // application "velmora" with the person fields.
-bool writeFullStore(const QString &configHome)
+bool writeFullStore(const QString &configHome, int rows = FullRows)
 {
     QString list;
     QTextStream out(&list);
-    out << "[listview]\ncount=" << FullRows << '\n';
-    for (int i = 1; i <= FullRows; ++i) {
+    out << "[listview]\ncount=" << rows << '\n';
+    for (int i = 1; i <= rows; ++i) {
         if (i % 2) {
             out << "spalte1" << i << "=Solar\n";
             out << "spalte2" << i << '=' << (i % 28 + 1) << '.' << (i % 12 + 1) << '.'
@@ -231,10 +270,19 @@ bool writeFullStore(const QString &configHome)
             out << "spalte3" << i << "=0h " << (i % 20) << "m " << (i * 11 % 60) << "s\n";
         }
     }
+    // The person fields and the entries of both calculators.
     const QString forms = QStringLiteral("[solar]\nText1h0=Erika Mustermann\n"
                                          "txtDateh0=12\ntxtDateh1=5\ntxtDateh2=1980\n"
                                          "Text3h0=Hamburg\n"
-                                         "txtTime0h0=14\ntxtTime0h1=30\ntxtTime0h2=0\n");
+                                         "txtTime0h0=14\ntxtTime0h1=30\ntxtTime0h2=0\n"
+                                         "textbox0=Stier\ntextbox1=2024\ntextbox2=11\n"
+                                         "textbox3=5\ntextbox4=2024\n"
+                                         "10=21\n11=30\n12=12\n20=22\n21=27\n22=54\n"
+                                         "130=21\n131=55\n132=3\n50=21\n51=55\n52=3\n"
+                                         "Text10=Erika Mustermann\nText11=Hamburg\n"
+                                         "Text12=1.5.2014\nText13=33,9698630136986\n"
+                                         "Text70=Heirat\ntxtTime00=3\ntxtTime01=12\n"
+                                         "txtTime02=40\ntxtJahre0=33\ntxtJahre1=354\n");
     return writeText(configHome + QStringLiteral("/velmora/velmo.conf"), list) &&
            writeText(configHome + QStringLiteral("/velmora/velmora.conf"), forms);
 }
@@ -345,7 +393,8 @@ int drive(int runs, QStringList cases)
             const QString configHome =
                 root.filePath(QStringLiteral("config-%1-%2").arg(caseName).arg(run));
             QDir().mkpath(configHome);
-            if (full && !writeFullStore(configHome)) {
+            const bool entryCase = caseName.endsWith(QStringLiteral("-entry"));
+            if (full && !writeFullStore(configHome, entryCase ? EntryCaseRows : FullRows)) {
                 out << "could not write the store\n";
                 return 1;
             }
@@ -407,6 +456,8 @@ int main(int argc, char *argv[])
             result = runSave(caseName == QStringLiteral("save-changed"));
         else if (caseName == QStringLiteral("add-row"))
             result = runAddRow();
+        else if (caseName.endsWith(QStringLiteral("-entry")))
+            result = runEntryWrite(caseName == QStringLiteral("solar-entry"));
         return result;
     }
 

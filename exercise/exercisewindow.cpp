@@ -1,14 +1,19 @@
 #include "exercise/exercisewindow.h"
 #include "ui_exercisewindow.h"
 
+#include "astro/zodiac.h"
 #include "exercise/answercheck.h"
 #include "exercise/exercisesheet.h"
 #include "exercise/tasktexts.h"
+#include "settings/store.h"
+#include "ui/helpkey.h"
 #include "ui/inputhelpers.h"
 #include "ui/services.h"
 
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QResizeEvent>
+#include <QShortcut>
 #include <QTableWidgetItem>
 
 namespace {
@@ -20,8 +25,18 @@ QString NumberRangeMessage()
 
 } // namespace
 
-ExerciseWindow::ExerciseWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>())
+SolarPreset SolarTaskPreset(const Exercise::Task &task)
+{
+    // The radix counts arc seconds from 0° Aries; the form takes the sign by
+    // name and the degrees, minutes and seconds within it.
+    const SexagesimalTriple within = SecondsToTriple(task.radix % Astro::ArcSecondsPerSign);
+    return {Astro::SignName(task.radix / Astro::ArcSecondsPerSign),
+            QString::number(task.solarYear),
+            {within.Units, within.Minutes, within.Seconds}};
+}
+
+ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()), m_links(std::move(links))
 {
     ui->setupUi(this);
 
@@ -48,6 +63,17 @@ ExerciseWindow::ExerciseWindow(QWidget *parent)
     connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
     connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::checkAnswer);
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
+    connect(ui->cmdInRechner, &QPushButton::clicked, this, &ExerciseWindow::workInCalculator);
+    // Narrow enough to stand beside a calculator on a small screen; the task
+    // number stays readable in its field.
+    ui->txtAufgabe->setMinimumWidth(
+        ui->txtAufgabe->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) + 12);
+    OpenHelpOnF1(this, [this](QWidget *asker) {
+        if (m_links.openExample)
+            m_links.openExample(asker, m_kind);
+    });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     // The sheet starts with the task shown and takes as many as asked for.
     attachSheetMenu(
@@ -58,7 +84,13 @@ ExerciseWindow::ExerciseWindow(QWidget *parent)
         },
         [this] { return Exercise::exerciseSheetFileName(m_task->number, ui->spnAnzahl->value()); });
 
-    showRandomTask();
+    bool stored = false;
+    const int last = ReadSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
+                         .toInt(&stored);
+    if (stored && Exercise::makeTask(last))
+        showTask(last);
+    else
+        showRandomTask();
 }
 
 ExerciseWindow::~ExerciseWindow() = default;
@@ -106,6 +138,8 @@ void ExerciseWindow::display(const Exercise::Task &task)
 {
     m_task = task;
     m_exact.reset();
+    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
+                 QString::number(task.number));
     ui->txtAufgabe->setText(QString::number(task.number));
     ui->txtAufgabentext->setHtml(Exercise::taskHtml(task));
 
@@ -127,6 +161,7 @@ void ExerciseWindow::display(const Exercise::Task &task)
         height += page->rowHeight(row);
     page->setFixedHeight(height);
     page->setFixedWidth(page->horizontalHeader()->length() + frame);
+    allowNarrowing();
 
     for (QLineEdit *field : {ui->txtAntwort_0, ui->txtAntwort_1, ui->txtAntwort_2,
                              ui->txtAntwortDatum_0, ui->txtAntwortDatum_1, ui->txtAntwortDatum_2})
@@ -161,4 +196,41 @@ void ExerciseWindow::checkAnswer()
 void ExerciseWindow::showSolution()
 {
     ui->txtLoesung->setHtml(Exercise::solutionHtml(*m_task, exactMoment()));
+}
+
+// Beside a calculator on a small screen the window can be narrowed down to
+// the widest of its rows with the sheet's controls below the task number:
+// the task text then wraps, and the page, the number and the answer fields
+// stay whole.
+void ExerciseWindow::allowNarrowing()
+{
+    const QBoxLayout::Direction direction = ui->layoutAufgabe->direction();
+    ui->layoutAufgabe->setDirection(QBoxLayout::TopToBottom);
+    const int narrowest = layout()->minimumSize().width();
+    ui->layoutAufgabe->setDirection(direction);
+    setMinimumWidth(narrowest);
+}
+
+void ExerciseWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    arrangeTopRow(event->size().width());
+}
+
+// The sheet's controls stand beside the task number where the row has room
+// for both, else below it.
+void ExerciseWindow::arrangeTopRow(int width)
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int sideBySide = ui->layoutNummer->minimumSize().width() + ui->layoutAufgabe->spacing() +
+                           ui->layoutBlatt->minimumSize().width() + margins.left() +
+                           margins.right();
+    ui->layoutAufgabe->setDirection(width < sideBySide ? QBoxLayout::TopToBottom
+                                                       : QBoxLayout::LeftToRight);
+}
+
+void ExerciseWindow::workInCalculator()
+{
+    if (m_links.workInSolar)
+        m_links.workInSolar(*m_task);
 }

@@ -48,3 +48,18 @@ void PersonEmptying::undo()
 {
     m_apply(m_before);
 }
+
+PersonReplacement::PersonReplacement(PersonState before, PersonState after,
+                                     std::function<void(const PersonState &)> apply)
+    : m_before(std::move(before)), m_after(std::move(after)), m_apply(std::move(apply))
+{}
+
+void PersonReplacement::redo()
+{
+    m_apply(m_after);
+}
+
+void PersonReplacement::undo()
+{
+    m_apply(m_before);
+}

@@ -11,9 +11,9 @@
 
 class ResultList;
 
-// What the main window can take back: a deletion from the result list and the
-// emptying of the person fields. Each is a step of the window's undo stack;
-// pushing it does it, and taking it back restores what it changed.
+// What the main window can take back: a deletion from the result list, the
+// emptying of the person fields and their filling with an exercise's person. Each is a step of the
+// window's undo stack; pushing it does it, and taking it back restores what it changed.
 
 // Rows removed from the result list: the marked row, or all rows. They are
 // removed from the last up, as the buttons have always done, and put back at
@@ -54,6 +54,22 @@ public:
 
 private:
     PersonState m_before;
+    std::function<void(const PersonState &)> m_apply;
+};
+
+// The person fields filled with another person (an exercise's), whatever
+// they held before.
+class PersonReplacement : public QUndoCommand {
+public:
+    PersonReplacement(PersonState before, PersonState after,
+                      std::function<void(const PersonState &)> apply);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    PersonState m_before;
+    PersonState m_after;
     std::function<void(const PersonState &)> m_apply;
 };
 

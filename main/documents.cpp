@@ -85,7 +85,8 @@ void ShowAsLink(QLabel *label, const QString &text, const QUrl &url)
                        .arg(url.toString().toHtmlEscaped(), text.toHtmlEscaped()));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(label, &QLabel::linkActivated, label, [url] { services().openUrl(url); });
+    QObject::connect(label, &QLabel::linkActivated, label,
+                     [label, url] { OpenForWindow(label, url); });
 }
 
 namespace {
@@ -146,9 +147,15 @@ void DocumentLinks::buildTeachingMenu()
     m_teachingItems.constFirst()->setVisible(false);
 }
 
-void DocumentLinks::openDocument(const QString &folder, const QString &fileName)
+void DocumentLinks::openDocument(const QString &folder, const QString &fileName, QWidget *asker)
 {
-    services().openUrl(QUrl::fromLocalFile(DocumentPath(m_programFolder, folder, fileName)));
+    OpenForWindow(asker ? asker : qobject_cast<QWidget *>(parent()),
+                  QUrl::fromLocalFile(DocumentPath(m_programFolder, folder, fileName)));
+}
+
+void DocumentLinks::openFixedDocument(const QString &fileName, QWidget *asker)
+{
+    openDocument(Documents::OtherFolder, fileName, asker);
 }
 
 void DocumentLinks::showDocumentMenu(const QPoint &where)

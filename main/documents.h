@@ -20,7 +20,8 @@ class QWidget;
 // "pdf/lehrmaterialien/". The program never reads them; it hands a local-file
 // URL to the desktop's open action (services().openUrl), which starts the
 // user's PDF viewer. A missing file is the viewer's business: nothing is
-// checked and no message is shown. The program runs from whatever folder it is
+// checked. When the desktop has nothing to open it with, the window that
+// asked says so (OpenForWindow). The program runs from whatever folder it is
 // copied to together with its "pdf/" folder.
 
 namespace Documents {
@@ -101,9 +102,12 @@ public:
     void openProgramUse();
     void openSolarExample();
     void openRectificationExample();
+    // One of the fixed documents ("Berechnung des Solars.pdf") for the window
+    // `asker`, which tells of a failure (the main window when none is given).
+    void openFixedDocument(const QString &fileName, QWidget *asker = nullptr);
 
 private:
-    void openDocument(const QString &folder, const QString &fileName);
+    void openDocument(const QString &folder, const QString &fileName, QWidget *asker = nullptr);
     void openTeachingDocument(int index);
 
     QString m_programFolder;

@@ -1,5 +1,6 @@
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
+#include "main/translations.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
     // One style on every desktop, so that the coloured fields and lists show
     // their colours.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // The program speaks German, Qt's own dialogs and menus too.
+    LoadQtGermanTexts(app);
 
     // The splash shows for two seconds, then creates the main window, which
     // lives until the end of the run, and gives way to it.

@@ -4,10 +4,12 @@
 #include "main/documents.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
+#include "ui/helpkey.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 #include "ui/resultlist.h"
 #include "ui/services.h"
+#include "ui/windowplacement.h"
 
 #include "ui_mainwindow.h"
 
@@ -21,6 +23,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <QUndoStack>
 
@@ -107,6 +110,11 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
 }
 
+QString MainWindow::UndoHint()
+{
+    return QStringLiteral("Mit Strg+Z rückgängig machen");
+}
+
 // The list's context menu, whose "Rückgängig" also answers Ctrl+Z anywhere in
 // the window; the Delete key in the list deletes the marked row.
 void MainWindow::addListActions()
@@ -118,6 +126,8 @@ void MainWindow::addListActions()
     undo->setShortcutContext(Qt::WindowShortcut);
     undo->setEnabled(false);
     connect(m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canUndoChanged, view,
+            [view](bool can) { view->setToolTip(can ? UndoHint() : QString()); });
     connect(undo, &QAction::triggered, this, &MainWindow::undoLastDeletion);
     auto *deleteRow = new QAction(QStringLiteral("Zeile löschen"), view);
     deleteRow->setObjectName(QStringLiteral("deleteRow"));
@@ -133,6 +143,7 @@ void MainWindow::addListActions()
 
 MainWindow::~MainWindow()
 {
+    delete m_exercises;
     // A field that loses the focus while the window is torn down would save
     // into a window that is no more.
     for (const Store::Controls &controls : storedControls()) {
@@ -183,11 +194,11 @@ QList<Store::Controls> MainWindow::storedControls() const
 
 void MainWindow::load()
 {
-    // Blank headers: the header line carries no words. The headers come before
-    // the restore, so that the restored rows fill all three columns.
-    m_list->addColumnHeader(QStringLiteral("     "));
-    m_list->addColumnHeader(QStringLiteral("  "));
-    m_list->addColumnHeader(QStringLiteral("   "));
+    // The headers come before the restore, so that the restored rows fill all
+    // three columns.
+    m_list->addColumnHeader(QStringLiteral("Berechnung"));
+    m_list->addColumnHeader(QStringLiteral("Datum / Ereignis"));
+    m_list->addColumnHeader(QStringLiteral("Ergebnis"));
     RestoreResultList(*m_list);
 
     // Each restored date or time element passes its range check as a typed one
@@ -233,10 +244,13 @@ void MainWindow::saveOnExit()
 
 CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 {
-    CalculatorStart start{
-        ui->Text1h_0->text(), TextsOf(m_birthDate),
-        !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
-        TextsOf(m_birthTime), ui->Text3h_0->text()};
+    CalculatorStart start{ui->Text1h_0->text(),
+                          TextsOf(m_birthDate),
+                          !newCalculation,
+                          [this](const ResultRow &row) { return addResultRow(row); },
+                          TextsOf(m_birthTime),
+                          ui->Text3h_0->text(),
+                          {}};
     newCalculation = false;
     return start;
 }
@@ -244,35 +258,39 @@ CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 // A calculator is built anew at every opening and deleted when it closes, so
 // that nothing of the last calculation survives in it. It is modal to this
 // window, which takes no input until the calculator has closed (then the
-// cursor goes back into the name field); an exercise window opened before
-// stays usable beside it, so that a task can be worked in the calculator.
-void MainWindow::showCalculator(QDialog *form, void (DocumentLinks::*openHelp)())
+// cursor goes back into the name field); the exercise window stays usable
+// beside it, so that a task can be worked in the calculator, which opens
+// beside the exercise window when that is on screen.
+void MainWindow::showCalculator(QDialog *form, const QString &document)
 {
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setWindowModality(Qt::WindowModal);
+    // F1 opens the worked example of the calculator, as its "?" button does.
+    OpenHelpOnF1(form, [documents = m_documents, document](QWidget *asker) {
+        documents->openFixedDocument(document, asker);
+    });
     // The name field, not the window, receives the signal: while the window
     // itself is torn down the field is gone before the calculator.
-    // F1 opens the worked example of the calculator, as its "?" button does.
-    auto *help = new QShortcut(QKeySequence::HelpContents, form);
-    connect(help, &QShortcut::activated, m_documents, openHelp);
     QLineEdit *name = ui->Text1h_0;
     connect(form, &QObject::destroyed, name, [name] {
         name->setFocus(Qt::OtherFocusReason);
         SelectAllText(name);
     });
+    if (m_exercises)
+        PlaceBeside(form, m_exercises);
+    m_calculator = form;
     form->show();
 }
 
 void MainWindow::openSolar()
 {
-    showCalculator(new SolarForm(calculatorStart(m_newSolar), this),
-                   &DocumentLinks::openSolarExample);
+    showCalculator(new SolarForm(calculatorStart(m_newSolar), this), Documents::SolarExample);
 }
 
 void MainWindow::openRectification()
 {
     showCalculator(new RectificationForm(calculatorStart(m_newRectification), this),
-                   &DocumentLinks::openRectificationExample);
+                   Documents::RektiExample);
 }
 
 // The exercises are not modal: the student keeps the task and its ephemeris
@@ -280,9 +298,48 @@ void MainWindow::openRectification()
 // with the task it shows, to the front.
 void MainWindow::openExercises()
 {
-    if (!m_exercises)
-        m_exercises = new ExerciseWindow(this);
+    if (!m_exercises) {
+        ExerciseLinks links;
+        links.openExample = [this](QWidget *asker, TaskKind kind) {
+            switch (kind) {
+            case TaskKind::Solar:
+                m_documents->openFixedDocument(Documents::SolarExample, asker);
+                break;
+            }
+        };
+        links.workInSolar = [this](const Exercise::Task &task) {
+            workInSolar(task);
+        };
+        m_exercises = new ExerciseWindow(nullptr, std::move(links));
+    }
     m_exercises->bringToFront();
+}
+
+// "In den Rechner übernehmen": the task's person replaces the person fields
+// (one Ctrl+Z gives the old ones back) and the Solar calculator opens with
+// the task's sign, year and radix Sun, without the entries of another
+// calculation. The task gives no birth time: those fields are emptied, so
+// that no other person's time stands beside the task's person. A calculator
+// that is open goes first, keeping its entries.
+void MainWindow::workInSolar(const Exercise::Task &task)
+{
+    if (m_calculator)
+        m_calculator->close();
+    PersonState before{currentState().fields, m_newSolar, m_newRectification};
+    PersonState after{{task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
+                       QString::number(task.birthDate.month()),
+                       QString::number(task.birthDate.year()), task.town, QString(), QString(),
+                       QString()},
+                      false,
+                      true};
+    m_undo->push(
+        new PersonReplacement(std::move(before), std::move(after),
+                              [this](const PersonState &state) { applyPersonState(state); }));
+
+    CalculatorStart start = calculatorStart(m_newSolar);
+    start.restoreEntries = false;
+    start.solarPreset = SolarTaskPreset(task);
+    showCalculator(new SolarForm(std::move(start), this), Documents::SolarExample);
 }
 
 // A new person: the person fields are emptied, the result list stays, and
@@ -332,6 +389,10 @@ void MainWindow::removeRows(int first, int count)
 {
     m_undo->push(
         new RowRemoval(*m_list, first, count, [this](int changed) { saveRowsFrom(changed); }));
+    // The way back is not visible anywhere else: it is said at once beside
+    // the list, and the list's tooltip repeats it.
+    QTreeView *view = ui->List1;
+    QToolTip::showText(view->mapToGlobal(view->rect().center()), UndoHint(), view);
 }
 
 void MainWindow::undoLastDeletion()

@@ -19,6 +19,9 @@ class MainWindow;
 }
 class DocumentLinks;
 class ExerciseWindow;
+namespace Exercise {
+struct Task;
+}
 class QCloseEvent;
 class QDialog;
 class QKeyEvent;
@@ -53,6 +56,8 @@ public:
     // A calculator's finished row appended at the end of the list and written
     // to the store; false when the list already holds its 32 767 rows.
     bool addResultRow(const ResultRow &row);
+    // Said after a deletion from the list.
+    static QString UndoHint();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -72,7 +77,8 @@ private:
     void openRectification();
     void openExercises();
     CalculatorStart calculatorStart(bool &newCalculation);
-    void showCalculator(QDialog *form, void (DocumentLinks::*openHelp)());
+    void showCalculator(QDialog *form, const QString &document);
+    void workInSolar(const Exercise::Task &task);
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();
@@ -107,8 +113,12 @@ private:
     QTimer *m_personSave;
     std::optional<SavedState> m_saved;
     // The one window of exercises, made at the first press of its button and
-    // kept, hidden when closed, with its task until the program ends.
+    // kept, hidden when closed, with its task until the program ends. It is
+    // a window of its own, not one of this window's: a calculator, modal to
+    // this window, leaves it usable, and clicking it raises only itself.
     QPointer<ExerciseWindow> m_exercises;
+    // The calculator that is open, if any.
+    QPointer<QDialog> m_calculator;
 };
 
 #endif

@@ -48,7 +48,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The exact Sun positions come from ERFA, the IAU's standard astronomy
 # routines; dpkg-shlibdeps finds the library once the program calls them, and
 # naming it here keeps the dependency whatever the program links.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, liberfa1")
+# Qt's own dialogs, context menus and buttons (the save dialog, the print
+# preview, "Rückgängig/Ausschneiden/Kopieren" in every text field) speak German
+# only with Qt's translations installed; without them they stay English.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation2, fonts-dejavu-core, liberfa1, qt6-translations-l10n")
 # The documents and web sites open through xdg-open, which starts the
 # desktop's PDF viewer and browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

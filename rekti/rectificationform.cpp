@@ -4,6 +4,7 @@
 
 #include "core/numbers.h"
 #include "rekti/rectificationsheet.h"
+#include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
 #include "ui/inputhelpers.h"
@@ -158,6 +159,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     AddPageShortcuts(ui->SSTab1);
     ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
     CentreOnScreen(this);
+    ShowBeginningOfText(ui->Text1_3);
     load();
 
     // From here on every change of an input is read into the state at once.
@@ -166,6 +168,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     for (QComboBox *list : findChildren<QComboBox *>())
         connect(list, &QComboBox::currentIndexChanged, this, &RectificationForm::readFields);
     readFields();
+    KeepEntriesAsTheyChange(this, storedControls());
     // The time restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->txtTime0_0);
 }
@@ -278,9 +281,8 @@ void RectificationForm::load()
 
     for (size_t i = 0; i < 3; ++i)
         m_birthDate[i]->setText(m_start.birthDate[i]);
-    if (!m_start.restoreEntries)
-        return;
-    RestoreControls(storedControls());
+    if (m_start.restoreEntries)
+        RestoreControls(storedControls());
     ui->Text1_0->setText(m_start.personName);
 }
 

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n   # Qt's own German texts: standard dialogs, context menus, buttons
   liberfa-dev
   fonts-liberation2 fontconfig
   poppler-utils   # pdftotext and pdffonts read the calculation sheets in the tests

@@ -19,6 +19,9 @@ inline const QString FormsApplication = QStringLiteral("velmora");
 inline const QString FormsSection = QStringLiteral("solar");
 inline const QString ListApplication = QStringLiteral("velmo");
 inline const QString ListSection = QStringLiteral("listview");
+// The number of the task that the exercise window showed last, in the forms'
+// section.
+inline const QString LastExercise = QStringLiteral("UebungNummer");
 
 // The stored control arrays of the three forms. Each is kept under a key
 // prefix followed by the element number; the prefixes are those that stored

@@ -2,6 +2,7 @@
 #include "ui_solarform.h"
 
 #include "core/numbers.h"
+#include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetbuilders.h"
 #include "solar/checkdialog.h"
@@ -123,6 +124,7 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     for (QComboBox *list : findChildren<QComboBox *>())
         connect(list, &QComboBox::currentIndexChanged, this, &SolarForm::readFields);
     readFields();
+    KeepEntriesAsTheyChange(this, storedControls());
     // The sign restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->Text1_0);
 }
@@ -225,6 +227,8 @@ void SolarForm::load()
 
     if (m_start.restoreEntries)
         RestoreControls(storedControls());
+    if (m_start.solarPreset)
+        ApplyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
 }
 
 void SolarForm::save()

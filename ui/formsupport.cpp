@@ -117,3 +117,23 @@ void MarkStale(QLineEdit *field, bool stale)
     field->setToolTip(note);
     field->setAccessibleDescription(note);
 }
+
+void ApplyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
+                 const PickerTriple &radix)
+{
+    sign->setText(preset.sign);
+    year->setText(preset.year);
+    for (size_t i = 0; i < radix.size(); ++i) {
+        if (preset.radix[i] >= 0 && preset.radix[i] < radix[i]->count())
+            radix[i]->setCurrentIndex(preset.radix[i]);
+    }
+}
+
+void ShowBeginningOfText(QLineEdit *field)
+{
+    // setText leaves the cursor at the end and then reports the change.
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] {
+        if (!field->hasFocus())
+            field->setCursorPosition(0);
+    });
+}

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QColor;
 class QComboBox;
@@ -33,6 +34,15 @@ SexagesimalTriple PositionsOf(const PickerTriple &pickers);
 void Show(const FieldTriple &fields, const FieldTexts &texts);
 void Show(const FieldTriple &fields, const SexagesimalTriple &triple);
 
+// A Solar task taken over from the exercises: the sign of the radix Sun
+// ("Krebs"), the year of the Solar and the radix Sun within its sign
+// (degrees, minutes, seconds: the positions in the radix lists).
+struct SolarPreset {
+    QString sign;
+    QString year;
+    std::array<int, 3> radix{};
+};
+
 // What a calculator form is given when the main window opens it.
 struct CalculatorStart {
     QString personName;
@@ -43,7 +53,18 @@ struct CalculatorStart {
     // For the head of the calculation sheet.
     FieldTexts birthTime; // hours, minutes, seconds
     QString birthPlace;
+    // The task's data, chosen over the restored entries.
+    std::optional<SolarPreset> solarPreset;
 };
+
+// Writes a taken-over task into the Solar header: its sign, year and radix
+// lists (whose changes run their handlers, as picking does).
+void ApplyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
+                 const PickerTriple &radix);
+
+// A read-only field whose number is longer than the field shows its
+// beginning after every write, not its end.
+void ShowBeginningOfText(QLineEdit *field);
 
 // Shows a step's one message, titled as the calculator's other messages;
 // answers whether the step gave its result.

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 
@@ -42,7 +44,7 @@ public:
         box.exec();
     }
 
-    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+    bool openUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }
 };
 
 DesktopServices desktopServices;
@@ -58,4 +60,17 @@ UiServices &services()
 void setServices(UiServices *replacement)
 {
     installed = replacement;
+}
+
+void OpenForWindow(QWidget *asker, const QUrl &url)
+{
+    if (services().openUrl(url))
+        return;
+    const QString text =
+        url.isLocalFile()
+            ? QStringLiteral("Das Dokument konnte nicht geöffnet werden: ") +
+                  QDir::toNativeSeparators(url.toLocalFile())
+            : QStringLiteral("Die Internetseite konnte nicht geöffnet werden: ") + url.toString();
+    QWidget *window = asker ? asker->window() : nullptr;
+    services().showMessage(window, text, window ? window->windowTitle() : QString());
 }

@@ -17,13 +17,22 @@ public:
     // application title "velmora".
     virtual void showMessage(QWidget *parent, const QString &text, const QString &title = {}) = 0;
 
-    // The desktop's open action for a document or a web address; returns at once.
-    virtual void openUrl(const QUrl &url) = 0;
+    // The desktop's open action for a document or a web address; returns at
+    // once, false when the desktop has nothing that opens it (no PDF viewer,
+    // no browser, no launcher at all).
+    virtual bool openUrl(const QUrl &url) = 0;
 };
 
 // The services in force: the real Qt ones unless a test has installed others.
 UiServices &services();
 // Installs other services (nullptr: back to the real ones); the caller keeps ownership.
 void setServices(UiServices *replacement);
+
+// Opens a document (a local file) or a web address for the window `asker`
+// (any widget of it). When the desktop cannot open it the user is told so,
+// in a message titled as that window: "Das Dokument konnte nicht geöffnet
+// werden: <path>" or "Die Internetseite konnte nicht geöffnet werden:
+// <address>".
+void OpenForWindow(QWidget *asker, const QUrl &url);
 
 #endif

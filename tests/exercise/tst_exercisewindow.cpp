@@ -2,12 +2,15 @@
 #include "exercise/exercisewindow.h"
 #include "exercise/task.h"
 #include "exercise/tasktexts.h"
+#include "settings/store.h"
 #include "sheet/sheetactions.h"
 #include "tests/support/testsupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -32,6 +35,10 @@ private slots:
     void wrongNumber();
     void checkAndSolution();
     void sheetPdf();
+    void lastTaskAgain();
+    void keys_data();
+    void keys();
+    void taskIntoCalculator();
 
 private:
     QString text(const QString &name) const { return window->findChild<QLineEdit *>(name)->text(); }
@@ -48,10 +55,12 @@ private:
 
     std::unique_ptr<ExerciseWindow> window;
     std::unique_ptr<RecordingServices> recorder;
+    IsolatedStore store;
 };
 
 void tst_ExerciseWindow::init()
 {
+    QVERIFY(store.clear());
     recorder = std::make_unique<RecordingServices>();
     window = std::make_unique<ExerciseWindow>();
     window->show();
@@ -175,3 +184,79 @@ void tst_ExerciseWindow::sheetPdf()
 
 QTEST_MAIN(tst_ExerciseWindow)
 #include "tst_exercisewindow.moc"
+
+// The window opens on the task it showed last, in the next run too; a number
+// in the store that is no task gives one drawn at random.
+void tst_ExerciseWindow::lastTaskAgain()
+{
+    showTask("4711");
+    window.reset();
+    window = std::make_unique<ExerciseWindow>();
+    QCOMPARE(window->task()->number, 4711);
+    QCOMPARE(text(s("txtAufgabe")), s("4711"));
+
+    window.reset();
+    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
+    window = std::make_unique<ExerciseWindow>();
+    QVERIFY(window->task()->number >= Exercise::FirstTask);
+    QVERIFY(recorder->messages.isEmpty());
+}
+
+// Escape closes the window; F1 opens the worked example of the task's kind
+// for this window.
+void tst_ExerciseWindow::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("examples");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false << 0;
+    QTest::newRow("F1") << int(Qt::Key_F1) << true << 1;
+}
+
+void tst_ExerciseWindow::keys()
+{
+    QFETCH(int, key);
+    QFETCH(bool, open);
+    QFETCH(int, examples);
+    QList<std::pair<QWidget *, TaskKind>> asked;
+    ExerciseLinks links;
+    links.openExample = [&asked](QWidget *asker, TaskKind kind) {
+        asked.append({asker, kind});
+    };
+    window = std::make_unique<ExerciseWindow>(nullptr, links);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    TypeInto(window.get(), "txtAntwort_0", s("1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(window->isVisible(), open);
+    QCOMPARE(asked.size(), examples);
+    for (const auto &[asker, kind] : std::as_const(asked)) {
+        QCOMPARE(asker, window.get());
+        QCOMPARE(kind, TaskKind::Solar);
+    }
+}
+
+// "In den Rechner übernehmen", last in the tab order, hands over the task shown.
+void tst_ExerciseWindow::taskIntoCalculator()
+{
+    QList<int> handed;
+    ExerciseLinks links;
+    links.workInSolar = [&handed](const Exercise::Task &task) {
+        handed.append(task.number);
+    };
+    window = std::make_unique<ExerciseWindow>(nullptr, links);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    showTask("4711");
+    auto *button = window->findChild<QPushButton *>(s("cmdInRechner"));
+    QCOMPARE(button->text(), s("In den Rechner übernehmen"));
+    window->findChild<QWidget *>(s("cmdUebungsblatt"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), button);
+    button->click();
+    QCOMPARE(handed, QList<int>{4711});
+    // Narrowed to its least width, the number field shows the whole number.
+    window->resize(window->minimumSizeHint().width(), window->height());
+    auto *number = window->findChild<QLineEdit *>(s("txtAufgabe"));
+    QVERIFY(number->width() >= number->fontMetrics().horizontalAdvance(s("999999")));
+}

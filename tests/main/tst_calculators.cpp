@@ -158,6 +158,13 @@ void tst_Calculators::workedExampleAndRestart()
     form = openSolar(next);
     QCOMPARE(shown(form, "txtDeg02"), u"0|0|0"_s);
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_4"_s)->text(), QString());
+    QTest::keyClick(form, Qt::Key_Escape);
+    closeFinished(next);
+    // The rectification of the new person carries the name typed since.
+    TypeInto(&next, "Text1h_0", u"Carla"_s);
+    form = openRectification(next);
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Carla"_s);
+    QCOMPARE(form->findChild<QLineEdit *>(u"txtJahre_0"_s)->text(), QString());
 }
 
 void tst_Calculators::fullListKeepsTheFormOpen()
@@ -253,6 +260,8 @@ void tst_Calculators::wholeCalculation()
     for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
         Click(form, step);
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_3"_s)->text(), decimalYears);
+    // Longer than its field: the beginning of the number is what shows.
+    QCOMPARE(form->findChild<QLineEdit *>(u"Text1_3"_s)->cursorPosition(), 0);
     QCOMPARE(shown(form, "txtDeg15"), u"33|49|58"_s);
     QCOMPARE(shown(form, "txtTime4"), u"25|5|20"_s);
     QCOMPARE(form->findChild<QComboBox *>(u"Combo1"_s)->currentText(), u"-24h"_s);

@@ -1,9 +1,12 @@
+#include "main/documents.h"
 #include "main/mainwindow.h"
 #include "tests/support/testsupport.h"
 #include "ui/resultlist.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -30,6 +33,8 @@ private slots:
     void deletionsUndone();
     void newCalculationUndone();
     void helpAtHand();
+    void failedOpeningTold_data();
+    void failedOpeningTold();
     void wholeTitle();
 
 private:
@@ -65,6 +70,16 @@ int runChild(const QString &folder)
     auto *name = window.findChild<QLineEdit *>(u"Text1h_0"_s);
     name->setFocus();
     QTest::keyClicks(name, u"Anna Berg"_s);
+    // Both calculators open, typed into, and never closed.
+    window.findChild<QPushButton *>(u"Command2"_s)->click();
+    QWidget *solar = window.findChild<QWidget *>(u"Solar"_s);
+    TypeInto(solar, "Text1_0", u"Krebs"_s);
+    TypeInto(solar, "Text1_1", u"2025"_s);
+    window.findChild<QComboBox *>(u"cmbDeg13_1"_s)->setCurrentIndex(22);
+    window.findChild<QPushButton *>(u"Command3"_s)->click();
+    QWidget *rectification = window.findChild<QWidget *>(u"Rekti"_s);
+    TypeInto(rectification, "Text7_0", u"Heirat"_s);
+    TypeInto(rectification, "txtJahre_0", u"34"_s);
     std::puts("ready");
     std::fflush(stdout);
     return QApplication::exec();
@@ -87,6 +102,16 @@ void tst_Keeping::survivesAKill()
     MainWindow again;
     QCOMPARE(rowsOf(again.resultList()), (QList{row(1), row(3)}));
     QCOMPARE(again.findChild<QLineEdit *>(u"Text1h_0"_s)->text(), u"Anna Berg"_s);
+    // The next opening of each calculator brings back what was typed.
+    Click(&again, "Command2");
+    QWidget *solar = again.findChild<QWidget *>(u"Solar"_s);
+    QCOMPARE(solar->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Krebs"_s);
+    QCOMPARE(solar->findChild<QLineEdit *>(u"Text1_1"_s)->text(), u"2025"_s);
+    QCOMPARE(solar->findChild<QComboBox *>(u"cmbDeg13_1"_s)->currentIndex(), 22);
+    Click(&again, "Command3");
+    QWidget *rectification = again.findChild<QWidget *>(u"Rekti"_s);
+    QCOMPARE(rectification->findChild<QLineEdit *>(u"Text7_0"_s)->text(), u"Heirat"_s);
+    QCOMPARE(rectification->findChild<QLineEdit *>(u"txtJahre2_0"_s)->text(), u"34"_s);
 }
 
 // Each action is one character: 1-4 mark that row (0 none), d "markierte Zeile
@@ -189,6 +214,71 @@ void tst_Keeping::helpAtHand()
         files << url.fileName();
     QCOMPARE(files, (QStringList{u"Programmbedienung.pdf"_s, u"Berechnung des Solars.pdf"_s,
                                  u"Berechnung der Rektifikation.pdf"_s}));
+}
+
+// Without a PDF viewer or browser, the window that asked says what could not
+// be opened. Each way is one character: F1 in the main window (h), in the
+// Solar calculator (s), in the rectification (r), in the Solar check (k); the
+// provider's link (l).
+void tst_Keeping::failedOpeningTold_data()
+{
+    QTest::addColumn<char>("way");
+    QTest::addColumn<QString>("title"); // empty: the main window's
+    QTest::addColumn<QString>("text");  // up to the path or address
+    QTest::addColumn<QString>("ending");
+    const QString document = u"Das Dokument konnte nicht geöffnet werden: /"_s;
+    QTest::newRow("main window") << 'h' << QString() << document << u"/Programmbedienung.pdf"_s;
+    QTest::newRow("Solar") << 's' << u"Solarberechnung"_s << document
+                           << u"/pdf/other/Berechnung des Solars.pdf"_s;
+    QTest::newRow("rectification") << 'r' << u"Rektifikation mit primär dirigierten Achsen"_s
+                                   << document << u"/pdf/other/Berechnung der Rektifikation.pdf"_s;
+    QTest::newRow("Solar check") << 'k' << u"Kontrolle mit genauer Rechnung"_s << document
+                                 << u"/Berechnung des Solars.pdf"_s;
+    QTest::newRow("web site") << 'l' << QString()
+                              << u"Die Internetseite konnte nicht geöffnet werden: "_s +
+                                     ProviderUrl().toString()
+                              << QString();
+}
+
+void tst_Keeping::failedOpeningTold()
+{
+    QFETCH(char, way);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, ending);
+    RecordingServices recorder;
+    recorder.openingFails = true;
+    MainWindow window;
+    TypeInto(&window, "txtDateh_0", u"12"_s);
+    TypeInto(&window, "txtDateh_1", u"7"_s);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *asker = &window;
+    if (way == 's' || way == 'k')
+        Click(&window, "Command2");
+    else if (way == 'r')
+        Click(&window, "Command3");
+    if (way == 'k') {
+        QWidget *solar = window.findChild<QWidget *>(u"Solar"_s);
+        TypeInto(solar, "Text1_0", u"Krebs"_s);
+        TypeInto(solar, "Text1_1", u"2025"_s);
+        Click(solar, "cmdKontrolle");
+    }
+    if (way != 'h' && way != 'l') {
+        asker = QApplication::activeModalWidget();
+        QVERIFY(asker);
+        QTRY_COMPARE(QApplication::activeWindow(), asker);
+    }
+    if (way == 'l')
+        emit window.findChild<QLabel *>(u"Label6"_s)->linkActivated(ProviderUrl().toString());
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(recorder.urls.size(), 1);
+    QCOMPARE(recorder.messages.size(), 1);
+    const QString message = recorder.messages.constFirst();
+    const QString expected = (title.isEmpty() ? window.windowTitle() : title) + u": "_s + text;
+    QVERIFY2(message.startsWith(expected) && message.endsWith(ending), qPrintable(message));
+    QCOMPARE(recorder.messageParents, QList<QWidget *>{asker});
 }
 
 // A short message under a long title.

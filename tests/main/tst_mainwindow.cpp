@@ -1,17 +1,23 @@
+#include "astro/zodiac.h"
 #include "exercise/exercisewindow.h"
 #include "main/documents.h"
 #include "main/mainwindow.h"
+#include "main/translations.h"
+#include "solar/solarform.h"
 #include "tests/support/testsupport.h"
 #include "ui/resultlist.h"
+#include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -32,6 +38,12 @@ private slots:
     void oneExerciseWindow();
     void menuPlace_data();
     void menuPlace();
+    void taskInCalculator();
+    void besideTheExercise_data();
+    void besideTheExercise();
+    void withoutQtTexts();
+    void qtTextsInGerman_data();
+    void qtTextsInGerman();
 
 private:
     IsolatedStore m_store;
@@ -42,6 +54,39 @@ ResultRow row(int n)
 {
     return {u"Solar"_s, QString::number(n), u"1h2m3s"_s};
 }
+
+// Whether a window has been blocked by a modal one since it was watched.
+class BlockWatch : public QObject {
+public:
+    explicit BlockWatch(QWidget *window) { window->installEventFilter(this); }
+    bool blocked = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowBlocked)
+            blocked = true;
+        else if (event->type() == QEvent::WindowUnblocked)
+            blocked = false;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QString textOf(QWidget *window, const char *field)
+{
+    return window->findChild<QLineEdit *>(QLatin1String(field))->text();
+}
+
+// The exercise windows on screen or hidden: they are windows of their own.
+QList<ExerciseWindow *> exerciseWindows()
+{
+    QList<ExerciseWindow *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *exercises = qobject_cast<ExerciseWindow *>(window))
+            found.append(exercises);
+    }
+    return found;
+}
 } // namespace
 
 void tst_MainWindow::deletingRows()
@@ -49,9 +94,17 @@ void tst_MainWindow::deletingRows()
     RecordingServices recorder;
     MainWindow window;
     ResultList &list = window.resultList();
+    QAbstractItemModel *model = list.view()->model();
+    QCOMPARE((QStringList{model->headerData(0, Qt::Horizontal).toString(),
+                          model->headerData(1, Qt::Horizontal).toString(),
+                          model->headerData(2, Qt::Horizontal).toString()}),
+             (QStringList{u"Berechnung"_s, u"Datum / Ereignis"_s, u"Ergebnis"_s}));
     list.appendRows({row(1), row(2), row(3), row(4)});
     list.setCurrentPosition(2);
+    QCOMPARE(list.view()->toolTip(), QString());
     Click(&window, "Command10");
+    // The way back is told.
+    QCOMPARE(list.view()->toolTip(), u"Mit Strg+Z rückgängig machen"_s);
     QCOMPARE(list.rowCount(), 3);
     QCOMPARE(list.row(2), row(3));
     QCOMPARE(list.currentPosition(), 2); // the successor is marked
@@ -182,14 +235,15 @@ void tst_MainWindow::oneExerciseWindow()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdUebungen"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    auto *exercises = window.findChild<ExerciseWindow *>(u"Uebung"_s);
-    QVERIFY(exercises && exercises->isVisible());
+    QCOMPARE(exerciseWindows().size(), 1);
+    ExerciseWindow *exercises = exerciseWindows().constFirst();
+    QVERIFY(exercises->isVisible());
     QVERIFY(!exercises->isModal());
     const int number = exercises->task()->number;
 
     exercises->close();
     Click(&window, "cmdUebungen");
-    QCOMPARE(window.findChildren<ExerciseWindow *>(), QList{exercises});
+    QCOMPARE(exerciseWindows(), QList{exercises});
     QVERIFY(exercises->isVisible());
     QCOMPARE(exercises->task()->number, number);
 
@@ -244,4 +298,126 @@ void tst_MainWindow::menuPlace()
 }
 
 QTEST_MAIN(tst_MainWindow)
+// "In den Rechner übernehmen": the task's person replaces the main window's
+// (one Ctrl+Z away), the Solar calculator opens on the task, and the exercise
+// window goes on taking input beside it.
+void tst_MainWindow::taskInCalculator()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    TypeInto(&window, "Text1h_0", u"Anna Berg"_s);
+    TypeInto(&window, "txtTime0h_0", u"14"_s);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    Click(&window, "cmdUebungen");
+    ExerciseWindow *exercises = exerciseWindows().constFirst();
+    QVERIFY(exercises->showTask(4711));
+    const Exercise::Task task = *exercises->task();
+    BlockWatch watch(exercises);
+    Click(exercises, "cmdInRechner");
+
+    auto *form = window.findChild<SolarForm *>();
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(textOf(&window, "Text1h_0"), task.firstName + u' ' + task.surname);
+    QCOMPARE(
+        (QStringList{textOf(&window, "txtDateh_0"), textOf(&window, "txtDateh_1"),
+                     textOf(&window, "txtDateh_2")}),
+        (QStringList{QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
+                     QString::number(task.birthDate.year())}));
+    QCOMPARE(textOf(&window, "Text3h_0"), task.town);
+    QCOMPARE(textOf(&window, "txtTime0h_0"), QString()); // the task gives no time
+    const Solar::Header &hand = form->state().header;
+    QCOMPARE(hand.sign, Astro::SignName(task.radix / Astro::ArcSecondsPerSign));
+    QCOMPARE(hand.year, QString::number(task.solarYear));
+    QCOMPARE(hand.radix, SecondsToTriple(task.radix % Astro::ArcSecondsPerSign));
+    QCOMPARE(hand.birthDate[0], QString::number(task.birthDate.day()));
+    QCOMPARE(hand.birthDate[1], QString::number(task.birthDate.month()));
+
+    // The page takes the answer and checks it while the calculator is open.
+    QVERIFY(!watch.blocked);
+    QCOMPARE(QApplication::activeModalWidget(), form);
+    TypeInto(exercises, "txtAntwort_0", u"1"_s);
+    Click(exercises, "cmdPruefen");
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messageParents, QList<QWidget *>{exercises});
+
+    form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(textOf(&window, "Text1h_0"), u"Anna Berg"_s);
+    QCOMPARE(textOf(&window, "txtTime0h_0"), u"14"_s);
+}
+
+// Where a calculator of 560 × 700 goes beside an exercise window 760 wide
+// (both with their frames; the screen's free area is 30 pixels short of the
+// screen for a panel).
+void tst_MainWindow::besideTheExercise_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("page");
+    QTest::addColumn<QRect>("pageAfter");
+    QTest::addColumn<QRect>("calculator");
+    const QSize size(560, 700);
+    QTest::newRow("room on the right") << QRect(0, 0, 1366, 738) << QRect(0, 0, 760, 600)
+                                       << QRect(0, 0, 760, 600) << QRect(QPoint(760, 0), size);
+    QTest::newRow("room on the left, kept on screen")
+        << QRect(0, 0, 1366, 738) << QRect(700, 100, 600, 500) << QRect(700, 100, 600, 500)
+        << QRect(QPoint(140, 38), size);
+    QTest::newRow("1024 x 768: the page narrowed")
+        << QRect(0, 0, 1024, 738) << QRect(100, 20, 760, 600) << QRect(0, 20, 464, 600)
+        << QRect(QPoint(464, 20), size);
+    QTest::newRow("too small a screen: as little covered as can be")
+        << QRect(0, 0, 800, 570) << QRect(100, 0, 760, 500) << QRect(0, 0, 420, 500)
+        << QRect(QPoint(240, 0), size);
+}
+
+void tst_MainWindow::besideTheExercise()
+{
+    QFETCH(QRect, available);
+    QFETCH(QRect, page);
+    QFETCH(QRect, pageAfter);
+    QFETCH(QRect, calculator);
+    const SideBySide places = PlaceBeside(available, page, 420, QSize(560, 700));
+    QCOMPARE(places.page, pageAfter);
+    QCOMPARE(places.calculator, calculator);
+}
+
+// Without Qt's translations the program starts all the same.
+void tst_MainWindow::withoutQtTexts()
+{
+    QTemporaryDir empty;
+    QVERIFY(!LoadQtGermanTexts(*qApp, empty.path()));
+    QDialogButtonBox box(QDialogButtonBox::Save);
+    QCOMPARE(box.button(QDialogButtonBox::Save)->text(), u"Save"_s);
+}
+
+// Qt's own buttons and menus speak German once its translations are loaded.
+void tst_MainWindow::qtTextsInGerman_data()
+{
+    QTest::addColumn<int>("button"); // 0: the first item of a text field's menu
+    QTest::addColumn<QString>("german");
+    QTest::newRow("save") << int(QDialogButtonBox::Save) << u"Speichern"_s;
+    QTest::newRow("cancel") << int(QDialogButtonBox::Cancel) << u"Abbrechen"_s;
+    QTest::newRow("context menu") << 0 << u"&Rückgängig"_s;
+}
+
+void tst_MainWindow::qtTextsInGerman()
+{
+    QFETCH(int, button);
+    QFETCH(QString, german);
+    static const bool loaded = LoadQtGermanTexts(*qApp);
+    QVERIFY2(loaded, "qt6-translations-l10n is missing (scripts/setup.sh installs it)");
+    QString text;
+    if (button) {
+        const auto standard = static_cast<QDialogButtonBox::StandardButton>(button);
+        QDialogButtonBox box(standard);
+        text = box.button(standard)->text();
+    } else {
+        QLineEdit field;
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        text = menu->actions().constFirst()->text();
+    }
+    QVERIFY2(text.startsWith(german), qPrintable(text));
+}
+
 #include "tst_mainwindow.moc"

@@ -28,11 +28,16 @@ public:
         messages.append(title + u": " + text);
         messageParents.append(parent);
     }
-    void openUrl(const QUrl &url) override { urls.append(url); }
+    bool openUrl(const QUrl &url) override
+    {
+        urls.append(url);
+        return !openingFails;
+    }
 
     QStringList messages; // "Solar: Überlauf!"
     QList<QWidget *> messageParents;
     QList<QUrl> urls;
+    bool openingFails = false; // as on a desktop without a PDF viewer or browser
 };
 
 // A settings store of the test's own in a temporary folder; clear() moves to

@@ -1,0 +1,36 @@
+#include "settings/entrieskeeper.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+EntriesKeeper::EntriesKeeper(QWidget *form, QList<Store::Controls> table)
+    : QObject(form), m_table(std::move(table)), m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("entriesKeeper"));
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &EntriesKeeper::saveNow);
+    const auto restart = [this] {
+        m_timer->start();
+    };
+    for (const Store::Controls &controls : std::as_const(m_table)) {
+        for (QWidget *element : controls.elements) {
+            if (auto *field = qobject_cast<QLineEdit *>(element))
+                connect(field, &QLineEdit::textChanged, this, restart);
+            else if (auto *list = qobject_cast<QComboBox *>(element))
+                connect(list, &QComboBox::currentIndexChanged, this, restart);
+        }
+    }
+}
+
+void EntriesKeeper::saveNow()
+{
+    m_timer->stop();
+    SaveControls(m_table);
+}
+
+void KeepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table)
+{
+    new EntriesKeeper(form, table);
+}
