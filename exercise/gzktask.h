@@ -120,11 +120,14 @@ Rectification::Age ageAt(QDate birthDate, QDate eventDate);
 // them, to see what a slip gives. Nothing when a step refuses the values or
 // the event's sidereal time lies on no row of the page.
 struct GzkEntries {
-    std::optional<Rectification::Age> age;
-    std::optional<double> dayHours;
-    std::optional<int> smallerRow;                    // an index of the page
-    std::optional<qint32> smallerValue, greaterValue; // '' from 0° Aries
-    std::optional<double> firstSignCorrection, secondSignCorrection;
+    std::optional<Rectification::Age> age = std::nullopt;
+    std::optional<double> dayHours = std::nullopt;
+    std::optional<int> smallerRow = std::nullopt; // an index of the page
+    // Table values as read, '' from 0° Aries.
+    std::optional<qint32> smallerValue = std::nullopt;
+    std::optional<qint32> greaterValue = std::nullopt;
+    std::optional<double> firstSignCorrection = std::nullopt;
+    std::optional<double> secondSignCorrection = std::nullopt;
 };
 std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries = {});
 
