@@ -363,7 +363,7 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
     const qint32 greater = entries.greaterValue.value_or(task.page.at(*row + 1).value(task.axis));
     hand.smallerValue = WithinSign(smaller);
     hand.greaterValue = WithinSign(greater);
-    hand.planetValue = WithinSign(task.planetPosition);
+    hand.planetValue = WithinSign(entries.planetPosition.value_or(task.planetPosition));
     const auto within = [](const SexagesimalTriple &t) {
         return FieldsToSeconds(TripleToFields(t));
     };

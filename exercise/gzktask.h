@@ -128,6 +128,8 @@ struct GzkEntries {
     std::optional<qint32> greaterValue = std::nullopt;
     std::optional<double> firstSignCorrection = std::nullopt;
     std::optional<double> secondSignCorrection = std::nullopt;
+    // The corrected value, '' from 0° Aries: another planet or aspect point.
+    std::optional<qint32> planetPosition = std::nullopt;
 };
 std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries = {});
 
