@@ -437,6 +437,19 @@ CheckReport Check(const CheckInput &in)
     const double explained =
         2 * 30.0 / (std::abs(tableStep) * 3600) * SecondsPerDegree + interpolation + StepRounding;
     const double deviation = typedCorrection - exactSidereal;
+    // Step 8 does not reduce by a day: where the corrected RAMC and the
+    // sidereal time of birth lie on both sides of 0 h, the difference comes
+    // out a day too large or too small.
+    if (std::abs(deviation) > SecondsPerDay / 2 &&
+        std::abs(std::remainder(deviation, double{SecondsPerDay})) <= explained) {
+        const qint32 meant = typedCorrection + (deviation > 0 ? -SecondsPerDay : SecondsPerDay);
+        report.finding = QStringLiteral("Ihre Zeitdifferenz liegt um einen ganzen Tag daneben: "
+                                        "die korrigierte RAMC und die Sternzeit der Geburt "
+                                        "liegen auf verschiedenen Seiten von 0 h, und Schritt 8 "
+                                        "rechnet nicht über den Tag hinweg. Gemeint ist ") +
+                         TimeText(meant) + QStringLiteral(".");
+        return report;
+    }
     if (std::abs(deviation) > explained) {
         report.finding = QStringLiteral("Ihre Zeitdifferenz weicht um ") +
                          DurationText(deviation, true) +

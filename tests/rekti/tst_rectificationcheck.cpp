@@ -2,6 +2,9 @@
 #include "rekti/rectificationcheck.h"
 
 #include <QTest>
+#include <QTimeZone>
+
+#include <cmath>
 
 using namespace Rectification;
 using namespace Qt::StringLiterals;
@@ -88,6 +91,7 @@ public:
 private slots:
     void findings_data();
     void findings();
+    void aDayAcrossZeroHours();
     void everyTaskOfTheExercisesPasses();
     void columnsAndRows();
 };
@@ -210,6 +214,35 @@ void tst_RectificationCheck::findings()
     const CheckReport report = checkRectification(in);
     QVERIFY2(report.finding.contains(finding), qPrintable(report.finding));
     QCOMPARE(report.right, right);
+}
+
+// Born at 0h00m20s sidereal time, with the corrected RAMC 40'' before 0°:
+// step 6 adds 360°, and step 8 gives 23h59m38s instead of -22 s.
+void tst_RectificationCheck::aDayAcrossZeroHours()
+{
+    Exercise::GzkTask task;
+    task.axis = Astro::Axis::MC;
+    task.birthDate = QDate(2000, 1, 1);
+    task.eventDate = QDate(2030, 1, 1); // 30 years: 29°34'00'' of arc, 1h58m16s
+    task.birthSiderealTime = 20;
+    task.obliquity =
+        Astro::MeanObliquity(QDateTime(task.birthDate, QTime(12, 0), QTimeZone::utc()));
+    for (int ramc = 27; ramc <= 33; ++ramc) {
+        const auto mc = static_cast<qint32>(
+            std::llround(Astro::MidheavenLongitude(ramc, task.obliquity) * 60) * 60);
+        task.page.append({ramc, mc, 0});
+    }
+    const double aspectRamc = (106'440 - 40) / 3600.0;
+    task.planetPosition = static_cast<qint32>(
+        std::llround(Astro::MidheavenLongitude(aspectRamc, task.obliquity) * 3600));
+    const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task);
+    QVERIFY(hand);
+    QCOMPARE(hand->circleCorrection, 360.0);
+    QVERIFY(Sexagesimal::of(hand->correction).totalSeconds() > 86'000);
+    const CheckReport report = checkRectification(FilledForm(task, *hand));
+    QVERIFY2(report.finding.contains(u"um einen ganzen Tag daneben"_s), qPrintable(report.finding));
+    QVERIFY2(report.finding.endsWith(u"Gemeint ist 0h0m-22s."_s), qPrintable(report.finding));
+    QVERIFY(!report.right);
 }
 
 // Whatever the calculator gives on a task's page passes the check.
