@@ -92,6 +92,8 @@ template <typename List> QString Pick(SplitMix64 &random, const List &list)
 
 const QDate FirstBirth(1940, 1, 1);
 const QDate LastBirth(2005, 12, 31);
+// The last birthday before the event falls in this year at the latest; the
+// event lies in the year of life that begins with it.
 constexpr int LastEventYear = 2025;
 constexpr int FirstAge = 18;
 constexpr int LastAge = 70;
