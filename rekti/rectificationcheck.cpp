@@ -340,7 +340,8 @@ CheckReport Check(const CheckInput &in)
                                         "Sternzeit und die folgende.");
         return report;
     }
-    if (std::abs(e.ramc * SecondsPerDegree - smallerRow) >= 0.5) {
+    // A row at 0h00m has the RAMC 0°, which the form also takes as 360°.
+    if (Modulo(std::llround(e.ramc * SecondsPerDegree) - smallerRow, SecondsPerDay) != 0) {
         report.finding = QStringLiteral("Die RAMC in Schritt 6 ist die Sternzeit der kleineren "
                                         "Zeile mal 15: ") +
                          RowText(smallerRow) + QStringLiteral(" ergeben ") +
