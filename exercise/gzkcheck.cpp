@@ -1,0 +1,202 @@
+#include "exercise/gzkcheck.h"
+
+#include "exercise/gzktexts.h"
+
+#include <QList>
+
+#include <cstdlib>
+#include <optional>
+
+namespace Exercise {
+
+namespace {
+
+// A slip is recognised when the answer lies within this many seconds of what
+// the slip gives: the student may round a little differently on the way.
+constexpr qint32 SlipTolerance = 2;
+// An answer this close to the right one is a matter of reading or rounding.
+constexpr qint32 NearlyRight = 60;
+constexpr qint32 SecondsPerDay = 86'400;
+
+struct Slip {
+    qint32 seconds;
+    QString hint;
+};
+
+QString RowsHint()
+{
+    return QStringLiteral("Prüfen Sie die Zeilen der Häusertabelle (Schritt 5): die Sternzeit "
+                          "des Ereignisses muss zwischen der kleineren und der größeren "
+                          "Sternzeit liegen, und die RAMC in Schritt 6 ist die der kleineren.");
+}
+
+QString ValueHint()
+{
+    return QStringLiteral("Prüfen Sie die Tabellenwerte in Schritt 5: der kleinere Wert steht in "
+                          "der Zeile der kleineren Sternzeit, der größere in der Zeile darunter, "
+                          "beide in der Spalte der Achse, nach der die Aufgabe fragt.");
+}
+
+QString SignHint(bool first)
+{
+    return (first ? QStringLiteral("Die Differenz größerer − kleinerer Wert stimmt nicht: ")
+                  : QStringLiteral("Die Differenz korrigierter − kleinerer Wert stimmt nicht: ")) +
+           QStringLiteral("prüfen Sie die Korrektur um 30° in Schritt 5. Sie gleicht nur einen "
+                          "Zeichenwechsel zwischen den beiden Werten aus, so dass die Differenz "
+                          "der kurze Weg vom kleineren Wert vorwärts ist.");
+}
+
+QString CircleHint(const GzkTask &task)
+{
+    QString hint = QStringLiteral("Ihr Ergebnis liegt um 24 Stunden daneben: prüfen Sie die "
+                                  "Korrektur um 360° in Schritt 6. 360° werden nur addiert, wenn "
+                                  "die RAMC sonst negativ würde.");
+    if (task.hand.dayHours != 0)
+        hint += QStringLiteral(" In dieser Aufgabe wird in Schritt 4 ein Tag abgezogen (-24h); "
+                               "Schritt 6 gleicht ihn wieder aus.");
+    return hint;
+}
+
+QString AgeHint()
+{
+    return QStringLiteral("Prüfen Sie das Alter in Schritt 1: volle Jahre und die Tage seit dem "
+                          "letzten Geburtstag; wer am 29. Februar geboren ist, hat im Gemeinjahr "
+                          "am 1. März Geburtstag.");
+}
+
+// The answers of the usual slips, each with its hint, by the calculator's
+// steps run with the slip in place of the right entry.
+QList<Slip> Slips(const GzkTask &task)
+{
+    QList<Slip> slips;
+    const auto add = [&slips, &task](const GzkEntries &entries, const QString &hint) {
+        if (const std::optional<GzkHandSolution> hand = runGzkSteps(task, entries))
+            slips.append({correctionSeconds(*hand), hint});
+    };
+    const int row = task.hand.smallerRow;
+    const Astro::Axis other = task.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
+    const auto value = [&task](int index, Astro::Axis axis) -> std::optional<qint32> {
+        if (index < 0 || index >= task.page.size())
+            return std::nullopt;
+        return task.page.at(index).value(axis);
+    };
+
+    for (const int wrongRow : {row - 1, row + 1})
+        add({.smallerRow = wrongRow}, RowsHint());
+    add({.smallerValue = value(row - 1, task.axis)}, ValueHint());
+    add({.smallerValue = value(row + 1, task.axis)}, ValueHint());
+    add({.greaterValue = value(row, task.axis)}, ValueHint());
+    add({.greaterValue = value(row + 2, task.axis)}, ValueHint());
+    add({.smallerValue = value(row + 1, task.axis), .greaterValue = value(row, task.axis)},
+        ValueHint());
+    add({.smallerValue = value(row, other), .greaterValue = value(row + 1, other)}, ValueHint());
+
+    for (const double c : {-30.0, 0.0, 30.0}) {
+        if (c != task.hand.firstSignCorrection)
+            add({.firstSignCorrection = c}, SignHint(true));
+        if (c != task.hand.secondSignCorrection)
+            add({.secondSignCorrection = c}, SignHint(false));
+    }
+
+    // A wrong choice of ±360° is refused by the calculator; by hand it shifts
+    // the result by a whole day of sidereal time.
+    const qint32 right = correctionSeconds(task.hand);
+    slips.append({right + SecondsPerDay, CircleHint(task)});
+    slips.append({right - SecondsPerDay, CircleHint(task)});
+
+    // A day more or less of age moves the result by less than a second, which
+    // no one can tell from rounding; these are the miscounts that show.
+    const Rectification::Age age = task.hand.age;
+    add({.age = Rectification::Age{age.years, 0}}, AgeHint());
+    if (age.days > 0)
+        add({.age = Rectification::Age{age.years, 365 - age.days}}, AgeHint());
+    for (const double years : {age.years - 1, age.years + 1})
+        add({.age = Rectification::Age{years, age.days}}, AgeHint());
+    return slips;
+}
+
+QString Hint(const GzkTask &task, qint32 answered)
+{
+    const qint32 right = correctionSeconds(task.hand);
+    // Of the slips that give another result than the right one, the one
+    // nearest to the answer; an answer that close to the right one is rounding.
+    if (std::abs(answered - right) > SlipTolerance) {
+        const QList<Slip> slips = Slips(task);
+        const Slip *nearest = nullptr;
+        for (const Slip &slip : slips) {
+            const qint32 off = std::abs(slip.seconds - answered);
+            if (std::abs(slip.seconds - right) > SlipTolerance && off <= SlipTolerance &&
+                (!nearest || off < std::abs(nearest->seconds - answered)))
+                nearest = &slip;
+        }
+        if (nearest)
+            return nearest->hint;
+    }
+    if (std::abs(answered - right) <= NearlyRight)
+        return QStringLiteral("Sie sind nahe daran: lesen Sie die Tabellenwerte und die Position "
+                              "des Planeten genau ab, runden Sie den Quotienten und die Zeiten "
+                              "auf vier Dezimalstellen und rechnen Sie mit der Sternzeit der "
+                              "Geburt, wie sie in der Aufgabe steht.");
+    return QStringLiteral("Rechnen Sie Schritt für Schritt nach: Alter, Direktionsbogen, "
+                          "Sternzeit des Ereignisses, die beiden Zeilen der Häusertabelle, der "
+                          "Quotient, die korrigierte RAMC und ihre Zeit minus die Sternzeit der "
+                          "Geburt.");
+}
+
+// Which of the three parts differ from the calculator's answer.
+QString WrongParts(const SexagesimalTriple &answered, const SexagesimalTriple &right)
+{
+    QStringList wrong;
+    if (answered.Units != right.Units)
+        wrong.append(QStringLiteral("Stunden"));
+    if (answered.Minutes != right.Minutes)
+        wrong.append(QStringLiteral("Minuten"));
+    if (answered.Seconds != right.Seconds)
+        wrong.append(QStringLiteral("Sekunden"));
+    if (wrong.size() == 3)
+        return QStringLiteral("Stunden, Minuten und Sekunden sind falsch.");
+    return wrong.join(QStringLiteral(" und ")) +
+           (wrong.size() == 1 ? QStringLiteral(" sind falsch, der Rest stimmt.")
+                              : QStringLiteral(" sind falsch."));
+}
+
+} // namespace
+
+GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction)
+{
+    GzkVerdict verdict;
+    std::array<int, 3> parts{};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        const QString text = correction.at(static_cast<std::size_t>(i)).trimmed();
+        const int value = text.toInt(&ok);
+        // A correction of a few minutes; more than a day in one part is no answer.
+        if (!ok || std::abs(value) > SecondsPerDay) {
+            verdict.firstEmpty = i;
+            verdict.message = QStringLiteral("Bitte geben Sie die gesuchte Zeitdifferenz "
+                                             "vollständig ein: Stunden, Minuten und Sekunden "
+                                             "als ganze Zahlen, negative mit Minuszeichen.");
+            return verdict;
+        }
+        parts.at(static_cast<std::size_t>(i)) = value;
+    }
+    const qint32 answered = parts[0] * 3600 + parts[1] * 60 + parts[2];
+    const qint32 right = correctionSeconds(task.hand);
+    const GzkExact exact = exactCorrection(task);
+    if (answered == right) {
+        verdict.outcome = GzkVerdict::Outcome::Right;
+        verdict.message = QStringLiteral("Richtig! ") + correctionText(task.hand.correction) +
+                          QStringLiteral("\n\nZum Vergleich die genaue Korrektur: ") +
+                          durationText(exact.siderealSeconds) + QStringLiteral(" Sternzeit, ") +
+                          durationText(exact.civilSeconds) +
+                          QStringLiteral(" bürgerliche Zeit. Die Handrechnung weicht davon um ") +
+                          signedDurationText(right - exact.civilSeconds) + QStringLiteral(" ab.");
+        return verdict;
+    }
+    verdict.outcome = GzkVerdict::Outcome::Wrong;
+    verdict.message = WrongParts(SecondsToTriple(answered), task.hand.correction) +
+                      QStringLiteral("\n\n") + Hint(task, answered);
+    return verdict;
+}
+
+} // namespace Exercise

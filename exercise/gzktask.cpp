@@ -1,0 +1,452 @@
+#include "exercise/gzktask.h"
+
+#include "astro/zodiac.h"
+#include "core/numbers.h"
+#include "exercise/splitmix64.h"
+#include "exercise/task.h"
+
+#include <QTimeZone>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace Exercise {
+
+namespace {
+
+// The lists from which a task draws. Their order is part of every task:
+// append new entries at the end only, or the numbered tasks change.
+constexpr std::array FirstNames{
+    u"Anna",   u"Bernd",  u"Christa", u"Dieter", u"Elke",   u"Frank",   u"Gabriele", u"Hans",
+    u"Ingrid", u"Jürgen", u"Karin",   u"Lothar", u"Monika", u"Norbert", u"Petra",    u"Rainer",
+    u"Sabine", u"Thomas", u"Ursula",  u"Volker", u"Heike",  u"Klaus",   u"Marion",   u"Stefan",
+};
+constexpr std::array Surnames{
+    u"Müller", u"Schmidt", u"Schneider", u"Fischer", u"Weber",   u"Meyer",    u"Wagner",
+    u"Becker", u"Schulz",  u"Hoffmann",  u"Schäfer", u"Koch",    u"Bauer",    u"Richter",
+    u"Klein",  u"Wolf",    u"Schröder",  u"Neumann", u"Schwarz", u"Braun",    u"Krüger",
+    u"Lange",  u"Werner",  u"Krause",    u"Lehmann", u"Köhler",  u"Herrmann", u"König",
+};
+
+struct Town {
+    const char16_t *name;
+    int latitudeMinutes;  // north
+    int longitudeMinutes; // east
+};
+
+constexpr int Arc(int degrees, int minutes)
+{
+    return degrees * 60 + minutes;
+}
+
+// German towns from 47°59' (Freiburg) to 54°47' (Flensburg) north.
+constexpr std::array Towns{
+    Town{u"Berlin", Arc(52, 31), Arc(13, 24)},
+    Town{u"Hamburg", Arc(53, 33), Arc(9, 59)},
+    Town{u"München", Arc(48, 8), Arc(11, 35)},
+    Town{u"Köln", Arc(50, 56), Arc(6, 57)},
+    Town{u"Frankfurt am Main", Arc(50, 7), Arc(8, 41)},
+    Town{u"Stuttgart", Arc(48, 47), Arc(9, 11)},
+    Town{u"Düsseldorf", Arc(51, 14), Arc(6, 47)},
+    Town{u"Leipzig", Arc(51, 20), Arc(12, 23)},
+    Town{u"Dortmund", Arc(51, 31), Arc(7, 28)},
+    Town{u"Bremen", Arc(53, 5), Arc(8, 48)},
+    Town{u"Dresden", Arc(51, 3), Arc(13, 44)},
+    Town{u"Hannover", Arc(52, 22), Arc(9, 44)},
+    Town{u"Nürnberg", Arc(49, 27), Arc(11, 5)},
+    Town{u"Kiel", Arc(54, 20), Arc(10, 8)},
+    Town{u"Rostock", Arc(54, 5), Arc(12, 8)},
+    Town{u"Flensburg", Arc(54, 47), Arc(9, 26)},
+    Town{u"Freiburg im Breisgau", Arc(47, 59), Arc(7, 51)},
+    Town{u"Augsburg", Arc(48, 22), Arc(10, 54)},
+    Town{u"Regensburg", Arc(49, 1), Arc(12, 6)},
+    Town{u"Kassel", Arc(51, 19), Arc(9, 30)},
+    Town{u"Erfurt", Arc(50, 59), Arc(11, 2)},
+    Town{u"Münster", Arc(51, 58), Arc(7, 38)},
+    Town{u"Würzburg", Arc(49, 48), Arc(9, 56)},
+    Town{u"Mannheim", Arc(49, 29), Arc(8, 28)},
+    Town{u"Bonn", Arc(50, 44), Arc(7, 6)},
+    Town{u"Lübeck", Arc(53, 52), Arc(10, 41)},
+    Town{u"Ulm", Arc(48, 24), Arc(9, 59)},
+    Town{u"Göttingen", Arc(51, 32), Arc(9, 56)},
+};
+
+// At most 17 characters: the event field of the calculator holds no more.
+constexpr std::array Events{
+    u"Heirat",    u"Scheidung",   u"Umzug",          u"Berufswechsel",  u"Unfall",
+    u"Operation", u"Examen",      u"Tod des Vaters", u"Tod der Mutter", u"Geburt 1. Kind",
+    u"Hauskauf",  u"Beförderung", u"Kündigung",
+};
+
+// The planets far enough from the Sun that the birth date does not betray
+// where they stood.
+constexpr std::array Planets{
+    u"Mond", u"Mars", u"Jupiter", u"Saturn", u"Uranus", u"Neptun", u"Pluto",
+};
+
+template <typename List> QString Pick(SplitMix64 &random, const List &list)
+{
+    return QString::fromUtf16(list[static_cast<std::size_t>(random.below(list.size()))]);
+}
+
+const QDate FirstBirth(1940, 1, 1);
+const QDate LastBirth(2005, 12, 31);
+// The last birthday before the event falls in this year at the latest; the
+// event lies in the year of life that begins with it.
+constexpr int LastEventYear = 2025;
+constexpr int FirstAge = 18;
+constexpr int LastAge = 70;
+// The true birth lies this many seconds before or after the recorded one.
+constexpr int LeastOffset = 20;
+constexpr int GreatestOffset = 3 * 60 + 50;
+// The planet lies at least this far inside the printed values of its rows.
+constexpr qint32 Margin = 30;
+constexpr int PageRows = 7;
+constexpr qint32 SecondsPerDay = 86'400;
+constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
+// The Naibod key, 0°59'08'' of RAMC for each year of life, in degrees.
+constexpr double NaibodDegreesPerYear = (59 * 60 + 8) / 3600.0;
+// A sidereal day is shorter than a civil one: 1.0027379 sidereal seconds
+// pass in a civil second.
+constexpr double SiderealPerCivil = 1.00273790935;
+
+// Distinguishes the rectification tasks' stream from the Solar tasks', which
+// is seeded with the bare number.
+constexpr quint64 GzkStream = 0x475A'4B00'0000'0000ULL;
+
+qint32 RoundedArcSeconds(double degrees)
+{
+    const qint32 s = static_cast<qint32>(std::llround(degrees * 3600.0)) % ArcSecondsPerCircle;
+    return s < 0 ? s + ArcSecondsPerCircle : s;
+}
+
+// A table value as printed: to the nearest minute of arc.
+qint32 RoundedToMinute(double degrees)
+{
+    return static_cast<qint32>(std::llround(degrees * 60.0)) % (360 * 60) * 60;
+}
+
+int SignOf(qint32 position)
+{
+    return position / Astro::ArcSecondsPerSign;
+}
+
+SexagesimalTriple WithinSign(qint32 position)
+{
+    return SecondsToTriple(position % Astro::ArcSecondsPerSign);
+}
+
+// Whether the sign correction c (degrees) makes c + d the step from the
+// smaller to the greater value: of -30, 0 and +30 the one that gives the
+// shortest way, as a student who sees the signs chooses.
+double SignCorrection(qint32 minuend, qint32 subtrahend)
+{
+    const qint32 d = minuend - subtrahend;
+    double best = 0;
+    for (const double c : {-30.0, 30.0})
+        if (std::abs(c * 3600 + d) < std::abs(best * 3600 + d))
+            best = c;
+    return best;
+}
+
+// Of two tasks in a row, 2k - 1 and 2k, one has its table values on both
+// sides of a sign's beginning and the other not; which one is drawn for k.
+bool WantsSignChange(int number)
+{
+    const int pair = (number + 1) / 2;
+    SplitMix64 random(GzkStream ^ 0xFFFF'0000'0000ULL ^ static_cast<quint64>(pair));
+    const bool oddOne = random.below(2) == 1;
+    return (number % 2 == 1) == oddOne;
+}
+
+std::optional<int> RowOf(const QList<HouseTableRow> &page, qint32 siderealSeconds)
+{
+    for (qsizetype i = 0; i + 1 < page.size(); ++i) {
+        const qint32 start = page.at(i).siderealSeconds();
+        if (siderealSeconds >= start && siderealSeconds < start + 240)
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+double Normalized(double degrees)
+{
+    const double d = std::fmod(degrees, 360.0);
+    return d < 0 ? d + 360.0 : d;
+}
+
+// Steps 1 to 4: from the age to the event's sidereal time.
+bool StepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolution &hand)
+{
+    using namespace Rectification;
+    hand.age = entries.age.value_or(ageAt(task.birthDate, task.eventDate));
+
+    // Steps 1-3. Step 2 writes the decimal years into a field with up to 15
+    // significant digits and reads them back from there.
+    const auto years = decimalYears(hand.age);
+    if (!years.ok())
+        return false;
+    hand.decimalYears = QString::number(years.value(), 'g', 15).toDouble();
+    const auto arc = directionArc(hand.decimalYears);
+    if (!arc.ok())
+        return false;
+    hand.directionArc = arc.value();
+    const auto arcTime = arcInTime(Sexagesimal::of(hand.directionArc));
+    if (!arcTime.ok())
+        return false;
+    hand.arcInTime = arcTime.value();
+
+    // Step 4: a day is taken off once the sum passes 24 h.
+    const Sexagesimal birthTime = Sexagesimal::of(SecondsToTriple(task.birthSiderealTime));
+    const auto sum = eventSiderealTime(birthTime, Sexagesimal::of(hand.arcInTime));
+    if (!sum.ok())
+        return false;
+    hand.eventSum = sum.value().time;
+    hand.dayHours = entries.dayHours.value_or(sum.value().beyondADay ? -24.0 : 0.0);
+    const auto event = siderealTimeWithinDay(Sexagesimal::of(hand.eventSum), hand.dayHours);
+    if (!event.ok())
+        return false;
+    hand.eventSiderealTime = event.value();
+
+    return true;
+}
+
+// Draws the birth, the event, the axis and the planet and builds the page;
+// false when the drawn values do not make a task for the hand method.
+bool Draw(SplitMix64 &random, GzkTask &task, bool signChange)
+{
+    const Town &town = Towns[static_cast<std::size_t>(random.below(Towns.size()))];
+    task.town = QString::fromUtf16(town.name);
+    task.latitudeMinutes = town.latitudeMinutes;
+    task.longitudeMinutes = town.longitudeMinutes;
+    task.birthDate = FirstBirth.addDays(
+        static_cast<qint64>(random.below(static_cast<quint64>(FirstBirth.daysTo(LastBirth) + 1))));
+    task.recordedTime = QTime(0, 0).addSecs(static_cast<int>(random.below(24 * 60)) * 60);
+    const int offset =
+        LeastOffset + static_cast<int>(random.below(GreatestOffset - LeastOffset + 1));
+    task.trueOffset = random.below(2) == 0 ? offset : -offset;
+    const int lastAge = std::min(LastAge, LastEventYear - task.birthDate.year());
+    const int years = FirstAge + static_cast<int>(random.below(lastAge - FirstAge + 1));
+    task.eventDate = task.birthDate.addYears(years).addDays(static_cast<qint64>(random.below(365)));
+    task.event = Pick(random, Events);
+    task.axis = random.below(2) == 0 ? Astro::Axis::MC : Astro::Axis::AC;
+    task.aspect = static_cast<Aspect>(random.below(5));
+    const bool aspectBehind = random.below(2) == 1; // the planet behind its aspect point
+    task.planet = Pick(random, Planets);
+    const int smallerIndex = 2 + static_cast<int>(random.below(3));
+
+    // The calculator's field takes at most 364 days.
+    const Rectification::Age age = ageAt(task.birthDate, task.eventDate);
+    if (age.days > 364)
+        return false;
+
+    task.obliquity = Astro::MeanObliquity(task.recordedUtc());
+    const double recordedSidereal = Astro::LocalSiderealTime(task.recordedUtc(), task.longitude());
+    const double trueSidereal = Astro::LocalSiderealTime(task.trueUtc(), task.longitude());
+    // Near 0 h of sidereal time the corrected RAMC and the sidereal time of
+    // birth would lie on both sides of a day, which the steps do not take back.
+    const double recordedRamc = Astro::RamcOfSiderealTime(recordedSidereal);
+    const double trueRamc = Astro::RamcOfSiderealTime(trueSidereal);
+    if (std::min(recordedRamc, trueRamc) < 1 || std::max(recordedRamc, trueRamc) > 359)
+        return false;
+    task.birthSiderealTime = static_cast<qint32>(std::llround(recordedSidereal * 3600.0));
+
+    // The event's sidereal time as the student's steps give it picks the rows;
+    // the axis directed from the true and from the recorded birth must
+    // arrive between the same two.
+    const double arc = task.exactYears() * NaibodDegreesPerYear;
+    const double directedTrue = Normalized(trueRamc + arc);
+    const double directedRecorded = Normalized(recordedRamc + arc);
+    task.page.clear();
+    GzkHandSolution toEvent;
+    if (!StepsToEvent(task, {}, toEvent))
+        return false;
+    const int ramc = FieldsToSeconds(TripleToFields(toEvent.eventSiderealTime)) / 240;
+    if (ramc >= 359 || static_cast<int>(directedTrue) != ramc ||
+        static_cast<int>(directedRecorded) != ramc)
+        return false;
+
+    // The planet where the axis directed from the true birth stands.
+    task.aspectPoint = RoundedArcSeconds(
+        Astro::AxisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
+    const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
+    const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
+    const qint32 shift = signs * Astro::ArcSecondsPerSign * (aspectBehind ? -1 : 1);
+    task.planetPosition = (task.aspectPoint + shift + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+
+    for (int i = 0; i < PageRows; ++i) {
+        const int r = (ramc - smallerIndex + i + 360) % 360;
+        task.page.append(
+            {r, RoundedToMinute(Astro::MidheavenLongitude(r, task.obliquity)),
+             RoundedToMinute(Astro::AscendantLongitude(r, task.obliquity, task.latitude()))});
+    }
+    const qint32 smaller = task.page.at(smallerIndex).value(task.axis);
+    const qint32 greater = task.page.at(smallerIndex + 1).value(task.axis);
+    if (Astro::ArcAhead(task.aspectPoint, smaller) < Margin ||
+        Astro::ArcAhead(greater, task.aspectPoint) < Margin)
+        return false;
+    if ((SignOf(smaller) != SignOf(greater)) != signChange)
+        return false;
+
+    const std::optional<GzkHandSolution> hand = runGzkSteps(task, {});
+    if (!hand || hand->smallerRow != smallerIndex)
+        return false;
+    task.hand = *hand;
+    return true;
+}
+
+} // namespace
+
+QString aspectName(Aspect aspect)
+{
+    switch (aspect) {
+    case Aspect::Conjunction:
+        return QStringLiteral("Konjunktion");
+    case Aspect::Sextile:
+        return QStringLiteral("Sextil");
+    case Aspect::Square:
+        return QStringLiteral("Quadrat");
+    case Aspect::Trine:
+        return QStringLiteral("Trigon");
+    case Aspect::Opposition:
+        break;
+    }
+    return QStringLiteral("Opposition");
+}
+
+QDateTime GzkTask::recordedUtc() const
+{
+    return QDateTime(birthDate, recordedTime, QTimeZone::utc()).addSecs(-qint64{zone} * 3600);
+}
+
+QDateTime GzkTask::trueUtc() const
+{
+    return recordedUtc().addSecs(trueOffset);
+}
+
+double GzkTask::exactYears() const
+{
+    const Rectification::Age age = ageAt(birthDate, eventDate);
+    return age.years + age.days / 365.0;
+}
+
+Rectification::Age ageAt(QDate birthDate, QDate eventDate)
+{
+    // The birthday in a year; 29 February moves to 1 March in a common year.
+    const auto birthday = [&birthDate](int year) {
+        return QDate(year, birthDate.month(), 1).addDays(birthDate.day() - 1);
+    };
+    int years = eventDate.year() - birthDate.year();
+    if (birthday(eventDate.year()) > eventDate)
+        --years;
+    const QDate last = birthday(birthDate.year() + years);
+    return {static_cast<double>(years), static_cast<double>(last.daysTo(eventDate))};
+}
+
+std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries)
+{
+    using namespace Rectification;
+    GzkHandSolution hand;
+    if (!StepsToEvent(task, entries, hand))
+        return std::nullopt;
+    const Sexagesimal birthTime = Sexagesimal::of(SecondsToTriple(task.birthSiderealTime));
+
+    // Step 5: the two rows around the event's sidereal time, their values of
+    // the axis and the planet, all within their signs.
+    std::optional<int> row = entries.smallerRow;
+    if (!row)
+        row = RowOf(task.page, FieldsToSeconds(TripleToFields(hand.eventSiderealTime)));
+    if (!row || *row < 0 || *row + 1 >= task.page.size())
+        return std::nullopt;
+    hand.smallerRow = *row;
+    hand.ramc = task.page.at(*row).ramc;
+    const qint32 smaller = entries.smallerValue.value_or(task.page.at(*row).value(task.axis));
+    const qint32 greater = entries.greaterValue.value_or(task.page.at(*row + 1).value(task.axis));
+    hand.smallerValue = WithinSign(smaller);
+    hand.greaterValue = WithinSign(greater);
+    hand.planetValue = WithinSign(entries.planetPosition.value_or(task.planetPosition));
+    const auto within = [](const SexagesimalTriple &t) {
+        return FieldsToSeconds(TripleToFields(t));
+    };
+    hand.firstSignCorrection = entries.firstSignCorrection.value_or(
+        SignCorrection(within(hand.greaterValue), within(hand.smallerValue)));
+    hand.secondSignCorrection = entries.secondSignCorrection.value_or(
+        SignCorrection(within(hand.planetValue), within(hand.smallerValue)));
+    const auto step = tableDifference(Sexagesimal::of(hand.greaterValue),
+                                      Sexagesimal::of(hand.smallerValue), hand.firstSignCorrection);
+    const auto towards =
+        tableDifference(Sexagesimal::of(hand.planetValue), Sexagesimal::of(hand.smallerValue),
+                        hand.secondSignCorrection);
+    if (!step.ok() || !towards.ok())
+        return std::nullopt;
+    hand.tableStep = step.value();
+    hand.towardsPlanet = towards.value();
+    const auto quotient =
+        tableInterpolation(Sexagesimal::of(hand.towardsPlanet), Sexagesimal::of(hand.tableStep));
+    if (!quotient.ok())
+        return std::nullopt;
+    hand.quotient = quotient.value();
+
+    // Step 6: 360° are added where the RAMC would become negative.
+    const auto plus = ramcPlusQuotient(hand.ramc, Sexagesimal::of(hand.quotient));
+    if (!plus.ok())
+        return std::nullopt;
+    hand.ramcPlusQuotient = plus.value();
+    const qint32 beforeCircle = within(hand.ramcPlusQuotient) - within(hand.directionArc);
+    hand.circleCorrection = beforeCircle < 0                     ? 360.0
+                            : beforeCircle > ArcSecondsPerCircle ? -360.0
+                                                                 : 0.0;
+    const auto corrected = correctedRamc(Sexagesimal::of(hand.ramcPlusQuotient),
+                                         Sexagesimal::of(hand.directionArc), hand.circleCorrection);
+    if (!corrected.ok())
+        return std::nullopt;
+    hand.correctedRamc = corrected.value();
+
+    // Steps 7 and 8.
+    const auto inTime = ramcInTime(Sexagesimal::of(hand.correctedRamc));
+    if (!inTime.ok())
+        return std::nullopt;
+    hand.ramcInTime = inTime.value();
+    const auto correction = birthTimeCorrection(Sexagesimal::of(hand.ramcInTime), birthTime);
+    if (!correction.ok())
+        return std::nullopt;
+    hand.correction = correction.value();
+    return hand;
+}
+
+qint32 correctionSeconds(const GzkHandSolution &hand)
+{
+    return FieldsToSeconds(TripleToFields(hand.correction));
+}
+
+GzkExact exactCorrection(const GzkTask &task)
+{
+    GzkExact exact;
+    exact.aspectRamc =
+        Astro::RamcOfAxis(task.axis, task.aspectPoint / 3600.0, task.obliquity, task.latitude());
+    exact.birthRamc = Normalized(exact.aspectRamc - task.exactYears() * NaibodDegreesPerYear);
+    const double recorded = Astro::LocalSiderealTime(task.recordedUtc(), task.longitude());
+    // The difference of two sidereal times, taken the short way round the day.
+    const double hours = std::remainder(exact.birthRamc / 15.0 - recorded, 24.0);
+    exact.siderealSeconds = hours * 3600.0;
+    exact.civilSeconds = exact.siderealSeconds / SiderealPerCivil;
+    return exact;
+}
+
+std::optional<GzkTask> makeGzkTask(int number)
+{
+    if (number < FirstTask || number > LastTask)
+        return std::nullopt;
+    SplitMix64 random(GzkStream ^ static_cast<quint64>(number));
+    GzkTask task;
+    task.number = number;
+    task.firstName = Pick(random, FirstNames);
+    task.surname = Pick(random, Surnames);
+    const bool signChange = WantsSignChange(number);
+    while (!Draw(random, task, signChange)) {
+    }
+    return task;
+}
+
+} // namespace Exercise

@@ -1,0 +1,143 @@
+#ifndef EXERCISE_GZKTASK_H
+#define EXERCISE_GZKTASK_H
+
+#include "astro/houses.h"
+#include "core/sexagesimal.h"
+#include "rekti/rectificationsteps.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+// A generated rectification task (birth-time correction by primary directed
+// axes, "GZK"), as an examination sets it: a person born in a German town at a
+// recorded clock time that is a little off, an event of later life, the axis
+// (MC or AC) and a radix planet that the axis, directed by the Naibod key from
+// the true birth time, reached in a major aspect on the day of the event;
+// beside it a page of the house table of the birth place's latitude, seven
+// rows around the event's sidereal time. The student finds how far the
+// recorded birth time must be corrected.
+//
+// Everything follows from the task number alone (1 .. 999 999), through its
+// own random stream of splitmix64.h: the Solar task of the same number stays
+// what it was.
+
+namespace Exercise {
+
+enum class Aspect { Conjunction, Sextile, Square, Trine, Opposition };
+
+// "Konjunktion", "Sextil", "Quadrat", "Trigon", "Opposition".
+QString aspectName(Aspect aspect);
+
+// A row of a printed house table: the sidereal time in steps of 4 minutes,
+// so that the RAMC is a whole degree, and the MC and AC of that RAMC rounded
+// to the minute of arc as printed tables give them.
+struct HouseTableRow {
+    int ramc = 0;  // whole degrees 0 .. 359; the sidereal time is ramc x 4 minutes
+    qint32 mc = 0; // '' from 0° Aries, a whole number of minutes
+    qint32 ac = 0;
+    qint32 value(Astro::Axis axis) const { return axis == Astro::Axis::MC ? mc : ac; }
+    qint32 siderealSeconds() const { return ramc * 240; }
+};
+
+// The steps of the calculator as a student who makes no slip fills them in.
+struct GzkHandSolution {
+    Rectification::Age age;
+    double decimalYears = 0; // as step 2 writes it, to 15 significant digits
+    SexagesimalTriple directionArc;
+    SexagesimalTriple arcInTime;
+    SexagesimalTriple eventSum; // step 4 before a day is taken off
+    double dayHours = 0;        // 0 or -24
+    SexagesimalTriple eventSiderealTime;
+    int smallerRow = 0; // the page's row at or before the event's sidereal time
+    int ramc = 0;       // its RAMC, whole degrees
+    // The table values and the planet within their signs, as typed in step 5.
+    SexagesimalTriple smallerValue, greaterValue, planetValue;
+    double firstSignCorrection = 0; // -30, 0 or +30
+    double secondSignCorrection = 0;
+    SexagesimalTriple tableStep, towardsPlanet, quotient, ramcPlusQuotient;
+    double circleCorrection = 0; // -360, 0 or +360
+    SexagesimalTriple correctedRamc, ramcInTime;
+    SexagesimalTriple correction; // step 8: the correction of the sidereal time of birth
+};
+
+// The exact answer: the RAMC at which the axis stands on the planet's aspect
+// point exactly, taken back by the unrounded direction arc to the birth; its
+// sidereal time minus the sidereal time of the recorded birth is the
+// correction, in sidereal seconds and in civil (mean solar) seconds.
+struct GzkExact {
+    double aspectRamc = 0; // degrees
+    double birthRamc = 0;  // degrees
+    double siderealSeconds = 0;
+    double civilSeconds = 0;
+};
+
+struct GzkTask {
+    int number = 0;
+    QString firstName;
+    QString surname;
+    QString town;
+    int latitudeMinutes = 0;  // north, minutes of arc
+    int longitudeMinutes = 0; // east, minutes of arc
+    QDate birthDate;
+    QTime recordedTime;           // local clock time of the zone, whole minutes
+    int zone = 1;                 // hours ahead of Greenwich
+    int trueOffset = 0;           // seconds: the true birth time minus the recorded one
+    qint32 birthSiderealTime = 0; // of the recorded birth, seconds, rounded as printed
+    QString event;
+    QDate eventDate;
+    Astro::Axis axis = Astro::Axis::MC;
+    QString planet;
+    Aspect aspect = Aspect::Conjunction;
+    qint32 planetPosition = 0; // '' from 0° Aries, rounded to 1''
+    qint32 aspectPoint = 0;    // the planet's position plus or minus the aspect
+    double obliquity = 0;      // degrees, of the birth date
+    QList<HouseTableRow> page; // seven rows in order of sidereal time
+    GzkHandSolution hand;      // the answer expected
+
+    double latitude() const { return latitudeMinutes / 60.0; }
+    double longitude() const { return longitudeMinutes / 60.0; }
+    QDateTime recordedUtc() const;
+    QDateTime trueUtc() const;
+    // Years of life at the event, whole years and the days since the last
+    // birthday divided by 365, unrounded: what the direction arc stands for.
+    double exactYears() const;
+};
+
+// The task of a number; nothing for a number outside 1 .. 999 999.
+std::optional<GzkTask> makeGzkTask(int number);
+
+// The age at the event as step 1 asks for it: whole years and the days since
+// the last birthday; a birthday on 29 February falls on 1 March in a common year.
+Rectification::Age ageAt(QDate birthDate, QDate eventDate);
+
+// The calculator's eight steps on a task's values and its page. The entries
+// left empty are those of a student who makes no slip; the others replace
+// them, to see what a slip gives. Nothing when a step refuses the values or
+// the event's sidereal time lies on no row of the page.
+struct GzkEntries {
+    std::optional<Rectification::Age> age = std::nullopt;
+    std::optional<double> dayHours = std::nullopt;
+    std::optional<int> smallerRow = std::nullopt; // an index of the page
+    // Table values as read, '' from 0° Aries.
+    std::optional<qint32> smallerValue = std::nullopt;
+    std::optional<qint32> greaterValue = std::nullopt;
+    std::optional<double> firstSignCorrection = std::nullopt;
+    std::optional<double> secondSignCorrection = std::nullopt;
+    // The corrected value, '' from 0° Aries: another planet or aspect point.
+    std::optional<qint32> planetPosition = std::nullopt;
+};
+std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries = {});
+
+// The correction of step 8 in seconds of time.
+qint32 correctionSeconds(const GzkHandSolution &hand);
+
+GzkExact exactCorrection(const GzkTask &task);
+
+} // namespace Exercise
+
+#endif

@@ -1,0 +1,221 @@
+#include "exercise/gzktexts.h"
+
+#include "astro/zodiac.h"
+#include "exercise/tasktexts.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace Exercise {
+
+namespace {
+
+QString TwoDigits(qint64 value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+QString AxisName(Astro::Axis axis)
+{
+    return axis == Astro::Axis::MC ? QStringLiteral("MC") : QStringLiteral("AC");
+}
+
+// "48°08'": a geographic coordinate to the minute.
+QString DegreesMinutes(int minutes)
+{
+    return QString::number(minutes / 60) + u'°' + TwoDigits(minutes % 60) + u'\'';
+}
+
+// A printed table value: degrees within the sign, minutes, the sign.
+QString TableValueText(qint32 position)
+{
+    const qint32 inSign = position % Astro::ArcSecondsPerSign;
+    return QString::number(inSign / 3600) + u'°' + TwoDigits(inSign / 60 % 60) + u'\'' + u' ' +
+           Astro::SignName(position / Astro::ArcSecondsPerSign);
+}
+
+// An angle to a tenth of a second: "123°35'07,4''".
+QString PreciseArcText(double degrees)
+{
+    const qint64 tenths = std::llround(degrees * 36000.0);
+    const qint64 seconds = tenths / 10;
+    return QString::number(seconds / 3600) + u'°' + TwoDigits(seconds / 60 % 60) + u'\'' +
+           TwoDigits(seconds % 60) + QLocale().decimalPoint() + QString::number(tenths % 10) +
+           QStringLiteral("''");
+}
+
+QString SignCorrectionText(double degrees)
+{
+    return degrees > 0   ? QStringLiteral("+30°")
+           : degrees < 0 ? QStringLiteral("-30°")
+                         : QStringLiteral("+0°");
+}
+
+} // namespace
+
+QStringList gzkTaskLines(const GzkTask &task)
+{
+    const int hour = task.recordedTime.hour();
+    return {QStringLiteral("Geburtsdatum: ") + dateText(task.birthDate),
+            QStringLiteral("Geburtszeit: ") + QString::number(hour) + u'.' +
+                TwoDigits(task.recordedTime.minute()) + QStringLiteral(" Uhr (Zeitzone ") +
+                zoneText(task.zone) + u')',
+            QStringLiteral("Geburtsort: ") + task.town + QStringLiteral(", Breite ") +
+                DegreesMinutes(task.latitudeMinutes) + QStringLiteral(" N, Länge ") +
+                DegreesMinutes(task.longitudeMinutes) + QStringLiteral(" O"),
+            QStringLiteral("Sternzeit der Geburt: ") + siderealText(task.birthSiderealTime),
+            QStringLiteral("Ereignis: ") + task.event + QStringLiteral(" am ") +
+                dateText(task.eventDate),
+            QStringLiteral("Achse: ") + AxisName(task.axis),
+            QStringLiteral("Radix-Planet: ") + task.planet + u' ' +
+                positionText(task.planetPosition) + QStringLiteral(" (") + aspectName(task.aspect) +
+                u')'};
+}
+
+QString gzkTaskHtml(const GzkTask &task)
+{
+    QStringList lines;
+    for (const QString &line : gzkTaskLines(task))
+        lines.append(line.toHtmlEscaped());
+    return QStringLiteral("<p><b>Aufgabe ") + QString::number(task.number) +
+           QStringLiteral(" (Rektifikation)</b></p><p>") + task.firstName.toHtmlEscaped() + u' ' +
+           task.surname.toHtmlEscaped() +
+           QStringLiteral(": die Geburtszeit ist nur auf die Minute genau überliefert. Zum "
+                          "Ereignis hat die nach Naibod dirigierte Achse den Radix-Planeten im "
+                          "genannten Aspekt erreicht.</p><p>") +
+           lines.join(QStringLiteral("<br>")) +
+           QStringLiteral("</p><p>Um wie viel muss die Geburtszeit korrigiert werden? "
+                          "Berechnen Sie mit der Häusertabelle die gesuchte Zeitdifferenz "
+                          "(Stunden, Minuten, Sekunden).</p>");
+}
+
+QString houseTableTitle(const GzkTask &task)
+{
+    return QStringLiteral("Häusertabelle für ") + DegreesMinutes(task.latitudeMinutes) +
+           QStringLiteral(" nördlicher Breite");
+}
+
+QStringList houseTableHeaders()
+{
+    return {QStringLiteral("Sternzeit"), QStringLiteral("RAMC"), QStringLiteral("MC"),
+            QStringLiteral("AC")};
+}
+
+QStringList houseTableCells(const HouseTableRow &row)
+{
+    return {rowTimeText(row.siderealSeconds()), QString::number(row.ramc) + u'°',
+            TableValueText(row.mc), TableValueText(row.ac)};
+}
+
+QString rowTimeText(qint32 siderealSeconds)
+{
+    return QString::number(siderealSeconds / 3600) + u'h' + TwoDigits(siderealSeconds / 60 % 60) +
+           u'm';
+}
+
+QString siderealText(qint32 seconds)
+{
+    return rowTimeText(seconds) + TwoDigits(seconds % 60) + u's';
+}
+
+QString correctionText(const SexagesimalTriple &correction)
+{
+    return QString::number(correction.Units) + u'h' + QString::number(correction.Minutes) + u'm' +
+           QString::number(correction.Seconds) + u's';
+}
+
+QString durationText(double seconds)
+{
+    const qint64 tenths = std::llround(std::abs(seconds) * 10);
+    const qint64 minutes = tenths / 600;
+    const qint64 rest = tenths % 600;
+    return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
+           (minutes > 0 ? QString::number(minutes) + QStringLiteral(" m ") : QString()) +
+           QString::number(rest / 10) + QLocale().decimalPoint() + QString::number(rest % 10) +
+           QStringLiteral(" s");
+}
+
+QString signedDurationText(double seconds)
+{
+    const QString text = durationText(seconds);
+    return seconds > 0 && text != durationText(0) ? u'+' + text : text;
+}
+
+QString gzkSolutionHtml(const GzkTask &task)
+{
+    const GzkHandSolution &hand = task.hand;
+    const HouseTableRow &smallerRow = task.page.at(hand.smallerRow);
+    const HouseTableRow &greaterRow = task.page.at(hand.smallerRow + 1);
+    const QString minus = QStringLiteral(" − ");
+    QString html = QStringLiteral("<p><b>Lösung der Aufgabe ") + QString::number(task.number) +
+                   QStringLiteral("</b></p><ol>");
+    const auto step = [&html](const QString &text) {
+        html += QStringLiteral("<li>") + text + QStringLiteral("</li>");
+    };
+    step(QStringLiteral("Alter zum Ereignis am ") + dateText(task.eventDate) +
+         QStringLiteral(": ") + QString::number(hand.age.years) + QStringLiteral(" Jahre und ") +
+         QString::number(hand.age.days) + QStringLiteral(" Tage seit dem letzten Geburtstag."));
+    step(QString::number(hand.age.days) + QStringLiteral(" / 365 + ") +
+         QString::number(hand.age.years) + QStringLiteral(" = ") +
+         QString::number(hand.decimalYears, 'g', 15).replace(u'.', QLocale().decimalPoint()) +
+         QStringLiteral(" Jahre; × 0°59'08'' = Direktionsbogen ") + arcText(hand.directionArc));
+    step(QStringLiteral("Direktionsbogen in Zeit: ") + arcText(hand.directionArc) +
+         QStringLiteral(" × 4 m = ") + clockText(hand.arcInTime));
+    QString event = QStringLiteral("Sternzeit des Ereignisses: ") +
+                    siderealText(task.birthSiderealTime) + QStringLiteral(" + ") +
+                    clockText(hand.arcInTime) + QStringLiteral(" = ") + clockText(hand.eventSum);
+    if (hand.dayHours != 0)
+        event += QStringLiteral(", über 24 h: -24h = ") + clockText(hand.eventSiderealTime);
+    step(event);
+    step(QStringLiteral("In der Häusertabelle liegt sie zwischen den Zeilen ") +
+         rowTimeText(smallerRow.siderealSeconds()) + QStringLiteral(" und ") +
+         rowTimeText(greaterRow.siderealSeconds()) + QStringLiteral(". ") + AxisName(task.axis) +
+         QStringLiteral(": größerer Wert ") + TableValueText(greaterRow.value(task.axis)) +
+         QStringLiteral(", kleinerer Wert ") + TableValueText(smallerRow.value(task.axis)) +
+         QStringLiteral("; ") + arcText(hand.greaterValue) + minus + arcText(hand.smallerValue) +
+         u' ' + SignCorrectionText(hand.firstSignCorrection) + QStringLiteral(" = ") +
+         arcText(hand.tableStep) + QStringLiteral(". Korrigierter Wert (der Radix-Planet) ") +
+         arcText(hand.planetValue) + minus + arcText(hand.smallerValue) + u' ' +
+         SignCorrectionText(hand.secondSignCorrection) + QStringLiteral(" = ") +
+         arcText(hand.towardsPlanet) + QStringLiteral(". Quotient ") + arcText(hand.towardsPlanet) +
+         QStringLiteral(" / ") + arcText(hand.tableStep) + QStringLiteral(" = ") +
+         arcText(hand.quotient));
+    QString circle;
+    if (hand.circleCorrection > 0)
+        circle = QStringLiteral(" + 360°");
+    step(QStringLiteral("Korrigierte RAMC: ") + QString::number(hand.ramc) +
+         QStringLiteral("° + ") + arcText(hand.quotient) + minus + arcText(hand.directionArc) +
+         circle + QStringLiteral(" = ") + arcText(hand.correctedRamc));
+    step(QStringLiteral("In Zeit: ") + arcText(hand.correctedRamc) + QStringLiteral(" × 4 m = ") +
+         clockText(hand.ramcInTime));
+    step(QStringLiteral("<b>Gesuchte Zeitdifferenz: ") + clockText(hand.ramcInTime) + minus +
+         siderealText(task.birthSiderealTime) + QStringLiteral(" = ") +
+         correctionText(hand.correction) + QStringLiteral("</b>"));
+    html += QStringLiteral("</ol>");
+
+    const GzkExact exact = exactCorrection(task);
+    const double arc = task.exactYears() * (59 * 60 + 8) / 3600.0;
+    const double handSeconds = correctionSeconds(hand);
+    html += QStringLiteral("<p>Genau gerechnet: die Achse ") + AxisName(task.axis) +
+            QStringLiteral(" erreicht den Aspektpunkt ") + positionText(task.aspectPoint) +
+            QStringLiteral(" bei der RAMC ") + PreciseArcText(exact.aspectRamc) +
+            QStringLiteral(". Abzüglich des ungerundeten Direktionsbogens ") + PreciseArcText(arc) +
+            QStringLiteral(" stand die RAMC der Geburt bei ") + PreciseArcText(exact.birthRamc) +
+            QStringLiteral(". Gegenüber der Sternzeit der überlieferten Geburtszeit ist die "
+                           "Korrektur ") +
+            durationText(exact.siderealSeconds) + QStringLiteral(" Sternzeit, das sind ") +
+            durationText(exact.civilSeconds) +
+            QStringLiteral(" bürgerliche Zeit. Die Handrechnung weicht davon um ") +
+            signedDurationText(handSeconds - exact.civilSeconds) + QStringLiteral(" ab.</p>") +
+            QStringLiteral("<p>Warum: die Handrechnung teilt den Abstand zwischen zwei Zeilen "
+                           "gleichmäßig auf (lineare Interpolation über 1° RAMC), obwohl sich "
+                           "die Achse nicht ganz gleichmäßig bewegt; die Tabelle ist auf "
+                           "Bogenminuten gerundet, Quotient und Zeiten auf vier Dezimalstellen; "
+                           "und die Zeitdifferenz ist Sternzeit: eine Sekunde bürgerlicher Zeit "
+                           "dauert 1,0027 Sekunden Sternzeit, was bei Minuten einige Zehntel "
+                           "Sekunden ausmacht.</p>");
+    return html;
+}
+
+} // namespace Exercise

@@ -1,0 +1,45 @@
+#ifndef EXERCISE_GZKTEXTS_H
+#define EXERCISE_GZKTEXTS_H
+
+#include "exercise/gzktask.h"
+
+#include <QString>
+#include <QStringList>
+
+// The texts of a rectification task as the student reads them: the task, its
+// house-table page and the worked solution. Numbers in plain ASCII digits;
+// only a fraction's decimal separator follows the desktop.
+
+namespace Exercise {
+
+// The lines of the task, from "Geburtsdatum: 07.11.1975" to
+// "Radix-Planet: Jupiter 17°42'13'' Waage (Trigon)", without the question.
+QStringList gzkTaskLines(const GzkTask &task);
+// The task as rich text: the person, the lines and the question.
+QString gzkTaskHtml(const GzkTask &task);
+
+// "Häusertabelle für 48°08' nördlicher Breite".
+QString houseTableTitle(const GzkTask &task);
+// "Sternzeit", "RAMC", "MC", "AC".
+QStringList houseTableHeaders();
+// A row as printed: "8h16m", "124°", "13°05' Löwe", "4°51' Skorpion".
+QStringList houseTableCells(const HouseTableRow &row);
+
+// "8h16m" for a sidereal time in seconds (rows are whole minutes).
+QString rowTimeText(qint32 siderealSeconds);
+// "6h02m10s".
+QString siderealText(qint32 seconds);
+// "0h-3m-26s", as the calculator writes the correction.
+QString correctionText(const SexagesimalTriple &correction);
+// "-3 m 29,8 s": seconds of time with one decimal, the sign in front.
+QString durationText(double seconds);
+// The same with "+" before a positive value: a deviation.
+QString signedDurationText(double seconds);
+
+// The worked solution: the eight steps as the calculator takes them, then the
+// exact correction and why the hand result differs from it.
+QString gzkSolutionHtml(const GzkTask &task);
+
+} // namespace Exercise
+
+#endif

@@ -1,0 +1,502 @@
+#include "rekti/rectificationcheck.h"
+
+#include "core/overflow.h"
+
+#include <QLocale>
+#include <QTimeZone>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace Rectification {
+
+namespace {
+
+constexpr double NaibodDegreesPerYear = (59 * 60 + 8) / 3600.0;
+// Sidereal seconds in a civil second.
+constexpr double SiderealPerCivil = 1.00273790935;
+constexpr qint32 SecondsPerDay = 86'400;
+constexpr qint32 ArcSecondsPerSign = 30 * 3600;
+constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
+// One degree of RAMC passes in 4 minutes of sidereal time.
+constexpr double SecondsPerDegree = 240;
+// A table row 4 minutes after the other.
+constexpr qint32 RowStep = 240;
+// A printed table value may differ from the exact one by its rounding to the
+// minute, and older tables by a little more: up to 1'.
+constexpr double TableTolerance = 60;
+// The roundings of the steps besides the table: the sidereal time of birth
+// to the second, quotient and times to four decimal places.
+constexpr double StepRounding = 2;
+
+qint32 Seconds(const Sexagesimal &value)
+{
+    return value.totalSeconds();
+}
+
+qint32 Seconds(const SexagesimalTriple &value)
+{
+    return Sexagesimal::of(value).totalSeconds();
+}
+
+qint32 Modulo(qint64 value, qint32 modulus)
+{
+    const qint64 m = value % modulus;
+    return static_cast<qint32>(m < 0 ? m + modulus : m);
+}
+
+QString TwoDigits(qint64 value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+QString Point()
+{
+    return QLocale().decimalPoint();
+}
+
+QString Sign(double value, bool shown)
+{
+    return value < 0 && shown   ? QStringLiteral("-")
+           : value > 0 && shown ? QStringLiteral("+")
+                                : QString();
+}
+
+// "8h17m30s", negative parts as the calculator writes them: "0h-3m-26s".
+QString TimeText(qint32 seconds)
+{
+    const SexagesimalTriple t = SecondsToTriple(seconds);
+    return QString::number(t.Units) + u'h' + QString::number(t.Minutes) + u'm' +
+           QString::number(t.Seconds) + u's';
+}
+
+// "8h17m30s" for a sidereal time of the day.
+QString ClockText(qint32 seconds)
+{
+    return QString::number(seconds / 3600) + u'h' + TwoDigits(seconds / 60 % 60) + u'm' +
+           TwoDigits(seconds % 60) + u's';
+}
+
+// "8h17m29,6s".
+QString PreciseTimeText(double seconds)
+{
+    const qint64 tenths = std::llround(std::abs(seconds) * 10);
+    const qint64 whole = tenths / 10;
+    return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
+           QString::number(whole / 3600) + u'h' + TwoDigits(whole / 60 % 60) + u'm' +
+           TwoDigits(whole % 60) + Point() + QString::number(tenths % 10) + u's';
+}
+
+// "-3 m 29,8 s".
+QString DurationText(double seconds, bool signed_)
+{
+    const qint64 tenths = std::llround(std::abs(seconds) * 10);
+    const qint64 minutes = tenths / 600;
+    return Sign(seconds, tenths > 0 && (signed_ || seconds < 0)) +
+           (minutes > 0 ? QString::number(minutes) + QStringLiteral(" m ") : QString()) +
+           QString::number(tenths % 600 / 10) + Point() + QString::number(tenths % 10) +
+           QStringLiteral(" s");
+}
+
+QString ArcText(qint32 seconds)
+{
+    return QString::number(seconds / 3600) + u'°' + TwoDigits(seconds / 60 % 60) + u'\'' +
+           TwoDigits(seconds % 60) + QStringLiteral("''");
+}
+
+// "123°35'07,4''".
+QString PreciseArcText(double degrees)
+{
+    const qint64 tenths = std::llround(degrees * 36000.0);
+    const qint64 seconds = tenths / 10;
+    return QString::number(seconds / 3600) + u'°' + TwoDigits(seconds / 60 % 60) + u'\'' +
+           TwoDigits(seconds % 60) + Point() + QString::number(tenths % 10) + QStringLiteral("''");
+}
+
+// A deviation of arc: "+5'00''", "-12,3''".
+QString ArcDeviationText(double seconds)
+{
+    const qint64 tenths = std::llround(std::abs(seconds) * 10);
+    const qint64 whole = tenths / 10;
+    const QString sign = Sign(seconds, tenths > 0);
+    if (whole >= 60)
+        return sign + (whole >= 3600 ? QString::number(whole / 3600) + u'°' : QString()) +
+               QString::number(whole / 60 % 60) + u'\'' + TwoDigits(whole % 60) +
+               QStringLiteral("''");
+    return sign + QString::number(whole) + Point() + QString::number(tenths % 10) +
+           QStringLiteral("''");
+}
+
+QString DecimalText(double value, bool signed_)
+{
+    const qint64 count = std::llround(std::abs(value) * 10000);
+    return Sign(value, count > 0 && (signed_ || value < 0)) + QString::number(count / 10000) +
+           Point() + QString::number(count % 10000).rightJustified(4, u'0');
+}
+
+// "11°00'12,3'' Krebs".
+QString SignNameOf(double longitude)
+{
+    static const std::array<const char16_t *, 12> names{
+        u"Widder", u"Stier",    u"Zwillinge", u"Krebs",     u"Löwe",       u"Jungfrau",
+        u"Waage",  u"Skorpion", u"Schütze",   u"Steinbock", u"Wassermann", u"Fische"};
+    return QString::fromUtf16(names.at(static_cast<std::size_t>(longitude / 30) % 12));
+}
+
+QString PreciseInSignText(double longitude)
+{
+    // Rounded first, so that 29°59'59,97'' Krebs shows as 0°00'00,0'' Löwe.
+    const double rounded = std::fmod(std::round(longitude * 36000.0) / 36000.0, 360.0);
+    return PreciseArcText(std::fmod(rounded, 30.0)) + u' ' + SignNameOf(rounded);
+}
+
+QString AxisName(Astro::Axis axis)
+{
+    return axis == Astro::Axis::MC ? QStringLiteral("MC") : QStringLiteral("AC");
+}
+
+QString RowText(qint32 seconds)
+{
+    const qint32 s = Modulo(seconds, SecondsPerDay);
+    return QString::number(s / 3600) + u'h' + TwoDigits(s / 60 % 60) + u'm';
+}
+
+// The correction that makes c + d the forward step from the smaller value:
+// MC and AC grow with the sidereal time, so across the beginning of a sign
+// the greater value has fewer degrees and 30° are added.
+double ForwardCorrection(qint32 d)
+{
+    return d < 0 ? 30.0 : 0.0;
+}
+
+QString ChoiceText(double degrees)
+{
+    return degrees > 0   ? QStringLiteral("+30")
+           : degrees < 0 ? QStringLiteral("-30")
+                         : QStringLiteral("+0");
+}
+
+QString SignChoiceFinding(const QString &row, double right, qint32 from, qint32 to)
+{
+    QString finding = QStringLiteral("In der Zeile ") + row +
+                      QStringLiteral(" von Schritt 5 ist „") + ChoiceText(right) +
+                      QStringLiteral("“ richtig: ");
+    if (right > 0)
+        finding += QStringLiteral("von ") + ArcText(from) + QStringLiteral(" zu ") + ArcText(to) +
+                   QStringLiteral(" wechselt der Wert ins nächste Zeichen. MC und AC nehmen mit "
+                                  "der Sternzeit immer zu, der Schritt über den Zeichenanfang "
+                                  "wird darum mit +30° vorwärts gezählt.");
+    else
+        finding += QStringLiteral("beide Werte liegen im selben Zeichen, ") + ArcText(to) +
+                   QStringLiteral(" liegt vorwärts von ") + ArcText(from) +
+                   QStringLiteral("; ein Ausgleich um 30° ist nicht nötig.");
+    return finding;
+}
+
+// Whether a result field holds what its step gives from the step's inputs now.
+template <typename T> bool Current(const StepResult<T> &again, const Sexagesimal &shown)
+{
+    return again.ok() && Seconds(again.value()) == Seconds(shown);
+}
+
+QString NotCurrent(int step)
+{
+    return QStringLiteral("Schritt ") + QString::number(step) +
+           QStringLiteral(" ist nicht aktuell: drücken Sie dort „=“ noch einmal, damit das "
+                          "Ergebnis zu den Eingaben passt.");
+}
+
+// The first step whose result does not follow from its inputs, or 0.
+int FirstStaleStep(const CheckInput &in)
+{
+    const Entries &e = in.entries;
+    const StepResult<double> years = decimalYears(e.age);
+    if (!years.ok() || std::abs(years.value() - e.decimalYears) > 1e-9)
+        return 2;
+    const auto arc = directionArc(e.decimalYears);
+    if (!Current(arc, e.directionArc) || !Current(arc, e.arcOfStep6))
+        return 2;
+    if (!Current(arcInTime(e.directionArc), e.arcInTime))
+        return 3;
+    const auto sum = eventSiderealTime(e.birthSiderealTime, e.arcInTime);
+    if (!sum.ok() || Seconds(sum.value().time) != Seconds(e.eventSiderealTime) ||
+        !Current(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours), in.eventWithinDay))
+        return 4;
+    if (!Current(tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection),
+                 e.tableStep) ||
+        !Current(
+            tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection),
+            e.towardsPlanet) ||
+        !Current(tableInterpolation(e.towardsPlanet, e.tableStep), e.quotient))
+        return 5;
+    if (!Current(ramcPlusQuotient(e.ramc, e.quotient), e.ramcPlusQuotient) ||
+        !Current(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection),
+                 e.correctedRamc))
+        return 6;
+    if (!Current(ramcInTime(e.correctedRamc), e.ramcInTime))
+        return 7;
+    if (Seconds(e.birthSiderealTimeOfStep8) != Seconds(e.birthSiderealTime) ||
+        !Current(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8), e.correction))
+        return 8;
+    return 0;
+}
+
+// The whole check; throws Overflow for values beyond the steps' arithmetic.
+CheckReport Check(const CheckInput &in)
+{
+    const Entries &e = in.entries;
+    const QDate date = in.birthDate.isValid() ? in.birthDate : QDate(2000, 1, 1);
+    const double obliquity = Astro::MeanObliquity(QDateTime(date, QTime(12, 0), QTimeZone::utc()));
+    const double latitude = in.latitudeDegrees + in.latitudeMinutes / 60.0;
+    const auto axisAt = [&](double ramc) {
+        return Astro::AxisLongitude(in.axis, ramc, obliquity, latitude);
+    };
+
+    // The exact values: the event's sidereal time from the unrounded arc, the
+    // axis at the two rows' RAMC, the RAMC at which it reaches the corrected
+    // value, and from there back to the birth.
+    const double years = e.age.years + e.age.days / 365.0;
+    const double arc = years * NaibodDegreesPerYear;
+    const qint32 birth = Seconds(e.birthSiderealTime);
+    const double exactEvent = std::fmod(birth + arc * SecondsPerDegree, SecondsPerDay);
+    const qint32 smallerRow = Seconds(in.smallerRowTime);
+    const qint32 greaterRow = Seconds(in.greaterRowTime);
+    const double smallerRamc = smallerRow / SecondsPerDegree;
+    const double greaterRamc = greaterRow / SecondsPerDegree;
+    const double exactSmaller = axisAt(smallerRamc);
+    const double exactGreater = axisAt(greaterRamc);
+    const qint32 corrected = Seconds(e.correctedTableValue);
+    // The corrected value is typed within its sign: the nearest longitude with
+    // these degrees to the smaller row's axis.
+    const double planet =
+        exactSmaller + std::remainder(corrected / 3600.0 - std::fmod(exactSmaller, 30.0), 30.0);
+    const double aspectRamc =
+        Astro::RamcOfAxis(in.axis, std::fmod(planet + 360, 360.0), obliquity, latitude);
+    const double exactQuotient = std::remainder(aspectRamc - smallerRamc, 360.0);
+    const double exactCorrected = std::fmod(aspectRamc - arc + 720.0, 360.0);
+    const double exactSidereal =
+        std::remainder(exactCorrected * SecondsPerDegree - birth, double{SecondsPerDay});
+    const double exactCivil = exactSidereal / SiderealPerCivil;
+
+    const qint32 typedSmaller = Seconds(e.smallerTableValue);
+    const qint32 typedGreater = Seconds(e.greaterTableValue);
+    const auto inSignDeviation = [](qint32 typed, double exact) {
+        return std::remainder(typed - std::fmod(exact, 30.0) * 3600, double{ArcSecondsPerSign});
+    };
+    const double smallerDeviation = inSignDeviation(typedSmaller, exactSmaller);
+    const double greaterDeviation = inSignDeviation(typedGreater, exactGreater);
+    const double typedQuotient = SecondsToDecimal(Seconds(e.quotient)).toDouble();
+    const qint32 typedCorrection = Seconds(e.correction);
+
+    CheckReport report;
+    report.rows = {
+        {QStringLiteral("Sternzeit des Ereignisses"), ClockText(Seconds(in.eventWithinDay)),
+         PreciseTimeText(exactEvent),
+         DurationText(std::remainder(Seconds(in.eventWithinDay) - exactEvent, SecondsPerDay),
+                      true)},
+        {QStringLiteral("Tabellenwert kleiner"), ArcText(typedSmaller),
+         PreciseInSignText(exactSmaller), ArcDeviationText(smallerDeviation)},
+        {QStringLiteral("Tabellenwert größer"), ArcText(typedGreater),
+         PreciseInSignText(exactGreater), ArcDeviationText(greaterDeviation)},
+        {QStringLiteral("Quotient"), DecimalText(typedQuotient, false),
+         DecimalText(exactQuotient, false), DecimalText(typedQuotient - exactQuotient, true)},
+        {QStringLiteral("korrigierte RAMC"), ArcText(Seconds(e.correctedRamc)),
+         PreciseArcText(exactCorrected),
+         ArcDeviationText(std::remainder(Seconds(e.correctedRamc) - exactCorrected * 3600,
+                                         ArcSecondsPerCircle))},
+        {QStringLiteral("gesuchte Zeitdifferenz"), TimeText(typedCorrection),
+         DurationText(exactSidereal, false) + QStringLiteral(" Sternzeit = ") +
+             DurationText(exactCivil, false) + QStringLiteral(" bürgerlich"),
+         DurationText(typedCorrection - exactSidereal, true)},
+    };
+
+    // Step 4: a sum beyond a day is taken back by a day, and only then.
+    const qint32 sum = Seconds(e.eventSiderealTime);
+    if (sum > SecondsPerDay && e.dayHours == 0) {
+        report.finding = QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist größer "
+                                        "als 24 h: wählen Sie „-24h“.");
+        return report;
+    }
+    if (sum <= SecondsPerDay && e.dayHours != 0) {
+        report.finding = QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist nicht "
+                                        "größer als 24 h: wählen Sie „-0h“.");
+        return report;
+    }
+
+    // The rows: consecutive rows 4 minutes apart around the event.
+    const qint32 event = Seconds(in.eventWithinDay);
+    if (Modulo(qint64{greaterRow} - smallerRow, SecondsPerDay) != RowStep) {
+        report.finding = QStringLiteral("Die Zeilen ") + RowText(smallerRow) +
+                         QStringLiteral(" und ") + RowText(greaterRow) +
+                         QStringLiteral(" liegen nicht 4 Minuten auseinander: nehmen Sie zwei "
+                                        "aufeinander folgende Zeilen der Häusertabelle.");
+        return report;
+    }
+    if (Modulo(qint64{event} - smallerRow, SecondsPerDay) >= RowStep) {
+        report.finding = QStringLiteral("Die Sternzeit des Ereignisses ") + ClockText(event) +
+                         QStringLiteral(" liegt nicht zwischen den Zeilen ") + RowText(smallerRow) +
+                         QStringLiteral(" und ") + RowText(greaterRow) +
+                         QStringLiteral(": nehmen Sie die Zeile mit der nächstkleineren "
+                                        "Sternzeit und die folgende.");
+        return report;
+    }
+    // A row at 0h00m has the RAMC 0°, which the form also takes as 360°.
+    if (Modulo(std::llround(e.ramc * SecondsPerDegree) - smallerRow, SecondsPerDay) != 0) {
+        report.finding = QStringLiteral("Die RAMC in Schritt 6 ist die Sternzeit der kleineren "
+                                        "Zeile mal 15: ") +
+                         RowText(smallerRow) + QStringLiteral(" ergeben ") +
+                         QString::number(smallerRamc).replace(u'.', Point()) + QStringLiteral("°.");
+        return report;
+    }
+
+    // The table values, each the exact axis of its row within 1'.
+    const auto misread = [&](const QString &which, double deviation, qint32 typed, double ramc,
+                             qint32 row) -> QString {
+        if (std::abs(deviation) <= TableTolerance)
+            return {};
+        const Astro::Axis other = in.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
+        const double otherValue = Astro::AxisLongitude(other, ramc, obliquity, latitude);
+        if (std::abs(inSignDeviation(typed, otherValue)) <= TableTolerance)
+            return QStringLiteral("Der ") + which + QStringLiteral(" Tabellenwert ist der des ") +
+                   AxisName(other) + QStringLiteral(", gerechnet wird mit dem ") +
+                   AxisName(in.axis) + QStringLiteral(": lesen Sie die Zeile ") + RowText(row) +
+                   QStringLiteral(" in der Spalte ") + AxisName(in.axis) + QStringLiteral(".");
+        const qint64 minutes = std::llround(deviation / 60);
+        return QStringLiteral("Der ") + which + QStringLiteral(" Tabellenwert weicht um ") +
+               (minutes > 0 ? QStringLiteral("+") : QString()) + QString::number(minutes) +
+               QStringLiteral("' ab: lesen Sie die Zeile ") + RowText(row) +
+               QStringLiteral(" der Häusertabelle nach.");
+    };
+    report.finding = misread(QStringLiteral("kleinere"), smallerDeviation, typedSmaller,
+                             smallerRamc, smallerRow);
+    if (report.finding.isEmpty())
+        report.finding = misread(QStringLiteral("größere"), greaterDeviation, typedGreater,
+                                 greaterRamc, greaterRow);
+    if (!report.finding.isEmpty())
+        return report;
+    if (Seconds(e.smallerTableValue2) != typedSmaller) {
+        report.finding = QStringLiteral("In der Zeile „korrigierter Wert − kleinerer Wert“ von "
+                                        "Schritt 5 steht nicht der kleinere Tabellenwert ") +
+                         ArcText(typedSmaller) + QStringLiteral(": tragen Sie ihn dort ein.");
+        return report;
+    }
+
+    // The corrected value between the two table values, counted forward.
+    const qint32 step = Modulo(qint64{typedGreater} - typedSmaller, ArcSecondsPerSign);
+    const qint32 towards = Modulo(qint64{corrected} - typedSmaller, ArcSecondsPerSign);
+    if (towards > step) {
+        report.finding = QStringLiteral("Der korrigierte Wert ") + ArcText(corrected) +
+                         QStringLiteral(" liegt nicht zwischen dem kleineren Tabellenwert ") +
+                         ArcText(typedSmaller) + QStringLiteral(" und dem größeren ") +
+                         ArcText(typedGreater) +
+                         QStringLiteral(": nehmen Sie den Aspekt eines Radix-Planeten, der "
+                                        "dazwischen liegt, oder prüfen Sie die Zeilen.");
+        return report;
+    }
+
+    // The ±30° of the two rows of step 5 and the ±360° of step 6.
+    const double first = ForwardCorrection(typedGreater - typedSmaller);
+    if (e.firstSignCorrection != first) {
+        report.finding = SignChoiceFinding(QStringLiteral("„größerer − kleinerer Wert“"), first,
+                                           typedSmaller, typedGreater);
+        return report;
+    }
+    const double second = ForwardCorrection(corrected - typedSmaller);
+    if (e.secondSignCorrection != second) {
+        report.finding = SignChoiceFinding(QStringLiteral("„korrigierter − kleinerer Wert“"),
+                                           second, typedSmaller, corrected);
+        return report;
+    }
+    const qint64 beforeCircle = qint64{Seconds(e.ramcPlusQuotient)} - Seconds(e.arcOfStep6);
+    const double circle = beforeCircle < 0                     ? 360.0
+                          : beforeCircle > ArcSecondsPerCircle ? -360.0
+                                                               : 0.0;
+    if (e.circleCorrection != circle) {
+        report.finding =
+            circle > 0 ? QStringLiteral("In Schritt 6 ist „+360“ richtig: RAMC plus Quotient minus "
+                                        "Direktionsbogen wird negativ, darum werden 360° addiert.")
+            : circle < 0
+                ? QStringLiteral("In Schritt 6 ist „- 360“ richtig: der Wert überschreitet "
+                                 "360°.")
+                : QStringLiteral("In Schritt 6 ist „ 0“ richtig: RAMC plus Quotient minus "
+                                 "Direktionsbogen liegt schon zwischen 0° und 360°.");
+        return report;
+    }
+
+    if (const int stale = FirstStaleStep(in)) {
+        report.finding = NotCurrent(stale);
+        return report;
+    }
+
+    // What the hand method cannot avoid: the two table values rounded by up to
+    // 30'' each, spread over the table step, the linear interpolation between
+    // the rows where the axis does not move evenly, and the steps' roundings.
+    const double tableStep = std::remainder(exactGreater - exactSmaller, 360.0);
+    const double linear = smallerRamc + std::remainder(planet - exactSmaller, 360.0) / tableStep;
+    const double interpolation =
+        std::abs(std::remainder(linear - aspectRamc, 360.0)) * SecondsPerDegree;
+    const double explained =
+        2 * 30.0 / (std::abs(tableStep) * 3600) * SecondsPerDegree + interpolation + StepRounding;
+    const double deviation = typedCorrection - exactSidereal;
+    // Step 8 does not reduce by a day: where the corrected RAMC and the
+    // sidereal time of birth lie on both sides of 0 h, the difference comes
+    // out a day too large or too small.
+    if (std::abs(deviation) > SecondsPerDay / 2 &&
+        std::abs(std::remainder(deviation, double{SecondsPerDay})) <= explained) {
+        const qint32 meant = typedCorrection + (deviation > 0 ? -SecondsPerDay : SecondsPerDay);
+        report.finding = QStringLiteral("Ihre Zeitdifferenz liegt um einen ganzen Tag daneben: "
+                                        "die korrigierte RAMC und die Sternzeit der Geburt "
+                                        "liegen auf verschiedenen Seiten von 0 h, und Schritt 8 "
+                                        "rechnet nicht über den Tag hinweg. Gemeint ist ") +
+                         TimeText(meant) + QStringLiteral(".");
+        return report;
+    }
+    if (std::abs(deviation) > explained) {
+        report.finding = QStringLiteral("Ihre Zeitdifferenz weicht um ") +
+                         DurationText(deviation, true) +
+                         QStringLiteral(" von der genauen ab, mehr als Interpolation und "
+                                        "Rundung erklären (bis ") +
+                         DurationText(explained, false) +
+                         QStringLiteral("): prüfen Sie die Tabellenwerte und den korrigierten "
+                                        "Wert.");
+        return report;
+    }
+    report.right = true;
+    report.finding = QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von ") +
+                     DurationText(deviation, true) +
+                     QStringLiteral(" erklären die lineare Interpolation zwischen den Zeilen, "
+                                    "die auf Minuten gerundete Tabelle und die Rundungen der "
+                                    "Schritte; die Korrektur ist Sternzeit, bürgerliche Zeit "
+                                    "läuft um 1/366 langsamer.");
+    return report;
+}
+
+} // namespace
+
+QString checkTitle()
+{
+    return QStringLiteral("Kontrolle");
+}
+
+QString checkCaption()
+{
+    return QStringLiteral("Kontrolle mit genauer Rechnung");
+}
+
+QStringList checkColumns()
+{
+    return {QStringLiteral("Ihre Rechnung"), QStringLiteral("Genau"), QStringLiteral("Abweichung")};
+}
+
+CheckReport checkRectification(const CheckInput &input)
+{
+    try {
+        return Check(input);
+    } catch (const Overflow &) {
+        CheckReport report;
+        report.finding = QStringLiteral("Überlauf!");
+        return report;
+    }
+}
+
+} // namespace Rectification

@@ -1,0 +1,426 @@
+#include "astro/zodiac.h"
+#include "exercise/gzkcheck.h"
+#include "exercise/gzktask.h"
+#include "exercise/gzktexts.h"
+
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <array>
+#include <cmath>
+
+using namespace Exercise;
+using namespace Qt::StringLiterals;
+
+class tst_GzkTask : public QObject {
+    Q_OBJECT
+
+private slots:
+    void numbersOutsideTheRangeGiveNothing_data();
+    void numbersOutsideTheRangeGiveNothing();
+    void ageAt_data();
+    void ageAt();
+    void tasksOneToFiveHundred();
+    void taskOneStaysAsItIs();
+    void houseTableCells_data();
+    void houseTableCells();
+    void durationText_data();
+    void durationText();
+    void answers_data();
+    void answers();
+    void incompleteAnswers_data();
+    void incompleteAnswers();
+    void solutionShowsTheStepsAndTheExactCorrection();
+};
+
+namespace {
+
+FieldTexts Fields(qint32 h, qint32 m, qint32 s)
+{
+    return {QString::number(h), QString::number(m), QString::number(s)};
+}
+
+FieldTexts FieldsOf(qint32 seconds)
+{
+    const SexagesimalTriple t = SecondsToTriple(seconds);
+    return Fields(t.Units, t.Minutes, t.Seconds);
+}
+
+// The lines of a task, each once, in the form the examination prints them.
+void VerifyTaskLines(const GzkTask &task)
+{
+    const QStringList lines = gzkTaskLines(task);
+    const std::array patterns{
+        QStringLiteral("Geburtsdatum: \\d\\d\\.\\d\\d\\.(19[4-9]\\d|200[0-5])"),
+        QStringLiteral("Geburtszeit: \\d{1,2}\\.\\d\\d Uhr \\(Zeitzone \\+1\\)"),
+        QStringLiteral("Geburtsort: [^,]+, Breite \\d\\d°\\d\\d' N, Länge \\d{1,2}°\\d\\d' O"),
+        QStringLiteral("Sternzeit der Geburt: \\d{1,2}h\\d\\dm\\d\\ds"),
+        QStringLiteral("Ereignis: .{1,17} am \\d\\d\\.\\d\\d\\.\\d{4}"),
+        QStringLiteral("Achse: (MC|AC)"),
+        QStringLiteral("Radix-Planet: \\S+ \\d{1,2}°\\d\\d'\\d\\d'' \\S+ "
+                       "\\((Konjunktion|Sextil|Quadrat|Trigon|Opposition)\\)"),
+    };
+    QCOMPARE(lines.size(), qsizetype(patterns.size()));
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        const QRegularExpression pattern(QRegularExpression::anchoredPattern(patterns[i]));
+        QVERIFY2(pattern.match(lines.at(static_cast<qsizetype>(i))).hasMatch(),
+                 qPrintable(lines.at(static_cast<qsizetype>(i))));
+    }
+}
+
+} // namespace
+
+void tst_GzkTask::numbersOutsideTheRangeGiveNothing_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("given");
+    QTest::newRow("0") << 0 << false;
+    QTest::newRow("-1") << -1 << false;
+    QTest::newRow("1 000 000") << 1'000'000 << false;
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("999 999") << 999'999 << true;
+}
+
+void tst_GzkTask::numbersOutsideTheRangeGiveNothing()
+{
+    QFETCH(int, number);
+    QFETCH(bool, given);
+    QCOMPARE(makeGzkTask(number).has_value(), given);
+}
+
+void tst_GzkTask::ageAt_data()
+{
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("event");
+    QTest::addColumn<double>("years");
+    QTest::addColumn<double>("days");
+    QTest::newRow("on the birthday") << QDate(1975, 11, 7) << QDate(2010, 11, 7) << 35.0 << 0.0;
+    QTest::newRow("the day before") << QDate(1975, 11, 7) << QDate(2010, 11, 6) << 34.0 << 364.0;
+    QTest::newRow("across a leap day") << QDate(1975, 11, 7) << QDate(2012, 3, 7) << 36.0 << 121.0;
+    QTest::newRow("29 Feb, common year, 28 Feb")
+        << QDate(1960, 2, 29) << QDate(1999, 2, 28) << 38.0 << 364.0;
+    QTest::newRow("29 Feb, common year, 1 Mar")
+        << QDate(1960, 2, 29) << QDate(1999, 3, 1) << 39.0 << 0.0;
+    QTest::newRow("29 Feb, leap year") << QDate(1960, 2, 29) << QDate(2000, 3, 1) << 40.0 << 1.0;
+    QTest::newRow("after a leap year's birthday")
+        << QDate(1970, 3, 10) << QDate(2012, 3, 9) << 41.0 << 365.0;
+}
+
+void tst_GzkTask::ageAt()
+{
+    QFETCH(QDate, birth);
+    QFETCH(QDate, event);
+    QFETCH(double, years);
+    QFETCH(double, days);
+    const Rectification::Age age = Exercise::ageAt(birth, event);
+    QCOMPARE(age.years, years);
+    QCOMPARE(age.days, days);
+}
+
+void tst_GzkTask::tasksOneToFiveHundred()
+{
+    QElapsedTimer timer;
+    timer.start();
+    int signChanges = 0;
+    double worst = 0;
+    for (int number = 1; number <= 500; ++number) {
+        const std::optional<GzkTask> made = makeGzkTask(number);
+        QVERIFY(made);
+        const GzkTask &task = *made;
+        const QString where = QStringLiteral("task ") + QString::number(number);
+        // The page: seven rows 4 minutes apart, each the formulas rounded to the minute.
+        QCOMPARE(task.page.size(), 7);
+        for (qsizetype i = 0; i < task.page.size(); ++i) {
+            const HouseTableRow &row = task.page.at(i);
+            if (i > 0)
+                QCOMPARE(row.ramc, (task.page.at(i - 1).ramc + 1) % 360);
+            const double mc = Astro::MidheavenLongitude(row.ramc, task.obliquity) * 60;
+            const double ac =
+                Astro::AscendantLongitude(row.ramc, task.obliquity, task.latitude()) * 60;
+            // 359°59'40'' is printed as 0°00'.
+            QVERIFY2(row.mc % 60 == 0 && std::abs(std::remainder(row.mc / 60 - mc, 21600)) <= 0.5,
+                     qPrintable(where));
+            QVERIFY2(row.ac % 60 == 0 && std::abs(std::remainder(row.ac / 60 - ac, 21600)) <= 0.5,
+                     qPrintable(where));
+        }
+        // The planet lies inside the values of the two rows with 30'' to spare.
+        const qint32 smaller = task.page.at(task.hand.smallerRow).value(task.axis);
+        const qint32 greater = task.page.at(task.hand.smallerRow + 1).value(task.axis);
+        QVERIFY2(Astro::ArcAhead(task.aspectPoint, smaller) >= 30, qPrintable(where));
+        QVERIFY2(Astro::ArcAhead(greater, task.aspectPoint) >= 30, qPrintable(where));
+        if (smaller / Astro::ArcSecondsPerSign != greater / Astro::ArcSecondsPerSign)
+            ++signChanges;
+        QCOMPARE(task.planetPosition % Astro::ArcSecondsPerSign,
+                 task.aspectPoint % Astro::ArcSecondsPerSign);
+        QVERIFY(std::abs(task.trueOffset) >= 20 && std::abs(task.trueOffset) <= 230);
+        VerifyTaskLines(task);
+        // The directed RAMC of the true and of the recorded birth and the
+        // event's sidereal time of the steps all lie between the two rows.
+        const double arc = task.exactYears() * (59 * 60 + 8) / 3600.0;
+        const double ramc = task.page.at(task.hand.smallerRow).ramc;
+        for (const QDateTime &birth : {task.trueUtc(), task.recordedUtc()}) {
+            const double directed = std::fmod(
+                Astro::RamcOfSiderealTime(Astro::LocalSiderealTime(birth, task.longitude())) + arc,
+                360.0);
+            QVERIFY2(directed >= ramc && directed < ramc + 1, qPrintable(where));
+        }
+        const qint32 event = FieldsToSeconds(TripleToFields(task.hand.eventSiderealTime));
+        QVERIFY2(event >= ramc * 240 && event < ramc * 240 + 240, qPrintable(where));
+
+        // The calculator's answer is what the check accepts, and a slip of
+        // a day in step 6 gets a hint but not the answer.
+        const qint32 right = correctionSeconds(task.hand);
+        QCOMPARE(checkGzkAnswer(task, FieldsOf(right)).outcome, GzkVerdict::Outcome::Right);
+        const GzkVerdict slip = checkGzkAnswer(task, FieldsOf(right + 86'400));
+        QCOMPARE(slip.outcome, GzkVerdict::Outcome::Wrong);
+        QVERIFY2(slip.message.contains(u"360°"), qPrintable(where));
+
+        // The exact correction finds the true birth again, and the hand
+        // result lies near it.
+        const GzkExact exact = exactCorrection(task);
+        QVERIFY2(std::abs(exact.civilSeconds - task.trueOffset) < 0.5,
+                 qPrintable(where + u' ' + QString::number(exact.civilSeconds)));
+        const double off = std::abs(correctionSeconds(task.hand) - exact.civilSeconds);
+        worst = std::max(worst, off);
+        QVERIFY2(off <= 30, qPrintable(where + u' ' + QString::number(off)));
+    }
+    QCOMPARE(signChanges, 250);
+    qInfo("500 tasks in %lld ms; the hand result at most %.1f s from the exact one",
+          timer.elapsed(), worst);
+}
+
+// The first task as it was drawn when the tasks were introduced: a change of
+// the random stream or of the lists would change every numbered task.
+void tst_GzkTask::taskOneStaysAsItIs()
+{
+    const GzkTask task = *makeGzkTask(1);
+    QCOMPARE(gzkTaskLines(task),
+             QStringList({u"Geburtsdatum: 19.06.2003"_s, u"Geburtszeit: 4.05 Uhr (Zeitzone +1)"_s,
+                          u"Geburtsort: Stuttgart, Breite 48°47' N, Länge 9°11' O"_s,
+                          u"Sternzeit der Geburt: 21h29m29s"_s, u"Ereignis: Heirat am 18.03.2025"_s,
+                          u"Achse: AC"_s, u"Radix-Planet: Pluto 11°26'12'' Widder (Quadrat)"_s}));
+    QCOMPARE(houseTableTitle(task), u"Häusertabelle für 48°47' nördlicher Breite"_s);
+    QCOMPARE(Exercise::houseTableCells(task.page.at(2)),
+             QStringList({u"22h52m"_s, u"343°"_s, u"11°34' Fische"_s, u"11°00' Krebs"_s}));
+    QCOMPARE(correctionText(task.hand.correction), u"0h-1m-4s"_s);
+}
+
+void tst_GzkTask::houseTableCells_data()
+{
+    QTest::addColumn<int>("ramc");
+    QTest::addColumn<qint32>("mc");
+    QTest::addColumn<qint32>("ac");
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("8h16m") << 124 << Astro::PositionOf(4, 1, 45, 0)
+                           << Astro::PositionOf(7, 13, 5, 0)
+                           << QStringList{u"8h16m"_s, u"124°"_s, u"1°45' Löwe"_s,
+                                          u"13°05' Skorpion"_s};
+    QTest::newRow("0h00m") << 0 << 0 << Astro::PositionOf(3, 23, 50, 0)
+                           << QStringList{u"0h00m"_s, u"0°"_s, u"0°00' Widder"_s,
+                                          u"23°50' Krebs"_s};
+    QTest::newRow("23h56m") << 359 << Astro::PositionOf(11, 28, 55, 0)
+                            << Astro::PositionOf(3, 23, 4, 0)
+                            << QStringList{u"23h56m"_s, u"359°"_s, u"28°55' Fische"_s,
+                                           u"23°04' Krebs"_s};
+}
+
+void tst_GzkTask::houseTableCells()
+{
+    QFETCH(int, ramc);
+    QFETCH(qint32, mc);
+    QFETCH(qint32, ac);
+    QFETCH(QStringList, cells);
+    QCOMPARE(Exercise::houseTableCells({ramc, mc, ac}), cells);
+}
+
+void tst_GzkTask::durationText_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("minutes") << -209.84 << u"-3 m 29,8 s"_s;
+    QTest::newRow("seconds") << 5.04 << u"5,0 s"_s;
+    QTest::newRow("rounds up to a minute") << 59.96 << u"1 m 0,0 s"_s;
+    QTest::newRow("no minus before nothing") << -0.04 << u"0,0 s"_s;
+}
+
+void tst_GzkTask::durationText()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, text);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString written = Exercise::durationText(seconds);
+    QLocale::setDefault(previous);
+    QCOMPARE(written, text);
+}
+
+// A catalogue of answers to three tasks: task 1 (rows in one sign), task 2
+// (the AC crossing from Fische into Widder between the rows) and task 3
+// (a day taken off in step 4 and 360° added in step 6).
+enum class Slip {
+    None,
+    RowBelow,
+    RowAbove,
+    SmallerFromRowBelow,
+    GreaterFromRowAbove,
+    Swapped,
+    OtherAxis,
+    FirstSign0,
+    SecondSignMinus30,
+    SecondSignPlus30,
+    DayLess,
+    DayMore,
+    OneDayOfAgeMore,
+    DaysForgotten,
+    DaysToTheNextBirthday,
+    OneYearOfAgeLess,
+};
+
+void tst_GzkTask::answers_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<int>("slip");
+    QTest::addColumn<int>("extra"); // seconds added to the answer
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("says");
+    const auto row = [](const char *name, int number, Slip slip, int extra,
+                        GzkVerdict::Outcome outcome, const char16_t *says) {
+        QTest::newRow(name) << number << static_cast<int>(slip) << extra
+                            << static_cast<int>(outcome) << QString::fromUtf16(says);
+    };
+    using O = GzkVerdict::Outcome;
+    row("right", 1, Slip::None, 0, O::Right, u"Richtig! 0h-1m-4s");
+    row("right, with a day taken off", 3, Slip::None, 0, O::Right, u"Richtig! 0h-1m-34s");
+    row("rows one lower", 1, Slip::RowBelow, 0, O::Wrong, u"Zeilen der Häusertabelle");
+    row("rows one higher", 2, Slip::RowAbove, 0, O::Wrong, u"Zeilen der Häusertabelle");
+    row("smaller value of the row above", 1, Slip::SmallerFromRowBelow, 0, O::Wrong,
+        u"Tabellenwerte");
+    row("greater value of the row below", 3, Slip::GreaterFromRowAbove, 0, O::Wrong,
+        u"Tabellenwerte");
+    row("values swapped", 3, Slip::Swapped, 0, O::Wrong, u"Tabellenwerte");
+    row("MC read for the AC", 1, Slip::OtherAxis, 0, O::Wrong, u"Tabellenwerte");
+    row("+0 across the sign", 2, Slip::FirstSign0, 0, O::Wrong, u"größerer − kleinerer");
+    row("-30 on the planet", 2, Slip::SecondSignMinus30, 0, O::Wrong, u"korrigierter − kleinerer");
+    row("+30 on the planet", 2, Slip::SecondSignPlus30, 0, O::Wrong, u"korrigierter − kleinerer");
+    row("+360 forgotten", 3, Slip::DayLess, 0, O::Wrong, u"-24h");
+    row("360 added needlessly", 1, Slip::DayMore, 0, O::Wrong, u"360°");
+    // A day of age moves the result by 0.65 s: it cannot be told from rounding.
+    row("a day of age too many", 1, Slip::OneDayOfAgeMore, 0, O::Wrong, u"nahe daran");
+    row("the days forgotten", 1, Slip::DaysForgotten, 0, O::Wrong, u"Alter in Schritt 1");
+    row("days to the next birthday", 3, Slip::DaysToTheNextBirthday, 0, O::Wrong,
+        u"Alter in Schritt 1");
+    row("a year of age too few", 2, Slip::OneYearOfAgeLess, 0, O::Wrong, u"Alter in Schritt 1");
+    row("20 s off", 1, Slip::None, 20, O::Wrong, u"nahe daran");
+    row("half an hour off", 1, Slip::None, 1800, O::Wrong, u"Schritt für Schritt");
+    row("only the seconds wrong", 1, Slip::None, -10, O::Wrong, u"Sekunden sind falsch");
+}
+
+void tst_GzkTask::answers()
+{
+    QFETCH(int, number);
+    QFETCH(int, slip);
+    QFETCH(int, extra);
+    QFETCH(int, outcome);
+    QFETCH(QString, says);
+    const GzkTask task = *makeGzkTask(number);
+    const GzkHandSolution &hand = task.hand;
+    const int row = hand.smallerRow;
+    const Astro::Axis other = task.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
+    GzkEntries entries;
+    qint32 day = 0;
+    switch (static_cast<Slip>(slip)) {
+    case Slip::None:
+        break;
+    case Slip::RowBelow:
+        entries.smallerRow = row - 1;
+        break;
+    case Slip::RowAbove:
+        entries.smallerRow = row + 1;
+        break;
+    case Slip::SmallerFromRowBelow:
+        entries.smallerValue = task.page.at(row - 1).value(task.axis);
+        break;
+    case Slip::GreaterFromRowAbove:
+        entries.greaterValue = task.page.at(row + 2).value(task.axis);
+        break;
+    case Slip::Swapped:
+        entries.smallerValue = task.page.at(row + 1).value(task.axis);
+        entries.greaterValue = task.page.at(row).value(task.axis);
+        break;
+    case Slip::OtherAxis:
+        entries.smallerValue = task.page.at(row).value(other);
+        entries.greaterValue = task.page.at(row + 1).value(other);
+        break;
+    case Slip::FirstSign0:
+        entries.firstSignCorrection = 0;
+        break;
+    case Slip::SecondSignMinus30:
+        entries.secondSignCorrection = -30;
+        break;
+    case Slip::SecondSignPlus30:
+        entries.secondSignCorrection = 30;
+        break;
+    case Slip::DayLess:
+        day = -86'400;
+        break;
+    case Slip::DayMore:
+        day = 86'400;
+        break;
+    case Slip::OneDayOfAgeMore:
+        entries.age = Rectification::Age{hand.age.years, hand.age.days + 1};
+        break;
+    case Slip::DaysForgotten:
+        entries.age = Rectification::Age{hand.age.years, 0};
+        break;
+    case Slip::DaysToTheNextBirthday:
+        entries.age = Rectification::Age{hand.age.years, 365 - hand.age.days};
+        break;
+    case Slip::OneYearOfAgeLess:
+        entries.age = Rectification::Age{hand.age.years - 1, hand.age.days};
+        break;
+    }
+    const std::optional<GzkHandSolution> slipped = runGzkSteps(task, entries);
+    QVERIFY(slipped);
+    const GzkVerdict verdict =
+        checkGzkAnswer(task, FieldsOf(correctionSeconds(*slipped) + day + extra));
+    QCOMPARE(static_cast<int>(verdict.outcome), outcome);
+    QVERIFY2(verdict.message.contains(says), qPrintable(verdict.message));
+    if (verdict.outcome == GzkVerdict::Outcome::Wrong)
+        QVERIFY(!verdict.message.contains(correctionText(hand.correction)));
+}
+
+void tst_GzkTask::incompleteAnswers_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<int>("firstEmpty");
+    QTest::newRow("hours empty") << QStringList{u""_s, u"-3"_s, u"-26"_s} << 0;
+    QTest::newRow("minutes not a number") << QStringList{u"0"_s, u"drei"_s, u"-26"_s} << 1;
+    QTest::newRow("seconds blank") << QStringList{u"0"_s, u"-3"_s, u"  "_s} << 2;
+    QTest::newRow("a fraction") << QStringList{u"0"_s, u"-3,5"_s, u"0"_s} << 1;
+    QTest::newRow("beyond a day") << QStringList{u"0"_s, u"0"_s, u"99999999"_s} << 2;
+}
+
+void tst_GzkTask::incompleteAnswers()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(int, firstEmpty);
+    const GzkVerdict verdict =
+        checkGzkAnswer(*makeGzkTask(1), {typed.at(0), typed.at(1), typed.at(2)});
+    QCOMPARE(verdict.outcome, GzkVerdict::Outcome::Incomplete);
+    QCOMPARE(verdict.firstEmpty, firstEmpty);
+}
+
+void tst_GzkTask::solutionShowsTheStepsAndTheExactCorrection()
+{
+    const QString html = gzkSolutionHtml(*makeGzkTask(3));
+    for (const QString &part :
+         {u"44 Jahre und 97 Tage"_s, u"Direktionsbogen 43°37'35''"_s, u"-24h = 2 h 6 m 31 s"_s,
+          u"zwischen den Zeilen 2h04m und 2h08m"_s, u"+ 360° = 347°36'46''"_s, u"= 0h-1m-34s"_s,
+          u"bürgerliche Zeit"_s, u"lineare Interpolation"_s})
+        QVERIFY2(html.contains(part), qPrintable(part));
+}
+
+QTEST_GUILESS_MAIN(tst_GzkTask)
+#include "tst_gzktask.moc"

@@ -1,0 +1,275 @@
+#include "exercise/gzktask.h"
+#include "rekti/rectificationcheck.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+#include <cmath>
+
+using namespace Rectification;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Sexagesimal Of(const SexagesimalTriple &t)
+{
+    return Sexagesimal::of(t);
+}
+
+Sexagesimal OfSeconds(qint32 seconds)
+{
+    return Sexagesimal::of(SecondsToTriple(seconds));
+}
+
+// The rectification form as a student fills it in for a task, every step
+// pressed: the values of the calculator's own steps.
+CheckInput FilledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolution &hand)
+{
+    CheckInput in;
+    in.axis = task.axis;
+    in.latitudeDegrees = task.latitudeMinutes / 60;
+    in.latitudeMinutes = task.latitudeMinutes % 60;
+    in.birthDate = task.birthDate;
+    Entries &e = in.entries;
+    e.age = hand.age;
+    e.decimalYears = hand.decimalYears;
+    e.directionArc = Of(hand.directionArc);
+    e.birthSiderealTime = OfSeconds(task.birthSiderealTime);
+    e.arcInTime = Of(hand.arcInTime);
+    e.eventSiderealTime = Of(hand.eventSum);
+    e.dayHours = hand.dayHours;
+    e.greaterTableValue = Of(hand.greaterValue);
+    e.smallerTableValue = Of(hand.smallerValue);
+    e.firstSignCorrection = hand.firstSignCorrection;
+    e.correctedTableValue = Of(hand.planetValue);
+    e.smallerTableValue2 = Of(hand.smallerValue);
+    e.secondSignCorrection = hand.secondSignCorrection;
+    e.tableStep = Of(hand.tableStep);
+    e.towardsPlanet = Of(hand.towardsPlanet);
+    e.ramc = hand.ramc;
+    e.quotient = Of(hand.quotient);
+    e.ramcPlusQuotient = Of(hand.ramcPlusQuotient);
+    e.arcOfStep6 = Of(hand.directionArc);
+    e.circleCorrection = hand.circleCorrection;
+    e.correctedRamc = Of(hand.correctedRamc);
+    e.ramcInTime = Of(hand.ramcInTime);
+    e.birthSiderealTimeOfStep8 = OfSeconds(task.birthSiderealTime);
+    e.correction = Of(hand.correction);
+    in.eventWithinDay = Of(hand.eventSiderealTime);
+    in.smallerRowTime = OfSeconds(task.page.at(hand.smallerRow).siderealSeconds());
+    in.greaterRowTime = OfSeconds(task.page.at(hand.smallerRow + 1).siderealSeconds());
+    return in;
+}
+
+} // namespace
+
+class tst_RectificationCheck : public QObject {
+    Q_OBJECT
+
+public:
+    // A catalogue of worked rectifications with one fault each.
+    enum class Fault {
+        None,
+        SmallerValueFiveMinutesHigh,
+        GreaterValueOfTheOtherAxis,
+        RowsAbove,
+        RowsEightMinutesApart,
+        RamcOfTheGreaterRow,
+        SmallerValueForgottenInTheSecondRow,
+        PlanetOutsideTheValues,
+        FirstSignPlus0,
+        FirstSignMinus30,
+        SecondSignPlus30,
+        CircleForgotten,
+        CircleNeedless,
+        DayNotTakenOff,
+        QuotientNotPressedAgain,
+        CorrectionNotPressedAgain,
+    };
+    Q_ENUM(Fault)
+
+private slots:
+    void findings_data();
+    void findings();
+    void aDayAcrossZeroHours();
+    void everyTaskOfTheExercisesPasses();
+    void columnsAndRows();
+};
+
+// Task 1: AC in Krebs at 48°47', rows 22h52m and 22h56m. Task 2: the AC
+// crosses from Fische into Widder between 17h56m and 18h00m. Task 3: MC,
+// a day taken off in step 4 and 360° added in step 6.
+void tst_RectificationCheck::findings_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("finding");
+    QTest::addColumn<bool>("right");
+    const auto row = [](const char *name, int number, Fault fault, const char16_t *finding,
+                        bool right = false) {
+        QTest::newRow(name) << number << fault << QString::fromUtf16(finding) << right;
+    };
+    row("right, one sign", 1, Fault::None, u"Ihre Rechnung ist richtig", true);
+    row("right, across a sign", 2, Fault::None, u"Ihre Rechnung ist richtig", true);
+    row("right, a day off", 3, Fault::None, u"Ihre Rechnung ist richtig", true);
+    row("misread table value", 1, Fault::SmallerValueFiveMinutesHigh,
+        u"Der kleinere Tabellenwert weicht um +5' ab: lesen Sie die Zeile 22h52m der "
+        u"Häusertabelle nach.");
+    row("other axis", 3, Fault::GreaterValueOfTheOtherAxis,
+        u"Der größere Tabellenwert ist der des AC, gerechnet wird mit dem MC");
+    row("rows not enclosing", 1, Fault::RowsAbove,
+        u"liegt nicht zwischen den Zeilen 22h56m und 23h00m");
+    row("rows 8 minutes apart", 2, Fault::RowsEightMinutesApart,
+        u"Die Zeilen 17h56m und 18h04m liegen nicht 4 Minuten auseinander");
+    row("RAMC of the greater row", 1, Fault::RamcOfTheGreaterRow,
+        u"Die RAMC in Schritt 6 ist die Sternzeit der kleineren Zeile mal 15: 22h52m ergeben "
+        u"343°.");
+    row("smaller value forgotten", 1, Fault::SmallerValueForgottenInTheSecondRow,
+        u"steht nicht der kleinere Tabellenwert 11°00'00''");
+    row("corrected value outside", 1, Fault::PlanetOutsideTheValues,
+        u"Der korrigierte Wert 12°26'12'' liegt nicht zwischen");
+    row("+0 across a sign", 2, Fault::FirstSignPlus0,
+        u"„größerer − kleinerer Wert“ von Schritt 5 ist „+30“ richtig: von 27°22'00'' zu "
+        u"0°00'00'' wechselt der Wert ins nächste Zeichen");
+    row("-30 across a sign", 2, Fault::FirstSignMinus30, u"ist „+30“ richtig");
+    row("+30 within a sign", 2, Fault::SecondSignPlus30,
+        u"„korrigierter − kleinerer Wert“ von Schritt 5 ist „+0“ richtig: beide Werte liegen im "
+        u"selben Zeichen");
+    row("+360 forgotten", 3, Fault::CircleForgotten, u"In Schritt 6 ist „+360“ richtig");
+    row("+360 needless", 1, Fault::CircleNeedless, u"In Schritt 6 ist „ 0“ richtig");
+    row("-24h missing", 3, Fault::DayNotTakenOff, u"wählen Sie „-24h“");
+    row("quotient stale", 2, Fault::QuotientNotPressedAgain, u"Schritt 5 ist nicht aktuell");
+    row("correction stale", 3, Fault::CorrectionNotPressedAgain, u"Schritt 8 ist nicht aktuell");
+}
+
+void tst_RectificationCheck::findings()
+{
+    QFETCH(int, number);
+    QFETCH(Fault, fault);
+    QFETCH(QString, finding);
+    QFETCH(bool, right);
+    const Exercise::GzkTask task = *Exercise::makeGzkTask(number);
+    const int row = task.hand.smallerRow;
+    const Astro::Axis other = task.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
+    // A slip made while computing: the steps after it follow from it.
+    Exercise::GzkEntries slip;
+    switch (fault) {
+    case Fault::SmallerValueFiveMinutesHigh:
+        slip.smallerValue = task.page.at(row).value(task.axis) + 300;
+        break;
+    case Fault::GreaterValueOfTheOtherAxis:
+        slip.greaterValue = task.page.at(row + 1).value(other);
+        break;
+    case Fault::RowsAbove:
+        slip.smallerRow = row + 1;
+        break;
+    case Fault::PlanetOutsideTheValues:
+        slip.planetPosition = task.planetPosition + 3600;
+        break;
+    case Fault::FirstSignPlus0:
+        slip.firstSignCorrection = 0;
+        break;
+    case Fault::SecondSignPlus30:
+        slip.secondSignCorrection = 30;
+        break;
+    default:
+        break;
+    }
+    const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task, slip);
+    QVERIFY(hand);
+    CheckInput in = FilledForm(task, *hand);
+    if (fault == Fault::RowsAbove)
+        in.eventWithinDay = Of(task.hand.eventSiderealTime);
+    // A slip in a field, or a step not pressed again.
+    Entries &e = in.entries;
+    switch (fault) {
+    case Fault::RowsEightMinutesApart:
+        in.greaterRowTime = OfSeconds(Sexagesimal(in.greaterRowTime).totalSeconds() + 240);
+        break;
+    case Fault::RamcOfTheGreaterRow:
+        e.ramc += 1;
+        break;
+    case Fault::SmallerValueForgottenInTheSecondRow:
+        e.smallerTableValue2 = Sexagesimal{};
+        break;
+    case Fault::FirstSignMinus30:
+        e.firstSignCorrection = -30;
+        break;
+    case Fault::CircleForgotten:
+    case Fault::CircleNeedless:
+        e.circleCorrection = fault == Fault::CircleForgotten ? 0 : 360;
+        break;
+    case Fault::DayNotTakenOff:
+        e.dayHours = 0;
+        break;
+    case Fault::QuotientNotPressedAgain:
+        e.quotient = OfSeconds(Sexagesimal(e.quotient).totalSeconds() + 7);
+        break;
+    case Fault::CorrectionNotPressedAgain:
+        e.correction = OfSeconds(Sexagesimal(e.correction).totalSeconds() - 60);
+        break;
+    default:
+        break;
+    }
+    const CheckReport report = checkRectification(in);
+    QVERIFY2(report.finding.contains(finding), qPrintable(report.finding));
+    QCOMPARE(report.right, right);
+}
+
+// Born at 0h00m20s sidereal time, with the corrected RAMC 40'' before 0°:
+// step 6 adds 360°, and step 8 gives 23h59m38s instead of -22 s.
+void tst_RectificationCheck::aDayAcrossZeroHours()
+{
+    Exercise::GzkTask task;
+    task.axis = Astro::Axis::MC;
+    task.birthDate = QDate(2000, 1, 1);
+    task.eventDate = QDate(2030, 1, 1); // 30 years: 29°34'00'' of arc, 1h58m16s
+    task.birthSiderealTime = 20;
+    task.obliquity =
+        Astro::MeanObliquity(QDateTime(task.birthDate, QTime(12, 0), QTimeZone::utc()));
+    for (int ramc = 27; ramc <= 33; ++ramc) {
+        const auto mc = static_cast<qint32>(
+            std::llround(Astro::MidheavenLongitude(ramc, task.obliquity) * 60) * 60);
+        task.page.append({ramc, mc, 0});
+    }
+    const double aspectRamc = (106'440 - 40) / 3600.0;
+    task.planetPosition = static_cast<qint32>(
+        std::llround(Astro::MidheavenLongitude(aspectRamc, task.obliquity) * 3600));
+    const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task);
+    QVERIFY(hand);
+    QCOMPARE(hand->circleCorrection, 360.0);
+    QVERIFY(Sexagesimal::of(hand->correction).totalSeconds() > 86'000);
+    const CheckReport report = checkRectification(FilledForm(task, *hand));
+    QVERIFY2(report.finding.contains(u"um einen ganzen Tag daneben"_s), qPrintable(report.finding));
+    QVERIFY2(report.finding.endsWith(u"Gemeint ist 0h0m-22s."_s), qPrintable(report.finding));
+    QVERIFY(!report.right);
+}
+
+// Whatever the calculator gives on a task's page passes the check.
+void tst_RectificationCheck::everyTaskOfTheExercisesPasses()
+{
+    for (int number = 1; number <= 500; ++number) {
+        const Exercise::GzkTask task = *Exercise::makeGzkTask(number);
+        const CheckReport report = checkRectification(FilledForm(task, task.hand));
+        QVERIFY2(report.right, qPrintable(QString::number(number) + u' ' + report.finding));
+    }
+}
+
+void tst_RectificationCheck::columnsAndRows()
+{
+    QCOMPARE(checkColumns(), QStringList({u"Ihre Rechnung"_s, u"Genau"_s, u"Abweichung"_s}));
+    const Exercise::GzkTask task = *Exercise::makeGzkTask(1);
+    const CheckReport report = checkRectification(FilledForm(task, task.hand));
+    QStringList names;
+    for (const CheckRow &row : report.rows)
+        names.append(row.name);
+    QCOMPARE(names, QStringList({u"Sternzeit des Ereignisses"_s, u"Tabellenwert kleiner"_s,
+                                 u"Tabellenwert größer"_s, u"Quotient"_s, u"korrigierte RAMC"_s,
+                                 u"gesuchte Zeitdifferenz"_s}));
+    QCOMPARE(report.rows.at(1).yours, u"11°00'00''"_s);
+    QVERIFY2(report.rows.at(1).exact.endsWith(u" Krebs"_s), qPrintable(report.rows.at(1).exact));
+    QCOMPARE(report.rows.at(5).yours, u"0h-1m-4s"_s);
+}
+
+QTEST_GUILESS_MAIN(tst_RectificationCheck)
+#include "tst_rectificationcheck.moc"
