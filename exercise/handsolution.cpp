@@ -59,10 +59,12 @@ std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix
     // The form lets an hour of exactly 24 through with "+0h", but 24 h is
     // already the next day's 0 h: the student shifts from 24 h on.
     solution.nextDay = solution.zoneTime.Units >= 24;
-    const auto clock = Solar::finalTime(zoneTime.value(), solution.nextDay ? -24.0 : 0.0);
+    solution.previousDay = solution.zoneTime.Units < 0;
+    const double shift = solution.nextDay ? -24.0 : solution.previousDay ? 24.0 : 0.0;
+    const auto clock = Solar::finalTime(zoneTime.value(), shift);
     if (!clock.ok())
         return std::nullopt;
     solution.clock = TripleOf(clock.value());
-    solution.date = pair.date1.addDays(solution.nextDay ? 1 : 0);
+    solution.date = pair.date1.addDays(solution.nextDay ? 1 : solution.previousDay ? -1 : 0);
     return solution;
 }

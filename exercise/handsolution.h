@@ -31,16 +31,18 @@ struct HandSolution {
     SexagesimalTriple greenwich; // the Greenwich clock time on date 1
     SexagesimalTriple zoneTime;  // plus the time zone; the hour may reach 24
     // The day shift: once the zone time reaches 24 h the student takes off
-    // 24 h ("-24h") and the Solar falls on the day after date 1.
+    // 24 h ("-24h") and the Solar falls on the day after date 1; west of
+    // Greenwich a zone time below 0 h gets 24 h added ("+24h") and the Solar
+    // falls on the day before.
     bool nextDay = false;
+    bool previousDay = false;
     SexagesimalTriple clock; // the final clock time
     QDate date;              // the date of the Solar
 };
 
 // The calculator's steps 2 to 5 run on the pair and the radix position ('' from
 // 0° Aries) with a whole-hour time zone. Nothing when a step refuses the values
-// (a pair that does not enclose the radix, or lies in two signs, or a zone
-// time below 0 h, which the day shifts of the form cannot bring back).
+// (a pair that does not enclose the radix, or lies in two signs).
 std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix, int zone);
 
 #endif

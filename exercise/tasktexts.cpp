@@ -134,6 +134,10 @@ QString solutionHtml(const Task &task, const QDateTime &exactUtc)
         step(QStringLiteral("Tagesausgleich -24h: ") + clockText(hand.clock) +
              QStringLiteral("; die Uhrzeit gehört zum folgenden Tag, dem ") + dateText(hand.date) +
              u'.');
+    else if (hand.previousDay)
+        step(QStringLiteral("Tagesausgleich +24h: ") + clockText(hand.clock) +
+             QStringLiteral("; die Uhrzeit gehört zum Tag davor, dem ") + dateText(hand.date) +
+             u'.');
     else
         step(QStringLiteral("Tagesausgleich +0h: ") + clockText(hand.clock) +
              QStringLiteral("; der Solar fällt auf das 1. Datum."));

@@ -168,8 +168,10 @@ void tst_Exercise::handSolution_data()
     // calculator's final step lets 24 h stand with "+0h".
     QTest::newRow("exactly 24 h") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
                                   << s("10°57'30'' Krebs") << 1 << s("02.07.2024 um 0h00m00s");
-    QTest::newRow("zone time below 0 h") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
-                                         << s("10°01'00'' Krebs") << -1 << QString();
+    // West of Greenwich: 0 h 24 m Greenwich is 23 h 24 m of the day before.
+    QTest::newRow("zone time below 0 h")
+        << s("10°00'00'' Krebs") << s("11°00'00'' Krebs") << s("10°01'00'' Krebs") << -1
+        << s("30.06.2024 um 23h24m00s");
     // The calculator's steps would take a radix up to 1°05' past date 1.
     QTest::newRow("radix past date 2") << s("10°00'00'' Krebs") << s("11°00'00'' Krebs")
                                        << s("11°01'00'' Krebs") << 1 << QString();

@@ -29,6 +29,8 @@ private slots:
     void fullListKeepsTheFormOpen();
     void staleResultIsNotHandedIn();
     void skippedStepIsNamed();
+    void westOfGreenwich_data();
+    void westOfGreenwich();
     void wholeCalculation_data();
     void wholeCalculation();
     void checksWhileTyping();
@@ -230,6 +232,41 @@ void tst_Calculators::skippedStepIsNamed()
     QVERIFY(dialog);
     QCOMPARE(dialog->findChild<QLabel *>(u"lblBefund"_s)->text(),
              u"Schritt 5 (Zeitzone) wurde nicht gerechnet."_s);
+}
+
+// Zone -1 and a Greenwich time shortly after midnight: the zone time is
+// negative, and only "+24h" brings it back to a clock time of the day before.
+void tst_Calculators::westOfGreenwich_data()
+{
+    QTest::addColumn<int>("dayShift"); // list position of Combo1
+    QTest::addColumn<QString>("finalTime");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("+24h") << 2 << u"23|35|39"_s << QStringList();
+    QTest::newRow("+0h") << 0 << u"||"_s << QStringList{u"Solar: Maximimal 24 Stunden pro Tag"_s};
+}
+
+void tst_Calculators::westOfGreenwich()
+{
+    QFETCH(int, dayShift);
+    QFETCH(QString, finalTime);
+    QFETCH(QStringList, messages);
+
+    RecordingServices recorder;
+    MainWindow window;
+    QDialog *form = openSolar(window);
+    auto *shift = form->findChild<QComboBox *>(u"Combo1"_s);
+    QCOMPARE(shift->itemText(2), u"+24h"_s);
+    TypeInto(form, "txtTime2_0", u"0"_s);
+    TypeInto(form, "txtTime2_1", u"35"_s);
+    TypeInto(form, "txtTime2_2", u"39"_s);
+    form->findChild<QComboBox *>(u"cmbGMT"_s)->setCurrentIndex(13); // "-1"
+    Click(form, "Command1");
+    QCOMPARE(shown(form, "txtTime3"), u"-1|35|39"_s);
+    shift->setCurrentIndex(dayShift);
+    Click(form, "Command5");
+    QCOMPARE(shown(form, "txtTime4"), finalTime);
+    QCOMPARE(recorder.messages, messages);
 }
 
 void tst_Calculators::wholeCalculation_data()

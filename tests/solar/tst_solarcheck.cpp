@@ -55,12 +55,15 @@ Solar::Worked workedRight(const QString &sign, const QString &year, const FieldT
     const qint64 g = handGreenwich(date2 - date1, radix - date1);
     e.greenwichTime = Sexagesimal::of(triple(g));
     e.zoneHours = zone;
-    qint64 local = g + zone * 3600;
-    e.zoneTime = Sexagesimal::of(triple(local));
+    // The zone and the day shift are added to the hours; minutes and seconds
+    // stay as they are (0h35m39s in zone -1 is -1, 35, 39).
+    e.zoneTime = Sexagesimal::of(triple(g));
+    e.zoneTime.units += zone;
+    const qint64 local = g + zone * 3600;
     const int shift = local >= 86400 ? -24 : local < 0 ? 24 : 0;
     e.dayShiftHours = shift;
-    local += shift * 3600;
-    e.finalTime = Sexagesimal::of(triple(local));
+    e.finalTime = e.zoneTime;
+    e.finalTime.units += shift;
     const QDate date = day1.addDays(shift < 0 ? 1 : shift > 0 ? -1 : 0);
     w.header.solarDate = {QString::number(date.day()), QString::number(date.month()),
                           QString::number(date.year())};
@@ -192,6 +195,25 @@ void tst_SolarCheck::verdict_data()
         << u"Gerechnet mit der Zeitzone +2; für eine Geburt "
            "in Deutschland gilt +1."_s
         << QStringList{u"0''"_s, u"0''"_s, u"+4 s"_s, u"+4 s"_s, QString()};
+    // West of Greenwich: 0h35m39s Greenwich is -1 h 35 m 39 s in zone -1;
+    // "+24h" makes it 23h35m39s of the day before.
+    const auto west = [] {
+        return workedRight(u"Krebs"_s, u"2024"_s, {u"6"_s, u"7"_s, u"1975"_s}, seconds(13, 30, 0),
+                           seconds(13, 28, 35), seconds(14, 25, 49), -1, QDate(2024, 7, 5));
+    };
+    QTest::newRow("zone -1, +24h") << west() << Cause::Right << u"Gerechnet mit der Zeitzone -1"_s
+                                   << QStringList{u"0''"_s, u"0''"_s, u"*"_s, u"*"_s, QString()};
+    QTest::newRow("zone -1, +24h forgotten")
+        <<
+        [&west] {
+            Solar::Worked w = west();
+            w.entries.dayShiftHours = 0;
+            w.results.final = w.entries.finalTime = w.entries.zoneTime;
+            w.header.solarDate = {u"5"_s, u"7"_s, u"2024"_s};
+            return w;
+        }()
+        << Cause::NoClockTime << u"24 Stunden addieren und das Datum um einen Tag zurücksetzen"_s
+        << QStringList();
     QTest::newRow("dated a day late")
         << krebs([](Solar::Worked &w) {
                w.header.solarDate = {u"6"_s, u"7"_s, u"2024"_s};
