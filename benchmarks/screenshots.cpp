@@ -16,6 +16,7 @@
 #include "solar/solarform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
@@ -116,6 +117,20 @@ int main(int argc, char *argv[])
     {
         SolarForm solar(CalculatorStart{}, &mainWindow);
         shootPages(&solar, QStringLiteral("solar"));
+        // The worked example computed, then date 1 picked anew: every result
+        // from step 2 on is marked as no longer current.
+        const auto pick = [&solar](const char *lists, std::array<int, 3> positions) {
+            for (int i = 0; i < 3; ++i)
+                solar.findChild<QComboBox *>(QLatin1String(lists) + u'_' + QString::number(i))
+                    ->setCurrentIndex(positions[static_cast<std::size_t>(i)]);
+        };
+        pick("cmbDeg13", {14, 22, 30});
+        pick("cmbDeg1", {13, 50, 10});
+        pick("cmbDeg2", {14, 47, 25});
+        for (const char *step : {"Command2", "Command3", "Command4", "Command1", "Command5"})
+            solar.findChild<QPushButton *>(QLatin1String(step))->click();
+        pick("cmbDeg1", {13, 50, 11});
+        shootPages(&solar, QStringLiteral("solar-stale"));
         solar.hide();
     }
     {
