@@ -5,6 +5,7 @@
 
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Astro {
@@ -40,8 +41,9 @@ QDateTime DateTimeOfMjd(double mjd)
 }
 
 // Delta T = TT - UT in seconds before 1960, by the polynomials of Espenak and
-// Meeus in the decimal year y. Before 500 BC, the long-term parabola of the
-// Earth's tidal braking.
+// Meeus in the decimal year y. Nothing velmora computes lies before the last
+// days of 1899 (a Solar of 1900 may need the ephemeris of 30 December 1899),
+// so the polynomials start at 1860 and hold their 1860 value before it.
 double DeltaTBefore1960(double y)
 {
     if (y >= 1941) {
@@ -56,44 +58,9 @@ double DeltaTBefore1960(double y)
         const double t = y - 1900;
         return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 - t * 0.000197)));
     }
-    if (y >= 1860) {
-        const double t = y - 1860;
-        return 7.62 +
-               t * (0.5737 + t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174))));
-    }
-    if (y >= 1800) {
-        const double t = y - 1800;
-        return 13.72 +
-               t * (-0.332447 +
-                    t * (0.0068612 +
-                         t * (0.0041116 +
-                              t * (-0.00037436 + t * (0.0000121272 +
-                                                      t * (-0.0000001699 + t * 0.000000000875))))));
-    }
-    if (y >= 1700) {
-        const double t = y - 1700;
-        return 8.83 + t * (0.1603 + t * (-0.0059285 + t * (0.00013336 - t / 1174000)));
-    }
-    if (y >= 1600) {
-        const double t = y - 1600;
-        return 120 + t * (-0.9808 + t * (-0.01532 + t / 7129));
-    }
-    if (y >= 500) {
-        const double u = (y - 1000) / 100;
-        return 1574.2 +
-               u * (-556.01 +
-                    u * (71.23472 + u * (0.319781 + u * (-0.8503463 +
-                                                         u * (-0.005050998 + u * 0.0083572073)))));
-    }
-    if (y >= -500) {
-        const double u = y / 100;
-        return 10583.6 +
-               u * (-1014.41 +
-                    u * (33.78311 + u * (-5.952053 +
-                                         u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
-    }
-    const double u = (y - 1820) / 100;
-    return -20 + 32 * u * u;
+    const double t = std::max(y - 1860, 0.0);
+    return 7.62 +
+           t * (0.5737 + t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174))));
 }
 
 double TTMinusUTCAtMjd(double mjd)
@@ -101,7 +68,7 @@ double TTMinusUTCAtMjd(double mjd)
     int year = 0, month = 0, day = 0;
     double fraction = 0;
     if (eraJd2cal(ERFA_DJM0, mjd, &year, &month, &day, &fraction) != 0)
-        return DeltaTBefore1960(-5000); // before 4800 BC: ERFA knows no calendar
+        return DeltaTBefore1960(0); // before 4800 BC: ERFA knows no calendar
     if (year < 1960)
         return DeltaTBefore1960(year + (month - 0.5) / 12);
     double taiMinusUtc = 0;

@@ -33,7 +33,8 @@ struct JulianDate {
 // leap seconds of TAI - UTC (with the drifting rates of 1960-1971); for a year
 // beyond the table of leap seconds the last value holds. Before 1960, when UTC
 // did not exist, it is Delta T = TT - UT from the polynomials of Espenak and
-// Meeus fitted to historical observations.
+// Meeus fitted to historical observations, from 1860 on (before it, which no
+// calculation of velmora reaches, the value of 1860 holds).
 double TTMinusUTC(const QDateTime &utc);
 
 // The Sun's apparent geocentric ecliptic longitude of date, in degrees

@@ -107,6 +107,7 @@ void tst_Astro::ttMinusUtc_data()
     // Delta T of the historical tables.
     QTest::newRow("1900") << utc("1900-01-15T00:00Z") << -2.72 << 0.3;
     QTest::newRow("1950") << utc("1950-01-15T00:00Z") << 29.15 << 0.3;
+    QTest::newRow("1899, for a Solar of 1900") << utc("1899-12-30T00:00Z") << -2.8 << 0.3;
 }
 
 void tst_Astro::ttMinusUtc()
