@@ -321,6 +321,18 @@ void tst_Calculators::wholeCalculation()
     QCOMPARE(recorder.messages, QStringList());
     const QStringList entries = storedFields(form);
 
+    // The planet's position changed after step 5: the time difference no
+    // longer follows from the inputs and is not handed in; typed back as it
+    // was, it belongs to them again.
+    TypeInto(form, "txtDeg6_2", u"11"_s);
+    form->findChild<QTabWidget *>()->setCurrentIndex(2);
+    Click(form, "Command1");
+    QCOMPARE(recorder.messages, QStringList{u"GZK: Das Endergebnis passt nicht mehr zu den "
+                                            "Eingaben. Bitte ab Schritt 5 neu rechnen."_s});
+    QVERIFY(form->isVisible());
+    recorder.messages.clear();
+    TypeInto(form, "txtDeg6_2", u"10"_s);
+    form->findChild<QTabWidget *>()->setCurrentIndex(2);
     Click(form, "Command1"); // Okay on the last page: the row, and the form closes
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window.resultList().row(1),
