@@ -9,12 +9,10 @@ namespace Astro {
 
 std::optional<QDate> birthdayIn(int year, int day, int month)
 {
-    if (month < 1 || month > 12 || day < 1 || day > 31)
+    // A birthday is a day of some year: 29 February is one, 30 February none.
+    if (!QDate(2000, month, day).isValid())
         return std::nullopt;
-    const QDate first(year, month, 1);
-    if (!first.isValid() || day > first.daysInMonth() + (month == 2 ? 1 : 0))
-        return std::nullopt;
-    return first.addDays(day - 1);
+    return QDate(year, month, 1).addDays(day - 1);
 }
 
 bool encloses(qint32 position1, qint32 position2, qint32 radix)

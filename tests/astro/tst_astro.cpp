@@ -236,6 +236,7 @@ void tst_Astro::birthdays()
     QCOMPARE(SolveSolarReturn(radix, 2023, 29, 2)->daysFromBirthday, -1);
     QCOMPARE(SolveSolarReturn(radix, 2024, 29, 2)->daysFromBirthday, 0);
     QVERIFY(!SolveSolarReturn(radix, 2023, 30, 2));
+    QVERIFY(!SolveSolarReturn(radix, 2024, 30, 2)); // no day of any year
     QVERIFY(!SolveSolarReturn(radix, 2023, 31, 4));
     QVERIFY(!SolveSolarReturn(radix, 2023, 1, 13));
 }
