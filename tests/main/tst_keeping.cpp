@@ -125,24 +125,25 @@ void tst_Keeping::deletionsUndone_data()
     QTest::addColumn<QList<int>>("rows");
     QTest::addColumn<int>("current");
     QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<bool>("undoable");
+    QTest::addColumn<QString>("nextUndo"); // empty: nothing left to take back
     const QList<int> all{1, 2, 3, 4};
+    const QStringList none;
     const QStringList empty{u"velmora: Liste ist leer"_s};
-    QTest::newRow("second click, one undo")
-        << u"2ddz"_s << QList{1, 3, 4} << 2 << QStringList() << true;
-    QTest::newRow("Delete key") << u"3k"_s << QList{1, 2, 4} << 3 << QStringList() << true;
-    QTest::newRow("last row: its predecessor")
-        << u"4k"_s << QList{1, 2, 3} << 3 << QStringList() << true;
-    QTest::newRow("last row, Delete key back") << u"4kz"_s << all << 4 << QStringList() << false;
-    QTest::newRow("all, then a row") << u"3adz"_s << all << 3 << empty << false;
-    QTest::newRow("Enter on the button") << u"e"_s << QList<int>() << 0 << QStringList() << true;
-    QTest::newRow("empty list, Delete key") << u"ak"_s << QList<int>() << 0 << empty << true;
-    QTest::newRow("nothing current") << u"0kdz"_s << all << 0 << QStringList() << false;
-    QTest::newRow("Ctrl+click") << u"2cd"_s << all << 2 << QStringList() << false;
-    QTest::newRow("click below the rows") << u"2bk"_s << all << 2 << QStringList() << false;
+    const QString row = u"Zeile löschen"_s;
+    const QString list = u"Liste löschen"_s;
+    QTest::newRow("second click, one undo") << u"2ddz"_s << QList{1, 3, 4} << 2 << none << row;
+    QTest::newRow("Delete key") << u"3k"_s << QList{1, 2, 4} << 3 << none << row;
+    QTest::newRow("last row: its predecessor") << u"4k"_s << QList{1, 2, 3} << 3 << none << row;
+    QTest::newRow("last row, Delete key back") << u"4kz"_s << all << 4 << none << QString();
+    QTest::newRow("all, then a row") << u"3adz"_s << all << 3 << empty << QString();
+    QTest::newRow("Enter on the button") << u"e"_s << QList<int>() << 0 << none << list;
+    QTest::newRow("empty list, Delete key") << u"ak"_s << QList<int>() << 0 << empty << list;
+    QTest::newRow("nothing current") << u"0kdz"_s << all << 0 << none << QString();
+    QTest::newRow("Ctrl+click") << u"2cd"_s << all << 2 << none << QString();
+    QTest::newRow("click below the rows") << u"2bk"_s << all << 2 << none << QString();
     QTest::newRow("new rows stay last")
-        << u"1d+z"_s << QList{1, 2, 3, 4, 5} << 1 << QStringList() << false;
-    QTest::newRow("back to the start") << u"1d2dazzzz"_s << all << 1 << QStringList() << false;
+        << u"1d+z"_s << QList{1, 2, 3, 4, 5} << 1 << none << QString();
+    QTest::newRow("back to the start") << u"1d2dazzzz"_s << all << 1 << none << QString();
 }
 
 void tst_Keeping::deletionsUndone()
@@ -151,7 +152,7 @@ void tst_Keeping::deletionsUndone()
     QFETCH(QList<int>, rows);
     QFETCH(int, current);
     QFETCH(QStringList, messages);
-    QFETCH(bool, undoable);
+    QFETCH(QString, nextUndo);
     RecordingServices recorder;
     MainWindow window;
     ResultList &list = window.resultList();
@@ -197,8 +198,11 @@ void tst_Keeping::deletionsUndone()
     QCOMPARE(rowsOf(list), expected);
     QCOMPARE(list.currentPosition(), current);
     QCOMPARE(recorder.messages, messages);
-    // The way back is told beside the list while there is one.
-    QCOMPARE(view->toolTip(), undoable ? MainWindow::UndoHint() : QString());
+    // The way back is told beside the list while there is one, and names the
+    // step it takes.
+    QCOMPARE(view->toolTip(), nextUndo.isEmpty() ? QString() : MainWindow::UndoHint());
+    QCOMPARE(window.findChild<QAction *>(u"undo"_s)->text(),
+             nextUndo.isEmpty() ? u"Rückgängig"_s : u"Rückgängig: "_s + nextUndo);
     // The window goes without being closed: the store already holds the list.
     QCOMPARE(rowsOf(MainWindow().resultList()), expected);
 }
