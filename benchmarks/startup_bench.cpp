@@ -9,11 +9,12 @@
 //               store and 1 000 teaching documents in pdf/lehrmaterialien/
 //   save-full   closing that main window: the result list and the person
 //               fields are written to the store (nothing has changed)
-//   save-changed the same after the first row was deleted, so that every row
-//               moves up and every key of the list is written anew
+//   save-changed the same with every row of the store one place off the
+//               list's (as if the first row had been deleted and not yet
+//               written), so that every key of the list is written anew
 //   add-row     a calculator's finished row added as the list's 32 767th row
 //               and written to the store at once (the store then holds 32 767
-//               rows; the row replaces one that the list had dropped unsaved)
+//               rows; the row replaces the last one, deleted before)
 //   solar-entry one write of the Solar calculator's entries as it makes it a
 //               second after a key (one entry changed), with 1 000 rows in the
 //               result list and the form's entries in the store
@@ -49,6 +50,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -169,12 +171,28 @@ int runLoad()
     return QApplication::exec();
 }
 
+// Moves every stored row up by one, as deleting the first row would, behind
+// the back of the window, which writes its own changes at once.
+void shiftStoredRows()
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("velmora"),
+                    QStringLiteral("velmo"));
+    store.beginGroup(QStringLiteral("listview"));
+    for (int i = 1; i < FullRows; ++i) {
+        for (const char *column : {"spalte1", "spalte2", "spalte3"})
+            store.setValue(QLatin1String(column) + QString::number(i),
+                           store.value(QLatin1String(column) + QString::number(i + 1)));
+    }
+    store.setValue(QStringLiteral("count"), QString::number(FullRows - 1));
+    store.sync();
+}
+
 int runSave(bool changed)
 {
     startLikeTheProgram();
     MainWindow mainWindow;
     if (changed)
-        mainWindow.resultList().removeRow(1);
+        shiftStoredRows();
     mainWindow.show();
     FirstPaint painted(&mainWindow, [&mainWindow] {
         QElapsedTimer timer;
@@ -193,7 +211,7 @@ int runAddRow()
 {
     startLikeTheProgram();
     MainWindow haupt;
-    haupt.resultList().removeRow(FullRows); // room for the row, the store unchanged
+    haupt.resultList().removeRow(FullRows); // room for the row
     haupt.show();
     FirstPaint painted(&haupt, [&haupt] {
         QElapsedTimer timer;

@@ -1,11 +1,17 @@
 #include "main/deletions.h"
 
 #include "ui/resultlist.h"
+#include "ui/services.h"
+
+#include <QTreeView>
+#include <QUndoStack>
 
 #include <utility>
 
-RowRemoval::RowRemoval(ResultList &list, int first, int count, std::function<void(int)> written)
-    : m_list(list), m_first(first), m_marked(list.currentPosition()), m_written(std::move(written))
+RowRemoval::RowRemoval(ResultList &list, QUndoStack &steps, int first, int count,
+                       const QString &text)
+    : QUndoCommand(text), m_list(list), m_steps(steps), m_first(first),
+      m_marked(list.currentPosition())
 {
     for (int position = first; position < first + count; ++position)
         m_rows.append(list.row(position));
@@ -13,53 +19,45 @@ RowRemoval::RowRemoval(ResultList &list, int first, int count, std::function<voi
 
 void RowRemoval::redo()
 {
-    // From the last row up: removing all rows then never moves the remaining
-    // ones, and a single row is removed as "markierte Zeile löschen" does it.
-    for (int position = m_first + static_cast<int>(m_rows.size()) - 1; position >= m_first;
-         --position)
-        m_list.removeRow(position);
-    m_written(m_first);
+    // After a refused undo the stack only steps forward again.
+    if (std::exchange(m_refused, false))
+        return;
+    m_list.removeRows(m_first, static_cast<int>(m_rows.size()));
 }
 
 void RowRemoval::undo()
 {
-    if (!m_list.insertRows(m_first, m_rows))
+    if (m_list.insertRows(m_first, m_rows)) {
+        m_list.setCurrentPosition(m_marked);
         return;
-    m_list.setCurrentPosition(m_marked);
-    m_written(m_first);
+    }
+    // Rows added since the deletion leave no room for these. The stack has
+    // counted this step as taken back once this returns: it is redone at
+    // once, which leaves it the next step to take back, and only then is
+    // the user told.
+    m_refused = true;
+    QObject::connect(
+        &m_steps, &QUndoStack::indexChanged, &m_steps,
+        [steps = &m_steps, window = m_list.view()->window()] {
+            steps->redo();
+            services().showMessage(window, QStringLiteral("Liste ist voll"),
+                                   QStringLiteral("velmora"));
+        },
+        Qt::SingleShotConnection);
 }
 
-bool RowRemoval::fitsBack() const
-{
-    return m_rows.size() <= ResultList::MaxRows - m_list.rowCount();
-}
-
-PersonEmptying::PersonEmptying(PersonState before, std::function<void(const PersonState &)> apply)
-    : m_before(std::move(before)), m_apply(std::move(apply))
+PersonChange::PersonChange(const QString &text, PersonState before, PersonState after,
+                           std::function<void(const PersonState &)> apply)
+    : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)),
+      m_apply(std::move(apply))
 {}
 
-void PersonEmptying::redo()
-{
-    PersonState emptied{QStringList(m_before.fields.size(), QString()), true, true};
-    m_apply(emptied);
-}
-
-void PersonEmptying::undo()
-{
-    m_apply(m_before);
-}
-
-PersonReplacement::PersonReplacement(PersonState before, PersonState after,
-                                     std::function<void(const PersonState &)> apply)
-    : m_before(std::move(before)), m_after(std::move(after)), m_apply(std::move(apply))
-{}
-
-void PersonReplacement::redo()
+void PersonChange::redo()
 {
     m_apply(m_after);
 }
 
-void PersonReplacement::undo()
+void PersonChange::undo()
 {
     m_apply(m_before);
 }

@@ -9,32 +9,36 @@
 
 #include <functional>
 
+class QUndoStack;
 class ResultList;
 
 // What the main window can take back: a deletion from the result list, the
-// emptying of the person fields and their filling with an exercise's person. Each is a step of the
-// window's undo stack; pushing it does it, and taking it back restores what it changed.
+// emptying of the person fields and their filling with an exercise's person.
+// Each is a step of the window's undo stack, named as the user asked for it;
+// pushing it does it, and taking it back restores what it changed. What the
+// steps change reaches the store through the window's keeping, not through
+// the steps.
 
 // Rows removed from the result list: the marked row, or all rows. They are
-// removed from the last up, as the buttons have always done, and put back at
-// their positions with the row that was marked marked again. `written` is
-// told the first position that changed, so that the store follows at once.
+// put back at their positions with the row that was marked marked again,
+// unless they no longer fit beside the rows added since (the list holds at
+// most 32 767 rows): then the list stays as it is, the user is told that it
+// is full, and the deletion stays the next step to take back.
 class RowRemoval : public QUndoCommand {
 public:
-    RowRemoval(ResultList &list, int first, int count, std::function<void(int)> written);
+    RowRemoval(ResultList &list, QUndoStack &steps, int first, int count, const QString &text);
 
     void redo() override;
     void undo() override;
-    // Whether the rows fit into the list again (it holds at most 32 767 rows,
-    // and new rows may have come in since they were removed).
-    bool fitsBack() const;
 
 private:
     ResultList &m_list;
+    QUndoStack &m_steps;
     int m_first;
     QList<ResultRow> m_rows;
     int m_marked;
-    std::function<void(int)> m_written;
+    // The last undo was refused: the rows are still removed.
+    bool m_refused = false;
 };
 
 // The person's eight fields and whether each calculator starts without its
@@ -45,24 +49,12 @@ struct PersonState {
     bool newRectification = false;
 };
 
-class PersonEmptying : public QUndoCommand {
+// The person fields emptied ("Neue Berechnung starten") or filled with
+// another person (an exercise's), whatever they held before.
+class PersonChange : public QUndoCommand {
 public:
-    PersonEmptying(PersonState before, std::function<void(const PersonState &)> apply);
-
-    void redo() override;
-    void undo() override;
-
-private:
-    PersonState m_before;
-    std::function<void(const PersonState &)> m_apply;
-};
-
-// The person fields filled with another person (an exercise's), whatever
-// they held before.
-class PersonReplacement : public QUndoCommand {
-public:
-    PersonReplacement(PersonState before, PersonState after,
-                      std::function<void(const PersonState &)> apply);
+    PersonChange(const QString &text, PersonState before, PersonState after,
+                 std::function<void(const PersonState &)> apply);
 
     void redo() override;
     void undo() override;

@@ -2,6 +2,7 @@
 
 #include "exercise/exercisewindow.h"
 #include "main/documents.h"
+#include "main/keeping.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 #include "ui/helpkey.h"
@@ -15,14 +16,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
 #include <QUndoStack>
@@ -81,30 +79,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     connect(ui->cmdUebungen, &QPushButton::clicked, this, &MainWindow::openExercises);
     setTabOrder(ui->Label7, ui->cmdUebungen);
 
-    // The program can also end without this window being closed: at logout
-    // the session manager asks for the data first, and the application may be
-    // told to quit. Both save what closing the window would have saved.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveOnExit);
-#ifndef QT_NO_SESSIONMANAGER
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { saveOnExit(); });
-#endif
-
     load();
 
-    // Written as they change, after the load so that the restore writes nothing.
-    m_personSave = new QTimer(this);
-    m_personSave->setSingleShot(true);
-    m_personSave->setInterval(1000);
-    connect(m_personSave, &QTimer::timeout, this, &MainWindow::savePersonFields);
-    for (const Store::Controls &controls : storedControls()) {
-        for (QWidget *element : controls.elements) {
-            auto *field = static_cast<QLineEdit *>(element);
-            connect(field, &QLineEdit::textChanged, m_personSave, qOverload<>(&QTimer::start));
-            connect(field, &QLineEdit::editingFinished, this, &MainWindow::savePersonFields);
-        }
-    }
-
     m_undo = new QUndoStack(this);
+    m_keeping = new Keeping(*m_list, storedControls(), m_undo, this);
     addListActions();
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
@@ -116,19 +94,23 @@ QString MainWindow::UndoHint()
 }
 
 // The list's context menu, whose "Rückgängig" also answers Ctrl+Z anywhere in
-// the window; the Delete key in the list deletes the marked row.
+// the window and names the step it takes back ("Rückgängig: Zeile löschen");
+// the Delete key in the list deletes the marked row.
 void MainWindow::addListActions()
 {
     QTreeView *view = ui->List1;
-    auto *undo = new QAction(QStringLiteral("Rückgängig"), view);
+    QAction *undo = m_undo->createUndoAction(view, QStringLiteral("Rückgängig:"));
+    const auto nameUndo = [undo](const QString &step) {
+        if (step.isEmpty())
+            undo->setText(QStringLiteral("Rückgängig"));
+    };
+    nameUndo(m_undo->undoText());
+    connect(m_undo, &QUndoStack::undoTextChanged, undo, nameUndo);
     undo->setObjectName(QStringLiteral("undo"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setShortcutContext(Qt::WindowShortcut);
-    undo->setEnabled(false);
-    connect(m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(m_undo, &QUndoStack::canUndoChanged, view,
             [view](bool can) { view->setToolTip(can ? UndoHint() : QString()); });
-    connect(undo, &QAction::triggered, this, &MainWindow::undoLastDeletion);
     auto *deleteRow = new QAction(QStringLiteral("Zeile löschen"), view);
     deleteRow->setObjectName(QStringLiteral("deleteRow"));
     deleteRow->setShortcut(QKeySequence::Delete);
@@ -144,12 +126,9 @@ void MainWindow::addListActions()
 MainWindow::~MainWindow()
 {
     delete m_exercises;
-    // A field that loses the focus while the window is torn down would save
-    // into a window that is no more.
-    for (const Store::Controls &controls : storedControls()) {
-        for (QWidget *field : controls.elements)
-            disconnect(field, nullptr, this, nullptr);
-    }
+    // The store follows the window no further: the undo stack, which goes
+    // after the fields, still says that it changed while it is emptied.
+    delete m_keeping;
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -167,7 +146,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing is never refused: the close box ends the program as "Beenden"
     // does.
-    saveOnExit();
+    m_keeping->saveOnClosing();
     // The exercises are worked beside the calculators; they end with them.
     if (m_exercises)
         m_exercises->close();
@@ -217,29 +196,14 @@ void MainWindow::focusName()
     SelectAllText(ui->Text1h_0);
 }
 
-MainWindow::SavedState MainWindow::currentState() const
+QStringList MainWindow::personTexts() const
 {
-    SavedState state;
-    for (int position = 1; position <= m_list->rowCount(); ++position)
-        state.rows.append(m_list->row(position));
+    QStringList texts;
     for (const Store::Controls &controls : storedControls()) {
         for (QWidget *field : controls.elements)
-            state.fields.append(static_cast<QLineEdit *>(field)->text());
+            texts.append(static_cast<QLineEdit *>(field)->text());
     }
-    return state;
-}
-
-void MainWindow::saveOnExit()
-{
-    // Closing the window and then quitting the application, or a logout that
-    // asks for the data and then quits, would otherwise save twice. A logout
-    // that was cancelled and followed by more work saves again at the end.
-    SavedState state = currentState();
-    if (m_saved && *m_saved == state)
-        return;
-    SaveResultList(*m_list);
-    SaveControls(storedControls());
-    m_saved = std::move(state);
+    return texts;
 }
 
 CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
@@ -325,16 +289,16 @@ void MainWindow::workInSolar(const Exercise::Task &task)
 {
     if (m_calculator)
         m_calculator->close();
-    PersonState before{currentState().fields, m_newSolar, m_newRectification};
+    PersonState before{personTexts(), m_newSolar, m_newRectification};
     PersonState after{{task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
                        QString::number(task.birthDate.month()),
                        QString::number(task.birthDate.year()), task.town, QString(), QString(),
                        QString()},
                       false,
                       true};
-    m_undo->push(
-        new PersonReplacement(std::move(before), std::move(after),
-                              [this](const PersonState &state) { applyPersonState(state); }));
+    m_undo->push(new PersonChange(QStringLiteral("Personendaten übernehmen"), std::move(before),
+                                  std::move(after),
+                                  [this](const PersonState &state) { applyPersonState(state); }));
 
     CalculatorStart start = calculatorStart(m_newSolar);
     start.restoreEntries = false;
@@ -347,9 +311,11 @@ void MainWindow::workInSolar(const Exercise::Task &task)
 // taken back.
 void MainWindow::startNewCalculation()
 {
-    PersonState before{currentState().fields, m_newSolar, m_newRectification};
-    m_undo->push(new PersonEmptying(std::move(before),
-                                    [this](const PersonState &state) { applyPersonState(state); }));
+    PersonState before{personTexts(), m_newSolar, m_newRectification};
+    PersonState emptied{QStringList(before.fields.size(), QString()), true, true};
+    m_undo->push(new PersonChange(QStringLiteral("Neue Berechnung starten"), std::move(before),
+                                  std::move(emptied),
+                                  [this](const PersonState &state) { applyPersonState(state); }));
 }
 
 void MainWindow::applyPersonState(const PersonState &state)
@@ -361,14 +327,13 @@ void MainWindow::applyPersonState(const PersonState &state)
     }
     m_newSolar = state.newSolar;
     m_newRectification = state.newRectification;
-    savePersonFields();
 }
 
 void MainWindow::deleteAllRows()
 {
     // An empty list stays as it is, and leaves nothing to take back.
     if (m_list->rowCount() > 0)
-        removeRows(1, m_list->rowCount());
+        removeRows(1, m_list->rowCount(), QStringLiteral("Liste löschen"));
 }
 
 void MainWindow::deleteMarkedRow()
@@ -382,45 +347,19 @@ void MainWindow::deleteMarkedRow()
     // nothing is deleted.
     const int position = m_list->markedPosition();
     if (position > 0)
-        removeRows(position, 1);
+        removeRows(position, 1, QStringLiteral("Zeile löschen"));
 }
 
-void MainWindow::removeRows(int first, int count)
+void MainWindow::removeRows(int first, int count, const QString &text)
 {
-    m_undo->push(
-        new RowRemoval(*m_list, first, count, [this](int changed) { saveRowsFrom(changed); }));
+    m_undo->push(new RowRemoval(*m_list, *m_undo, first, count, text));
     // The way back is not visible anywhere else: it is said at once beside
     // the list, and the list's tooltip repeats it.
     QTreeView *view = ui->List1;
     QToolTip::showText(view->mapToGlobal(view->rect().center()), UndoHint(), view);
 }
 
-void MainWindow::undoLastDeletion()
-{
-    // Rows removed earlier may no longer fit beside the rows added since.
-    const auto *removal = dynamic_cast<const RowRemoval *>(m_undo->command(m_undo->index() - 1));
-    if (removal && !removal->fitsBack()) {
-        services().showMessage(this, QStringLiteral("Liste ist voll"), QStringLiteral("velmora"));
-        return;
-    }
-    m_undo->undo();
-}
-
 bool MainWindow::addResultRow(const ResultRow &row)
 {
-    if (!m_list->appendRow(row))
-        return false;
-    saveRowsFrom(m_list->rowCount());
-    return true;
-}
-
-void MainWindow::saveRowsFrom(int position)
-{
-    SaveResultList(*m_list, position);
-}
-
-void MainWindow::savePersonFields()
-{
-    m_personSave->stop();
-    SaveControls(storedControls());
+    return m_list->appendRow(row);
 }

@@ -12,13 +12,13 @@
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class MainWindow;
 }
 class DocumentLinks;
 class ExerciseWindow;
+class Keeping;
 namespace Exercise {
 struct Task;
 }
@@ -26,7 +26,6 @@ class QCloseEvent;
 class QDialog;
 class QKeyEvent;
 class QShowEvent;
-class QTimer;
 class QUndoStack;
 class ResultList;
 
@@ -36,11 +35,10 @@ class ResultList;
 // closing it ends the program.
 //
 // The person fields and the result list are kept in the settings store: read
-// back when the window is built and written as they change, so that a run
-// that ends without closing the window (a crash, a power cut) loses at most
-// the last second of typing; closing writes them once more. A calculator is
-// given the person's name and birth date when it opens and offers its
-// finished row back; the window appends it while the list has room.
+// back when the window is built, then written as they change and on closing
+// (Keeping says when). A calculator is given the person's name and birth date
+// when it opens and offers its finished row back; the window appends it while
+// the list has room.
 //
 // The deletions from the list and the emptying of the person fields can be
 // taken back one by one (Ctrl+Z, or "Rückgängig" in the list's context menu).
@@ -68,10 +66,7 @@ private:
     void load();
     void focusName();
     QList<Store::Controls> storedControls() const;
-    // Runs the save when the program ends by any road (close box, "Beenden",
-    // the session's logout, the application quitting), but only once for the
-    // same contents.
-    void saveOnExit();
+    QStringList personTexts() const;
 
     void openSolar();
     void openRectification();
@@ -82,20 +77,9 @@ private:
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();
-    void undoLastDeletion();
-    void removeRows(int first, int count);
-    void saveRowsFrom(int position);
-    void savePersonFields();
+    void removeRows(int first, int count, const QString &text);
     void applyPersonState(const PersonState &state);
     void addListActions();
-
-    // What the save writes: the rows of the list and the eight person fields.
-    struct SavedState {
-        QList<ResultRow> rows;
-        QStringList fields;
-        friend bool operator==(const SavedState &, const SavedState &) = default;
-    };
-    SavedState currentState() const;
 
     std::unique_ptr<Ui::MainWindow> ui;
     FieldTriple m_birthDate; // day, month, year
@@ -108,10 +92,7 @@ private:
     bool m_newRectification = false;
     bool m_shown = false;
     QUndoStack *m_undo;
-    // Restarted at every key typed into a person field: the fields are
-    // written a second after the last one.
-    QTimer *m_personSave;
-    std::optional<SavedState> m_saved;
+    Keeping *m_keeping;
     // The one window of exercises, made at the first press of its button and
     // kept, hidden when closed, with its task until the program ends. It is
     // a window of its own, not one of this window's: a calculator, modal to

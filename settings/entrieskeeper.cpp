@@ -3,9 +3,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
+#include <QWidget>
 
-EntriesKeeper::EntriesKeeper(QWidget *form, QList<Store::Controls> table)
-    : QObject(form), m_table(std::move(table)), m_timer(new QTimer(this))
+EntriesKeeper::EntriesKeeper(QObject *parent, QList<Store::Controls> table)
+    : QObject(parent), m_table(std::move(table)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("entriesKeeper"));
     m_timer->setSingleShot(true);
@@ -13,6 +14,7 @@ EntriesKeeper::EntriesKeeper(QWidget *form, QList<Store::Controls> table)
     connect(m_timer, &QTimer::timeout, this, &EntriesKeeper::saveNow);
     const auto restart = [this] {
         m_timer->start();
+        emit changed();
     };
     for (const Store::Controls &controls : std::as_const(m_table)) {
         for (QWidget *element : controls.elements) {

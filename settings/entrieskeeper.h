@@ -6,23 +6,27 @@
 #include <QObject>
 
 class QTimer;
-class QWidget;
 
-// Keeps a form's stored controls in the store while the form is open: every
-// change of a text or a list position (typed, picked or written by a step)
-// restarts a one-second timer, and its end writes the table through
-// SaveControls, which rewrites only the keys whose values changed. A run
-// that is killed loses at most the last second of typing; the form's own
-// save on closing stays as it was.
+// Keeps a form's stored controls in the store while the form is open, the
+// main window's person fields as the calculators' entries: every change of a
+// text or a list position (typed, picked or written by a step) restarts a
+// one-second timer, and its end writes the table through SaveControls, which
+// rewrites only the keys whose values changed. A run that is killed loses at
+// most the last second of typing; the saves on closing stay the form's own.
 class EntriesKeeper : public QObject {
     Q_OBJECT
 
 public:
-    // Watches the elements of `table` from now on; owned by `form`.
-    EntriesKeeper(QWidget *form, QList<Store::Controls> table);
+    // Watches the elements of `table` from now on, that is once they have
+    // been restored: the restore itself writes nothing.
+    EntriesKeeper(QObject *parent, QList<Store::Controls> table);
 
     // The write that the timer would make, at once.
     void saveNow();
+
+signals:
+    // An element changed; the write follows a second later.
+    void changed();
 
 private:
     QList<Store::Controls> m_table;

@@ -13,6 +13,20 @@ class ResultList;
 // A form writes its controls when it unloads and reads them when it loads;
 // every restored text and position runs the control's own handler, so that
 // restored values pass the same checks and copies as typed ones.
+//
+// Every routine below writes only the values that differ from the stored
+// ones, and what it wrote reaches the file before it returns.
+//
+// Each store file stays parsed while the program runs. The first routine
+// that opens a file also opens one QSettings object on it that lives as long
+// as the application object (its child, so it goes before Qt's own statics);
+// QSettings parses a file once for all the objects that have it open at the
+// same time, so every later routine works on the keys in memory, and
+// comparing a full list (about 100 000 keys) with the window's costs no new
+// parse. A change that another process made to the file meanwhile is read in
+// when this one next writes. The objects are kept by file name, so a store
+// in another folder (a test's own) gets its own; before the application
+// object exists nothing is kept, and every routine parses the file anew.
 
 namespace Store {
 inline const QString FormsApplication = QStringLiteral("velmora");

@@ -72,10 +72,10 @@ public:
         endInsertRows();
     }
 
-    void remove(int row)
+    void remove(int first, int count)
     {
-        beginRemoveRows({}, row, row);
-        m_rows.removeAt(row);
+        beginRemoveRows({}, first, first + count - 1);
+        m_rows.remove(first, count);
         endRemoveRows();
     }
 
@@ -149,17 +149,26 @@ bool ResultList::insertRows(int position, const QList<ResultRow> &rows)
 
 void ResultList::removeRow(int position)
 {
-    if (position < 1 || position > rowCount())
+    removeRows(position, 1);
+}
+
+void ResultList::removeRows(int position, int count)
+{
+    const int last = position + count - 1;
+    if (position < 1 || count < 1 || last > rowCount())
         return;
     const int current = currentPosition();
-    m_model->remove(position - 1);
+    // One removal for all rows: the view and the store follow it once.
+    m_model->remove(position - 1, count);
     if (rowCount() == 0) {
         setCurrentPosition(0);
-    } else if (current == position || current == 0) {
+    } else if (current == 0 || (current >= position && current <= last)) {
+        // The successor of the removed rows, or the row before them when
+        // they were the last.
         setCurrentPosition(std::min(position, rowCount()));
     } else {
         // The row that was current keeps being current and selected.
-        setCurrentPosition(current > position ? current - 1 : current);
+        setCurrentPosition(current > last ? current - count : current);
     }
 }
 

@@ -36,6 +36,10 @@ public:
     // when it was the current row, its successor (or, for the last row, its
     // predecessor) becomes current.
     void removeRow(int position);
+    // Removes `count` rows from a position in one go (nothing unless they all
+    // exist); the current row is kept as removing them one by one from the
+    // last up would keep it.
+    void removeRows(int position, int count);
     // The position of the current row, 0 when there is none.
     int currentPosition() const;
     // The position of the marked (selected) row, 0 when none is marked: the

@@ -31,6 +31,7 @@ private slots:
     void survivesAKill();
     void deletionsUndone_data();
     void deletionsUndone();
+    void undoRefusedOnAFullList();
     void newCalculationUndone();
     void helpAtHand();
     void failedOpeningTold_data();
@@ -115,63 +116,121 @@ void tst_Keeping::survivesAKill()
 }
 
 // Each action is one character: 1-4 mark that row (0 none), d "markierte Zeile
-// löschen", k the Delete key in the list, a "Liste löschen", + a new row 5,
-// z Ctrl+Z.
+// löschen", k the Delete key in the list, a "Liste löschen", e Enter on its
+// focused button, + a new row 5, z Ctrl+Z; c Ctrl+click on the marked row and
+// b a click below the rows take the mark off and leave the row current.
 void tst_Keeping::deletionsUndone_data()
 {
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QList<int>>("rows");
-    QTest::addColumn<int>("marked");
+    QTest::addColumn<int>("current");
     QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("nextUndo"); // empty: nothing left to take back
     const QList<int> all{1, 2, 3, 4};
-    QTest::newRow("second click, one undo") << u"2ddz"_s << QList{1, 3, 4} << 2 << QStringList();
-    QTest::newRow("Delete key") << u"3k"_s << QList{1, 2, 4} << 3 << QStringList();
-    QTest::newRow("last row, Delete key back") << u"4kz"_s << all << 4 << QStringList();
-    QTest::newRow("all, then a row")
-        << u"3adz"_s << all << 3 << QStringList{u"velmora: Liste ist leer"_s};
-    QTest::newRow("empty list, Delete key")
-        << u"ak"_s << QList<int>() << 0 << QStringList{u"velmora: Liste ist leer"_s};
-    QTest::newRow("nothing marked") << u"0kdz"_s << all << 0 << QStringList();
-    QTest::newRow("new rows stay last") << u"1d+z"_s << QList{1, 2, 3, 4, 5} << 1 << QStringList();
-    QTest::newRow("back to the start") << u"1d2dazzzz"_s << all << 1 << QStringList();
+    const QStringList none;
+    const QStringList empty{u"velmora: Liste ist leer"_s};
+    const QString row = u"Zeile löschen"_s;
+    const QString list = u"Liste löschen"_s;
+    QTest::newRow("second click, one undo") << u"2ddz"_s << QList{1, 3, 4} << 2 << none << row;
+    QTest::newRow("Delete key") << u"3k"_s << QList{1, 2, 4} << 3 << none << row;
+    QTest::newRow("last row: its predecessor") << u"4k"_s << QList{1, 2, 3} << 3 << none << row;
+    QTest::newRow("last row, Delete key back") << u"4kz"_s << all << 4 << none << QString();
+    QTest::newRow("all, then a row") << u"3adz"_s << all << 3 << empty << QString();
+    QTest::newRow("Enter on the button") << u"e"_s << QList<int>() << 0 << none << list;
+    QTest::newRow("empty list, Delete key") << u"ak"_s << QList<int>() << 0 << empty << list;
+    QTest::newRow("nothing current") << u"0kdz"_s << all << 0 << none << QString();
+    QTest::newRow("Ctrl+click") << u"2cd"_s << all << 2 << none << QString();
+    QTest::newRow("click below the rows") << u"2bk"_s << all << 2 << none << QString();
+    QTest::newRow("new rows stay last")
+        << u"1d+z"_s << QList{1, 2, 3, 4, 5} << 1 << none << QString();
+    QTest::newRow("back to the start") << u"1d2dazzzz"_s << all << 1 << none << QString();
 }
 
 void tst_Keeping::deletionsUndone()
 {
     QFETCH(QString, actions);
     QFETCH(QList<int>, rows);
-    QFETCH(int, marked);
+    QFETCH(int, current);
     QFETCH(QStringList, messages);
+    QFETCH(QString, nextUndo);
     RecordingServices recorder;
     MainWindow window;
     ResultList &list = window.resultList();
+    QAbstractItemModel *model = list.view()->model();
+    QCOMPARE((QStringList{model->headerData(0, Qt::Horizontal).toString(),
+                          model->headerData(1, Qt::Horizontal).toString(),
+                          model->headerData(2, Qt::Horizontal).toString()}),
+             (QStringList{u"Berechnung"_s, u"Datum / Ereignis"_s, u"Ergebnis"_s}));
     for (int n = 1; n <= 4; ++n)
         QVERIFY(window.addResultRow(row(n)));
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    list.view()->setFocus();
+    QTreeView *view = list.view();
+    view->setFocus();
+    const QPoint second = view->visualRect(view->model()->index(1, 0)).center();
     for (const QChar action : std::as_const(actions)) {
-        if (action.isDigit())
+        if (action.isDigit()) {
             list.setCurrentPosition(action.digitValue());
-        else if (action == u'd')
+        } else if (action == u'd') {
             Click(&window, "Command10");
-        else if (action == u'a')
+        } else if (action == u'a') {
             Click(&window, "Command9");
-        else if (action == u'k')
-            QTest::keyClick(list.view(), Qt::Key_Delete);
-        else if (action == u'+')
+        } else if (action == u'e') {
+            auto *all = window.findChild<QPushButton *>(u"Command9"_s);
+            all->setFocus();
+            QTest::keyClick(all, Qt::Key_Return);
+        } else if (action == u'k') {
+            QTest::keyClick(view, Qt::Key_Delete);
+        } else if (action == u'c') {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, second);
+        } else if (action == u'b') {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              {second.x(), view->viewport()->height() - 2});
+        } else if (action == u'+') {
             QVERIFY(window.addResultRow(row(5)));
-        else if (action == u'z')
-            QTest::keyClick(list.view(), Qt::Key_Z, Qt::ControlModifier);
+        } else if (action == u'z') {
+            QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        }
     }
     QList<ResultRow> expected;
     for (int n : std::as_const(rows))
         expected.append(row(n));
     QCOMPARE(rowsOf(list), expected);
-    QCOMPARE(list.currentPosition(), marked);
+    QCOMPARE(list.currentPosition(), current);
     QCOMPARE(recorder.messages, messages);
+    // The way back is told beside the list while there is one, and names the
+    // step it takes.
+    QCOMPARE(view->toolTip(), nextUndo.isEmpty() ? QString() : MainWindow::UndoHint());
+    QCOMPARE(window.findChild<QAction *>(u"undo"_s)->text(),
+             nextUndo.isEmpty() ? u"Rückgängig"_s : u"Rückgängig: "_s + nextUndo);
     // The window goes without being closed: the store already holds the list.
     QCOMPARE(rowsOf(MainWindow().resultList()), expected);
+}
+
+// The list holds at most 32 767 rows. A deletion whose rows no longer fit
+// beside the row added since is not taken back: the list is full, and the
+// deletion stays the next step to take back.
+void tst_Keeping::undoRefusedOnAFullList()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    ResultList &list = window.resultList();
+    QList<ResultRow> rows;
+    for (int n = 1; n <= ResultList::MaxRows; ++n)
+        rows.append(row(n));
+    QCOMPARE(list.appendRows(rows), ResultList::MaxRows);
+    list.setCurrentPosition(ResultList::MaxRows);
+    Click(&window, "Command10");
+    QVERIFY(window.addResultRow(row(0)));
+    auto *undo = window.findChild<QAction *>(u"undo"_s);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        QCOMPARE(undo->text(), u"Rückgängig: Zeile löschen"_s);
+        undo->trigger();
+        QCOMPARE(list.rowCount(), ResultList::MaxRows);
+        QCOMPARE(list.row(ResultList::MaxRows), row(0));
+        QCOMPARE(recorder.messages, QStringList(attempt, u"velmora: Liste ist voll"_s));
+    }
+    QVERIFY(undo->isEnabled());
 }
 
 void tst_Keeping::newCalculationUndone()
@@ -187,11 +246,14 @@ void tst_Keeping::newCalculationUndone()
     QTest::keyClick(start, Qt::Key_Space);
     QCOMPARE(MainWindow().findChild<QLineEdit *>(u"txtDateh_2"_s)->text(), QString());
     // The list's "Rückgängig" is the same step as Ctrl+Z.
-    window.findChild<QAction *>(u"undo"_s)->trigger();
+    auto *undo = window.findChild<QAction *>(u"undo"_s);
+    QCOMPARE(undo->text(), u"Rückgängig: Neue Berechnung starten"_s);
+    undo->trigger();
     MainWindow reread;
     QCOMPARE(reread.findChild<QLineEdit *>(u"Text1h_0"_s)->text(), u"Anna Berg"_s);
     QCOMPARE(reread.findChild<QLineEdit *>(u"txtDateh_2"_s)->text(), u"1970"_s);
-    QVERIFY(!window.findChild<QAction *>(u"undo"_s)->isEnabled());
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(undo->text(), u"Rückgängig"_s);
 }
 
 void tst_Keeping::helpAtHand()

@@ -5,7 +5,6 @@
 #include "main/translations.h"
 #include "solar/solarform.h"
 #include "tests/support/testsupport.h"
-#include "ui/resultlist.h"
 #include "ui/windowplacement.h"
 
 #include <QAction>
@@ -20,7 +19,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +29,6 @@ class tst_MainWindow : public QObject {
 
 private slots:
     void init() { QVERIFY(m_store.clear()); }
-    void deletingRows();
     void selectAllOnTheUsersFocus_data();
     void selectAllOnTheUsersFocus();
     void documentsAndLinks();
@@ -50,11 +47,6 @@ private:
 };
 
 namespace {
-ResultRow row(int n)
-{
-    return {u"Solar"_s, QString::number(n), u"1h2m3s"_s};
-}
-
 // Whether a window has been blocked by a modal one since it was watched.
 class BlockWatch : public QObject {
 public:
@@ -88,51 +80,6 @@ QList<ExerciseWindow *> exerciseWindows()
     return found;
 }
 } // namespace
-
-void tst_MainWindow::deletingRows()
-{
-    RecordingServices recorder;
-    MainWindow window;
-    ResultList &list = window.resultList();
-    QAbstractItemModel *model = list.view()->model();
-    QCOMPARE((QStringList{model->headerData(0, Qt::Horizontal).toString(),
-                          model->headerData(1, Qt::Horizontal).toString(),
-                          model->headerData(2, Qt::Horizontal).toString()}),
-             (QStringList{u"Berechnung"_s, u"Datum / Ereignis"_s, u"Ergebnis"_s}));
-    list.appendRows({row(1), row(2), row(3), row(4)});
-    list.setCurrentPosition(2);
-    QCOMPARE(list.view()->toolTip(), QString());
-    Click(&window, "Command10");
-    // The way back is told.
-    QCOMPARE(list.view()->toolTip(), u"Mit Strg+Z rückgängig machen"_s);
-    QCOMPARE(list.rowCount(), 3);
-    QCOMPARE(list.row(2), row(3));
-    QCOMPARE(list.currentPosition(), 2); // the successor is marked
-    list.setCurrentPosition(3);
-    Click(&window, "Command10");
-    QCOMPARE(list.currentPosition(), 2); // the last row's predecessor
-    QCOMPARE(list.row(2), row(3));
-    // Ctrl+click on the marked row, or a click below the rows, takes the mark
-    // off while the row stays current: then nothing is deleted.
-    window.show();
-    QTreeView *view = list.view();
-    const QPoint marked = view->visualRect(view->model()->index(1, 0)).center();
-    for (const auto &[modifier, place] :
-         {std::pair{Qt::ControlModifier, marked},
-          std::pair{Qt::NoModifier, QPoint(marked.x(), view->viewport()->height() - 2)}}) {
-        list.setCurrentPosition(2);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifier, place);
-        Click(&window, "Command10");
-        QCOMPARE(list.rowCount(), 2);
-    }
-    // Enter on the focused button presses it, as Space does.
-    auto *all = window.findChild<QPushButton *>(u"Command9"_s);
-    all->setFocus();
-    QTest::keyClick(all, Qt::Key_Return);
-    QCOMPARE(list.rowCount(), 0);
-    Click(&window, "Command10");
-    QCOMPARE(recorder.messages, QStringList{u"velmora: Liste ist leer"_s});
-}
 
 // Only the focus that the user gives a person field (Tab, Shift+Tab, a click,
 // a shortcut) selects its whole text; coming back to the window or a focus set
