@@ -5,6 +5,7 @@
 #include "ui/inputhelpers.h"
 
 #include <QHeaderView>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -56,22 +57,16 @@ RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &
     ui->cmbAchse->setCurrentIndex(stored.axis == Astro::Axis::AC ? 1 : 0);
     ui->txtBreite_0->setText(QString::number(stored.latitudeDegrees));
     ui->txtBreite_1->setText(QString::number(stored.latitudeMinutes));
+    // North latitudes up to 89°59': what cannot be one is not taken.
+    ui->txtBreite_0->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-8]?[0-9]")), this));
+    ui->txtBreite_1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-5]?[0-9]")), this));
     for (QLineEdit *field : {ui->txtBreite_0, ui->txtBreite_1}) {
-        AcceptDigitsOnly(field);
         SelectAllOnFocus(field);
+        connect(field, &QLineEdit::textChanged, this, &RectificationCheckDialog::check);
     }
-    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
-
     connect(ui->cmbAchse, &QComboBox::currentIndexChanged, this, &RectificationCheckDialog::check);
-    // North latitudes up to 89°59'.
-    connect(ui->txtBreite_0, &QLineEdit::textChanged, this, [this] {
-        ValidateField(89, ui->txtBreite_0);
-        check();
-    });
-    connect(ui->txtBreite_1, &QLineEdit::textChanged, this, [this] {
-        ValidateField(59, ui->txtBreite_1);
-        check();
-    });
     connect(ui->btnKontrolle, &QDialogButtonBox::accepted, this, &QDialog::accept);
     check();
 }
@@ -112,6 +107,9 @@ void RectificationCheckDialog::check()
             ui->tblKontrolle->setItem(r, c, item);
         }
     }
+    // Fitted anew at every check, the deviations then reaching the right edge.
+    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(false);
     ui->tblKontrolle->resizeColumnsToContents();
+    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
     ui->lblBefund->setText(report.finding);
 }

@@ -511,6 +511,11 @@ void tst_Calculators::rectificationCheck()
          {QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
           QString::number(task.birthDate.year())});
     auto *form = static_cast<RectificationForm *>(openRectification(window));
+    Click(form, "cmdKontrolle"); // nothing computed yet: a message, no check
+    QVERIFY(!form->findChild<QDialog *>(u"Kontrolle"_s));
+    QCOMPARE(recorder.messages, QStringList{u"Kontrolle: Für die Kontrolle fehlt die Rechnung: "
+                                            "bitte zuerst die Schritte rechnen."_s});
+    recorder.messages.clear();
     fillRectification(form, task, *hand);
     if (slip == u"retyped"_s)
         TypeInto(form, "txtDeg4_2", u"1"_s);
