@@ -58,10 +58,16 @@ SheetStep GzkTaskStep(int ordinal, const GzkTask &task)
     step.explanation = task.firstName + u' ' + task.surname +
                        QStringLiteral(": Um wie viel ist die Geburtszeit zu korrigieren?");
     step.lines << gzkTaskLines(task) << QString() << houseTableTitle(task) + u':';
+    // Each row names its columns: the lines are set in a proportional font.
     const QString gap = QStringLiteral("\u2003");
-    step.lines << gap + houseTableHeaders().join(gap);
-    for (const HouseTableRow &row : task.page)
-        step.lines << gap + houseTableCells(row).join(gap);
+    const QStringList headers = houseTableHeaders();
+    for (const HouseTableRow &row : task.page) {
+        const QStringList cells = houseTableCells(row);
+        QString line = gap + cells.at(0);
+        for (int column = 1; column < cells.size(); ++column)
+            line += gap + headers.at(column) + u' ' + cells.at(column);
+        step.lines << line;
+    }
     // Room to work, one line for each step of the calculator.
     step.lines << QString() << QStringLiteral("Alter: ") + Blank(44)
                << QStringLiteral("Direktionsbogen: ") + Blank(34)

@@ -348,7 +348,7 @@ void MainWindow::workInRectification(const Exercise::GzkTask &task)
     takeOverPerson({task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
                     QString::number(task.birthDate.month()), QString::number(task.birthDate.year()),
                     task.town, QString::number(task.recordedTime.hour()),
-                    QString::number(task.recordedTime.minute()), QString()},
+                    QString::number(task.recordedTime.minute()), QStringLiteral("0")},
                    true, false);
     CalculatorStart start = calculatorStart(m_newRectification);
     start.restoreEntries = false;
