@@ -186,11 +186,12 @@ bool ExerciseWindow::showTask(int number)
 void ExerciseWindow::kindChosen(int index)
 {
     m_kind = index == 1 ? TaskKind::Rectification : TaskKind::Solar;
-    showTask(m_task->number);
+    showTask(m_number);
 }
 
 void ExerciseWindow::remember(int number)
 {
+    m_number = number;
     WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
                  QString::number(number));
     WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
@@ -218,10 +219,6 @@ void ExerciseWindow::showPageOf(TaskKind kind)
 void ExerciseWindow::display(const Exercise::GzkTask &task)
 {
     m_gzkTask = task;
-    // The Solar task of the same number stays at hand for a change of kind.
-    if (!m_task || m_task->number != task.number)
-        m_task = Exercise::makeTask(task.number);
-    m_exact.reset();
     remember(task.number);
     showPageOf(TaskKind::Rectification);
     ui->txtAufgabentext->setHtml(Exercise::gzkTaskHtml(task));
@@ -264,8 +261,6 @@ void ExerciseWindow::showRandomTask()
 void ExerciseWindow::display(const Exercise::Task &task)
 {
     m_task = task;
-    if (!m_gzkTask || m_gzkTask->number != task.number)
-        m_gzkTask = Exercise::makeGzkTask(task.number);
     m_exact.reset();
     remember(task.number);
     showPageOf(TaskKind::Solar);

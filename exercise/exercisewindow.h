@@ -65,7 +65,7 @@ public:
     // false (with the message) for a number outside 1 .. 999 999.
     bool showTask(int number);
 
-    // The Solar or the rectification task shown, by the kind chosen.
+    // The task shown is that of kind(); the other keeps the last task of its kind.
     const std::optional<Exercise::Task> &task() const { return m_task; }
     const std::optional<Exercise::GzkTask> &gzkTask() const { return m_gzkTask; }
     TaskKind kind() const { return m_kind; }
@@ -94,6 +94,7 @@ private:
     std::unique_ptr<Ui::Uebung> ui;
     ExerciseLinks m_links;
     TaskKind m_kind = TaskKind::Solar;
+    int m_number = 0; // of the task shown
     std::optional<Exercise::Task> m_task;
     std::optional<Exercise::GzkTask> m_gzkTask;
     std::optional<QDateTime> m_exact;
