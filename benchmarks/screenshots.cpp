@@ -1,6 +1,9 @@
 // Screenshots of every window of velmora, for checking the fixed layouts at
 // a given scale: the splash, the main window, both pages of the Solar form,
-// the three pages of the rectification form and the exercises (task 4711).
+// the three pages of the rectification form and the exercises (task 4711),
+// then the rectification task 4711 worked in the calculator with its check.
+// Beside them, for the page layout, the exercise sheet of that task and the
+// calculation sheet of the rectification as PDF files.
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
@@ -9,6 +12,7 @@
 // pixel ratio. The settings store is a temporary one with a person and a few
 // result rows, so that the fields and the list carry text.
 
+#include "exercise/exercisesheet.h"
 #include "exercise/exercisewindow.h"
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
@@ -19,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -62,6 +67,58 @@ void shootPages(QWidget *form, const QString &name)
         tabs->setCurrentIndex(page);
         shoot(form, name + u'-' + QString::number(page + 1));
     }
+}
+
+void typeInto(QWidget *form, const QString &fields, const QStringList &texts)
+{
+    for (int i = 0; i < texts.size(); ++i)
+        form->findChild<QLineEdit *>(fields + u'_' + QString::number(i))->setText(texts.at(i));
+}
+
+void click(QWidget *form, std::initializer_list<const char *> buttons)
+{
+    for (const char *name : buttons)
+        form->findChild<QPushButton *>(QLatin1String(name))->click();
+}
+
+QStringList texts(const SexagesimalTriple &t)
+{
+    return {QString::number(t.Units), QString::number(t.Minutes), QString::number(t.Seconds)};
+}
+
+// The steps of a rectification task as a student without a slip types them.
+void workTask(QWidget *form, const Exercise::GzkTask &task)
+{
+    const Exercise::GzkHandSolution &hand = task.hand;
+    const auto row = [&task](int index) {
+        const qint32 seconds = task.page.at(index).siderealSeconds();
+        return QStringList{QString::number(seconds / 3600), QString::number(seconds / 60 % 60)};
+    };
+    const auto choose = [form](const char *list, const QString &entry) {
+        auto *box = form->findChild<QComboBox *>(QLatin1String(list));
+        box->setCurrentIndex(box->findText(entry));
+    };
+    const auto sign = [](double degrees) -> QString {
+        return QLatin1String(degrees > 0 ? "+30" : degrees < 0 ? "-30" : "+0");
+    };
+    typeInto(form, QStringLiteral("txtJahre"),
+             {QString::number(hand.age.years), QString::number(hand.age.days)});
+    click(form, {"Command2", "Command3", "Command4", "Command5", "Command6"});
+    typeInto(form, QStringLiteral("txtSternZeit1"), row(hand.smallerRow));
+    typeInto(form, QStringLiteral("txtSTernZeit2"), row(hand.smallerRow + 1));
+    typeInto(form, QStringLiteral("txtDeg3"), texts(hand.greaterValue));
+    typeInto(form, QStringLiteral("txtDeg4"), texts(hand.smallerValue));
+    choose("Combo3", sign(hand.firstSignCorrection));
+    typeInto(form, QStringLiteral("txtDeg6"), texts(hand.planetValue));
+    typeInto(form, QStringLiteral("txtDeg7"), texts(hand.smallerValue));
+    choose("Combo4", sign(hand.secondSignCorrection));
+    click(form, {"Command7", "Command8", "Command9"});
+    form->findChild<QLineEdit *>(QStringLiteral("Text5"))->setText(QString::number(hand.ramc));
+    click(form, {"Command10"});
+    choose("Combo2", QLatin1String(hand.circleCorrection > 0   ? "+360"
+                                   : hand.circleCorrection < 0 ? "- 360"
+                                                               : " 0"));
+    click(form, {"Command11", "Command12", "Command13"});
 }
 
 bool writeStore(const QString &configHome)
@@ -149,6 +206,31 @@ int main(int argc, char *argv[])
     if (exercises) {
         exercises->showTask(4711);
         shoot(exercises, QStringLiteral("uebung"));
+        exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(1);
+        shoot(exercises, QStringLiteral("uebung-gzk"));
+        const Exercise::GzkTask task = *exercises->gzkTask();
+        saveSheetPdfTo(exercises, Exercise::gzkExerciseSheet(4711, 2, QDate::currentDate()),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-uebungsblatt-gzk.pdf"),
+                       Exercise::exerciseSheetTexts());
+        // Into the calculator, worked, and checked with the task's house table.
+        exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
+        if (auto *form = mainWindow.findChild<RectificationForm *>()) {
+            workTask(form, task);
+            click(form, {"cmdKontrolle"});
+            if (auto *check = form->findChild<QDialog *>(QStringLiteral("Kontrolle"))) {
+                check->findChild<QComboBox *>(QStringLiteral("cmbAchse"))
+                    ->setCurrentIndex(task.axis == Astro::Axis::AC ? 1 : 0);
+                typeInto(check, QStringLiteral("txtBreite"),
+                         {QString::number(task.latitudeMinutes / 60),
+                          QString::number(task.latitudeMinutes % 60)});
+                shoot(check, QStringLiteral("rekti-kontrolle"));
+                check->close();
+            }
+            shootPages(form, QStringLiteral("rekti-gzk"));
+            saveSheetPdfTo(form, form->calculationSheet(),
+                           g_folder + u'/' + g_prefix + QStringLiteral("-rechenblatt-gzk.pdf"),
+                           calculationSheetTexts());
+        }
     } else {
         std::fprintf(stderr, "the exercises did not open\n");
         ++g_failures;

@@ -1,6 +1,8 @@
 #include "exercise/exercisesheet.h"
 
 #include "exercise/answercheck.h"
+#include "exercise/gzktask.h"
+#include "exercise/gzktexts.h"
 #include "exercise/task.h"
 #include "exercise/tasktexts.h"
 
@@ -48,7 +50,82 @@ SheetStep TaskStep(int ordinal, const Task &task)
     return step;
 }
 
+SheetStep GzkTaskStep(int ordinal, const GzkTask &task)
+{
+    SheetStep step;
+    step.number = ordinal;
+    step.heading = QStringLiteral("Aufgabe ") + QString::number(task.number);
+    step.explanation = task.firstName + u' ' + task.surname +
+                       QStringLiteral(": Um wie viel ist die Geburtszeit zu korrigieren?");
+    step.lines << gzkTaskLines(task) << QString() << houseTableTitle(task) + u':';
+    // Each row names its columns: the lines are set in a proportional font.
+    const QString gap = QStringLiteral("\u2003");
+    const QStringList headers = houseTableHeaders();
+    for (const HouseTableRow &row : task.page) {
+        const QStringList cells = houseTableCells(row);
+        QString line = gap + cells.at(0);
+        for (int column = 1; column < cells.size(); ++column)
+            line += gap + headers.at(column) + u' ' + cells.at(column);
+        step.lines << line;
+    }
+    // Room to work, one line for each step of the calculator.
+    step.lines << QString() << QStringLiteral("Alter: ") + Blank(44)
+               << QStringLiteral("Direktionsbogen: ") + Blank(34)
+               << QStringLiteral("Sternzeit des Ereignisses: ") + Blank(24)
+               << QStringLiteral("Quotient: ") + Blank(40)
+               << QStringLiteral("korrigierte RAMC: ") + Blank(32)
+               << QStringLiteral("Korrektur der Geburtszeit: ") + Blank(24);
+    step.computed = true;
+    return step;
+}
+
 } // namespace
+
+Sheet gzkExerciseSheet(int first, int count, QDate printed)
+{
+    Sheet sheet;
+    sheet.title = QStringLiteral("Übungsblatt Rektifikation (GZK)");
+    sheet.printed = printed;
+    const int last = LastOnSheet(first, count);
+    sheet.facts << SheetFact{QStringLiteral("Aufgaben"),
+                             first == last ? QString::number(first)
+                                           : QString::number(first) + QStringLiteral(" bis ") +
+                                                 QString::number(last)};
+
+    SheetTable solutions;
+    solutions.title = QStringLiteral("Lösungen");
+    solutions.columnHeaders = {QStringLiteral("Aufgabe"),   QStringLiteral("Zeilen"),
+                               QStringLiteral("Quotient"),  QStringLiteral("korrigierte RAMC"),
+                               QStringLiteral("Korrektur"), QStringLiteral("genau")};
+    solutions.ownPage = true;
+    for (int number = first; number <= last; ++number) {
+        const std::optional<GzkTask> task = makeGzkTask(number);
+        if (!task)
+            continue;
+        sheet.steps << GzkTaskStep(number - first + 1, *task);
+        const GzkHandSolution &hand = task->hand;
+        solutions.rows << QStringList{
+            QString::number(number),
+            rowTimeText(task->page.at(hand.smallerRow).siderealSeconds()) + QStringLiteral(" / ") +
+                rowTimeText(task->page.at(hand.smallerRow + 1).siderealSeconds()),
+            arcText(hand.quotient),
+            arcText(hand.correctedRamc),
+            correctionText(hand.correction),
+            durationText(exactCorrection(*task).civilSeconds)};
+    }
+    solutions.finding = QStringLiteral("Die Korrektur ist die des Rechners (Sternzeit); „genau“ "
+                                       "ist die Korrektur der bürgerlichen Geburtszeit aus den "
+                                       "genauen Häuserformeln.");
+    sheet.closing = solutions;
+    return sheet;
+}
+
+QString gzkExerciseSheetFileName(int first, int count)
+{
+    const int last = LastOnSheet(first, count);
+    return QStringLiteral("Übungsblatt GZK ") + QString::number(first) +
+           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
+}
 
 Sheet exerciseSheet(int first, int count, QDate printed)
 {

@@ -6,9 +6,9 @@
 
 #include <QDate>
 
-// An exercise sheet to hand out: consecutive numbered tasks, each with its
-// ephemeris page and lines to work on, and the solutions of all of them on a
-// page of their own at the end, for the teacher or to cut off.
+// An exercise sheet to hand out: consecutive numbered tasks of one kind, each
+// with its page (the ephemeris or the house table) and lines to work on, and the solutions of all
+// of them on a page of their own at the end, for the teacher or to cut off.
 
 namespace Exercise {
 
@@ -20,6 +20,12 @@ Sheet exerciseSheet(int first, int count, QDate printed);
 
 // "Übungsblatt Solar 4711-4714.pdf".
 QString exerciseSheetFileName(int first, int count);
+
+// The same for rectification tasks: each with its page of the house table,
+// the solutions with the exact correction on the last page.
+Sheet gzkExerciseSheet(int first, int count, QDate printed);
+// "Übungsblatt GZK 4711-4714.pdf".
+QString gzkExerciseSheetFileName(int first, int count);
 
 // The menu of the button "Übungsblatt…": "Drucken…" (actUebungsblattDrucken),
 // "Als PDF speichern…" (actUebungsblattPdf); messages titled "Übungsaufgaben".

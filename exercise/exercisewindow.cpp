@@ -2,8 +2,11 @@
 #include "ui_exercisewindow.h"
 
 #include "astro/zodiac.h"
+#include "core/notation.h"
 #include "exercise/answercheck.h"
 #include "exercise/exercisesheet.h"
+#include "exercise/gzkcheck.h"
+#include "exercise/gzktexts.h"
 #include "exercise/tasktexts.h"
 #include "settings/store.h"
 #include "ui/helpkey.h"
@@ -12,6 +15,7 @@
 
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QRegularExpressionValidator>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QTableWidgetItem>
@@ -23,7 +27,45 @@ QString NumberRangeMessage()
     return QStringLiteral("Bitte geben Sie eine Aufgabennummer von 1 bis 999999 ein.");
 }
 
+// How the store names the kinds of task.
+QString KindKey(TaskKind kind)
+{
+    return kind == TaskKind::Rectification ? QStringLiteral("GZK") : QStringLiteral("Solar");
+}
+
+// A page as printed: every row and column at a glance, no scrolling.
+void FitToContents(QTableWidget *page)
+{
+    page->resizeColumnsToContents();
+    page->resizeRowsToContents();
+    const int frame = 2 * page->frameWidth();
+    int height = page->horizontalHeader()->height() + frame;
+    for (int row = 0; row < page->rowCount(); ++row)
+        height += page->rowHeight(row);
+    page->setFixedHeight(height);
+    page->setFixedWidth(page->horizontalHeader()->length() + frame);
+}
+
+void PrepareTable(QTableWidget *page)
+{
+    page->verticalHeader()->hide();
+    page->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    page->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 } // namespace
+
+RectificationPreset GzkTaskPreset(const Exercise::GzkTask &task)
+{
+    const SexagesimalTriple sidereal = SecondsToTriple(task.birthSiderealTime);
+    return {task.town,
+            task.event,
+            Notation::date(task.eventDate),
+            {QString::number(sidereal.Units), QString::number(sidereal.Minutes),
+             QString::number(sidereal.Seconds)}};
+}
 
 SolarPreset SolarTaskPreset(const Exercise::Task &task)
 {
@@ -40,12 +82,9 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
 {
     ui->setupUi(this);
 
-    QTableWidget *page = ui->tblEphemeride;
-    page->verticalHeader()->hide();
-    page->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    page->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PrepareTable(ui->tblEphemeride);
+    PrepareTable(ui->tblHaeusertabelle);
+    ui->tblHaeusertabelle->setHorizontalHeaderLabels(Exercise::houseTableHeaders());
 
     AcceptDigitsOnly(ui->txtAufgabe);
     const QList<QLineEdit *> answerFields{ui->txtAntwort_0,      ui->txtAntwort_1,
@@ -53,6 +92,13 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
                                           ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
     for (QLineEdit *field : answerFields) {
         AcceptDigitsOnly(field);
+        SelectAllOnFocus(field);
+        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkAnswer);
+    }
+    // The correction as the calculator writes it: each part may be negative.
+    for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2}) {
+        field->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
         SelectAllOnFocus(field);
         connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkAnswer);
     }
@@ -64,6 +110,7 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::checkAnswer);
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
     connect(ui->cmdInRechner, &QPushButton::clicked, this, &ExerciseWindow::workInCalculator);
+    connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
     // Narrow enough to stand beside a calculator on a small screen; the task
     // number stays readable in its field.
     ui->txtAufgabe->setMinimumWidth(
@@ -75,15 +122,30 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    // The sheet starts with the task shown and takes as many as asked for.
+    // The sheet starts with the task shown and takes as many of its kind as
+    // asked for.
     attachSheetMenu(
         ui->cmdUebungsblatt, Exercise::exerciseSheetTexts(),
         [this] {
-            return Exercise::exerciseSheet(m_task->number, ui->spnAnzahl->value(),
-                                           QDate::currentDate());
+            const int count = ui->spnAnzahl->value();
+            return m_kind == TaskKind::Rectification
+                       ? Exercise::gzkExerciseSheet(m_gzkTask->number, count, QDate::currentDate())
+                       : Exercise::exerciseSheet(m_task->number, count, QDate::currentDate());
         },
-        [this] { return Exercise::exerciseSheetFileName(m_task->number, ui->spnAnzahl->value()); });
+        [this] {
+            const int count = ui->spnAnzahl->value();
+            return m_kind == TaskKind::Rectification
+                       ? Exercise::gzkExerciseSheetFileName(m_gzkTask->number, count)
+                       : Exercise::exerciseSheetFileName(m_task->number, count);
+        });
 
+    const QString kind =
+        ReadSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
+    if (kind == KindKey(TaskKind::Rectification)) {
+        m_kind = TaskKind::Rectification;
+        const QSignalBlocker quiet(ui->cmbArt);
+        ui->cmbArt->setCurrentIndex(1);
+    }
     bool stored = false;
     const int last = ReadSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
                          .toInt(&stored);
@@ -107,13 +169,75 @@ void ExerciseWindow::bringToFront()
 
 bool ExerciseWindow::showTask(int number)
 {
-    const std::optional<Exercise::Task> task = Exercise::makeTask(number);
-    if (!task) {
-        services().showMessage(this, NumberRangeMessage(), Exercise::exerciseTitle());
-        return false;
+    if (m_kind == TaskKind::Rectification) {
+        if (const std::optional<Exercise::GzkTask> task = Exercise::makeGzkTask(number)) {
+            display(*task);
+            return true;
+        }
+    } else if (const std::optional<Exercise::Task> task = Exercise::makeTask(number)) {
+        display(*task);
+        return true;
     }
-    display(*task);
-    return true;
+    services().showMessage(this, NumberRangeMessage(), Exercise::exerciseTitle());
+    return false;
+}
+
+// Another kind: the task of the same number, of that kind.
+void ExerciseWindow::kindChosen(int index)
+{
+    m_kind = index == 1 ? TaskKind::Rectification : TaskKind::Solar;
+    showTask(m_number);
+}
+
+void ExerciseWindow::remember(int number)
+{
+    m_number = number;
+    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
+                 QString::number(number));
+    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
+                 KindKey(m_kind));
+    ui->txtAufgabe->setText(QString::number(number));
+    ui->txtLoesung->clear();
+}
+
+void ExerciseWindow::showPageOf(TaskKind kind)
+{
+    const bool solar = kind == TaskKind::Solar;
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             ui->lblEphemeride, ui->tblEphemeride, ui->lblAntwortZeit, ui->txtAntwort_0,
+             ui->lblAntwortH, ui->txtAntwort_1, ui->lblAntwortM, ui->txtAntwort_2, ui->lblAntwortS,
+             ui->lblAntwortDatum, ui->txtAntwortDatum_0, ui->lblPunkt1, ui->txtAntwortDatum_1,
+             ui->lblPunkt2, ui->txtAntwortDatum_2})
+        widget->setVisible(solar);
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             ui->lblHaeusertabelle, ui->tblHaeusertabelle, ui->lblKorrektur, ui->txtKorrektur_0,
+             ui->lblKorrekturH, ui->txtKorrektur_1, ui->lblKorrekturM, ui->txtKorrektur_2,
+             ui->lblKorrekturS})
+        widget->setVisible(!solar);
+}
+
+void ExerciseWindow::display(const Exercise::GzkTask &task)
+{
+    m_gzkTask = task;
+    remember(task.number);
+    showPageOf(TaskKind::Rectification);
+    ui->txtAufgabentext->setHtml(Exercise::gzkTaskHtml(task));
+
+    ui->lblHaeusertabelle->setText(Exercise::houseTableTitle(task));
+    QTableWidget *page = ui->tblHaeusertabelle;
+    page->setRowCount(static_cast<int>(task.page.size()));
+    for (int row = 0; row < page->rowCount(); ++row) {
+        const QStringList cells = Exercise::houseTableCells(task.page.at(row));
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells.at(column));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            page->setItem(row, column, item);
+        }
+    }
+    FitToContents(page);
+    allowNarrowing();
+    for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2})
+        field->clear();
 }
 
 void ExerciseWindow::showTypedTask()
@@ -138,9 +262,8 @@ void ExerciseWindow::display(const Exercise::Task &task)
 {
     m_task = task;
     m_exact.reset();
-    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
-                 QString::number(task.number));
-    ui->txtAufgabe->setText(QString::number(task.number));
+    remember(task.number);
+    showPageOf(TaskKind::Solar);
     ui->txtAufgabentext->setHtml(Exercise::taskHtml(task));
 
     QTableWidget *page = ui->tblEphemeride;
@@ -152,21 +275,12 @@ void ExerciseWindow::display(const Exercise::Task &task)
         position->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         page->setItem(row, 1, position);
     }
-    // The whole page at a glance, as printed: no scrolling.
-    page->resizeColumnsToContents();
-    page->resizeRowsToContents();
-    const int frame = 2 * page->frameWidth();
-    int height = page->horizontalHeader()->height() + frame;
-    for (int row = 0; row < page->rowCount(); ++row)
-        height += page->rowHeight(row);
-    page->setFixedHeight(height);
-    page->setFixedWidth(page->horizontalHeader()->length() + frame);
+    FitToContents(page);
     allowNarrowing();
 
     for (QLineEdit *field : {ui->txtAntwort_0, ui->txtAntwort_1, ui->txtAntwort_2,
                              ui->txtAntwortDatum_0, ui->txtAntwortDatum_1, ui->txtAntwortDatum_2})
         field->clear();
-    ui->txtLoesung->clear();
 }
 
 QDateTime ExerciseWindow::exactMoment()
@@ -178,6 +292,10 @@ QDateTime ExerciseWindow::exactMoment()
 
 void ExerciseWindow::checkAnswer()
 {
+    if (m_kind == TaskKind::Rectification) {
+        checkGzkAnswer();
+        return;
+    }
     const Exercise::Answer answer{
         {ui->txtAntwort_0->text(), ui->txtAntwort_1->text(), ui->txtAntwort_2->text()},
         {ui->txtAntwortDatum_0->text(), ui->txtAntwortDatum_1->text(),
@@ -193,8 +311,22 @@ void ExerciseWindow::checkAnswer()
     services().showMessage(this, verdict.message, Exercise::exerciseTitle());
 }
 
+void ExerciseWindow::checkGzkAnswer()
+{
+    const QList<QLineEdit *> fields{ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2};
+    const Exercise::GzkVerdict verdict = Exercise::checkGzkAnswer(
+        *m_gzkTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    if (verdict.outcome == Exercise::GzkVerdict::Outcome::Incomplete)
+        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
+    services().showMessage(this, verdict.message, Exercise::exerciseTitle());
+}
+
 void ExerciseWindow::showSolution()
 {
+    if (m_kind == TaskKind::Rectification) {
+        ui->txtLoesung->setHtml(Exercise::gzkSolutionHtml(*m_gzkTask));
+        return;
+    }
     ui->txtLoesung->setHtml(Exercise::solutionHtml(*m_task, exactMoment()));
 }
 
@@ -231,6 +363,10 @@ void ExerciseWindow::arrangeTopRow(int width)
 
 void ExerciseWindow::workInCalculator()
 {
-    if (m_links.workInSolar)
+    if (m_kind == TaskKind::Rectification) {
+        if (m_links.workInRectification)
+            m_links.workInRectification(*m_gzkTask);
+    } else if (m_links.workInSolar) {
         m_links.workInSolar(*m_task);
+    }
 }

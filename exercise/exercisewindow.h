@@ -1,6 +1,7 @@
 #ifndef EXERCISE_EXERCISEWINDOW_H
 #define EXERCISE_EXERCISEWINDOW_H
 
+#include "exercise/gzktask.h"
 #include "exercise/task.h"
 #include "ui/formsupport.h"
 
@@ -18,11 +19,15 @@ class QResizeEvent;
 
 // What a task asks for; it decides the calculator that works it and the
 // document that explains it.
-enum class TaskKind { Solar };
+enum class TaskKind { Solar, Rectification };
 
 // A Solar task as the calculator takes it over: the sign and the position
 // within it of the radix Sun, and the year.
 SolarPreset SolarTaskPreset(const Exercise::Task &task);
+
+// A rectification task as the calculator takes it over: what the task gives,
+// the birth place, the event with its date and the sidereal time of birth.
+RectificationPreset GzkTaskPreset(const Exercise::GzkTask &task);
 
 // What the window asks of the program around it.
 struct ExerciseLinks {
@@ -31,15 +36,18 @@ struct ExerciseLinks {
     // "In den Rechner übernehmen": the task's person into the main window
     // and the task into the Solar calculator.
     std::function<void(const Exercise::Task &task)> workInSolar;
+    // The same for a rectification task and the rectification calculator.
+    std::function<void(const Exercise::GzkTask &task)> workInRectification;
 };
 
-// The window "Übungsaufgaben": a numbered Solar task with its ephemeris page,
-// answer fields that are checked with a hint for a wrong answer, and the
-// worked solution on request. It is not modal, so the student can work the
-// task in the Solar calculator beside it; whoever opens it keeps one instance
-// and calls bringToFront() to show it again. Escape closes it.
+// The window "Übungsaufgaben": a numbered task with its page, a Solar task
+// with the ephemeris or a rectification task with the house table, answer
+// fields that are checked with a hint for a wrong answer, and the worked
+// solution on request. A number gives one task of each kind. It is not modal, so the student can
+// work the task in the Solar calculator beside it; whoever opens it keeps one instance and calls
+// bringToFront() to show it again. Escape closes it.
 //
-// The number of the task shown is kept in the store: the window opens on it
+// The number and the kind of the task shown are kept in the store: the window opens on it
 // again, after a restart too.
 class ExerciseWindow : public QWidget {
     Q_OBJECT
@@ -57,7 +65,9 @@ public:
     // false (with the message) for a number outside 1 .. 999 999.
     bool showTask(int number);
 
+    // The task shown is that of kind(); the other keeps the last task of its kind.
     const std::optional<Exercise::Task> &task() const { return m_task; }
+    const std::optional<Exercise::GzkTask> &gzkTask() const { return m_gzkTask; }
     TaskKind kind() const { return m_kind; }
 
 protected:
@@ -68,7 +78,13 @@ private:
     void allowNarrowing();
     void showTypedTask();
     void showRandomTask();
+    void kindChosen(int index);
     void display(const Exercise::Task &task);
+    void display(const Exercise::GzkTask &task);
+    // Shows the page and the answer fields of the kind of task shown.
+    void showPageOf(TaskKind kind);
+    void remember(int number);
+    void checkGzkAnswer();
     void checkAnswer();
     void showSolution();
     void workInCalculator();
@@ -78,7 +94,9 @@ private:
     std::unique_ptr<Ui::Uebung> ui;
     ExerciseLinks m_links;
     TaskKind m_kind = TaskKind::Solar;
+    int m_number = 0; // of the task shown
     std::optional<Exercise::Task> m_task;
+    std::optional<Exercise::GzkTask> m_gzkTask;
     std::optional<QDateTime> m_exact;
 };
 

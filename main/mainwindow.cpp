@@ -269,10 +269,16 @@ void MainWindow::openExercises()
             case TaskKind::Solar:
                 m_documents->openFixedDocument(Documents::SolarExample, asker);
                 break;
+            case TaskKind::Rectification:
+                m_documents->openFixedDocument(Documents::RektiExample, asker);
+                break;
             }
         };
         links.workInSolar = [this](const Exercise::Task &task) {
             workInSolar(task);
+        };
+        links.workInRectification = [this](const Exercise::GzkTask &task) {
+            workInRectification(task);
         };
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }
@@ -287,23 +293,44 @@ void MainWindow::openExercises()
 // that is open goes first, keeping its entries.
 void MainWindow::workInSolar(const Exercise::Task &task)
 {
-    if (m_calculator)
-        m_calculator->close();
-    PersonState before{personTexts(), m_newSolar, m_newRectification};
-    PersonState after{{task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
-                       QString::number(task.birthDate.month()),
-                       QString::number(task.birthDate.year()), task.town, QString(), QString(),
-                       QString()},
-                      false,
-                      true};
-    m_undo->push(new PersonChange(QStringLiteral("Personendaten übernehmen"), std::move(before),
-                                  std::move(after),
-                                  [this](const PersonState &state) { applyPersonState(state); }));
+    takeOverPerson({task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
+                    QString::number(task.birthDate.month()), QString::number(task.birthDate.year()),
+                    task.town, QString(), QString(), QString()},
+                   false, true);
 
     CalculatorStart start = calculatorStart(m_newSolar);
     start.restoreEntries = false;
     start.solarPreset = SolarTaskPreset(task);
     showCalculator(new SolarForm(std::move(start), this), Documents::SolarExample);
+}
+
+// The rectification calculator opens on the task's data, without the entries
+// of its last use; the recorded birth time ("5.52 Uhr") goes into the person's
+// hours and minutes.
+void MainWindow::workInRectification(const Exercise::GzkTask &task)
+{
+    takeOverPerson({task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
+                    QString::number(task.birthDate.month()), QString::number(task.birthDate.year()),
+                    task.town, QString::number(task.recordedTime.hour()),
+                    QString::number(task.recordedTime.minute()), QStringLiteral("0")},
+                   true, false);
+    CalculatorStart start = calculatorStart(m_newRectification);
+    start.restoreEntries = false;
+    start.rectificationPreset = GzkTaskPreset(task);
+    showCalculator(new RectificationForm(std::move(start), this), Documents::RektiExample);
+}
+
+// A task's person replaces the person of the window, as one step that can be
+// taken back; the calculator that is open closes first.
+void MainWindow::takeOverPerson(QStringList fields, bool newSolar, bool newRectification)
+{
+    if (m_calculator)
+        m_calculator->close();
+    PersonState before{personTexts(), m_newSolar, m_newRectification};
+    PersonState after{std::move(fields), newSolar, newRectification};
+    m_undo->push(new PersonChange(QStringLiteral("Personendaten übernehmen"), std::move(before),
+                                  std::move(after),
+                                  [this](const PersonState &state) { applyPersonState(state); }));
 }
 
 // A new person: the person fields are emptied, the result list stays, and

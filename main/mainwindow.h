@@ -21,7 +21,8 @@ class ExerciseWindow;
 class Keeping;
 namespace Exercise {
 struct Task;
-}
+struct GzkTask;
+} // namespace Exercise
 class QCloseEvent;
 class QDialog;
 class QKeyEvent;
@@ -74,6 +75,8 @@ private:
     CalculatorStart calculatorStart(bool &newCalculation);
     void showCalculator(QDialog *form, const QString &document);
     void workInSolar(const Exercise::Task &task);
+    void workInRectification(const Exercise::GzkTask &task);
+    void takeOverPerson(QStringList fields, bool newSolar, bool newRectification);
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();

@@ -3,8 +3,10 @@
 #include "core/overflow.h"
 
 #include <QLocale>
+#include <QStringList>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -32,11 +34,6 @@ constexpr double StepRounding = 2;
 qint32 Seconds(const Sexagesimal &value)
 {
     return value.totalSeconds();
-}
-
-qint32 Seconds(const SexagesimalTriple &value)
-{
-    return Sexagesimal::of(value).totalSeconds();
 }
 
 qint32 Modulo(qint64 value, qint32 modulus)
@@ -193,52 +190,24 @@ QString SignChoiceFinding(const QString &row, double right, qint32 from, qint32 
     return finding;
 }
 
-// Whether a result field holds what its step gives from the step's inputs now.
-template <typename T> bool Current(const StepResult<T> &again, const Sexagesimal &shown)
+// The first step that was never computed or whose result no longer belongs
+// to its inputs, in the order of the calculation; empty if none.
+QString UnfinishedStep(const CheckInput &in)
 {
-    return again.ok() && Seconds(again.value()) == Seconds(shown);
-}
-
-QString NotCurrent(int step)
-{
-    return QStringLiteral("Schritt ") + QString::number(step) +
-           QStringLiteral(" ist nicht aktuell: drücken Sie dort „=“ noch einmal, damit das "
-                          "Ergebnis zu den Eingaben passt.");
-}
-
-// The first step whose result does not follow from its inputs, or 0.
-int FirstStaleStep(const CheckInput &in)
-{
-    const Entries &e = in.entries;
-    const StepResult<double> years = decimalYears(e.age);
-    if (!years.ok() || std::abs(years.value() - e.decimalYears) > 1e-9)
-        return 2;
-    const auto arc = directionArc(e.decimalYears);
-    if (!Current(arc, e.directionArc) || !Current(arc, e.arcOfStep6))
-        return 2;
-    if (!Current(arcInTime(e.directionArc), e.arcInTime))
-        return 3;
-    const auto sum = eventSiderealTime(e.birthSiderealTime, e.arcInTime);
-    if (!sum.ok() || Seconds(sum.value().time) != Seconds(e.eventSiderealTime) ||
-        !Current(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours), in.eventWithinDay))
-        return 4;
-    if (!Current(tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection),
-                 e.tableStep) ||
-        !Current(
-            tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection),
-            e.towardsPlanet) ||
-        !Current(tableInterpolation(e.towardsPlanet, e.tableStep), e.quotient))
-        return 5;
-    if (!Current(ramcPlusQuotient(e.ramc, e.quotient), e.ramcPlusQuotient) ||
-        !Current(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection),
-                 e.correctedRamc))
-        return 6;
-    if (!Current(ramcInTime(e.correctedRamc), e.ramcInTime))
-        return 7;
-    if (Seconds(e.birthSiderealTimeOfStep8) != Seconds(e.birthSiderealTime) ||
-        !Current(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8), e.correction))
-        return 8;
-    return 0;
+    using Status = StepLedger::Status;
+    for (int step = 0; step < StepCount; ++step) {
+        const Status status = in.status[static_cast<std::size_t>(step)];
+        const QString title =
+            QStringLiteral("Schritt %1 (%2)").arg(stepNumber(step)).arg(stepName(step));
+        if (status == Status::NotComputed)
+            return title + QStringLiteral(" wurde nicht gerechnet.");
+        if (status == Status::Stale)
+            return title + QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben sich "
+                                          "geändert, seit er gerechnet wurde. Bitte ab Schritt "
+                                          "%1 neu rechnen.")
+                               .arg(stepNumber(step));
+    }
+    return {};
 }
 
 // The whole check; throws Overflow for values beyond the steps' arithmetic.
@@ -309,6 +278,12 @@ CheckReport Check(const CheckInput &in)
              DurationText(exactCivil, false) + QStringLiteral(" bürgerlich"),
          DurationText(typedCorrection - exactSidereal, true)},
     };
+
+    // A step left out or not pressed again makes the values after it
+    // meaningless: that comes first.
+    report.finding = UnfinishedStep(in);
+    if (!report.finding.isEmpty())
+        return report;
 
     // Step 4: a sum beyond a day is taken back by a day, and only then.
     const qint32 sum = Seconds(e.eventSiderealTime);
@@ -423,11 +398,6 @@ CheckReport Check(const CheckInput &in)
         return report;
     }
 
-    if (const int stale = FirstStaleStep(in)) {
-        report.finding = NotCurrent(stale);
-        return report;
-    }
-
     // What the hand method cannot avoid: the two table values rounded by up to
     // 30'' each, spread over the table step, the linear interpolation between
     // the rows where the axis does not move evenly, and the steps' roundings.
@@ -486,6 +456,37 @@ QString checkCaption()
 QStringList checkColumns()
 {
     return {QStringLiteral("Ihre Rechnung"), QStringLiteral("Genau"), QStringLiteral("Abweichung")};
+}
+
+StepResult<CheckInput> checkInputOf(const Worked &worked, const TableChoice &table, QDate birthDate)
+{
+    const bool anyComputed =
+        std::any_of(worked.status.begin(), worked.status.end(),
+                    [](StepLedger::Status s) { return s != StepLedger::Status::NotComputed; });
+    if (!anyComputed)
+        return StepMessage{QStringLiteral("Für die Kontrolle fehlt die Rechnung: bitte zuerst "
+                                          "die Schritte rechnen.")};
+    const auto typed = [](const std::array<QString, 2> &row) {
+        return !row[0].trimmed().isEmpty() && !row[1].trimmed().isEmpty();
+    };
+    if (!typed(worked.header.smallerRow) || !typed(worked.header.greaterRow))
+        return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Sternzeiten der "
+                                          "Häusertabelle (Schritt 5).")};
+    const auto row = [](const std::array<QString, 2> &r) {
+        return Sexagesimal::read({r[0], r[1], QString()});
+    };
+    CheckInput in;
+    in.axis = table.axis;
+    in.latitudeDegrees = table.latitudeDegrees;
+    in.latitudeMinutes = table.latitudeMinutes;
+    in.birthDate = birthDate;
+    in.entries = worked.entries;
+    if (const auto &withinDay = worked.results.triples[WithinDayStep])
+        in.eventWithinDay = Sexagesimal::of(*withinDay);
+    in.smallerRowTime = row(worked.header.smallerRow);
+    in.greaterRowTime = row(worked.header.greaterRow);
+    in.status = worked.status;
+    return in;
 }
 
 CheckReport checkRectification(const CheckInput &input)

@@ -3,6 +3,7 @@
 #include "ui_rectificationform.h"
 
 #include "core/numbers.h"
+#include "rekti/rectificationcheckdialog.h"
 #include "rekti/rectificationsheet.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
@@ -151,6 +152,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     attachSheetMenu(
         ui->cmdRechenblatt, calculationSheetTexts(), [this] { return calculationSheet(); },
         [this] { return rectificationSheetFileName(m_start.personName); });
+    connect(ui->cmdKontrolle, &QPushButton::clicked, this, &RectificationForm::openCheck);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RectificationForm::showPage);
 
     // Worked from the keyboard alone: the cursor starts in the sidereal time
@@ -284,6 +286,15 @@ void RectificationForm::load()
     if (m_start.restoreEntries)
         RestoreControls(storedControls());
     ui->Text1_0->setText(m_start.personName);
+    // A task taken over: its data over the restored entries; every write runs
+    // the field's handler, so the sidereal time reaches steps 4 and 8.
+    if (const auto &preset = m_start.rectificationPreset) {
+        ui->Text1_1->setText(preset->place);
+        ui->Text7_0->setText(preset->event);
+        ui->Text1_2->setText(preset->eventDate);
+        for (size_t i = 0; i < 3; ++i)
+            m_birthSiderealTime[i]->setText(preset->birthSiderealTime[i]);
+    }
 }
 
 void RectificationForm::save()
@@ -519,5 +530,47 @@ Sheet RectificationForm::calculationSheet() const
                  {ui->Label117->text(), {}},
                  {ui->Label125->text(), {}}}};
     in.worked = m_state.worked();
+    // The check of the house table last chosen in the check, where it can be made.
+    const auto input = Rectification::checkInputOf(in.worked, StoredTableChoice(), birthDate());
+    if (input.ok()) {
+        const Rectification::CheckReport report = Rectification::checkRectification(input.value());
+        SheetTable check;
+        check.title = Rectification::checkCaption();
+        check.columnHeaders = QStringList{QString()} + Rectification::checkColumns();
+        for (const Rectification::CheckRow &row : report.rows)
+            check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
+        const Rectification::TableChoice table = StoredTableChoice();
+        check.finding =
+            QStringLiteral("Achse %1")
+                .arg(table.axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC"));
+        if (table.axis == Astro::Axis::AC)
+            check.finding += QStringLiteral(", Häusertabelle für %1°%2' nördlicher Breite")
+                                 .arg(table.latitudeDegrees)
+                                 .arg(static_cast<int>(table.latitudeMinutes), 2, 10, QChar(u'0'));
+        check.finding += QStringLiteral(". ") + report.finding;
+        in.check = check;
+    }
     return rectificationSheet(in);
+}
+
+QDate RectificationForm::birthDate() const
+{
+    const FieldTexts date = TextsOf(m_birthDate);
+    return QDate(date[2].toInt(), date[1].toInt(), date[0].toInt());
+}
+
+// The check opens over the form and leaves it as it is; a calculation it
+// cannot check yet gets one message and no dialog.
+void RectificationForm::openCheck()
+{
+    readFields();
+    const Rectification::Worked worked = m_state.worked();
+    const auto input = Rectification::checkInputOf(worked, StoredTableChoice(), birthDate());
+    if (!input.ok()) {
+        ShowStepMessage(this, input.message(), Rectification::checkTitle());
+        return;
+    }
+    auto *dialog = new RectificationCheckDialog(worked, birthDate(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }

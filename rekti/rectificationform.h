@@ -6,6 +6,7 @@
 #include "sheet/sheet.h"
 #include "ui/formsupport.h"
 
+#include <QDate>
 #include <QDialog>
 
 #include <memory>
@@ -59,6 +60,9 @@ private:
     void birthSiderealTimeChanged(int element);
     void showPage();
     void okayClicked();
+    void openCheck();
+    // The birth date of the form's head; invalid while it is not typed.
+    QDate birthDate() const;
 
     // Reads the fields into the state; the one place where they are read.
     void readFields();

@@ -36,6 +36,13 @@ inline const QString ListSection = QStringLiteral("listview");
 // The number of the task that the exercise window showed last, in the forms'
 // section.
 inline const QString LastExercise = QStringLiteral("UebungNummer");
+// Its kind beside it: "Solar" or "GZK".
+inline const QString LastExerciseKind = QStringLiteral("UebungArt");
+// The house table the rectification check was last made for: the axis ("MC"
+// or "AC") and the latitude of the birth place, degrees and minutes.
+inline const QString CheckAxis = QStringLiteral("KontrolleAchse");
+inline const QString CheckLatitudeDegrees = QStringLiteral("KontrolleBreite_0");
+inline const QString CheckLatitudeMinutes = QStringLiteral("KontrolleBreite_1");
 
 // The stored control arrays of the three forms. Each is kept under a key
 // prefix followed by the element number; the prefixes are those that stored

@@ -43,6 +43,16 @@ struct SolarPreset {
     std::array<int, 3> radix{};
 };
 
+// A rectification task taken over from the exercises: what the task gives
+// (the birth place, the event and its date, the sidereal time of birth), not
+// what the student works out.
+struct RectificationPreset {
+    QString place;
+    QString event;
+    QString eventDate;
+    FieldTexts birthSiderealTime; // hours, minutes, seconds
+};
+
 // What a calculator form is given when the main window opens it.
 struct CalculatorStart {
     QString personName;
@@ -55,6 +65,7 @@ struct CalculatorStart {
     QString birthPlace;
     // The task's data, chosen over the restored entries.
     std::optional<SolarPreset> solarPreset;
+    std::optional<RectificationPreset> rectificationPreset = std::nullopt;
 };
 
 // Writes a taken-over task into the Solar header: its sign, year and radix

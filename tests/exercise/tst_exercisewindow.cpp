@@ -1,5 +1,6 @@
 #include "exercise/exercisesheet.h"
 #include "exercise/exercisewindow.h"
+#include "exercise/gzktexts.h"
 #include "exercise/task.h"
 #include "exercise/tasktexts.h"
 #include "settings/store.h"
@@ -7,6 +8,8 @@
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
@@ -39,6 +42,8 @@ private slots:
     void keys_data();
     void keys();
     void taskIntoCalculator();
+    void gzkTask();
+    void gzkSheetPdf();
 
 private:
     QString text(const QString &name) const { return window->findChild<QLineEdit *>(name)->text(); }
@@ -182,9 +187,6 @@ void tst_ExerciseWindow::sheetPdf()
         s("Übungsaufgaben: Das Übungsblatt konnte nicht gespeichert werden: ")));
 }
 
-QTEST_MAIN(tst_ExerciseWindow)
-#include "tst_exercisewindow.moc"
-
 // The window opens on the task it showed last, in the next run too; a number
 // in the store that is no task gives one drawn at random.
 void tst_ExerciseWindow::lastTaskAgain()
@@ -236,7 +238,7 @@ void tst_ExerciseWindow::keys()
     }
 }
 
-// "In den Rechner übernehmen", last in the tab order, hands over the task shown.
+// "In den Rechner übernehmen" hands over the task shown.
 void tst_ExerciseWindow::taskIntoCalculator()
 {
     QList<int> handed;
@@ -260,3 +262,97 @@ void tst_ExerciseWindow::taskIntoCalculator()
     auto *number = window->findChild<QLineEdit *>(s("txtAufgabe"));
     QVERIFY(number->width() >= number->fontMetrics().horizontalAdvance(s("999999")));
 }
+
+// A rectification task of the same number: the house table instead of the
+// ephemeris, the correction checked, the solution, F1 and the hand-over by
+// kind, and the kind kept with the number for the next run.
+void tst_ExerciseWindow::gzkTask()
+{
+    QList<int> handed;
+    QList<TaskKind> examples;
+    ExerciseLinks links;
+    links.workInRectification = [&handed](const Exercise::GzkTask &task) {
+        handed.append(task.number);
+    };
+    links.openExample = [&examples](QWidget *, TaskKind kind) {
+        examples.append(kind);
+    };
+    window = std::make_unique<ExerciseWindow>(nullptr, links);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    showTask("4711");
+    window->findChild<QComboBox *>(s("cmbArt"))->setCurrentIndex(1);
+    QCOMPARE(window->kind(), TaskKind::Rectification);
+    const Exercise::GzkTask task = *window->gzkTask();
+    QCOMPARE(task.number, 4711);
+    QVERIFY2(shownTask().contains(s("Sternzeit der Geburt: ")), qPrintable(shownTask()));
+
+    const auto *houses = window->findChild<QTableWidget *>(s("tblHaeusertabelle"));
+    QVERIFY(houses->isVisible());
+    QVERIFY(!window->findChild<QTableWidget *>(s("tblEphemeride"))->isVisible());
+    QVERIFY(!window->findChild<QLineEdit *>(s("txtAntwort_0"))->isVisible());
+    QCOMPARE(houses->rowCount(), 7);
+    QCOMPARE(houses->columnCount(), 4);
+    QCOMPARE(houses->horizontalHeaderItem(3)->text(), s("AC"));
+    QVERIFY(houses->item(0, 0)->text().endsWith(u'm'));
+    const QString latitude = QString::number(task.latitudeMinutes / 60) + u'°' +
+                             QString::number(task.latitudeMinutes % 60).rightJustified(2, u'0');
+    QVERIFY(window->findChild<QLabel *>(s("lblHaeusertabelle"))->text().contains(latitude));
+
+    const SexagesimalTriple right = task.hand.correction;
+    TypeInto(window.get(), "txtKorrektur_0", QString::number(right.Units));
+    TypeInto(window.get(), "txtKorrektur_1", QString::number(right.Minutes));
+    TypeInto(window.get(), "txtKorrektur_2", QString::number(right.Seconds + 1));
+    Click(window.get(), "cmdPruefen");
+    TypeInto(window.get(), "txtKorrektur_2", QString::number(right.Seconds));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(recorder->messages.size(), 2);
+    QVERIFY(recorder->messages[0].startsWith(s("Übungsaufgaben: ")));
+    QVERIFY(!recorder->messages[0].contains(s("Richtig")));
+    QVERIFY2(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")),
+             qPrintable(recorder->messages[1]));
+    Click(window.get(), "cmdLoesung");
+    QVERIFY(window->findChild<QTextBrowser *>(s("txtLoesung"))
+                ->toPlainText()
+                .startsWith(s("Lösung der Aufgabe 4711")));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QCOMPARE(examples, QList<TaskKind>{TaskKind::Rectification});
+    Click(window.get(), "cmdInRechner");
+    QCOMPARE(handed, QList<int>{4711});
+
+    window = std::make_unique<ExerciseWindow>();
+    QCOMPARE(window->kind(), TaskKind::Rectification);
+    QCOMPARE(window->gzkTask()->number, 4711);
+    QCOMPARE(window->findChild<QComboBox *>(s("cmbArt"))->currentText(), s("Rektifikation (GZK)"));
+    // Back to the Solar task of the same number.
+    window->findChild<QComboBox *>(s("cmbArt"))->setCurrentIndex(0);
+    QVERIFY(shownTask().startsWith(s("Aufgabe 4711\nSilke Weber")));
+}
+
+// Rectification tasks on a sheet, each with its house table, the solutions
+// on a page of their own.
+void tst_ExerciseWindow::gzkSheetPdf()
+{
+    QCOMPARE(Exercise::gzkExerciseSheetFileName(17, 2), s("Übungsblatt GZK 17-18.pdf"));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("gzk.pdf"));
+    const Sheet sheet = Exercise::gzkExerciseSheet(17, 2, QDate(2026, 12, 6));
+    QVERIFY(saveSheetPdfTo(window.get(), sheet, path, Exercise::exerciseSheetTexts()));
+    QProcess pdftotext;
+    pdftotext.start(s("pdftotext"), {path, s("-")});
+    QVERIFY(pdftotext.waitForFinished() && pdftotext.exitCode() == 0);
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+    pages.removeAll(QString());
+    const QString tasks = pages.mid(0, pages.size() - 1).join(u'\n');
+    QCOMPARE(tasks.count(s("Häusertabelle für ")), 2);
+    QVERIFY(tasks.contains(s("Aufgabe 17")) && tasks.contains(s("Aufgabe 18")));
+    QVERIFY(tasks.contains(s("Radix-Planet: ")));
+    const Exercise::GzkTask task = *Exercise::makeGzkTask(18);
+    QVERIFY(tasks.contains(Exercise::houseTableCells(task.page.at(6)).at(3)));
+    QVERIFY(pages.last().simplified().startsWith(s("Lösungen")));
+    QVERIFY(pages.last().contains(Exercise::correctionText(task.hand.correction)));
+    QVERIFY(!pages.last().contains(s("Häusertabelle")));
+}
+
+QTEST_MAIN(tst_ExerciseWindow)
+#include "tst_exercisewindow.moc"

@@ -1,4 +1,6 @@
+#include "exercise/gzktask.h"
 #include "main/mainwindow.h"
+#include "rekti/rectificationform.h"
 #include "tests/support/testsupport.h"
 #include "ui/resultlist.h"
 
@@ -34,6 +36,8 @@ private slots:
     void wholeCalculation_data();
     void wholeCalculation();
     void checksWhileTyping();
+    void rectificationCheck_data();
+    void rectificationCheck();
 
 private:
     IsolatedStore m_store;
@@ -454,6 +458,137 @@ void tst_Calculators::check()
     QVERIFY(table->item(3, 2)->text().isEmpty());
     const QString found = dialog->findChild<QLabel *>(u"lblBefund"_s)->text();
     QVERIFY2(found.startsWith(finding), qPrintable(found));
+}
+
+namespace {
+
+QStringList triple(const SexagesimalTriple &t)
+{
+    return {QString::number(t.Units), QString::number(t.Minutes), QString::number(t.Seconds)};
+}
+
+void choose(QWidget *form, const char *list, const QString &entry)
+{
+    auto *box = form->findChild<QComboBox *>(QLatin1String(list));
+    box->setCurrentIndex(box->findText(entry));
+}
+
+// The rectification form as a student fills it in for a task, pressing every
+// "=", with the values of the calculator's steps on the task's page.
+void fillRectification(QWidget *form, const Exercise::GzkTask &task,
+                       const Exercise::GzkHandSolution &hand)
+{
+    const auto rowTime = [&task](int row) {
+        const qint32 seconds = task.page.at(row).siderealSeconds();
+        return QStringList{QString::number(seconds / 3600), QString::number(seconds / 60 % 60)};
+    };
+    const auto sign = [](double degrees) {
+        return degrees > 0 ? u"+30"_s : degrees < 0 ? u"-30"_s : u"+0"_s;
+    };
+    type(form, "txtTime0", triple(SecondsToTriple(task.birthSiderealTime)));
+    type(form, "txtJahre", {QString::number(hand.age.years), QString::number(hand.age.days)});
+    for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
+        Click(form, step);
+    type(form, "txtSternZeit1", rowTime(hand.smallerRow));
+    type(form, "txtSTernZeit2", rowTime(hand.smallerRow + 1));
+    type(form, "txtDeg3", triple(hand.greaterValue));
+    type(form, "txtDeg4", triple(hand.smallerValue));
+    choose(form, "Combo3", sign(hand.firstSignCorrection));
+    type(form, "txtDeg6", triple(hand.planetValue));
+    type(form, "txtDeg7", triple(hand.smallerValue));
+    choose(form, "Combo4", sign(hand.secondSignCorrection));
+    for (const char *step : {"Command7", "Command8", "Command9"})
+        Click(form, step);
+    TypeInto(form, "Text5", QString::number(hand.ramc));
+    Click(form, "Command10");
+    choose(form, "Combo2",
+           hand.circleCorrection > 0   ? u"+360"_s
+           : hand.circleCorrection < 0 ? u"- 360"_s
+                                       : u" 0"_s);
+    for (const char *step : {"Command11", "Command12", "Command13"})
+        Click(form, step);
+}
+
+} // namespace
+
+// Task 1: AC in Krebs at 48°47', rows 22h52m and 22h56m; task 2: the AC
+// crosses from Fische into Widder between its rows.
+void tst_Calculators::rectificationCheck_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("slip");
+    QTest::addColumn<QString>("finding");
+    QTest::newRow("right") << 1 << QString() << u"Ihre Rechnung ist richtig."_s;
+    QTest::newRow("misread table value")
+        << 1 << u"smaller +5'"_s
+        << u"Der kleinere Tabellenwert weicht um +5' ab: lesen Sie die Zeile 22h52m der "
+           "Häusertabelle nach."_s;
+    QTest::newRow("rows not enclosing")
+        << 1 << u"rows above"_s << u"liegt nicht zwischen den Zeilen 22h56m und 23h00m"_s;
+    QTest::newRow("+0 across a sign")
+        << 2 << u"+0"_s << u"von Schritt 5 ist „+30“ richtig: von 27°22'00'' zu 0°00'00''"_s;
+    QTest::newRow("corrected value outside")
+        << 1 << u"planet +1°"_s << u"Der korrigierte Wert 12°26'12'' liegt nicht zwischen"_s;
+    QTest::newRow("typed over, not pressed again")
+        << 1 << u"retyped"_s << u"Schritt 5 (Tabellendifferenz) ist nicht mehr aktuell"_s;
+}
+
+// The check of a rectification reads the filled form and the house table
+// chosen in it (axis and latitude, kept for the next run and the sheet),
+// names the first fault and closes the calculation sheet the same way.
+void tst_Calculators::rectificationCheck()
+{
+    QFETCH(int, number);
+    QFETCH(QString, slip);
+    QFETCH(QString, finding);
+    const Exercise::GzkTask task = *Exercise::makeGzkTask(number);
+    Exercise::GzkEntries entries;
+    if (slip == u"smaller +5'"_s)
+        entries.smallerValue = task.page.at(task.hand.smallerRow).value(task.axis) + 300;
+    else if (slip == u"rows above"_s)
+        entries.smallerRow = task.hand.smallerRow + 1;
+    else if (slip == u"+0"_s)
+        entries.firstSignCorrection = 0;
+    else if (slip == u"planet +1°"_s)
+        entries.planetPosition = task.planetPosition + 3600;
+    const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task, entries);
+    QVERIFY(hand);
+
+    RecordingServices recorder;
+    MainWindow window;
+    type(&window, "txtDateh",
+         {QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
+          QString::number(task.birthDate.year())});
+    auto *form = static_cast<RectificationForm *>(openRectification(window));
+    Click(form, "cmdKontrolle"); // nothing computed yet: a message, no check
+    QVERIFY(!form->findChild<QDialog *>(u"Kontrolle"_s));
+    QCOMPARE(recorder.messages, QStringList{u"Kontrolle: Für die Kontrolle fehlt die Rechnung: "
+                                            "bitte zuerst die Schritte rechnen."_s});
+    recorder.messages.clear();
+    fillRectification(form, task, *hand);
+    if (slip == u"retyped"_s)
+        TypeInto(form, "txtDeg4_2", u"1"_s);
+    QCOMPARE(recorder.messages, QStringList());
+
+    Click(form, "cmdKontrolle");
+    auto *dialog = form->findChild<QDialog *>(u"Kontrolle"_s);
+    QVERIFY(dialog && dialog->isModal());
+    dialog->findChild<QComboBox *>(u"cmbAchse"_s)
+        ->setCurrentIndex(task.axis == Astro::Axis::AC ? 1 : 0);
+    type(dialog, "txtBreite",
+         {QString::number(task.latitudeMinutes / 60), QString::number(task.latitudeMinutes % 60)});
+    auto *table = dialog->findChild<QTableWidget *>(u"tblKontrolle"_s);
+    QCOMPARE(table->rowCount(), 6);
+    QCOMPARE(table->verticalHeaderItem(5)->text(), u"gesuchte Zeitdifferenz"_s);
+    const QString found = dialog->findChild<QLabel *>(u"lblBefund"_s)->text();
+    QVERIFY2(found.contains(finding), qPrintable(found));
+    QCOMPARE(found.startsWith(u"Ihre Rechnung ist richtig"_s), slip.isEmpty());
+    dialog->close();
+
+    const std::optional<SheetTable> closing = form->calculationSheet().closing;
+    QVERIFY(closing);
+    QVERIFY2(closing->finding.endsWith(found), qPrintable(closing->finding));
+    QCOMPARE(closing->rows.size(), 6);
 }
 
 QTEST_MAIN(tst_Calculators)

@@ -3,12 +3,14 @@
 #include "main/documents.h"
 #include "main/mainwindow.h"
 #include "main/translations.h"
+#include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 #include "tests/support/testsupport.h"
 #include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -36,6 +38,7 @@ private slots:
     void menuPlace_data();
     void menuPlace();
     void taskInCalculator();
+    void gzkTaskInCalculator();
     void besideTheExercise_data();
     void besideTheExercise();
     void withoutQtTexts();
@@ -293,6 +296,32 @@ void tst_MainWindow::taskInCalculator()
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(textOf(&window, "Text1h_0"), u"Anna Berg"_s);
     QCOMPARE(textOf(&window, "txtTime0h_0"), u"14"_s);
+}
+
+// A rectification task goes into the rectification calculator: the person
+// with the recorded birth time, and what the task gives in the form's head.
+void tst_MainWindow::gzkTaskInCalculator()
+{
+    RecordingServices recorder;
+    MainWindow window;
+    Click(&window, "cmdUebungen");
+    ExerciseWindow *exercises = exerciseWindows().constFirst();
+    QVERIFY(exercises->showTask(4711));
+    exercises->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
+    const Exercise::GzkTask task = *exercises->gzkTask();
+    Click(exercises, "cmdInRechner");
+
+    auto *form = window.findChild<RectificationForm *>();
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(textOf(&window, "Text1h_0"), task.firstName + u' ' + task.surname);
+    QCOMPARE(textOf(&window, "txtTime0h_0"), QString::number(task.recordedTime.hour()));
+    QCOMPARE(textOf(&window, "txtTime0h_1"), QString::number(task.recordedTime.minute()));
+    const Rectification::Header &head = form->state().header;
+    QCOMPARE(head.event, task.event);
+    QCOMPARE(head.eventDate, task.eventDate.toString(u"dd.MM.yyyy"_s));
+    QCOMPARE(Sexagesimal::read(head.birthSiderealTime).totalSeconds(), task.birthSiderealTime);
+    QCOMPARE(form->state().entries.birthSiderealTimeOfStep8.totalSeconds(), task.birthSiderealTime);
+    QCOMPARE(recorder.messages, QStringList());
 }
 
 // Where a calculator of 560 × 700 goes beside an exercise window 760 wide

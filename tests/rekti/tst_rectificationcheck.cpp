@@ -58,6 +58,7 @@ CheckInput FilledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolu
     in.eventWithinDay = Of(hand.eventSiderealTime);
     in.smallerRowTime = OfSeconds(task.page.at(hand.smallerRow).siderealSeconds());
     in.greaterRowTime = OfSeconds(task.page.at(hand.smallerRow + 1).siderealSeconds());
+    in.status.fill(StepLedger::Status::Current);
     return in;
 }
 
@@ -84,7 +85,7 @@ public:
         CircleNeedless,
         DayNotTakenOff,
         QuotientNotPressedAgain,
-        CorrectionNotPressedAgain,
+        CorrectionNeverPressed,
     };
     Q_ENUM(Fault)
 
@@ -138,8 +139,10 @@ void tst_RectificationCheck::findings_data()
     row("+360 forgotten", 3, Fault::CircleForgotten, u"In Schritt 6 ist „+360“ richtig");
     row("+360 needless", 1, Fault::CircleNeedless, u"In Schritt 6 ist „ 0“ richtig");
     row("-24h missing", 3, Fault::DayNotTakenOff, u"wählen Sie „-24h“");
-    row("quotient stale", 2, Fault::QuotientNotPressedAgain, u"Schritt 5 ist nicht aktuell");
-    row("correction stale", 3, Fault::CorrectionNotPressedAgain, u"Schritt 8 ist nicht aktuell");
+    row("quotient stale", 2, Fault::QuotientNotPressedAgain,
+        u"Schritt 5 (Quotient) ist nicht mehr aktuell");
+    row("stale before -24h", 3, Fault::CorrectionNeverPressed,
+        u"Schritt 8 (Zeitdifferenz) wurde nicht gerechnet.");
 }
 
 void tst_RectificationCheck::findings()
@@ -203,10 +206,12 @@ void tst_RectificationCheck::findings()
         e.dayHours = 0;
         break;
     case Fault::QuotientNotPressedAgain:
-        e.quotient = OfSeconds(Sexagesimal(e.quotient).totalSeconds() + 7);
+        in.status[QuotientStep] = StepLedger::Status::Stale;
         break;
-    case Fault::CorrectionNotPressedAgain:
-        e.correction = OfSeconds(Sexagesimal(e.correction).totalSeconds() - 60);
+    case Fault::CorrectionNeverPressed:
+        // Named before the day not taken off in step 4.
+        e.dayHours = 0;
+        in.status[CorrectionStep] = StepLedger::Status::NotComputed;
         break;
     default:
         break;

@@ -1,0 +1,115 @@
+#include "rekti/rectificationcheckdialog.h"
+#include "ui_rectificationcheckdialog.h"
+
+#include "settings/store.h"
+#include "ui/inputhelpers.h"
+
+#include <QHeaderView>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+QString Read(const QString &key)
+{
+    return ReadSetting(Store::FormsApplication, Store::FormsSection, key);
+}
+
+void Write(const QString &key, const QString &value)
+{
+    WriteSetting(Store::FormsApplication, Store::FormsSection, key, value);
+}
+
+QString AxisText(Astro::Axis axis)
+{
+    return axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC");
+}
+
+// A stored latitude that is no number or out of range counts as 0.
+double Part(const QString &key, int maximum)
+{
+    bool ok = false;
+    const int value = Read(key).toInt(&ok);
+    return ok && value >= 0 && value <= maximum ? value : 0;
+}
+
+} // namespace
+
+Rectification::TableChoice StoredTableChoice()
+{
+    return {Read(Store::CheckAxis) == QStringLiteral("AC") ? Astro::Axis::AC : Astro::Axis::MC,
+            Part(Store::CheckLatitudeDegrees, 89), Part(Store::CheckLatitudeMinutes, 59)};
+}
+
+void StoreTableChoice(const Rectification::TableChoice &choice)
+{
+    Write(Store::CheckAxis, AxisText(choice.axis));
+    Write(Store::CheckLatitudeDegrees, QString::number(choice.latitudeDegrees));
+    Write(Store::CheckLatitudeMinutes, QString::number(choice.latitudeMinutes));
+}
+
+RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &worked,
+                                                   QDate birthDate, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::RectificationCheckDialog>()), m_worked(worked),
+      m_birthDate(birthDate)
+{
+    ui->setupUi(this);
+    const Rectification::TableChoice stored = StoredTableChoice();
+    ui->cmbAchse->setCurrentIndex(stored.axis == Astro::Axis::AC ? 1 : 0);
+    ui->txtBreite_0->setText(QString::number(stored.latitudeDegrees));
+    ui->txtBreite_1->setText(QString::number(stored.latitudeMinutes));
+    // North latitudes up to 89°59': what cannot be one is not taken.
+    ui->txtBreite_0->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-8]?[0-9]")), this));
+    ui->txtBreite_1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-5]?[0-9]")), this));
+    for (QLineEdit *field : {ui->txtBreite_0, ui->txtBreite_1}) {
+        SelectAllOnFocus(field);
+        connect(field, &QLineEdit::textChanged, this, &RectificationCheckDialog::check);
+    }
+    connect(ui->cmbAchse, &QComboBox::currentIndexChanged, this, &RectificationCheckDialog::check);
+    connect(ui->btnKontrolle, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    check();
+}
+
+RectificationCheckDialog::~RectificationCheckDialog() = default;
+
+Rectification::TableChoice RectificationCheckDialog::choice() const
+{
+    return {ui->cmbAchse->currentIndex() == 1 ? Astro::Axis::AC : Astro::Axis::MC,
+            ui->txtBreite_0->text().toDouble(), ui->txtBreite_1->text().toDouble()};
+}
+
+void RectificationCheckDialog::check()
+{
+    const Rectification::TableChoice table = choice();
+    StoreTableChoice(table);
+    // The latitude only shapes the AC; the MC depends on the RAMC alone.
+    ui->txtBreite_0->setEnabled(table.axis == Astro::Axis::AC);
+    ui->txtBreite_1->setEnabled(table.axis == Astro::Axis::AC);
+
+    const auto input = Rectification::checkInputOf(m_worked, table, m_birthDate);
+    if (!input.ok()) {
+        ui->tblKontrolle->clearContents();
+        ui->lblBefund->setText(input.message());
+        return;
+    }
+    const Rectification::CheckReport report = Rectification::checkRectification(input.value());
+    ui->tblKontrolle->setRowCount(static_cast<int>(report.rows.size()));
+    for (int r = 0; r < report.rows.size(); ++r) {
+        const Rectification::CheckRow &row = report.rows[r];
+        ui->tblKontrolle->setVerticalHeaderItem(r, new QTableWidgetItem(row.name));
+        const QString cells[] = {row.yours, row.exact, row.deviation};
+        for (int c = 0; c < 3; ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            // Deviations line up on their units.
+            if (c == 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            ui->tblKontrolle->setItem(r, c, item);
+        }
+    }
+    // Fitted anew at every check, the deviations then reaching the right edge.
+    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(false);
+    ui->tblKontrolle->resizeColumnsToContents();
+    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
+    ui->lblBefund->setText(report.finding);
+}
