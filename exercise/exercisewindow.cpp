@@ -115,6 +115,10 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     // number stays readable in its field.
     ui->txtAufgabe->setMinimumWidth(
         ui->txtAufgabe->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) + 12);
+    // The kind's list gives up width before the number does: narrowed, it
+    // shows the beginning of "Rektifikation (GZK)".
+    ui->cmbArt->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ui->cmbArt->setMinimumContentsLength(6);
     OpenHelpOnF1(this, [this](QWidget *asker) {
         if (m_links.openExample)
             m_links.openExample(asker, m_kind);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,9 +25,14 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::WindowActivate && m_page && m_page->isVisible() &&
-            !m_page->frameGeometry().intersects(m_calculator->frameGeometry()))
-            m_page->raise();
+        // The window manager raises the family after the activation has been
+        // reported: the page goes up once the event loop has let it do so.
+        if (event->type() == QEvent::WindowActivate)
+            QTimer::singleShot(150, this, [this] {
+                if (m_page && m_page->isVisible() &&
+                    !m_page->frameGeometry().intersects(m_calculator->frameGeometry()))
+                    m_page->raise();
+            });
         return QObject::eventFilter(watched, event);
     }
 
