@@ -14,7 +14,6 @@
 
 #include <QColor>
 #include <QDate>
-#include <QKeyEvent>
 
 namespace {
 
@@ -42,14 +41,11 @@ const QColor StepNumber(192, 192, 192);
 } // namespace
 
 RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::RectificationForm>()), m_start(std::move(start))
+    : CalculatorDialog(parent), ui(std::make_unique<Ui::RectificationForm>()),
+      m_start(std::move(start))
 {
-    // Before the lists exist: a screen reader asks about a list once.
-    InstallAccessibleListNames();
     ui->setupUi(this);
-    // A fixed single border: neither resizable nor minimisable nor maximisable.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setUpWindow(ui->SSTab1, false);
     setFixedSize(size());
 
     m_birthDate = {ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2};
@@ -156,52 +152,25 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RectificationForm::showPage);
 
     // Worked from the keyboard alone: the cursor starts in the sidereal time
-    // of birth, the first entry of the workflow, and Ctrl+Tab turns the pages
-    // from anywhere.
-    AddPageShortcuts(ui->SSTab1);
+    // of birth, the first entry of the workflow.
     ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
-    CentreOnScreen(this);
     ShowBeginningOfText(ui->Text1_3);
     load();
 
-    // From here on every change of an input is read into the state at once.
-    for (QLineEdit *field : findChildren<QLineEdit *>())
-        connect(field, &QLineEdit::textChanged, this, &RectificationForm::readFields);
-    for (QComboBox *list : findChildren<QComboBox *>())
-        connect(list, &QComboBox::currentIndexChanged, this, &RectificationForm::readFields);
-    readFields();
+    // From here on every change of an input is read into the state at once,
+    // and the entries are kept as they change and when the form closes.
+    followInputs([this] { readFields(); });
     KeepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { SaveControls(controls); });
     // The time restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->txtTime0_0);
 }
 
-RectificationForm::~RectificationForm()
-{
-    // A form destroyed without being closed (the program ends while it is
-    // open) still keeps what the user typed.
-    save();
-}
-
-void RectificationForm::done(int result)
-{
-    save();
-    QDialog::done(result);
-}
-
-// The form has no default button: Enter in a field runs no step. Enter on a
-// button that has the focus presses it, as Space does.
-void RectificationForm::keyPressEvent(QKeyEvent *event)
-{
-    if (!PressFocusedButtonOnEnter(this, event))
-        QDialog::keyPressEvent(event);
-}
+RectificationForm::~RectificationForm() = default;
 
 void RectificationForm::paint()
 {
-    const struct {
-        const FieldTriple &fields;
-        QColor colour;
-    } fieldColours[] = {
+    paintFields({
         {m_birthDate, BirthDate},
         {m_arc, DirectionArc},
         {m_arcOfStep3, DirectionArc},
@@ -224,11 +193,7 @@ void RectificationForm::paint()
         {m_correctedRamcOfStep7, CorrectedRamc},
         {m_ramcInTime, CorrectedRamcInTime},
         {m_ramcInTimeOfStep8, CorrectedRamcInTime},
-    };
-    for (const auto &[fields, colour] : fieldColours) {
-        for (QLineEdit *field : fields)
-            SetFieldColour(field, colour);
-    }
+    });
     for (QLineEdit *field : m_age)
         SetFieldColour(field, White);
     for (QLineEdit *field : m_ageOfStep2)
@@ -295,14 +260,6 @@ void RectificationForm::load()
         for (size_t i = 0; i < 3; ++i)
             m_birthSiderealTime[i]->setText(preset->birthSiderealTime[i]);
     }
-}
-
-void RectificationForm::save()
-{
-    if (m_saved)
-        return;
-    m_saved = true;
-    SaveControls(storedControls());
 }
 
 void RectificationForm::readFields()

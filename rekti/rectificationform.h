@@ -4,17 +4,16 @@
 #include "rekti/rectificationstate.h"
 #include "settings/store.h"
 #include "sheet/sheet.h"
+#include "ui/calculatordialog.h"
 #include "ui/formsupport.h"
 
 #include <QDate>
-#include <QDialog>
 
 #include <memory>
 
 namespace Ui {
 class RectificationForm;
 }
-class QKeyEvent;
 
 // The rectification calculator ("Rektifikation mit primär dirigierten
 // Achsen"). Built anew at every opening: the constructor preselects the
@@ -28,7 +27,7 @@ class QKeyEvent;
 // later steps. A result whose inputs have changed since stays in view, marked
 // "nicht mehr aktuell". Only the range checks of the typed fields, the copies
 // made while typing and the paging belong to the form.
-class RectificationForm : public QDialog {
+class RectificationForm : public CalculatorDialog {
     Q_OBJECT
 
 public:
@@ -42,17 +41,9 @@ public:
     // True once step 8 has been computed since the form was opened.
     bool resultReady() const { return m_resultReady; }
 
-    // Every way of closing ("Okay" with a result, "Abbrechen", the close box,
-    // Escape) ends here.
-    void done(int result) override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void paint();
     void load();
-    void save();
     QList<Store::Controls> storedControls() const;
     void connectSteps();
 
@@ -86,7 +77,6 @@ private:
     // Step 8 has been computed: only then does "Okay" on the last page hand
     // over the row and close the form.
     bool m_resultReady = false;
-    bool m_saved = false;
     Rectification::State m_state;
 };
 

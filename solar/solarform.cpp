@@ -12,7 +12,6 @@
 
 #include <QColor>
 #include <QDate>
-#include <QKeyEvent>
 
 #include <cmath>
 
@@ -35,16 +34,10 @@ const QColor BirthDate(255, 192, 255);
 } // namespace
 
 SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::SolarForm>()), m_start(std::move(start))
+    : CalculatorDialog(parent), ui(std::make_unique<Ui::SolarForm>()), m_start(std::move(start))
 {
-    // Before the lists exist: a screen reader asks about a list once.
-    InstallAccessibleListNames();
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
-    CentreOnScreen(this);
+    setUpWindow(ui->SSTab1, true);
 
     m_radix = {ui->cmbDeg13_0, ui->cmbDeg13_1, ui->cmbDeg13_2};
     m_date1 = {ui->cmbDeg1_0, ui->cmbDeg1_1, ui->cmbDeg1_2};
@@ -110,38 +103,27 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
         [this] { return solarSheetFileName(m_start.personName, ui->Text1_1->text()); });
 
     // Worked from the keyboard alone: the cursor starts in the sign, the
-    // first entry of the workflow, and Ctrl+Tab turns the pages from anywhere.
-    AddPageShortcuts(ui->SSTab1);
+    // first entry of the workflow.
     ui->Text1_0->setFocus(Qt::OtherFocusReason);
 
     ui->SSTab1->setCurrentIndex(0);
     showPage(0);
     load();
 
-    // From here on every change of an input is read into the state at once.
-    for (QLineEdit *field : findChildren<QLineEdit *>())
-        connect(field, &QLineEdit::textChanged, this, &SolarForm::readFields);
-    for (QComboBox *list : findChildren<QComboBox *>())
-        connect(list, &QComboBox::currentIndexChanged, this, &SolarForm::readFields);
-    readFields();
+    // From here on every change of an input is read into the state at once,
+    // and the entries are kept as they change and when the form closes.
+    followInputs([this] { readFields(); });
     KeepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { SaveControls(controls); });
     // The sign restored from the last use is selected, ready to be typed over.
     SelectAllText(ui->Text1_0);
 }
 
-SolarForm::~SolarForm()
-{
-    // A form that goes without being closed (the program ends while it is
-    // open) keeps its entries too.
-    save();
-}
+SolarForm::~SolarForm() = default;
 
 void SolarForm::paint()
 {
-    const struct {
-        const FieldTriple &fields;
-        QColor colour;
-    } fieldColours[] = {
+    paintFields({
         {m_date2OfStep2, Date2},
         {m_date1OfStep2, Date1},
         {m_date1OfStep3, Date1},
@@ -154,11 +136,7 @@ void SolarForm::paint()
         {m_zoneTime, ZoneTime},
         {m_finalTime, FinalTime},
         {m_birthDate, BirthDate},
-    };
-    for (const auto &[fields, colour] : fieldColours) {
-        for (QLineEdit *field : fields)
-            SetFieldColour(field, colour);
-    }
+    });
     for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
         for (QComboBox *picker : *pickers)
             SetListColour(picker, White);
@@ -166,19 +144,24 @@ void SolarForm::paint()
     for (QLabel *step :
          {ui->Label157_0, ui->Label157_1, ui->Label157_2, ui->Label157_3, ui->Label157_4})
         SetLabelColour(step, Grey);
-    const struct {
-        QFrame *line;
-        QColor colour;
-    } lineColours[] = {
-        {ui->Line1, Grey},           {ui->Line2, Grey},           {ui->Line3, Date2},
-        {ui->Line4, Date2},          {ui->Line5, Date2},          {ui->Line6, Date1},
-        {ui->Line7, Date1},          {ui->Line8, Date1},          {ui->Line9, Date1},
-        {ui->Line10, Grey},          {ui->Line11, Grey},          {ui->Line12, Grey},
-        {ui->Line13, GreenwichTime}, {ui->Line14, GreenwichTime}, {ui->Line15, GreenwichTime},
+    paintLines({
+        {ui->Line1, Grey},
+        {ui->Line2, Grey},
+        {ui->Line3, Date2},
+        {ui->Line4, Date2},
+        {ui->Line5, Date2},
+        {ui->Line6, Date1},
+        {ui->Line7, Date1},
+        {ui->Line8, Date1},
+        {ui->Line9, Date1},
+        {ui->Line10, Grey},
+        {ui->Line11, Grey},
+        {ui->Line12, Grey},
+        {ui->Line13, GreenwichTime},
+        {ui->Line14, GreenwichTime},
+        {ui->Line15, GreenwichTime},
         {ui->Line16, GreenwichTime},
-    };
-    for (const auto &[line, colour] : lineColours)
-        SetLineColour(line, colour);
+    });
 }
 
 // The stored controls in the order of their restore: the radix comes back
@@ -229,28 +212,6 @@ void SolarForm::load()
         RestoreControls(storedControls());
     if (m_start.solarPreset)
         ApplyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
-}
-
-void SolarForm::save()
-{
-    if (m_saved)
-        return;
-    m_saved = true;
-    SaveControls(storedControls());
-}
-
-void SolarForm::done(int result)
-{
-    save();
-    QDialog::done(result);
-}
-
-// The form has no default button: Enter in a field runs no step. Enter on a
-// button that has the focus presses it, as Space does.
-void SolarForm::keyPressEvent(QKeyEvent *event)
-{
-    if (!PressFocusedButtonOnEnter(this, event))
-        QDialog::keyPressEvent(event);
 }
 
 void SolarForm::readFields()

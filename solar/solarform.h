@@ -5,13 +5,10 @@
 #include "sheet/sheet.h"
 #include "solar/solarcheck.h"
 #include "solar/solarstate.h"
+#include "ui/calculatordialog.h"
 #include "ui/formsupport.h"
 
-#include <QDialog>
-
 #include <memory>
-
-class QKeyEvent;
 
 namespace Ui {
 class SolarForm;
@@ -28,7 +25,7 @@ class SolarForm;
 // later steps, or shows the step's one message. A result whose inputs have
 // changed since stays in view, marked "nicht mehr aktuell"; "Okay", the check
 // and the calculation sheet read the state, never the fields.
-class SolarForm : public QDialog {
+class SolarForm : public CalculatorDialog {
     Q_OBJECT
 
 public:
@@ -43,17 +40,9 @@ public:
     // True once the final step has succeeded since the form was opened.
     bool resultReady() const { return m_resultReady; }
 
-    // Every way of closing (Okay with a result, Abbrechen, the close box,
-    // Escape) ends here; the entries are saved before the window goes.
-    void done(int result) override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void paint();
     void load();
-    void save();
     QList<Store::Controls> storedControls() const;
 
     void carryDate1(int element);
@@ -82,7 +71,6 @@ private:
 
     Solar::State m_state;
     bool m_resultReady = false;
-    bool m_saved = false;
 };
 
 #endif
