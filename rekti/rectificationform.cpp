@@ -458,14 +458,9 @@ void RectificationForm::okayClicked()
     readFields();
     // A time difference that no longer follows from the inputs is not handed in.
     const int stale = m_state.firstStale(Rectification::CorrectionStep);
-    if (stale >= 0) {
-        ShowStepMessage(this,
-                        QStringLiteral("Das Endergebnis passt nicht mehr zu den Eingaben. Bitte "
-                                       "ab Schritt %1 neu rechnen.")
-                            .arg(Rectification::stepNumber(stale)),
-                        Rectification::title());
+    if (!finalResultIsCurrent(stale >= 0 ? Rectification::stepNumber(stale) : 0,
+                              Rectification::title()))
         return;
-    }
     const auto row = Rectification::resultRow(
         m_state.header.event,
         Sexagesimal::of(*m_state.results().triples[Rectification::CorrectionStep]));

@@ -344,14 +344,8 @@ void SolarForm::okayClicked()
     readFields();
     // A final time that no longer follows from the inputs is not handed in.
     const int stale = m_state.firstStale(Solar::FinalStep);
-    if (stale >= 0) {
-        ShowStepMessage(this,
-                        QStringLiteral("Das Endergebnis passt nicht mehr zu den Eingaben. Bitte "
-                                       "ab Schritt %1 neu rechnen.")
-                            .arg(Solar::stepNumber(stale)),
-                        Solar::title());
+    if (!finalResultIsCurrent(stale >= 0 ? Solar::stepNumber(stale) : 0, Solar::title()))
         return;
-    }
     if (OfferResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final), m_start,
                     Solar::title()))
         accept();

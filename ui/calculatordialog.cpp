@@ -63,6 +63,18 @@ void CalculatorDialog::save()
     m_save();
 }
 
+bool CalculatorDialog::finalResultIsCurrent(int firstStaleStep, const QString &title)
+{
+    if (firstStaleStep == 0)
+        return true;
+    ShowStepMessage(this,
+                    QStringLiteral("Das Endergebnis passt nicht mehr zu den Eingaben. Bitte ab "
+                                   "Schritt %1 neu rechnen.")
+                        .arg(firstStaleStep),
+                    title);
+    return false;
+}
+
 void CalculatorDialog::paintFields(const QList<QPair<FieldTriple, QColor>> &fields)
 {
     for (const auto &[triple, colour] : fields) {

@@ -46,6 +46,11 @@ protected:
     // How the entries are saved on closing; runs once, however the form goes.
     void saveOnClosing(std::function<void()> save);
 
+    // "Okay" hands in no final result that no longer follows from the inputs:
+    // for a stale step on its way (its number on the form, 0 for none) it
+    // says where to start again and answers false.
+    bool finalResultIsCurrent(int firstStaleStep, const QString &title);
+
     // The colours that show which values belong together.
     static void paintFields(const QList<QPair<FieldTriple, QColor>> &fields);
     static void paintLines(const QList<QPair<QFrame *, QColor>> &lines);
