@@ -1,5 +1,8 @@
 #include "rekti/rectificationcheck.h"
 
+#include "astro/zodiac.h"
+#include "core/notation.h"
+
 #include "core/overflow.h"
 
 #include <QLocale>
@@ -59,19 +62,16 @@ QString Sign(double value, bool shown)
                                 : QString();
 }
 
-// "8h17m30s", negative parts as the calculator writes them: "0h-3m-26s".
+// "8h17m30s", "-0h03m26s": velmora's one notation.
 QString TimeText(qint32 seconds)
 {
-    const SexagesimalTriple t = SecondsToTriple(seconds);
-    return QString::number(t.Units) + u'h' + QString::number(t.Minutes) + u'm' +
-           QString::number(t.Seconds) + u's';
+    return Notation::clock(seconds);
 }
 
 // "8h17m30s" for a sidereal time of the day.
 QString ClockText(qint32 seconds)
 {
-    return QString::number(seconds / 3600) + u'h' + TwoDigits(seconds / 60 % 60) + u'm' +
-           TwoDigits(seconds % 60) + u's';
+    return Notation::clock(seconds);
 }
 
 // "8h17m29,6s".
@@ -97,8 +97,7 @@ QString DurationText(double seconds, bool signed_)
 
 QString ArcText(qint32 seconds)
 {
-    return QString::number(seconds / 3600) + u'°' + TwoDigits(seconds / 60 % 60) + u'\'' +
-           TwoDigits(seconds % 60) + QStringLiteral("''");
+    return Notation::angle(seconds);
 }
 
 // "123°35'07,4''".
@@ -134,10 +133,7 @@ QString DecimalText(double value, bool signed_)
 // "11°00'12,3'' Krebs".
 QString SignNameOf(double longitude)
 {
-    static const std::array<const char16_t *, 12> names{
-        u"Widder", u"Stier",    u"Zwillinge", u"Krebs",     u"Löwe",       u"Jungfrau",
-        u"Waage",  u"Skorpion", u"Schütze",   u"Steinbock", u"Wassermann", u"Fische"};
-    return QString::fromUtf16(names.at(static_cast<std::size_t>(longitude / 30) % 12));
+    return Astro::SignName(static_cast<int>(longitude / 30) % 12);
 }
 
 QString PreciseInSignText(double longitude)

@@ -176,6 +176,8 @@ Sheet solarSheet(const SolarSheetInput &in)
             QStringLiteral("Tageskorrektur: ") + clock(e.zoneTime) + u' ' + hours(e.dayShiftHours);
         if (last == Status::Current)
             line += Equals + clock(*r.final);
+        else
+            line += QStringLiteral(" \u2013 ") + staleText();
         local.lines << line;
     }
     settle(local, last,
