@@ -117,8 +117,8 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
         ui->txtAufgabe->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) + 12);
     // The kind's list gives up width before the number does: narrowed, it
     // shows the beginning of "Rektifikation (GZK)".
-    ui->cmbArt->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    ui->cmbArt->setMinimumContentsLength(6);
+    ui->cmbArt->setMinimumWidth(
+        ui->cmbArt->fontMetrics().horizontalAdvance(QStringLiteral("Rektifik")) + 30);
     OpenHelpOnF1(this, [this](QWidget *asker) {
         if (m_links.openExample)
             m_links.openExample(asker, m_kind);
@@ -358,9 +358,10 @@ void ExerciseWindow::resizeEvent(QResizeEvent *event)
 void ExerciseWindow::arrangeTopRow(int width)
 {
     const QMargins margins = layout()->contentsMargins();
-    const int sideBySide = ui->layoutNummer->minimumSize().width() + ui->layoutAufgabe->spacing() +
-                           ui->layoutBlatt->minimumSize().width() + margins.left() +
-                           margins.right();
+    // Side by side only where both rows have the width they ask for, so that
+    // the kind's list is not cut short to make room.
+    const int sideBySide = ui->layoutNummer->sizeHint().width() + ui->layoutAufgabe->spacing() +
+                           ui->layoutBlatt->sizeHint().width() + margins.left() + margins.right();
     ui->layoutAufgabe->setDirection(width < sideBySide ? QBoxLayout::TopToBottom
                                                        : QBoxLayout::LeftToRight);
 }
