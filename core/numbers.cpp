@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -188,8 +189,11 @@ QString PlainNumber(double value)
         return PlainInteger(static_cast<qint64>(value));
 
     // Fifteen significant digits, trailing zeros dropped, an exponent only for
-    // very large or very small magnitudes ("1E+20", "1.5E-05").
-    QString text = QString::number(value, 'g', 15);
+    // very large or very small magnitudes ("1E+20", "1.5E-05"). At the top of
+    // the range fifteen digits would round beyond the largest double and read
+    // back as an overflow: there the largest fifteen-digit number stands.
+    constexpr double Largest = 1.79769313486231e308;
+    QString text = QString::number(std::clamp(value, -Largest, Largest), 'g', 15);
     text.replace(u'e', u'E');
     const qsizetype point = text.indexOf(u'.');
     if (point >= 0)

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 // Reading and writing numbers and the degree/minute/second arithmetic, as the
@@ -80,6 +82,9 @@ void tst_Conversions::plainNumber_data()
     QTest::newRow("15 digits") << 34.32876712328767 << German << u"34,3287671232877"_s;
     QTest::newRow("1e20") << 1e20 << German << u"1E+20"_s;
     QTest::newRow("1.5e-5") << 1.5e-5 << German << u"1,5E-05"_s;
+    // Fifteen digits of the largest double would round past it.
+    QTest::newRow("largest") << std::numeric_limits<double>::max() << English
+                             << u"1.79769313486231E+308"_s;
 }
 
 void tst_Conversions::plainNumber()
