@@ -293,8 +293,8 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
         const qint64 a = s < 0 ? -s : s;
         const QString amount =
             (a >= 3600 ? PlainInteger(a / 3600) + QStringLiteral(" h ") : QString()) +
-            PlainInteger(a / 60 % 60) + QStringLiteral(" m ") + PlainInteger(a % 60) +
-            QStringLiteral(" s");
+            (a >= 60 ? PlainInteger(a / 60 % 60) + QStringLiteral(" m ") : QString()) +
+            PlainInteger(a % 60) + QStringLiteral(" s");
         sentence =
             s == 0 ? QStringLiteral("Die Geburtszeit stimmt.")
                    : QStringLiteral("Die Geburtszeit ist um %1 %2.")
