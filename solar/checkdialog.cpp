@@ -8,6 +8,7 @@ CheckDialog::CheckDialog(const SolarCheck::Comparison &comparison, QWidget *pare
     : QDialog(parent), ui(std::make_unique<Ui::CheckDialog>())
 {
     ui->setupUi(this);
+    setWindowTitle(SolarCheck::caption());
     const QList<SolarCheck::Row> rows = SolarCheck::rows(comparison);
     ui->tblKontrolle->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {

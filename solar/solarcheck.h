@@ -104,6 +104,11 @@ struct Row {
 // The rows of the comparison as the dialog and the sheet show them: the two
 // positions, the Greenwich time, the time and the date of the Solar.
 QList<Row> rows(const Comparison &comparison);
+// The caption of the comparison, as the dialog's title and the sheet's heading.
+inline QString caption()
+{
+    return QStringLiteral("Kontrolle mit genauer Rechnung");
+}
 // The column headers after the row captions.
 QList<QString> columnHeaders();
 // The convention of the exact positions, in one line.

@@ -198,7 +198,7 @@ Sheet solarSheet(const SolarSheetInput &in)
 
     if (in.check) {
         SheetTable check;
-        check.title = QStringLiteral("Kontrolle mit genauer Rechnung");
+        check.title = SolarCheck::caption();
         check.columnHeaders = QStringList{QString()} + SolarCheck::columnHeaders();
         for (const SolarCheck::Row &row : SolarCheck::rows(*in.check))
             check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
