@@ -59,21 +59,6 @@ Sheet longSheet()
     return sheet;
 }
 
-// The text of each page of a PDF, blanks and line breaks made single blanks.
-QStringList pdfPages(const QString &path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
-    for (QString &page : pages)
-        page = page.simplified();
-    pages.removeAll(QString());
-    return pages;
-}
-
 // The lines of `pdffonts` naming a font that is not embedded; "none" when
 // the file has no font at all.
 QStringList unembeddedFonts(const QString &path)

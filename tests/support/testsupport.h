@@ -53,6 +53,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
+// The text of each page of a PDF as pdftotext lays it out, blanks and line
+// breaks made single blanks; empty if the file cannot be read.
+QStringList pdfPages(const QString &path);
+// The first of `fragments` not found after its predecessor in `text`.
+QString firstOutOfOrder(const QString &text, const QStringList &fragments);
+
 // Types text key by key into a field after giving it the focus, as a user does.
 void TypeInto(QWidget *window, const char *field, const QString &text);
 // Clicks a button of the window by its name.
