@@ -634,8 +634,9 @@ void fillRectification(QWidget *form, const Exercise::GzkTask &task,
 
 } // namespace
 
-// Task 1: AC in Krebs at 48°47', rows 22h52m and 22h56m; task 2: the AC
-// crosses from Fische into Widder between its rows.
+// Task 1: AC in Krebs at 48°47', rows 22h52m and 22h56m. The findings
+// themselves are the check's; here the form's values and the house table
+// chosen in the dialog reach it.
 void tst_Calculators::rectificationCheck_data()
 {
     QTest::addColumn<int>("number");
@@ -646,12 +647,6 @@ void tst_Calculators::rectificationCheck_data()
         << 1 << u"smaller +5'"_s
         << u"Der kleinere Tabellenwert weicht um +5' ab: lesen Sie die Zeile 22h52m der "
            "Häusertabelle nach."_s;
-    QTest::newRow("rows not enclosing")
-        << 1 << u"rows above"_s << u"liegt nicht zwischen den Zeilen 22h56m und 23h00m"_s;
-    QTest::newRow("+0 across a sign")
-        << 2 << u"+0"_s << u"von Schritt 5 ist „+30“ richtig: von 27°22'00'' zu 0°00'00''"_s;
-    QTest::newRow("corrected value outside")
-        << 1 << u"planet +1°"_s << u"Der korrigierte Wert 12°26'12'' liegt nicht zwischen"_s;
     QTest::newRow("typed over, not pressed again")
         << 1 << u"retyped"_s << u"Schritt 5 (Tabellendifferenz) ist nicht mehr aktuell"_s;
 }
@@ -668,12 +663,6 @@ void tst_Calculators::rectificationCheck()
     Exercise::GzkEntries entries;
     if (slip == u"smaller +5'"_s)
         entries.smallerValue = task.page.at(task.hand.smallerRow).value(task.axis) + 300;
-    else if (slip == u"rows above"_s)
-        entries.smallerRow = task.hand.smallerRow + 1;
-    else if (slip == u"+0"_s)
-        entries.firstSignCorrection = 0;
-    else if (slip == u"planet +1°"_s)
-        entries.planetPosition = task.planetPosition + 3600;
     const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task, entries);
     QVERIFY(hand);
 
