@@ -77,3 +77,16 @@ QString firstOutOfOrder(const QString &text, const QStringList &fragments)
     }
     return {};
 }
+
+ResultRow numberedRow(int n)
+{
+    return {u"Solar"_s, QString::number(n), u"1h2m3s"_s};
+}
+
+QList<ResultRow> rowsOf(const ResultList &list)
+{
+    QList<ResultRow> rows;
+    for (int position = 1; position <= list.rowCount(); ++position)
+        rows.append(list.row(position));
+    return rows;
+}
