@@ -13,7 +13,7 @@
 #include <algorithm>
 
 // What the sheets' layout and saving add to the sheets the forms fill in
-// (tst_formsheets): page breaks between steps, embedded fonts, the message
+// (tst_calculators): page breaks between steps, embedded fonts, the message
 // for a file that cannot be written and the proposed file names.
 class tst_Sheet : public QObject {
     Q_OBJECT
