@@ -167,7 +167,7 @@ void tst_ExerciseWindow::sheetPdf()
     const QStringList pages = pdfPages(path);
     QCOMPARE(pages.size(), 2);
     QVERIFY(!pages[0].contains(s("Aufgabe 1000000")));
-    QVERIFY(pages[0].contains(s("Aufgabe 999998")) && pages[0].contains(s("Aufgabe 999999")));
+    QVERIFY(pages[0].contains(s("1. Aufgabe 999998")) && pages[0].contains(s("2. Aufgabe 999999")));
     QVERIFY(pages[0].contains(s("Fr 03.12.1982")));
     QVERIFY(pages[1].startsWith(s("Lösungen")));
     QVERIFY(pages[1].contains(s("01.12.1982, 8h00m00s")));
