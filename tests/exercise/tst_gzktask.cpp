@@ -302,7 +302,8 @@ void tst_GzkTask::answers_data()
     row("a year of age too few", 2, {.age = age(t2, -1, 0)}, 0, O::Wrong, u"Alter in Schritt 1");
     row("20 s off", 1, {}, 20, O::Wrong, u"nahe daran");
     row("half an hour off", 1, {}, 1800, O::Wrong, u"Schritt für Schritt");
-    row("only the seconds wrong", 1, {}, -10, O::Wrong, u"Sekunden sind falsch");
+    row("only the seconds wrong", 1, {}, -10, O::Wrong, u"Sekunden sind falsch, der Rest stimmt.");
+    row("minutes and seconds wrong", 1, {}, -70, O::Wrong, u"Minuten und Sekunden sind falsch.");
 }
 
 void tst_GzkTask::answers()
