@@ -145,7 +145,9 @@ void tst_ExerciseWindow::checkAndSolution()
 
     Click(window.get(), "cmdLoesung");
     const QString solution = window->findChild<QTextBrowser *>(s("txtLoesung"))->toPlainText();
-    QVERIFY2(solution.contains(s("Endergebnis: Solar am 08.04.2032")), qPrintable(solution));
+    QVERIFY2(solution.contains(s("und dem 2. Datum Fr 09.04.2032")) &&
+                 solution.contains(s("Endergebnis: Solar am 08.04.2032")),
+             qPrintable(solution));
 
     // Another task clears the answer and the solution.
     showTask("1");

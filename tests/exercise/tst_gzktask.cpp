@@ -202,9 +202,9 @@ void tst_GzkTask::houseTableCells_data()
     QTest::addColumn<qint32>("mc");
     QTest::addColumn<qint32>("ac");
     QTest::addColumn<QStringList>("cells");
-    QTest::newRow("8h16m") << 124 << Astro::PositionOf(4, 1, 45, 0)
+    QTest::newRow("8h00m") << 120 << Astro::PositionOf(4, 1, 45, 0)
                            << Astro::PositionOf(7, 13, 5, 0)
-                           << QStringList{u"8h16m"_s, u"124°"_s, u"1°45' Löwe"_s,
+                           << QStringList{u"8h00m"_s, u"120°"_s, u"1°45' Löwe"_s,
                                           u"13°05' Skorpion"_s};
     QTest::newRow("0h00m") << 0 << 0 << Astro::PositionOf(3, 23, 50, 0)
                            << QStringList{u"0h00m"_s, u"0°"_s, u"0°00' Widder"_s,
@@ -228,21 +228,24 @@ void tst_GzkTask::durationText_data()
 {
     QTest::addColumn<double>("seconds");
     QTest::addColumn<QString>("text");
-    QTest::newRow("minutes") << -209.84 << u"-3 m 29,8 s"_s;
-    QTest::newRow("seconds") << 5.04 << u"5,0 s"_s;
-    QTest::newRow("rounds up to a minute") << 59.96 << u"1 m 0,0 s"_s;
-    QTest::newRow("no minus before nothing") << -0.04 << u"0,0 s"_s;
+    QTest::addColumn<QString>("deviation"); // with its sign
+    QTest::newRow("minutes") << -209.84 << u"-3 m 29,8 s"_s << u"-3 m 29,8 s"_s;
+    QTest::newRow("seconds") << 5.04 << u"5,0 s"_s << u"+5,0 s"_s;
+    QTest::newRow("rounds up to a minute") << 59.96 << u"1 m 0,0 s"_s << u"+1 m 0,0 s"_s;
+    QTest::newRow("no minus before nothing") << -0.04 << u"0,0 s"_s << u"0,0 s"_s;
+    QTest::newRow("no plus before nothing") << 0.04 << u"0,0 s"_s << u"0,0 s"_s;
 }
 
 void tst_GzkTask::durationText()
 {
     QFETCH(double, seconds);
     QFETCH(QString, text);
+    QFETCH(QString, deviation);
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString written = Exercise::durationText(seconds);
+    const QStringList written{Exercise::durationText(seconds), signedDurationText(seconds)};
     QLocale::setDefault(previous);
-    QCOMPARE(written, text);
+    QCOMPARE(written, (QStringList{text, deviation}));
 }
 
 // A catalogue of answers to three tasks: task 1 (rows in one sign), task 2
