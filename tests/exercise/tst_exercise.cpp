@@ -201,6 +201,10 @@ void tst_Exercise::checking_data()
     QTest::newRow("the year before") << 4711 << 0 << -366 << O::Wrong
                                      << s("Die Uhrzeit stimmt, aber das Datum ist falsch.|"
                                           "Prüfen Sie das Jahr.");
+    // Radix and date 1 alike: B is 0, and A and B swapped divide by it.
+    QTest::newRow("B = 0, a second late")
+        << 13842 << 1 << 0 << O::Wrong
+        << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|nahe daran");
     QTest::newRow("both wrong") << 4711 << 1 << 1 << O::Wrong
                                 << s("Uhrzeit und Datum sind falsch.|nur weiter");
     QTest::newRow("-24h forgotten") << nextDay << 24 * 3600 << -1 << O::Wrong
