@@ -270,6 +270,8 @@ void tst_Calculators::solarSheet_data()
                               u"Datum des Solars 5.7.2024, Uhrzeit des Solars 23h36m33s"_s,
                               u"Kontrolle mit genauer Rechnung"_s,
                               u"Uhrzeit Greenwich 22h36m33s 22h36m29s +4 s"_s,
+                              u"Uhrzeit des Solars 23h36m33s 23h36m29s +4 s"_s,
+                              u"Datum des Solars 05.07.2024 05.07.2024"_s,
                               u"Ihre Rechnung ist richtig"_s}
         << 0;
     QTest::newRow("steps 2 and 3 only")
