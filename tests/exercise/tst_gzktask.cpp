@@ -174,6 +174,10 @@ void tst_GzkTask::pinnedTasks_data()
          u"Mond 29°24'55'' Skorpion (Opposition)", u"0h-1m-27s");
     town("Ulm", 41, u"Ulm, Breite 48°24' N, Länge 9°59' O", u"10h08m33s",
          u"Mars 8°04'44'' Widder (Quadrat)", u"0h1m0s");
+    town("Augsburg, a conjunction", 6, u"Augsburg, Breite 48°22' N, Länge 10°54' O", u"5h59m10s",
+         u"Jupiter 0°31'26'' Skorpion (Konjunktion)", u"0h0m44s");
+    town("Würzburg, a trigon", 10, u"Würzburg, Breite 49°48' N, Länge 9°56' O", u"2h35m27s",
+         u"Neptun 29°32'52'' Steinbock (Trigon)", u"0h0m58s");
     town("Göttingen", 46, u"Göttingen, Breite 51°32' N, Länge 9°56' O", u"23h01m30s",
          u"Pluto 29°56'05'' Stier (Sextil)", u"0h-1m-13s");
 }
