@@ -42,6 +42,8 @@ private slots:
     void date1_data();
     void date1();
     void returnNearestToTheBirthday();
+    void roundedToTheSecond_data();
+    void roundedToTheSecond();
     void birthdays();
 };
 
@@ -218,6 +220,27 @@ void tst_Astro::date1()
     // rounding of half a second of arc (about 12 s of time).
     QVERIFY(s->moment >= utcOf(date1).addSecs(-15));
     QVERIFY(s->moment <= utcOf(date1.addDays(1)).addSecs(15));
+}
+
+// A longitude of 359°59'59.6'' is written 0°00'00'', not 360°; a moment of
+// 23:59:59.6 before 1970 rounds up to the next day as one after 1970 does.
+void tst_Astro::roundedToTheSecond_data()
+{
+    QTest::addColumn<double>("arcSeconds"); // the Sun's longitude near 20 March 2024
+    QTest::addColumn<qint32>("written");
+    QTest::newRow("359°59'59.6''") << 1295999.6 << 0;
+    QTest::newRow("359°59'59.4''") << 1295999.4 << 1295999;
+    QTest::newRow("0°00'00.4''") << 0.4 << 0;
+}
+
+void tst_Astro::roundedToTheSecond()
+{
+    QFETCH(double, arcSeconds);
+    QFETCH(qint32, written);
+    const QDateTime at = SunReachesLongitude(arcSeconds / 3600, utc("2024-03-20T03:00Z"));
+    QCOMPARE(roundedLongitude(at), written);
+    QCOMPARE(wholeSecond(utc("1969-12-31T23:59:59.600Z")), utc("1970-01-01T00:00:00Z"));
+    QCOMPARE(wholeSecond(utc("1969-12-31T23:59:59.400Z")), utc("1969-12-31T23:59:59Z"));
 }
 
 // Stier 15° is a month away from a birthday of 5 April.

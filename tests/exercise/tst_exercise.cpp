@@ -104,50 +104,30 @@ void tst_Exercise::pinnedTasks()
     QCOMPARE(AnswerText(t.hand), answer);
 }
 
-// Each task read as the student reads it: the pair of days found on the page,
-// within one sign, and the calculator's steps on the page's printed values
-// giving the answer the task expects and its solution shows. The hand answer
+// Each task read as the student reads it: the calculator's steps on the
+// page's printed values give the answer the task expects, and that answer
 // lies within a minute of the exact moment.
 void tst_Exercise::firstThousandTasks()
 {
-    int nextDay = 0;
     for (int n = 1; n <= 1000; ++n) {
         const Task task = *makeTask(n);
         const QString tag = u"task "_qs + QString::number(n);
-        const QDate birthday =
-            QDate(task.solarYear, task.birthDate.month(), 1).addDays(task.birthDate.day() - 1);
-
         QList<EphemerisDay> read;
         for (const EphemerisDay &day : task.page)
             read.append({day.date, ReadPosition(positionText(day.position))});
-        QVERIFY2(read.size() == 2 * PageDaysAround + 1, qPrintable(tag));
-        for (qsizetype i = 0; i < read.size(); ++i)
-            QVERIFY2(read[i].date == birthday.addDays(i - PageDaysAround), qPrintable(tag));
         const qint32 radix =
             ReadPosition(taskHtml(task).section(u"Radix-Sonne: "_qs, 1).section(u"<br>"_qs, 0, 0));
-
         const std::optional<int> first = enclosingPair(read, radix);
         QVERIFY2(first, qPrintable(tag + u": the page misses the enclosing days"_qs));
-        QCOMPARE(*first, task.pairIndex);
         const EphemerisPair pair{read[*first].date, read[*first].position,
                                  read[*first + 1].position};
-        QVERIFY2(pair.position1 / Astro::ArcSecondsPerSign ==
-                     pair.position2 / Astro::ArcSecondsPerSign,
-                 qPrintable(tag + u": the days lie in two signs"_qs));
-
         const std::optional<HandSolution> hand = ::handSolution(pair, radix, task.zone);
         QVERIFY2(hand, qPrintable(tag));
         QCOMPARE(AnswerText(*hand), AnswerText(task.hand));
-        QVERIFY2(task.hand.clock.Units >= 0 && task.hand.clock.Units < 24, qPrintable(tag));
-        QVERIFY2(
-            solutionHtml(task, {}).contains(u"Endergebnis: Solar am "_qs + AnswerText(task.hand)),
-            qPrintable(tag));
-        nextDay += task.hand.nextDay ? 1 : 0;
 
         const qint32 off = compareWithExact(task, exactMoment(task)).handMinusExact;
         QVERIFY2(std::abs(off) <= 60, qPrintable(tag + u": "_qs + QString::number(off) + u" s"_qs));
     }
-    QVERIFY(nextDay > 0);
 }
 
 void tst_Exercise::handSolution_data()
@@ -213,6 +193,18 @@ void tst_Exercise::checking_data()
     QTest::newRow("the day before") << 4711 << 0 << -1 << O::Wrong
                                     << s("Die Uhrzeit stimmt, aber das Datum ist falsch.|"
                                          "kleineren der beiden");
+    QTest::newRow("A and B swapped")
+        << 4711 << -6279 << 0 << O::Wrong
+        << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|A und B vertauscht");
+    QTest::newRow("the pair of days before")
+        << 4711 << -31 << -1 << O::Wrong << s("Uhrzeit und Datum sind falsch.|Tagespaar");
+    QTest::newRow("the year before") << 4711 << 0 << -366 << O::Wrong
+                                     << s("Die Uhrzeit stimmt, aber das Datum ist falsch.|"
+                                          "Prüfen Sie das Jahr.");
+    // Radix and date 1 alike: B is 0, and A and B swapped divide by it.
+    QTest::newRow("B = 0, a second late")
+        << 13842 << 1 << 0 << O::Wrong
+        << s("Das Datum stimmt, aber die Uhrzeit ist falsch.|nahe daran");
     QTest::newRow("both wrong") << 4711 << 1 << 1 << O::Wrong
                                 << s("Uhrzeit und Datum sind falsch.|nur weiter");
     QTest::newRow("-24h forgotten") << nextDay << 24 * 3600 << -1 << O::Wrong

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -81,10 +80,9 @@ void tst_ExerciseWindow::taskByNumber()
     TypeInto(window.get(), "txtAufgabe", s("4a7-1b1"));
     QCOMPARE(text(s("txtAufgabe")), s("4711"));
     QTest::keyClick(window->findChild<QLineEdit *>(s("txtAufgabe")), Qt::Key_Return);
-    QVERIFY(shownTask().startsWith(s("Aufgabe 4711\nSilke Weber wurde am 09.04.1960 in Leipzig")));
+    QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
     const auto *page = window->findChild<QTableWidget *>(s("tblEphemeride"));
     QCOMPARE(page->rowCount(), 7);
-    QCOMPARE(page->item(0, 0)->text(), s("Di 06.04.2032"));
     QCOMPARE(page->item(6, 1)->text(), s("22°38'57'' Widder"));
 
     showTask("1");
@@ -147,9 +145,9 @@ void tst_ExerciseWindow::checkAndSolution()
 
     Click(window.get(), "cmdLoesung");
     const QString solution = window->findChild<QTextBrowser *>(s("txtLoesung"))->toPlainText();
-    QVERIFY2(solution.contains(s("Endergebnis: Solar am 08.04.2032 um 16h19m35s")),
+    QVERIFY2(solution.contains(s("und dem 2. Datum Fr 09.04.2032")) &&
+                 solution.contains(s("Endergebnis: Solar am 08.04.2032")),
              qPrintable(solution));
-    QVERIFY(solution.contains(s("15,3264 h")));
 
     // Another task clears the answer and the solution.
     showTask("1");
@@ -168,16 +166,12 @@ void tst_ExerciseWindow::sheetPdf()
     const QString path = folder.filePath(s("blatt.pdf"));
     const Sheet sheet = Exercise::exerciseSheet(999998, 4, QDate(2026, 12, 6));
     QVERIFY(saveSheetPdfTo(window.get(), sheet, path, Exercise::exerciseSheetTexts()));
-    QProcess pdftotext;
-    pdftotext.start(s("pdftotext"), {path, s("-")});
-    QVERIFY(pdftotext.waitForFinished() && pdftotext.exitCode() == 0);
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
-    pages.removeAll(QString());
+    const QStringList pages = pdfPages(path);
     QCOMPARE(pages.size(), 2);
     QVERIFY(!pages[0].contains(s("Aufgabe 1000000")));
-    QVERIFY(pages[0].contains(s("Aufgabe 999998")) && pages[0].contains(s("Aufgabe 999999")));
+    QVERIFY(pages[0].contains(s("1. Aufgabe 999998")) && pages[0].contains(s("2. Aufgabe 999999")));
     QVERIFY(pages[0].contains(s("Fr 03.12.1982")));
-    QVERIFY(pages[1].simplified().startsWith(s("Lösungen")));
+    QVERIFY(pages[1].startsWith(s("Lösungen")));
     QVERIFY(pages[1].contains(s("01.12.1982, 8h00m00s")));
     QVERIFY(!pages[1].contains(s("Aufgabe 999998")));
 
@@ -238,25 +232,16 @@ void tst_ExerciseWindow::keys()
     }
 }
 
-// "In den Rechner übernehmen" hands over the task shown.
+// "In den Rechner übernehmen" follows the sheet's button (what it hands over
+// is tst_mainwindow's).
 void tst_ExerciseWindow::taskIntoCalculator()
 {
-    QList<int> handed;
-    ExerciseLinks links;
-    links.workInSolar = [&handed](const Exercise::Task &task) {
-        handed.append(task.number);
-    };
-    window = std::make_unique<ExerciseWindow>(nullptr, links);
-    window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    showTask("4711");
     auto *button = window->findChild<QPushButton *>(s("cmdInRechner"));
     QCOMPARE(button->text(), s("In den Rechner übernehmen"));
     window->findChild<QWidget *>(s("cmdUebungsblatt"))->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), button);
-    button->click();
-    QCOMPARE(handed, QList<int>{4711});
     // Narrowed to its least width, the number field shows the whole number.
     window->resize(window->minimumSizeHint().width(), window->height());
     auto *number = window->findChild<QLineEdit *>(s("txtAufgabe"));
@@ -264,16 +249,12 @@ void tst_ExerciseWindow::taskIntoCalculator()
 }
 
 // A rectification task of the same number: the house table instead of the
-// ephemeris, the correction checked, the solution, F1 and the hand-over by
-// kind, and the kind kept with the number for the next run.
+// ephemeris, the correction checked, the solution, F1 by kind, and the kind
+// kept with the number for the next run.
 void tst_ExerciseWindow::gzkTask()
 {
-    QList<int> handed;
     QList<TaskKind> examples;
     ExerciseLinks links;
-    links.workInRectification = [&handed](const Exercise::GzkTask &task) {
-        handed.append(task.number);
-    };
     links.openExample = [&examples](QWidget *, TaskKind kind) {
         examples.append(kind);
     };
@@ -317,8 +298,6 @@ void tst_ExerciseWindow::gzkTask()
                 .startsWith(s("Lösung der Aufgabe 4711")));
     QTest::keyClick(window.get(), Qt::Key_F1);
     QCOMPARE(examples, QList<TaskKind>{TaskKind::Rectification});
-    Click(window.get(), "cmdInRechner");
-    QCOMPARE(handed, QList<int>{4711});
 
     window = std::make_unique<ExerciseWindow>();
     QCOMPARE(window->kind(), TaskKind::Rectification);
@@ -326,7 +305,7 @@ void tst_ExerciseWindow::gzkTask()
     QCOMPARE(window->findChild<QComboBox *>(s("cmbArt"))->currentText(), s("Rektifikation (GZK)"));
     // Back to the Solar task of the same number.
     window->findChild<QComboBox *>(s("cmbArt"))->setCurrentIndex(0);
-    QVERIFY(shownTask().startsWith(s("Aufgabe 4711\nSilke Weber")));
+    QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
 }
 
 // Rectification tasks on a sheet, each with its house table, the solutions
@@ -338,18 +317,14 @@ void tst_ExerciseWindow::gzkSheetPdf()
     const QString path = folder.filePath(s("gzk.pdf"));
     const Sheet sheet = Exercise::gzkExerciseSheet(17, 2, QDate(2026, 12, 6));
     QVERIFY(saveSheetPdfTo(window.get(), sheet, path, Exercise::exerciseSheetTexts()));
-    QProcess pdftotext;
-    pdftotext.start(s("pdftotext"), {path, s("-")});
-    QVERIFY(pdftotext.waitForFinished() && pdftotext.exitCode() == 0);
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
-    pages.removeAll(QString());
+    const QStringList pages = pdfPages(path);
     const QString tasks = pages.mid(0, pages.size() - 1).join(u'\n');
     QCOMPARE(tasks.count(s("Häusertabelle für ")), 2);
     QVERIFY(tasks.contains(s("Aufgabe 17")) && tasks.contains(s("Aufgabe 18")));
     QVERIFY(tasks.contains(s("Radix-Planet: ")));
     const Exercise::GzkTask task = *Exercise::makeGzkTask(18);
     QVERIFY(tasks.contains(Exercise::houseTableCells(task.page.at(6)).at(3)));
-    QVERIFY(pages.last().simplified().startsWith(s("Lösungen")));
+    QVERIFY(pages.last().startsWith(s("Lösungen")));
     QVERIFY(pages.last().contains(Exercise::correctionText(task.hand.correction)));
     QVERIFY(!pages.last().contains(s("Häusertabelle")));
 }

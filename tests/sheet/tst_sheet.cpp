@@ -13,7 +13,7 @@
 #include <algorithm>
 
 // What the sheets' layout and saving add to the sheets the forms fill in
-// (tst_formsheets): page breaks between steps, embedded fonts, the message
+// (tst_calculators): page breaks between steps, embedded fonts, the message
 // for a file that cannot be written and the proposed file names.
 class tst_Sheet : public QObject {
     Q_OBJECT
@@ -57,21 +57,6 @@ Sheet longSheet()
     sheet.finalCaption = s("Endergebnis");
     sheet.finalResult = s("12.7.2024, 14 h 33 m 17 s");
     return sheet;
-}
-
-// The text of each page of a PDF, blanks and line breaks made single blanks.
-QStringList pdfPages(const QString &path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
-    for (QString &page : pages)
-        page = page.simplified();
-    pages.removeAll(QString());
-    return pages;
 }
 
 // The lines of `pdffonts` naming a font that is not embedded; "none" when

@@ -258,7 +258,19 @@ void tst_SolarCheck::verdict_data()
     // Widder 14°22'30'' is reached in April, three months from a July birthday.
     QTest::newRow("radix far from the birthday")
         << krebs([](Solar::Worked &w) { w.header.sign = u"widder"_s; }) << Cause::FarFromBirthday
-        << u"Bitte prüfen Sie das Tierkreiszeichen"_s << QStringList();
+        << u"Tage vor dem Geburtstag. Bitte prüfen Sie das Tierkreiszeichen"_s << QStringList();
+    QTest::newRow("date 2 read 6'' off")
+        << krebs(seconds(13, 28, 35), seconds(14, 25, 43)) << Cause::Misread
+        << u"Der Sonnenstand des 2. Datums weicht um -6'' vom genauen Wert ab: Schlagen Sie in den "
+           "Ephemeriden den 06.07.2024 (0h UT) nach."_s
+        << QStringList{u"0''"_s, u"-6''"_s};
+    QTest::newRow("date 1 5'' off, worked right")
+        << krebs(seconds(13, 28, 30), seconds(14, 25, 49)) << Cause::Right << u"kein Lesefehler"_s
+        << QStringList();
+    // A zone no list offers is taken as 0, and step 5 is then a slip.
+    QTest::newRow("zone beyond the list")
+        << krebs([](Solar::Worked &w) { w.entries.zoneHours = 1000; }) << Cause::StepSlip
+        << u"Gerechnet mit der Zeitzone 0;"_s << QStringList();
 }
 
 void tst_SolarCheck::verdict()
@@ -295,6 +307,8 @@ void tst_SolarCheck::refused_data()
     QTest::newRow("no day in the birth date") << krebs([](Solar::Worked &w) {
         w.header.birthDate = {u"31"_s, u"2"_s, u"1975"_s};
     }) << u"Für die Kontrolle fehlen: Geburtsdatum."_s;
+    QTest::newRow("2101") << krebs([](Solar::Worked &w) { w.header.year = u"2101"_s; })
+                          << u"Das Solarjahr muss zwischen 1900 und 2100 liegen."_s;
     QTest::newRow("year no number") << krebs([](Solar::Worked &w) { w.header.year = u"abc"_s; })
                                     << u"Das Solarjahr muss zwischen 1900 und 2100 liegen."_s;
     QTest::newRow("no sign") << krebs([](Solar::Worked &w) { w.header.sign = u"Drache"_s; })

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 bool IsolatedStore::clear()
 {
@@ -48,4 +51,42 @@ void Click(QWidget *window, const char *name)
     auto *button = window->findChild<QAbstractButton *>(QLatin1String(name));
     QVERIFY2(button, name);
     button->click();
+}
+
+QStringList pdfPages(const QString &path)
+{
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+    for (QString &page : pages)
+        page = page.simplified();
+    pages.removeAll(QString());
+    return pages;
+}
+
+QString firstOutOfOrder(const QString &text, const QStringList &fragments)
+{
+    qsizetype from = 0;
+    for (const QString &fragment : fragments) {
+        const qsizetype at = text.indexOf(fragment, from);
+        if (at < 0)
+            return fragment;
+        from = at + fragment.size();
+    }
+    return {};
+}
+
+ResultRow numberedRow(int n)
+{
+    return {u"Solar"_s, QString::number(n), u"1h2m3s"_s};
+}
+
+QList<ResultRow> rowsOf(const ResultList &list)
+{
+    QList<ResultRow> rows;
+    for (int position = 1; position <= list.rowCount(); ++position)
+        rows.append(list.row(position));
+    return rows;
 }

@@ -1,6 +1,7 @@
 #ifndef TESTS_SUPPORT_TESTSUPPORT_H
 #define TESTS_SUPPORT_TESTSUPPORT_H
 
+#include "ui/resultlist.h"
 #include "ui/services.h"
 
 #include <QList>
@@ -52,6 +53,17 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
+
+// The text of each page of a PDF as pdftotext lays it out, blanks and line
+// breaks made single blanks; empty if the file cannot be read.
+QStringList pdfPages(const QString &path);
+// The first of `fragments` not found after its predecessor in `text`.
+QString firstOutOfOrder(const QString &text, const QStringList &fragments);
+
+// A Solar row told apart from others by its number n in the date column.
+ResultRow numberedRow(int n);
+// The rows of a result list, first to last.
+QList<ResultRow> rowsOf(const ResultList &list);
 
 // Types text key by key into a field after giving it the focus, as a user does.
 void TypeInto(QWidget *window, const char *field, const QString &text);
