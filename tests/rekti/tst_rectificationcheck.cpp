@@ -157,6 +157,13 @@ void tst_RectificationCheck::findings_data()
         u"In Schritt 6 ist „ 0“ richtig");
     row("-24h missing", 3, field([](CheckInput &in) { in.entries.dayHours = 0; }),
         u"wählen Sie „-24h“");
+    // Within what interpolation and rounding explain, and still a slip.
+    row("quotient copied 1'' off", 1,
+        field([](CheckInput &in) { in.entries.quotient.seconds += 1; }),
+        u"In Schritt 6 steht der Quotient");
+    row("time difference 2 s off", 2,
+        field([](CheckInput &in) { in.entries.correction.seconds += 2; }),
+        u"In Schritt 8 steht die Zeitdifferenz");
     row("quotient stale", 2,
         field([](CheckInput &in) { in.status[QuotientStep] = StepLedger::Status::Stale; }),
         u"Schritt 5 (Quotient) ist nicht mehr aktuell");
