@@ -118,20 +118,8 @@ private:
     // that this computation read although it was never computed.
     QStringList notes(int step) const
     {
-        static const QList<QList<int>> feeds = {{},
-                                                {DecimalYearsStep},
-                                                {ArcStep},
-                                                {ArcTimeStep},
-                                                {SumStep},
-                                                {},
-                                                {},
-                                                {TableStepStep, TowardsPlanetStep},
-                                                {QuotientStep},
-                                                {RamcSumStep, ArcStep},
-                                                {CorrectedRamcStep},
-                                                {RamcTimeStep}};
         QStringList list;
-        for (int earlier : feeds.at(step)) {
+        for (int earlier : feedsOf(step)) {
             if (status(earlier) == Status::NotComputed)
                 list << QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.")
                             .arg(stepNumber(earlier))

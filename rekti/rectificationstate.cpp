@@ -34,20 +34,30 @@ QString stepName(int step)
     return QString::fromUtf8(names[step]);
 }
 
-// Each step reads the results of the steps before it through its own copies.
+QList<int> feedsOf(int step)
+{
+    static const QList<QList<int>> feeds = {{},
+                                            {DecimalYearsStep},
+                                            {ArcStep},
+                                            {ArcTimeStep},
+                                            {SumStep},
+                                            {},
+                                            {},
+                                            {TableStepStep, TowardsPlanetStep},
+                                            {QuotientStep},
+                                            {RamcSumStep, ArcStep},
+                                            {CorrectedRamcStep},
+                                            {RamcTimeStep}};
+    return feeds.at(step);
+}
+
 State::State()
-    : m_ledger({{},
-                {DecimalYearsStep},
-                {ArcStep},
-                {ArcTimeStep},
-                {SumStep},
-                {},
-                {},
-                {TableStepStep, TowardsPlanetStep},
-                {QuotientStep},
-                {RamcSumStep, ArcStep},
-                {CorrectedRamcStep},
-                {RamcTimeStep}})
+    : m_ledger([] {
+          QList<QList<int>> feeds;
+          for (int step = 0; step < StepCount; ++step)
+              feeds << feedsOf(step);
+          return feeds;
+      }())
 {}
 
 StepLedger::Inputs State::inputsOf(int step) const

@@ -33,6 +33,8 @@ enum Step {
 
 int stepNumber(int step);
 QString stepName(int step);
+// The earlier steps whose results a step reads, through its own copies.
+QList<int> feedsOf(int step);
 
 struct Results {
     std::optional<double> decimalYears;

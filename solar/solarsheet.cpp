@@ -55,10 +55,10 @@ QString decimalHours(FixedDecimal value)
 }
 
 // The note of a step that was computed on an earlier result never computed.
-QStringList skippedNotes(const Solar::Worked &w, std::initializer_list<int> feeds)
+QStringList skippedNotes(const Solar::Worked &w, int step)
 {
     QStringList notes;
-    for (int earlier : feeds) {
+    for (int earlier : Solar::feedsOf(step)) {
         if (w.status[static_cast<std::size_t>(earlier)] == Status::NotComputed)
             notes << QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.")
                          .arg(Solar::stepNumber(earlier))
@@ -131,7 +131,7 @@ Sheet solarSheet(const SolarSheetInput &in)
                                QStringLiteral("24 h");
     const Status greenwich = status(Solar::GreenwichStep);
     if (greenwich != Status::NotComputed) {
-        interpolation.lines << skippedNotes(w, {Solar::MotionStep, Solar::DistanceStep});
+        interpolation.lines << skippedNotes(w, Solar::GreenwichStep);
         const auto a = Guarded([&]() -> StepResult<qint32> { return e.motion.totalSeconds(); });
         const auto b = Guarded([&]() -> StepResult<qint32> { return e.distance.totalSeconds(); });
         if (a.ok() && b.ok()) {
@@ -161,7 +161,7 @@ Sheet solarSheet(const SolarSheetInput &in)
     const Status zone = status(Solar::ZoneStep);
     const Status last = status(Solar::FinalStep);
     if (zone != Status::NotComputed) {
-        local.lines << skippedNotes(w, {Solar::GreenwichStep});
+        local.lines << skippedNotes(w, Solar::ZoneStep);
         QString line =
             QStringLiteral("Zeitzone: ") + clock(e.greenwichTime) + u' ' + hours(e.zoneHours);
         if (zone == Status::Current)
@@ -171,7 +171,7 @@ Sheet solarSheet(const SolarSheetInput &in)
         local.lines << line;
     }
     if (last != Status::NotComputed) {
-        local.lines << skippedNotes(w, {Solar::ZoneStep});
+        local.lines << skippedNotes(w, Solar::FinalStep);
         QString line =
             QStringLiteral("Tageskorrektur: ") + clock(e.zoneTime) + u' ' + hours(e.dayShiftHours);
         if (last == Status::Current)

@@ -42,7 +42,17 @@ QString stepName(int step)
 }
 
 // Step 4 reads A and B, step 5 the Greenwich time, the day shift the zone time.
-State::State() : m_ledger({{}, {}, {MotionStep, DistanceStep}, {GreenwichStep}, {ZoneStep}}) {}
+QList<int> feedsOf(int step)
+{
+    static const QList<QList<int>> feeds = {
+        {}, {}, {MotionStep, DistanceStep}, {GreenwichStep}, {ZoneStep}};
+    return feeds.at(step);
+}
+
+State::State()
+    : m_ledger({feedsOf(MotionStep), feedsOf(DistanceStep), feedsOf(GreenwichStep),
+                feedsOf(ZoneStep), feedsOf(FinalStep)})
+{}
 
 StepLedger::Inputs State::inputsOf(int step) const
 {

@@ -22,6 +22,8 @@ enum Step { MotionStep, DistanceStep, GreenwichStep, ZoneStep, FinalStep, StepCo
 // "Schritt 5 (Zeitzone)".
 int stepNumber(int step);
 QString stepName(int step);
+// The earlier steps whose results a step reads, through its own copies.
+QList<int> feedsOf(int step);
 
 struct Results {
     std::optional<SexagesimalTriple> motion;    // A
