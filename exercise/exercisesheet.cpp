@@ -79,25 +79,39 @@ SheetStep GzkTaskStep(int ordinal, const GzkTask &task)
     return step;
 }
 
-} // namespace
-
-Sheet gzkExerciseSheet(int first, int count, QDate printed)
+// The head of an exercise sheet of tasks first .. last.
+Sheet SheetHead(const QString &title, int first, int last, QDate printed)
 {
     Sheet sheet;
-    sheet.title = QStringLiteral("Übungsblatt Rektifikation (GZK)");
+    sheet.title = title;
     sheet.printed = printed;
-    const int last = LastOnSheet(first, count);
     sheet.facts << SheetFact{QStringLiteral("Aufgaben"),
                              first == last ? QString::number(first)
                                            : QString::number(first) + QStringLiteral(" bis ") +
                                                  QString::number(last)};
+    return sheet;
+}
 
+// The table of solutions, which starts on a page of its own.
+SheetTable Solutions(const QStringList &columnHeaders)
+{
     SheetTable solutions;
     solutions.title = QStringLiteral("Lösungen");
-    solutions.columnHeaders = {QStringLiteral("Aufgabe"),   QStringLiteral("Zeilen"),
-                               QStringLiteral("Quotient"),  QStringLiteral("korrigierte RAMC"),
-                               QStringLiteral("Korrektur"), QStringLiteral("genau")};
+    solutions.columnHeaders = columnHeaders;
     solutions.ownPage = true;
+    return solutions;
+}
+
+} // namespace
+
+Sheet gzkExerciseSheet(int first, int count, QDate printed)
+{
+    const int last = LastOnSheet(first, count);
+    Sheet sheet =
+        SheetHead(QStringLiteral("Übungsblatt Rektifikation (GZK)"), first, last, printed);
+    SheetTable solutions = Solutions(
+        {QStringLiteral("Aufgabe"), QStringLiteral("Zeilen"), QStringLiteral("Quotient"),
+         QStringLiteral("korrigierte RAMC"), QStringLiteral("Korrektur"), QStringLiteral("genau")});
     for (int number = first; number <= last; ++number) {
         const std::optional<GzkTask> task = makeGzkTask(number);
         if (!task)
@@ -129,21 +143,11 @@ QString gzkExerciseSheetFileName(int first, int count)
 
 Sheet exerciseSheet(int first, int count, QDate printed)
 {
-    Sheet sheet;
-    sheet.title = QStringLiteral("Übungsblatt Solar");
-    sheet.printed = printed;
     const int last = LastOnSheet(first, count);
-    sheet.facts << SheetFact{QStringLiteral("Aufgaben"),
-                             first == last ? QString::number(first)
-                                           : QString::number(first) + QStringLiteral(" bis ") +
-                                                 QString::number(last)};
-
-    SheetTable solutions;
-    solutions.title = QStringLiteral("Lösungen");
-    solutions.columnHeaders = {QStringLiteral("Aufgabe"),   QStringLiteral("1. Datum"),
-                               QStringLiteral("A"),         QStringLiteral("B"),
-                               QStringLiteral("Greenwich"), QStringLiteral("Solar")};
-    solutions.ownPage = true;
+    Sheet sheet = SheetHead(QStringLiteral("Übungsblatt Solar"), first, last, printed);
+    SheetTable solutions =
+        Solutions({QStringLiteral("Aufgabe"), QStringLiteral("1. Datum"), QStringLiteral("A"),
+                   QStringLiteral("B"), QStringLiteral("Greenwich"), QStringLiteral("Solar")});
     for (int number = first; number <= last; ++number) {
         const std::optional<Task> task = makeTask(number);
         if (!task)
