@@ -17,22 +17,22 @@ constexpr double DegreesPerHour = 15.0;
 
 // The instant as a two-part Julian date in UTC: the day's Julian day number
 // (which begins at noon) and the part of the day since then.
-JulianDate UtcJulianDate(const QDateTime &utc)
+JulianDate utcJulianDate(const QDateTime &utc)
 {
     const QDateTime t = utc.toUTC();
     return {static_cast<double>(t.date().toJulianDay()) - 0.5,
             t.time().msecsSinceStartOfDay() / 86'400'000.0};
 }
 
-JulianDate TerrestrialTime(const QDateTime &utc)
+JulianDate terrestrialTime(const QDateTime &utc)
 {
-    const JulianDate ut = UtcJulianDate(utc);
-    return {ut.whole, ut.fraction + TTMinusUTC(utc) / ERFA_DAYSEC};
+    const JulianDate ut = utcJulianDate(utc);
+    return {ut.whole, ut.fraction + ttMinusUtc(utc) / ERFA_DAYSEC};
 }
 
 // An angle brought into [0, 360). A tiny negative angle plus 360 rounds to
 // 360 itself, which is 0.
-double Normalized(double degrees)
+double normalized(double degrees)
 {
     const double d = std::fmod(degrees, 360.0);
     const double positive = d < 0 ? d + 360.0 : d;
@@ -40,7 +40,7 @@ double Normalized(double degrees)
 }
 
 // How far longitude a lies ahead of b, in degrees (-180, 180].
-double Ahead(double a, double b)
+double ahead(double a, double b)
 {
     const double d = std::remainder(a - b, 360.0);
     return d == -180.0 ? 180.0 : d;
@@ -48,78 +48,78 @@ double Ahead(double a, double b)
 
 } // namespace
 
-double GreenwichSiderealTime(const QDateTime &utc)
+double greenwichSiderealTime(const QDateTime &utc)
 {
-    const JulianDate ut = UtcJulianDate(utc);
-    const JulianDate tt = TerrestrialTime(utc);
+    const JulianDate ut = utcJulianDate(utc);
+    const JulianDate tt = terrestrialTime(utc);
     const double angle = eraGmst06(ut.whole, ut.fraction, tt.whole, tt.fraction);
     return angle * ERFA_DR2D / DegreesPerHour;
 }
 
-double LocalSiderealTime(const QDateTime &utc, double eastLongitude)
+double localSiderealTime(const QDateTime &utc, double eastLongitude)
 {
-    return Normalized((GreenwichSiderealTime(utc) + eastLongitude / DegreesPerHour) *
+    return normalized((greenwichSiderealTime(utc) + eastLongitude / DegreesPerHour) *
                       DegreesPerHour) /
            DegreesPerHour;
 }
 
-double RamcOfSiderealTime(double hours)
+double ramcOfSiderealTime(double hours)
 {
-    return Normalized(hours * DegreesPerHour);
+    return normalized(hours * DegreesPerHour);
 }
 
-double MeanObliquity(const QDateTime &utc)
+double meanObliquity(const QDateTime &utc)
 {
-    const JulianDate tt = TerrestrialTime(utc);
+    const JulianDate tt = terrestrialTime(utc);
     return eraObl06(tt.whole, tt.fraction) * ERFA_DR2D;
 }
 
 // The meridian's point of the ecliptic: its right ascension is the RAMC, so
 // tan MC = tan RAMC / cos ε, in the quadrant of the RAMC.
-double MidheavenLongitude(double ramc, double obliquity)
+double midheavenLongitude(double ramc, double obliquity)
 {
     const double r = ramc * ERFA_DD2R;
-    return Normalized(std::atan2(std::sin(r), std::cos(r) * std::cos(obliquity * ERFA_DD2R)) *
+    return normalized(std::atan2(std::sin(r), std::cos(r) * std::cos(obliquity * ERFA_DD2R)) *
                       ERFA_DR2D);
 }
 
 // The ecliptic's point on the eastern horizon.
-double AscendantLongitude(double ramc, double obliquity, double latitude)
+double ascendantLongitude(double ramc, double obliquity, double latitude)
 {
     const double r = ramc * ERFA_DD2R;
     const double e = obliquity * ERFA_DD2R;
     const double y = std::cos(r);
     const double x = -(std::sin(e) * std::tan(latitude * ERFA_DD2R) + std::cos(e) * std::sin(r));
-    return Normalized(std::atan2(y, x) * ERFA_DR2D);
+    return normalized(std::atan2(y, x) * ERFA_DR2D);
 }
 
-double AxisLongitude(Axis axis, double ramc, double obliquity, double latitude)
+double axisLongitude(Axis axis, double ramc, double obliquity, double latitude)
 {
-    return axis == Axis::MC ? MidheavenLongitude(ramc, obliquity)
-                            : AscendantLongitude(ramc, obliquity, latitude);
+    return axis == Axis::MC ? midheavenLongitude(ramc, obliquity)
+                            : ascendantLongitude(ramc, obliquity, latitude);
 }
 
 // The inverse of the MC: the right ascension of the ecliptic point,
 // tan RAMC = tan MC x cos ε, in the quadrant of the MC.
-double RamcOfMidheaven(double longitude, double obliquity)
+double ramcOfMidheaven(double longitude, double obliquity)
 {
     const double l = longitude * ERFA_DD2R;
-    return Normalized(std::atan2(std::sin(l) * std::cos(obliquity * ERFA_DD2R), std::cos(l)) *
+    return normalized(std::atan2(std::sin(l) * std::cos(obliquity * ERFA_DD2R), std::cos(l)) *
                       ERFA_DR2D);
 }
 
-double RamcOfAscendant(double longitude, double obliquity, double latitude)
+double ramcOfAscendant(double longitude, double obliquity, double latitude)
 {
     // The AC passes every longitude once a day, moving forward: find a degree
     // of RAMC after which it has passed the longitude, then halve the degree
     // until it is narrower than a thousandth of a second of arc.
-    const auto ahead = [&](double ramc) {
-        return Ahead(AscendantLongitude(ramc, obliquity, latitude), longitude);
+    const auto aheadAt = [&](double ramc) {
+        return ahead(ascendantLongitude(ramc, obliquity, latitude), longitude);
     };
     double low = 0;
-    double before = ahead(0);
+    double before = aheadAt(0);
     for (int degree = 1; degree <= 360; ++degree) {
-        const double after = ahead(degree);
+        const double after = aheadAt(degree);
         // A change of sign from behind to ahead, not the jump across 180°.
         if (before <= 0 && after > 0 && after - before < 180) {
             low = degree - 1;
@@ -130,18 +130,18 @@ double RamcOfAscendant(double longitude, double obliquity, double latitude)
     double high = low + 1;
     while (high - low > 0.001 / 3600) {
         const double middle = (low + high) / 2;
-        if (ahead(middle) <= 0)
+        if (aheadAt(middle) <= 0)
             low = middle;
         else
             high = middle;
     }
-    return Normalized((low + high) / 2);
+    return normalized((low + high) / 2);
 }
 
-double RamcOfAxis(Axis axis, double longitude, double obliquity, double latitude)
+double ramcOfAxis(Axis axis, double longitude, double obliquity, double latitude)
 {
-    return axis == Axis::MC ? RamcOfMidheaven(longitude, obliquity)
-                            : RamcOfAscendant(longitude, obliquity, latitude);
+    return axis == Axis::MC ? ramcOfMidheaven(longitude, obliquity)
+                            : ramcOfAscendant(longitude, obliquity, latitude);
 }
 
 } // namespace Astro

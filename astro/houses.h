@@ -19,32 +19,32 @@ enum class Axis { MC, AC };
 
 // Greenwich mean sidereal time in hours [0, 24) at an instant in UT (taken as
 // UTC), by the IAU 2006 expression; the precession part runs in Terrestrial
-// Time, which is UTC plus TTMinusUTC.
-double GreenwichSiderealTime(const QDateTime &utc);
+// Time, which is UTC plus ttMinusUtc.
+double greenwichSiderealTime(const QDateTime &utc);
 
 // The local sidereal time in hours [0, 24): Greenwich sidereal time plus the
 // east longitude at 4 minutes of time per degree.
-double LocalSiderealTime(const QDateTime &utc, double eastLongitude);
+double localSiderealTime(const QDateTime &utc, double eastLongitude);
 
 // The RAMC of a sidereal time: 1 h of sidereal time turns the meridian by 15°.
-double RamcOfSiderealTime(double hours);
+double ramcOfSiderealTime(double hours);
 
 // The mean obliquity of the ecliptic (IAU 2006) at an instant in UT, about
 // 23°26' in our century and shrinking by 47'' a century.
-double MeanObliquity(const QDateTime &utc);
+double meanObliquity(const QDateTime &utc);
 
 // The ecliptic longitude [0, 360) of the MC or the AC for a RAMC. Below the
 // polar circles both grow steadily with the RAMC, a full circle a day.
-double MidheavenLongitude(double ramc, double obliquity);
-double AscendantLongitude(double ramc, double obliquity, double latitude);
-double AxisLongitude(Axis axis, double ramc, double obliquity, double latitude);
+double midheavenLongitude(double ramc, double obliquity);
+double ascendantLongitude(double ramc, double obliquity, double latitude);
+double axisLongitude(Axis axis, double ramc, double obliquity, double latitude);
 
 // The RAMC [0, 360) at which the MC or the AC stands at a given longitude:
 // for the MC in closed form, for the AC found by halving the interval until
 // it is narrower than a thousandth of a second of arc.
-double RamcOfMidheaven(double longitude, double obliquity);
-double RamcOfAscendant(double longitude, double obliquity, double latitude);
-double RamcOfAxis(Axis axis, double longitude, double obliquity, double latitude);
+double ramcOfMidheaven(double longitude, double obliquity);
+double ramcOfAscendant(double longitude, double obliquity, double latitude);
+double ramcOfAxis(Axis axis, double longitude, double obliquity, double latitude);
 
 } // namespace Astro
 

@@ -17,16 +17,16 @@ std::optional<QDate> birthdayIn(int year, int day, int month)
 
 bool encloses(qint32 position1, qint32 position2, qint32 radix)
 {
-    return ArcAhead(position1, radix) <= 0 && ArcAhead(position2, radix) > 0;
+    return arcAhead(position1, radix) <= 0 && arcAhead(position2, radix) > 0;
 }
 
 QDateTime solarReturnMoment(qint32 radix, QDate birthday)
 {
-    return SunReachesLongitude(radix / 3600.0,
+    return sunReachesLongitude(radix / 3600.0,
                                birthday.startOfDay(QTimeZone::utc()).addSecs(12 * 3600));
 }
 
-std::optional<ExactSolarReturn> SolveSolarReturn(qint32 radix, int year, int birthDay,
+std::optional<ExactSolarReturn> solveSolarReturn(qint32 radix, int year, int birthDay,
                                                  int birthMonth)
 {
     const std::optional<QDate> birthday = birthdayIn(year, birthDay, birthMonth);
@@ -40,16 +40,16 @@ std::optional<ExactSolarReturn> SolveSolarReturn(qint32 radix, int year, int bir
     // radix position lies within half a second of arc of a day's 0h position,
     // date 1 is the day before or after the return's date.
     QDate date1 = solution.moment.date();
-    qint32 position1 = EphemerisPosition(date1);
-    while (ArcAhead(position1, radix) > 0) {
+    qint32 position1 = ephemerisPosition(date1);
+    while (arcAhead(position1, radix) > 0) {
         date1 = date1.addDays(-1);
-        position1 = EphemerisPosition(date1);
+        position1 = ephemerisPosition(date1);
     }
-    qint32 position2 = EphemerisPosition(date1.addDays(1));
-    while (ArcAhead(position2, radix) <= 0) {
+    qint32 position2 = ephemerisPosition(date1.addDays(1));
+    while (arcAhead(position2, radix) <= 0) {
         date1 = date1.addDays(1);
         position1 = position2;
-        position2 = EphemerisPosition(date1.addDays(1));
+        position2 = ephemerisPosition(date1.addDays(1));
     }
 
     solution.date1 = date1;

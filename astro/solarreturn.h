@@ -51,7 +51,7 @@ QDateTime solarReturnMoment(qint32 radix, QDate birthday);
 // The exact Solar return of a radix position ('' from 0° Aries) in a year for
 // a birthday (day, month). A birthday of 29 February counts as 1 March in a
 // common year. Nothing for a day or month that no date has.
-std::optional<ExactSolarReturn> SolveSolarReturn(qint32 radix, int year, int birthDay,
+std::optional<ExactSolarReturn> solveSolarReturn(qint32 radix, int year, int birthDay,
                                                  int birthMonth);
 
 } // namespace Astro

@@ -23,7 +23,7 @@ constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
 // day number counts from noon, an MJD from midnight.
 constexpr qint64 JulianDayOfMjdZero = 2400001;
 
-double MjdOf(const QDateTime &utc)
+double mjdOf(const QDateTime &utc)
 {
     const QDateTime t = utc.toUTC();
     return static_cast<double>(t.date().toJulianDay() - JulianDayOfMjdZero) +
@@ -31,7 +31,7 @@ double MjdOf(const QDateTime &utc)
 }
 
 // The instant of an MJD in UTC, rounded to a tenth of a second.
-QDateTime DateTimeOfMjd(double mjd)
+QDateTime dateTimeOfMjd(double mjd)
 {
     const double day = std::floor(mjd);
     const qint64 tenths = std::llround((mjd - day) * 864'000.0);
@@ -44,7 +44,7 @@ QDateTime DateTimeOfMjd(double mjd)
 // Meeus in the decimal year y. Nothing velmora computes lies before the last
 // days of 1899 (a Solar of 1900 may need the ephemeris of 30 December 1899),
 // so the polynomials start at 1860 and hold their 1860 value before it.
-double DeltaTBefore1960(double y)
+double deltaTBefore1960(double y)
 {
     if (y >= 1941) {
         const double t = y - 1950;
@@ -63,14 +63,14 @@ double DeltaTBefore1960(double y)
            t * (0.5737 + t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174))));
 }
 
-double TTMinusUTCAtMjd(double mjd)
+double ttMinusUtcAtMjd(double mjd)
 {
     int year = 0, month = 0, day = 0;
     double fraction = 0;
     if (eraJd2cal(ERFA_DJM0, mjd, &year, &month, &day, &fraction) != 0)
-        return DeltaTBefore1960(0); // before 4800 BC: ERFA knows no calendar
+        return deltaTBefore1960(0); // before 4800 BC: ERFA knows no calendar
     if (year < 1960)
-        return DeltaTBefore1960(year + (month - 0.5) / 12);
+        return deltaTBefore1960(year + (month - 0.5) / 12);
     double taiMinusUtc = 0;
     // A status of 1 marks a year beyond the table: the last value holds.
     eraDat(year, month, day, fraction, &taiMinusUtc);
@@ -79,30 +79,30 @@ double TTMinusUTCAtMjd(double mjd)
 
 // An arc reduced to (-180°, 180°]: how far ahead (positive) or behind one
 // longitude lies from another, across 0° Aries.
-double Ahead(double degrees)
+double ahead(double degrees)
 {
     const double reduced = std::remainder(degrees, 360.0);
     return reduced == -180.0 ? 180.0 : reduced;
 }
 
-double LongitudeAtMjd(double mjd)
+double longitudeAtMjd(double mjd)
 {
-    return ApparentSolarLongitude(JulianDate{ERFA_DJM0, mjd + TTMinusUTCAtMjd(mjd) / ERFA_DAYSEC});
+    return apparentSolarLongitude(JulianDate{ERFA_DJM0, mjd + ttMinusUtcAtMjd(mjd) / ERFA_DAYSEC});
 }
 
 } // namespace
 
-double TTMinusUTC(const QDateTime &utc)
+double ttMinusUtc(const QDateTime &utc)
 {
-    return TTMinusUTCAtMjd(MjdOf(utc));
+    return ttMinusUtcAtMjd(mjdOf(utc));
 }
 
-double ApparentSolarLongitude(const QDateTime &utc)
+double apparentSolarLongitude(const QDateTime &utc)
 {
-    return LongitudeAtMjd(MjdOf(utc));
+    return longitudeAtMjd(mjdOf(utc));
 }
 
-double ApparentSolarLongitude(JulianDate tt)
+double apparentSolarLongitude(JulianDate tt)
 {
     // The Earth's heliocentric and barycentric position (au) and velocity
     // (au/day). TT stands in for TDB: they differ by under 2 ms.
@@ -158,16 +158,16 @@ double ApparentSolarLongitude(JulianDate tt)
     return eraAnp(longitude) * ERFA_DR2D;
 }
 
-QDateTime SunReachesLongitude(double longitude, const QDateTime &near)
+QDateTime sunReachesLongitude(double longitude, const QDateTime &near)
 {
     // Within half a year either way of `near` lies exactly one passage. Guess
     // it from the mean motion, then home in by the secant through the last two
     // guesses; four or five positions reach a millisecond.
-    double previousMjd = MjdOf(near);
-    double previousArc = Ahead(longitude - LongitudeAtMjd(previousMjd));
+    double previousMjd = mjdOf(near);
+    double previousArc = ahead(longitude - longitudeAtMjd(previousMjd));
     double mjd = previousMjd + previousArc / MeanDailyMotion;
     for (int iteration = 0; iteration < 30; ++iteration) {
-        const double arc = Ahead(longitude - LongitudeAtMjd(mjd));
+        const double arc = ahead(longitude - longitudeAtMjd(mjd));
         const double motion = (previousArc - arc) / (mjd - previousMjd);
         // A secant through two guesses too close to tell apart is no guide:
         // fall back on the mean motion.
@@ -180,20 +180,20 @@ QDateTime SunReachesLongitude(double longitude, const QDateTime &near)
         if (std::abs(step) * ERFA_DAYSEC < 1e-3)
             break;
     }
-    return DateTimeOfMjd(mjd);
+    return dateTimeOfMjd(mjd);
 }
 
-qint32 EphemerisPosition(QDate date)
+qint32 ephemerisPosition(QDate date)
 {
     const double mjd = static_cast<double>(date.toJulianDay() - JulianDayOfMjdZero);
-    const qint32 seconds = static_cast<qint32>(std::lround(LongitudeAtMjd(mjd) * 3600.0));
+    const qint32 seconds = static_cast<qint32>(std::lround(longitudeAtMjd(mjd) * 3600.0));
     // 359°59'59.6'' prints as 0°00'00''.
     return seconds % ArcSecondsPerCircle;
 }
 
 qint32 roundedLongitude(const QDateTime &utc)
 {
-    const auto seconds = static_cast<qint32>(std::llround(ApparentSolarLongitude(utc) * 3600.0));
+    const auto seconds = static_cast<qint32>(std::llround(apparentSolarLongitude(utc) * 3600.0));
     return seconds % ArcSecondsPerCircle;
 }
 

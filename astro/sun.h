@@ -18,7 +18,7 @@
 // Clock times are Universal Time, taken as UTC: the two differ by less than a
 // second, far below what the hand method resolves. The Earth's orbit is
 // computed in Terrestrial Time (TT), which runs evenly; TT - UTC is about a
-// minute today (see TTMinusUTC).
+// minute today (see ttMinusUtc).
 
 namespace Astro {
 
@@ -35,21 +35,21 @@ struct JulianDate {
 // did not exist, it is Delta T = TT - UT from the polynomials of Espenak and
 // Meeus fitted to historical observations, from 1860 on (before it, which no
 // calculation of velmora reaches, the value of 1860 holds).
-double TTMinusUTC(const QDateTime &utc);
+double ttMinusUtc(const QDateTime &utc);
 
 // The Sun's apparent geocentric ecliptic longitude of date, in degrees
 // [0, 360), at an instant given in UT, or in TT as a Julian date.
-double ApparentSolarLongitude(const QDateTime &utc);
-double ApparentSolarLongitude(JulianDate tt);
+double apparentSolarLongitude(const QDateTime &utc);
+double apparentSolarLongitude(JulianDate tt);
 
 // The moment (UTC, to a tenth of a second) at which the Sun's apparent
 // longitude reaches the given value (degrees): of its yearly passages, the
 // one nearest to `near`.
-QDateTime SunReachesLongitude(double longitude, const QDateTime &near);
+QDateTime sunReachesLongitude(double longitude, const QDateTime &near);
 
 // The Sun's longitude at 0h UT of a date as a printed ephemeris gives it:
 // rounded to the whole second of arc, 0 .. 1 295 999 ('' from 0° Aries).
-qint32 EphemerisPosition(QDate date);
+qint32 ephemerisPosition(QDate date);
 
 // The Sun's longitude at an instant, rounded to the whole second of arc as
 // the radix Sun of a birth is written: 0 .. 1 295 999.

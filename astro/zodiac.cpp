@@ -4,13 +4,15 @@
 
 #include <array>
 
+using namespace Core;
+
 namespace Astro {
 
 namespace {
 
 constexpr qint32 ArcSecondsPerCircle = SignCount * ArcSecondsPerSign;
 
-const std::array<QString, SignCount> &Names()
+const std::array<QString, SignCount> &signNames()
 {
     static const std::array<QString, SignCount> names{
         QStringLiteral("Widder"),    QStringLiteral("Stier"),      QStringLiteral("Zwillinge"),
@@ -21,7 +23,7 @@ const std::array<QString, SignCount> &Names()
 }
 
 // Lower case, umlauts written out: "Löwe", "LÖWE" and "Loewe" all give "loewe".
-QString Folded(const QString &name)
+QString folded(const QString &name)
 {
     QString folded = name.trimmed().normalized(QString::NormalizationForm_C).toLower();
     folded.replace(u'ä', QLatin1String("ae"));
@@ -32,33 +34,33 @@ QString Folded(const QString &name)
 
 } // namespace
 
-QString SignName(int sign)
+QString signName(int sign)
 {
-    return Names().at(static_cast<std::size_t>(sign));
+    return signNames().at(static_cast<std::size_t>(sign));
 }
 
-std::optional<int> SignOf(const QString &typed)
+std::optional<int> signOf(const QString &typed)
 {
-    const QString folded = Folded(typed);
+    const QString wanted = folded(typed);
     for (int sign = 0; sign < SignCount; ++sign)
-        if (Folded(SignName(sign)) == folded)
+        if (folded(signName(sign)) == wanted)
             return sign;
     return std::nullopt;
 }
 
-qint32 PositionOf(int sign, int degrees, int minutes, int seconds)
+qint32 positionOf(int sign, int degrees, int minutes, int seconds)
 {
     return sign * ArcSecondsPerSign + degrees * 3600 + minutes * 60 + seconds;
 }
 
-QString PositionText(qint32 position)
+QString positionText(qint32 position)
 {
     const qint32 p = ((position % ArcSecondsPerCircle) + ArcSecondsPerCircle) % ArcSecondsPerCircle;
     const qint32 withinSign = p % ArcSecondsPerSign;
-    return Notation::angle(withinSign) + u' ' + SignName(p / ArcSecondsPerSign);
+    return Notation::angle(withinSign) + u' ' + signName(p / ArcSecondsPerSign);
 }
 
-qint32 ArcAhead(qint32 a, qint32 b)
+qint32 arcAhead(qint32 a, qint32 b)
 {
     const qint32 half = ArcSecondsPerCircle / 2;
     const qint32 ahead =

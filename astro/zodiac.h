@@ -19,23 +19,23 @@ constexpr int SignCount = 12;
 constexpr qint32 ArcSecondsPerSign = 30 * 3600;
 
 // "Widder", "Stier", ... "Fische" for 0 .. 11.
-QString SignName(int sign);
+QString signName(int sign);
 
 // The sign a student typed: upper or lower case, with the umlaut or written
 // out ("Löwe", "LOEWE", "schütze", "Schuetze"), blanks around it ignored.
 // Nothing for a text that names no sign.
-std::optional<int> SignOf(const QString &typed);
+std::optional<int> signOf(const QString &typed);
 
 // The position of a sign and degrees, minutes, seconds within it.
-qint32 PositionOf(int sign, int degrees, int minutes, int seconds);
+qint32 positionOf(int sign, int degrees, int minutes, int seconds);
 
 // "14°38'29'' Widder", as an ephemeris page and a task write a position:
 // the angle within the sign in velmora's one notation, then the sign.
-QString PositionText(qint32 position);
+QString positionText(qint32 position);
 
 // How far position a lies ahead of b (positive) or behind it (negative), in
 // seconds of arc, across 0° Aries: 0°00'10'' lies 20'' ahead of 359°59'50''.
-qint32 ArcAhead(qint32 a, qint32 b);
+qint32 arcAhead(qint32 a, qint32 b);
 
 } // namespace Astro
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-template <typename Work> double MedianMicroseconds(int count, Work work)
+template <typename Work> double medianMicroseconds(int count, Work work)
 {
     std::vector<double> rounds;
     for (int round = 0; round < 5; ++round) {
@@ -39,16 +39,16 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QDateTime start(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc());
 
-    const double longitude = MedianMicroseconds(2000, [&](int i) {
-        sink = sink + Astro::ApparentSolarLongitude(start.addSecs(qint64(i) * 37'000));
+    const double longitude = medianMicroseconds(2000, [&](int i) {
+        sink = sink + Astro::apparentSolarLongitude(start.addSecs(qint64(i) * 37'000));
     });
-    const double passage = MedianMicroseconds(200, [&](int i) {
+    const double passage = medianMicroseconds(200, [&](int i) {
         sink =
             sink + static_cast<double>(
-                       Astro::SunReachesLongitude(i * 1.8, start.addDays(i)).toMSecsSinceEpoch());
+                       Astro::sunReachesLongitude(i * 1.8, start.addDays(i)).toMSecsSinceEpoch());
     });
-    const double solar = MedianMicroseconds(200, [&](int i) {
-        const auto s = Astro::SolveSolarReturn(i * 6480, 2000 + i % 100, 1 + i % 28, 1 + i % 12);
+    const double solar = medianMicroseconds(200, [&](int i) {
+        const auto s = Astro::solveSolarReturn(i * 6480, 2000 + i % 100, 1 + i % 28, 1 + i % 12);
         sink = sink + static_cast<double>(s ? s->position1 : 0);
     });
 

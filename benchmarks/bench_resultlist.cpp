@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <ctime>
 
+using namespace Core;
+
 namespace {
 
 qint64 cpuMilliseconds()
@@ -71,7 +73,7 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         qint64 cpu = cpuMilliseconds();
-        SaveResultList(list);
+        saveResultList(list);
         const qint64 save = timer.elapsed();
         const qint64 saveCpu = cpuMilliseconds() - cpu;
 
@@ -81,7 +83,7 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         timer.restart();
         cpu = cpuMilliseconds();
-        RestoreResultList(restored);
+        restoreResultList(restored);
         QApplication::processEvents();
         const qint64 restore = timer.elapsed();
         const qint64 restoreCpu = cpuMilliseconds() - cpu;

@@ -32,6 +32,8 @@
 
 #include <cstdio>
 
+using namespace Core;
+
 namespace {
 
 QString g_folder;
@@ -83,7 +85,7 @@ void click(QWidget *form, std::initializer_list<const char *> buttons)
 
 QStringList texts(const SexagesimalTriple &t)
 {
-    return {QString::number(t.Units), QString::number(t.Minutes), QString::number(t.Seconds)};
+    return {QString::number(t.units), QString::number(t.minutes), QString::number(t.seconds)};
 }
 
 // The steps of a rectification task as a student without a slip types them.

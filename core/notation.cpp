@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace Notation {
+namespace Core::Notation {
 
 namespace {
 
@@ -24,9 +24,9 @@ QString sign(qint64 value)
 QString part(double value, bool padded)
 {
     if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) > 1e15)
-        return PlainNumber(value);
+        return plainNumber(value);
     const auto whole = static_cast<qint64>(value);
-    return padded && whole >= 0 ? twoDigits(whole) : PlainInteger(whole);
+    return padded && whole >= 0 ? twoDigits(whole) : plainInteger(whole);
 }
 
 } // namespace
@@ -34,14 +34,14 @@ QString part(double value, bool padded)
 QString angle(qint64 arcSeconds)
 {
     const qint64 a = std::llabs(arcSeconds);
-    return (arcSeconds < 0 ? QStringLiteral("-") : QString()) + PlainInteger(a / 3600) + u'°' +
+    return (arcSeconds < 0 ? QStringLiteral("-") : QString()) + plainInteger(a / 3600) + u'°' +
            twoDigits(a / 60 % 60) + u'\'' + twoDigits(a % 60) + QStringLiteral("''");
 }
 
 QString clock(qint64 seconds)
 {
     const qint64 s = std::llabs(seconds);
-    return (seconds < 0 ? QStringLiteral("-") : QString()) + PlainInteger(s / 3600) + u'h' +
+    return (seconds < 0 ? QStringLiteral("-") : QString()) + plainInteger(s / 3600) + u'h' +
            twoDigits(s / 60 % 60) + u'm' + twoDigits(s % 60) + u's';
 }
 
@@ -66,9 +66,9 @@ QString arcDeviation(qint64 arcSeconds)
 {
     const qint64 a = std::llabs(arcSeconds);
     if (a < 120)
-        return sign(arcSeconds) + PlainInteger(a) + QStringLiteral("''");
+        return sign(arcSeconds) + plainInteger(a) + QStringLiteral("''");
     if (a < 3600)
-        return sign(arcSeconds) + PlainInteger(a / 60) + u'\'' + twoDigits(a % 60) +
+        return sign(arcSeconds) + plainInteger(a / 60) + u'\'' + twoDigits(a % 60) +
                QStringLiteral("''");
     return sign(arcSeconds) + angle(a);
 }
@@ -77,18 +77,18 @@ QString timeDeviation(qint64 seconds)
 {
     const qint64 s = std::llabs(seconds);
     if (s < 60)
-        return sign(seconds) + PlainInteger(s) + QStringLiteral(" s");
+        return sign(seconds) + plainInteger(s) + QStringLiteral(" s");
     if (s < 86'400)
         return sign(seconds) + clock(s);
     const qint64 days = s / 86'400;
-    return sign(seconds) + PlainInteger(days) +
+    return sign(seconds) + plainInteger(days) +
            (days == 1 ? QStringLiteral(" Tag ") : QStringLiteral(" Tage ")) + clock(s % 86'400);
 }
 
 QString dayDeviation(qint64 days)
 {
-    return sign(days) + PlainInteger(std::llabs(days)) +
+    return sign(days) + plainInteger(std::llabs(days)) +
            (std::llabs(days) == 1 ? QStringLiteral(" Tag") : QStringLiteral(" Tage"));
 }
 
-} // namespace Notation
+} // namespace Core::Notation

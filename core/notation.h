@@ -19,7 +19,7 @@
 //
 // The result list keeps its own, older row format ("8h5m7s"), which other
 // programs read.
-namespace Notation {
+namespace Core::Notation {
 
 // An angle given in whole seconds of arc; a negative one with a leading '-'.
 QString angle(qint64 arcSeconds);
@@ -41,6 +41,6 @@ QString timeDeviation(qint64 seconds);
 // A deviation between two dates: "+1 Tag", "-2 Tage".
 QString dayDeviation(qint64 days);
 
-} // namespace Notation
+} // namespace Core::Notation
 
 #endif

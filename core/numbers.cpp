@@ -10,6 +10,8 @@
 #include <limits>
 #include <string>
 
+namespace Core {
+
 namespace {
 
 bool isSkipped(QChar c)
@@ -69,7 +71,7 @@ double outOfRange(const std::string &mantissa, long long exponent)
 
 } // namespace
 
-double TextValue(const QString &text)
+double textValue(const QString &text)
 {
     QString s;
     s.reserve(text.size());
@@ -149,16 +151,16 @@ double TextValue(const QString &text)
     return negative ? -value : value;
 }
 
-double ReadNumber(const QString &text)
+double readNumber(const QString &text)
 {
     try {
-        return TextValue(text);
+        return textValue(text);
     } catch (const Overflow &) {
         return text.trimmed().startsWith(u'-') ? -HUGE_VAL : HUGE_VAL;
     }
 }
 
-qint32 RoundToInt32(double value)
+qint32 roundToInt32(double value)
 {
     if (std::isnan(value))
         throw Overflow();
@@ -168,25 +170,25 @@ qint32 RoundToInt32(double value)
     return static_cast<qint32>(r);
 }
 
-qint16 RoundToInt16(double value)
+qint16 roundToInt16(double value)
 {
-    const qint32 r = RoundToInt32(value);
+    const qint32 r = roundToInt32(value);
     if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
         throw Overflow();
     return static_cast<qint16>(r);
 }
 
-QString PlainInteger(qint64 value)
+QString plainInteger(qint64 value)
 {
     return QString::number(value); // never localised: no group separator, ASCII minus
 }
 
-QString PlainNumber(double value)
+QString plainNumber(double value)
 {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0"); // also for -0
     if (std::trunc(value) == value && std::fabs(value) < 1e15)
-        return PlainInteger(static_cast<qint64>(value));
+        return plainInteger(static_cast<qint64>(value));
 
     // Fifteen significant digits, trailing zeros dropped, an exponent only for
     // very large or very small magnitudes ("1E+20", "1.5E-05"). At the top of
@@ -201,15 +203,15 @@ QString PlainNumber(double value)
     return text;
 }
 
-double TextOrRegionalValue(const QString &text)
+double textOrRegionalValue(const QString &text)
 {
     const QString point = QLocale().decimalPoint();
     if (point.isEmpty() || point == u'.')
-        return ReadNumber(text);
-    return ReadNumber(QString(text).replace(point, QStringLiteral(".")));
+        return readNumber(text);
+    return readNumber(QString(text).replace(point, QStringLiteral(".")));
 }
 
-double RegionalValue(const QString &text)
+double regionalValue(const QString &text)
 {
     QString s = text.trimmed();
     bool negative = false;
@@ -225,3 +227,5 @@ double RegionalValue(const QString &text)
         return 0;
     return negative ? -v : v;
 }
+
+} // namespace Core

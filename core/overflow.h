@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 
+namespace Core {
+
 // The program computes in signed 16-bit units (degrees, hours, counters) and
 // signed 32-bit totals of seconds. A value that leaves one of these ranges is
 // never wrapped: the operation that meets it throws Overflow, and the step
@@ -11,5 +13,7 @@ class Overflow : public std::overflow_error {
 public:
     Overflow() : std::overflow_error("overflow") {}
 };
+
+} // namespace Core
 
 #endif

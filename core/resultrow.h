@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace Core {
+
 // One finished calculation in the main window's result list:
 // "Solar" | date of the Solar (5.7.2024) | clock time (14h33m17s), or
 // "Rektifikation" | the event as typed | the time difference (0h-3m-26s).
@@ -13,5 +15,7 @@ struct ResultRow {
 
     friend bool operator==(const ResultRow &, const ResultRow &) = default;
 };
+
+} // namespace Core
 
 #endif

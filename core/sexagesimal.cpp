@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+namespace Core {
+
 namespace {
 
 qint16 checkedUnits(qint64 units)
@@ -33,8 +35,8 @@ bool outOfRange(const Sexagesimal &value, qint32 maxUnits)
     if (!value.complete)
         return false;
     try {
-        return RoundToInt32(value.minutes) > 59 || RoundToInt32(value.seconds) > 59 ||
-               RoundToInt32(value.units) > maxUnits;
+        return roundToInt32(value.minutes) > 59 || roundToInt32(value.seconds) > 59 ||
+               roundToInt32(value.units) > maxUnits;
     } catch (const Overflow &) {
         return true;
     }
@@ -52,7 +54,7 @@ FixedDecimal FixedDecimal::fromDouble(double value)
     return fromTenThousandths(static_cast<qint64>(scaled));
 }
 
-qint32 IntDiv(qint32 dividend, qint32 divisor)
+qint32 intDiv(qint32 dividend, qint32 divisor)
 {
     // Only ever called with 3600 and 60; the remainder keeps the dividend's
     // sign, so the quotient is truncated toward zero.
@@ -60,47 +62,47 @@ qint32 IntDiv(qint32 dividend, qint32 divisor)
     return (dividend - r) / divisor;
 }
 
-SexagesimalTriple SecondsToTriple(qint32 t)
+SexagesimalTriple secondsToTriple(qint32 t)
 {
     SexagesimalTriple triple;
-    triple.Units = checkedUnits(IntDiv(t, 3600));
-    const qint32 rest = t - triple.Units * 3600;
-    triple.Minutes = static_cast<qint16>(IntDiv(rest, 60));
-    triple.Seconds = static_cast<qint16>(rest - triple.Minutes * 60);
+    triple.units = checkedUnits(intDiv(t, 3600));
+    const qint32 rest = t - triple.units * 3600;
+    triple.minutes = static_cast<qint16>(intDiv(rest, 60));
+    triple.seconds = static_cast<qint16>(rest - triple.minutes * 60);
     return triple;
 }
 
-qint32 PickersToSeconds(qint16 p0, qint16 p1, qint16 p2)
+qint32 pickersToSeconds(qint16 p0, qint16 p1, qint16 p2)
 {
     // At most 32 767 × 3600 + 32 767 × 60 + 32 767 in magnitude: far inside 32 bits.
     return p0 * 3600 + p1 * 60 + p2;
 }
 
-qint32 PickersToSeconds(const SexagesimalTriple &triple)
+qint32 pickersToSeconds(const SexagesimalTriple &triple)
 {
-    return PickersToSeconds(triple.Units, triple.Minutes, triple.Seconds);
+    return pickersToSeconds(triple.units, triple.minutes, triple.seconds);
 }
 
 Sexagesimal Sexagesimal::read(const FieldTexts &texts)
 {
-    return {ReadNumber(texts[0]), ReadNumber(texts[1]), ReadNumber(texts[2]),
+    return {readNumber(texts[0]), readNumber(texts[1]), readNumber(texts[2]),
             !texts[0].isEmpty() && !texts[1].isEmpty() && !texts[2].isEmpty()};
 }
 
 Sexagesimal Sexagesimal::readWithRegionalPoint(const FieldTexts &texts)
 {
-    return {TextOrRegionalValue(texts[0]), TextOrRegionalValue(texts[1]),
-            TextOrRegionalValue(texts[2]), read(texts).complete};
+    return {textOrRegionalValue(texts[0]), textOrRegionalValue(texts[1]),
+            textOrRegionalValue(texts[2]), read(texts).complete};
 }
 
 Sexagesimal Sexagesimal::of(const SexagesimalTriple &triple)
 {
-    return {double(triple.Units), double(triple.Minutes), double(triple.Seconds)};
+    return {double(triple.units), double(triple.minutes), double(triple.seconds)};
 }
 
 qint32 Sexagesimal::totalSeconds() const
 {
-    return RoundToInt32((units * 3600.0 + minutes * 60.0) + seconds);
+    return roundToInt32((units * 3600.0 + minutes * 60.0) + seconds);
 }
 
 bool Sexagesimal::timeOutOfRange() const
@@ -123,15 +125,15 @@ const Sexagesimal &Sexagesimal::finite() const
 FieldTexts Sexagesimal::plainTexts() const
 {
     finite();
-    return {PlainNumber(units), PlainNumber(minutes), PlainNumber(seconds)};
+    return {plainNumber(units), plainNumber(minutes), plainNumber(seconds)};
 }
 
-qint32 FieldsToSeconds(const FieldTexts &texts)
+qint32 fieldsToSeconds(const FieldTexts &texts)
 {
     return Sexagesimal::read(texts).totalSeconds();
 }
 
-FixedDecimal SecondsToDecimal(qint32 t)
+FixedDecimal secondsToDecimal(qint32 t)
 {
     // t / 3600 in ten-thousandths is t × 25 / 9; no exact half can arise.
     const qint64 scaled = static_cast<qint64>(t) * 25;
@@ -142,7 +144,7 @@ FixedDecimal SecondsToDecimal(qint32 t)
     return FixedDecimal::fromTenThousandths(q);
 }
 
-SexagesimalTriple DecimalToTriple(FixedDecimal x)
+SexagesimalTriple decimalToTriple(FixedDecimal x)
 {
     const qint64 count = x.tenThousandths();
     qint64 units = count / 10000;
@@ -165,18 +167,18 @@ SexagesimalTriple DecimalToTriple(FixedDecimal x)
         }
     }
     SexagesimalTriple triple;
-    triple.Units = checkedUnits(units);
-    triple.Minutes = static_cast<qint16>(minutes);
-    triple.Seconds = static_cast<qint16>(seconds);
+    triple.units = checkedUnits(units);
+    triple.minutes = static_cast<qint16>(minutes);
+    triple.seconds = static_cast<qint16>(seconds);
     return triple;
 }
 
-FieldTexts TripleToFields(const SexagesimalTriple &triple)
+FieldTexts tripleToFields(const SexagesimalTriple &triple)
 {
-    return {PlainInteger(triple.Units), PlainInteger(triple.Minutes), PlainInteger(triple.Seconds)};
+    return {plainInteger(triple.units), plainInteger(triple.minutes), plainInteger(triple.seconds)};
 }
 
-qint32 CheckedAdd(qint32 a, qint32 b)
+qint32 checkedAdd(qint32 a, qint32 b)
 {
     qint32 r = 0;
     if (qAddOverflow(a, b, &r))
@@ -184,10 +186,12 @@ qint32 CheckedAdd(qint32 a, qint32 b)
     return r;
 }
 
-qint32 CheckedSubtract(qint32 a, qint32 b)
+qint32 checkedSubtract(qint32 a, qint32 b)
 {
     qint32 r = 0;
     if (qSubOverflow(a, b, &r))
         throw Overflow();
     return r;
 }
+
+} // namespace Core

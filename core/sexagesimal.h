@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace Core {
+
 // Angles in degrees, minutes and seconds of arc and times in hours, minutes and
 // seconds of time, as the examination's hand calculations write them.
 //
@@ -20,9 +22,9 @@
 using FieldTexts = std::array<QString, 3>;
 
 struct SexagesimalTriple {
-    qint16 Units = 0; // whole degrees or hours; never reduced
-    qint16 Minutes = 0;
-    qint16 Seconds = 0;
+    qint16 units = 0; // whole degrees or hours; never reduced
+    qint16 minutes = 0;
+    qint16 seconds = 0;
 
     friend bool operator==(const SexagesimalTriple &, const SexagesimalTriple &) = default;
 };
@@ -54,7 +56,7 @@ private:
 };
 
 // An angle, a time or a date as typed into its three fields: each part is the
-// number at the start of its text (ReadNumber). A part beyond any double is
+// number at the start of its text (readNumber). A part beyond any double is
 // kept as an infinity, so that the step that uses it answers "Überlauf!".
 struct Sexagesimal {
     double units = 0; // degrees or hours; for a date the day
@@ -66,7 +68,7 @@ struct Sexagesimal {
     static Sexagesimal read(const FieldTexts &texts);
     // Read the same way, but each part may also carry the desktop's decimal
     // separator: a fraction that a step wrote under German settings ("14,5")
-    // reads back whole (TextOrRegionalValue).
+    // reads back whole (textOrRegionalValue).
     static Sexagesimal readWithRegionalPoint(const FieldTexts &texts);
     static Sexagesimal of(const SexagesimalTriple &triple);
 
@@ -86,20 +88,22 @@ struct Sexagesimal {
 };
 
 // Quotient of two 32-bit integers truncated toward zero (-7 / 2 = -3).
-qint32 IntDiv(qint32 dividend, qint32 divisor);
+qint32 intDiv(qint32 dividend, qint32 divisor);
 
-SexagesimalTriple SecondsToTriple(qint32 totalSeconds);
-qint32 PickersToSeconds(qint16 position0, qint16 position1, qint16 position2);
+SexagesimalTriple secondsToTriple(qint32 totalSeconds);
+qint32 pickersToSeconds(qint16 position0, qint16 position1, qint16 position2);
 // The one way from a triple to its total of seconds: units x 3600 + minutes x
 // 60 + seconds, never beyond 32 bits.
-qint32 PickersToSeconds(const SexagesimalTriple &triple);
-qint32 FieldsToSeconds(const FieldTexts &texts);
-FixedDecimal SecondsToDecimal(qint32 totalSeconds);
-SexagesimalTriple DecimalToTriple(FixedDecimal value);
-FieldTexts TripleToFields(const SexagesimalTriple &triple);
+qint32 pickersToSeconds(const SexagesimalTriple &triple);
+qint32 fieldsToSeconds(const FieldTexts &texts);
+FixedDecimal secondsToDecimal(qint32 totalSeconds);
+SexagesimalTriple decimalToTriple(FixedDecimal value);
+FieldTexts tripleToFields(const SexagesimalTriple &triple);
 
 // Checked 32-bit arithmetic on totals of seconds.
-qint32 CheckedAdd(qint32 a, qint32 b);
-qint32 CheckedSubtract(qint32 a, qint32 b);
+qint32 checkedAdd(qint32 a, qint32 b);
+qint32 checkedSubtract(qint32 a, qint32 b);
+
+} // namespace Core
 
 #endif

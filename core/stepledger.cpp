@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace Core {
+
 namespace {
 
 // Two readings of the same fields are the same when every number is; an
@@ -97,3 +99,5 @@ int StepLedger::firstStale(int step, const InputsOf &inputsNow) const
     }
     return -1;
 }
+
+} // namespace Core

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace Core {
+
 // Which results of a calculator still belong to its inputs.
 //
 // A form runs its steps in any order and keeps every result in view, also
@@ -52,5 +54,7 @@ private:
     QList<Record> m_steps;
     qint64 m_clock = 0;
 };
+
+} // namespace Core
 
 #endif

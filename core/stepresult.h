@@ -8,6 +8,8 @@
 #include <optional>
 #include <utility>
 
+namespace Core {
+
 // What a calculator step answers: its typed result, or exactly one message
 // for the user (the step's title goes with it on the form) and no result.
 struct StepMessage {
@@ -31,7 +33,7 @@ private:
 // Runs a step. The hand calculation counts in 16-bit units and 32-bit totals
 // of seconds; where a value leaves them, the step answers "Überlauf!" instead
 // of anything half computed. This is the one place where that happens.
-template <typename Step> auto Guarded(Step step) -> decltype(step())
+template <typename Step> auto guarded(Step step) -> decltype(step())
 {
     try {
         return step();
@@ -39,5 +41,7 @@ template <typename Step> auto Guarded(Step step) -> decltype(step())
         return StepMessage{QStringLiteral("Überlauf!")};
     }
 }
+
+} // namespace Core
 
 #endif

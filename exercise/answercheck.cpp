@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <optional>
 
+using namespace Core;
+
 namespace Exercise {
 
 namespace {
@@ -24,7 +26,7 @@ constexpr qint64 SecondsPerDay = 86'400;
 
 // What step 4 makes of a distance and a motion in seconds of arc, in seconds
 // of time: B / A x 24 h rounded to four decimal places of an hour.
-std::optional<qint64> InterpolatedSeconds(qint64 distance, qint64 motion)
+std::optional<qint64> interpolatedSeconds(qint64 distance, qint64 motion)
 {
     if (motion <= 0 || distance < 0)
         return std::nullopt;
@@ -32,7 +34,7 @@ std::optional<qint64> InterpolatedSeconds(qint64 distance, qint64 motion)
                                                         static_cast<double>(motion) * 24.0);
     if (hours.wholePart() > 1000)
         return std::nullopt;
-    return PickersToSeconds(DecimalToTriple(hours));
+    return pickersToSeconds(decimalToTriple(hours));
 }
 
 struct Slip {
@@ -42,7 +44,7 @@ struct Slip {
 
 // The clock times (in the zone, seconds of the day, not reduced) that the
 // usual slips give, each with its hint.
-QList<Slip> TimeSlips(const Task &task)
+QList<Slip> timeSlips(const Task &task)
 {
     const HandSolution &hand = task.hand;
     const EphemerisPair pair = task.pair();
@@ -59,17 +61,17 @@ QList<Slip> TimeSlips(const Task &task)
     };
 
     if (task.zone != 0)
-        slips.append({PickersToSeconds(hand.greenwich),
+        slips.append({pickersToSeconds(hand.greenwich),
                       QStringLiteral("Haben Sie die Zeitzone vergessen? Die Ephemeride gibt die "
                                      "Sonne für 0 Uhr Greenwich-Zeit an.")});
     if (hand.nextDay)
-        slips.append({PickersToSeconds(hand.zoneTime),
+        slips.append({pickersToSeconds(hand.zoneTime),
                       QStringLiteral("Eine Uhrzeit von 24 Uhr oder später gehört zum folgenden "
                                      "Tag: ziehen Sie 24 Stunden ab (-24h).")});
-    add(InterpolatedSeconds(motion, PickersToSeconds(hand.distance)),
+    add(interpolatedSeconds(motion, pickersToSeconds(hand.distance)),
         QStringLiteral("Haben Sie A und B vertauscht? Der Entfernungswert B steht über dem "
                        "Bruchstrich, die Sonnenbewegung A darunter."));
-    add(InterpolatedSeconds(pair.position2 - task.radix, motion),
+    add(interpolatedSeconds(pair.position2 - task.radix, motion),
         QStringLiteral("Der Entfernungswert B wird vom 1. Datum aus gemessen, dem Tag mit der "
                        "kleineren Sonnenposition."));
     // The pairs of days before and after the right one.
@@ -78,17 +80,17 @@ QList<Slip> TimeSlips(const Task &task)
             continue;
         const qint32 p1 = task.page.at(first).position;
         const qint32 p2 = task.page.at(first + 1).position;
-        add(InterpolatedSeconds(task.radix - p1, p2 - p1),
+        add(interpolatedSeconds(task.radix - p1, p2 - p1),
             QStringLiteral("Prüfen Sie das Tagespaar: die Radix-Sonne muss zwischen den "
                            "Positionen der beiden Tage liegen."));
     }
     return slips;
 }
 
-QString TimeHint(const Task &task, qint64 answered)
+QString timeHint(const Task &task, qint64 answered)
 {
-    const qint64 right = PickersToSeconds(task.hand.clock);
-    for (const Slip &slip : TimeSlips(task)) {
+    const qint64 right = pickersToSeconds(task.hand.clock);
+    for (const Slip &slip : timeSlips(task)) {
         if (std::llabs(slip.seconds - right) > SlipTolerance &&
             std::llabs(slip.seconds - answered) <= SlipTolerance)
             return slip.hint;
@@ -102,7 +104,7 @@ QString TimeHint(const Task &task, qint64 answered)
                           "Zeitzone.");
 }
 
-QString DateHint(const Task &task, QDate answered)
+QString dateHint(const Task &task, QDate answered)
 {
     const QDate date1 = task.pair().date1;
     if (!answered.isValid())
@@ -120,7 +122,7 @@ QString DateHint(const Task &task, QDate answered)
                           "den Tag danach).");
 }
 
-int Number(const QString &text)
+int number(const QString &text)
 {
     // The fields take digits only; a longer run of digits than an int holds
     // is no day, month or hour anyway.
@@ -151,12 +153,12 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
         }
     }
 
-    const int h = Number(answer.time[0]);
-    const int m = Number(answer.time[1]);
-    const int s = Number(answer.time[2]);
-    const QDate date(Number(answer.date[2]), Number(answer.date[1]), Number(answer.date[0]));
+    const int h = number(answer.time[0]);
+    const int m = number(answer.time[1]);
+    const int s = number(answer.time[2]);
+    const QDate date(number(answer.date[2]), number(answer.date[1]), number(answer.date[0]));
     const SexagesimalTriple &right = task.hand.clock;
-    verdict.timeRight = h == right.Units && m == right.Minutes && s == right.Seconds;
+    verdict.timeRight = h == right.units && m == right.minutes && s == right.seconds;
     verdict.dateRight = date.isValid() && date == task.hand.date;
 
     if (verdict.timeRight && verdict.dateRight) {
@@ -173,13 +175,13 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
     const qint64 answered = qint64{h} * 3600 + qint64{m} * 60 + s;
     if (!verdict.timeRight && !verdict.dateRight)
         verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") +
-                          TimeHint(task, answered) + QStringLiteral("\n\n") + DateHint(task, date);
+                          timeHint(task, answered) + QStringLiteral("\n\n") + dateHint(task, date);
     else if (!verdict.timeRight)
         verdict.message = QStringLiteral("Das Datum stimmt, aber die Uhrzeit ist falsch.\n\n") +
-                          TimeHint(task, answered);
+                          timeHint(task, answered);
     else
         verdict.message = QStringLiteral("Die Uhrzeit stimmt, aber das Datum ist falsch.\n\n") +
-                          DateHint(task, date);
+                          dateHint(task, date);
     return verdict;
 }
 

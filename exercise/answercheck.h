@@ -16,8 +16,8 @@
 namespace Exercise {
 
 struct Answer {
-    FieldTexts time; // hours, minutes, seconds as typed
-    FieldTexts date; // day, month, year as typed
+    Core::FieldTexts time; // hours, minutes, seconds as typed
+    Core::FieldTexts date; // day, month, year as typed
 };
 
 struct Verdict {

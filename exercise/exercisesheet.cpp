@@ -12,18 +12,18 @@ namespace Exercise {
 
 namespace {
 
-int LastOnSheet(int first, int count)
+int lastOnSheet(int first, int count)
 {
     return std::min(first + std::clamp(count, 1, MostTasksPerSheet) - 1, LastTask);
 }
 
 // A line to write on.
-QString Blank(int width)
+QString blank(int width)
 {
     return QString(width, u'_');
 }
 
-SheetStep TaskStep(int ordinal, const Task &task)
+SheetStep taskStep(int ordinal, const Task &task)
 {
     SheetStep step;
     step.number = ordinal;
@@ -39,18 +39,18 @@ SheetStep TaskStep(int ordinal, const Task &task)
         step.lines << QStringLiteral("\u2003") + dayText(day.date) + QStringLiteral("\u2003") +
                           positionText(day.position);
     // Room to work, one line for each step of the hand method.
-    step.lines << QString() << QStringLiteral("A = ") + Blank(40)
-               << QStringLiteral("B = ") + Blank(40)
-               << QStringLiteral("B ÷ A × 24 h = ") + Blank(32)
+    step.lines << QString() << QStringLiteral("A = ") + blank(40)
+               << QStringLiteral("B = ") + blank(40)
+               << QStringLiteral("B ÷ A × 24 h = ") + blank(32)
                << QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +
-                      Blank(34)
-               << QStringLiteral("Solar am ") + Blank(16) + QStringLiteral(" um ") + Blank(18);
+                      blank(34)
+               << QStringLiteral("Solar am ") + blank(16) + QStringLiteral(" um ") + blank(18);
     // Nothing is computed on the sheet: no "not yet computed" under the task.
     step.computed = true;
     return step;
 }
 
-SheetStep GzkTaskStep(int ordinal, const GzkTask &task)
+SheetStep gzkTaskStep(int ordinal, const GzkTask &task)
 {
     SheetStep step;
     step.number = ordinal;
@@ -69,18 +69,18 @@ SheetStep GzkTaskStep(int ordinal, const GzkTask &task)
         step.lines << line;
     }
     // Room to work, one line for each step of the calculator.
-    step.lines << QString() << QStringLiteral("Alter: ") + Blank(44)
-               << QStringLiteral("Direktionsbogen: ") + Blank(34)
-               << QStringLiteral("Sternzeit des Ereignisses: ") + Blank(24)
-               << QStringLiteral("Quotient: ") + Blank(40)
-               << QStringLiteral("korrigierte RAMC: ") + Blank(32)
-               << QStringLiteral("Korrektur der Geburtszeit: ") + Blank(24);
+    step.lines << QString() << QStringLiteral("Alter: ") + blank(44)
+               << QStringLiteral("Direktionsbogen: ") + blank(34)
+               << QStringLiteral("Sternzeit des Ereignisses: ") + blank(24)
+               << QStringLiteral("Quotient: ") + blank(40)
+               << QStringLiteral("korrigierte RAMC: ") + blank(32)
+               << QStringLiteral("Korrektur der Geburtszeit: ") + blank(24);
     step.computed = true;
     return step;
 }
 
 // The head of an exercise sheet of tasks first .. last.
-Sheet SheetHead(const QString &title, int first, int last, QDate printed)
+Sheet sheetHead(const QString &title, int first, int last, QDate printed)
 {
     Sheet sheet;
     sheet.title = title;
@@ -93,7 +93,7 @@ Sheet SheetHead(const QString &title, int first, int last, QDate printed)
 }
 
 // The table of solutions, which starts on a page of its own.
-SheetTable Solutions(const QStringList &columnHeaders)
+SheetTable solutionTable(const QStringList &columnHeaders)
 {
     SheetTable solutions;
     solutions.title = QStringLiteral("Lösungen");
@@ -106,17 +106,17 @@ SheetTable Solutions(const QStringList &columnHeaders)
 
 Sheet gzkExerciseSheet(int first, int count, QDate printed)
 {
-    const int last = LastOnSheet(first, count);
+    const int last = lastOnSheet(first, count);
     Sheet sheet =
-        SheetHead(QStringLiteral("Übungsblatt Rektifikation (GZK)"), first, last, printed);
-    SheetTable solutions = Solutions(
+        sheetHead(QStringLiteral("Übungsblatt Rektifikation (GZK)"), first, last, printed);
+    SheetTable solutions = solutionTable(
         {QStringLiteral("Aufgabe"), QStringLiteral("Zeilen"), QStringLiteral("Quotient"),
          QStringLiteral("korrigierte RAMC"), QStringLiteral("Korrektur"), QStringLiteral("genau")});
     for (int number = first; number <= last; ++number) {
         const std::optional<GzkTask> task = makeGzkTask(number);
         if (!task)
             continue;
-        sheet.steps << GzkTaskStep(number - first + 1, *task);
+        sheet.steps << gzkTaskStep(number - first + 1, *task);
         const GzkHandSolution &hand = task->hand;
         solutions.rows << QStringList{
             QString::number(number),
@@ -136,23 +136,23 @@ Sheet gzkExerciseSheet(int first, int count, QDate printed)
 
 QString gzkExerciseSheetFileName(int first, int count)
 {
-    const int last = LastOnSheet(first, count);
+    const int last = lastOnSheet(first, count);
     return QStringLiteral("Übungsblatt GZK ") + QString::number(first) +
            (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
 Sheet exerciseSheet(int first, int count, QDate printed)
 {
-    const int last = LastOnSheet(first, count);
-    Sheet sheet = SheetHead(QStringLiteral("Übungsblatt Solar"), first, last, printed);
+    const int last = lastOnSheet(first, count);
+    Sheet sheet = sheetHead(QStringLiteral("Übungsblatt Solar"), first, last, printed);
     SheetTable solutions =
-        Solutions({QStringLiteral("Aufgabe"), QStringLiteral("1. Datum"), QStringLiteral("A"),
-                   QStringLiteral("B"), QStringLiteral("Greenwich"), QStringLiteral("Solar")});
+        solutionTable({QStringLiteral("Aufgabe"), QStringLiteral("1. Datum"), QStringLiteral("A"),
+                       QStringLiteral("B"), QStringLiteral("Greenwich"), QStringLiteral("Solar")});
     for (int number = first; number <= last; ++number) {
         const std::optional<Task> task = makeTask(number);
         if (!task)
             continue;
-        sheet.steps << TaskStep(number - first + 1, *task);
+        sheet.steps << taskStep(number - first + 1, *task);
         const HandSolution &hand = task->hand;
         solutions.rows << QStringList{
             QString::number(number),
@@ -171,7 +171,7 @@ Sheet exerciseSheet(int first, int count, QDate printed)
 
 QString exerciseSheetFileName(int first, int count)
 {
-    const int last = LastOnSheet(first, count);
+    const int last = lastOnSheet(first, count);
     return QStringLiteral("Übungsblatt Solar ") + QString::number(first) +
            (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }

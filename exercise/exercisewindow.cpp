@@ -20,21 +20,23 @@
 #include <QShortcut>
 #include <QTableWidgetItem>
 
+using namespace Core;
+
 namespace {
 
-QString NumberRangeMessage()
+QString numberRangeMessage()
 {
     return QStringLiteral("Bitte geben Sie eine Aufgabennummer von 1 bis 999999 ein.");
 }
 
 // How the store names the kinds of task.
-QString KindKey(TaskKind kind)
+QString kindKey(TaskKind kind)
 {
     return kind == TaskKind::Rectification ? QStringLiteral("GZK") : QStringLiteral("Solar");
 }
 
 // A page as printed: every row and column at a glance, no scrolling.
-void FitToContents(QTableWidget *page)
+void fitToContents(QTableWidget *page)
 {
     page->resizeColumnsToContents();
     page->resizeRowsToContents();
@@ -46,7 +48,7 @@ void FitToContents(QTableWidget *page)
     page->setFixedWidth(page->horizontalHeader()->length() + frame);
 }
 
-void PrepareTable(QTableWidget *page)
+void prepareTable(QTableWidget *page)
 {
     page->verticalHeader()->hide();
     page->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -57,24 +59,24 @@ void PrepareTable(QTableWidget *page)
 
 } // namespace
 
-RectificationPreset GzkTaskPreset(const Exercise::GzkTask &task)
+RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task)
 {
-    const SexagesimalTriple sidereal = SecondsToTriple(task.birthSiderealTime);
+    const SexagesimalTriple sidereal = secondsToTriple(task.birthSiderealTime);
     return {task.town,
             task.event,
             Notation::date(task.eventDate),
-            {QString::number(sidereal.Units), QString::number(sidereal.Minutes),
-             QString::number(sidereal.Seconds)}};
+            {QString::number(sidereal.units), QString::number(sidereal.minutes),
+             QString::number(sidereal.seconds)}};
 }
 
-SolarPreset SolarTaskPreset(const Exercise::Task &task)
+SolarPreset solarTaskPreset(const Exercise::Task &task)
 {
     // The radix counts arc seconds from 0° Aries; the form takes the sign by
     // name and the degrees, minutes and seconds within it.
-    const SexagesimalTriple within = SecondsToTriple(task.radix % Astro::ArcSecondsPerSign);
-    return {Astro::SignName(task.radix / Astro::ArcSecondsPerSign),
+    const SexagesimalTriple within = secondsToTriple(task.radix % Astro::ArcSecondsPerSign);
+    return {Astro::signName(task.radix / Astro::ArcSecondsPerSign),
             QString::number(task.solarYear),
-            {within.Units, within.Minutes, within.Seconds}};
+            {within.units, within.minutes, within.seconds}};
 }
 
 ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
@@ -82,27 +84,27 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
 {
     ui->setupUi(this);
 
-    PrepareTable(ui->tblEphemeride);
-    PrepareTable(ui->tblHaeusertabelle);
+    prepareTable(ui->tblEphemeride);
+    prepareTable(ui->tblHaeusertabelle);
     ui->tblHaeusertabelle->setHorizontalHeaderLabels(Exercise::houseTableHeaders());
 
-    AcceptDigitsOnly(ui->txtAufgabe);
+    acceptDigitsOnly(ui->txtAufgabe);
     const QList<QLineEdit *> answerFields{ui->txtAntwort_0,      ui->txtAntwort_1,
                                           ui->txtAntwort_2,      ui->txtAntwortDatum_0,
                                           ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
     for (QLineEdit *field : answerFields) {
-        AcceptDigitsOnly(field);
-        SelectAllOnFocus(field);
+        acceptDigitsOnly(field);
+        selectAllOnFocus(field);
         connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkAnswer);
     }
     // The correction as the calculator writes it: each part may be negative.
     for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2}) {
         field->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
-        SelectAllOnFocus(field);
+        selectAllOnFocus(field);
         connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkAnswer);
     }
-    SelectAllOnFocus(ui->txtAufgabe);
+    selectAllOnFocus(ui->txtAufgabe);
 
     connect(ui->txtAufgabe, &QLineEdit::returnPressed, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdAnzeigen, &QPushButton::clicked, this, &ExerciseWindow::showTypedTask);
@@ -119,7 +121,7 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     // shows the beginning of "Rektifikation (GZK)".
     ui->cmbArt->setMinimumWidth(
         ui->cmbArt->fontMetrics().horizontalAdvance(QStringLiteral("Rektifik")) + 30);
-    OpenHelpOnF1(this, [this](QWidget *asker) {
+    openHelpOnF1(this, [this](QWidget *asker) {
         if (m_links.openExample)
             m_links.openExample(asker, m_kind);
     });
@@ -144,14 +146,14 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
         });
 
     const QString kind =
-        ReadSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
-    if (kind == KindKey(TaskKind::Rectification)) {
+        readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
+    if (kind == kindKey(TaskKind::Rectification)) {
         m_kind = TaskKind::Rectification;
         const QSignalBlocker quiet(ui->cmbArt);
         ui->cmbArt->setCurrentIndex(1);
     }
     bool stored = false;
-    const int last = ReadSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
+    const int last = readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
                          .toInt(&stored);
     if (stored && Exercise::makeTask(last))
         showTask(last);
@@ -182,7 +184,7 @@ bool ExerciseWindow::showTask(int number)
         display(*task);
         return true;
     }
-    services().showMessage(this, NumberRangeMessage(), Exercise::exerciseTitle());
+    services().showMessage(this, numberRangeMessage(), Exercise::exerciseTitle());
     return false;
 }
 
@@ -196,10 +198,10 @@ void ExerciseWindow::kindChosen(int index)
 void ExerciseWindow::remember(int number)
 {
     m_number = number;
-    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
+    writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
                  QString::number(number));
-    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
-                 KindKey(m_kind));
+    writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
+                 kindKey(m_kind));
     ui->txtAufgabe->setText(QString::number(number));
     ui->txtLoesung->clear();
 }
@@ -238,7 +240,7 @@ void ExerciseWindow::display(const Exercise::GzkTask &task)
             page->setItem(row, column, item);
         }
     }
-    FitToContents(page);
+    fitToContents(page);
     allowNarrowing();
     for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2})
         field->clear();
@@ -250,7 +252,7 @@ void ExerciseWindow::showTypedTask()
     bool ok = false;
     const int number = ui->txtAufgabe->text().toInt(&ok);
     if (!ok || number < Exercise::FirstTask || number > Exercise::LastTask) {
-        services().showMessage(this, NumberRangeMessage(), Exercise::exerciseTitle());
+        services().showMessage(this, numberRangeMessage(), Exercise::exerciseTitle());
         return;
     }
     showTask(number);
@@ -279,7 +281,7 @@ void ExerciseWindow::display(const Exercise::Task &task)
         position->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         page->setItem(row, 1, position);
     }
-    FitToContents(page);
+    fitToContents(page);
     allowNarrowing();
 
     for (QLineEdit *field : {ui->txtAntwort_0, ui->txtAntwort_1, ui->txtAntwort_2,

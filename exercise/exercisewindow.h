@@ -23,11 +23,11 @@ enum class TaskKind { Solar, Rectification };
 
 // A Solar task as the calculator takes it over: the sign and the position
 // within it of the radix Sun, and the year.
-SolarPreset SolarTaskPreset(const Exercise::Task &task);
+SolarPreset solarTaskPreset(const Exercise::Task &task);
 
 // A rectification task as the calculator takes it over: what the task gives,
 // the birth place, the event with its date and the sidereal time of birth.
-RectificationPreset GzkTaskPreset(const Exercise::GzkTask &task);
+RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task);
 
 // What the window asks of the program around it.
 struct ExerciseLinks {

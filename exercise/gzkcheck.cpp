@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <optional>
 
+using namespace Core;
+
 namespace Exercise {
 
 namespace {
@@ -23,21 +25,21 @@ struct Slip {
     QString hint;
 };
 
-QString RowsHint()
+QString rowsHint()
 {
     return QStringLiteral("Prüfen Sie die Zeilen der Häusertabelle (Schritt 5): die Sternzeit "
                           "des Ereignisses muss zwischen der kleineren und der größeren "
                           "Sternzeit liegen, und die RAMC in Schritt 6 ist die der kleineren.");
 }
 
-QString ValueHint()
+QString valueHint()
 {
     return QStringLiteral("Prüfen Sie die Tabellenwerte in Schritt 5: der kleinere Wert steht in "
                           "der Zeile der kleineren Sternzeit, der größere in der Zeile darunter, "
                           "beide in der Spalte der Achse, nach der die Aufgabe fragt.");
 }
 
-QString SignHint(bool first)
+QString signHint(bool first)
 {
     return (first ? QStringLiteral("Die Differenz größerer − kleinerer Wert stimmt nicht: ")
                   : QStringLiteral("Die Differenz korrigierter − kleinerer Wert stimmt nicht: ")) +
@@ -46,7 +48,7 @@ QString SignHint(bool first)
                           "der kurze Weg vom kleineren Wert vorwärts ist.");
 }
 
-QString CircleHint(const GzkTask &task)
+QString circleHint(const GzkTask &task)
 {
     QString hint = QStringLiteral("Ihr Ergebnis liegt um 24 Stunden daneben: prüfen Sie die "
                                   "Korrektur um 360° in Schritt 6. 360° werden nur addiert, wenn "
@@ -57,7 +59,7 @@ QString CircleHint(const GzkTask &task)
     return hint;
 }
 
-QString AgeHint()
+QString ageHint()
 {
     return QStringLiteral("Prüfen Sie das Alter in Schritt 1: volle Jahre und die Tage seit dem "
                           "letzten Geburtstag; wer am 29. Februar geboren ist, hat im Gemeinjahr "
@@ -66,7 +68,7 @@ QString AgeHint()
 
 // The answers of the usual slips, each with its hint, by the calculator's
 // steps run with the slip in place of the right entry.
-QList<Slip> Slips(const GzkTask &task)
+QList<Slip> likelySlips(const GzkTask &task)
 {
     QList<Slip> slips;
     const auto add = [&slips, &task](const GzkEntries &entries, const QString &hint) {
@@ -82,46 +84,46 @@ QList<Slip> Slips(const GzkTask &task)
     };
 
     for (const int wrongRow : {row - 1, row + 1})
-        add({.smallerRow = wrongRow}, RowsHint());
-    add({.smallerValue = value(row - 1, task.axis)}, ValueHint());
-    add({.smallerValue = value(row + 1, task.axis)}, ValueHint());
-    add({.greaterValue = value(row, task.axis)}, ValueHint());
-    add({.greaterValue = value(row + 2, task.axis)}, ValueHint());
+        add({.smallerRow = wrongRow}, rowsHint());
+    add({.smallerValue = value(row - 1, task.axis)}, valueHint());
+    add({.smallerValue = value(row + 1, task.axis)}, valueHint());
+    add({.greaterValue = value(row, task.axis)}, valueHint());
+    add({.greaterValue = value(row + 2, task.axis)}, valueHint());
     add({.smallerValue = value(row + 1, task.axis), .greaterValue = value(row, task.axis)},
-        ValueHint());
-    add({.smallerValue = value(row, other), .greaterValue = value(row + 1, other)}, ValueHint());
+        valueHint());
+    add({.smallerValue = value(row, other), .greaterValue = value(row + 1, other)}, valueHint());
 
     for (const double c : {-30.0, 0.0, 30.0}) {
         if (c != task.hand.firstSignCorrection)
-            add({.firstSignCorrection = c}, SignHint(true));
+            add({.firstSignCorrection = c}, signHint(true));
         if (c != task.hand.secondSignCorrection)
-            add({.secondSignCorrection = c}, SignHint(false));
+            add({.secondSignCorrection = c}, signHint(false));
     }
 
     // A wrong choice of ±360° is refused by the calculator; by hand it shifts
     // the result by a whole day of sidereal time.
     const qint32 right = correctionSeconds(task.hand);
-    slips.append({right + SecondsPerDay, CircleHint(task)});
-    slips.append({right - SecondsPerDay, CircleHint(task)});
+    slips.append({right + SecondsPerDay, circleHint(task)});
+    slips.append({right - SecondsPerDay, circleHint(task)});
 
     // A day more or less of age moves the result by less than a second, which
     // no one can tell from rounding; these are the miscounts that show.
     const Rectification::Age age = task.hand.age;
-    add({.age = Rectification::Age{age.years, 0}}, AgeHint());
+    add({.age = Rectification::Age{age.years, 0}}, ageHint());
     if (age.days > 0)
-        add({.age = Rectification::Age{age.years, 365 - age.days}}, AgeHint());
+        add({.age = Rectification::Age{age.years, 365 - age.days}}, ageHint());
     for (const double years : {age.years - 1, age.years + 1})
-        add({.age = Rectification::Age{years, age.days}}, AgeHint());
+        add({.age = Rectification::Age{years, age.days}}, ageHint());
     return slips;
 }
 
-QString Hint(const GzkTask &task, qint32 answered)
+QString hint(const GzkTask &task, qint32 answered)
 {
     const qint32 right = correctionSeconds(task.hand);
     // Of the slips that give another result than the right one, the one
     // nearest to the answer; an answer that close to the right one is rounding.
     if (std::abs(answered - right) > SlipTolerance) {
-        const QList<Slip> slips = Slips(task);
+        const QList<Slip> slips = likelySlips(task);
         const Slip *nearest = nullptr;
         for (const Slip &slip : slips) {
             const qint32 off = std::abs(slip.seconds - answered);
@@ -144,14 +146,14 @@ QString Hint(const GzkTask &task, qint32 answered)
 }
 
 // Which of the three parts differ from the calculator's answer.
-QString WrongParts(const SexagesimalTriple &answered, const SexagesimalTriple &right)
+QString wrongParts(const SexagesimalTriple &answered, const SexagesimalTriple &right)
 {
     QStringList wrong;
-    if (answered.Units != right.Units)
+    if (answered.units != right.units)
         wrong.append(QStringLiteral("Stunden"));
-    if (answered.Minutes != right.Minutes)
+    if (answered.minutes != right.minutes)
         wrong.append(QStringLiteral("Minuten"));
-    if (answered.Seconds != right.Seconds)
+    if (answered.seconds != right.seconds)
         wrong.append(QStringLiteral("Sekunden"));
     if (wrong.size() == 3)
         return QStringLiteral("Stunden, Minuten und Sekunden sind falsch.");
@@ -194,8 +196,8 @@ GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction)
         return verdict;
     }
     verdict.outcome = GzkVerdict::Outcome::Wrong;
-    verdict.message = WrongParts(SecondsToTriple(answered), task.hand.correction) +
-                      QStringLiteral("\n\n") + Hint(task, answered);
+    verdict.message = wrongParts(secondsToTriple(answered), task.hand.correction) +
+                      QStringLiteral("\n\n") + hint(task, answered);
     return verdict;
 }
 

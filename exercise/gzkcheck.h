@@ -26,7 +26,7 @@ struct GzkVerdict {
 // The correction as typed: hours, minutes, seconds, each a whole number that
 // may be negative ("0", "-3", "-26"). It is right when it comes to the same
 // number of seconds as the calculator's answer.
-GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction);
+GzkVerdict checkGzkAnswer(const GzkTask &task, const Core::FieldTexts &correction);
 
 } // namespace Exercise
 

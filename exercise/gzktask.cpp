@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdlib>
 
+using namespace Core;
+
 namespace Exercise {
 
 namespace {
@@ -35,41 +37,41 @@ struct Town {
     int longitudeMinutes; // east
 };
 
-constexpr int Arc(int degrees, int minutes)
+constexpr int arcMinutes(int degrees, int minutes)
 {
     return degrees * 60 + minutes;
 }
 
 // German towns from 47°59' (Freiburg) to 54°47' (Flensburg) north.
 constexpr std::array Towns{
-    Town{u"Berlin", Arc(52, 31), Arc(13, 24)},
-    Town{u"Hamburg", Arc(53, 33), Arc(9, 59)},
-    Town{u"München", Arc(48, 8), Arc(11, 35)},
-    Town{u"Köln", Arc(50, 56), Arc(6, 57)},
-    Town{u"Frankfurt am Main", Arc(50, 7), Arc(8, 41)},
-    Town{u"Stuttgart", Arc(48, 47), Arc(9, 11)},
-    Town{u"Düsseldorf", Arc(51, 14), Arc(6, 47)},
-    Town{u"Leipzig", Arc(51, 20), Arc(12, 23)},
-    Town{u"Dortmund", Arc(51, 31), Arc(7, 28)},
-    Town{u"Bremen", Arc(53, 5), Arc(8, 48)},
-    Town{u"Dresden", Arc(51, 3), Arc(13, 44)},
-    Town{u"Hannover", Arc(52, 22), Arc(9, 44)},
-    Town{u"Nürnberg", Arc(49, 27), Arc(11, 5)},
-    Town{u"Kiel", Arc(54, 20), Arc(10, 8)},
-    Town{u"Rostock", Arc(54, 5), Arc(12, 8)},
-    Town{u"Flensburg", Arc(54, 47), Arc(9, 26)},
-    Town{u"Freiburg im Breisgau", Arc(47, 59), Arc(7, 51)},
-    Town{u"Augsburg", Arc(48, 22), Arc(10, 54)},
-    Town{u"Regensburg", Arc(49, 1), Arc(12, 6)},
-    Town{u"Kassel", Arc(51, 19), Arc(9, 30)},
-    Town{u"Erfurt", Arc(50, 59), Arc(11, 2)},
-    Town{u"Münster", Arc(51, 58), Arc(7, 38)},
-    Town{u"Würzburg", Arc(49, 48), Arc(9, 56)},
-    Town{u"Mannheim", Arc(49, 29), Arc(8, 28)},
-    Town{u"Bonn", Arc(50, 44), Arc(7, 6)},
-    Town{u"Lübeck", Arc(53, 52), Arc(10, 41)},
-    Town{u"Ulm", Arc(48, 24), Arc(9, 59)},
-    Town{u"Göttingen", Arc(51, 32), Arc(9, 56)},
+    Town{u"Berlin", arcMinutes(52, 31), arcMinutes(13, 24)},
+    Town{u"Hamburg", arcMinutes(53, 33), arcMinutes(9, 59)},
+    Town{u"München", arcMinutes(48, 8), arcMinutes(11, 35)},
+    Town{u"Köln", arcMinutes(50, 56), arcMinutes(6, 57)},
+    Town{u"Frankfurt am Main", arcMinutes(50, 7), arcMinutes(8, 41)},
+    Town{u"Stuttgart", arcMinutes(48, 47), arcMinutes(9, 11)},
+    Town{u"Düsseldorf", arcMinutes(51, 14), arcMinutes(6, 47)},
+    Town{u"Leipzig", arcMinutes(51, 20), arcMinutes(12, 23)},
+    Town{u"Dortmund", arcMinutes(51, 31), arcMinutes(7, 28)},
+    Town{u"Bremen", arcMinutes(53, 5), arcMinutes(8, 48)},
+    Town{u"Dresden", arcMinutes(51, 3), arcMinutes(13, 44)},
+    Town{u"Hannover", arcMinutes(52, 22), arcMinutes(9, 44)},
+    Town{u"Nürnberg", arcMinutes(49, 27), arcMinutes(11, 5)},
+    Town{u"Kiel", arcMinutes(54, 20), arcMinutes(10, 8)},
+    Town{u"Rostock", arcMinutes(54, 5), arcMinutes(12, 8)},
+    Town{u"Flensburg", arcMinutes(54, 47), arcMinutes(9, 26)},
+    Town{u"Freiburg im Breisgau", arcMinutes(47, 59), arcMinutes(7, 51)},
+    Town{u"Augsburg", arcMinutes(48, 22), arcMinutes(10, 54)},
+    Town{u"Regensburg", arcMinutes(49, 1), arcMinutes(12, 6)},
+    Town{u"Kassel", arcMinutes(51, 19), arcMinutes(9, 30)},
+    Town{u"Erfurt", arcMinutes(50, 59), arcMinutes(11, 2)},
+    Town{u"Münster", arcMinutes(51, 58), arcMinutes(7, 38)},
+    Town{u"Würzburg", arcMinutes(49, 48), arcMinutes(9, 56)},
+    Town{u"Mannheim", arcMinutes(49, 29), arcMinutes(8, 28)},
+    Town{u"Bonn", arcMinutes(50, 44), arcMinutes(7, 6)},
+    Town{u"Lübeck", arcMinutes(53, 52), arcMinutes(10, 41)},
+    Town{u"Ulm", arcMinutes(48, 24), arcMinutes(9, 59)},
+    Town{u"Göttingen", arcMinutes(51, 32), arcMinutes(9, 56)},
 };
 
 // At most 17 characters: the event field of the calculator holds no more.
@@ -85,7 +87,7 @@ constexpr std::array Planets{
     u"Mond", u"Mars", u"Jupiter", u"Saturn", u"Uranus", u"Neptun", u"Pluto",
 };
 
-template <typename List> QString Pick(SplitMix64 &random, const List &list)
+template <typename List> QString pick(SplitMix64 &random, const List &list)
 {
     return QString::fromUtf16(list[static_cast<std::size_t>(random.below(list.size()))]);
 }
@@ -115,32 +117,32 @@ constexpr double SiderealPerCivil = 1.00273790935;
 // is seeded with the bare number.
 constexpr quint64 GzkStream = 0x475A'4B00'0000'0000ULL;
 
-qint32 RoundedArcSeconds(double degrees)
+qint32 roundedArcSeconds(double degrees)
 {
     const qint32 s = static_cast<qint32>(std::llround(degrees * 3600.0)) % ArcSecondsPerCircle;
     return s < 0 ? s + ArcSecondsPerCircle : s;
 }
 
 // A table value as printed: to the nearest minute of arc.
-qint32 RoundedToMinute(double degrees)
+qint32 roundedToMinute(double degrees)
 {
     return static_cast<qint32>(std::llround(degrees * 60.0)) % (360 * 60) * 60;
 }
 
-int SignOf(qint32 position)
+int signOf(qint32 position)
 {
     return position / Astro::ArcSecondsPerSign;
 }
 
-SexagesimalTriple WithinSign(qint32 position)
+SexagesimalTriple withinSign(qint32 position)
 {
-    return SecondsToTriple(position % Astro::ArcSecondsPerSign);
+    return secondsToTriple(position % Astro::ArcSecondsPerSign);
 }
 
 // Whether the sign correction c (degrees) makes c + d the step from the
 // smaller to the greater value: of -30, 0 and +30 the one that gives the
 // shortest way, as a student who sees the signs chooses.
-double SignCorrection(qint32 minuend, qint32 subtrahend)
+double signCorrection(qint32 minuend, qint32 subtrahend)
 {
     const qint32 d = minuend - subtrahend;
     double best = 0;
@@ -152,7 +154,7 @@ double SignCorrection(qint32 minuend, qint32 subtrahend)
 
 // Of two tasks in a row, 2k - 1 and 2k, one has its table values on both
 // sides of a sign's beginning and the other not; which one is drawn for k.
-bool WantsSignChange(int number)
+bool wantsSignChange(int number)
 {
     const int pair = (number + 1) / 2;
     SplitMix64 random(GzkStream ^ 0xFFFF'0000'0000ULL ^ static_cast<quint64>(pair));
@@ -160,7 +162,7 @@ bool WantsSignChange(int number)
     return (number % 2 == 1) == oddOne;
 }
 
-std::optional<int> RowOf(const QList<HouseTableRow> &page, qint32 siderealSeconds)
+std::optional<int> rowOf(const QList<HouseTableRow> &page, qint32 siderealSeconds)
 {
     for (qsizetype i = 0; i + 1 < page.size(); ++i) {
         const qint32 start = page.at(i).siderealSeconds();
@@ -170,14 +172,14 @@ std::optional<int> RowOf(const QList<HouseTableRow> &page, qint32 siderealSecond
     return std::nullopt;
 }
 
-double Normalized(double degrees)
+double normalized(double degrees)
 {
     const double d = std::fmod(degrees, 360.0);
     return d < 0 ? d + 360.0 : d;
 }
 
 // Steps 1 to 4: from the age to the event's sidereal time.
-bool StepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolution &hand)
+bool stepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolution &hand)
 {
     using namespace Rectification;
     hand.age = entries.age.value_or(ageAt(task.birthDate, task.eventDate));
@@ -198,7 +200,7 @@ bool StepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolutio
     hand.arcInTime = arcTime.value();
 
     // Step 4: a day is taken off once the sum passes 24 h.
-    const Sexagesimal birthTime = Sexagesimal::of(SecondsToTriple(task.birthSiderealTime));
+    const Sexagesimal birthTime = Sexagesimal::of(secondsToTriple(task.birthSiderealTime));
     const auto sum = eventSiderealTime(birthTime, Sexagesimal::of(hand.arcInTime));
     if (!sum.ok())
         return false;
@@ -214,7 +216,7 @@ bool StepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolutio
 
 // Draws the birth, the event, the axis and the planet and builds the page;
 // false when the drawn values do not make a task for the hand method.
-bool Draw(SplitMix64 &random, GzkTask &task, bool signChange)
+bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
 {
     const Town &town = Towns[static_cast<std::size_t>(random.below(Towns.size()))];
     task.town = QString::fromUtf16(town.name);
@@ -229,11 +231,11 @@ bool Draw(SplitMix64 &random, GzkTask &task, bool signChange)
     const int lastAge = std::min(LastAge, LastEventYear - task.birthDate.year());
     const int years = FirstAge + static_cast<int>(random.below(lastAge - FirstAge + 1));
     task.eventDate = task.birthDate.addYears(years).addDays(static_cast<qint64>(random.below(365)));
-    task.event = Pick(random, Events);
+    task.event = pick(random, Events);
     task.axis = random.below(2) == 0 ? Astro::Axis::MC : Astro::Axis::AC;
     task.aspect = static_cast<Aspect>(random.below(5));
     const bool aspectBehind = random.below(2) == 1; // the planet behind its aspect point
-    task.planet = Pick(random, Planets);
+    task.planet = pick(random, Planets);
     const int smallerIndex = 2 + static_cast<int>(random.below(3));
 
     // The calculator's field takes at most 364 days.
@@ -241,13 +243,13 @@ bool Draw(SplitMix64 &random, GzkTask &task, bool signChange)
     if (age.days > 364)
         return false;
 
-    task.obliquity = Astro::MeanObliquity(task.recordedUtc());
-    const double recordedSidereal = Astro::LocalSiderealTime(task.recordedUtc(), task.longitude());
-    const double trueSidereal = Astro::LocalSiderealTime(task.trueUtc(), task.longitude());
+    task.obliquity = Astro::meanObliquity(task.recordedUtc());
+    const double recordedSidereal = Astro::localSiderealTime(task.recordedUtc(), task.longitude());
+    const double trueSidereal = Astro::localSiderealTime(task.trueUtc(), task.longitude());
     // Near 0 h of sidereal time the corrected RAMC and the sidereal time of
     // birth would lie on both sides of a day, which the steps do not take back.
-    const double recordedRamc = Astro::RamcOfSiderealTime(recordedSidereal);
-    const double trueRamc = Astro::RamcOfSiderealTime(trueSidereal);
+    const double recordedRamc = Astro::ramcOfSiderealTime(recordedSidereal);
+    const double trueRamc = Astro::ramcOfSiderealTime(trueSidereal);
     if (std::min(recordedRamc, trueRamc) < 1 || std::max(recordedRamc, trueRamc) > 359)
         return false;
     task.birthSiderealTime = static_cast<qint32>(std::llround(recordedSidereal * 3600.0));
@@ -256,20 +258,20 @@ bool Draw(SplitMix64 &random, GzkTask &task, bool signChange)
     // the axis directed from the true and from the recorded birth must
     // arrive between the same two.
     const double arc = task.exactYears() * NaibodDegreesPerYear;
-    const double directedTrue = Normalized(trueRamc + arc);
-    const double directedRecorded = Normalized(recordedRamc + arc);
+    const double directedTrue = normalized(trueRamc + arc);
+    const double directedRecorded = normalized(recordedRamc + arc);
     task.page.clear();
     GzkHandSolution toEvent;
-    if (!StepsToEvent(task, {}, toEvent))
+    if (!stepsToEvent(task, {}, toEvent))
         return false;
-    const int ramc = FieldsToSeconds(TripleToFields(toEvent.eventSiderealTime)) / 240;
+    const int ramc = fieldsToSeconds(tripleToFields(toEvent.eventSiderealTime)) / 240;
     if (ramc >= 359 || static_cast<int>(directedTrue) != ramc ||
         static_cast<int>(directedRecorded) != ramc)
         return false;
 
     // The planet where the axis directed from the true birth stands.
-    task.aspectPoint = RoundedArcSeconds(
-        Astro::AxisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
+    task.aspectPoint = roundedArcSeconds(
+        Astro::axisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
     const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
     const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
     const qint32 shift = signs * Astro::ArcSecondsPerSign * (aspectBehind ? -1 : 1);
@@ -278,15 +280,15 @@ bool Draw(SplitMix64 &random, GzkTask &task, bool signChange)
     for (int i = 0; i < PageRows; ++i) {
         const int r = (ramc - smallerIndex + i + 360) % 360;
         task.page.append(
-            {r, RoundedToMinute(Astro::MidheavenLongitude(r, task.obliquity)),
-             RoundedToMinute(Astro::AscendantLongitude(r, task.obliquity, task.latitude()))});
+            {r, roundedToMinute(Astro::midheavenLongitude(r, task.obliquity)),
+             roundedToMinute(Astro::ascendantLongitude(r, task.obliquity, task.latitude()))});
     }
     const qint32 smaller = task.page.at(smallerIndex).value(task.axis);
     const qint32 greater = task.page.at(smallerIndex + 1).value(task.axis);
-    if (Astro::ArcAhead(task.aspectPoint, smaller) < Margin ||
-        Astro::ArcAhead(greater, task.aspectPoint) < Margin)
+    if (Astro::arcAhead(task.aspectPoint, smaller) < Margin ||
+        Astro::arcAhead(greater, task.aspectPoint) < Margin)
         return false;
-    if ((SignOf(smaller) != SignOf(greater)) != signChange)
+    if ((signOf(smaller) != signOf(greater)) != signChange)
         return false;
 
     const std::optional<GzkHandSolution> hand = runGzkSteps(task, {});
@@ -348,31 +350,31 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
 {
     using namespace Rectification;
     GzkHandSolution hand;
-    if (!StepsToEvent(task, entries, hand))
+    if (!stepsToEvent(task, entries, hand))
         return std::nullopt;
-    const Sexagesimal birthTime = Sexagesimal::of(SecondsToTriple(task.birthSiderealTime));
+    const Sexagesimal birthTime = Sexagesimal::of(secondsToTriple(task.birthSiderealTime));
 
     // Step 5: the two rows around the event's sidereal time, their values of
     // the axis and the planet, all within their signs.
     std::optional<int> row = entries.smallerRow;
     if (!row)
-        row = RowOf(task.page, FieldsToSeconds(TripleToFields(hand.eventSiderealTime)));
+        row = rowOf(task.page, fieldsToSeconds(tripleToFields(hand.eventSiderealTime)));
     if (!row || *row < 0 || *row + 1 >= task.page.size())
         return std::nullopt;
     hand.smallerRow = *row;
     hand.ramc = task.page.at(*row).ramc;
     const qint32 smaller = entries.smallerValue.value_or(task.page.at(*row).value(task.axis));
     const qint32 greater = entries.greaterValue.value_or(task.page.at(*row + 1).value(task.axis));
-    hand.smallerValue = WithinSign(smaller);
-    hand.greaterValue = WithinSign(greater);
-    hand.planetValue = WithinSign(entries.planetPosition.value_or(task.planetPosition));
+    hand.smallerValue = withinSign(smaller);
+    hand.greaterValue = withinSign(greater);
+    hand.planetValue = withinSign(entries.planetPosition.value_or(task.planetPosition));
     const auto within = [](const SexagesimalTriple &t) {
-        return FieldsToSeconds(TripleToFields(t));
+        return fieldsToSeconds(tripleToFields(t));
     };
     hand.firstSignCorrection = entries.firstSignCorrection.value_or(
-        SignCorrection(within(hand.greaterValue), within(hand.smallerValue)));
+        signCorrection(within(hand.greaterValue), within(hand.smallerValue)));
     hand.secondSignCorrection = entries.secondSignCorrection.value_or(
-        SignCorrection(within(hand.planetValue), within(hand.smallerValue)));
+        signCorrection(within(hand.planetValue), within(hand.smallerValue)));
     const auto step = tableDifference(Sexagesimal::of(hand.greaterValue),
                                       Sexagesimal::of(hand.smallerValue), hand.firstSignCorrection);
     const auto towards =
@@ -417,16 +419,16 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
 
 qint32 correctionSeconds(const GzkHandSolution &hand)
 {
-    return FieldsToSeconds(TripleToFields(hand.correction));
+    return fieldsToSeconds(tripleToFields(hand.correction));
 }
 
 GzkExact exactCorrection(const GzkTask &task)
 {
     GzkExact exact;
     exact.aspectRamc =
-        Astro::RamcOfAxis(task.axis, task.aspectPoint / 3600.0, task.obliquity, task.latitude());
-    exact.birthRamc = Normalized(exact.aspectRamc - task.exactYears() * NaibodDegreesPerYear);
-    const double recorded = Astro::LocalSiderealTime(task.recordedUtc(), task.longitude());
+        Astro::ramcOfAxis(task.axis, task.aspectPoint / 3600.0, task.obliquity, task.latitude());
+    exact.birthRamc = normalized(exact.aspectRamc - task.exactYears() * NaibodDegreesPerYear);
+    const double recorded = Astro::localSiderealTime(task.recordedUtc(), task.longitude());
     // The difference of two sidereal times, taken the short way round the day.
     const double hours = std::remainder(exact.birthRamc / 15.0 - recorded, 24.0);
     exact.siderealSeconds = hours * 3600.0;
@@ -441,10 +443,10 @@ std::optional<GzkTask> makeGzkTask(int number)
     SplitMix64 random(GzkStream ^ static_cast<quint64>(number));
     GzkTask task;
     task.number = number;
-    task.firstName = Pick(random, FirstNames);
-    task.surname = Pick(random, Surnames);
-    const bool signChange = WantsSignChange(number);
-    while (!Draw(random, task, signChange)) {
+    task.firstName = pick(random, FirstNames);
+    task.surname = pick(random, Surnames);
+    const bool signChange = wantsSignChange(number);
+    while (!draw(random, task, signChange)) {
     }
     return task;
 }

@@ -48,21 +48,21 @@ struct HouseTableRow {
 struct GzkHandSolution {
     Rectification::Age age;
     double decimalYears = 0; // as step 2 writes it, to 15 significant digits
-    SexagesimalTriple directionArc;
-    SexagesimalTriple arcInTime;
-    SexagesimalTriple eventSum; // step 4 before a day is taken off
-    double dayHours = 0;        // 0 or -24
-    SexagesimalTriple eventSiderealTime;
+    Core::SexagesimalTriple directionArc;
+    Core::SexagesimalTriple arcInTime;
+    Core::SexagesimalTriple eventSum; // step 4 before a day is taken off
+    double dayHours = 0;              // 0 or -24
+    Core::SexagesimalTriple eventSiderealTime;
     int smallerRow = 0; // the page's row at or before the event's sidereal time
     int ramc = 0;       // its RAMC, whole degrees
     // The table values and the planet within their signs, as typed in step 5.
-    SexagesimalTriple smallerValue, greaterValue, planetValue;
+    Core::SexagesimalTriple smallerValue, greaterValue, planetValue;
     double firstSignCorrection = 0; // -30, 0 or +30
     double secondSignCorrection = 0;
-    SexagesimalTriple tableStep, towardsPlanet, quotient, ramcPlusQuotient;
+    Core::SexagesimalTriple tableStep, towardsPlanet, quotient, ramcPlusQuotient;
     double circleCorrection = 0; // -360, 0 or +360
-    SexagesimalTriple correctedRamc, ramcInTime;
-    SexagesimalTriple correction; // step 8: the correction of the sidereal time of birth
+    Core::SexagesimalTriple correctedRamc, ramcInTime;
+    Core::SexagesimalTriple correction; // step 8: the correction of the sidereal time of birth
 };
 
 // The exact answer: the RAMC at which the axis stands on the planet's aspect

@@ -7,45 +7,47 @@
 
 #include <cmath>
 
+using namespace Core;
+
 namespace Exercise {
 
 namespace {
 
-QString TwoDigits(qint64 value)
+QString twoDigits(qint64 value)
 {
     return QString::number(value).rightJustified(2, u'0');
 }
 
-QString AxisName(Astro::Axis axis)
+QString axisName(Astro::Axis axis)
 {
     return axis == Astro::Axis::MC ? QStringLiteral("MC") : QStringLiteral("AC");
 }
 
 // "48°08'": a geographic coordinate to the minute.
-QString DegreesMinutes(int minutes)
+QString degreesMinutes(int minutes)
 {
-    return QString::number(minutes / 60) + u'°' + TwoDigits(minutes % 60) + u'\'';
+    return QString::number(minutes / 60) + u'°' + twoDigits(minutes % 60) + u'\'';
 }
 
 // A printed table value: degrees within the sign, minutes, the sign.
-QString TableValueText(qint32 position)
+QString tableValueText(qint32 position)
 {
     const qint32 inSign = position % Astro::ArcSecondsPerSign;
-    return QString::number(inSign / 3600) + u'°' + TwoDigits(inSign / 60 % 60) + u'\'' + u' ' +
-           Astro::SignName(position / Astro::ArcSecondsPerSign);
+    return QString::number(inSign / 3600) + u'°' + twoDigits(inSign / 60 % 60) + u'\'' + u' ' +
+           Astro::signName(position / Astro::ArcSecondsPerSign);
 }
 
 // An angle to a tenth of a second: "123°35'07,4''".
-QString PreciseArcText(double degrees)
+QString preciseArcText(double degrees)
 {
     const qint64 tenths = std::llround(degrees * 36000.0);
     const qint64 seconds = tenths / 10;
-    return QString::number(seconds / 3600) + u'°' + TwoDigits(seconds / 60 % 60) + u'\'' +
-           TwoDigits(seconds % 60) + QLocale().decimalPoint() + QString::number(tenths % 10) +
+    return QString::number(seconds / 3600) + u'°' + twoDigits(seconds / 60 % 60) + u'\'' +
+           twoDigits(seconds % 60) + QLocale().decimalPoint() + QString::number(tenths % 10) +
            QStringLiteral("''");
 }
 
-QString SignCorrectionText(double degrees)
+QString signCorrectionText(double degrees)
 {
     return degrees > 0   ? QStringLiteral("+30°")
            : degrees < 0 ? QStringLiteral("-30°")
@@ -59,15 +61,15 @@ QStringList gzkTaskLines(const GzkTask &task)
     const int hour = task.recordedTime.hour();
     return {QStringLiteral("Geburtsdatum: ") + dateText(task.birthDate),
             QStringLiteral("Geburtszeit: ") + QString::number(hour) + u'.' +
-                TwoDigits(task.recordedTime.minute()) + QStringLiteral(" Uhr (Zeitzone ") +
+                twoDigits(task.recordedTime.minute()) + QStringLiteral(" Uhr (Zeitzone ") +
                 zoneText(task.zone) + u')',
             QStringLiteral("Geburtsort: ") + task.town + QStringLiteral(", Breite ") +
-                DegreesMinutes(task.latitudeMinutes) + QStringLiteral(" N, Länge ") +
-                DegreesMinutes(task.longitudeMinutes) + QStringLiteral(" O"),
+                degreesMinutes(task.latitudeMinutes) + QStringLiteral(" N, Länge ") +
+                degreesMinutes(task.longitudeMinutes) + QStringLiteral(" O"),
             QStringLiteral("Sternzeit der Geburt: ") + siderealText(task.birthSiderealTime),
             QStringLiteral("Ereignis: ") + task.event + QStringLiteral(" am ") +
                 dateText(task.eventDate),
-            QStringLiteral("Achse: ") + AxisName(task.axis),
+            QStringLiteral("Achse: ") + axisName(task.axis),
             QStringLiteral("Radix-Planet: ") + task.planet + u' ' +
                 positionText(task.planetPosition) + QStringLiteral(" (") + aspectName(task.aspect) +
                 u')'};
@@ -92,7 +94,7 @@ QString gzkTaskHtml(const GzkTask &task)
 
 QString houseTableTitle(const GzkTask &task)
 {
-    return QStringLiteral("Häusertabelle für ") + DegreesMinutes(task.latitudeMinutes) +
+    return QStringLiteral("Häusertabelle für ") + degreesMinutes(task.latitudeMinutes) +
            QStringLiteral(" nördlicher Breite");
 }
 
@@ -105,24 +107,24 @@ QStringList houseTableHeaders()
 QStringList houseTableCells(const HouseTableRow &row)
 {
     return {rowTimeText(row.siderealSeconds()), QString::number(row.ramc) + u'°',
-            TableValueText(row.mc), TableValueText(row.ac)};
+            tableValueText(row.mc), tableValueText(row.ac)};
 }
 
 QString rowTimeText(qint32 siderealSeconds)
 {
-    return QString::number(siderealSeconds / 3600) + u'h' + TwoDigits(siderealSeconds / 60 % 60) +
+    return QString::number(siderealSeconds / 3600) + u'h' + twoDigits(siderealSeconds / 60 % 60) +
            u'm';
 }
 
 QString siderealText(qint32 seconds)
 {
-    return rowTimeText(seconds) + TwoDigits(seconds % 60) + u's';
+    return rowTimeText(seconds) + twoDigits(seconds % 60) + u's';
 }
 
 QString correctionText(const SexagesimalTriple &correction)
 {
-    return QString::number(correction.Units) + u'h' + QString::number(correction.Minutes) + u'm' +
-           QString::number(correction.Seconds) + u's';
+    return QString::number(correction.units) + u'h' + QString::number(correction.minutes) + u'm' +
+           QString::number(correction.seconds) + u's';
 }
 
 QString durationText(double seconds)
@@ -170,14 +172,14 @@ QString gzkSolutionHtml(const GzkTask &task)
     step(event);
     step(QStringLiteral("In der Häusertabelle liegt sie zwischen den Zeilen ") +
          rowTimeText(smallerRow.siderealSeconds()) + QStringLiteral(" und ") +
-         rowTimeText(greaterRow.siderealSeconds()) + QStringLiteral(". ") + AxisName(task.axis) +
-         QStringLiteral(": größerer Wert ") + TableValueText(greaterRow.value(task.axis)) +
-         QStringLiteral(", kleinerer Wert ") + TableValueText(smallerRow.value(task.axis)) +
+         rowTimeText(greaterRow.siderealSeconds()) + QStringLiteral(". ") + axisName(task.axis) +
+         QStringLiteral(": größerer Wert ") + tableValueText(greaterRow.value(task.axis)) +
+         QStringLiteral(", kleinerer Wert ") + tableValueText(smallerRow.value(task.axis)) +
          QStringLiteral("; ") + arcText(hand.greaterValue) + minus + arcText(hand.smallerValue) +
-         u' ' + SignCorrectionText(hand.firstSignCorrection) + QStringLiteral(" = ") +
+         u' ' + signCorrectionText(hand.firstSignCorrection) + QStringLiteral(" = ") +
          arcText(hand.tableStep) + QStringLiteral(". Korrigierter Wert (der Radix-Planet) ") +
          arcText(hand.planetValue) + minus + arcText(hand.smallerValue) + u' ' +
-         SignCorrectionText(hand.secondSignCorrection) + QStringLiteral(" = ") +
+         signCorrectionText(hand.secondSignCorrection) + QStringLiteral(" = ") +
          arcText(hand.towardsPlanet) + QStringLiteral(". Quotient ") + arcText(hand.towardsPlanet) +
          QStringLiteral(" / ") + arcText(hand.tableStep) + QStringLiteral(" = ") +
          arcText(hand.quotient));
@@ -197,11 +199,11 @@ QString gzkSolutionHtml(const GzkTask &task)
     const GzkExact exact = exactCorrection(task);
     const double arc = task.exactYears() * (59 * 60 + 8) / 3600.0;
     const double handSeconds = correctionSeconds(hand);
-    html += QStringLiteral("<p>Genau gerechnet: die Achse ") + AxisName(task.axis) +
+    html += QStringLiteral("<p>Genau gerechnet: die Achse ") + axisName(task.axis) +
             QStringLiteral(" erreicht den Aspektpunkt ") + positionText(task.aspectPoint) +
-            QStringLiteral(" bei der RAMC ") + PreciseArcText(exact.aspectRamc) +
-            QStringLiteral(". Abzüglich des ungerundeten Direktionsbogens ") + PreciseArcText(arc) +
-            QStringLiteral(" stand die RAMC der Geburt bei ") + PreciseArcText(exact.birthRamc) +
+            QStringLiteral(" bei der RAMC ") + preciseArcText(exact.aspectRamc) +
+            QStringLiteral(". Abzüglich des ungerundeten Direktionsbogens ") + preciseArcText(arc) +
+            QStringLiteral(" stand die RAMC der Geburt bei ") + preciseArcText(exact.birthRamc) +
             QStringLiteral(". Gegenüber der Sternzeit der überlieferten Geburtszeit ist die "
                            "Korrektur ") +
             durationText(exact.siderealSeconds) + QStringLiteral(" Sternzeit, das sind ") +

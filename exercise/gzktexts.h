@@ -30,7 +30,7 @@ QString rowTimeText(qint32 siderealSeconds);
 // "6h02m10s".
 QString siderealText(qint32 seconds);
 // "0h-3m-26s", as the calculator writes the correction.
-QString correctionText(const SexagesimalTriple &correction);
+QString correctionText(const Core::SexagesimalTriple &correction);
 // "-3 m 29,8 s": seconds of time with one decimal, the sign in front.
 QString durationText(double seconds);
 // The same with "+" before a positive value: a deviation.

@@ -4,19 +4,21 @@
 #include "core/numbers.h"
 #include "solar/solarsteps.h"
 
+using namespace Core;
+
 namespace {
 
 // A position within its sign as the student reads it off the page: degrees
 // 0-29, minutes, seconds of arc.
-SexagesimalTriple WithinSign(qint32 position)
+SexagesimalTriple withinSign(qint32 position)
 {
-    return SecondsToTriple(position % Astro::ArcSecondsPerSign);
+    return secondsToTriple(position % Astro::ArcSecondsPerSign);
 }
 
 // A clock time as the form's fields show it, whole hours, minutes, seconds.
-SexagesimalTriple TripleOf(const Sexagesimal &time)
+SexagesimalTriple tripleOf(const Sexagesimal &time)
 {
-    return {RoundToInt16(time.units), RoundToInt16(time.minutes), RoundToInt16(time.seconds)};
+    return {roundToInt16(time.units), roundToInt16(time.minutes), roundToInt16(time.seconds)};
 }
 
 } // namespace
@@ -29,12 +31,12 @@ std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix
 
     // The student's picks: date 1 and date 2 go into steps 2 and 3 within
     // their sign, the radix Sun into the pickers of step 3.
-    const Sexagesimal date1 = Sexagesimal::of(WithinSign(pair.position1));
-    const Sexagesimal date2 = Sexagesimal::of(WithinSign(pair.position2));
+    const Sexagesimal date1 = Sexagesimal::of(withinSign(pair.position1));
+    const Sexagesimal date2 = Sexagesimal::of(withinSign(pair.position2));
     const auto motion = Solar::sunMotion(date1, date2);
     if (!motion.ok())
         return std::nullopt;
-    const auto distance = Solar::distanceToRadix(WithinSign(radix), date1);
+    const auto distance = Solar::distanceToRadix(withinSign(radix), date1);
     if (!distance.ok())
         return std::nullopt;
     const auto greenwich =
@@ -49,22 +51,22 @@ std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix
     solution.motion = motion.value();
     solution.distance = distance.value();
     solution.greenwich = greenwich.value();
-    solution.zoneTime = TripleOf(zoneTime.value());
+    solution.zoneTime = tripleOf(zoneTime.value());
     // Step 4 shows only the clock time; the decimal hours from which it comes
     // are B / A x 24 in double precision, rounded to four places.
     solution.decimalHours =
-        FixedDecimal::fromDouble(static_cast<double>(PickersToSeconds(solution.distance)) /
-                                 static_cast<double>(PickersToSeconds(solution.motion)) * 24.0);
+        FixedDecimal::fromDouble(static_cast<double>(pickersToSeconds(solution.distance)) /
+                                 static_cast<double>(pickersToSeconds(solution.motion)) * 24.0);
 
     // The form lets an hour of exactly 24 through with "+0h", but 24 h is
     // already the next day's 0 h: the student shifts from 24 h on.
-    solution.nextDay = solution.zoneTime.Units >= 24;
-    solution.previousDay = solution.zoneTime.Units < 0;
+    solution.nextDay = solution.zoneTime.units >= 24;
+    solution.previousDay = solution.zoneTime.units < 0;
     const double shift = solution.nextDay ? -24.0 : solution.previousDay ? 24.0 : 0.0;
     const auto clock = Solar::finalTime(zoneTime.value(), shift);
     if (!clock.ok())
         return std::nullopt;
-    solution.clock = TripleOf(clock.value());
+    solution.clock = tripleOf(clock.value());
     solution.date = pair.date1.addDays(solution.nextDay ? 1 : solution.previousDay ? -1 : 0);
     return solution;
 }

@@ -23,21 +23,21 @@ struct EphemerisPair {
 };
 
 struct HandSolution {
-    SexagesimalTriple motion;   // A = position 2 - position 1
-    SexagesimalTriple distance; // B = radix - position 1
+    Core::SexagesimalTriple motion;   // A = position 2 - position 1
+    Core::SexagesimalTriple distance; // B = radix - position 1
     // B / A x 24 rounded to four places: the value from which step 4 writes
     // the Greenwich time.
-    FixedDecimal decimalHours;
-    SexagesimalTriple greenwich; // the Greenwich clock time on date 1
-    SexagesimalTriple zoneTime;  // plus the time zone; the hour may reach 24
+    Core::FixedDecimal decimalHours;
+    Core::SexagesimalTriple greenwich; // the Greenwich clock time on date 1
+    Core::SexagesimalTriple zoneTime;  // plus the time zone; the hour may reach 24
     // The day shift: once the zone time reaches 24 h the student takes off
     // 24 h ("-24h") and the Solar falls on the day after date 1; west of
     // Greenwich a zone time below 0 h gets 24 h added ("+24h") and the Solar
     // falls on the day before.
     bool nextDay = false;
     bool previousDay = false;
-    SexagesimalTriple clock; // the final clock time
-    QDate date;              // the date of the Solar
+    Core::SexagesimalTriple clock; // the final clock time
+    QDate date;                    // the date of the Solar
 };
 
 // The calculator's steps 2 to 5 run on the pair and the radix position ('' from

@@ -69,7 +69,7 @@ constexpr std::array Towns{
 };
 
 template <std::size_t N>
-QString Pick(SplitMix64 &random, const std::array<const char16_t *, N> &list)
+QString pick(SplitMix64 &random, const std::array<const char16_t *, N> &list)
 {
     return QString::fromUtf16(list[static_cast<std::size_t>(random.below(N))]);
 }
@@ -83,19 +83,19 @@ constexpr qint64 SecondsPerDay = 86'400;
 
 // The birthday in the Solar year (a birthday of 29 February is 1 March in a
 // common year).
-QDate BirthdayIn(int year, QDate birthDate)
+QDate birthdayIn(int year, QDate birthDate)
 {
     return *Astro::birthdayIn(year, birthDate.day(), birthDate.month());
 }
 
-int SignOf(qint32 position)
+int signOf(qint32 position)
 {
     return position / Astro::ArcSecondsPerSign;
 }
 
 // Draws the birth and the Solar year, fills the page and works out the
 // answer; false when the task cannot be done by hand within one sign.
-bool DrawBirthAndSolar(SplitMix64 &random, Task &task)
+bool drawBirthAndSolar(SplitMix64 &random, Task &task)
 {
     const QDate birthDate = FirstBirth.addDays(
         static_cast<qint64>(random.below(static_cast<quint64>(FirstBirth.daysTo(LastBirth) + 1))));
@@ -109,11 +109,11 @@ bool DrawBirthAndSolar(SplitMix64 &random, Task &task)
         firstYear +
         static_cast<int>(random.below(static_cast<quint64>(LastSolarYear - firstYear + 1)));
 
-    const QDate birthday = BirthdayIn(task.solarYear, birthDate);
+    const QDate birthday = birthdayIn(task.solarYear, birthDate);
     task.page.clear();
     for (int d = -PageDaysAround; d <= PageDaysAround; ++d) {
         const QDate date = birthday.addDays(d);
-        task.page.append({date, Astro::EphemerisPosition(date)});
+        task.page.append({date, Astro::ephemerisPosition(date)});
     }
     const std::optional<int> pair = enclosingPair(task.page, task.radix);
     if (!pair)
@@ -122,7 +122,7 @@ bool DrawBirthAndSolar(SplitMix64 &random, Task &task)
     // The hand method subtracts degrees within one sign: a pair on both sides
     // of a sign's beginning would need 30° carried, which the form cannot do.
     const EphemerisPair days = task.pair();
-    if (SignOf(days.position1) != SignOf(days.position2))
+    if (signOf(days.position1) != signOf(days.position2))
         return false;
     const std::optional<HandSolution> hand = handSolution(days, task.radix, task.zone);
     if (!hand)
@@ -147,12 +147,12 @@ std::optional<Task> makeTask(int number)
     SplitMix64 random(static_cast<quint64>(number));
     Task task;
     task.number = number;
-    task.firstName = Pick(random, FirstNames);
-    task.surname = Pick(random, Surnames);
-    task.town = Pick(random, Towns);
+    task.firstName = pick(random, FirstNames);
+    task.surname = pick(random, Surnames);
+    task.town = pick(random, Towns);
     // About one birth in thirty lies so that the Solar's two days straddle
     // the beginning of a sign: the person is kept, the birth drawn again.
-    while (!DrawBirthAndSolar(random, task)) {
+    while (!drawBirthAndSolar(random, task)) {
     }
     return task;
 }
@@ -168,7 +168,7 @@ std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix)
 
 QDateTime exactMoment(const Task &task)
 {
-    return Astro::solarReturnMoment(task.radix, BirthdayIn(task.solarYear, task.birthDate));
+    return Astro::solarReturnMoment(task.radix, birthdayIn(task.solarYear, task.birthDate));
 }
 
 } // namespace Exercise

@@ -10,18 +10,20 @@
 
 #include <array>
 
+using namespace Core;
+
 namespace Exercise {
 
 namespace {
 
-QString Escaped(const QString &text)
+QString escaped(const QString &text)
 {
     return text.toHtmlEscaped();
 }
 
 // The four-place decimal hours as step 4 rounds them: "8,7789" under German
 // settings, always four places, so that the rounding shows.
-QString DecimalHoursText(FixedDecimal hours)
+QString decimalHoursText(FixedDecimal hours)
 {
     const qint64 count = hours.tenThousandths();
     const qint64 magnitude = count < 0 ? -count : count;
@@ -29,26 +31,26 @@ QString DecimalHoursText(FixedDecimal hours)
            QLocale().decimalPoint() + QString::number(magnitude % 10000).rightJustified(4, u'0');
 }
 
-QString InSign(qint32 position)
+QString inSign(qint32 position)
 {
-    return arcText(SecondsToTriple(position % Astro::ArcSecondsPerSign));
+    return arcText(secondsToTriple(position % Astro::ArcSecondsPerSign));
 }
 
 } // namespace
 
 QString arcText(const SexagesimalTriple &arc)
 {
-    return Notation::angle(PickersToSeconds(arc));
+    return Notation::angle(pickersToSeconds(arc));
 }
 
 QString positionText(qint32 position)
 {
-    return Astro::PositionText(position);
+    return Astro::positionText(position);
 }
 
 QString clockText(const SexagesimalTriple &time)
 {
-    return Notation::clock(PickersToSeconds(time));
+    return Notation::clock(pickersToSeconds(time));
 }
 
 QString dateText(QDate date)
@@ -74,9 +76,9 @@ QString zoneText(int zone)
 QString taskHtml(const Task &task)
 {
     return QStringLiteral("<p><b>Aufgabe ") + QString::number(task.number) +
-           QStringLiteral("</b></p><p>") + Escaped(task.firstName) + u' ' + Escaped(task.surname) +
+           QStringLiteral("</b></p><p>") + escaped(task.firstName) + u' ' + escaped(task.surname) +
            QStringLiteral(" wurde am ") + dateText(task.birthDate) + QStringLiteral(" in ") +
-           Escaped(task.town) + QStringLiteral(" geboren.</p><p>") +
+           escaped(task.town) + QStringLiteral(" geboren.</p><p>") +
            QStringLiteral("Radix-Sonne: ") + positionText(task.radix) +
            QStringLiteral("<br>Solar für das Jahr: ") + QString::number(task.solarYear) +
            QStringLiteral("<br>Zeitzone: ") + zoneText(task.zone) +
@@ -89,11 +91,11 @@ ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc)
     // second as everywhere it is shown.
     const QDateTime exact = Astro::wholeSecond(exactUtc).addSecs(qint64{task.zone} * 3600);
     const QDateTime hand =
-        task.hand.date.startOfDay(QTimeZone::utc()).addSecs(PickersToSeconds(task.hand.clock));
+        task.hand.date.startOfDay(QTimeZone::utc()).addSecs(pickersToSeconds(task.hand.clock));
 
     ExactComparison comparison;
     comparison.date = exact.date();
-    comparison.clock = SecondsToTriple(exact.time().msecsSinceStartOfDay() / 1000);
+    comparison.clock = secondsToTriple(exact.time().msecsSinceStartOfDay() / 1000);
     comparison.handMinusExact = static_cast<qint32>(exact.secsTo(hand));
     return comparison;
 }
@@ -119,13 +121,13 @@ QString solutionHtml(const Task &task, const QDateTime &exactUtc)
          QStringLiteral(" (") + positionText(pair.position1) +
          QStringLiteral(") und dem 2. Datum ") + dayText(pair.date1.addDays(1)) +
          QStringLiteral(" (") + positionText(pair.position2) + QStringLiteral(")."));
-    step(QStringLiteral("Differenz Sonnenbewegung: A = ") + InSign(pair.position2) + minus +
-         InSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.motion));
-    step(QStringLiteral("Entfernungswert: B = ") + InSign(task.radix) + minus +
-         InSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.distance));
+    step(QStringLiteral("Differenz Sonnenbewegung: A = ") + inSign(pair.position2) + minus +
+         inSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.motion));
+    step(QStringLiteral("Entfernungswert: B = ") + inSign(task.radix) + minus +
+         inSign(pair.position1) + QStringLiteral(" = ") + arcText(hand.distance));
     step(QStringLiteral("Uhrzeit des Solars: B ÷ A × 24 h = ") + arcText(hand.distance) +
          QStringLiteral(" ÷ ") + arcText(hand.motion) + QStringLiteral(" × 24 h = ") +
-         DecimalHoursText(hand.decimalHours) + QStringLiteral(" h = ") + clockText(hand.greenwich) +
+         decimalHoursText(hand.decimalHours) + QStringLiteral(" h = ") + clockText(hand.greenwich) +
          QStringLiteral(" Greenwich-Zeit am ") + dateText(pair.date1));
     step(QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +
          clockText(hand.greenwich) + QStringLiteral(" ") + zoneText(task.zone) +

@@ -18,9 +18,9 @@ namespace Exercise {
 // with two digits, then the sign, as a German ephemeris prints the Sun.
 QString positionText(qint32 position);
 // "1°00'02''": an arc of the hand method (A or B).
-QString arcText(const SexagesimalTriple &arc);
+QString arcText(const Core::SexagesimalTriple &arc);
 // "8 h 46 m 44 s".
-QString clockText(const SexagesimalTriple &time);
+QString clockText(const Core::SexagesimalTriple &time);
 // "12.03.2031"; with the weekday, as an ephemeris page lists its days:
 // "Mo 12.03.2031".
 QString dateText(QDate date);
@@ -36,7 +36,7 @@ QString taskHtml(const Task &task);
 // and how far the hand answer lies from it (hand minus exact, in seconds).
 struct ExactComparison {
     QDate date;
-    SexagesimalTriple clock;
+    Core::SexagesimalTriple clock;
     qint32 handMinusExact = 0;
 };
 ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc);

@@ -35,7 +35,7 @@ private:
     ResultList &m_list;
     QUndoStack &m_steps;
     int m_first;
-    QList<ResultRow> m_rows;
+    QList<Core::ResultRow> m_rows;
     int m_marked;
     // The last undo was refused: the rows are still removed.
     bool m_refused = false;

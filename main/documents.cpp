@@ -15,17 +15,17 @@
 #include <algorithm>
 #include <utility>
 
-QString ProgramFolder()
+QString programFolder()
 {
     return QCoreApplication::applicationDirPath();
 }
 
-QString DocumentPath(const QString &programFolder, const QString &folder, const QString &fileName)
+QString documentPath(const QString &programFolder, const QString &folder, const QString &fileName)
 {
     return QDir::toNativeSeparators(QDir(programFolder).filePath(folder + u'/' + fileName));
 }
 
-QList<TeachingItem> TeachingItems(QStringList fileNames)
+QList<TeachingItem> teachingItems(QStringList fileNames)
 {
     std::sort(fileNames.begin(), fileNames.end(), [](const QString &a, const QString &b) {
         const int folded = QString::compare(a, b, Qt::CaseInsensitive);
@@ -48,34 +48,34 @@ QList<TeachingItem> TeachingItems(QStringList fileNames)
     return items;
 }
 
-QStringList PdfFileNames(const QString &folder)
+QStringList pdfFileNames(const QString &folder)
 {
     // Matched without regard to case, as the desktop where the teaching files
     // are usually collected does; hidden files are left out.
     return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Unsorted);
 }
 
-QString ProviderText()
+QString providerText()
 {
     return QString::fromUtf8(VELMORA_PROVIDER_URL);
 }
-QUrl ProviderUrl()
+QUrl providerUrl()
 {
-    return QUrl::fromUserInput(ProviderText());
+    return QUrl::fromUserInput(providerText());
 }
-QString PublisherText()
+QString publisherText()
 {
     return QString::fromUtf8(VELMORA_PUBLISHER_URL);
 }
 // Handed over as it is shown ("www.example.com"), the address would be taken
 // for a file in the current folder; read as a user would type it into a
 // browser, it becomes http://www.example.com.
-QUrl PublisherUrl()
+QUrl publisherUrl()
 {
-    return QUrl::fromUserInput(PublisherText());
+    return QUrl::fromUserInput(publisherText());
 }
 
-void ShowAsLink(QLabel *label, const QString &text, const QUrl &url)
+void showAsLink(QLabel *label, const QString &text, const QUrl &url)
 {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Link, QColor(0, 0, 128));
@@ -86,7 +86,7 @@ void ShowAsLink(QLabel *label, const QString &text, const QUrl &url)
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(label, &QLabel::linkActivated, label,
-                     [label, url] { OpenForWindow(label, url); });
+                     [label, url] { openForWindow(label, url); });
 }
 
 namespace {
@@ -100,8 +100,8 @@ QAction *addItem(QMenu *menu, const QString &name, const QString &caption)
 
 } // namespace
 
-DocumentLinks::DocumentLinks(QWidget *window, const QString &programFolder)
-    : QObject(window), m_programFolder(programFolder),
+DocumentLinks::DocumentLinks(QWidget *window, const QString &folder)
+    : QObject(window), m_programFolder(folder),
       m_documentMenu(new QMenu(QStringLiteral("programmbedienung"), window)),
       m_teachingMenu(new QMenu(QStringLiteral("lehrmat"), window))
 {
@@ -132,8 +132,8 @@ DocumentLinks::DocumentLinks(QWidget *window, const QString &programFolder)
 
 void DocumentLinks::buildTeachingMenu()
 {
-    const QString folder = DocumentPath(m_programFolder, Documents::TeachingFolder, {});
-    const QList<TeachingItem> items = TeachingItems(PdfFileNames(folder));
+    const QString folder = documentPath(m_programFolder, Documents::TeachingFolder, {});
+    const QList<TeachingItem> items = teachingItems(pdfFileNames(folder));
     for (const TeachingItem &item : items) {
         const int index = static_cast<int>(m_teachingItems.size());
         // An ampersand in a file name is shown as such, not taken for a shortcut.
@@ -149,8 +149,8 @@ void DocumentLinks::buildTeachingMenu()
 
 void DocumentLinks::openDocument(const QString &folder, const QString &fileName, QWidget *asker)
 {
-    OpenForWindow(asker ? asker : qobject_cast<QWidget *>(parent()),
-                  QUrl::fromLocalFile(DocumentPath(m_programFolder, folder, fileName)));
+    openForWindow(asker ? asker : qobject_cast<QWidget *>(parent()),
+                  QUrl::fromLocalFile(documentPath(m_programFolder, folder, fileName)));
 }
 
 void DocumentLinks::openFixedDocument(const QString &fileName, QWidget *asker)

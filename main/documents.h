@@ -21,7 +21,7 @@ class QWidget;
 // URL to the desktop's open action (services().openUrl), which starts the
 // user's PDF viewer. A missing file is the viewer's business: nothing is
 // checked. When the desktop has nothing to open it with, the window that
-// asked says so (OpenForWindow). The program runs from whatever folder it is
+// asked says so (openForWindow). The program runs from whatever folder it is
 // copied to together with its "pdf/" folder.
 
 namespace Documents {
@@ -36,11 +36,11 @@ inline const QString RektiExample = QStringLiteral("Berechnung der Rektifikation
 } // namespace Documents
 
 // The folder that holds the program file.
-QString ProgramFolder();
+QString programFolder();
 
 // A document's full path in the platform's notation: the program folder, the
 // document folder ("pdf/other") and the file name.
-QString DocumentPath(const QString &programFolder, const QString &folder, const QString &fileName);
+QString documentPath(const QString &programFolder, const QString &folder, const QString &fileName);
 
 // One item of the teaching-material menu.
 struct TeachingItem {
@@ -57,24 +57,24 @@ struct TeachingItem {
 // the caption "Aspekte", and "01.pdf" an empty caption (the item still opens
 // its file). A name shorter than six characters has no prefix to strip; it is
 // shown under its whole name without the extension ("A.pdf" gives "A").
-QList<TeachingItem> TeachingItems(QStringList fileNames);
+QList<TeachingItem> teachingItems(QStringList fileNames);
 
 // The names of the normal files matching "*.pdf" in a folder, unordered; none
 // when the folder is missing.
-QStringList PdfFileNames(const QString &folder);
+QStringList pdfFileNames(const QString &folder);
 
 // The two web sites, fixed when the program is built. The training provider's
 // address is shown and opened with its scheme; the publisher's is shown
 // without one and opened as a web address all the same.
-QString ProviderText();
-QUrl ProviderUrl();
-QString PublisherText();
-QUrl PublisherUrl();
+QString providerText();
+QUrl providerUrl();
+QString publisherText();
+QUrl publisherUrl();
 
 // Shows a label's text as a link to a web address: opened through the
 // desktop's open action when clicked, or when the label has the focus and
 // Enter is pressed.
-void ShowAsLink(QLabel *label, const QString &text, const QUrl &url);
+void showAsLink(QLabel *label, const QString &text, const QUrl &url);
 
 // The documents part of the main window: the document menu `pb` (items
 // `prog`, `fpsolar`, `fpgzk`) behind "Programmbedienung" and the
@@ -86,7 +86,7 @@ class DocumentLinks : public QObject {
     Q_OBJECT
 
 public:
-    explicit DocumentLinks(QWidget *window, const QString &programFolder = ProgramFolder());
+    explicit DocumentLinks(QWidget *window, const QString &folder = programFolder());
 
     QMenu *documentMenu() const { return m_documentMenu; }
     QMenu *teachingMenu() const { return m_teachingMenu; }
@@ -96,7 +96,7 @@ public:
     // hidden. Files added later show up after the next start.
     void buildTeachingMenu();
 
-    // The two menus at a place on the screen (OpenMenuOnClick).
+    // The two menus at a place on the screen (openMenuOnClick).
     void showDocumentMenu(const QPoint &where);
     void showTeachingMenu(const QPoint &where); // only if it has items
     void openProgramUse();

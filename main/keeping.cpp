@@ -37,7 +37,7 @@ void Keeping::rowsChanged(int firstPosition)
 {
     m_savedOnClosing = false;
     // The rows above the change are as stored.
-    SaveResultList(m_list, firstPosition);
+    saveResultList(m_list, firstPosition);
 }
 
 void Keeping::saveOnClosing()
@@ -47,7 +47,7 @@ void Keeping::saveOnClosing()
     // that was cancelled and followed by more work saves again at the end.
     if (m_savedOnClosing)
         return;
-    SaveResultList(m_list);
+    saveResultList(m_list);
     m_personFields->saveNow();
     m_savedOnClosing = true;
 }

@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     // their colours.
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The program speaks German, Qt's own dialogs and menus too.
-    LoadQtGermanTexts(app);
+    loadQtGermanTexts(app);
 
     // The splash shows for two seconds, then creates the main window, which
     // lives until the end of the run, and gives way to it.

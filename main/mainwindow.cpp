@@ -25,6 +25,8 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+using namespace Core;
+
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
@@ -44,7 +46,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     // replaces the old entry.
     for (QLineEdit *field : {ui->Text1h_0, m_birthDate[0], m_birthDate[1], m_birthDate[2],
                              ui->Text3h_0, m_birthTime[0], m_birthTime[1], m_birthTime[2]})
-        SelectAllOnFocus(field);
+        selectAllOnFocus(field);
     // A day up to 31, a month up to 12, a year up to 3000; a time of day.
     const double dateMaxima[] = {31, 12, 3000};
     const double timeMaxima[] = {23, 59, 59};
@@ -52,27 +54,27 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
         for (const auto &[field, max] :
              {std::pair{m_birthDate[i], dateMaxima[i]}, std::pair{m_birthTime[i], timeMaxima[i]}}) {
             connect(field, &QLineEdit::textChanged, this,
-                    [field = field, max = max] { ValidateField(max, field); });
+                    [field = field, max = max] { validateField(max, field); });
         }
     }
 
     m_documents = new DocumentLinks(this);
-    OpenMenuOnClick(ui->Command1,
+    openMenuOnClick(ui->Command1,
                     [this](const QPoint &where) { m_documents->showDocumentMenu(where); });
     connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::openSolar);
     connect(ui->Command3, &QPushButton::clicked, this, &MainWindow::openRectification);
     connect(ui->Command4, &QPushButton::clicked, m_documents, &DocumentLinks::openSolarExample);
     connect(ui->Command5, &QPushButton::clicked, m_documents,
             &DocumentLinks::openRectificationExample);
-    OpenMenuOnClick(ui->Command6,
+    openMenuOnClick(ui->Command6,
                     [this](const QPoint &where) { m_documents->showTeachingMenu(where); });
     connect(ui->Command7, &QPushButton::clicked, this, &MainWindow::startNewCalculation);
     connect(ui->Command8, &QPushButton::clicked, this, &MainWindow::close);
     connect(ui->Command9, &QPushButton::clicked, this, &MainWindow::deleteAllRows);
     connect(ui->Command10, &QPushButton::clicked, this, &MainWindow::deleteMarkedRow);
     // The two web sites, reached from the keyboard after the list's buttons.
-    ShowAsLink(ui->Label6, ProviderText(), ProviderUrl());
-    ShowAsLink(ui->Label7, PublisherText(), PublisherUrl());
+    showAsLink(ui->Label6, providerText(), providerUrl());
+    showAsLink(ui->Label7, publisherText(), publisherUrl());
     setTabOrder(ui->Command10, ui->Label6);
     setTabOrder(ui->Label6, ui->Label7);
     // The exercises came later than everything else on the window: last.
@@ -88,7 +90,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
 }
 
-QString MainWindow::UndoHint()
+QString MainWindow::undoHint()
 {
     return QStringLiteral("Mit Strg+Z rückgängig machen");
 }
@@ -110,7 +112,7 @@ void MainWindow::addListActions()
     undo->setShortcut(QKeySequence::Undo);
     undo->setShortcutContext(Qt::WindowShortcut);
     connect(m_undo, &QUndoStack::canUndoChanged, view,
-            [view](bool can) { view->setToolTip(can ? UndoHint() : QString()); });
+            [view](bool can) { view->setToolTip(can ? undoHint() : QString()); });
     auto *deleteRow = new QAction(QStringLiteral("Zeile löschen"), view);
     deleteRow->setObjectName(QStringLiteral("deleteRow"));
     deleteRow->setShortcut(QKeySequence::Delete);
@@ -157,7 +159,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 // person field runs nothing.
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (!PressFocusedButtonOnEnter(this, event))
+    if (!pressFocusedButtonOnEnter(this, event))
         QWidget::keyPressEvent(event);
 }
 
@@ -178,11 +180,11 @@ void MainWindow::load()
     m_list->addColumnHeader(QStringLiteral("Berechnung"));
     m_list->addColumnHeader(QStringLiteral("Datum / Ereignis"));
     m_list->addColumnHeader(QStringLiteral("Ergebnis"));
-    RestoreResultList(*m_list);
+    restoreResultList(*m_list);
 
     // Each restored date or time element passes its range check as a typed one
     // would: a stored value above its maximum comes back empty, with the message.
-    RestoreControls(storedControls());
+    restoreControls(storedControls());
 
     m_documents->buildTeachingMenu();
 }
@@ -193,7 +195,7 @@ void MainWindow::load()
 void MainWindow::focusName()
 {
     ui->Text1h_0->setFocus(Qt::OtherFocusReason);
-    SelectAllText(ui->Text1h_0);
+    selectAllText(ui->Text1h_0);
 }
 
 QStringList MainWindow::personTexts() const
@@ -209,10 +211,10 @@ QStringList MainWindow::personTexts() const
 CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
 {
     CalculatorStart start{ui->Text1h_0->text(),
-                          TextsOf(m_birthDate),
+                          textsOf(m_birthDate),
                           !newCalculation,
                           [this](const ResultRow &row) { return addResultRow(row); },
-                          TextsOf(m_birthTime),
+                          textsOf(m_birthTime),
                           ui->Text3h_0->text(),
                           {}};
     newCalculation = false;
@@ -230,7 +232,7 @@ void MainWindow::showCalculator(QDialog *form, const QString &document)
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setWindowModality(Qt::WindowModal);
     // F1 opens the worked example of the calculator, as its "?" button does.
-    OpenHelpOnF1(form, [documents = m_documents, document](QWidget *asker) {
+    openHelpOnF1(form, [documents = m_documents, document](QWidget *asker) {
         documents->openFixedDocument(document, asker);
     });
     // The name field, not the window, receives the signal: while the window
@@ -238,10 +240,10 @@ void MainWindow::showCalculator(QDialog *form, const QString &document)
     QLineEdit *name = ui->Text1h_0;
     connect(form, &QObject::destroyed, name, [name] {
         name->setFocus(Qt::OtherFocusReason);
-        SelectAllText(name);
+        selectAllText(name);
     });
     if (m_exercises)
-        PlaceBeside(form, m_exercises);
+        placeBeside(form, m_exercises);
     m_calculator = form;
     form->show();
 }
@@ -300,7 +302,7 @@ void MainWindow::workInSolar(const Exercise::Task &task)
 
     CalculatorStart start = calculatorStart(m_newSolar);
     start.restoreEntries = false;
-    start.solarPreset = SolarTaskPreset(task);
+    start.solarPreset = solarTaskPreset(task);
     showCalculator(new SolarForm(std::move(start), this), Documents::SolarExample);
 }
 
@@ -316,7 +318,7 @@ void MainWindow::workInRectification(const Exercise::GzkTask &task)
                    true, false);
     CalculatorStart start = calculatorStart(m_newRectification);
     start.restoreEntries = false;
-    start.rectificationPreset = GzkTaskPreset(task);
+    start.rectificationPreset = gzkTaskPreset(task);
     showCalculator(new RectificationForm(std::move(start), this), Documents::RektiExample);
 }
 
@@ -383,7 +385,7 @@ void MainWindow::removeRows(int first, int count, const QString &text)
     // The way back is not visible anywhere else: it is said at once beside
     // the list, and the list's tooltip repeats it.
     QTreeView *view = ui->List1;
-    QToolTip::showText(view->mapToGlobal(view->rect().center()), UndoHint(), view);
+    QToolTip::showText(view->mapToGlobal(view->rect().center()), undoHint(), view);
 }
 
 bool MainWindow::addResultRow(const ResultRow &row)

@@ -54,9 +54,9 @@ public:
     ResultList &resultList() { return *m_list; }
     // A calculator's finished row appended at the end of the list and written
     // to the store; false when the list already holds its 32 767 rows.
-    bool addResultRow(const ResultRow &row);
+    bool addResultRow(const Core::ResultRow &row);
     // Said after a deletion from the list.
-    static QString UndoHint();
+    static QString undoHint();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-bool LoadQtGermanTexts(QCoreApplication &app, const QString &folder)
+bool loadQtGermanTexts(QCoreApplication &app, const QString &folder)
 {
     const QString where =
         folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;

@@ -13,6 +13,6 @@ class QCoreApplication;
 //
 // Loads "qtbase_de" from `folder` (Qt's translations folder when empty) into
 // the application; false when it is not there.
-bool LoadQtGermanTexts(QCoreApplication &app, const QString &folder = {});
+bool loadQtGermanTexts(QCoreApplication &app, const QString &folder = {});
 
 #endif

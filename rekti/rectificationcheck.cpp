@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdlib>
 
+using namespace Core;
+
 namespace Rectification {
 
 namespace {
@@ -34,28 +36,28 @@ constexpr double TableTolerance = 60;
 // to the second, quotient and times to four decimal places.
 constexpr double StepRounding = 2;
 
-qint32 Seconds(const Sexagesimal &value)
+qint32 secondsOf(const Sexagesimal &value)
 {
     return value.totalSeconds();
 }
 
-qint32 Modulo(qint64 value, qint32 modulus)
+qint32 modulo(qint64 value, qint32 modulus)
 {
     const qint64 m = value % modulus;
     return static_cast<qint32>(m < 0 ? m + modulus : m);
 }
 
-QString TwoDigits(qint64 value)
+QString twoDigits(qint64 value)
 {
     return QString::number(value).rightJustified(2, u'0');
 }
 
-QString Point()
+QString decimalPoint()
 {
     return QLocale().decimalPoint();
 }
 
-QString Sign(double value, bool shown)
+QString signText(double value, bool shown)
 {
     return value < 0 && shown   ? QStringLiteral("-")
            : value > 0 && shown ? QStringLiteral("+")
@@ -63,132 +65,133 @@ QString Sign(double value, bool shown)
 }
 
 // "8h17m30s", "-0h03m26s": velmora's one notation.
-QString TimeText(qint32 seconds)
+QString timeText(qint32 seconds)
 {
     return Notation::clock(seconds);
 }
 
 // "8h17m30s" for a sidereal time of the day.
-QString ClockText(qint32 seconds)
+QString clockText(qint32 seconds)
 {
     return Notation::clock(seconds);
 }
 
 // "8h17m29,6s".
-QString PreciseTimeText(double seconds)
+QString preciseTimeText(double seconds)
 {
     const qint64 tenths = std::llround(std::abs(seconds) * 10);
     const qint64 whole = tenths / 10;
     return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
-           QString::number(whole / 3600) + u'h' + TwoDigits(whole / 60 % 60) + u'm' +
-           TwoDigits(whole % 60) + Point() + QString::number(tenths % 10) + u's';
+           QString::number(whole / 3600) + u'h' + twoDigits(whole / 60 % 60) + u'm' +
+           twoDigits(whole % 60) + decimalPoint() + QString::number(tenths % 10) + u's';
 }
 
 // "-3 m 29,8 s".
-QString DurationText(double seconds, bool signed_)
+QString durationText(double seconds, bool signed_)
 {
     const qint64 tenths = std::llround(std::abs(seconds) * 10);
     const qint64 minutes = tenths / 600;
-    return Sign(seconds, tenths > 0 && (signed_ || seconds < 0)) +
+    return signText(seconds, tenths > 0 && (signed_ || seconds < 0)) +
            (minutes > 0 ? QString::number(minutes) + QStringLiteral(" m ") : QString()) +
-           QString::number(tenths % 600 / 10) + Point() + QString::number(tenths % 10) +
+           QString::number(tenths % 600 / 10) + decimalPoint() + QString::number(tenths % 10) +
            QStringLiteral(" s");
 }
 
-QString ArcText(qint32 seconds)
+QString arcText(qint32 seconds)
 {
     return Notation::angle(seconds);
 }
 
 // "123°35'07,4''".
-QString PreciseArcText(double degrees)
+QString preciseArcText(double degrees)
 {
     const qint64 tenths = std::llround(degrees * 36000.0);
     const qint64 seconds = tenths / 10;
-    return QString::number(seconds / 3600) + u'°' + TwoDigits(seconds / 60 % 60) + u'\'' +
-           TwoDigits(seconds % 60) + Point() + QString::number(tenths % 10) + QStringLiteral("''");
-}
-
-// A deviation of arc: "+5'00''", "-12,3''".
-QString ArcDeviationText(double seconds)
-{
-    const qint64 tenths = std::llround(std::abs(seconds) * 10);
-    const qint64 whole = tenths / 10;
-    const QString sign = Sign(seconds, tenths > 0);
-    if (whole >= 60)
-        return sign + (whole >= 3600 ? QString::number(whole / 3600) + u'°' : QString()) +
-               QString::number(whole / 60 % 60) + u'\'' + TwoDigits(whole % 60) +
-               QStringLiteral("''");
-    return sign + QString::number(whole) + Point() + QString::number(tenths % 10) +
+    return QString::number(seconds / 3600) + u'°' + twoDigits(seconds / 60 % 60) + u'\'' +
+           twoDigits(seconds % 60) + decimalPoint() + QString::number(tenths % 10) +
            QStringLiteral("''");
 }
 
-QString DecimalText(double value, bool signed_)
+// A deviation of arc: "+5'00''", "-12,3''".
+QString arcDeviationText(double seconds)
+{
+    const qint64 tenths = std::llround(std::abs(seconds) * 10);
+    const qint64 whole = tenths / 10;
+    const QString sign = signText(seconds, tenths > 0);
+    if (whole >= 60)
+        return sign + (whole >= 3600 ? QString::number(whole / 3600) + u'°' : QString()) +
+               QString::number(whole / 60 % 60) + u'\'' + twoDigits(whole % 60) +
+               QStringLiteral("''");
+    return sign + QString::number(whole) + decimalPoint() + QString::number(tenths % 10) +
+           QStringLiteral("''");
+}
+
+QString decimalText(double value, bool signed_)
 {
     const qint64 count = std::llround(std::abs(value) * 10000);
-    return Sign(value, count > 0 && (signed_ || value < 0)) + QString::number(count / 10000) +
-           Point() + QString::number(count % 10000).rightJustified(4, u'0');
+    return signText(value, count > 0 && (signed_ || value < 0)) + QString::number(count / 10000) +
+           decimalPoint() + QString::number(count % 10000).rightJustified(4, u'0');
 }
 
 // "11°00'12,3'' Krebs".
-QString SignNameOf(double longitude)
+QString signNameOf(double longitude)
 {
-    return Astro::SignName(static_cast<int>(longitude / 30) % 12);
+    return Astro::signName(static_cast<int>(longitude / 30) % 12);
 }
 
-QString PreciseInSignText(double longitude)
+QString preciseInSignText(double longitude)
 {
     // Rounded first, so that 29°59'59,97'' Krebs shows as 0°00'00,0'' Löwe.
     const double rounded = std::fmod(std::round(longitude * 36000.0) / 36000.0, 360.0);
-    return PreciseArcText(std::fmod(rounded, 30.0)) + u' ' + SignNameOf(rounded);
+    return preciseArcText(std::fmod(rounded, 30.0)) + u' ' + signNameOf(rounded);
 }
 
-QString AxisName(Astro::Axis axis)
+QString axisName(Astro::Axis axis)
 {
     return axis == Astro::Axis::MC ? QStringLiteral("MC") : QStringLiteral("AC");
 }
 
-QString RowText(qint32 seconds)
+QString rowText(qint32 seconds)
 {
-    const qint32 s = Modulo(seconds, SecondsPerDay);
-    return QString::number(s / 3600) + u'h' + TwoDigits(s / 60 % 60) + u'm';
+    const qint32 s = modulo(seconds, SecondsPerDay);
+    return QString::number(s / 3600) + u'h' + twoDigits(s / 60 % 60) + u'm';
 }
 
 // The correction that makes c + d the forward step from the smaller value:
 // MC and AC grow with the sidereal time, so across the beginning of a sign
 // the greater value has fewer degrees and 30° are added.
-double ForwardCorrection(qint32 d)
+double forwardCorrection(qint32 d)
 {
     return d < 0 ? 30.0 : 0.0;
 }
 
-QString ChoiceText(double degrees)
+QString choiceText(double degrees)
 {
     return degrees > 0   ? QStringLiteral("+30")
            : degrees < 0 ? QStringLiteral("-30")
                          : QStringLiteral("+0");
 }
 
-QString SignChoiceFinding(const QString &row, double right, qint32 from, qint32 to)
+QString signChoiceFinding(const QString &row, double right, qint32 from, qint32 to)
 {
     QString finding = QStringLiteral("In der Zeile ") + row +
-                      QStringLiteral(" von Schritt 5 ist „") + ChoiceText(right) +
+                      QStringLiteral(" von Schritt 5 ist „") + choiceText(right) +
                       QStringLiteral("“ richtig: ");
     if (right > 0)
-        finding += QStringLiteral("von ") + ArcText(from) + QStringLiteral(" zu ") + ArcText(to) +
+        finding += QStringLiteral("von ") + arcText(from) + QStringLiteral(" zu ") + arcText(to) +
                    QStringLiteral(" wechselt der Wert ins nächste Zeichen. MC und AC nehmen mit "
                                   "der Sternzeit immer zu, der Schritt über den Zeichenanfang "
                                   "wird darum mit +30° vorwärts gezählt.");
     else
-        finding += QStringLiteral("beide Werte liegen im selben Zeichen, ") + ArcText(to) +
-                   QStringLiteral(" liegt vorwärts von ") + ArcText(from) +
+        finding += QStringLiteral("beide Werte liegen im selben Zeichen, ") + arcText(to) +
+                   QStringLiteral(" liegt vorwärts von ") + arcText(from) +
                    QStringLiteral("; ein Ausgleich um 30° ist nicht nötig.");
     return finding;
 }
 
 // The first step that was never computed or whose result no longer belongs
 // to its inputs, in the order of the calculation; empty if none.
-QString UnfinishedStep(const CheckInput &in)
+QString unfinishedStep(const CheckInput &in)
 {
     using Status = StepLedger::Status;
     for (int step = 0; step < StepCount; ++step) {
@@ -209,11 +212,11 @@ QString UnfinishedStep(const CheckInput &in)
 // The first step whose value is not what the calculator's own step gives on
 // the values before it (a copy typed over, a result changed by hand): a slip,
 // which no tolerance of the method excuses. Empty if every step follows.
-QString FirstSlip(const Entries &e)
+QString firstSlip(const Entries &e)
 {
     const auto same = [](const Sexagesimal &typed, const StepResult<SexagesimalTriple> &step) {
-        return step.ok() && typed.units == step.value().Units &&
-               typed.minutes == step.value().Minutes && typed.seconds == step.value().Seconds;
+        return step.ok() && typed.units == step.value().units &&
+               typed.minutes == step.value().minutes && typed.seconds == step.value().seconds;
     };
     const auto written = [](const Sexagesimal &v, bool isTime) {
         return isTime ? Notation::clock(v) : Notation::angle(v);
@@ -259,14 +262,14 @@ QString FirstSlip(const Entries &e)
 }
 
 // The whole check; throws Overflow for values beyond the steps' arithmetic.
-CheckReport Check(const CheckInput &in)
+CheckReport checkAll(const CheckInput &in)
 {
     const Entries &e = in.entries;
     const QDate date = in.birthDate.isValid() ? in.birthDate : QDate(2000, 1, 1);
-    const double obliquity = Astro::MeanObliquity(QDateTime(date, QTime(12, 0), QTimeZone::utc()));
+    const double obliquity = Astro::meanObliquity(QDateTime(date, QTime(12, 0), QTimeZone::utc()));
     const double latitude = in.latitudeDegrees + in.latitudeMinutes / 60.0;
     const auto axisAt = [&](double ramc) {
-        return Astro::AxisLongitude(in.axis, ramc, obliquity, latitude);
+        return Astro::axisLongitude(in.axis, ramc, obliquity, latitude);
     };
 
     // The exact values: the event's sidereal time from the unrounded arc, the
@@ -274,67 +277,67 @@ CheckReport Check(const CheckInput &in)
     // value, and from there back to the birth.
     const double years = e.age.years + e.age.days / 365.0;
     const double arc = years * NaibodDegreesPerYear;
-    const qint32 birth = Seconds(e.birthSiderealTime);
+    const qint32 birth = secondsOf(e.birthSiderealTime);
     const double exactEvent = std::fmod(birth + arc * SecondsPerDegree, SecondsPerDay);
-    const qint32 smallerRow = Seconds(in.smallerRowTime);
-    const qint32 greaterRow = Seconds(in.greaterRowTime);
+    const qint32 smallerRow = secondsOf(in.smallerRowTime);
+    const qint32 greaterRow = secondsOf(in.greaterRowTime);
     const double smallerRamc = smallerRow / SecondsPerDegree;
     const double greaterRamc = greaterRow / SecondsPerDegree;
     const double exactSmaller = axisAt(smallerRamc);
     const double exactGreater = axisAt(greaterRamc);
-    const qint32 corrected = Seconds(e.correctedTableValue);
+    const qint32 corrected = secondsOf(e.correctedTableValue);
     // The corrected value is typed within its sign: the nearest longitude with
     // these degrees to the smaller row's axis.
     const double planet =
         exactSmaller + std::remainder(corrected / 3600.0 - std::fmod(exactSmaller, 30.0), 30.0);
     const double aspectRamc =
-        Astro::RamcOfAxis(in.axis, std::fmod(planet + 360, 360.0), obliquity, latitude);
+        Astro::ramcOfAxis(in.axis, std::fmod(planet + 360, 360.0), obliquity, latitude);
     const double exactQuotient = std::remainder(aspectRamc - smallerRamc, 360.0);
     const double exactCorrected = std::fmod(aspectRamc - arc + 720.0, 360.0);
     const double exactSidereal =
         std::remainder(exactCorrected * SecondsPerDegree - birth, double{SecondsPerDay});
     const double exactCivil = exactSidereal / SiderealPerCivil;
 
-    const qint32 typedSmaller = Seconds(e.smallerTableValue);
-    const qint32 typedGreater = Seconds(e.greaterTableValue);
+    const qint32 typedSmaller = secondsOf(e.smallerTableValue);
+    const qint32 typedGreater = secondsOf(e.greaterTableValue);
     const auto inSignDeviation = [](qint32 typed, double exact) {
         return std::remainder(typed - std::fmod(exact, 30.0) * 3600, double{ArcSecondsPerSign});
     };
     const double smallerDeviation = inSignDeviation(typedSmaller, exactSmaller);
     const double greaterDeviation = inSignDeviation(typedGreater, exactGreater);
-    const double typedQuotient = SecondsToDecimal(Seconds(e.quotient)).toDouble();
-    const qint32 typedCorrection = Seconds(e.correction);
+    const double typedQuotient = secondsToDecimal(secondsOf(e.quotient)).toDouble();
+    const qint32 typedCorrection = secondsOf(e.correction);
 
     CheckReport report;
     report.rows = {
-        {QStringLiteral("Sternzeit des Ereignisses"), ClockText(Seconds(in.eventWithinDay)),
-         PreciseTimeText(exactEvent),
-         DurationText(std::remainder(Seconds(in.eventWithinDay) - exactEvent, SecondsPerDay),
+        {QStringLiteral("Sternzeit des Ereignisses"), clockText(secondsOf(in.eventWithinDay)),
+         preciseTimeText(exactEvent),
+         durationText(std::remainder(secondsOf(in.eventWithinDay) - exactEvent, SecondsPerDay),
                       true)},
-        {QStringLiteral("Tabellenwert kleiner"), ArcText(typedSmaller),
-         PreciseInSignText(exactSmaller), ArcDeviationText(smallerDeviation)},
-        {QStringLiteral("Tabellenwert größer"), ArcText(typedGreater),
-         PreciseInSignText(exactGreater), ArcDeviationText(greaterDeviation)},
-        {QStringLiteral("Quotient"), DecimalText(typedQuotient, false),
-         DecimalText(exactQuotient, false), DecimalText(typedQuotient - exactQuotient, true)},
-        {QStringLiteral("korrigierte RAMC"), ArcText(Seconds(e.correctedRamc)),
-         PreciseArcText(exactCorrected),
-         ArcDeviationText(std::remainder(Seconds(e.correctedRamc) - exactCorrected * 3600,
+        {QStringLiteral("Tabellenwert kleiner"), arcText(typedSmaller),
+         preciseInSignText(exactSmaller), arcDeviationText(smallerDeviation)},
+        {QStringLiteral("Tabellenwert größer"), arcText(typedGreater),
+         preciseInSignText(exactGreater), arcDeviationText(greaterDeviation)},
+        {QStringLiteral("Quotient"), decimalText(typedQuotient, false),
+         decimalText(exactQuotient, false), decimalText(typedQuotient - exactQuotient, true)},
+        {QStringLiteral("korrigierte RAMC"), arcText(secondsOf(e.correctedRamc)),
+         preciseArcText(exactCorrected),
+         arcDeviationText(std::remainder(secondsOf(e.correctedRamc) - exactCorrected * 3600,
                                          ArcSecondsPerCircle))},
-        {QStringLiteral("gesuchte Zeitdifferenz"), TimeText(typedCorrection),
-         DurationText(exactSidereal, false) + QStringLiteral(" Sternzeit = ") +
-             DurationText(exactCivil, false) + QStringLiteral(" bürgerlich"),
-         DurationText(typedCorrection - exactSidereal, true)},
+        {QStringLiteral("gesuchte Zeitdifferenz"), timeText(typedCorrection),
+         durationText(exactSidereal, false) + QStringLiteral(" Sternzeit = ") +
+             durationText(exactCivil, false) + QStringLiteral(" bürgerlich"),
+         durationText(typedCorrection - exactSidereal, true)},
     };
 
     // A step left out or not pressed again makes the values after it
     // meaningless: that comes first.
-    report.finding = UnfinishedStep(in);
+    report.finding = unfinishedStep(in);
     if (!report.finding.isEmpty())
         return report;
 
     // Step 4: a sum beyond a day is taken back by a day, and only then.
-    const qint32 sum = Seconds(e.eventSiderealTime);
+    const qint32 sum = secondsOf(e.eventSiderealTime);
     if (sum > SecondsPerDay && e.dayHours == 0) {
         report.finding = QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist größer "
                                         "als 24 h: wählen Sie „-24h“.");
@@ -347,28 +350,29 @@ CheckReport Check(const CheckInput &in)
     }
 
     // The rows: consecutive rows 4 minutes apart around the event.
-    const qint32 event = Seconds(in.eventWithinDay);
-    if (Modulo(qint64{greaterRow} - smallerRow, SecondsPerDay) != RowStep) {
-        report.finding = QStringLiteral("Die Zeilen ") + RowText(smallerRow) +
-                         QStringLiteral(" und ") + RowText(greaterRow) +
+    const qint32 event = secondsOf(in.eventWithinDay);
+    if (modulo(qint64{greaterRow} - smallerRow, SecondsPerDay) != RowStep) {
+        report.finding = QStringLiteral("Die Zeilen ") + rowText(smallerRow) +
+                         QStringLiteral(" und ") + rowText(greaterRow) +
                          QStringLiteral(" liegen nicht 4 Minuten auseinander: nehmen Sie zwei "
                                         "aufeinander folgende Zeilen der Häusertabelle.");
         return report;
     }
-    if (Modulo(qint64{event} - smallerRow, SecondsPerDay) >= RowStep) {
-        report.finding = QStringLiteral("Die Sternzeit des Ereignisses ") + ClockText(event) +
-                         QStringLiteral(" liegt nicht zwischen den Zeilen ") + RowText(smallerRow) +
-                         QStringLiteral(" und ") + RowText(greaterRow) +
+    if (modulo(qint64{event} - smallerRow, SecondsPerDay) >= RowStep) {
+        report.finding = QStringLiteral("Die Sternzeit des Ereignisses ") + clockText(event) +
+                         QStringLiteral(" liegt nicht zwischen den Zeilen ") + rowText(smallerRow) +
+                         QStringLiteral(" und ") + rowText(greaterRow) +
                          QStringLiteral(": nehmen Sie die Zeile mit der nächstkleineren "
                                         "Sternzeit und die folgende.");
         return report;
     }
     // A row at 0h00m has the RAMC 0°, which the form also takes as 360°.
-    if (Modulo(std::llround(e.ramc * SecondsPerDegree) - smallerRow, SecondsPerDay) != 0) {
+    if (modulo(std::llround(e.ramc * SecondsPerDegree) - smallerRow, SecondsPerDay) != 0) {
         report.finding = QStringLiteral("Die RAMC in Schritt 6 ist die Sternzeit der kleineren "
                                         "Zeile mal 15: ") +
-                         RowText(smallerRow) + QStringLiteral(" ergeben ") +
-                         QString::number(smallerRamc).replace(u'.', Point()) + QStringLiteral("°.");
+                         rowText(smallerRow) + QStringLiteral(" ergeben ") +
+                         QString::number(smallerRamc).replace(u'.', decimalPoint()) +
+                         QStringLiteral("°.");
         return report;
     }
 
@@ -378,16 +382,16 @@ CheckReport Check(const CheckInput &in)
         if (std::abs(deviation) <= TableTolerance)
             return {};
         const Astro::Axis other = in.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
-        const double otherValue = Astro::AxisLongitude(other, ramc, obliquity, latitude);
+        const double otherValue = Astro::axisLongitude(other, ramc, obliquity, latitude);
         if (std::abs(inSignDeviation(typed, otherValue)) <= TableTolerance)
             return QStringLiteral("Der ") + which + QStringLiteral(" Tabellenwert ist der des ") +
-                   AxisName(other) + QStringLiteral(", gerechnet wird mit dem ") +
-                   AxisName(in.axis) + QStringLiteral(": lesen Sie die Zeile ") + RowText(row) +
-                   QStringLiteral(" in der Spalte ") + AxisName(in.axis) + QStringLiteral(".");
+                   axisName(other) + QStringLiteral(", gerechnet wird mit dem ") +
+                   axisName(in.axis) + QStringLiteral(": lesen Sie die Zeile ") + rowText(row) +
+                   QStringLiteral(" in der Spalte ") + axisName(in.axis) + QStringLiteral(".");
         const qint64 minutes = std::llround(deviation / 60);
         return QStringLiteral("Der ") + which + QStringLiteral(" Tabellenwert weicht um ") +
                (minutes > 0 ? QStringLiteral("+") : QString()) + QString::number(minutes) +
-               QStringLiteral("' ab: lesen Sie die Zeile ") + RowText(row) +
+               QStringLiteral("' ab: lesen Sie die Zeile ") + rowText(row) +
                QStringLiteral(" der Häusertabelle nach.");
     };
     report.finding = misread(QStringLiteral("kleinere"), smallerDeviation, typedSmaller,
@@ -397,40 +401,40 @@ CheckReport Check(const CheckInput &in)
                                  greaterRamc, greaterRow);
     if (!report.finding.isEmpty())
         return report;
-    if (Seconds(e.smallerTableValue2) != typedSmaller) {
+    if (secondsOf(e.smallerTableValue2) != typedSmaller) {
         report.finding = QStringLiteral("In der Zeile „korrigierter Wert − kleinerer Wert“ von "
                                         "Schritt 5 steht nicht der kleinere Tabellenwert ") +
-                         ArcText(typedSmaller) + QStringLiteral(": tragen Sie ihn dort ein.");
+                         arcText(typedSmaller) + QStringLiteral(": tragen Sie ihn dort ein.");
         return report;
     }
 
     // The corrected value between the two table values, counted forward.
-    const qint32 step = Modulo(qint64{typedGreater} - typedSmaller, ArcSecondsPerSign);
-    const qint32 towards = Modulo(qint64{corrected} - typedSmaller, ArcSecondsPerSign);
+    const qint32 step = modulo(qint64{typedGreater} - typedSmaller, ArcSecondsPerSign);
+    const qint32 towards = modulo(qint64{corrected} - typedSmaller, ArcSecondsPerSign);
     if (towards > step) {
-        report.finding = QStringLiteral("Der korrigierte Wert ") + ArcText(corrected) +
+        report.finding = QStringLiteral("Der korrigierte Wert ") + arcText(corrected) +
                          QStringLiteral(" liegt nicht zwischen dem kleineren Tabellenwert ") +
-                         ArcText(typedSmaller) + QStringLiteral(" und dem größeren ") +
-                         ArcText(typedGreater) +
+                         arcText(typedSmaller) + QStringLiteral(" und dem größeren ") +
+                         arcText(typedGreater) +
                          QStringLiteral(": nehmen Sie den Aspekt eines Radix-Planeten, der "
                                         "dazwischen liegt, oder prüfen Sie die Zeilen.");
         return report;
     }
 
     // The ±30° of the two rows of step 5 and the ±360° of step 6.
-    const double first = ForwardCorrection(typedGreater - typedSmaller);
+    const double first = forwardCorrection(typedGreater - typedSmaller);
     if (e.firstSignCorrection != first) {
-        report.finding = SignChoiceFinding(QStringLiteral("„größerer − kleinerer Wert“"), first,
+        report.finding = signChoiceFinding(QStringLiteral("„größerer − kleinerer Wert“"), first,
                                            typedSmaller, typedGreater);
         return report;
     }
-    const double second = ForwardCorrection(corrected - typedSmaller);
+    const double second = forwardCorrection(corrected - typedSmaller);
     if (e.secondSignCorrection != second) {
-        report.finding = SignChoiceFinding(QStringLiteral("„korrigierter − kleinerer Wert“"),
+        report.finding = signChoiceFinding(QStringLiteral("„korrigierter − kleinerer Wert“"),
                                            second, typedSmaller, corrected);
         return report;
     }
-    const qint64 beforeCircle = qint64{Seconds(e.ramcPlusQuotient)} - Seconds(e.arcOfStep6);
+    const qint64 beforeCircle = qint64{secondsOf(e.ramcPlusQuotient)} - secondsOf(e.arcOfStep6);
     const double circle = beforeCircle < 0                     ? 360.0
                           : beforeCircle > ArcSecondsPerCircle ? -360.0
                                                                : 0.0;
@@ -466,26 +470,26 @@ CheckReport Check(const CheckInput &in)
                                         "die korrigierte RAMC und die Sternzeit der Geburt "
                                         "liegen auf verschiedenen Seiten von 0 h, und Schritt 8 "
                                         "rechnet nicht über den Tag hinweg. Gemeint ist ") +
-                         TimeText(meant) + QStringLiteral(".");
+                         timeText(meant) + QStringLiteral(".");
         return report;
     }
     if (std::abs(deviation) > explained) {
         report.finding = QStringLiteral("Ihre Zeitdifferenz weicht um ") +
-                         DurationText(deviation, true) +
+                         durationText(deviation, true) +
                          QStringLiteral(" von der genauen ab, mehr als Interpolation und "
                                         "Rundung erklären (bis ") +
-                         DurationText(explained, false) +
+                         durationText(explained, false) +
                          QStringLiteral("): prüfen Sie die Tabellenwerte und den korrigierten "
                                         "Wert.");
         return report;
     }
     // The deviation is within what the method explains; that excuses no slip.
-    report.finding = FirstSlip(e);
+    report.finding = firstSlip(e);
     if (!report.finding.isEmpty())
         return report;
     report.right = true;
     report.finding = QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von ") +
-                     DurationText(deviation, true) +
+                     durationText(deviation, true) +
                      QStringLiteral(" erklären die lineare Interpolation zwischen den Zeilen, "
                                     "die auf Minuten gerundete Tabelle und die Rundungen der "
                                     "Schritte; die Korrektur ist Sternzeit, bürgerliche Zeit "
@@ -544,7 +548,7 @@ StepResult<CheckInput> checkInputOf(const Worked &worked, const TableChoice &tab
 CheckReport checkRectification(const CheckInput &input)
 {
     try {
-        return Check(input);
+        return checkAll(input);
     } catch (const Overflow &) {
         CheckReport report;
         report.finding = QStringLiteral("Überlauf!");

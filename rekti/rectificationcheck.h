@@ -36,13 +36,13 @@ struct CheckInput {
     // takes that of 1 January 2000.
     QDate birthDate;
     Entries entries;
-    Sexagesimal eventWithinDay; // the sidereal time of the event after step 4's "-24h"
-    Sexagesimal smallerRowTime; // the sidereal times of the two table rows, h m
-    Sexagesimal greaterRowTime;
+    Core::Sexagesimal eventWithinDay; // the sidereal time of the event after step 4's "-24h"
+    Core::Sexagesimal smallerRowTime; // the sidereal times of the two table rows, h m
+    Core::Sexagesimal greaterRowTime;
     // Whether each step's result still belongs to its inputs, as the form's
     // calculation state keeps it: a stale or never computed step is named
     // before anything else.
-    std::array<StepLedger::Status, StepCount> status{};
+    std::array<Core::StepLedger::Status, StepCount> status{};
 };
 
 // Where the check takes the axis and the birth place's latitude from: the
@@ -56,8 +56,8 @@ struct TableChoice {
 // The check's input from a form's calculation state; nothing while no step
 // has been computed or the two table rows are not typed, with the message
 // that says what is missing.
-StepResult<CheckInput> checkInputOf(const Worked &worked, const TableChoice &table,
-                                    QDate birthDate);
+Core::StepResult<CheckInput> checkInputOf(const Worked &worked, const TableChoice &table,
+                                          QDate birthDate);
 
 struct CheckRow {
     QString name;

@@ -9,42 +9,43 @@
 
 namespace {
 
-QString Read(const QString &key)
+QString readTriple(const QString &key)
 {
-    return ReadSetting(Store::FormsApplication, Store::FormsSection, key);
+    return readSetting(Store::FormsApplication, Store::FormsSection, key);
 }
 
-void Write(const QString &key, const QString &value)
+void write(const QString &key, const QString &value)
 {
-    WriteSetting(Store::FormsApplication, Store::FormsSection, key, value);
+    writeSetting(Store::FormsApplication, Store::FormsSection, key, value);
 }
 
-QString AxisText(Astro::Axis axis)
+QString axisText(Astro::Axis axis)
 {
     return axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC");
 }
 
 // A stored latitude that is no number or out of range counts as 0.
-double Part(const QString &key, int maximum)
+double storedPart(const QString &key, int maximum)
 {
     bool ok = false;
-    const int value = Read(key).toInt(&ok);
+    const int value = readTriple(key).toInt(&ok);
     return ok && value >= 0 && value <= maximum ? value : 0;
 }
 
 } // namespace
 
-Rectification::TableChoice StoredTableChoice()
+Rectification::TableChoice storedTableChoice()
 {
-    return {Read(Store::CheckAxis) == QStringLiteral("AC") ? Astro::Axis::AC : Astro::Axis::MC,
-            Part(Store::CheckLatitudeDegrees, 89), Part(Store::CheckLatitudeMinutes, 59)};
+    return {
+        readTriple(Store::CheckAxis) == QStringLiteral("AC") ? Astro::Axis::AC : Astro::Axis::MC,
+        storedPart(Store::CheckLatitudeDegrees, 89), storedPart(Store::CheckLatitudeMinutes, 59)};
 }
 
-void StoreTableChoice(const Rectification::TableChoice &choice)
+void storeTableChoice(const Rectification::TableChoice &choice)
 {
-    Write(Store::CheckAxis, AxisText(choice.axis));
-    Write(Store::CheckLatitudeDegrees, QString::number(choice.latitudeDegrees));
-    Write(Store::CheckLatitudeMinutes, QString::number(choice.latitudeMinutes));
+    write(Store::CheckAxis, axisText(choice.axis));
+    write(Store::CheckLatitudeDegrees, QString::number(choice.latitudeDegrees));
+    write(Store::CheckLatitudeMinutes, QString::number(choice.latitudeMinutes));
 }
 
 RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &worked,
@@ -53,7 +54,7 @@ RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &
       m_birthDate(birthDate)
 {
     ui->setupUi(this);
-    const Rectification::TableChoice stored = StoredTableChoice();
+    const Rectification::TableChoice stored = storedTableChoice();
     ui->cmbAchse->setCurrentIndex(stored.axis == Astro::Axis::AC ? 1 : 0);
     ui->txtBreite_0->setText(QString::number(stored.latitudeDegrees));
     ui->txtBreite_1->setText(QString::number(stored.latitudeMinutes));
@@ -63,7 +64,7 @@ RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &
     ui->txtBreite_1->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-5]?[0-9]")), this));
     for (QLineEdit *field : {ui->txtBreite_0, ui->txtBreite_1}) {
-        SelectAllOnFocus(field);
+        selectAllOnFocus(field);
         connect(field, &QLineEdit::textChanged, this, &RectificationCheckDialog::check);
     }
     connect(ui->cmbAchse, &QComboBox::currentIndexChanged, this, &RectificationCheckDialog::check);
@@ -82,7 +83,7 @@ Rectification::TableChoice RectificationCheckDialog::choice() const
 void RectificationCheckDialog::check()
 {
     const Rectification::TableChoice table = choice();
-    StoreTableChoice(table);
+    storeTableChoice(table);
     // The latitude only shapes the AC; the MC depends on the RAMC alone.
     ui->txtBreite_0->setEnabled(table.axis == Astro::Axis::AC);
     ui->txtBreite_1->setEnabled(table.axis == Astro::Axis::AC);

@@ -14,8 +14,8 @@ class RectificationCheckDialog;
 
 // The house table the student worked with, as the check was last made for:
 // the axis and the latitude, kept in the store between runs.
-Rectification::TableChoice StoredTableChoice();
-void StoreTableChoice(const Rectification::TableChoice &choice);
+Rectification::TableChoice storedTableChoice();
+void storeTableChoice(const Rectification::TableChoice &choice);
 
 // "Kontrolle mit genauer Rechnung" of a rectification: above the table the
 // axis and the latitude of the house table used (the latitude matters for the

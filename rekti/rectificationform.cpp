@@ -15,6 +15,8 @@
 #include <QColor>
 #include <QDate>
 
+using namespace Core;
+
 namespace {
 
 // The colours tell which values belong together: a result has the colour of
@@ -101,22 +103,22 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     for (const FieldTriple *fields : tableValues)
         typed << QList<QLineEdit *>(fields->begin(), fields->end());
     for (QLineEdit *field : std::as_const(typed))
-        SelectAllOnFocus(field);
+        selectAllOnFocus(field);
     // The other fields keep the caret where the user put it.
-    KeepCaretOnFocus(this);
+    keepCaretOnFocus(this);
 
     // Numbers that are typed take digits only; the program's own fields are
     // read-only, and the two correction lists are chosen, never typed.
     for (const FieldTriple *fields : tableValues) {
         for (QLineEdit *field : *fields)
-            AcceptDigitsOnly(field);
+            acceptDigitsOnly(field);
     }
     for (QLineEdit *field : {m_age[0], m_age[1], ui->Text5})
-        AcceptDigitsOnly(field);
+        acceptDigitsOnly(field);
     for (QLineEdit *field : m_birthSiderealTime)
-        AcceptDigitsOnly(field);
-    RejectAllKeys(ui->Combo1);
-    RejectAllKeys(ui->Combo2);
+        acceptDigitsOnly(field);
+    rejectAllKeys(ui->Combo1);
+    rejectAllKeys(ui->Combo2);
 
     for (int i = 0; i < 2; ++i)
         connect(m_age[i], &QLineEdit::textChanged, this, [this, i] { ageChanged(i); });
@@ -130,15 +132,15 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
         for (int i = 0; i < 3; ++i) {
             QLineEdit *field = (*fields)[i];
             connect(field, &QLineEdit::textChanged, this,
-                    [field, max = maxima[i]] { ValidateField(max, field); });
+                    [field, max = maxima[i]] { validateField(max, field); });
         }
     }
     // A row of the house tables: hours up to 23, minutes up to 59.
     for (const auto *row : {&m_greaterRowTime, &m_smallerRowTime}) {
         for (QLineEdit *field : *row) {
             connect(field, &QLineEdit::textChanged, this, [row = *row] {
-                ValidateField(23, row[0]);
-                ValidateField(59, row[1]);
+                validateField(23, row[0]);
+                validateField(59, row[1]);
             });
         }
     }
@@ -154,16 +156,16 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     // Worked from the keyboard alone: the cursor starts in the sidereal time
     // of birth, the first entry of the workflow.
     ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
-    ShowBeginningOfText(ui->Text1_3);
+    showBeginningOfText(ui->Text1_3);
     load();
 
     // From here on every change of an input is read into the state at once,
     // and the entries are kept as they change and when the form closes.
     followInputs([this] { readFields(); });
-    KeepEntriesAsTheyChange(this, storedControls());
-    saveOnClosing([controls = storedControls()] { SaveControls(controls); });
+    keepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { saveControls(controls); });
     // The time restored from the last use is selected, ready to be typed over.
-    SelectAllText(ui->txtTime0_0);
+    selectAllText(ui->txtTime0_0);
 }
 
 RectificationForm::~RectificationForm() = default;
@@ -195,17 +197,17 @@ void RectificationForm::paint()
         {m_ramcInTimeOfStep8, CorrectedRamcInTime},
     });
     for (QLineEdit *field : m_age)
-        SetFieldColour(field, White);
+        setFieldColour(field, White);
     for (QLineEdit *field : m_ageOfStep2)
-        SetFieldColour(field, AgeCopy);
-    SetFieldColour(ui->Text1_0, BirthDate);
-    SetFieldColour(ui->Text2, DaysPerYear);
+        setFieldColour(field, AgeCopy);
+    setFieldColour(ui->Text1_0, BirthDate);
+    setFieldColour(ui->Text2, DaysPerYear);
     for (QLineEdit *constant : {ui->Text3, ui->Text4, ui->Text6})
-        SetFieldColour(constant, Constant);
+        setFieldColour(constant, Constant);
     for (QLabel *step : {ui->Label157, ui->Label158, ui->Label159, ui->Label160_0, ui->Label160_1,
                          ui->Label160_2, ui->Label160_3, ui->Label160_4})
-        SetLabelColour(step, StepNumber);
-    SetFieldColour(ui->Text1_3, DecimalYears);
+        setLabelColour(step, StepNumber);
+    setFieldColour(ui->Text1_3, DecimalYears);
 }
 
 // The stored controls in the order of their restore. Each restored text runs
@@ -249,7 +251,7 @@ void RectificationForm::load()
     for (size_t i = 0; i < 3; ++i)
         m_birthDate[i]->setText(m_start.birthDate[i]);
     if (m_start.restoreEntries)
-        RestoreControls(storedControls());
+        restoreControls(storedControls());
     ui->Text1_0->setText(m_start.personName);
     // A task taken over: its data over the restored entries; every write runs
     // the field's handler, so the sidereal time reaches steps 4 and 8.
@@ -265,30 +267,30 @@ void RectificationForm::load()
 void RectificationForm::readFields()
 {
     Rectification::Entries e;
-    e.age = {ReadNumber(m_ageOfStep2[0]->text()), ReadNumber(m_ageOfStep2[1]->text())};
-    e.decimalYears = RegionalValue(ui->Text1_3->text());
-    e.directionArc = Read(m_arcOfStep3);
-    e.birthSiderealTime = Read(m_birthSiderealTimeOfStep4);
-    e.arcInTime = Read(m_arcInTimeOfStep4);
-    e.eventSiderealTime = Read(m_eventSiderealTime);
-    e.dayHours = ReadNumber(ui->Combo1->currentText());
-    e.greaterTableValue = Read(m_greaterValue);
-    e.smallerTableValue = Read(m_smallerValue);
-    e.firstSignCorrection = ReadNumber(ui->Combo3->currentText());
-    e.correctedTableValue = Read(m_correctedValue);
-    e.smallerTableValue2 = Read(m_smallerValue2);
-    e.secondSignCorrection = ReadNumber(ui->Combo4->currentText());
-    e.tableStep = Read(m_tableStepOfStep5);
-    e.towardsPlanet = Read(m_towardsPlanetOfStep5);
-    e.ramc = ReadNumber(ui->Text5->text());
-    e.quotient = Read(m_quotientOfStep6);
-    e.ramcPlusQuotient = Read(m_ramcPlusQuotient);
-    e.arcOfStep6 = Read(m_arcOfStep6);
-    e.circleCorrection = RegionalValue(ui->Combo2->currentText());
-    e.correctedRamc = Read(m_correctedRamcOfStep7);
-    e.ramcInTime = Read(m_ramcInTime);
-    e.birthSiderealTimeOfStep8 = Read(m_birthSiderealTimeOfStep8);
-    e.correction = Read(m_correction);
+    e.age = {readNumber(m_ageOfStep2[0]->text()), readNumber(m_ageOfStep2[1]->text())};
+    e.decimalYears = regionalValue(ui->Text1_3->text());
+    e.directionArc = readTriple(m_arcOfStep3);
+    e.birthSiderealTime = readTriple(m_birthSiderealTimeOfStep4);
+    e.arcInTime = readTriple(m_arcInTimeOfStep4);
+    e.eventSiderealTime = readTriple(m_eventSiderealTime);
+    e.dayHours = readNumber(ui->Combo1->currentText());
+    e.greaterTableValue = readTriple(m_greaterValue);
+    e.smallerTableValue = readTriple(m_smallerValue);
+    e.firstSignCorrection = readNumber(ui->Combo3->currentText());
+    e.correctedTableValue = readTriple(m_correctedValue);
+    e.smallerTableValue2 = readTriple(m_smallerValue2);
+    e.secondSignCorrection = readNumber(ui->Combo4->currentText());
+    e.tableStep = readTriple(m_tableStepOfStep5);
+    e.towardsPlanet = readTriple(m_towardsPlanetOfStep5);
+    e.ramc = readNumber(ui->Text5->text());
+    e.quotient = readTriple(m_quotientOfStep6);
+    e.ramcPlusQuotient = readTriple(m_ramcPlusQuotient);
+    e.arcOfStep6 = readTriple(m_arcOfStep6);
+    e.circleCorrection = regionalValue(ui->Combo2->currentText());
+    e.correctedRamc = readTriple(m_correctedRamcOfStep7);
+    e.ramcInTime = readTriple(m_ramcInTime);
+    e.birthSiderealTimeOfStep8 = readTriple(m_birthSiderealTimeOfStep8);
+    e.correction = readTriple(m_correction);
     m_state.entries = e;
 
     const auto two = [](const std::array<QLineEdit *, 2> &f) {
@@ -297,7 +299,7 @@ void RectificationForm::readFields()
     Rectification::Header &h = m_state.header;
     h.event = ui->Text7_0->text();
     h.eventDate = ui->Text1_2->text();
-    h.birthSiderealTime = TextsOf(m_birthSiderealTime);
+    h.birthSiderealTime = textsOf(m_birthSiderealTime);
     h.age = two(m_age);
     h.smallerRow = two(m_greaterRowTime); // txtSternZeit1
     h.greaterRow = two(m_smallerRowTime); // txtSTernZeit2
@@ -330,7 +332,7 @@ void RectificationForm::run(Rectification::Step step)
     readFields();
     if (const auto message = m_state.run(step)) {
         markStale();
-        ShowStepMessage(this, *message, title());
+        showStepMessage(this, *message, title());
         if (step == RamcSumStep && *message == ramcTooLarge()) {
             // The RAMC is typed again.
             ui->Text5->setText(QString());
@@ -347,7 +349,7 @@ void RectificationForm::run(Rectification::Step step)
     };
     switch (step) {
     case DecimalYearsStep:
-        ui->Text1_3->setText(PlainNumber(*r.decimalYears));
+        ui->Text1_3->setText(plainNumber(*r.decimalYears));
         break;
     case ArcStep:
         show({&m_arc, &m_arcOfStep3, &m_arcOfStep6});
@@ -407,10 +409,10 @@ void RectificationForm::markStale()
     for (int step = 0; step < StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
         if (step == DecimalYearsStep)
-            MarkStale(ui->Text1_3, stale);
+            ::markStale(ui->Text1_3, stale);
         else
             for (QLineEdit *field : *results[step])
-                MarkStale(field, stale);
+                ::markStale(field, stale);
     }
 }
 
@@ -418,8 +420,8 @@ void RectificationForm::markStale()
 // change, then the changed one is copied into step 2.
 void RectificationForm::ageChanged(int element)
 {
-    ValidateField(120, m_age[0]);
-    ValidateField(364, m_age[1]);
+    validateField(120, m_age[0]);
+    validateField(364, m_age[1]);
     m_ageOfStep2[element]->setText(m_age[element]->text());
 }
 
@@ -428,7 +430,7 @@ void RectificationForm::ageChanged(int element)
 void RectificationForm::birthSiderealTimeChanged(int element)
 {
     QLineEdit *field = m_birthSiderealTime[element];
-    if (Read(m_birthSiderealTime).timeOutOfRange()) {
+    if (readTriple(m_birthSiderealTime).timeOutOfRange()) {
         services().showMessage(this, QStringLiteral("Zeit ungültig!"), Rectification::title());
         field->setText(field->text().chopped(std::min<qsizetype>(1, field->text().size())));
     }
@@ -440,7 +442,7 @@ void RectificationForm::showPage()
 {
     const QColor &colour = ui->SSTab1->currentIndex() == 0 ? White : SiderealTimeOfBirth;
     for (QLineEdit *field : m_birthSiderealTime)
-        SetFieldColour(field, colour);
+        setFieldColour(field, colour);
 }
 
 void RectificationForm::okayClicked()
@@ -464,7 +466,7 @@ void RectificationForm::okayClicked()
     const auto row = Rectification::resultRow(
         m_state.header.event,
         Sexagesimal::of(*m_state.results().triples[Rectification::CorrectionStep]));
-    if (OfferResult(this, row, m_start, Rectification::title()))
+    if (offerResult(this, row, m_start, Rectification::title()))
         accept();
 }
 
@@ -483,7 +485,7 @@ Sheet RectificationForm::calculationSheet() const
                  {ui->Label125->text(), {}}}};
     in.worked = m_state.worked();
     // The check of the house table last chosen in the check, where it can be made.
-    const auto input = Rectification::checkInputOf(in.worked, StoredTableChoice(), birthDate());
+    const auto input = Rectification::checkInputOf(in.worked, storedTableChoice(), birthDate());
     if (input.ok()) {
         const Rectification::CheckReport report = Rectification::checkRectification(input.value());
         SheetTable check;
@@ -491,7 +493,7 @@ Sheet RectificationForm::calculationSheet() const
         check.columnHeaders = QStringList{QString()} + Rectification::checkColumns();
         for (const Rectification::CheckRow &row : report.rows)
             check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-        const Rectification::TableChoice table = StoredTableChoice();
+        const Rectification::TableChoice table = storedTableChoice();
         check.finding =
             QStringLiteral("Achse %1")
                 .arg(table.axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC"));
@@ -507,7 +509,7 @@ Sheet RectificationForm::calculationSheet() const
 
 QDate RectificationForm::birthDate() const
 {
-    const FieldTexts date = TextsOf(m_birthDate);
+    const FieldTexts date = textsOf(m_birthDate);
     return QDate(date[2].toInt(), date[1].toInt(), date[0].toInt());
 }
 
@@ -517,9 +519,9 @@ void RectificationForm::openCheck()
 {
     readFields();
     const Rectification::Worked worked = m_state.worked();
-    const auto input = Rectification::checkInputOf(worked, StoredTableChoice(), birthDate());
+    const auto input = Rectification::checkInputOf(worked, storedTableChoice(), birthDate());
     if (!input.ok()) {
-        ShowStepMessage(this, input.message(), Rectification::checkTitle());
+        showStepMessage(this, input.message(), Rectification::checkTitle());
         return;
     }
     auto *dialog = new RectificationCheckDialog(worked, birthDate(), this);

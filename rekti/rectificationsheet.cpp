@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using namespace Core;
+
 namespace {
 
 using namespace Rectification;
@@ -43,7 +45,7 @@ QString clock(const Sexagesimal &v)
 
 QString clock(const SexagesimalTriple &t)
 {
-    return signed_(Notation::clock(PickersToSeconds(t)));
+    return signed_(Notation::clock(pickersToSeconds(t)));
 }
 
 // A four-place decimal as the steps round it: "33,8328".
@@ -51,19 +53,19 @@ QString decimal(FixedDecimal value)
 {
     const qint64 count = value.tenThousandths();
     const qint64 magnitude = count < 0 ? -count : count;
-    return (count < 0 ? QStringLiteral("\u2212") : QString()) + PlainInteger(magnitude / 10000) +
+    return (count < 0 ? QStringLiteral("\u2212") : QString()) + plainInteger(magnitude / 10000) +
            QLocale().decimalPoint() + QString::number(magnitude % 10000).rightJustified(4, u'0');
 }
 
 // A correction chosen from a list as a term: "+ 30°", "− 24 h", "+ 0°".
 QString term(double value, const QString &unit)
 {
-    return (value < 0 ? Minus : Plus) + PlainNumber(std::fabs(value)) + unit;
+    return (value < 0 ? Minus : Plus) + plainNumber(std::fabs(value)) + unit;
 }
 
 std::optional<qint32> totalSeconds(const Sexagesimal &v)
 {
-    const auto r = Guarded([&]() -> StepResult<qint32> { return v.totalSeconds(); });
+    const auto r = guarded([&]() -> StepResult<qint32> { return v.totalSeconds(); });
     return r.ok() ? std::optional<qint32>(r.value()) : std::nullopt;
 }
 
@@ -74,7 +76,7 @@ QString arcToTimeLine(const Sexagesimal &arc, const SexagesimalTriple &time)
     const auto seconds = totalSeconds(arc);
     if (!seconds)
         return angle(arc) + Times + QStringLiteral("4 m") + Equals + clock(time);
-    const FixedDecimal degrees = SecondsToDecimal(*seconds);
+    const FixedDecimal degrees = secondsToDecimal(*seconds);
     const FixedDecimal hours = FixedDecimal::fromDouble(degrees.toDouble() * 4.0 / 60.0);
     return angle(arc) + Equals + decimal(degrees) + QStringLiteral("°") + Times +
            QStringLiteral("4 m") + Equals + decimal(hours) + QStringLiteral(" h") + Equals +
@@ -161,7 +163,7 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
                    {QStringLiteral("Ereignis"), h.event},
                    {QStringLiteral("Ereignistag"), h.eventDate}};
     const auto years = [](double y, double d) -> QString {
-        return PlainNumber(y) + QStringLiteral(" Jahre ") + PlainNumber(d) +
+        return plainNumber(y) + QStringLiteral(" Jahre ") + plainNumber(d) +
                QStringLiteral(" Tage");
     };
 
@@ -176,11 +178,11 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
     //    key of 0°59'08'' of arc per year, gives the direction arc.
     SheetStep arc = sheetStep(2, in.steps[1]);
     write.line(arc, DecimalYearsStep,
-               years(e.age.years, e.age.days) + Equals + PlainNumber(e.age.days) + Over +
-                   QStringLiteral("365") + Plus + PlainNumber(std::nearbyint(e.age.years)),
-               r.decimalYears ? PlainNumber(*r.decimalYears) + QStringLiteral(" Jahre")
+               years(e.age.years, e.age.days) + Equals + plainNumber(e.age.days) + Over +
+                   QStringLiteral("365") + Plus + plainNumber(std::nearbyint(e.age.years)),
+               r.decimalYears ? plainNumber(*r.decimalYears) + QStringLiteral(" Jahre")
                               : QString());
-    write.line(arc, ArcStep, PlainNumber(e.decimalYears) + Times + QStringLiteral("0°59'08''"),
+    write.line(arc, ArcStep, plainNumber(e.decimalYears) + Times + QStringLiteral("0°59'08''"),
                result(ArcStep));
     write.settle(arc, ArcStep, {DecimalYearsStep, ArcStep},
                  QStringLiteral("Direktionsbogen = ") + result(ArcStep));
@@ -236,7 +238,7 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
         const auto a = totalSeconds(e.towardsPlanet), b = totalSeconds(e.tableStep);
         QString value = result(QuotientStep);
         if (a && b && *b != 0 && write.status(QuotientStep) == Status::Current) {
-            terms += Equals + PlainInteger(*a) + QStringLiteral("''") + Over + PlainInteger(*b) +
+            terms += Equals + plainInteger(*a) + QStringLiteral("''") + Over + plainInteger(*b) +
                      QStringLiteral("''");
             value = decimal(FixedDecimal::fromDouble(double(*a) / double(*b))) + Equals + value;
         }
@@ -248,7 +250,7 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
     // 6. RAMC of the smaller table row plus the part found, less the arc.
     SheetStep ramc = sheetStep(6, in.steps[5]);
     write.line(ramc, RamcSumStep,
-               PlainNumber(e.ramc) + QStringLiteral("°") + Plus + angle(e.quotient),
+               plainNumber(e.ramc) + QStringLiteral("°") + Plus + angle(e.quotient),
                result(RamcSumStep));
     write.line(ramc, CorrectedRamcStep,
                angle(e.ramcPlusQuotient) + Minus + angle(e.arcOfStep6) +
@@ -276,13 +278,13 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
     QString found;
     QString sentence;
     if (const auto c = triple(CorrectionStep)) {
-        const qint64 s = PickersToSeconds(*c);
+        const qint64 s = pickersToSeconds(*c);
         found = clock(*c);
         const qint64 a = s < 0 ? -s : s;
         const QString amount =
-            (a >= 3600 ? PlainInteger(a / 3600) + QStringLiteral(" h ") : QString()) +
-            (a >= 60 ? PlainInteger(a / 60 % 60) + QStringLiteral(" m ") : QString()) +
-            PlainInteger(a % 60) + QStringLiteral(" s");
+            (a >= 3600 ? plainInteger(a / 3600) + QStringLiteral(" h ") : QString()) +
+            (a >= 60 ? plainInteger(a / 60 % 60) + QStringLiteral(" m ") : QString()) +
+            plainInteger(a % 60) + QStringLiteral(" s");
         sentence =
             s == 0 ? QStringLiteral("Die Geburtszeit stimmt.")
                    : QStringLiteral("Die Geburtszeit ist um %1 %2.")

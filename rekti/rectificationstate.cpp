@@ -1,5 +1,7 @@
 #include "rekti/rectificationstate.h"
 
+using namespace Core;
+
 namespace Rectification {
 
 namespace {

@@ -40,16 +40,16 @@ struct Results {
     std::optional<double> decimalYears;
     std::optional<SiderealSum> sum;
     // The results that are angles or times, by step (empty for the two above).
-    std::array<std::optional<SexagesimalTriple>, StepCount> triples;
+    std::array<std::optional<Core::SexagesimalTriple>, StepCount> triples;
 };
 
 // What the form holds besides the steps' inputs.
 struct Header {
-    QString event;                     // "Heirat"
-    QString eventDate;                 // as typed
-    FieldTexts birthSiderealTime;      // hours, minutes, seconds as typed
-    std::array<QString, 2> age;        // years, days as typed
-    std::array<QString, 2> smallerRow; // the house-table rows: hours, minutes
+    QString event;                      // "Heirat"
+    QString eventDate;                  // as typed
+    Core::FieldTexts birthSiderealTime; // hours, minutes, seconds as typed
+    std::array<QString, 2> age;         // years, days as typed
+    std::array<QString, 2> smallerRow;  // the house-table rows: hours, minutes
     std::array<QString, 2> greaterRow;
     QString dayReduction;    // the lists as they show their entries
     QString firstCorrection; // "-30", "+0", "+30"
@@ -61,7 +61,7 @@ struct Worked {
     Header header;
     Entries entries;
     Results results;
-    std::array<StepLedger::Status, StepCount> status{};
+    std::array<Core::StepLedger::Status, StepCount> status{};
 };
 
 class State {
@@ -73,16 +73,16 @@ public:
 
     const Results &results() const { return m_results; }
     std::optional<QString> run(Step step);
-    StepLedger::Status status(int step) const;
+    Core::StepLedger::Status status(int step) const;
     // The first stale step on the way to a step, itself included; -1 if none.
     int firstStale(int step) const;
     Worked worked() const;
 
 private:
-    StepLedger::Inputs inputsOf(int step) const;
+    Core::StepLedger::Inputs inputsOf(int step) const;
 
     Results m_results;
-    StepLedger m_ledger;
+    Core::StepLedger m_ledger;
 };
 
 } // namespace Rectification

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace Core;
+
 namespace Rectification {
 
 namespace {
@@ -22,8 +24,8 @@ constexpr qint32 SecondsPerFullCircle = 360 * 3600;
 // 121 798'' = 33.8328° -> 2.2555 h -> 2 h 15 m 20 s.
 SexagesimalTriple arcToTime(const Sexagesimal &arc)
 {
-    const FixedDecimal degrees = SecondsToDecimal(arc.totalSeconds());
-    return DecimalToTriple(FixedDecimal::fromDouble(degrees.toDouble() * HoursPerDegree));
+    const FixedDecimal degrees = secondsToDecimal(arc.totalSeconds());
+    return decimalToTriple(FixedDecimal::fromDouble(degrees.toDouble() * HoursPerDegree));
 }
 
 StepMessage invalidAngle()
@@ -35,8 +37,8 @@ StepMessage invalidAngle()
 
 StepResult<double> decimalYears(const Age &age)
 {
-    return Guarded([&]() -> StepResult<double> {
-        const double years = age.days / DaysPerYear + RoundToInt32(age.years);
+    return guarded([&]() -> StepResult<double> {
+        const double years = age.days / DaysPerYear + roundToInt32(age.years);
         if (!std::isfinite(years))
             throw Overflow();
         return years;
@@ -45,34 +47,34 @@ StepResult<double> decimalYears(const Age &age)
 
 StepResult<SexagesimalTriple> directionArc(double decimalYears)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
-        return SecondsToTriple(RoundToInt32(decimalYears * NaibodSecondsPerYear));
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        return secondsToTriple(roundToInt32(decimalYears * NaibodSecondsPerYear));
     });
 }
 
 StepResult<SexagesimalTriple> arcInTime(const Sexagesimal &directionArc)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(directionArc); });
+    return guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(directionArc); });
 }
 
 StepResult<SiderealSum> eventSiderealTime(const Sexagesimal &birthSiderealTime,
                                           const Sexagesimal &arcInTime)
 {
-    return Guarded([&]() -> StepResult<SiderealSum> {
-        const qint32 sum = CheckedAdd(birthSiderealTime.totalSeconds(), arcInTime.totalSeconds());
+    return guarded([&]() -> StepResult<SiderealSum> {
+        const qint32 sum = checkedAdd(birthSiderealTime.totalSeconds(), arcInTime.totalSeconds());
         // Beyond a full day "-24h" is proposed; a day exactly keeps "-0h".
-        return SiderealSum{SecondsToTriple(sum), sum > SecondsPerDay};
+        return SiderealSum{secondsToTriple(sum), sum > SecondsPerDay};
     });
 }
 
 StepResult<SexagesimalTriple> siderealTimeWithinDay(const Sexagesimal &eventSiderealTime,
                                                     double dayHours)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
-        const qint32 r = RoundToInt32(dayHours * 3600.0 + eventSiderealTime.totalSeconds());
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        const qint32 r = roundToInt32(dayHours * 3600.0 + eventSiderealTime.totalSeconds());
         if (r < 0)
             return StepMessage{QStringLiteral("Wert darf nicht negativ sein!")};
-        return SecondsToTriple(r);
+        return secondsToTriple(r);
     });
 }
 
@@ -80,37 +82,37 @@ StepResult<SexagesimalTriple> siderealTimeWithinDay(const Sexagesimal &eventSide
 StepResult<SexagesimalTriple> tableDifference(const Sexagesimal &minuend,
                                               const Sexagesimal &subtrahend, double signCorrection)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
         if (minuend.angleOutOfRange() || subtrahend.angleOutOfRange())
             return invalidAngle();
-        const qint32 d = CheckedSubtract(minuend.totalSeconds(), subtrahend.totalSeconds());
-        qint32 x = RoundToInt32(signCorrection * 3600.0 + d);
+        const qint32 d = checkedSubtract(minuend.totalSeconds(), subtrahend.totalSeconds());
+        qint32 x = roundToInt32(signCorrection * 3600.0 + d);
         if (x < 0)
-            x = CheckedSubtract(0, x); // -2^31 has no positive counterpart in 32 bits
-        return SecondsToTriple(x);
+            x = checkedSubtract(0, x); // -2^31 has no positive counterpart in 32 bits
+        return secondsToTriple(x);
     });
 }
 
 StepResult<SexagesimalTriple> tableInterpolation(const Sexagesimal &towardsPlanet,
                                                  const Sexagesimal &tableStep)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
         const qint32 divisor = tableStep.totalSeconds();
         if (divisor == 0)
             return StepMessage{QStringLiteral("Nulldivision!")};
         if (towardsPlanet.angleOutOfRange() || tableStep.angleOutOfRange())
             return invalidAngle();
         const double q = static_cast<double>(towardsPlanet.totalSeconds()) / divisor;
-        return DecimalToTriple(FixedDecimal::fromDouble(q));
+        return decimalToTriple(FixedDecimal::fromDouble(q));
     });
 }
 
 StepResult<SexagesimalTriple> ramcPlusQuotient(double ramc, const Sexagesimal &quotient)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
-        if (RoundToInt32(ramc) > 360)
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        if (roundToInt32(ramc) > 360)
             return StepMessage{ramcTooLarge()};
-        return SecondsToTriple(RoundToInt32(ramc * 3600.0 + quotient.totalSeconds()));
+        return secondsToTriple(roundToInt32(ramc * 3600.0 + quotient.totalSeconds()));
     });
 }
 
@@ -118,35 +120,35 @@ StepResult<SexagesimalTriple> correctedRamc(const Sexagesimal &ramcPlusQuotient,
                                             const Sexagesimal &directionArc,
                                             double circleCorrection)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
         const qint32 d =
-            CheckedSubtract(ramcPlusQuotient.totalSeconds(), directionArc.totalSeconds());
-        const qint32 x = RoundToInt32(circleCorrection * 3600.0 + d);
+            checkedSubtract(ramcPlusQuotient.totalSeconds(), directionArc.totalSeconds());
+        const qint32 x = roundToInt32(circleCorrection * 3600.0 + d);
         if (x < 0 || x > SecondsPerFullCircle)
             return StepMessage{
                 QStringLiteral("Wert darf nicht negativ oder größer als 360 werden!")};
-        return SecondsToTriple(x);
+        return secondsToTriple(x);
     });
 }
 
 StepResult<SexagesimalTriple> ramcInTime(const Sexagesimal &correctedRamc)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(correctedRamc); });
+    return guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(correctedRamc); });
 }
 
 // -206 s are 0 h -3 m -26 s.
 StepResult<SexagesimalTriple> birthTimeCorrection(const Sexagesimal &ramcInTime,
                                                   const Sexagesimal &birthSiderealTime)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
-        return SecondsToTriple(
-            CheckedSubtract(ramcInTime.totalSeconds(), birthSiderealTime.totalSeconds()));
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        return secondsToTriple(
+            checkedSubtract(ramcInTime.totalSeconds(), birthSiderealTime.totalSeconds()));
     });
 }
 
 StepResult<ResultRow> resultRow(const QString &event, const Sexagesimal &correction)
 {
-    return Guarded([&]() -> StepResult<ResultRow> {
+    return guarded([&]() -> StepResult<ResultRow> {
         const FieldTexts t = correction.plainTexts();
         return ResultRow{QStringLiteral("Rektifikation"), event,
                          t[0] + u'h' + t[1] + u'm' + t[2] + u's'};

@@ -41,69 +41,73 @@ struct Age {
 
 // What the form holds, read as the steps read it.
 struct Entries {
-    Age age;                       // as copied into step 2
-    double decimalYears = 0;       // as the desktop writes it (read back regionally)
-    Sexagesimal directionArc;      // as copied into step 3
-    Sexagesimal birthSiderealTime; // as copied into step 4
-    Sexagesimal arcInTime;         // as copied into step 4
-    Sexagesimal eventSiderealTime; // the sum of step 4
-    double dayHours = 0;           // "-0h" or "-24h"
-    Sexagesimal greaterTableValue, smallerTableValue;
+    Age age;                             // as copied into step 2
+    double decimalYears = 0;             // as the desktop writes it (read back regionally)
+    Core::Sexagesimal directionArc;      // as copied into step 3
+    Core::Sexagesimal birthSiderealTime; // as copied into step 4
+    Core::Sexagesimal arcInTime;         // as copied into step 4
+    Core::Sexagesimal eventSiderealTime; // the sum of step 4
+    double dayHours = 0;                 // "-0h" or "-24h"
+    Core::Sexagesimal greaterTableValue, smallerTableValue;
     double firstSignCorrection = 0; // "-30", "+0" or "+30"
-    Sexagesimal correctedTableValue, smallerTableValue2;
+    Core::Sexagesimal correctedTableValue, smallerTableValue2;
     double secondSignCorrection = 0;
-    Sexagesimal tableStep;     // greater - smaller, as copied into step 5
-    Sexagesimal towardsPlanet; // corrected - smaller, as copied into step 5
-    double ramc = 0;           // whole degrees of the smaller row
-    Sexagesimal quotient;      // as copied into step 6
-    Sexagesimal ramcPlusQuotient;
-    Sexagesimal arcOfStep6;      // the direction arc, as copied into step 6
-    double circleCorrection = 0; // " 0", "+360" or "- 360"
-    Sexagesimal correctedRamc;   // as copied into step 7
-    Sexagesimal ramcInTime;      // as copied into step 8
-    Sexagesimal birthSiderealTimeOfStep8;
-    Sexagesimal correction; // the result of step 8
+    Core::Sexagesimal tableStep;     // greater - smaller, as copied into step 5
+    Core::Sexagesimal towardsPlanet; // corrected - smaller, as copied into step 5
+    double ramc = 0;                 // whole degrees of the smaller row
+    Core::Sexagesimal quotient;      // as copied into step 6
+    Core::Sexagesimal ramcPlusQuotient;
+    Core::Sexagesimal arcOfStep6;    // the direction arc, as copied into step 6
+    double circleCorrection = 0;     // " 0", "+360" or "- 360"
+    Core::Sexagesimal correctedRamc; // as copied into step 7
+    Core::Sexagesimal ramcInTime;    // as copied into step 8
+    Core::Sexagesimal birthSiderealTimeOfStep8;
+    Core::Sexagesimal correction; // the result of step 8
 };
 
 // The days as a fraction of a year of 365 days plus the whole years (the
 // years rounded half to even, the days not).
-StepResult<double> decimalYears(const Age &age);
+Core::StepResult<double> decimalYears(const Age &age);
 // Decimal years x the Naibod key (0°59'08'' of arc per year), to the second.
-StepResult<SexagesimalTriple> directionArc(double decimalYears);
+Core::StepResult<Core::SexagesimalTriple> directionArc(double decimalYears);
 // Arc to time: decimal degrees (four places) x 4 minutes per degree.
-StepResult<SexagesimalTriple> arcInTime(const Sexagesimal &directionArc);
+Core::StepResult<Core::SexagesimalTriple> arcInTime(const Core::Sexagesimal &directionArc);
 
 // The sidereal time of the event, as it comes, and whether it passes a full day.
 struct SiderealSum {
-    SexagesimalTriple time;
+    Core::SexagesimalTriple time;
     bool beyondADay = false;
 };
-StepResult<SiderealSum> eventSiderealTime(const Sexagesimal &birthSiderealTime,
-                                          const Sexagesimal &arcInTime);
+Core::StepResult<SiderealSum> eventSiderealTime(const Core::Sexagesimal &birthSiderealTime,
+                                                const Core::Sexagesimal &arcInTime);
 // The sidereal time of the event brought within the day (dayHours 0 or -24).
-StepResult<SexagesimalTriple> siderealTimeWithinDay(const Sexagesimal &eventSiderealTime,
-                                                    double dayHours);
+Core::StepResult<Core::SexagesimalTriple>
+siderealTimeWithinDay(const Core::Sexagesimal &eventSiderealTime, double dayHours);
 // The difference of two house-table values within their signs, with the
 // correction of +-30° where the sign changes between them; never negative.
-StepResult<SexagesimalTriple> tableDifference(const Sexagesimal &minuend,
-                                              const Sexagesimal &subtrahend, double signCorrection);
+Core::StepResult<Core::SexagesimalTriple> tableDifference(const Core::Sexagesimal &minuend,
+                                                          const Core::Sexagesimal &subtrahend,
+                                                          double signCorrection);
 // The part of the table interval that the radix planet's position covers, as
 // a decimal of four places shown like an angle: 0.5149 -> 0°30'54''.
-StepResult<SexagesimalTriple> tableInterpolation(const Sexagesimal &towardsPlanet,
-                                                 const Sexagesimal &tableStep);
+Core::StepResult<Core::SexagesimalTriple> tableInterpolation(const Core::Sexagesimal &towardsPlanet,
+                                                             const Core::Sexagesimal &tableStep);
 // The RAMC of the smaller table row in whole degrees plus the quotient.
-StepResult<SexagesimalTriple> ramcPlusQuotient(double ramc, const Sexagesimal &quotient);
+Core::StepResult<Core::SexagesimalTriple> ramcPlusQuotient(double ramc,
+                                                           const Core::Sexagesimal &quotient);
 // RAMC + quotient - direction arc, brought into 0°..360° by the chosen correction.
-StepResult<SexagesimalTriple> correctedRamc(const Sexagesimal &ramcPlusQuotient,
-                                            const Sexagesimal &directionArc,
-                                            double circleCorrection);
-StepResult<SexagesimalTriple> ramcInTime(const Sexagesimal &correctedRamc);
+Core::StepResult<Core::SexagesimalTriple> correctedRamc(const Core::Sexagesimal &ramcPlusQuotient,
+                                                        const Core::Sexagesimal &directionArc,
+                                                        double circleCorrection);
+Core::StepResult<Core::SexagesimalTriple> ramcInTime(const Core::Sexagesimal &correctedRamc);
 // Corrected RAMC in time - sidereal time of birth, not reduced modulo 24 h.
-StepResult<SexagesimalTriple> birthTimeCorrection(const Sexagesimal &ramcInTime,
-                                                  const Sexagesimal &birthSiderealTime);
+Core::StepResult<Core::SexagesimalTriple>
+birthTimeCorrection(const Core::Sexagesimal &ramcInTime,
+                    const Core::Sexagesimal &birthSiderealTime);
 
 // The row of the result list: "Rektifikation" | the event | 0h-3m-26s.
-StepResult<ResultRow> resultRow(const QString &event, const Sexagesimal &correction);
+Core::StepResult<Core::ResultRow> resultRow(const QString &event,
+                                            const Core::Sexagesimal &correction);
 
 } // namespace Rectification
 

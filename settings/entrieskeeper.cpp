@@ -29,10 +29,10 @@ EntriesKeeper::EntriesKeeper(QObject *parent, QList<Store::Controls> table)
 void EntriesKeeper::saveNow()
 {
     m_timer->stop();
-    SaveControls(m_table);
+    saveControls(m_table);
 }
 
-void KeepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table)
+void keepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table)
 {
     new EntriesKeeper(form, table);
 }

@@ -10,7 +10,7 @@ class QTimer;
 // Keeps a form's stored controls in the store while the form is open, the
 // main window's person fields as the calculators' entries: every change of a
 // text or a list position (typed, picked or written by a step) restarts a
-// one-second timer, and its end writes the table through SaveControls, which
+// one-second timer, and its end writes the table through saveControls, which
 // rewrites only the keys whose values changed. A run that is killed loses at
 // most the last second of typing; the saves on closing stay the form's own.
 class EntriesKeeper : public QObject {
@@ -34,6 +34,6 @@ private:
 };
 
 // Starts keeping a form's entries; called once the form has restored them.
-void KeepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table);
+void keepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table);
 
 #endif

@@ -15,6 +15,8 @@
 
 #include <cmath>
 
+using namespace Core;
+
 namespace {
 
 // QSettings parses a store file once for all the objects that have it open
@@ -90,16 +92,16 @@ Section formsSection()
 }
 
 // A stored whole number (picker position, row count) read as the program reads
-// every number: TextValue, rounded half to even. Text without a leading number
+// every number: textValue, rounded half to even. Text without a leading number
 // is 0. A value beyond 16 bits, which the program never writes, is reported
 // as such through `tooLarge` (the caller decides) and reads as 0.
 qint16 storedInteger(const QString &text, bool *tooLarge = nullptr)
 {
     if (tooLarge)
         *tooLarge = false;
-    const double value = ReadNumber(text);
+    const double value = readNumber(text);
     try {
-        return RoundToInt16(value);
+        return roundToInt16(value);
     } catch (const Overflow &) {
         if (tooLarge)
             *tooLarge = value > 0;
@@ -109,7 +111,7 @@ qint16 storedInteger(const QString &text, bool *tooLarge = nullptr)
 
 QString key(const QString &prefix, int number)
 {
-    return prefix + PlainInteger(number);
+    return prefix + plainInteger(number);
 }
 
 // The one table of the store's key prefixes.
@@ -167,12 +169,12 @@ QString prefixOf(Store::Key key)
 
 } // namespace
 
-QString ReadSetting(const QString &application, const QString &section, const QString &key)
+QString readSetting(const QString &application, const QString &section, const QString &key)
 {
     return Section(application, section).read(key);
 }
 
-void WriteSetting(const QString &application, const QString &section, const QString &key,
+void writeSetting(const QString &application, const QString &section, const QString &key,
                   const QString &value)
 {
     Section s(application, section);
@@ -180,7 +182,7 @@ void WriteSetting(const QString &application, const QString &section, const QStr
     s.sync();
 }
 
-void SaveControls(const QList<Store::Controls> &table)
+void saveControls(const QList<Store::Controls> &table)
 {
     Section s = formsSection();
     for (const Store::Controls &controls : table) {
@@ -188,7 +190,7 @@ void SaveControls(const QList<Store::Controls> &table)
         for (int e = 0; e < controls.elements.size(); ++e) {
             QWidget *element = controls.elements[e];
             if (const auto *list = qobject_cast<QComboBox *>(element))
-                s.write(key(prefix, e), PlainInteger(list->currentIndex()));
+                s.write(key(prefix, e), plainInteger(list->currentIndex()));
             else if (const auto *field = qobject_cast<QLineEdit *>(element))
                 s.write(key(prefix, e), field->text());
         }
@@ -196,7 +198,7 @@ void SaveControls(const QList<Store::Controls> &table)
     s.sync();
 }
 
-void RestoreControls(const QList<Store::Controls> &table)
+void restoreControls(const QList<Store::Controls> &table)
 {
     const Section s = formsSection();
     for (const Store::Controls &controls : table) {
@@ -218,7 +220,7 @@ void RestoreControls(const QList<Store::Controls> &table)
     }
 }
 
-void SaveResultList(const ResultList &list, int fromPosition)
+void saveResultList(const ResultList &list, int fromPosition)
 {
     // The list refuses a row beyond ResultList::MaxRows, so every row number
     // written here fits the 16 bits with which it is read back.
@@ -230,11 +232,11 @@ void SaveResultList(const ResultList &list, int fromPosition)
         s.write(key(QStringLiteral("spalte2"), i), row.column2);
         s.write(key(QStringLiteral("spalte3"), i), row.column3);
     }
-    s.write(QStringLiteral("count"), PlainInteger(n));
+    s.write(QStringLiteral("count"), plainInteger(n));
     s.sync();
 }
 
-void RestoreResultList(ResultList &list)
+void restoreResultList(ResultList &list)
 {
     const Section s(Store::ListApplication, Store::ListSection);
     bool tooLarge = false;

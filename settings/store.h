@@ -82,15 +82,15 @@ struct Controls {
 
 // The empty text when the key does not exist. A value edited by hand with an
 // unquoted comma, which QSettings reads as a list, comes back joined with ", ".
-QString ReadSetting(const QString &application, const QString &section, const QString &key);
-void WriteSetting(const QString &application, const QString &section, const QString &key,
+QString readSetting(const QString &application, const QString &section, const QString &key);
+void writeSetting(const QString &application, const QString &section, const QString &key,
                   const QString &value);
 
 // Save and restore a form's table of stored controls, in the table's order.
 // A stored list position that the list does not have ("77", "-1") selects the
 // first entry, as a missing key does.
-void SaveControls(const QList<Store::Controls> &table);
-void RestoreControls(const QList<Store::Controls> &table);
+void saveControls(const QList<Store::Controls> &table);
+void restoreControls(const QList<Store::Controls> &table);
 
 // Rows under "spalte1"/"spalte2"/"spalte3" and the row number, then "count".
 // A save after a change to the list compares only the rows from the first one
@@ -99,7 +99,7 @@ void RestoreControls(const QList<Store::Controls> &table);
 // 16-bit whole number: no number or a negative one gives no rows; a count
 // beyond the list's 32 767 rows (which no save writes) gives the rows that the
 // store holds, up to the last row with a key.
-void SaveResultList(const ResultList &list, int fromPosition = 1);
-void RestoreResultList(ResultList &list);
+void saveResultList(const ResultList &list, int fromPosition = 1);
+void restoreResultList(ResultList &list);
 
 #endif

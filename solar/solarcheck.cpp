@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstdlib>
 
+using namespace Core;
+
 namespace SolarCheck {
 
 namespace {
@@ -45,7 +47,7 @@ std::optional<int> wholeNumber(const QString &text)
 {
     if (text.trimmed().isEmpty())
         return std::nullopt;
-    const double value = ReadNumber(text);
+    const double value = readNumber(text);
     if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) > 1e6)
         return std::nullopt;
     return static_cast<int>(value);
@@ -77,8 +79,8 @@ qint64 secondOfDay(const QDateTime &t)
 // to the sign that puts it nearest the radix.
 qint32 nearRadix(int sign, const SexagesimalTriple &a, qint32 radix)
 {
-    qint32 position = Astro::PositionOf(sign, a.Units, a.Minutes, a.Seconds);
-    const qint32 ahead = Astro::ArcAhead(position, radix);
+    qint32 position = Astro::positionOf(sign, a.units, a.minutes, a.seconds);
+    const qint32 ahead = Astro::arcAhead(position, radix);
     if (ahead > HalfSign)
         position -= Astro::ArcSecondsPerSign;
     else if (ahead < -HalfSign)
@@ -241,7 +243,7 @@ StepResult<Problem> problemOf(const Solar::Header &header)
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: ") +
                            missing.join(QStringLiteral(", ")) + u'.'};
 
-    const std::optional<int> sign = Astro::SignOf(header.sign);
+    const std::optional<int> sign = Astro::signOf(header.sign);
     if (!sign)
         return StepMessage{QStringLiteral("Tierkreiszeichen nicht erkannt: ") + header.sign};
     const std::optional<int> year = wholeNumber(header.year);
@@ -271,9 +273,9 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     c.problem = problem.value();
     const Problem &p = c.problem;
     const SexagesimalTriple &radixPick = w.header.radix;
-    c.radix = Astro::PositionOf(p.sign, radixPick.Units, radixPick.Minutes, radixPick.Seconds);
+    c.radix = Astro::positionOf(p.sign, radixPick.units, radixPick.minutes, radixPick.seconds);
     const std::optional<Astro::ExactSolarReturn> exact =
-        Astro::SolveSolarReturn(c.radix, p.year, p.birthDay, p.birthMonth);
+        Astro::solveSolarReturn(c.radix, p.year, p.birthDay, p.birthMonth);
     if (!exact) // the birthday was checked above; kept for a date the library refuses
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Geburtsdatum.")};
     c.exact = *exact;
@@ -285,8 +287,8 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     c.exactLocal = c.exactUtc.addSecs(qint64{c.zoneHours} * 3600);
     c.hand1 = nearRadix(p.sign, w.header.sunDate1, c.radix);
     c.hand2 = nearRadix(p.sign, w.header.sunDate2, c.radix);
-    const qint32 off1 = Astro::ArcAhead(c.hand1, exact->position1);
-    const qint32 off2 = Astro::ArcAhead(c.hand2, exact->position2);
+    const qint32 off1 = Astro::arcAhead(c.hand1, exact->position1);
+    const qint32 off2 = Astro::arcAhead(c.hand2, exact->position2);
 
     using Status = StepLedger::Status;
     const auto status = [&w](int step) {
@@ -295,7 +297,7 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     c.greenwichCurrent = status(Solar::GreenwichStep) == Status::Current;
     c.finalCurrent = status(Solar::FinalStep) == Status::Current;
     if (w.results.greenwich)
-        c.handGreenwich = on(exact->date1, PickersToSeconds(*w.results.greenwich));
+        c.handGreenwich = on(exact->date1, pickersToSeconds(*w.results.greenwich));
     if (w.results.final)
         c.finalSeconds = secondsOf(*w.results.final);
     c.solarDate = dateOf(w.header.solarDate);
@@ -311,8 +313,8 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     };
     const bool anyComputed = std::any_of(w.status.begin(), w.status.end(),
                                          [](Status s) { return s != Status::NotComputed; });
-    const bool swapped = std::abs(Astro::ArcAhead(c.hand1, exact->position2)) <= ReadingTolerance &&
-                         std::abs(Astro::ArcAhead(c.hand2, exact->position1)) <= ReadingTolerance;
+    const bool swapped = std::abs(Astro::arcAhead(c.hand1, exact->position2)) <= ReadingTolerance &&
+                         std::abs(Astro::arcAhead(c.hand2, exact->position1)) <= ReadingTolerance;
     const auto misread = [&]() {
         QStringList lines;
         const struct {
@@ -338,7 +340,7 @@ StepResult<Comparison> compare(const Solar::Worked &w)
                            "erst am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie "
                            "das Tierkreiszeichen, die Radix-Sonnenposition und das "
                            "Geburtsdatum.")
-                .arg(Astro::PositionText(c.radix))
+                .arg(Astro::positionText(c.radix))
                 .arg(p.year)
                 .arg(Notation::date(exact->date1))
                 .arg(std::llabs(exact->daysFromBirthday))
@@ -387,7 +389,7 @@ StepResult<Comparison> compare(const Solar::Worked &w)
         // The date that goes with the student's own times: date 1, moved by
         // the days that the zone time runs past midnight.
         const QDate expected = c.handGreenwich
-                                   ? on(exact->date1, PickersToSeconds(*w.results.greenwich) +
+                                   ? on(exact->date1, pickersToSeconds(*w.results.greenwich) +
                                                           qint64{c.zoneHours} * 3600)
                                          .date()
                                    : exact->date1;
@@ -441,8 +443,8 @@ QList<Row> rows(const Comparison &c)
 {
     QList<Row> list;
     const auto position = [&c](const QString &caption, qint32 hand, qint32 exact) {
-        return Row{caption, Astro::PositionText(hand), Astro::PositionText(exact),
-                   Notation::arcDeviation(Astro::ArcAhead(hand, exact))};
+        return Row{caption, Astro::positionText(hand), Astro::positionText(exact),
+                   Notation::arcDeviation(Astro::arcAhead(hand, exact))};
     };
     list << position(QStringLiteral("Sonnenstand 1. Datum"), c.hand1, c.exact.position1);
     list << position(QStringLiteral("Sonnenstand 2. Datum"), c.hand2, c.exact.position2);

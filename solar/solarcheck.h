@@ -48,7 +48,7 @@ struct Problem {
 
 // The typed texts of the header as a problem, or the one message that says
 // what is missing or unusable.
-StepResult<Problem> problemOf(const Solar::Header &header);
+Core::StepResult<Problem> problemOf(const Solar::Header &header);
 
 // What the finding names: the first thing wrong, or that all is right.
 enum class Cause {
@@ -90,7 +90,7 @@ struct Comparison {
 
 // Compares a worked Solar with the exact Solar return. Input it cannot work
 // with answers with one message instead (title "Kontrolle").
-StepResult<Comparison> compare(const Solar::Worked &worked);
+Core::StepResult<Comparison> compare(const Solar::Worked &worked);
 
 // One line of the comparison; deviation is empty where there is nothing to
 // compare.

@@ -15,6 +15,8 @@
 
 #include <cmath>
 
+using namespace Core;
+
 namespace {
 
 // The colours tell which values belong together: a result has the colour of
@@ -62,14 +64,14 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     // the ephemeris positions of dates 1 and 2 change only through their lists.
     for (QLineEdit *field : {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3, ui->Text1_4,
                              ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2})
-        SelectAllOnFocus(field);
+        selectAllOnFocus(field);
     // The fields of the steps keep the caret where the user put it.
-    KeepCaretOnFocus(this);
+    keepCaretOnFocus(this);
     for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
         for (QComboBox *picker : *pickers)
-            RejectAllKeys(picker);
+            rejectAllKeys(picker);
     }
-    RejectAllKeys(ui->Combo1);
+    rejectAllKeys(ui->Combo1);
 
     // Step 1: every change of a picked position, also by the program while
     // the form fills and restores its lists, is carried into steps 2 and 3.
@@ -113,10 +115,10 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     // From here on every change of an input is read into the state at once,
     // and the entries are kept as they change and when the form closes.
     followInputs([this] { readFields(); });
-    KeepEntriesAsTheyChange(this, storedControls());
-    saveOnClosing([controls = storedControls()] { SaveControls(controls); });
+    keepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { saveControls(controls); });
     // The sign restored from the last use is selected, ready to be typed over.
-    SelectAllText(ui->Text1_0);
+    selectAllText(ui->Text1_0);
 }
 
 SolarForm::~SolarForm() = default;
@@ -139,11 +141,11 @@ void SolarForm::paint()
     });
     for (const PickerTriple *pickers : {&m_date1, &m_date2}) {
         for (QComboBox *picker : *pickers)
-            SetListColour(picker, White);
+            setListColour(picker, White);
     }
     for (QLabel *step :
          {ui->Label157_0, ui->Label157_1, ui->Label157_2, ui->Label157_3, ui->Label157_4})
-        SetLabelColour(step, Grey);
+        setLabelColour(step, Grey);
     paintLines({
         {ui->Line1, Grey},
         {ui->Line2, Grey},
@@ -185,7 +187,7 @@ void SolarForm::load()
     m_resultReady = false;
 
     for (int hours = 12; hours >= -12; --hours)
-        ui->cmbGMT->addItem(hours > 0 ? u'+' + PlainInteger(hours) : PlainInteger(hours));
+        ui->cmbGMT->addItem(hours > 0 ? u'+' + plainInteger(hours) : plainInteger(hours));
     ui->cmbGMT->setCurrentIndex(11); // "+1", the German time zone
     ui->Combo1->setCurrentIndex(0);  // "+0h", no day shift
 
@@ -200,7 +202,7 @@ void SolarForm::load()
                  {m_radixOfStep3, nullptr}};
     for (const auto &[pickers, carry] : lists) {
         for (int i = 0; i < 3; ++i) {
-            FillPositionList(pickers[i], i);
+            fillPositionList(pickers[i], i);
             if (carry)
                 (this->*carry)(i);
         }
@@ -209,39 +211,39 @@ void SolarForm::load()
         m_birthDate[i]->setText(m_start.birthDate[i]);
 
     if (m_start.restoreEntries)
-        RestoreControls(storedControls());
+        restoreControls(storedControls());
     if (m_start.solarPreset)
-        ApplyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
+        applyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
 }
 
 void SolarForm::readFields()
 {
     // Step 5 writes a fractional hour with the desktop's separator ("14,5")
     // and reads its Greenwich and zone times back with it.
-    m_state.entries = {Read(m_date1OfStep2),
-                       Read(m_date2OfStep2),
-                       PositionsOf(m_radixOfStep3),
-                       Read(m_date1OfStep3),
-                       Read(m_motionOfStep4),
-                       Read(m_distanceOfStep4),
-                       Sexagesimal::readWithRegionalPoint(TextsOf(m_greenwichTimeOfStep5)),
-                       ReadNumber(ui->cmbGMT->currentText()),
-                       Sexagesimal::readWithRegionalPoint(TextsOf(m_zoneTime)),
-                       ReadNumber(ui->Combo1->currentText()),
-                       Read(m_finalTime),
-                       Read(m_solarDate)};
-    m_state.motionShown = Read(m_motion);
-    m_state.distanceShown = Read(m_distance);
-    m_state.greenwichShown = Read(m_greenwichTime);
+    m_state.entries = {readTriple(m_date1OfStep2),
+                       readTriple(m_date2OfStep2),
+                       positionsOf(m_radixOfStep3),
+                       readTriple(m_date1OfStep3),
+                       readTriple(m_motionOfStep4),
+                       readTriple(m_distanceOfStep4),
+                       Sexagesimal::readWithRegionalPoint(textsOf(m_greenwichTimeOfStep5)),
+                       readNumber(ui->cmbGMT->currentText()),
+                       Sexagesimal::readWithRegionalPoint(textsOf(m_zoneTime)),
+                       readNumber(ui->Combo1->currentText()),
+                       readTriple(m_finalTime),
+                       readTriple(m_solarDate)};
+    m_state.motionShown = readTriple(m_motion);
+    m_state.distanceShown = readTriple(m_distance);
+    m_state.greenwichShown = readTriple(m_greenwichTime);
 
     Solar::Header &h = m_state.header;
     h.sign = ui->Text1_0->text();
     h.year = ui->Text1_1->text();
-    h.birthDate = TextsOf(m_birthDate);
-    h.radix = PositionsOf(m_radix);
-    h.sunDate1 = PositionsOf(m_date1);
-    h.sunDate2 = PositionsOf(m_date2);
-    h.solarDate = TextsOf(m_solarDate);
+    h.birthDate = textsOf(m_birthDate);
+    h.radix = positionsOf(m_radix);
+    h.sunDate1 = positionsOf(m_date1);
+    h.sunDate2 = positionsOf(m_date2);
+    h.solarDate = textsOf(m_solarDate);
     h.zoneText = ui->cmbGMT->currentText();
     h.dayShiftText = ui->Combo1->currentText();
     markStale();
@@ -249,14 +251,14 @@ void SolarForm::readFields()
 
 void SolarForm::carryDate1(int element)
 {
-    const QString degrees = PlainInteger(m_date1[element]->currentIndex());
+    const QString degrees = plainInteger(m_date1[element]->currentIndex());
     m_date1OfStep2[element]->setText(degrees);
     m_date1OfStep3[element]->setText(degrees);
 }
 
 void SolarForm::carryDate2(int element)
 {
-    m_date2OfStep2[element]->setText(PlainInteger(m_date2[element]->currentIndex()));
+    m_date2OfStep2[element]->setText(plainInteger(m_date2[element]->currentIndex()));
 }
 
 void SolarForm::carryRadix(int element)
@@ -274,7 +276,7 @@ void SolarForm::run(Solar::Step step)
     readFields();
     if (const auto message = m_state.run(step)) {
         markStale();
-        ShowStepMessage(this, *message, Solar::title());
+        showStepMessage(this, *message, Solar::title());
         return;
     }
     // The result goes into its field and into the fields of the next step
@@ -313,7 +315,7 @@ void SolarForm::markStale()
     for (int step = 0; step < Solar::StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
         for (QLineEdit *field : *results[step])
-            MarkStale(field, stale);
+            ::markStale(field, stale);
     }
 }
 
@@ -322,10 +324,10 @@ void SolarForm::markStale()
 void SolarForm::showPage(int page)
 {
     const QColor colour = page == 1 ? HeaderOnSecondPage : White;
-    SetFieldColour(ui->Text1_0, colour);
-    SetFieldColour(ui->Text1_1, colour);
+    setFieldColour(ui->Text1_0, colour);
+    setFieldColour(ui->Text1_1, colour);
     for (QComboBox *picker : m_radix)
-        SetListColour(picker, colour);
+        setListColour(picker, colour);
 }
 
 // "Okay" pages on from "Schritt 1-3"; on "Schritt 4-5" it goes back to the
@@ -346,7 +348,7 @@ void SolarForm::okayClicked()
     const int stale = m_state.firstStale(Solar::FinalStep);
     if (!finalResultIsCurrent(stale >= 0 ? Solar::stepNumber(stale) : 0, Solar::title()))
         return;
-    if (OfferResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final), m_start,
+    if (offerResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final), m_start,
                     Solar::title()))
         accept();
 }
@@ -358,7 +360,7 @@ void SolarForm::openCheck()
     readFields();
     const auto comparison = SolarCheck::compare(m_state.worked());
     if (!comparison.ok()) {
-        ShowStepMessage(this, comparison.message(), SolarCheck::title());
+        showStepMessage(this, comparison.message(), SolarCheck::title());
         return;
     }
     auto *dialog = new CheckDialog(comparison.value(), this);

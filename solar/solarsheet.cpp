@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+using namespace Core;
+
 namespace {
 
 using Solar::Step;
@@ -41,7 +43,7 @@ QString clock(const SexagesimalTriple &t)
 QString hours(double value)
 {
     return (value >= 0 ? QStringLiteral("+ ") : QStringLiteral("\u2212 ")) +
-           PlainNumber(std::fabs(value)) + QStringLiteral(" h");
+           plainNumber(std::fabs(value)) + QStringLiteral(" h");
 }
 
 // Four decimal places of an hour, as step 4 rounds them: "22,6092 h".
@@ -49,7 +51,7 @@ QString decimalHours(FixedDecimal value)
 {
     const qint64 count = value.tenThousandths();
     const qint64 magnitude = count < 0 ? -count : count;
-    return (count < 0 ? QStringLiteral("-") : QString()) + PlainInteger(magnitude / 10000) +
+    return (count < 0 ? QStringLiteral("-") : QString()) + plainInteger(magnitude / 10000) +
            QLocale().decimalPoint() + QString::number(magnitude % 10000).rightJustified(4, u'0') +
            QStringLiteral(" h");
 }
@@ -132,15 +134,15 @@ Sheet solarSheet(const SolarSheetInput &in)
     const Status greenwich = status(Solar::GreenwichStep);
     if (greenwich != Status::NotComputed) {
         interpolation.lines << skippedNotes(w, Solar::GreenwichStep);
-        const auto a = Guarded([&]() -> StepResult<qint32> { return e.motion.totalSeconds(); });
-        const auto b = Guarded([&]() -> StepResult<qint32> { return e.distance.totalSeconds(); });
+        const auto a = guarded([&]() -> StepResult<qint32> { return e.motion.totalSeconds(); });
+        const auto b = guarded([&]() -> StepResult<qint32> { return e.distance.totalSeconds(); });
         if (a.ok() && b.ok()) {
             interpolation.lines << QStringLiteral("A = ") + angle(e.motion) + Equals +
-                                       PlainInteger(a.value()) + QStringLiteral("'', B = ") +
-                                       angle(e.distance) + Equals + PlainInteger(b.value()) +
+                                       plainInteger(a.value()) + QStringLiteral("'', B = ") +
+                                       angle(e.distance) + Equals + plainInteger(b.value()) +
                                        QStringLiteral("''");
-            QString line = QStringLiteral("Uhrzeit = ") + PlainInteger(b.value()) +
-                           QStringLiteral("''") + Over + PlainInteger(a.value()) +
+            QString line = QStringLiteral("Uhrzeit = ") + plainInteger(b.value()) +
+                           QStringLiteral("''") + Over + plainInteger(a.value()) +
                            QStringLiteral("''") + Times + QStringLiteral("24 h");
             if (greenwich == Status::Current && a.value() != 0)
                 line += Equals +

@@ -1,5 +1,7 @@
 #include "solar/solarstate.h"
 
+using namespace Core;
+
 namespace Solar {
 
 namespace {

@@ -26,22 +26,22 @@ QString stepName(int step);
 QList<int> feedsOf(int step);
 
 struct Results {
-    std::optional<SexagesimalTriple> motion;    // A
-    std::optional<SexagesimalTriple> distance;  // B
-    std::optional<SexagesimalTriple> greenwich; // B ÷ A × 24 h
-    std::optional<Sexagesimal> zone;            // plus the time zone
-    std::optional<Sexagesimal> final;           // plus the day shift
+    std::optional<Core::SexagesimalTriple> motion;    // A
+    std::optional<Core::SexagesimalTriple> distance;  // B
+    std::optional<Core::SexagesimalTriple> greenwich; // B ÷ A × 24 h
+    std::optional<Core::Sexagesimal> zone;            // plus the time zone
+    std::optional<Core::Sexagesimal> final;           // plus the day shift
 };
 
 // What the form holds besides the steps' own fields.
 struct Header {
     QString sign;                                 // "Krebs", as typed
     QString year;                                 // the Solar year, as typed
-    FieldTexts birthDate;                         // day, month, year from the main window
-    SexagesimalTriple radix;                      // the radix Sun picked in the header
-    SexagesimalTriple sunDate1;                   // the ephemeris positions picked in step 1
-    SexagesimalTriple sunDate2;                   //
-    FieldTexts solarDate;                         // the date of the Solar, as typed
+    Core::FieldTexts birthDate;                   // day, month, year from the main window
+    Core::SexagesimalTriple radix;                // the radix Sun picked in the header
+    Core::SexagesimalTriple sunDate1;             // the ephemeris positions picked in step 1
+    Core::SexagesimalTriple sunDate2;             //
+    Core::FieldTexts solarDate;                   // the date of the Solar, as typed
     QString zoneText = QStringLiteral("+1");      // the entries as the lists show them
     QString dayShiftText = QStringLiteral("+0h"); //
 };
@@ -52,7 +52,7 @@ struct Worked {
     Header header;
     Entries entries;
     Results results;
-    std::array<StepLedger::Status, StepCount> status{};
+    std::array<Core::StepLedger::Status, StepCount> status{};
     // The earlier steps that a computed step built on without their having
     // been computed, first of them; -1 for none.
     int firstSkipped = -1;
@@ -66,7 +66,7 @@ public:
     // The step fields as they stand, read once where they change. The result
     // fields are read too: a result typed over is no longer the step's.
     Entries entries;
-    Sexagesimal motionShown, distanceShown, greenwichShown;
+    Core::Sexagesimal motionShown, distanceShown, greenwichShown;
 
     const Results &results() const { return m_results; }
 
@@ -75,7 +75,7 @@ public:
     // step's one message.
     std::optional<QString> run(Step step);
 
-    StepLedger::Status status(int step) const;
+    Core::StepLedger::Status status(int step) const;
     // The first stale step on the way to a step (itself included), -1 if none.
     int firstStale(int step) const;
     int firstSkipped(int step) const;
@@ -83,11 +83,11 @@ public:
     Worked worked() const;
 
 private:
-    StepLedger::Inputs inputsOf(int step) const;
-    StepLedger::InputsOf reader() const;
+    Core::StepLedger::Inputs inputsOf(int step) const;
+    Core::StepLedger::InputsOf reader() const;
 
     Results m_results;
-    StepLedger m_ledger;
+    Core::StepLedger m_ledger;
 };
 
 } // namespace Solar

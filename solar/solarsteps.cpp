@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace Core;
+
 namespace Solar {
 
 namespace {
@@ -30,36 +32,36 @@ double checkedSum(double a, double b)
 
 StepResult<SexagesimalTriple> sunMotion(const Sexagesimal &date1, const Sexagesimal &date2)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
         const qint32 first = date1.totalSeconds();
         const qint32 second = date2.totalSeconds();
         if (second < first)
             return StepMessage{QStringLiteral("1. Datum größer als 2. Datum!")};
-        const qint32 motion = CheckedSubtract(second, first);
+        const qint32 motion = checkedSubtract(second, first);
         if (motion > MaximalDifference)
             return tooLarge();
-        return SecondsToTriple(motion);
+        return secondsToTriple(motion);
     });
 }
 
 StepResult<SexagesimalTriple> distanceToRadix(const SexagesimalTriple &radix,
                                               const Sexagesimal &date1)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
-        const qint32 sun = PickersToSeconds(radix);
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        const qint32 sun = pickersToSeconds(radix);
         const qint32 first = date1.totalSeconds();
         if (sun < first)
             return StepMessage{QStringLiteral("1. Datum größer als Radix-Sonnenposition")};
-        const qint32 distance = CheckedSubtract(sun, first);
+        const qint32 distance = checkedSubtract(sun, first);
         if (distance > MaximalDifference)
             return tooLarge();
-        return SecondsToTriple(distance);
+        return secondsToTriple(distance);
     });
 }
 
 StepResult<SexagesimalTriple> greenwichTime(const Sexagesimal &motion, const Sexagesimal &distance)
 {
-    return Guarded([&]() -> StepResult<SexagesimalTriple> {
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
         const qint32 a = motion.totalSeconds();
         if (a == 0)
             return StepMessage{QStringLiteral("Nulldivision!")};
@@ -67,13 +69,13 @@ StepResult<SexagesimalTriple> greenwichTime(const Sexagesimal &motion, const Sex
         // The fraction of the day that the Sun needs for the distance B at the
         // day's motion A. No upper bound: B beyond A gives 24 h or more.
         const double hours = static_cast<double>(b) / static_cast<double>(a) * HoursPerDay;
-        return DecimalToTriple(FixedDecimal::fromDouble(hours));
+        return decimalToTriple(FixedDecimal::fromDouble(hours));
     });
 }
 
 StepResult<Sexagesimal> zoneTime(const Sexagesimal &greenwichTime, double zoneHours)
 {
-    return Guarded([&]() -> StepResult<Sexagesimal> {
+    return guarded([&]() -> StepResult<Sexagesimal> {
         Sexagesimal time = greenwichTime;
         time.units = checkedSum(greenwichTime.units, zoneHours);
         return time.finite();
@@ -82,7 +84,7 @@ StepResult<Sexagesimal> zoneTime(const Sexagesimal &greenwichTime, double zoneHo
 
 StepResult<Sexagesimal> finalTime(const Sexagesimal &zoneTime, double dayShiftHours)
 {
-    return Guarded([&]() -> StepResult<Sexagesimal> {
+    return guarded([&]() -> StepResult<Sexagesimal> {
         if (!std::isfinite(zoneTime.units))
             throw Overflow();
         Sexagesimal time = zoneTime;
@@ -96,7 +98,7 @@ StepResult<Sexagesimal> finalTime(const Sexagesimal &zoneTime, double dayShiftHo
 
 StepResult<ResultRow> resultRow(const Sexagesimal &date, const Sexagesimal &finalTime)
 {
-    return Guarded([&]() -> StepResult<ResultRow> {
+    return guarded([&]() -> StepResult<ResultRow> {
         const FieldTexts d = date.plainTexts();
         const FieldTexts t = finalTime.plainTexts();
         return ResultRow{title(), d[0] + u'.' + d[1] + u'.' + d[2],

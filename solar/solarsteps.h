@@ -31,35 +31,40 @@ inline QString title()
 
 // What the form holds, read as the steps read it.
 struct Entries {
-    Sexagesimal date1;         // the Sun on date 1, as carried into step 2
-    Sexagesimal date2;         // the Sun on date 2
-    SexagesimalTriple radix;   // the radix Sun picked in step 3
-    Sexagesimal date1OfStep3;  // the Sun on date 1, as carried into step 3
-    Sexagesimal motion;        // A, as copied into step 4
-    Sexagesimal distance;      // B, as copied into step 4
-    Sexagesimal greenwichTime; // as copied into step 5
-    double zoneHours = 0;      // the time zone chosen, "+1" for German time
-    Sexagesimal zoneTime;
+    Core::Sexagesimal date1;         // the Sun on date 1, as carried into step 2
+    Core::Sexagesimal date2;         // the Sun on date 2
+    Core::SexagesimalTriple radix;   // the radix Sun picked in step 3
+    Core::Sexagesimal date1OfStep3;  // the Sun on date 1, as carried into step 3
+    Core::Sexagesimal motion;        // A, as copied into step 4
+    Core::Sexagesimal distance;      // B, as copied into step 4
+    Core::Sexagesimal greenwichTime; // as copied into step 5
+    double zoneHours = 0;            // the time zone chosen, "+1" for German time
+    Core::Sexagesimal zoneTime;
     double dayShiftHours = 0; // "+0h" or "-24h"
-    Sexagesimal finalTime;
-    Sexagesimal date; // day, month and year of the Solar
+    Core::Sexagesimal finalTime;
+    Core::Sexagesimal date; // day, month and year of the Solar
 };
 
 // Step 2: the Sun's motion A from date 1 to date 2. The Sun moves between
 // 0°57' and 1°01' a day; more than 1°05' means misread ephemeris days.
-StepResult<SexagesimalTriple> sunMotion(const Sexagesimal &date1, const Sexagesimal &date2);
+Core::StepResult<Core::SexagesimalTriple> sunMotion(const Core::Sexagesimal &date1,
+                                                    const Core::Sexagesimal &date2);
 // Step 3: the distance B from the Sun on date 1 to the radix Sun.
-StepResult<SexagesimalTriple> distanceToRadix(const SexagesimalTriple &radix,
-                                              const Sexagesimal &date1);
+Core::StepResult<Core::SexagesimalTriple> distanceToRadix(const Core::SexagesimalTriple &radix,
+                                                          const Core::Sexagesimal &date1);
 // Step 4: the Greenwich time of the Solar, B / A x 24 h, to the second.
-StepResult<SexagesimalTriple> greenwichTime(const Sexagesimal &motion, const Sexagesimal &distance);
+Core::StepResult<Core::SexagesimalTriple> greenwichTime(const Core::Sexagesimal &motion,
+                                                        const Core::Sexagesimal &distance);
 // Step 5: the time zone added to the hour; minutes and seconds carried as they are.
-StepResult<Sexagesimal> zoneTime(const Sexagesimal &greenwichTime, double zoneHours);
+Core::StepResult<Core::Sexagesimal> zoneTime(const Core::Sexagesimal &greenwichTime,
+                                             double zoneHours);
 // Step 5: the day shift added to the hour; the clock time must stay within a day.
-StepResult<Sexagesimal> finalTime(const Sexagesimal &zoneTime, double dayShiftHours);
+Core::StepResult<Core::Sexagesimal> finalTime(const Core::Sexagesimal &zoneTime,
+                                              double dayShiftHours);
 
 // The row of the result list: "Solar" | 5.7.2024 | 14h33m17s.
-StepResult<ResultRow> resultRow(const Sexagesimal &date, const Sexagesimal &finalTime);
+Core::StepResult<Core::ResultRow> resultRow(const Core::Sexagesimal &date,
+                                            const Core::Sexagesimal &finalTime);
 
 } // namespace Solar
 

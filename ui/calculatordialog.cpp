@@ -11,7 +11,7 @@
 CalculatorDialog::CalculatorDialog(QWidget *parent) : QDialog(parent)
 {
     // Before the lists exist: a screen reader asks about a list once.
-    InstallAccessibleListNames();
+    installAccessibleListNames();
 }
 
 CalculatorDialog::~CalculatorDialog()
@@ -37,8 +37,8 @@ void CalculatorDialog::setUpWindow(QTabWidget *pages, bool fixedSize)
     setWindowFlags(flags);
     if (fixedSize)
         setFixedSize(size());
-    CentreOnScreen(this);
-    AddPageShortcuts(pages);
+    centreOnScreen(this);
+    addPageShortcuts(pages);
 }
 
 void CalculatorDialog::followInputs(const std::function<void()> &read)
@@ -67,7 +67,7 @@ bool CalculatorDialog::finalResultIsCurrent(int firstStaleStep, const QString &t
 {
     if (firstStaleStep == 0)
         return true;
-    ShowStepMessage(this,
+    showStepMessage(this,
                     QStringLiteral("Das Endergebnis passt nicht mehr zu den Eingaben. Bitte ab "
                                    "Schritt %1 neu rechnen.")
                         .arg(firstStaleStep),
@@ -79,18 +79,18 @@ void CalculatorDialog::paintFields(const QList<QPair<FieldTriple, QColor>> &fiel
 {
     for (const auto &[triple, colour] : fields) {
         for (QLineEdit *field : triple)
-            SetFieldColour(field, colour);
+            setFieldColour(field, colour);
     }
 }
 
 void CalculatorDialog::paintLines(const QList<QPair<QFrame *, QColor>> &lines)
 {
     for (const auto &[line, colour] : lines)
-        SetLineColour(line, colour);
+        setLineColour(line, colour);
 }
 
 void CalculatorDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (!PressFocusedButtonOnEnter(this, event))
+    if (!pressFocusedButtonOnEnter(this, event))
         QDialog::keyPressEvent(event);
 }

@@ -11,6 +11,8 @@
 #include <QPalette>
 #include <QScreen>
 
+using namespace Core;
+
 namespace {
 
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
@@ -22,17 +24,17 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 
 } // namespace
 
-FieldTexts TextsOf(const FieldTriple &fields)
+FieldTexts textsOf(const FieldTriple &fields)
 {
     return {fields[0]->text(), fields[1]->text(), fields[2]->text()};
 }
 
-Sexagesimal Read(const FieldTriple &fields)
+Sexagesimal readTriple(const FieldTriple &fields)
 {
-    return Sexagesimal::read(TextsOf(fields));
+    return Sexagesimal::read(textsOf(fields));
 }
 
-SexagesimalTriple PositionsOf(const PickerTriple &pickers)
+SexagesimalTriple positionsOf(const PickerTriple &pickers)
 {
     // The lists hold at most 60 entries: a position always fits.
     return {static_cast<qint16>(pickers[0]->currentIndex()),
@@ -51,50 +53,50 @@ void Show(const FieldTriple &fields, const FieldTexts &texts)
 
 void Show(const FieldTriple &fields, const SexagesimalTriple &triple)
 {
-    Show(fields, TripleToFields(triple));
+    Show(fields, tripleToFields(triple));
 }
 
-bool ShowStepMessage(QWidget *form, const QString &message, const QString &title)
+bool showStepMessage(QWidget *form, const QString &message, const QString &title)
 {
     services().showMessage(form, message, title);
     return false;
 }
 
-bool OfferResult(QWidget *form, const StepResult<ResultRow> &row, const CalculatorStart &start,
+bool offerResult(QWidget *form, const StepResult<ResultRow> &row, const CalculatorStart &start,
                  const QString &title)
 {
-    if (!Succeeded(form, row, title))
+    if (!succeeded(form, row, title))
         return false;
     // The list counts its rows in 16 bits: a full list takes no further row,
     // and the form stays open rather than pretend that the row was added.
     if (start.offerRow && start.offerRow(row.value()))
         return true;
-    return ShowStepMessage(form, QStringLiteral("Liste ist voll"), title);
+    return showStepMessage(form, QStringLiteral("Liste ist voll"), title);
 }
 
-void SetFieldColour(QLineEdit *field, const QColor &colour)
+void setFieldColour(QLineEdit *field, const QColor &colour)
 {
     setColour(field, QPalette::Base, colour);
 }
 
-void SetListColour(QComboBox *list, const QColor &colour)
+void setListColour(QComboBox *list, const QColor &colour)
 {
     setColour(list, QPalette::Base, colour);
     setColour(list, QPalette::Button, colour);
 }
 
-void SetLabelColour(QLabel *label, const QColor &colour)
+void setLabelColour(QLabel *label, const QColor &colour)
 {
     setColour(label, QPalette::Window, colour);
     label->setAutoFillBackground(true);
 }
 
-void SetLineColour(QFrame *line, const QColor &colour)
+void setLineColour(QFrame *line, const QColor &colour)
 {
     setColour(line, QPalette::WindowText, colour);
 }
 
-void CentreOnScreen(QWidget *form)
+void centreOnScreen(QWidget *form)
 {
     const QWidget *parent = form->parentWidget();
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -102,7 +104,7 @@ void CentreOnScreen(QWidget *form)
         form->move(screen->availableGeometry().center() - form->rect().center());
 }
 
-void MarkStale(QLineEdit *field, bool stale)
+void markStale(QLineEdit *field, bool stale)
 {
     if (field->font().strikeOut() == stale)
         return;
@@ -118,7 +120,7 @@ void MarkStale(QLineEdit *field, bool stale)
     field->setAccessibleDescription(note);
 }
 
-void ApplyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
+void applyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
                  const PickerTriple &radix)
 {
     sign->setText(preset.sign);
@@ -129,7 +131,7 @@ void ApplyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
     }
 }
 
-void ShowBeginningOfText(QLineEdit *field)
+void showBeginningOfText(QLineEdit *field)
 {
     // setText leaves the cursor at the end and then reports the change.
     QObject::connect(field, &QLineEdit::textChanged, field, [field] {

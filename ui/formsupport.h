@@ -25,14 +25,14 @@ class QWidget;
 using FieldTriple = std::array<QLineEdit *, 3>;
 using PickerTriple = std::array<QComboBox *, 3>;
 
-FieldTexts TextsOf(const FieldTriple &fields);
-Sexagesimal Read(const FieldTriple &fields);
-SexagesimalTriple PositionsOf(const PickerTriple &pickers);
+Core::FieldTexts textsOf(const FieldTriple &fields);
+Core::Sexagesimal readTriple(const FieldTriple &fields);
+Core::SexagesimalTriple positionsOf(const PickerTriple &pickers);
 // Writes the texts in order; every write runs the field's change handler
 // before the next, as typing would. A result longer than its read-only field
 // shows its leading digits.
-void Show(const FieldTriple &fields, const FieldTexts &texts);
-void Show(const FieldTriple &fields, const SexagesimalTriple &triple);
+void Show(const FieldTriple &fields, const Core::FieldTexts &texts);
+void Show(const FieldTriple &fields, const Core::SexagesimalTriple &triple);
 
 // A Solar task taken over from the exercises: the sign of the radix Sun
 // ("Krebs"), the year of the Solar and the radix Sun within its sign
@@ -50,18 +50,18 @@ struct RectificationPreset {
     QString place;
     QString event;
     QString eventDate;
-    FieldTexts birthSiderealTime; // hours, minutes, seconds
+    Core::FieldTexts birthSiderealTime; // hours, minutes, seconds
 };
 
 // What a calculator form is given when the main window opens it.
 struct CalculatorStart {
     QString personName;
-    FieldTexts birthDate; // day, month, year
+    Core::FieldTexts birthDate; // day, month, year
     bool restoreEntries = true;
     // Offers the finished row to the result list; false when the list is full.
-    std::function<bool(const ResultRow &)> offerRow;
+    std::function<bool(const Core::ResultRow &)> offerRow;
     // For the head of the calculation sheet.
-    FieldTexts birthTime; // hours, minutes, seconds
+    Core::FieldTexts birthTime; // hours, minutes, seconds
     QString birthPlace;
     // The task's data, chosen over the restored entries.
     std::optional<SolarPreset> solarPreset;
@@ -70,45 +70,45 @@ struct CalculatorStart {
 
 // Writes a taken-over task into the Solar header: its sign, year and radix
 // lists (whose changes run their handlers, as picking does).
-void ApplyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
+void applyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
                  const PickerTriple &radix);
 
 // A read-only field whose number is longer than the field shows its
 // beginning after every write, not its end.
-void ShowBeginningOfText(QLineEdit *field);
+void showBeginningOfText(QLineEdit *field);
 
 // Shows a step's one message, titled as the calculator's other messages;
 // answers whether the step gave its result.
 template <typename T>
-bool Succeeded(QWidget *form, const StepResult<T> &result, const QString &title);
-bool ShowStepMessage(QWidget *form, const QString &message, const QString &title);
+bool succeeded(QWidget *form, const Core::StepResult<T> &result, const QString &title);
+bool showStepMessage(QWidget *form, const QString &message, const QString &title);
 
 // "Okay" after the final step: offers the row. Answers false, after one
 // message, when the row cannot be composed ("Überlauf!") or the list already
 // holds its 32 767 rows ("Liste ist voll"): the form then stays open.
-bool OfferResult(QWidget *form, const StepResult<ResultRow> &row, const CalculatorStart &start,
-                 const QString &title);
+bool offerResult(QWidget *form, const Core::StepResult<Core::ResultRow> &row,
+                 const CalculatorStart &start, const QString &title);
 
 // The colours that show which values belong together, set through the
 // palette: a text field's Base, a selection-only list's Base and Button (its
 // face), a label's Window, a plain line's WindowText.
-void SetFieldColour(QLineEdit *field, const QColor &colour);
-void SetListColour(QComboBox *list, const QColor &colour);
-void SetLabelColour(QLabel *label, const QColor &colour);
-void SetLineColour(QFrame *line, const QColor &colour);
+void setFieldColour(QLineEdit *field, const QColor &colour);
+void setListColour(QComboBox *list, const QColor &colour);
+void setLabelColour(QLabel *label, const QColor &colour);
+void setLineColour(QFrame *line, const QColor &colour);
 
 // Marks a result field whose step no longer belongs to its inputs: the text
 // stays, struck through and grey, and its tooltip and accessible description
 // say "nicht mehr aktuell".
-void MarkStale(QLineEdit *field, bool stale);
+void markStale(QLineEdit *field, bool stale);
 
 // Centres a form on the screen of its parent (or on the primary screen).
-void CentreOnScreen(QWidget *form);
+void centreOnScreen(QWidget *form);
 
 template <typename T>
-bool Succeeded(QWidget *form, const StepResult<T> &result, const QString &title)
+bool succeeded(QWidget *form, const Core::StepResult<T> &result, const QString &title)
 {
-    return result.ok() || ShowStepMessage(form, result.message(), title);
+    return result.ok() || showStepMessage(form, result.message(), title);
 }
 
 #endif

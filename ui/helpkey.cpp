@@ -23,7 +23,7 @@ protected:
         if (event->type() == QEvent::ChildPolished) {
             auto *dialog = qobject_cast<QDialog *>(static_cast<QChildEvent *>(event)->child());
             if (dialog && dialog->isWindow())
-                OpenHelpOnF1(dialog, m_open);
+                openHelpOnF1(dialog, m_open);
         }
         return QObject::eventFilter(watched, event);
     }
@@ -34,7 +34,7 @@ private:
 
 } // namespace
 
-void OpenHelpOnF1(QWidget *window, std::function<void(QWidget *asker)> open)
+void openHelpOnF1(QWidget *window, std::function<void(QWidget *asker)> open)
 {
     auto *help = new QShortcut(QKeySequence::HelpContents, window);
     QObject::connect(help, &QShortcut::activated, window, [window, open] { open(window); });

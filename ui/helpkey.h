@@ -9,6 +9,6 @@ class QWidget;
 // the window in which F1 was pressed, so that a failure is reported there.
 // The key works in the dialogs that the window opens later too (the Solar
 // check, a print preview): they explain the same calculation.
-void OpenHelpOnF1(QWidget *window, std::function<void(QWidget *asker)> open);
+void openHelpOnF1(QWidget *window, std::function<void(QWidget *asker)> open);
 
 #endif

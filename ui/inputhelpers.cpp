@@ -14,6 +14,8 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+using namespace Core;
+
 namespace {
 
 // A key that puts a character into the control, as opposed to a navigation
@@ -58,7 +60,7 @@ bool focusGivenByUser(Qt::FocusReason reason)
            reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
-// Marks the fields that select on focus, so that KeepCaretOnFocus passes them by.
+// Marks the fields that select on focus, so that keepCaretOnFocus passes them by.
 const auto SelectAllFilterName = QLatin1String("selectAllOnFocus");
 
 class SelectAllOnFocusFilter final : public QObject {
@@ -76,7 +78,7 @@ public:
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
             if (!focusGivenByUser(reason))
                 break;
-            SelectAllText(field);
+            selectAllText(field);
             // A click that gives the focus places the caret after the focus
             // has arrived: select again once the button is released.
             m_clickGaveFocus = reason == Qt::MouseFocusReason;
@@ -87,7 +89,7 @@ public:
                 m_clickGaveFocus = false;
                 // A drag over part of the text keeps the part dragged over.
                 if (!field->hasSelectedText())
-                    SelectAllText(field);
+                    selectAllText(field);
             }
             break;
         case QEvent::FocusOut:
@@ -192,7 +194,7 @@ private:
 bool aboveMaximum(const QString &text, double maximum)
 {
     try {
-        return TextValue(text) > maximum;
+        return textValue(text) > maximum;
     } catch (const Overflow &) {
         // Beyond the range of a number at all ("1E400"): certainly too large.
         return true;
@@ -210,7 +212,7 @@ void rejectField(QLineEdit *field)
 
 } // namespace
 
-void FillPositionList(QComboBox *list, int element)
+void fillPositionList(QComboBox *list, int element)
 {
     static const char16_t *const units[] = {u"°", u"'", u"''"};
     const QString unit = QString::fromUtf16(units[element]);
@@ -224,17 +226,17 @@ void FillPositionList(QComboBox *list, int element)
     list->setCurrentIndex(0);
 }
 
-void SelectAllText(QLineEdit *field)
+void selectAllText(QLineEdit *field)
 {
     field->selectAll();
 }
 
-void SelectAllOnFocus(QLineEdit *field)
+void selectAllOnFocus(QLineEdit *field)
 {
     field->installEventFilter(new SelectAllOnFocusFilter(field));
 }
 
-void KeepCaretOnFocus(QWidget *form)
+void keepCaretOnFocus(QWidget *form)
 {
     const auto fields = form->findChildren<QLineEdit *>();
     for (QLineEdit *field : fields) {
@@ -243,13 +245,13 @@ void KeepCaretOnFocus(QWidget *form)
     }
 }
 
-void AcceptDigitsOnly(QLineEdit *field)
+void acceptDigitsOnly(QLineEdit *field)
 {
     field->setValidator(new DigitsValidator(field));
     field->installEventFilter(new DigitsOnlyFilter(field));
 }
 
-void RejectAllKeys(QWidget *control)
+void rejectAllKeys(QWidget *control)
 {
     if (auto *list = qobject_cast<QComboBox *>(control)) {
         list->installEventFilter(new RejectKeysFilter(RejectKeysFilter::Kind::List, list));
@@ -263,7 +265,7 @@ void RejectAllKeys(QWidget *control)
     control->installEventFilter(new RejectKeysFilter(RejectKeysFilter::Kind::TextField, control));
 }
 
-void ValidateField(double maximum, QLineEdit *field)
+void validateField(double maximum, QLineEdit *field)
 {
     if (aboveMaximum(field->text(), maximum))
         rejectField(field);

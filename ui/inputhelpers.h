@@ -10,33 +10,33 @@ class QWidget;
 // "0''" … "59''" for the seconds (2). The fill appends its entries (the list
 // is not emptied first) and selects position 0 without a change signal on the
 // way: the caller runs its handler once the whole list is there.
-void FillPositionList(QComboBox *list, int element);
+void fillPositionList(QComboBox *list, int element);
 
 // Selects the whole text, so that the next key typed replaces the entry.
-void SelectAllText(QLineEdit *field);
+void selectAllText(QLineEdit *field);
 // Selects the whole text when the user gives the field the focus: by Tab,
 // Shift+Tab, a mouse click (the selection survives the click that gave the
 // focus) or a shortcut. Coming back to the window (from another application or
 // a message box) and a focus set by the program keep the caret where it was.
-void SelectAllOnFocus(QLineEdit *field);
+void selectAllOnFocus(QLineEdit *field);
 // Every other text field of the form keeps its caret where it was when it is
 // tabbed into, where Qt's line edit would select its whole text. Called after
-// the form's SelectAllOnFocus fields are set.
-void KeepCaretOnFocus(QWidget *form);
+// the form's selectAllOnFocus fields are set.
+void keepCaretOnFocus(QWidget *form);
 
 // Key filters acting on typed characters only: navigation keys, Backspace,
 // Delete and the usual shortcuts (Ctrl+A, Ctrl+C, …) keep working.
-// AcceptDigitsOnly lets the digits 0-9 through; text pasted into such a field
-// keeps only its digits. RejectAllKeys drops every typed character, so that a
+// acceptDigitsOnly lets the digits 0-9 through; text pasted into such a field
+// keeps only its digits. rejectAllKeys drops every typed character, so that a
 // selection-only list is never changed by typing.
-void AcceptDigitsOnly(QLineEdit *field);
-void RejectAllKeys(QWidget *control);
+void acceptDigitsOnly(QLineEdit *field);
+void rejectAllKeys(QWidget *control);
 
-// Range checks of typed numbers: when TextValue of the text is greater than
+// Range checks of typed numbers: when textValue of the text is greater than
 // the maximum, the field is emptied and then the message "Bitte nur gültige
 // Zahlen eingeben!" titled "Solar und GZK" is shown (once: emptying the field
 // runs its change handler again, which then passes). Text that is no number
 // reads as 0 and passes.
-void ValidateField(double maximum, QLineEdit *field);
+void validateField(double maximum, QLineEdit *field);
 
 #endif

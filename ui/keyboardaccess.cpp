@@ -123,13 +123,13 @@ void turnPage(QTabWidget *tabs, int step)
 
 } // namespace
 
-void InstallAccessibleListNames()
+void installAccessibleListNames()
 {
     // Qt keeps each factory once; the latest installed is asked first.
     QAccessible::installFactory(&listFactory);
 }
 
-void AddPageShortcuts(QTabWidget *tabs)
+void addPageShortcuts(QTabWidget *tabs)
 {
     QWidget *form = tabs->window();
     const struct {
@@ -149,7 +149,7 @@ void AddPageShortcuts(QTabWidget *tabs)
     }
 }
 
-void OpenMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open)
+void openMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open)
 {
     auto *byMouse = new PressedByMouse(button);
     QObject::connect(button, &QAbstractButton::clicked, byMouse,
@@ -159,7 +159,7 @@ void OpenMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)
                      });
 }
 
-bool PressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event)
+bool pressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;

@@ -15,24 +15,24 @@ class QWidget;
 // pickers stand in triples under one caption, so each carries its own
 // accessible name ("Radix-Sonnenposition, Grad") and the entry shown is its
 // value. Safe to call more than once.
-void InstallAccessibleListNames();
+void installAccessibleListNames();
 
 // Ctrl+Tab and Ctrl+PageDown show the next page of a form's tab control,
 // Ctrl+Shift+Tab and Ctrl+PageUp the previous one (wrapping round), wherever
 // the focus is in the form: in a header field, on a button below the pages,
 // or in a drop-down list, which would otherwise take the keys for itself.
-void AddPageShortcuts(QTabWidget *tabs);
+void addPageShortcuts(QTabWidget *tabs);
 
 // Enter on a button that has the focus presses it, as Space does; the forms
 // have no default button, so Enter in a text field runs nothing. Returns true
 // when the key was used.
-bool PressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event);
+bool pressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event);
 
 // A button that opens a pop-up menu calls `open` with the menu's place on
 // every click: at the mouse pointer when clicked with the mouse; pressed from
 // the keyboard (Space, Enter) or by a screen reader, just below the button's
 // left edge, where the user is looking, since the pointer may then be
 // anywhere on the screen.
-void OpenMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open);
+void openMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open);
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+using namespace Core;
+
 // The rows as plain texts: a list of 32 767 rows holds three strings a row
 // and nothing else, so that loading and showing a full list stays light.
 class ResultModel : public QAbstractTableModel {

@@ -22,16 +22,16 @@ public:
     void addColumnHeader(const QString &caption);
 
     int rowCount() const;
-    ResultRow row(int position) const;
+    Core::ResultRow row(int position) const;
     // Appends a row at the end; false (and nothing added) when the list is full.
     // The first row of a list without a current row becomes current.
-    bool appendRow(const ResultRow &row);
+    bool appendRow(const Core::ResultRow &row);
     // Appends rows at the end in one go (for a restore); the rows beyond the
     // list's capacity are dropped. Returns the number appended.
-    int appendRows(const QList<ResultRow> &rows);
+    int appendRows(const QList<Core::ResultRow> &rows);
     // Puts rows back at a position (1 to rowCount() + 1), the rows from there
     // on moving down; false (and nothing inserted) when they do not all fit.
-    bool insertRows(int position, const QList<ResultRow> &rows);
+    bool insertRows(int position, const QList<Core::ResultRow> &rows);
     // Removes the row at a position (nothing for a position without a row);
     // when it was the current row, its successor (or, for the last row, its
     // predecessor) becomes current.

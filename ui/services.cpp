@@ -20,7 +20,7 @@ namespace {
 // frame's buttons and margins take. A QMessageBox sets its own fixed size
 // from its layout when it is shown, so the width goes into the layout as an
 // empty item below everything else.
-void MakeRoomForTitle(QMessageBox &box)
+void makeRoomForTitle(QMessageBox &box)
 {
     constexpr int FrameButtons = 120; // close, maximise, minimise, menu and margins
     QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
@@ -40,7 +40,7 @@ public:
         // the application would be appended to every window caption.
         QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("velmora") : title,
                         text, QMessageBox::Ok, parent);
-        MakeRoomForTitle(box);
+        makeRoomForTitle(box);
         box.exec();
     }
 
@@ -62,7 +62,7 @@ void setServices(UiServices *replacement)
     installed = replacement;
 }
 
-void OpenForWindow(QWidget *asker, const QUrl &url)
+void openForWindow(QWidget *asker, const QUrl &url)
 {
     if (services().openUrl(url))
         return;

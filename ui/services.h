@@ -33,6 +33,6 @@ void setServices(UiServices *replacement);
 // in a message titled as that window: "Das Dokument konnte nicht geöffnet
 // werden: <path>" or "Die Internetseite konnte nicht geöffnet werden:
 // <address>".
-void OpenForWindow(QWidget *asker, const QUrl &url);
+void openForWindow(QWidget *asker, const QUrl &url);
 
 #endif

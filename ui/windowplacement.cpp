@@ -43,7 +43,7 @@ private:
 
 } // namespace
 
-SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestPage,
+SideBySide placeBeside(const QRect &available, const QRect &page, int narrowestPage,
                        const QSize &calculator)
 {
     // Vertically the calculator starts level with the page, kept on screen.
@@ -70,7 +70,7 @@ SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestP
     return {narrowed, at(std::max(available.left(), calculatorLeft))};
 }
 
-void PlaceBeside(QWidget *calculator, QWidget *page)
+void placeBeside(QWidget *calculator, QWidget *page)
 {
     if (!page || !page->isVisible() || page->isMinimized() || !page->screen())
         return;
@@ -86,7 +86,7 @@ void PlaceBeside(QWidget *calculator, QWidget *page)
         (page->minimumWidth() > 0 ? page->minimumWidth() : page->minimumSizeHint().width()) +
         margins.left() + margins.right();
     const SideBySide places =
-        PlaceBeside(page->screen()->availableGeometry(), frame, narrowest, calculatorFrame);
+        placeBeside(page->screen()->availableGeometry(), frame, narrowest, calculatorFrame);
     if (places.page != frame) {
         page->resize(places.page.size().shrunkBy(margins));
         page->move(places.page.topLeft());

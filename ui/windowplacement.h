@@ -20,7 +20,7 @@ struct SideBySide {
 // moves to the left edge and gives up width down to `narrowestPage`, and the
 // calculator goes to the right edge; only when even that does not fit does
 // the calculator cover the page's right-hand part, never more than it must.
-SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestPage,
+SideBySide placeBeside(const QRect &available, const QRect &page, int narrowestPage,
                        const QSize &calculator);
 
 // The same for two windows: `calculator` is about to be shown, `page` is
@@ -28,6 +28,6 @@ SideBySide PlaceBeside(const QRect &available, const QRect &page, int narrowestP
 // manager that raises a dialog's parent window together with it would put
 // that window over the page: whenever the calculator becomes active, the page
 // is raised again where the two do not overlap.
-void PlaceBeside(QWidget *calculator, QWidget *page);
+void placeBeside(QWidget *calculator, QWidget *page);
 
 #endif

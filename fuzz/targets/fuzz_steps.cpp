@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <type_traits>
 
+using namespace Core;
+
 namespace {
 
 template <typename T> void check(const StepResult<T> &r)
@@ -18,10 +20,10 @@ template <typename T> void check(const StepResult<T> &r)
         std::abort();
     if constexpr (std::is_same_v<T, SexagesimalTriple>) {
         const SexagesimalTriple t = r.ok() ? r.value() : SexagesimalTriple{};
-        if ((t.Units < 0 || t.Minutes < 0 || t.Seconds < 0) &&
-            (t.Units > 0 || t.Minutes > 0 || t.Seconds > 0))
+        if ((t.units < 0 || t.minutes < 0 || t.secondsOf < 0) &&
+            (t.units > 0 || t.minutes > 0 || t.seconds > 0))
             std::abort();
-        if (std::abs(t.Minutes) > 59 || std::abs(t.Seconds) > 59)
+        if (std::abs(t.minutes) > 59 || std::abs(t.seconds) > 59)
             std::abort();
     }
 }

@@ -51,7 +51,7 @@ private slots:
 void tst_Astro::apparentLongitudeOfMeeus()
 {
     const double expected = 199.0 + 54.0 / 60 + 21.8 / 3600;
-    const double longitude = ApparentSolarLongitude(JulianDate{2448908.5, 0.0});
+    const double longitude = apparentSolarLongitude(JulianDate{2448908.5, 0.0});
     QVERIFY2(std::abs(longitude - expected) * 3600 < 0.5, qPrintable(QString::number(longitude)));
 }
 
@@ -88,11 +88,11 @@ void tst_Astro::seasons()
     QFETCH(QDateTime, published);
     QFETCH(int, toleranceSeconds);
 
-    const QDateTime moment = SunReachesLongitude(longitude, near);
+    const QDateTime moment = sunReachesLongitude(longitude, near);
     QVERIFY2(std::abs(published.secsTo(moment)) <= toleranceSeconds,
              qPrintable(moment.toString(Qt::ISODateWithMs)));
     QCOMPARE(moment.time().msec() % 100, 0);
-    const double reached = ApparentSolarLongitude(moment);
+    const double reached = apparentSolarLongitude(moment);
     QVERIFY(std::abs(std::remainder(reached - longitude, 360.0)) * 3600 < 0.01);
 }
 
@@ -117,8 +117,8 @@ void tst_Astro::ttMinusUtc()
     QFETCH(QDateTime, instant);
     QFETCH(double, expected);
     QFETCH(double, tolerance);
-    QVERIFY2(std::abs(TTMinusUTC(instant) - expected) <= tolerance,
-             qPrintable(QString::number(TTMinusUTC(instant))));
+    QVERIFY2(std::abs(Astro::ttMinusUtc(instant) - expected) <= tolerance,
+             qPrintable(QString::number(Astro::ttMinusUtc(instant))));
 }
 
 // Each century's polynomial must meet the next: a mistyped coefficient shows
@@ -138,8 +138,8 @@ void tst_Astro::deltaTJoinsAcrossItsCenturies()
 {
     QFETCH(int, year);
     QFETCH(double, tolerance);
-    const double before = TTMinusUTC(utcOf(QDate(year - 1, 12, 16)));
-    const double after = TTMinusUTC(utcOf(QDate(year, 1, 16)));
+    const double before = Astro::ttMinusUtc(utcOf(QDate(year - 1, 12, 16)));
+    const double after = Astro::ttMinusUtc(utcOf(QDate(year, 1, 16)));
     QVERIFY2(std::abs(after - before) <= tolerance,
              qPrintable(QString::number(before) + u' ' + QString::number(after)));
 }
@@ -165,7 +165,7 @@ void tst_Astro::signOf()
 {
     QFETCH(QString, typed);
     QFETCH(int, sign);
-    QCOMPARE(SignOf(typed).value_or(-1), sign);
+    QCOMPARE(Astro::signOf(typed).value_or(-1), sign);
 }
 
 void tst_Astro::positionText_data()
@@ -173,7 +173,7 @@ void tst_Astro::positionText_data()
     QTest::addColumn<qint32>("position");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("next sign") << PositionOf(0, 30, 0, 0) << u"0°00'00'' Stier"_s;
+    QTest::newRow("next sign") << positionOf(0, 30, 0, 0) << u"0°00'00'' Stier"_s;
     QTest::newRow("last second") << 1295999 << u"29°59'59'' Fische"_s;
     QTest::newRow("full circle") << 1296000 << u"0°00'00'' Widder"_s;
 }
@@ -182,7 +182,7 @@ void tst_Astro::positionText()
 {
     QFETCH(qint32, position);
     QFETCH(QString, text);
-    QCOMPARE(PositionText(position), text);
+    QCOMPARE(Astro::positionText(position), text);
 }
 
 // Date 1 is the day whose printed 0h position is not greater than the radix
@@ -210,12 +210,12 @@ void tst_Astro::date1()
     QFETCH(qint32, offset);
     QFETCH(QDate, date1);
 
-    const qint32 radix = (EphemerisPosition(day) + offset + 1296000) % 1296000;
-    const auto s = SolveSolarReturn(radix, day.year(), day.day(), day.month());
+    const qint32 radix = (ephemerisPosition(day) + offset + 1296000) % 1296000;
+    const auto s = solveSolarReturn(radix, day.year(), day.day(), day.month());
     QVERIFY(s);
     QCOMPARE(s->date1, date1);
     QCOMPARE(s->daysFromBirthday, day.daysTo(date1));
-    QCOMPARE(s->position2, EphemerisPosition(date1.addDays(1)));
+    QCOMPARE(s->position2, ephemerisPosition(date1.addDays(1)));
     // The exact moment lies between the two days' 0h, give or take the
     // rounding of half a second of arc (about 12 s of time).
     QVERIFY(s->moment >= utcOf(date1).addSecs(-15));
@@ -237,7 +237,7 @@ void tst_Astro::roundedToTheSecond()
 {
     QFETCH(double, arcSeconds);
     QFETCH(qint32, written);
-    const QDateTime at = SunReachesLongitude(arcSeconds / 3600, utc("2024-03-20T03:00Z"));
+    const QDateTime at = sunReachesLongitude(arcSeconds / 3600, utc("2024-03-20T03:00Z"));
     QCOMPARE(roundedLongitude(at), written);
     QCOMPARE(wholeSecond(utc("1969-12-31T23:59:59.600Z")), utc("1970-01-01T00:00:00Z"));
     QCOMPARE(wholeSecond(utc("1969-12-31T23:59:59.400Z")), utc("1969-12-31T23:59:59Z"));
@@ -246,7 +246,7 @@ void tst_Astro::roundedToTheSecond()
 // Stier 15° is a month away from a birthday of 5 April.
 void tst_Astro::returnNearestToTheBirthday()
 {
-    const auto wrongSign = SolveSolarReturn(PositionOf(1, 15, 0, 0), 2020, 5, 4);
+    const auto wrongSign = solveSolarReturn(positionOf(1, 15, 0, 0), 2020, 5, 4);
     QVERIFY(wrongSign);
     QVERIFY(wrongSign->daysFromBirthday > 25 && wrongSign->daysFromBirthday < 35);
 }
@@ -255,13 +255,13 @@ void tst_Astro::birthdays()
 {
     // Pisces 10° is reached on 28 February 2023 at 20:56 UT and on 29 February
     // 2024 at 02:44 UT; in a common year 29 February counts as 1 March.
-    const qint32 radix = PositionOf(11, 10, 0, 0);
-    QCOMPARE(SolveSolarReturn(radix, 2023, 29, 2)->daysFromBirthday, -1);
-    QCOMPARE(SolveSolarReturn(radix, 2024, 29, 2)->daysFromBirthday, 0);
-    QVERIFY(!SolveSolarReturn(radix, 2023, 30, 2));
-    QVERIFY(!SolveSolarReturn(radix, 2024, 30, 2)); // no day of any year
-    QVERIFY(!SolveSolarReturn(radix, 2023, 31, 4));
-    QVERIFY(!SolveSolarReturn(radix, 2023, 1, 13));
+    const qint32 radix = positionOf(11, 10, 0, 0);
+    QCOMPARE(solveSolarReturn(radix, 2023, 29, 2)->daysFromBirthday, -1);
+    QCOMPARE(solveSolarReturn(radix, 2024, 29, 2)->daysFromBirthday, 0);
+    QVERIFY(!solveSolarReturn(radix, 2023, 30, 2));
+    QVERIFY(!solveSolarReturn(radix, 2024, 30, 2)); // no day of any year
+    QVERIFY(!solveSolarReturn(radix, 2023, 31, 4));
+    QVERIFY(!solveSolarReturn(radix, 2023, 1, 13));
 }
 
 QTEST_APPLESS_MAIN(tst_Astro)

@@ -14,13 +14,13 @@ namespace {
 // 23°26', the obliquity the hand-computed cases below use.
 constexpr double Obliquity = 23.0 + 26.0 / 60;
 
-double Hours(int h, int m, double s)
+double hoursOf(int h, int m, double s)
 {
     return h + m / 60.0 + s / 3600.0;
 }
 
 // The arc from b to a in seconds, across 0°.
-double ArcSeconds(double a, double b)
+double arcSeconds(double a, double b)
 {
     return std::remainder(a - b, 360.0) * 3600.0;
 }
@@ -47,20 +47,21 @@ void tst_Houses::greenwichSiderealTime_data()
     QTest::addColumn<double>("expected"); // hours
     // Meeus, Astronomical Algorithms, examples 12.a and 12.b.
     QTest::newRow("1987-04-10 0h")
-        << QDateTime(QDate(1987, 4, 10), QTime(0, 0), QTimeZone::utc()) << Hours(13, 10, 46.3668);
+        << QDateTime(QDate(1987, 4, 10), QTime(0, 0), QTimeZone::utc()) << hoursOf(13, 10, 46.3668);
     QTest::newRow("1987-04-10 19h21m")
-        << QDateTime(QDate(1987, 4, 10), QTime(19, 21), QTimeZone::utc()) << Hours(8, 34, 57.0896);
+        << QDateTime(QDate(1987, 4, 10), QTime(19, 21), QTimeZone::utc())
+        << hoursOf(8, 34, 57.0896);
     // The Astronomical Almanac for 2000, 1 January 0h UT: 6h39m52.2707s (rounded
     // to 0.0001 s there); Greenwich sidereal time turns once a sidereal day.
     QTest::newRow("2000-01-01 0h")
-        << QDateTime(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc()) << Hours(6, 39, 52.2707);
+        << QDateTime(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc()) << hoursOf(6, 39, 52.2707);
 }
 
 void tst_Houses::greenwichSiderealTime()
 {
     QFETCH(QDateTime, utc);
     QFETCH(double, expected);
-    const double gmst = GreenwichSiderealTime(utc);
+    const double gmst = Astro::greenwichSiderealTime(utc);
     QVERIFY2(std::abs(gmst - expected) * 3600 < 0.01,
              qPrintable(QString::number((gmst - expected) * 3600, 'f', 4)));
 }
@@ -69,19 +70,20 @@ void tst_Houses::localSiderealTimeAddsTheLongitude()
 {
     const QDateTime utc(QDate(1987, 4, 10), QTime(0, 0), QTimeZone::utc());
     // Munich, 11°35' east: 46 m 20 s of time later than Greenwich.
-    const double munich = LocalSiderealTime(utc, 11.0 + 35.0 / 60);
-    QVERIFY(std::abs(munich - Hours(13, 57, 6.3668)) * 3600 < 0.01);
+    const double munich = localSiderealTime(utc, 11.0 + 35.0 / 60);
+    QVERIFY(std::abs(munich - hoursOf(13, 57, 6.3668)) * 3600 < 0.01);
     // 150° west of Greenwich the meridian stands 10 h earlier, across 0 h.
-    const double west = LocalSiderealTime(utc, -150);
-    QVERIFY(std::abs(west - Hours(3, 10, 46.3668)) * 3600 < 0.01);
-    QCOMPARE(RamcOfSiderealTime(Hours(8, 16, 0)), 124.0);
-    QCOMPARE(RamcOfSiderealTime(24.0), 0.0);
+    const double west = localSiderealTime(utc, -150);
+    QVERIFY(std::abs(west - hoursOf(3, 10, 46.3668)) * 3600 < 0.01);
+    QCOMPARE(ramcOfSiderealTime(hoursOf(8, 16, 0)), 124.0);
+    QCOMPARE(ramcOfSiderealTime(24.0), 0.0);
 }
 
 void tst_Houses::meanObliquity()
 {
     // J2000.0: 23°26'21.406'' (IAU 2006).
-    const double e = MeanObliquity(QDateTime(QDate(2000, 1, 1), QTime(12, 0), QTimeZone::utc()));
+    const double e =
+        Astro::meanObliquity(QDateTime(QDate(2000, 1, 1), QTime(12, 0), QTimeZone::utc()));
     QVERIFY(std::abs(e - (23 + 26 / 60.0 + 21.406 / 3600)) * 3600 < 0.1);
 }
 
@@ -123,9 +125,9 @@ void tst_Houses::axes()
     QFETCH(double, ramc);
     QFETCH(double, latitude);
     QFETCH(double, expected);
-    const double longitude = AxisLongitude(axis, ramc, Obliquity, latitude);
+    const double longitude = axisLongitude(axis, ramc, Obliquity, latitude);
     QVERIFY(longitude >= 0 && longitude < 360);
-    QVERIFY2(std::abs(ArcSeconds(longitude, expected)) < 0.1,
+    QVERIFY2(std::abs(arcSeconds(longitude, expected)) < 0.1,
              qPrintable(QString::number(longitude, 'f', 6)));
 }
 
@@ -147,10 +149,10 @@ void tst_Houses::ramcOfAxisRoundTrips()
     QFETCH(double, latitude);
     for (double ramc = 0; ramc < 360; ramc += 0.7) {
         for (const double r : {ramc, std::fmod(ramc + 359.99999, 360.0)}) {
-            const double longitude = AxisLongitude(axis, r, Obliquity, latitude);
-            const double back = RamcOfAxis(axis, longitude, Obliquity, latitude);
+            const double longitude = axisLongitude(axis, r, Obliquity, latitude);
+            const double back = ramcOfAxis(axis, longitude, Obliquity, latitude);
             QVERIFY(back >= 0 && back < 360);
-            QVERIFY2(std::abs(ArcSeconds(back, r)) < 0.1,
+            QVERIFY2(std::abs(arcSeconds(back, r)) < 0.1,
                      qPrintable(QString::number(r, 'f', 6) + u' ' + QString::number(back, 'f', 6)));
         }
     }

@@ -8,6 +8,7 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 // Reading and writing numbers and the degree/minute/second arithmetic, as the
 // hand calculations of both calculators use them.
@@ -63,10 +64,10 @@ void tst_Conversions::textValue()
     QFETCH(double, value);
     QLocale::setDefault(German); // the full stop is the decimal point all the same
     if (value == Overflows) {
-        QVERIFY_THROWS_EXCEPTION(Overflow, TextValue(text));
-        QCOMPARE(ReadNumber(text), qInf());
+        QVERIFY_THROWS_EXCEPTION(Overflow, Core::textValue(text));
+        QCOMPARE(readNumber(text), qInf());
     } else {
-        QCOMPARE(TextValue(text), value);
+        QCOMPARE(Core::textValue(text), value);
     }
 }
 
@@ -93,12 +94,12 @@ void tst_Conversions::plainNumber()
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
     QLocale::setDefault(locale);
-    QCOMPARE(PlainNumber(value), text);
+    QCOMPARE(Core::plainNumber(value), text);
     // Read back as the desktop writes numbers; the other separator reads as 0.
     if (text.contains(locale.decimalPoint()))
-        QCOMPARE(RegionalValue(u"- "_s + text) - RegionalValue(u"+ "_s + text), -2 * value);
+        QCOMPARE(regionalValue(u"- "_s + text) - regionalValue(u"+ "_s + text), -2 * value);
     if (value != qint64(value) && !text.contains(u'E'))
-        QCOMPARE(RegionalValue(QString(text).replace(locale.decimalPoint(), u"x"_s)), 0.0);
+        QCOMPARE(regionalValue(QString(text).replace(locale.decimalPoint(), u"x"_s)), 0.0);
 }
 
 // Field texts to a total of seconds and back to a triple, never reduced.
@@ -137,15 +138,15 @@ void tst_Conversions::fieldsToSeconds()
     QFETCH(qint64, seconds);
     QFETCH(QString, triple);
     if (seconds > std::numeric_limits<qint32>::max()) {
-        QVERIFY_THROWS_EXCEPTION(Overflow, FieldsToSeconds(fields));
+        QVERIFY_THROWS_EXCEPTION(Overflow, Core::fieldsToSeconds(fields));
         return;
     }
-    QCOMPARE(FieldsToSeconds(fields), seconds);
+    QCOMPARE(Core::fieldsToSeconds(fields), seconds);
     if (triple.isEmpty()) {
-        QVERIFY_THROWS_EXCEPTION(Overflow, SecondsToTriple(qint32(seconds)));
+        QVERIFY_THROWS_EXCEPTION(Overflow, secondsToTriple(qint32(seconds)));
         return;
     }
-    const FieldTexts t = TripleToFields(SecondsToTriple(qint32(seconds)));
+    const FieldTexts t = tripleToFields(secondsToTriple(qint32(seconds)));
     QCOMPARE(t[0] + u'|' + t[1] + u'|' + t[2], triple);
 }
 
@@ -171,13 +172,13 @@ void tst_Conversions::decimals()
     QFETCH(QString, triple);
     const FixedDecimal d = FixedDecimal::fromTenThousandths(tenThousandths);
     if (triple.isEmpty()) {
-        QVERIFY_THROWS_EXCEPTION(Overflow, DecimalToTriple(d));
+        QVERIFY_THROWS_EXCEPTION(Overflow, decimalToTriple(d));
         return;
     }
-    const FieldTexts t = TripleToFields(DecimalToTriple(d));
+    const FieldTexts t = tripleToFields(decimalToTriple(d));
     QCOMPARE(t[0] + u'|' + t[1] + u'|' + t[2], triple);
     // Seconds to four places (t x 25 / 9, no exact half can arise) and back.
-    QCOMPARE(DecimalToTriple(SecondsToDecimal(FieldsToSeconds(t))), DecimalToTriple(d));
+    QCOMPARE(decimalToTriple(secondsToDecimal(Core::fieldsToSeconds(t))), decimalToTriple(d));
 }
 
 // Rounding to four places, halves to even, and the checked sums.
@@ -186,11 +187,11 @@ void tst_Conversions::roundingAndOverflow()
     QCOMPARE(FixedDecimal::fromDouble(0.00125).tenThousandths(), 12);
     QCOMPARE(FixedDecimal::fromDouble(-0.00375).tenThousandths(), -38);
     QVERIFY_THROWS_EXCEPTION(Overflow, FixedDecimal::fromDouble(1e300));
-    QCOMPARE(QList({SecondsToDecimal(1).tenThousandths(), SecondsToDecimal(-2).tenThousandths()}),
+    QCOMPARE(QList({secondsToDecimal(1).tenThousandths(), secondsToDecimal(-2).tenThousandths()}),
              (QList<qint64>{3, -6}));
-    QVERIFY_THROWS_EXCEPTION(Overflow, CheckedAdd(2147483647, 1));
-    QVERIFY_THROWS_EXCEPTION(Overflow, CheckedSubtract(-2147483647 - 1, 1));
-    QCOMPARE(ReadNumber(u" -1E400"_s), -qInf());
+    QVERIFY_THROWS_EXCEPTION(Overflow, checkedAdd(2147483647, 1));
+    QVERIFY_THROWS_EXCEPTION(Overflow, checkedSubtract(-2147483647 - 1, 1));
+    QCOMPARE(readNumber(u" -1E400"_s), -qInf());
 }
 
 void tst_Conversions::rangeChecks_data()

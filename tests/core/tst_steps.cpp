@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 // The steps of both calculators on typed values: the worked examples step by
 // step, the limits, the corrections, the messages and the overflows.
@@ -64,7 +65,7 @@ QString joined(const FieldTexts &t)
 
 QString triple(const SexagesimalTriple &t)
 {
-    return joined(TripleToFields(t));
+    return joined(tripleToFields(t));
 }
 
 QString plain(const Sexagesimal &t)
@@ -212,7 +213,7 @@ void tst_Steps::steps()
         got = answer(Solar::resultRow(a, b), ::row);
         break;
     case Step::DecimalYears:
-        got = answer(decimalYears({a.units, a.minutes}), PlainNumber);
+        got = answer(decimalYears({a.units, a.minutes}), plainNumber);
         break;
     case Step::DirectionArc:
         got = answer(directionArc(number), triple);

@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 using namespace Exercise;
+using namespace Core;
 
 Q_DECLARE_METATYPE(Verdict::Outcome)
 
@@ -24,24 +25,24 @@ QString s(const char *utf8)
 
 // "21°52'09'' Fische" read back as a student reads the page; -1 for a text
 // that is no position.
-qint32 ReadPosition(const QString &text)
+qint32 readPosition(const QString &text)
 {
     static const QRegularExpression shape(QStringLiteral("^(\\d+)°(\\d\\d)'(\\d\\d)'' (\\S+)$"));
     const QRegularExpressionMatch m = shape.match(text);
-    const std::optional<int> sign = m.hasMatch() ? Astro::SignOf(m.captured(4)) : std::nullopt;
+    const std::optional<int> sign = m.hasMatch() ? Astro::signOf(m.captured(4)) : std::nullopt;
     if (!sign)
         return -1;
-    return Astro::PositionOf(*sign, m.captured(1).toInt(), m.captured(2).toInt(),
+    return Astro::positionOf(*sign, m.captured(1).toInt(), m.captured(2).toInt(),
                              m.captured(3).toInt());
 }
 
-QString AnswerText(const HandSolution &hand)
+QString answerText(const HandSolution &hand)
 {
     return dateText(hand.date) + QStringLiteral(" um ") + clockText(hand.clock);
 }
 
 // The first task number whose Solar moves to the next day by "-24h".
-int FirstNextDayTask()
+int firstNextDayTask()
 {
     for (int n = 1;; ++n)
         if (makeTask(n)->hand.nextDay)
@@ -101,7 +102,7 @@ void tst_Exercise::pinnedTasks()
 
     const Task t = *makeTask(number);
     QCOMPARE(taskHtml(t), task);
-    QCOMPARE(AnswerText(t.hand), answer);
+    QCOMPARE(answerText(t.hand), answer);
 }
 
 // Each task read as the student reads it: the calculator's steps on the
@@ -114,16 +115,16 @@ void tst_Exercise::firstThousandTasks()
         const QString tag = u"task "_qs + QString::number(n);
         QList<EphemerisDay> read;
         for (const EphemerisDay &day : task.page)
-            read.append({day.date, ReadPosition(positionText(day.position))});
+            read.append({day.date, readPosition(positionText(day.position))});
         const qint32 radix =
-            ReadPosition(taskHtml(task).section(u"Radix-Sonne: "_qs, 1).section(u"<br>"_qs, 0, 0));
+            readPosition(taskHtml(task).section(u"Radix-Sonne: "_qs, 1).section(u"<br>"_qs, 0, 0));
         const std::optional<int> first = enclosingPair(read, radix);
         QVERIFY2(first, qPrintable(tag + u": the page misses the enclosing days"_qs));
         const EphemerisPair pair{read[*first].date, read[*first].position,
                                  read[*first + 1].position};
         const std::optional<HandSolution> hand = ::handSolution(pair, radix, task.zone);
         QVERIFY2(hand, qPrintable(tag));
-        QCOMPARE(AnswerText(*hand), AnswerText(task.hand));
+        QCOMPARE(answerText(*hand), answerText(task.hand));
 
         const qint32 off = compareWithExact(task, exactMoment(task)).handMinusExact;
         QVERIFY2(std::abs(off) <= 60, qPrintable(tag + u": "_qs + QString::number(off) + u" s"_qs));
@@ -165,9 +166,9 @@ void tst_Exercise::handSolution()
     QFETCH(int, zone);
     QFETCH(QString, answer);
 
-    const EphemerisPair pair{QDate(2024, 7, 1), ReadPosition(position1), ReadPosition(position2)};
-    const std::optional<HandSolution> hand = ::handSolution(pair, ReadPosition(radix), zone);
-    QCOMPARE(hand ? AnswerText(*hand) : QString(), answer);
+    const EphemerisPair pair{QDate(2024, 7, 1), readPosition(position1), readPosition(position2)};
+    const std::optional<HandSolution> hand = ::handSolution(pair, readPosition(radix), zone);
+    QCOMPARE(hand ? answerText(*hand) : QString(), answer);
 }
 
 void tst_Exercise::checking_data()
@@ -179,7 +180,7 @@ void tst_Exercise::checking_data()
     QTest::addColumn<QString>("message"); // its beginning, then a part of the hint
 
     using O = Verdict::Outcome;
-    const int nextDay = FirstNextDayTask();
+    const int nextDay = firstNextDayTask();
     QTest::newRow("right") << 4711 << 0 << 0 << O::Right
                            << s("Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: "
                                 "08.04.2032 um 16h19m23s (Zeitzone +1). Die Handrechnung "
@@ -222,8 +223,8 @@ void tst_Exercise::checking()
     const Task task = *makeTask(number);
     const QDate date = task.hand.date.addDays(shiftDays);
     const Answer answer{
-        TripleToFields(
-            SecondsToTriple(FieldsToSeconds(TripleToFields(task.hand.clock)) + shiftSeconds)),
+        tripleToFields(
+            secondsToTriple(fieldsToSeconds(tripleToFields(task.hand.clock)) + shiftSeconds)),
         {QString::number(date.day()), QString::number(date.month()), QString::number(date.year())}};
     const Verdict verdict = checkAnswer(task, answer, exactMoment(task));
     QCOMPARE(verdict.outcome, outcome);
@@ -244,10 +245,10 @@ void tst_Exercise::sameExactSecondAsTheCheck()
 
     const int sign = task.radix / Astro::ArcSecondsPerSign;
     const auto within = [](qint32 position) {
-        return SecondsToTriple(position % Astro::ArcSecondsPerSign);
+        return secondsToTriple(position % Astro::ArcSecondsPerSign);
     };
     Solar::Worked w;
-    w.header.sign = Astro::SignName(sign);
+    w.header.sign = Astro::signName(sign);
     w.header.year = QString::number(task.solarYear);
     w.header.birthDate = {QString::number(task.birthDate.day()),
                           QString::number(task.birthDate.month()),

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTextBrowser>
 
+using namespace Core;
+
 // What the window adds to the tasks: its controls, the task shown for a
 // number typed, the messages of a wrong number and of the checking, and the
 // solution on request. The tasks, answers and hints are tested without it.
@@ -49,8 +51,8 @@ private:
     // Types the number and presses "Anzeigen".
     void showTask(const char *number)
     {
-        TypeInto(window.get(), "txtAufgabe", QLatin1String(number));
-        Click(window.get(), "cmdAnzeigen");
+        typeInto(window.get(), "txtAufgabe", QLatin1String(number));
+        click(window.get(), "cmdAnzeigen");
     }
     QString shownTask() const
     {
@@ -77,7 +79,7 @@ void tst_ExerciseWindow::taskByNumber()
     // Beside the Solar calculator, not in front of it.
     QCOMPARE(window->windowModality(), Qt::NonModal);
     // The number field takes digits only.
-    TypeInto(window.get(), "txtAufgabe", s("4a7-1b1"));
+    typeInto(window.get(), "txtAufgabe", s("4a7-1b1"));
     QCOMPARE(text(s("txtAufgabe")), s("4711"));
     QTest::keyClick(window->findChild<QLineEdit *>(s("txtAufgabe")), Qt::Key_Return);
     QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
@@ -87,7 +89,7 @@ void tst_ExerciseWindow::taskByNumber()
 
     showTask("1");
     QVERIFY(shownTask().startsWith(s("Aufgabe 1\n")));
-    Click(window.get(), "cmdNeueAufgabe");
+    click(window.get(), "cmdNeueAufgabe");
     QCOMPARE(text(s("txtAufgabe")), QString::number(window->task()->number));
     QVERIFY(recorder->messages.isEmpty());
 }
@@ -105,10 +107,10 @@ void tst_ExerciseWindow::wrongNumber()
 {
     QFETCH(QString, typed);
     showTask("4711");
-    TypeInto(window.get(), "txtAntwort_0", s("9"));
+    typeInto(window.get(), "txtAntwort_0", s("9"));
     window->findChild<QLineEdit *>(s("txtAufgabe"))->setText(typed);
 
-    Click(window.get(), "cmdAnzeigen");
+    click(window.get(), "cmdAnzeigen");
     QCOMPARE(recorder->messages,
              QStringList{
                  s("Übungsaufgaben: Bitte geben Sie eine Aufgabennummer von 1 bis 999999 ein.")});
@@ -122,28 +124,28 @@ void tst_ExerciseWindow::wrongNumber()
 void tst_ExerciseWindow::checkAndSolution()
 {
     showTask("4711");
-    TypeInto(window.get(), "txtAntwort_0", s("16"));
-    TypeInto(window.get(), "txtAntwort_1", s("19"));
-    TypeInto(window.get(), "txtAntwort_2", s("35"));
-    TypeInto(window.get(), "txtAntwortDatum_0", s("8"));
-    TypeInto(window.get(), "txtAntwortDatum_1", s("4"));
-    Click(window.get(), "cmdPruefen");
+    typeInto(window.get(), "txtAntwort_0", s("16"));
+    typeInto(window.get(), "txtAntwort_1", s("19"));
+    typeInto(window.get(), "txtAntwort_2", s("35"));
+    typeInto(window.get(), "txtAntwortDatum_0", s("8"));
+    typeInto(window.get(), "txtAntwortDatum_1", s("4"));
+    click(window.get(), "cmdPruefen");
     QCOMPARE(recorder->messages.size(), 1);
     QVERIFY(recorder->messages[0].startsWith(s("Übungsaufgaben: Bitte geben Sie Uhrzeit")));
     QCOMPARE(QApplication::focusWidget()->objectName(), s("txtAntwortDatum_2"));
 
     // Enter in an answer field checks as "Prüfen" does.
-    TypeInto(window.get(), "txtAntwortDatum_2", s("2032"));
+    typeInto(window.get(), "txtAntwortDatum_2", s("2032"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(recorder->messages.size(), 2);
     QVERIFY(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")));
 
-    TypeInto(window.get(), "txtAntwort_2", s("36"));
-    Click(window.get(), "cmdPruefen");
+    typeInto(window.get(), "txtAntwort_2", s("36"));
+    click(window.get(), "cmdPruefen");
     QVERIFY(
         recorder->messages[2].startsWith(s("Übungsaufgaben: Das Datum stimmt, aber die Uhrzeit")));
 
-    Click(window.get(), "cmdLoesung");
+    click(window.get(), "cmdLoesung");
     const QString solution = window->findChild<QTextBrowser *>(s("txtLoesung"))->toPlainText();
     QVERIFY2(solution.contains(s("und dem 2. Datum Fr 09.04.2032")) &&
                  solution.contains(s("Endergebnis: Solar am 08.04.2032")),
@@ -192,7 +194,7 @@ void tst_ExerciseWindow::lastTaskAgain()
     QCOMPARE(text(s("txtAufgabe")), s("4711"));
 
     window.reset();
-    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
+    writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
     window = std::make_unique<ExerciseWindow>();
     QVERIFY(window->task()->number >= Exercise::FirstTask);
     QVERIFY(recorder->messages.isEmpty());
@@ -222,7 +224,7 @@ void tst_ExerciseWindow::keys()
     window = std::make_unique<ExerciseWindow>(nullptr, links);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    TypeInto(window.get(), "txtAntwort_0", s("1"));
+    typeInto(window.get(), "txtAntwort_0", s("1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QCOMPARE(window->isVisible(), open);
     QCOMPARE(asked.size(), examples);
@@ -281,18 +283,18 @@ void tst_ExerciseWindow::gzkTask()
     QVERIFY(window->findChild<QLabel *>(s("lblHaeusertabelle"))->text().contains(latitude));
 
     const SexagesimalTriple right = task.hand.correction;
-    TypeInto(window.get(), "txtKorrektur_0", QString::number(right.Units));
-    TypeInto(window.get(), "txtKorrektur_1", QString::number(right.Minutes));
-    TypeInto(window.get(), "txtKorrektur_2", QString::number(right.Seconds + 1));
-    Click(window.get(), "cmdPruefen");
-    TypeInto(window.get(), "txtKorrektur_2", QString::number(right.Seconds));
+    typeInto(window.get(), "txtKorrektur_0", QString::number(right.units));
+    typeInto(window.get(), "txtKorrektur_1", QString::number(right.minutes));
+    typeInto(window.get(), "txtKorrektur_2", QString::number(right.seconds + 1));
+    click(window.get(), "cmdPruefen");
+    typeInto(window.get(), "txtKorrektur_2", QString::number(right.seconds));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(recorder->messages.size(), 2);
     QVERIFY(recorder->messages[0].startsWith(s("Übungsaufgaben: ")));
     QVERIFY(!recorder->messages[0].contains(s("Richtig")));
     QVERIFY2(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")),
              qPrintable(recorder->messages[1]));
-    Click(window.get(), "cmdLoesung");
+    click(window.get(), "cmdLoesung");
     QVERIFY(window->findChild<QTextBrowser *>(s("txtLoesung"))
                 ->toPlainText()
                 .startsWith(s("Lösung der Aufgabe 4711")));

@@ -12,6 +12,7 @@
 
 using namespace Exercise;
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 Q_DECLARE_METATYPE(Exercise::GzkEntries)
 
@@ -39,15 +40,15 @@ private slots:
 
 namespace {
 
-FieldTexts Fields(qint32 h, qint32 m, qint32 s)
+FieldTexts fieldsOf3(qint32 h, qint32 m, qint32 s)
 {
     return {QString::number(h), QString::number(m), QString::number(s)};
 }
 
-FieldTexts FieldsOf(qint32 seconds)
+FieldTexts fieldsOf(qint32 seconds)
 {
-    const SexagesimalTriple t = SecondsToTriple(seconds);
-    return Fields(t.Units, t.Minutes, t.Seconds);
+    const SexagesimalTriple t = secondsToTriple(seconds);
+    return fieldsOf3(t.units, t.minutes, t.seconds);
 }
 
 } // namespace
@@ -113,8 +114,8 @@ void tst_GzkTask::tasksOneToFiveHundred()
         // The planet lies inside the values of the two rows with 30'' to spare.
         const qint32 smaller = task.page.at(task.hand.smallerRow).value(task.axis);
         const qint32 greater = task.page.at(task.hand.smallerRow + 1).value(task.axis);
-        QVERIFY2(Astro::ArcAhead(task.aspectPoint, smaller) >= 30, qPrintable(where));
-        QVERIFY2(Astro::ArcAhead(greater, task.aspectPoint) >= 30, qPrintable(where));
+        QVERIFY2(Astro::arcAhead(task.aspectPoint, smaller) >= 30, qPrintable(where));
+        QVERIFY2(Astro::arcAhead(greater, task.aspectPoint) >= 30, qPrintable(where));
         if (smaller / Astro::ArcSecondsPerSign != greater / Astro::ArcSecondsPerSign)
             ++signChanges;
         QCOMPARE(task.planetPosition % Astro::ArcSecondsPerSign,
@@ -123,8 +124,8 @@ void tst_GzkTask::tasksOneToFiveHundred()
         // The calculator's answer is what the check accepts, and a slip of
         // a day in step 6 gets a hint but not the answer.
         const qint32 right = correctionSeconds(task.hand);
-        QCOMPARE(checkGzkAnswer(task, FieldsOf(right)).outcome, GzkVerdict::Outcome::Right);
-        const GzkVerdict slip = checkGzkAnswer(task, FieldsOf(right + 86'400));
+        QCOMPARE(checkGzkAnswer(task, fieldsOf(right)).outcome, GzkVerdict::Outcome::Right);
+        const GzkVerdict slip = checkGzkAnswer(task, fieldsOf(right + 86'400));
         QCOMPARE(slip.outcome, GzkVerdict::Outcome::Wrong);
         QVERIFY2(slip.message.contains(u"360°"), qPrintable(where));
 
@@ -206,15 +207,15 @@ void tst_GzkTask::houseTableCells_data()
     QTest::addColumn<qint32>("mc");
     QTest::addColumn<qint32>("ac");
     QTest::addColumn<QStringList>("cells");
-    QTest::newRow("8h00m") << 120 << Astro::PositionOf(4, 1, 45, 0)
-                           << Astro::PositionOf(7, 13, 5, 0)
+    QTest::newRow("8h00m") << 120 << Astro::positionOf(4, 1, 45, 0)
+                           << Astro::positionOf(7, 13, 5, 0)
                            << QStringList{u"8h00m"_s, u"120°"_s, u"1°45' Löwe"_s,
                                           u"13°05' Skorpion"_s};
-    QTest::newRow("0h00m") << 0 << 0 << Astro::PositionOf(3, 23, 50, 0)
+    QTest::newRow("0h00m") << 0 << 0 << Astro::positionOf(3, 23, 50, 0)
                            << QStringList{u"0h00m"_s, u"0°"_s, u"0°00' Widder"_s,
                                           u"23°50' Krebs"_s};
-    QTest::newRow("23h56m") << 359 << Astro::PositionOf(11, 28, 55, 0)
-                            << Astro::PositionOf(3, 23, 4, 0)
+    QTest::newRow("23h56m") << 359 << Astro::positionOf(11, 28, 55, 0)
+                            << Astro::positionOf(3, 23, 4, 0)
                             << QStringList{u"23h56m"_s, u"359°"_s, u"28°55' Fische"_s,
                                            u"23°04' Krebs"_s};
 }
@@ -323,7 +324,7 @@ void tst_GzkTask::answers()
     const GzkTask task = *makeGzkTask(number);
     const std::optional<GzkHandSolution> slipped = runGzkSteps(task, slip);
     QVERIFY(slipped);
-    const GzkVerdict verdict = checkGzkAnswer(task, FieldsOf(correctionSeconds(*slipped) + extra));
+    const GzkVerdict verdict = checkGzkAnswer(task, fieldsOf(correctionSeconds(*slipped) + extra));
     QCOMPARE(static_cast<int>(verdict.outcome), outcome);
     QVERIFY2(verdict.message.contains(says), qPrintable(verdict.message));
     if (verdict.outcome == GzkVerdict::Outcome::Wrong)

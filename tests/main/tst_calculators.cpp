@@ -17,6 +17,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 // Both calculators as a user works them from the main window: the worked
 // examples to their rows and their calculation sheets (the rectification
@@ -53,7 +54,7 @@ namespace {
 
 QDialog *openSolar(MainWindow &window)
 {
-    Click(&window, "Command2");
+    click(&window, "Command2");
     return window.findChild<QDialog *>(u"Solar"_s);
 }
 
@@ -77,16 +78,16 @@ void firstPage(QWidget *form)
     pick(form, "cmbDeg13", {14, 22, 30});
     pick(form, "cmbDeg1", {13, 50, 10});
     pick(form, "cmbDeg2", {14, 47, 25});
-    TypeInto(form, "Text1_2", u"5"_s);
-    TypeInto(form, "Text1_3", u"7"_s);
-    TypeInto(form, "Text1_4", u"2024"_s);
+    typeInto(form, "Text1_2", u"5"_s);
+    typeInto(form, "Text1_3", u"7"_s);
+    typeInto(form, "Text1_4", u"2024"_s);
     form->findChild<QTabWidget *>()->setCurrentIndex(0);
-    Click(form, "Command2");
-    Click(form, "Command3");
-    Click(form, "Command6"); // Okay: on to steps 4 and 5
-    Click(form, "Command4");
-    Click(form, "Command1");
-    Click(form, "Command5");
+    click(form, "Command2");
+    click(form, "Command3");
+    click(form, "Command6"); // Okay: on to steps 4 and 5
+    click(form, "Command4");
+    click(form, "Command1");
+    click(form, "Command5");
 }
 
 // A birth on 6.7.1980 at 14.30 in Berlin, the Solar of 2024: radix Krebs
@@ -101,17 +102,17 @@ SolarForm *openWorkedSolar(MainWindow &window, const QString &sign = u"Krebs"_s)
                                       {"txtTime0h_1", u"30"_s},
                                       {"txtTime0h_2", u"0"_s},
                                       {"Text3h_0", u"Berlin"_s}})
-        TypeInto(&window, field, text);
+        typeInto(&window, field, text);
     auto *form = qobject_cast<SolarForm *>(openSolar(window));
     if (!sign.isEmpty())
-        TypeInto(form, "Text1_0", sign);
-    TypeInto(form, "Text1_1", u"2024"_s);
+        typeInto(form, "Text1_0", sign);
+    typeInto(form, "Text1_1", u"2024"_s);
     pick(form, "cmbDeg13", {14, 22, 30});
     pick(form, "cmbDeg1", {13, 28, 35});
     pick(form, "cmbDeg2", {14, 25, 49});
-    TypeInto(form, "Text1_2", u"5"_s);
-    TypeInto(form, "Text1_3", u"7"_s);
-    TypeInto(form, "Text1_4", u"2024"_s);
+    typeInto(form, "Text1_2", u"5"_s);
+    typeInto(form, "Text1_3", u"7"_s);
+    typeInto(form, "Text1_4", u"2024"_s);
     return form;
 }
 
@@ -124,7 +125,7 @@ QString sheetText(const Sheet &sheet, const QString &path)
 
 QDialog *openRectification(MainWindow &window)
 {
-    Click(&window, "Command3");
+    click(&window, "Command3");
     return window.findChild<QDialog *>(u"Rekti"_s);
 }
 
@@ -132,7 +133,7 @@ void type(QWidget *form, const char *fields, const QStringList &texts)
 {
     for (int i = 0; i < texts.size(); ++i) {
         const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i);
-        TypeInto(form, name.constData(), texts[i]);
+        typeInto(form, name.constData(), texts[i]);
     }
 }
 
@@ -163,7 +164,7 @@ void tst_Calculators::workedExampleAndRestart()
 {
     RecordingServices recorder;
     MainWindow window;
-    TypeInto(&window, "txtDateh_0", u"12"_s);
+    typeInto(&window, "txtDateh_0", u"12"_s);
     QDialog *form = openSolar(window);
     QVERIFY(form);
     QCOMPARE(shown(form, "txtDateh"), u"12||"_s);
@@ -174,7 +175,7 @@ void tst_Calculators::workedExampleAndRestart()
     QCOMPARE(recorder.messages, QStringList());
     QCOMPARE(shown(form, "txtDeg02") + u' ' + shown(form, "txtDeg01"), u"13|50|10 14|47|25"_s);
     QCOMPARE(shown(form, "txtDeg4") + u' ' + shown(form, "txtDeg3"), u"0|57|15 0|32|20"_s);
-    Click(form, "Command6");
+    click(form, "Command6");
     closeFinished(window);
     QCOMPARE(window.resultList().row(1), (ResultRow{u"Solar"_s, u"5.7.2024"_s, u"14h33m17s"_s}));
 
@@ -193,7 +194,7 @@ void tst_Calculators::workedExampleAndRestart()
     closeFinished(next);
 
     // A new calculation opens each calculator once without its entries.
-    Click(&next, "Command7");
+    click(&next, "Command7");
     QCOMPARE(shown(&next, "txtDateh"), u"||"_s);
     form = openSolar(next);
     QCOMPARE(shown(form, "txtDeg02"), u"0|0|0"_s);
@@ -201,7 +202,7 @@ void tst_Calculators::workedExampleAndRestart()
     QTest::keyClick(form, Qt::Key_Escape);
     closeFinished(next);
     // The rectification of the new person carries the name typed since.
-    TypeInto(&next, "Text1h_0", u"Carla"_s);
+    typeInto(&next, "Text1h_0", u"Carla"_s);
     form = openRectification(next);
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Carla"_s);
     QCOMPARE(form->findChild<QLineEdit *>(u"txtJahre_0"_s)->text(), QString());
@@ -214,7 +215,7 @@ void tst_Calculators::fullListKeepsTheFormOpen()
     window.resultList().appendRows(QList<ResultRow>(ResultList::MaxRows, ResultRow{}));
     QDialog *form = openSolar(window);
     firstPage(form);
-    Click(form, "Command6");
+    click(form, "Command6");
     QCOMPARE(recorder.messages, QStringList{u"Solar: Liste ist voll"_s});
     QVERIFY(form->isVisible());
     QCOMPARE(shown(form, "txtTime4"), u"14|33|17"_s);
@@ -232,8 +233,8 @@ void tst_Calculators::staleResultIsNotHandedIn()
     auto *result = form->findChild<QLineEdit *>(u"txtTime4_0"_s);
     QCOMPARE(result->accessibleDescription(), u"nicht mehr aktuell"_s);
     for (const char *step : {"Command2", "Command3", "Command4", "Command1"})
-        Click(form, step);
-    Click(form, "Command6");
+        click(form, step);
+    click(form, "Command6");
     QCOMPARE(recorder.messages,
              QStringList{u"Solar: Das Endergebnis passt nicht mehr zu den Eingaben. Bitte ab "
                          "Schritt 5 neu rechnen."_s});
@@ -241,10 +242,10 @@ void tst_Calculators::staleResultIsNotHandedIn()
     QCOMPARE(window.resultList().rowCount(), 0);
     QCOMPARE(shown(form, "txtTime4"), u"14|33|17"_s); // the text stays
 
-    Click(form, "Command5");
+    click(form, "Command5");
     QVERIFY(result->accessibleDescription().isEmpty());
-    Click(form, "Command6"); // on to "Schritt 4-5"
-    Click(form, "Command6");
+    click(form, "Command6"); // on to "Schritt 4-5"
+    click(form, "Command6");
     QCOMPARE(window.resultList().row(1), (ResultRow{u"Solar"_s, u"5.7.2024"_s, u"14h33m5s"_s}));
 }
 
@@ -299,7 +300,7 @@ void tst_Calculators::solarSheet()
     MainWindow window;
     SolarForm *form = openWorkedSolar(window);
     for (const QString &step : std::as_const(steps))
-        Click(form, step.toLatin1().constData());
+        click(form, step.toLatin1().constData());
     QCOMPARE(recorder.messages, QStringList());
 
     const QString text = sheetText(form->calculationSheet(),
@@ -333,11 +334,11 @@ void tst_Calculators::swappedAfterRightRun()
     MainWindow window;
     SolarForm *form = openWorkedSolar(window);
     for (const char *step : {"Command2", "Command3", "Command4", "Command1", "Command5"})
-        Click(form, step);
+        click(form, step);
     pick(form, "cmbDeg1", {14, 25, 49});
     pick(form, "cmbDeg2", {13, 28, 35});
-    Click(form, "Command2");
-    Click(form, "Command3");
+    click(form, "Command2");
+    click(form, "Command3");
     QCOMPARE(recorder.messages.size(), 2);
 
     const QString text = sheetText(form->calculationSheet(), m_tmp.filePath(u"swapped.pdf"_s));
@@ -371,14 +372,14 @@ void tst_Calculators::westOfGreenwich()
     QDialog *form = openSolar(window);
     auto *shift = form->findChild<QComboBox *>(u"Combo1"_s);
     QCOMPARE(shift->itemText(2), u"+24h"_s);
-    TypeInto(form, "txtTime2_0", u"0"_s);
-    TypeInto(form, "txtTime2_1", u"35"_s);
-    TypeInto(form, "txtTime2_2", u"39"_s);
+    typeInto(form, "txtTime2_0", u"0"_s);
+    typeInto(form, "txtTime2_1", u"35"_s);
+    typeInto(form, "txtTime2_2", u"39"_s);
     form->findChild<QComboBox *>(u"cmbGMT"_s)->setCurrentIndex(13); // "-1"
-    Click(form, "Command1");
+    click(form, "Command1");
     QCOMPARE(shown(form, "txtTime3"), u"-1|35|39"_s);
     shift->setCurrentIndex(dayShift);
-    Click(form, "Command5");
+    click(form, "Command5");
     QCOMPARE(shown(form, "txtTime4"), finalTime);
     QCOMPARE(recorder.messages, messages);
 }
@@ -399,7 +400,7 @@ void tst_Calculators::wholeCalculation()
     QLocale::setDefault(locale);
     RecordingServices recorder;
     MainWindow window;
-    TypeInto(&window, "Text1h_0", u"Anna"_s);
+    typeInto(&window, "Text1h_0", u"Anna"_s);
     QDialog *form = openRectification(window);
     QVERIFY(form);
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Anna"_s);
@@ -409,7 +410,7 @@ void tst_Calculators::wholeCalculation()
     type(form, "txtTime0", {u"22"_s, u"50"_s, u"0"_s});
     type(form, "txtJahre", {u"34"_s, u"120"_s});
     for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
-        Click(form, step);
+        click(form, step);
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_3"_s)->text(), decimalYears);
     // Longer than its field: the beginning of the number is what shows.
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_3"_s)->cursorPosition(), 0);
@@ -425,11 +426,11 @@ void tst_Calculators::wholeCalculation()
     type(form, "txtDeg6", {u"14"_s, u"50"_s, u"10"_s});
     type(form, "txtDeg7", {u"14"_s, u"18"_s, u"30"_s});
     for (const char *step : {"Command7", "Command8", "Command9"})
-        Click(form, step);
+        click(form, step);
     QCOMPARE(shown(form, "txtdeg12"), u"0|30|54"_s);
-    TypeInto(form, "Text5", u"123"_s);
+    typeInto(form, "Text5", u"123"_s);
     for (const char *step : {"Command10", "Command11", "Command12", "Command13"})
-        Click(form, step);
+        click(form, step);
     QCOMPARE(shown(form, "txtDeg17"), u"89|40|56"_s);
     QCOMPARE(shown(form, "txtTime9"), u"-16|-51|-16"_s);
     QCOMPARE(recorder.messages, QStringList());
@@ -460,22 +461,22 @@ void tst_Calculators::wholeCalculation()
     // The planet's position changed after step 5: the time difference no
     // longer follows from the inputs and is not handed in; typed back as it
     // was, it belongs to them again.
-    TypeInto(form, "txtDeg6_2", u"11"_s);
+    typeInto(form, "txtDeg6_2", u"11"_s);
     form->findChild<QTabWidget *>()->setCurrentIndex(2);
-    Click(form, "Command1");
+    click(form, "Command1");
     QCOMPARE(recorder.messages, QStringList{u"GZK: Das Endergebnis passt nicht mehr zu den "
                                             "Eingaben. Bitte ab Schritt 5 neu rechnen."_s});
     QVERIFY(form->isVisible());
     recorder.messages.clear();
-    TypeInto(form, "txtDeg6_2", u"10"_s);
+    typeInto(form, "txtDeg6_2", u"10"_s);
     form->findChild<QTabWidget *>()->setCurrentIndex(2);
-    Click(form, "Command1"); // Okay on the last page: the row, and the form closes
+    click(form, "Command1"); // Okay on the last page: the row, and the form closes
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window.resultList().row(1),
              (ResultRow{u"Rektifikation"_s, u"Heirat"_s, u"-16h-51m-16s"_s}));
 
     // The next opening brings back every stored entry, the name from the window.
-    TypeInto(&window, "Text1h_0", u"Berta"_s);
+    typeInto(&window, "Text1h_0", u"Berta"_s);
     form = openRectification(window);
     // The RAMC read from the table is typed anew on every opening.
     QCOMPARE(typedFields(form), entries.replaceInStrings(u"Text5=123"_s, u"Text5="_s));
@@ -490,7 +491,7 @@ void tst_Calculators::checksWhileTyping()
     QDialog *form = openRectification(window);
     // A sidereal time beyond 23 h 59 m 59 s loses the character just typed.
     type(form, "txtTime0", {u"23"_s, u"59"_s, u"59"_s});
-    TypeInto(form, "txtTime0_0", u"24"_s);
+    typeInto(form, "txtTime0_0", u"24"_s);
     QCOMPARE(shown(form, "txtTime0"), u"2|59|59"_s);
     QCOMPARE(recorder.messages, QStringList{u"GZK: Zeit ungültig!"_s});
     recorder.messages.clear();
@@ -502,8 +503,8 @@ void tst_Calculators::checksWhileTyping()
              QStringList(2, u"Solar und GZK: Bitte nur gültige Zahlen eingeben!"_s));
     // A RAMC above 360° is typed again.
     recorder.messages.clear();
-    TypeInto(form, "Text5", u"361"_s);
-    Click(form, "Command10");
+    typeInto(form, "Text5", u"361"_s);
+    click(form, "Command10");
     QCOMPARE(recorder.messages, QStringList{u"GZK: RAMC ist maximal 360° möglich!"_s});
     QCOMPARE(form->findChild<QLineEdit *>(u"Text5"_s)->text(), QString());
     QCOMPARE(form->focusWidget(), form->findChild<QLineEdit *>(u"Text5"_s));
@@ -544,11 +545,11 @@ void tst_Calculators::check()
     MainWindow window;
     SolarForm *form = openWorkedSolar(window, sign);
     for (const char *step : {"Command2", "Command3", "Command6", "Command4"})
-        Click(form, step);
+        click(form, step);
     const QString before =
         shown(form, "txtTime1") + shown(form, "txtDeg1") + shown(form, "txtDeg2");
 
-    Click(form, "cmdKontrolle");
+    click(form, "cmdKontrolle");
     auto *dialog = form->findChild<QDialog *>(u"Kontrolle"_s);
     QCOMPARE(before, shown(form, "txtTime1") + shown(form, "txtDeg1") + shown(form, "txtDeg2"));
     if (!message.isEmpty()) {
@@ -574,7 +575,7 @@ namespace {
 
 QStringList triple(const SexagesimalTriple &t)
 {
-    return {QString::number(t.Units), QString::number(t.Minutes), QString::number(t.Seconds)};
+    return {QString::number(t.units), QString::number(t.minutes), QString::number(t.seconds)};
 }
 
 void choose(QWidget *form, const char *list, const QString &entry)
@@ -595,10 +596,10 @@ void fillRectification(QWidget *form, const Exercise::GzkTask &task,
     const auto sign = [](double degrees) {
         return degrees > 0 ? u"+30"_s : degrees < 0 ? u"-30"_s : u"+0"_s;
     };
-    type(form, "txtTime0", triple(SecondsToTriple(task.birthSiderealTime)));
+    type(form, "txtTime0", triple(secondsToTriple(task.birthSiderealTime)));
     type(form, "txtJahre", {QString::number(hand.age.years), QString::number(hand.age.days)});
     for (const char *step : {"Command2", "Command3", "Command4", "Command5", "Command6"})
-        Click(form, step);
+        click(form, step);
     type(form, "txtSternZeit1", rowTime(hand.smallerRow));
     type(form, "txtSTernZeit2", rowTime(hand.smallerRow + 1));
     type(form, "txtDeg3", triple(hand.greaterValue));
@@ -608,15 +609,15 @@ void fillRectification(QWidget *form, const Exercise::GzkTask &task,
     type(form, "txtDeg7", triple(hand.smallerValue));
     choose(form, "Combo4", sign(hand.secondSignCorrection));
     for (const char *step : {"Command7", "Command8", "Command9"})
-        Click(form, step);
-    TypeInto(form, "Text5", QString::number(hand.ramc));
-    Click(form, "Command10");
+        click(form, step);
+    typeInto(form, "Text5", QString::number(hand.ramc));
+    click(form, "Command10");
     choose(form, "Combo2",
            hand.circleCorrection > 0   ? u"+360"_s
            : hand.circleCorrection < 0 ? u"- 360"_s
                                        : u" 0"_s);
     for (const char *step : {"Command11", "Command12", "Command13"})
-        Click(form, step);
+        click(form, step);
 }
 
 } // namespace
@@ -659,17 +660,17 @@ void tst_Calculators::rectificationCheck()
          {QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
           QString::number(task.birthDate.year())});
     auto *form = static_cast<RectificationForm *>(openRectification(window));
-    Click(form, "cmdKontrolle"); // nothing computed yet: a message, no check
+    click(form, "cmdKontrolle"); // nothing computed yet: a message, no check
     QVERIFY(!form->findChild<QDialog *>(u"Kontrolle"_s));
     QCOMPARE(recorder.messages, QStringList{u"Kontrolle: Für die Kontrolle fehlt die Rechnung: "
                                             "bitte zuerst die Schritte rechnen."_s});
     recorder.messages.clear();
     fillRectification(form, task, *hand);
     if (slip == u"retyped"_s)
-        TypeInto(form, "txtDeg4_2", u"1"_s);
+        typeInto(form, "txtDeg4_2", u"1"_s);
     QCOMPARE(recorder.messages, QStringList());
 
-    Click(form, "cmdKontrolle");
+    click(form, "cmdKontrolle");
     auto *dialog = form->findChild<QDialog *>(u"Kontrolle"_s);
     QVERIFY(dialog && dialog->isModal());
     dialog->findChild<QComboBox *>(u"cmbAchse"_s)

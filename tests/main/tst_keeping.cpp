@@ -19,6 +19,7 @@
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 // Nothing the user did is lost: the store follows every change at once, the
 // deletions can be taken back, F1 explains where the user is, and message
@@ -60,13 +61,13 @@ int runChild(const QString &folder)
     // Both calculators open, typed into, and never closed.
     window.findChild<QPushButton *>(u"Command2"_s)->click();
     QWidget *solar = window.findChild<QWidget *>(u"Solar"_s);
-    TypeInto(solar, "Text1_0", u"Krebs"_s);
-    TypeInto(solar, "Text1_1", u"2025"_s);
+    typeInto(solar, "Text1_0", u"Krebs"_s);
+    typeInto(solar, "Text1_1", u"2025"_s);
     window.findChild<QComboBox *>(u"cmbDeg13_1"_s)->setCurrentIndex(22);
     window.findChild<QPushButton *>(u"Command3"_s)->click();
     QWidget *rectification = window.findChild<QWidget *>(u"Rekti"_s);
-    TypeInto(rectification, "Text7_0", u"Heirat"_s);
-    TypeInto(rectification, "txtJahre_0", u"34"_s);
+    typeInto(rectification, "Text7_0", u"Heirat"_s);
+    typeInto(rectification, "txtJahre_0", u"34"_s);
     std::puts("ready");
     std::fflush(stdout);
     return QApplication::exec();
@@ -90,12 +91,12 @@ void tst_Keeping::survivesAKill()
     QCOMPARE(rowsOf(again.resultList()), (QList{numberedRow(1), numberedRow(3)}));
     QCOMPARE(again.findChild<QLineEdit *>(u"Text1h_0"_s)->text(), u"Anna Berg"_s);
     // The next opening of each calculator brings back what was typed.
-    Click(&again, "Command2");
+    click(&again, "Command2");
     QWidget *solar = again.findChild<QWidget *>(u"Solar"_s);
     QCOMPARE(solar->findChild<QLineEdit *>(u"Text1_0"_s)->text(), u"Krebs"_s);
     QCOMPARE(solar->findChild<QLineEdit *>(u"Text1_1"_s)->text(), u"2025"_s);
     QCOMPARE(solar->findChild<QComboBox *>(u"cmbDeg13_1"_s)->currentIndex(), 22);
-    Click(&again, "Command3");
+    click(&again, "Command3");
     QWidget *rectification = again.findChild<QWidget *>(u"Rekti"_s);
     QCOMPARE(rectification->findChild<QLineEdit *>(u"Text7_0"_s)->text(), u"Heirat"_s);
     QCOMPARE(rectification->findChild<QLineEdit *>(u"txtJahre2_0"_s)->text(), u"34"_s);
@@ -158,9 +159,9 @@ void tst_Keeping::deletionsUndone()
         if (action.isDigit()) {
             list.setCurrentPosition(action.digitValue());
         } else if (action == u'd') {
-            Click(&window, "Command10");
+            click(&window, "Command10");
         } else if (action == u'a') {
-            Click(&window, "Command9");
+            click(&window, "Command9");
         } else if (action == u'e') {
             auto *all = window.findChild<QPushButton *>(u"Command9"_s);
             all->setFocus();
@@ -186,7 +187,7 @@ void tst_Keeping::deletionsUndone()
     QCOMPARE(recorder.messages, messages);
     // The way back is told beside the list while there is one, and names the
     // step it takes.
-    QCOMPARE(view->toolTip(), nextUndo.isEmpty() ? QString() : MainWindow::UndoHint());
+    QCOMPARE(view->toolTip(), nextUndo.isEmpty() ? QString() : MainWindow::undoHint());
     QCOMPARE(window.findChild<QAction *>(u"undo"_s)->text(),
              nextUndo.isEmpty() ? u"Rückgängig"_s : u"Rückgängig: "_s + nextUndo);
     // The window goes without being closed: the store already holds the list.
@@ -206,7 +207,7 @@ void tst_Keeping::undoRefusedOnAFullList()
         rows.append(numberedRow(n));
     QCOMPARE(list.appendRows(rows), ResultList::MaxRows);
     list.setCurrentPosition(ResultList::MaxRows);
-    Click(&window, "Command10");
+    click(&window, "Command10");
     QVERIFY(window.addResultRow(numberedRow(0)));
     auto *undo = window.findChild<QAction *>(u"undo"_s);
     for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -225,8 +226,8 @@ void tst_Keeping::newCalculationUndone()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    TypeInto(&window, "Text1h_0", u"Anna Berg"_s);
-    TypeInto(&window, "txtDateh_2", u"1970"_s);
+    typeInto(&window, "Text1h_0", u"Anna Berg"_s);
+    typeInto(&window, "txtDateh_2", u"1970"_s);
     auto *start = window.findChild<QPushButton *>(u"Command7"_s);
     start->setFocus();
     QTest::keyClick(start, Qt::Key_Space);
@@ -262,7 +263,7 @@ void tst_Keeping::failedOpeningTold_data()
                                  << u"/Berechnung des Solars.pdf"_s;
     QTest::newRow("web site") << 'l' << QString()
                               << u"Die Internetseite konnte nicht geöffnet werden: "_s +
-                                     ProviderUrl().toString()
+                                     providerUrl().toString()
                               << QString();
 }
 
@@ -275,20 +276,20 @@ void tst_Keeping::failedOpeningTold()
     RecordingServices recorder;
     recorder.openingFails = true;
     MainWindow window;
-    TypeInto(&window, "txtDateh_0", u"12"_s);
-    TypeInto(&window, "txtDateh_1", u"7"_s);
+    typeInto(&window, "txtDateh_0", u"12"_s);
+    typeInto(&window, "txtDateh_1", u"7"_s);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QWidget *asker = &window;
     if (way == 's' || way == 'k')
-        Click(&window, "Command2");
+        click(&window, "Command2");
     else if (way == 'r')
-        Click(&window, "Command3");
+        click(&window, "Command3");
     if (way == 'k') {
         QWidget *solar = window.findChild<QWidget *>(u"Solar"_s);
-        TypeInto(solar, "Text1_0", u"Krebs"_s);
-        TypeInto(solar, "Text1_1", u"2025"_s);
-        Click(solar, "cmdKontrolle");
+        typeInto(solar, "Text1_0", u"Krebs"_s);
+        typeInto(solar, "Text1_1", u"2025"_s);
+        click(solar, "cmdKontrolle");
     }
     if (way != 'h' && way != 'l') {
         asker = QApplication::activeModalWidget();
@@ -296,7 +297,7 @@ void tst_Keeping::failedOpeningTold()
         QTRY_COMPARE(QApplication::activeWindow(), asker);
     }
     if (way == 'l')
-        emit window.findChild<QLabel *>(u"Label6"_s)->linkActivated(ProviderUrl().toString());
+        emit window.findChild<QLabel *>(u"Label6"_s)->linkActivated(providerUrl().toString());
     else
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     QCOMPARE(recorder.urls.size(), 1);

@@ -23,6 +23,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 // The main window: the result list's buttons, the documents and web sites,
 // the keyboard, and the splash that opens it.
@@ -116,7 +117,7 @@ void tst_MainWindow::selectAllOnTheUsersFocus()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QWidget *form = &window;
     if (field != u"Text1h_0") {
-        Click(&window, "Command2");
+        click(&window, "Command2");
         form = window.findChild<QDialog *>();
         QTRY_COMPARE(QApplication::activeWindow(), form);
     }
@@ -150,8 +151,8 @@ void tst_MainWindow::documentsAndLinks()
     window.show();
     for (const char16_t *item : {u"prog", u"fpsolar", u"fpgzk"})
         window.findChild<QAction *>(QString::fromUtf16(item))->trigger();
-    Click(&window, "Command4");
-    Click(&window, "Command5");
+    click(&window, "Command4");
+    click(&window, "Command5");
     QStringList files;
     for (const QUrl &url : std::as_const(recorder.urls))
         files << url.toLocalFile().section(u'/', -3);
@@ -166,8 +167,8 @@ void tst_MainWindow::documentsAndLinks()
         QVERIFY(label->text().contains(u"www.example."_s));
         emit label->linkActivated(QString());
     }
-    QCOMPARE(recorder.urls, (QList{ProviderUrl(), PublisherUrl()}));
-    QCOMPARE(PublisherUrl().toString(), u"http://www.example.com"_s);
+    QCOMPARE(recorder.urls, (QList{providerUrl(), publisherUrl()}));
+    QCOMPARE(publisherUrl().toString(), u"http://www.example.com"_s);
 }
 
 // The exercises open beside the main window, once: a second press brings the
@@ -192,7 +193,7 @@ void tst_MainWindow::oneExerciseWindow()
     const int number = exercises->task()->number;
 
     exercises->close();
-    Click(&window, "cmdUebungen");
+    click(&window, "cmdUebungen");
     QCOMPARE(exerciseWindows(), QList{exercises});
     QVERIFY(exercises->isVisible());
     QCOMPARE(exercises->task()->number, number);
@@ -255,16 +256,16 @@ void tst_MainWindow::taskInCalculator()
 {
     RecordingServices recorder;
     MainWindow window;
-    TypeInto(&window, "Text1h_0", u"Anna Berg"_s);
-    TypeInto(&window, "txtTime0h_0", u"14"_s);
+    typeInto(&window, "Text1h_0", u"Anna Berg"_s);
+    typeInto(&window, "txtTime0h_0", u"14"_s);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    Click(&window, "cmdUebungen");
+    click(&window, "cmdUebungen");
     ExerciseWindow *exercises = exerciseWindows().constFirst();
     QVERIFY(exercises->showTask(4711));
     const Exercise::Task task = *exercises->task();
     BlockWatch watch(exercises);
-    Click(exercises, "cmdInRechner");
+    click(exercises, "cmdInRechner");
 
     auto *form = window.findChild<SolarForm *>();
     QVERIFY(form && form->isVisible());
@@ -277,17 +278,17 @@ void tst_MainWindow::taskInCalculator()
     QCOMPARE(textOf(&window, "Text3h_0"), task.town);
     QCOMPARE(textOf(&window, "txtTime0h_0"), QString()); // the task gives no time
     const Solar::Header &hand = form->state().header;
-    QCOMPARE(hand.sign, Astro::SignName(task.radix / Astro::ArcSecondsPerSign));
+    QCOMPARE(hand.sign, Astro::signName(task.radix / Astro::ArcSecondsPerSign));
     QCOMPARE(hand.year, QString::number(task.solarYear));
-    QCOMPARE(hand.radix, SecondsToTriple(task.radix % Astro::ArcSecondsPerSign));
+    QCOMPARE(hand.radix, secondsToTriple(task.radix % Astro::ArcSecondsPerSign));
     QCOMPARE(hand.birthDate[0], QString::number(task.birthDate.day()));
     QCOMPARE(hand.birthDate[1], QString::number(task.birthDate.month()));
 
     // The page takes the answer and checks it while the calculator is open.
     QVERIFY(!watch.blocked);
     QCOMPARE(QApplication::activeModalWidget(), form);
-    TypeInto(exercises, "txtAntwort_0", u"1"_s);
-    Click(exercises, "cmdPruefen");
+    typeInto(exercises, "txtAntwort_0", u"1"_s);
+    click(exercises, "cmdPruefen");
     QCOMPARE(recorder.messages.size(), 1);
     QCOMPARE(recorder.messageParents, QList<QWidget *>{exercises});
 
@@ -304,12 +305,12 @@ void tst_MainWindow::gzkTaskInCalculator()
 {
     RecordingServices recorder;
     MainWindow window;
-    Click(&window, "cmdUebungen");
+    click(&window, "cmdUebungen");
     ExerciseWindow *exercises = exerciseWindows().constFirst();
     QVERIFY(exercises->showTask(4711));
     exercises->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
     const Exercise::GzkTask task = *exercises->gzkTask();
-    Click(exercises, "cmdInRechner");
+    click(exercises, "cmdInRechner");
 
     auto *form = window.findChild<RectificationForm *>();
     QVERIFY(form && form->isVisible());
@@ -353,7 +354,7 @@ void tst_MainWindow::besideTheExercise()
     QFETCH(QRect, page);
     QFETCH(QRect, pageAfter);
     QFETCH(QRect, calculator);
-    const SideBySide places = PlaceBeside(available, page, 420, QSize(560, 700));
+    const SideBySide places = placeBeside(available, page, 420, QSize(560, 700));
     QCOMPARE(places.page, pageAfter);
     QCOMPARE(places.calculator, calculator);
 }
@@ -362,7 +363,7 @@ void tst_MainWindow::besideTheExercise()
 void tst_MainWindow::withoutQtTexts()
 {
     QTemporaryDir empty;
-    QVERIFY(!LoadQtGermanTexts(*qApp, empty.path()));
+    QVERIFY(!loadQtGermanTexts(*qApp, empty.path()));
     QDialogButtonBox box(QDialogButtonBox::Save);
     QCOMPARE(box.button(QDialogButtonBox::Save)->text(), u"Save"_s);
 }
@@ -381,7 +382,7 @@ void tst_MainWindow::qtTextsInGerman()
 {
     QFETCH(int, button);
     QFETCH(QString, german);
-    static const bool loaded = LoadQtGermanTexts(*qApp);
+    static const bool loaded = loadQtGermanTexts(*qApp);
     QVERIFY2(loaded, "qt6-translations-l10n is missing (scripts/setup.sh installs it)");
     QString text;
     if (button) {

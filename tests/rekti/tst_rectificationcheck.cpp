@@ -10,22 +10,23 @@
 
 using namespace Rectification;
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 namespace {
 
-Sexagesimal Of(const SexagesimalTriple &t)
+Sexagesimal sexagesimalOf(const SexagesimalTriple &t)
 {
     return Sexagesimal::of(t);
 }
 
-Sexagesimal OfSeconds(qint32 seconds)
+Sexagesimal sexagesimalOfSeconds(qint32 seconds)
 {
-    return Sexagesimal::of(SecondsToTriple(seconds));
+    return Sexagesimal::of(secondsToTriple(seconds));
 }
 
 // The rectification form as a student fills it in for a task, every step
 // pressed: the values of the calculator's own steps.
-CheckInput FilledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolution &hand)
+CheckInput filledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolution &hand)
 {
     CheckInput in;
     in.axis = task.axis;
@@ -35,31 +36,31 @@ CheckInput FilledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolu
     Entries &e = in.entries;
     e.age = hand.age;
     e.decimalYears = hand.decimalYears;
-    e.directionArc = Of(hand.directionArc);
-    e.birthSiderealTime = OfSeconds(task.birthSiderealTime);
-    e.arcInTime = Of(hand.arcInTime);
-    e.eventSiderealTime = Of(hand.eventSum);
+    e.directionArc = sexagesimalOf(hand.directionArc);
+    e.birthSiderealTime = sexagesimalOfSeconds(task.birthSiderealTime);
+    e.arcInTime = sexagesimalOf(hand.arcInTime);
+    e.eventSiderealTime = sexagesimalOf(hand.eventSum);
     e.dayHours = hand.dayHours;
-    e.greaterTableValue = Of(hand.greaterValue);
-    e.smallerTableValue = Of(hand.smallerValue);
+    e.greaterTableValue = sexagesimalOf(hand.greaterValue);
+    e.smallerTableValue = sexagesimalOf(hand.smallerValue);
     e.firstSignCorrection = hand.firstSignCorrection;
-    e.correctedTableValue = Of(hand.planetValue);
-    e.smallerTableValue2 = Of(hand.smallerValue);
+    e.correctedTableValue = sexagesimalOf(hand.planetValue);
+    e.smallerTableValue2 = sexagesimalOf(hand.smallerValue);
     e.secondSignCorrection = hand.secondSignCorrection;
-    e.tableStep = Of(hand.tableStep);
-    e.towardsPlanet = Of(hand.towardsPlanet);
+    e.tableStep = sexagesimalOf(hand.tableStep);
+    e.towardsPlanet = sexagesimalOf(hand.towardsPlanet);
     e.ramc = hand.ramc;
-    e.quotient = Of(hand.quotient);
-    e.ramcPlusQuotient = Of(hand.ramcPlusQuotient);
-    e.arcOfStep6 = Of(hand.directionArc);
+    e.quotient = sexagesimalOf(hand.quotient);
+    e.ramcPlusQuotient = sexagesimalOf(hand.ramcPlusQuotient);
+    e.arcOfStep6 = sexagesimalOf(hand.directionArc);
     e.circleCorrection = hand.circleCorrection;
-    e.correctedRamc = Of(hand.correctedRamc);
-    e.ramcInTime = Of(hand.ramcInTime);
-    e.birthSiderealTimeOfStep8 = OfSeconds(task.birthSiderealTime);
-    e.correction = Of(hand.correction);
-    in.eventWithinDay = Of(hand.eventSiderealTime);
-    in.smallerRowTime = OfSeconds(task.page.at(hand.smallerRow).siderealSeconds());
-    in.greaterRowTime = OfSeconds(task.page.at(hand.smallerRow + 1).siderealSeconds());
+    e.correctedRamc = sexagesimalOf(hand.correctedRamc);
+    e.ramcInTime = sexagesimalOf(hand.ramcInTime);
+    e.birthSiderealTimeOfStep8 = sexagesimalOfSeconds(task.birthSiderealTime);
+    e.correction = sexagesimalOf(hand.correction);
+    in.eventWithinDay = sexagesimalOf(hand.eventSiderealTime);
+    in.smallerRowTime = sexagesimalOfSeconds(task.page.at(hand.smallerRow).siderealSeconds());
+    in.greaterRowTime = sexagesimalOfSeconds(task.page.at(hand.smallerRow + 1).siderealSeconds());
     in.status.fill(StepLedger::Status::Current);
     return in;
 }
@@ -124,11 +125,12 @@ void tst_RectificationCheck::findings_data()
     row("rows not enclosing", 1,
         {[](const GzkTask &t, GzkEntries &e) { e.smallerRow = t.hand.smallerRow + 1; },
          [](CheckInput &in) {
-             in.eventWithinDay = Of(Exercise::makeGzkTask(1)->hand.eventSiderealTime);
+             in.eventWithinDay = sexagesimalOf(Exercise::makeGzkTask(1)->hand.eventSiderealTime);
          }},
         u"liegt nicht zwischen den Zeilen 22h56m und 23h00m");
     row("rows 8 minutes apart", 2, field([](CheckInput &in) {
-            in.greaterRowTime = OfSeconds(Sexagesimal(in.greaterRowTime).totalSeconds() + 240);
+            in.greaterRowTime =
+                sexagesimalOfSeconds(Sexagesimal(in.greaterRowTime).totalSeconds() + 240);
         }),
         u"Die Zeilen 17h56m und 18h04m liegen nicht 4 Minuten auseinander");
     row("RAMC of the greater row", 1, field([](CheckInput &in) { in.entries.ramc += 1; }),
@@ -187,7 +189,7 @@ void tst_RectificationCheck::findings()
         fault.computing(task, slip);
     const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task, slip);
     QVERIFY(hand);
-    CheckInput in = FilledForm(task, *hand);
+    CheckInput in = filledForm(task, *hand);
     if (fault.field)
         fault.field(in);
     const CheckReport report = checkRectification(in);
@@ -205,20 +207,20 @@ void tst_RectificationCheck::aDayAcrossZeroHours()
     task.eventDate = QDate(2030, 1, 1); // 30 years: 29°34'00'' of arc, 1h58m16s
     task.birthSiderealTime = 20;
     task.obliquity =
-        Astro::MeanObliquity(QDateTime(task.birthDate, QTime(12, 0), QTimeZone::utc()));
+        Astro::meanObliquity(QDateTime(task.birthDate, QTime(12, 0), QTimeZone::utc()));
     for (int ramc = 27; ramc <= 33; ++ramc) {
         const auto mc = static_cast<qint32>(
-            std::llround(Astro::MidheavenLongitude(ramc, task.obliquity) * 60) * 60);
+            std::llround(Astro::midheavenLongitude(ramc, task.obliquity) * 60) * 60);
         task.page.append({ramc, mc, 0});
     }
     const double aspectRamc = (106'440 - 40) / 3600.0;
     task.planetPosition = static_cast<qint32>(
-        std::llround(Astro::MidheavenLongitude(aspectRamc, task.obliquity) * 3600));
+        std::llround(Astro::midheavenLongitude(aspectRamc, task.obliquity) * 3600));
     const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task);
     QVERIFY(hand);
     QCOMPARE(hand->circleCorrection, 360.0);
     QVERIFY(Sexagesimal::of(hand->correction).totalSeconds() > 86'000);
-    const CheckReport report = checkRectification(FilledForm(task, *hand));
+    const CheckReport report = checkRectification(filledForm(task, *hand));
     QVERIFY2(report.finding.contains(u"um einen ganzen Tag daneben"_s), qPrintable(report.finding));
     QVERIFY2(report.finding.endsWith(u"Gemeint ist -0h00m22s."_s), qPrintable(report.finding));
     QVERIFY(!report.right);
@@ -229,7 +231,7 @@ void tst_RectificationCheck::everyTaskOfTheExercisesPasses()
 {
     for (int number = 1; number <= 500; ++number) {
         const Exercise::GzkTask task = *Exercise::makeGzkTask(number);
-        const CheckReport report = checkRectification(FilledForm(task, task.hand));
+        const CheckReport report = checkRectification(filledForm(task, task.hand));
         QVERIFY2(report.right, qPrintable(QString::number(number) + u' ' + report.finding));
     }
 }
@@ -239,7 +241,7 @@ void tst_RectificationCheck::columnsAndRows()
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(checkColumns(), QStringList({u"Ihre Rechnung"_s, u"Genau"_s, u"Abweichung"_s}));
     const Exercise::GzkTask task = *Exercise::makeGzkTask(1);
-    const CheckReport report = checkRectification(FilledForm(task, task.hand));
+    const CheckReport report = checkRectification(filledForm(task, task.hand));
     // Under English settings: a point before the fractions.
     QStringList rows;
     for (const CheckRow &row : report.rows)

@@ -7,6 +7,7 @@
 #include <cmath>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 using SolarCheck::Cause;
 using Status = StepLedger::Status;
 
@@ -235,8 +236,8 @@ void tst_SolarCheck::verdict_data()
     // Calendar drift and a far-east zone: date 1 three days before the
     // birthday is a true Solar, judged as any other.
     QTest::newRow("three days before the birthday, zone +12") << [] {
-        const qint32 radix = Astro::PositionOf(2, 5, 1, 16);
-        const auto exact = Astro::SolveSolarReturn(radix, 1996, 28, 5);
+        const qint32 radix = Astro::positionOf(2, 5, 1, 16);
+        const auto exact = Astro::solveSolarReturn(radix, 1996, 28, 5);
         const qint32 sign = 2 * Astro::ArcSecondsPerSign;
         return workedRight(u"Zwillinge"_s, u"1996"_s, {u"28"_s, u"5"_s, u"1960"_s}, radix - sign,
                            exact->position1 - sign, exact->position2 - sign, 12, exact->date1);

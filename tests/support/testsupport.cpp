@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace Core;
 
 bool IsolatedStore::clear()
 {
@@ -29,7 +30,7 @@ bool IsolatedStore::install(const QString &fixture, const QString &application)
            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-void TypeInto(QWidget *window, const char *name, const QString &text)
+void typeInto(QWidget *window, const char *name, const QString &text)
 {
     auto *field = window->findChild<QLineEdit *>(QLatin1String(name));
     QVERIFY2(field, name);
@@ -46,7 +47,7 @@ void TypeInto(QWidget *window, const char *name, const QString &text)
     QTest::keyClicks(field, text);
 }
 
-void Click(QWidget *window, const char *name)
+void click(QWidget *window, const char *name)
 {
     auto *button = window->findChild<QAbstractButton *>(QLatin1String(name));
     QVERIFY2(button, name);

@@ -61,13 +61,13 @@ QStringList pdfPages(const QString &path);
 QString firstOutOfOrder(const QString &text, const QStringList &fragments);
 
 // A Solar row told apart from others by its number n in the date column.
-ResultRow numberedRow(int n);
+Core::ResultRow numberedRow(int n);
 // The rows of a result list, first to last.
-QList<ResultRow> rowsOf(const ResultList &list);
+QList<Core::ResultRow> rowsOf(const ResultList &list);
 
 // Types text key by key into a field after giving it the focus, as a user does.
-void TypeInto(QWidget *window, const char *field, const QString &text);
+void typeInto(QWidget *window, const char *field, const QString &text);
 // Clicks a button of the window by its name.
-void Click(QWidget *window, const char *button);
+void click(QWidget *window, const char *button);
 
 #endif
