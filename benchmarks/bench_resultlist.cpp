@@ -19,6 +19,7 @@
 #include <ctime>
 
 using namespace Core;
+using namespace Gui;
 
 namespace {
 
@@ -73,7 +74,7 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         qint64 cpu = cpuMilliseconds();
-        saveResultList(list);
+        Store::saveResultList(list);
         const qint64 save = timer.elapsed();
         const qint64 saveCpu = cpuMilliseconds() - cpu;
 
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         timer.restart();
         cpu = cpuMilliseconds();
-        restoreResultList(restored);
+        Store::restoreResultList(restored);
         QApplication::processEvents();
         const qint64 restore = timer.elapsed();
         const qint64 restoreCpu = cpuMilliseconds() - cpu;

@@ -33,6 +33,10 @@
 #include <cstdio>
 
 using namespace Core;
+using namespace Gui;
+using namespace Sheets;
+using namespace Exercise;
+using namespace App;
 
 namespace {
 
@@ -174,7 +178,7 @@ int main(int argc, char *argv[])
     MainWindow mainWindow;
     shoot(&mainWindow, QStringLiteral("main"));
     {
-        SolarForm solar(CalculatorStart{}, &mainWindow);
+        Solar::SolarForm solar(CalculatorStart{}, &mainWindow);
         shootPages(&solar, QStringLiteral("solar"));
         // The worked example computed, then date 1 picked anew: every result
         // from step 2 on is marked as no longer current.
@@ -193,7 +197,7 @@ int main(int argc, char *argv[])
         solar.hide();
     }
     {
-        RectificationForm rekti(CalculatorStart{}, &mainWindow);
+        Rectification::RectificationForm rekti(CalculatorStart{}, &mainWindow);
         shootPages(&rekti, QStringLiteral("rekti"));
         rekti.hide();
     }
@@ -216,7 +220,7 @@ int main(int argc, char *argv[])
                        Exercise::exerciseSheetTexts());
         // Into the calculator, worked, and checked with the task's house table.
         exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
-        if (auto *form = mainWindow.findChild<RectificationForm *>()) {
+        if (auto *form = mainWindow.findChild<Rectification::RectificationForm *>()) {
             workTask(form, task);
             click(form, {"cmdKontrolle"});
             if (auto *check = form->findChild<QDialog *>(QStringLiteral("Kontrolle"))) {

@@ -63,6 +63,9 @@
 #include <ctime>
 #include <map>
 
+using namespace Gui;
+using namespace App;
+
 namespace {
 
 const QStringList AllCases = {QStringLiteral("splash"),       QStringLiteral("load-empty"),
@@ -236,14 +239,14 @@ int runEntryWrite(bool solar)
     MainWindow mainWindow;
     CalculatorStart start;
     start.personName = QStringLiteral("Erika Mustermann");
-    QDialog *form = solar ? static_cast<QDialog *>(new SolarForm(start, &mainWindow))
-                          : new RectificationForm(start, &mainWindow);
+    QDialog *form = solar ? static_cast<QDialog *>(new Solar::SolarForm(start, &mainWindow))
+                          : new Rectification::RectificationForm(start, &mainWindow);
     form->show();
     FirstPaint painted(form, [form, solar] {
         auto *field = form->findChild<QLineEdit *>(solar ? QStringLiteral("Text1_1")
                                                          : QStringLiteral("Text7_0"));
         field->setText(solar ? QStringLiteral("2031") : QStringLiteral("Umzug"));
-        auto *keeper = form->findChild<EntriesKeeper *>();
+        auto *keeper = form->findChild<Store::EntriesKeeper *>();
         QElapsedTimer timer;
         timer.start();
         const qint64 cpuStart = cpuNs();

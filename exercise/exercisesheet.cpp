@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace Sheets;
+
 namespace Exercise {
 
 namespace {

@@ -20,7 +20,11 @@
 #include <QShortcut>
 #include <QTableWidgetItem>
 
+namespace Exercise {
+
 using namespace Core;
+using namespace Gui;
+using namespace Sheets;
 
 namespace {
 
@@ -146,15 +150,16 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
         });
 
     const QString kind =
-        readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
+        Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
     if (kind == kindKey(TaskKind::Rectification)) {
         m_kind = TaskKind::Rectification;
         const QSignalBlocker quiet(ui->cmbArt);
         ui->cmbArt->setCurrentIndex(1);
     }
     bool stored = false;
-    const int last = readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
-                         .toInt(&stored);
+    const int last =
+        Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
+            .toInt(&stored);
     if (stored && Exercise::makeTask(last))
         showTask(last);
     else
@@ -198,10 +203,10 @@ void ExerciseWindow::kindChosen(int index)
 void ExerciseWindow::remember(int number)
 {
     m_number = number;
-    writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
-                 QString::number(number));
-    writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
-                 kindKey(m_kind));
+    Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
+                        QString::number(number));
+    Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
+                        kindKey(m_kind));
     ui->txtAufgabe->setText(QString::number(number));
     ui->txtLoesung->clear();
 }
@@ -377,3 +382,5 @@ void ExerciseWindow::workInCalculator()
         m_links.workInSolar(*m_task);
     }
 }
+
+} // namespace Exercise

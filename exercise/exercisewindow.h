@@ -17,17 +17,19 @@ class Uebung;
 }
 class QResizeEvent;
 
+namespace Exercise {
+
 // What a task asks for; it decides the calculator that works it and the
 // document that explains it.
 enum class TaskKind { Solar, Rectification };
 
 // A Solar task as the calculator takes it over: the sign and the position
 // within it of the radix Sun, and the year.
-SolarPreset solarTaskPreset(const Exercise::Task &task);
+Gui::SolarPreset solarTaskPreset(const Exercise::Task &task);
 
 // A rectification task as the calculator takes it over: what the task gives,
 // the birth place, the event with its date and the sidereal time of birth.
-RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task);
+Gui::RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task);
 
 // What the window asks of the program around it.
 struct ExerciseLinks {
@@ -99,5 +101,7 @@ private:
     std::optional<Exercise::GzkTask> m_gzkTask;
     std::optional<QDateTime> m_exact;
 };
+
+} // namespace Exercise
 
 #endif

@@ -4,6 +4,8 @@
 #include "core/numbers.h"
 #include "solar/solarsteps.h"
 
+namespace Exercise {
+
 using namespace Core;
 
 namespace {
@@ -70,3 +72,5 @@ std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix
     solution.date = pair.date1.addDays(solution.nextDay ? 1 : solution.previousDay ? -1 : 0);
     return solution;
 }
+
+} // namespace Exercise

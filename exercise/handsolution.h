@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace Exercise {
+
 // The answer a task expects is the one the calculator gives when the student
 // feeds it the two ephemeris days: the hand method on the printed (rounded)
 // positions, not the exact moment. Computed by the Solar calculator's own
@@ -44,5 +46,7 @@ struct HandSolution {
 // 0° Aries) with a whole-hour time zone. Nothing when a step refuses the values
 // (a pair that does not enclose the radix, or lies in two signs).
 std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix, int zone);
+
+} // namespace Exercise
 
 #endif

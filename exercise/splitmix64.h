@@ -3,6 +3,8 @@
 
 #include <QtGlobal>
 
+namespace Exercise {
+
 // The random stream of a task. A task number must give the same task on every
 // machine and in every later version of the program, so the generator is
 // written out here instead of taken from the standard library, whose
@@ -38,5 +40,7 @@ public:
 private:
     quint64 m_state;
 };
+
+} // namespace Exercise
 
 #endif

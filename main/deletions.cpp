@@ -8,6 +8,10 @@
 
 #include <utility>
 
+namespace App {
+
+using namespace Gui;
+
 RowRemoval::RowRemoval(ResultList &list, QUndoStack &steps, int first, int count,
                        const QString &text)
     : QUndoCommand(text), m_list(list), m_steps(steps), m_first(first),
@@ -61,3 +65,5 @@ void PersonChange::undo()
 {
     m_apply(m_before);
 }
+
+} // namespace App

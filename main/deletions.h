@@ -10,7 +10,12 @@
 #include <functional>
 
 class QUndoStack;
+
+namespace Gui {
 class ResultList;
+}
+
+namespace App {
 
 // What the main window can take back: a deletion from the result list, the
 // emptying of the person fields and their filling with an exercise's person.
@@ -26,13 +31,13 @@ class ResultList;
 // is full, and the deletion stays the next step to take back.
 class RowRemoval : public QUndoCommand {
 public:
-    RowRemoval(ResultList &list, QUndoStack &steps, int first, int count, const QString &text);
+    RowRemoval(Gui::ResultList &list, QUndoStack &steps, int first, int count, const QString &text);
 
     void redo() override;
     void undo() override;
 
 private:
-    ResultList &m_list;
+    Gui::ResultList &m_list;
     QUndoStack &m_steps;
     int m_first;
     QList<Core::ResultRow> m_rows;
@@ -64,5 +69,7 @@ private:
     PersonState m_after;
     std::function<void(const PersonState &)> m_apply;
 };
+
+} // namespace App
 
 #endif

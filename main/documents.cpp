@@ -15,6 +15,10 @@
 #include <algorithm>
 #include <utility>
 
+namespace App {
+
+using namespace Gui;
+
 QString programFolder()
 {
     return QCoreApplication::applicationDirPath();
@@ -193,3 +197,5 @@ void DocumentLinks::openTeachingDocument(int index)
         return;
     openDocument(Documents::TeachingFolder, m_teachingItems.at(index)->data().toString());
 }
+
+} // namespace App

@@ -13,6 +13,8 @@ class QMenu;
 class QPoint;
 class QWidget;
 
+namespace App {
+
 // The teaching documents and web sites of the main window.
 //
 // The documents are PDF files in two folders below the program's own folder:
@@ -115,5 +117,7 @@ private:
     QMenu *m_teachingMenu;
     QList<QAction *> m_teachingItems; // unter_0 ... unter_n
 };
+
+} // namespace App
 
 #endif

@@ -9,10 +9,14 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+namespace App {
+
+using namespace Gui;
+
 Keeping::Keeping(ResultList &list, QList<Store::Controls> personFields, QUndoStack *steps,
                  QObject *parent)
     : QObject(parent), m_list(list),
-      m_personFields(new EntriesKeeper(this, std::move(personFields)))
+      m_personFields(new Store::EntriesKeeper(this, std::move(personFields)))
 {
     // The list's rows change only by insertion (a new row, rows put back)
     // and removal, each as one block.
@@ -21,8 +25,9 @@ Keeping::Keeping(ResultList &list, QList<Store::Controls> personFields, QUndoSta
             [this](const QModelIndex &, int first) { rowsChanged(first + 1); });
     connect(rows, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex &, int first) { rowsChanged(first + 1); });
-    connect(m_personFields, &EntriesKeeper::changed, this, [this] { m_savedOnClosing = false; });
-    connect(steps, &QUndoStack::indexChanged, m_personFields, &EntriesKeeper::saveNow);
+    connect(m_personFields, &Store::EntriesKeeper::changed, this,
+            [this] { m_savedOnClosing = false; });
+    connect(steps, &QUndoStack::indexChanged, m_personFields, &Store::EntriesKeeper::saveNow);
 
     // The program can also end without the window being closed: at logout
     // the session manager asks for the data first, and the application may be
@@ -37,7 +42,7 @@ void Keeping::rowsChanged(int firstPosition)
 {
     m_savedOnClosing = false;
     // The rows above the change are as stored.
-    saveResultList(m_list, firstPosition);
+    Store::saveResultList(m_list, firstPosition);
 }
 
 void Keeping::saveOnClosing()
@@ -47,7 +52,9 @@ void Keeping::saveOnClosing()
     // that was cancelled and followed by more work saves again at the end.
     if (m_savedOnClosing)
         return;
-    saveResultList(m_list);
+    Store::saveResultList(m_list);
     m_personFields->saveNow();
     m_savedOnClosing = true;
 }
+
+} // namespace App

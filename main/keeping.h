@@ -5,9 +5,16 @@
 
 #include <QObject>
 
-class EntriesKeeper;
 class QUndoStack;
+
+namespace Gui {
 class ResultList;
+}
+namespace Store {
+class EntriesKeeper;
+}
+
+namespace App {
 
 // When the main window's data reach the settings store. A run that ends
 // without the window being closed (a crash, a power cut, a kill) must lose
@@ -32,7 +39,7 @@ class Keeping : public QObject {
 public:
     // Follows the list's rows, the person fields and the undo stack from now
     // on: made after the restore, which writes nothing. Owned by `parent`.
-    Keeping(ResultList &list, QList<Store::Controls> personFields, QUndoStack *steps,
+    Keeping(Gui::ResultList &list, QList<Store::Controls> personFields, QUndoStack *steps,
             QObject *parent);
 
     // The save when the program ends, by whatever road.
@@ -41,10 +48,12 @@ public:
 private:
     void rowsChanged(int firstPosition);
 
-    ResultList &m_list;
-    EntriesKeeper *m_personFields;
+    Gui::ResultList &m_list;
+    Store::EntriesKeeper *m_personFields;
     // The save on closing has written what the window holds now.
     bool m_savedOnClosing = false;
 };
+
+} // namespace App
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+using namespace App;
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);

@@ -25,7 +25,11 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+namespace App {
+
 using namespace Core;
+using namespace Gui;
+using namespace Exercise;
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
 {
@@ -180,11 +184,11 @@ void MainWindow::load()
     m_list->addColumnHeader(QStringLiteral("Berechnung"));
     m_list->addColumnHeader(QStringLiteral("Datum / Ereignis"));
     m_list->addColumnHeader(QStringLiteral("Ergebnis"));
-    restoreResultList(*m_list);
+    Store::restoreResultList(*m_list);
 
     // Each restored date or time element passes its range check as a typed one
     // would: a stored value above its maximum comes back empty, with the message.
-    restoreControls(storedControls());
+    Store::restoreControls(storedControls());
 
     m_documents->buildTeachingMenu();
 }
@@ -250,12 +254,13 @@ void MainWindow::showCalculator(QDialog *form, const QString &document)
 
 void MainWindow::openSolar()
 {
-    showCalculator(new SolarForm(calculatorStart(m_newSolar), this), Documents::SolarExample);
+    showCalculator(new Solar::SolarForm(calculatorStart(m_newSolar), this),
+                   Documents::SolarExample);
 }
 
 void MainWindow::openRectification()
 {
-    showCalculator(new RectificationForm(calculatorStart(m_newRectification), this),
+    showCalculator(new Rectification::RectificationForm(calculatorStart(m_newRectification), this),
                    Documents::RektiExample);
 }
 
@@ -303,7 +308,7 @@ void MainWindow::workInSolar(const Exercise::Task &task)
     CalculatorStart start = calculatorStart(m_newSolar);
     start.restoreEntries = false;
     start.solarPreset = solarTaskPreset(task);
-    showCalculator(new SolarForm(std::move(start), this), Documents::SolarExample);
+    showCalculator(new Solar::SolarForm(std::move(start), this), Documents::SolarExample);
 }
 
 // The rectification calculator opens on the task's data, without the entries
@@ -319,7 +324,8 @@ void MainWindow::workInRectification(const Exercise::GzkTask &task)
     CalculatorStart start = calculatorStart(m_newRectification);
     start.restoreEntries = false;
     start.rectificationPreset = gzkTaskPreset(task);
-    showCalculator(new RectificationForm(std::move(start), this), Documents::RektiExample);
+    showCalculator(new Rectification::RectificationForm(std::move(start), this),
+                   Documents::RektiExample);
 }
 
 // A task's person replaces the person of the window, as one step that can be
@@ -392,3 +398,5 @@ bool MainWindow::addResultRow(const ResultRow &row)
 {
     return m_list->appendRow(row);
 }
+
+} // namespace App

@@ -16,10 +16,8 @@
 namespace Ui {
 class MainWindow;
 }
-class DocumentLinks;
-class ExerciseWindow;
-class Keeping;
 namespace Exercise {
+class ExerciseWindow;
 struct Task;
 struct GzkTask;
 } // namespace Exercise
@@ -28,7 +26,15 @@ class QDialog;
 class QKeyEvent;
 class QShowEvent;
 class QUndoStack;
+
+namespace Gui {
 class ResultList;
+}
+
+namespace App {
+
+class DocumentLinks;
+class Keeping;
 
 // The main window: the person's data (name, birth date, birth place, birth
 // time), the buttons that open the two calculators and the exercises, and the
@@ -51,7 +57,7 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    ResultList &resultList() { return *m_list; }
+    Gui::ResultList &resultList() { return *m_list; }
     // A calculator's finished row appended at the end of the list and written
     // to the store; false when the list already holds its 32 767 rows.
     bool addResultRow(const Core::ResultRow &row);
@@ -72,7 +78,7 @@ private:
     void openSolar();
     void openRectification();
     void openExercises();
-    CalculatorStart calculatorStart(bool &newCalculation);
+    Gui::CalculatorStart calculatorStart(bool &newCalculation);
     void showCalculator(QDialog *form, const QString &document);
     void workInSolar(const Exercise::Task &task);
     void workInRectification(const Exercise::GzkTask &task);
@@ -85,9 +91,9 @@ private:
     void addListActions();
 
     std::unique_ptr<Ui::MainWindow> ui;
-    FieldTriple m_birthDate; // day, month, year
-    FieldTriple m_birthTime; // hours, minutes, seconds
-    std::unique_ptr<ResultList> m_list;
+    Gui::FieldTriple m_birthDate; // day, month, year
+    Gui::FieldTriple m_birthTime; // hours, minutes, seconds
+    std::unique_ptr<Gui::ResultList> m_list;
     DocumentLinks *m_documents;
     // "Neue Berechnung starten" was pressed: the calculator opens once
     // without its entries of the last use.
@@ -100,9 +106,11 @@ private:
     // kept, hidden when closed, with its task until the program ends. It is
     // a window of its own, not one of this window's: a calculator, modal to
     // this window, leaves it usable, and clicking it raises only itself.
-    QPointer<ExerciseWindow> m_exercises;
+    QPointer<Exercise::ExerciseWindow> m_exercises;
     // The calculator that is open, if any.
     QPointer<QDialog> m_calculator;
 };
+
+} // namespace App
 
 #endif

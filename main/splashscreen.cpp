@@ -9,6 +9,8 @@
 
 #include <utility>
 
+namespace App {
+
 SplashScreen::SplashScreen(std::function<QWidget *()> openMainWindow, int intervalMs,
                            QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::SplashScreen>()),
@@ -66,3 +68,5 @@ void SplashScreen::showMainWindow()
     }
     close();
 }
+
+} // namespace App

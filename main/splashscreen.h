@@ -12,6 +12,8 @@ class SplashScreen;
 }
 class QCloseEvent;
 
+namespace App {
+
 // The start-up window: a borderless picture with the program's title, shown
 // centred for two seconds; then it opens the main window and gives way to it.
 // Clicks and keys on it do nothing.
@@ -43,5 +45,7 @@ private:
     QTimer m_timer;
     bool m_done = false;
 };
+
+} // namespace App
 
 #endif

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace App {
+
 bool loadQtGermanTexts(QCoreApplication &app, const QString &folder)
 {
     const QString where =
@@ -18,3 +20,5 @@ bool loadQtGermanTexts(QCoreApplication &app, const QString &folder)
     }
     return QCoreApplication::installTranslator(translator);
 }
+
+} // namespace App

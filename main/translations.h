@@ -5,6 +5,8 @@
 
 class QCoreApplication;
 
+namespace App {
+
 // Qt's own texts (the text fields' context menu, the file dialog, the
 // overwrite question, the print preview, the standard buttons) come in
 // English unless Qt's German translations are loaded. They are a separate
@@ -14,5 +16,7 @@ class QCoreApplication;
 // Loads "qtbase_de" from `folder` (Qt's translations folder when empty) into
 // the application; false when it is not there.
 bool loadQtGermanTexts(QCoreApplication &app, const QString &folder = {});
+
+} // namespace App
 
 #endif

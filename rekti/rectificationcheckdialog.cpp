@@ -7,16 +7,20 @@
 #include <QHeaderView>
 #include <QRegularExpressionValidator>
 
+namespace Rectification {
+
+using namespace Gui;
+
 namespace {
 
 QString readTriple(const QString &key)
 {
-    return readSetting(Store::FormsApplication, Store::FormsSection, key);
+    return Store::readSetting(Store::FormsApplication, Store::FormsSection, key);
 }
 
 void write(const QString &key, const QString &value)
 {
-    writeSetting(Store::FormsApplication, Store::FormsSection, key, value);
+    Store::writeSetting(Store::FormsApplication, Store::FormsSection, key, value);
 }
 
 QString axisText(Astro::Axis axis)
@@ -114,3 +118,5 @@ void RectificationCheckDialog::check()
     ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
     ui->lblBefund->setText(report.finding);
 }
+
+} // namespace Rectification

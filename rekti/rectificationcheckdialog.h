@@ -12,6 +12,8 @@ namespace Ui {
 class RectificationCheckDialog;
 }
 
+namespace Rectification {
+
 // The house table the student worked with, as the check was last made for:
 // the axis and the latitude, kept in the store between runs.
 Rectification::TableChoice storedTableChoice();
@@ -38,5 +40,7 @@ private:
     Rectification::Worked m_worked;
     QDate m_birthDate;
 };
+
+} // namespace Rectification
 
 #endif

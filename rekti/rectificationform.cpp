@@ -15,7 +15,11 @@
 #include <QColor>
 #include <QDate>
 
+namespace Rectification {
+
 using namespace Core;
+using namespace Gui;
+using namespace Sheets;
 
 namespace {
 
@@ -162,8 +166,8 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     // From here on every change of an input is read into the state at once,
     // and the entries are kept as they change and when the form closes.
     followInputs([this] { readFields(); });
-    keepEntriesAsTheyChange(this, storedControls());
-    saveOnClosing([controls = storedControls()] { saveControls(controls); });
+    Store::keepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { Store::saveControls(controls); });
     // The time restored from the last use is selected, ready to be typed over.
     selectAllText(ui->txtTime0_0);
 }
@@ -251,7 +255,7 @@ void RectificationForm::load()
     for (size_t i = 0; i < 3; ++i)
         m_birthDate[i]->setText(m_start.birthDate[i]);
     if (m_start.restoreEntries)
-        restoreControls(storedControls());
+        Store::restoreControls(storedControls());
     ui->Text1_0->setText(m_start.personName);
     // A task taken over: its data over the restored entries; every write runs
     // the field's handler, so the sidereal time reaches steps 4 and 8.
@@ -345,7 +349,7 @@ void RectificationForm::run(Rectification::Step step)
     const Results &r = m_state.results();
     const auto show = [&r, step](std::initializer_list<const FieldTriple *> fields) {
         for (const FieldTriple *f : fields)
-            Show(*f, *r.triples[step]);
+            showInFields(*f, *r.triples[step]);
     };
     switch (step) {
     case DecimalYearsStep:
@@ -358,7 +362,7 @@ void RectificationForm::run(Rectification::Step step)
         show({&m_arcInTime, &m_arcInTimeOfStep4});
         break;
     case SumStep:
-        Show(m_eventSiderealTime, r.sum->time);
+        showInFields(m_eventSiderealTime, r.sum->time);
         ui->Combo1->setCurrentIndex(r.sum->beyondADay ? 1 : 0);
         break;
     case WithinDayStep:
@@ -409,10 +413,10 @@ void RectificationForm::markStale()
     for (int step = 0; step < StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
         if (step == DecimalYearsStep)
-            ::markStale(ui->Text1_3, stale);
+            Gui::markStale(ui->Text1_3, stale);
         else
             for (QLineEdit *field : *results[step])
-                ::markStale(field, stale);
+                Gui::markStale(field, stale);
     }
 }
 
@@ -528,3 +532,5 @@ void RectificationForm::openCheck()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
+
+} // namespace Rectification

@@ -15,6 +15,8 @@ namespace Ui {
 class RectificationForm;
 }
 
+namespace Rectification {
+
 // The rectification calculator ("Rektifikation mit primär dirigierten
 // Achsen"). Built anew at every opening: the constructor preselects the
 // lists, copies the birth date it is given, restores the entries of the last
@@ -27,17 +29,17 @@ class RectificationForm;
 // later steps. A result whose inputs have changed since stays in view, marked
 // "nicht mehr aktuell". Only the range checks of the typed fields, the copies
 // made while typing and the paging belong to the form.
-class RectificationForm : public CalculatorDialog {
+class RectificationForm : public Gui::CalculatorDialog {
     Q_OBJECT
 
 public:
-    explicit RectificationForm(CalculatorStart start, QWidget *parent = nullptr);
+    explicit RectificationForm(Gui::CalculatorStart start, QWidget *parent = nullptr);
     ~RectificationForm() override;
 
     // The calculation as it stands: inputs, results and their status.
     const Rectification::State &state() const { return m_state; }
     // The calculation sheet of what the form shows now.
-    Sheet calculationSheet() const;
+    Sheets::Sheet calculationSheet() const;
     // True once step 8 has been computed since the form was opened.
     bool resultReady() const { return m_resultReady; }
 
@@ -61,17 +63,17 @@ private:
     void markStale();
 
     std::unique_ptr<Ui::RectificationForm> ui;
-    CalculatorStart m_start;
+    Gui::CalculatorStart m_start;
 
-    FieldTriple m_birthDate, m_birthSiderealTime, m_birthSiderealTimeOfStep4,
+    Gui::FieldTriple m_birthDate, m_birthSiderealTime, m_birthSiderealTimeOfStep4,
         m_birthSiderealTimeOfStep8;
-    FieldTriple m_arc, m_arcOfStep3, m_arcOfStep6, m_arcInTime, m_arcInTimeOfStep4;
-    FieldTriple m_eventSiderealTime, m_siderealTimeWithinDay;
-    FieldTriple m_greaterValue, m_smallerValue, m_tableStep, m_tableStepOfStep5;
-    FieldTriple m_correctedValue, m_smallerValue2, m_towardsPlanet, m_towardsPlanetOfStep5;
-    FieldTriple m_quotient, m_quotientOfStep6, m_ramcPlusQuotient;
-    FieldTriple m_correctedRamc, m_correctedRamcOfStep7, m_ramcInTime, m_ramcInTimeOfStep8;
-    FieldTriple m_correction;
+    Gui::FieldTriple m_arc, m_arcOfStep3, m_arcOfStep6, m_arcInTime, m_arcInTimeOfStep4;
+    Gui::FieldTriple m_eventSiderealTime, m_siderealTimeWithinDay;
+    Gui::FieldTriple m_greaterValue, m_smallerValue, m_tableStep, m_tableStepOfStep5;
+    Gui::FieldTriple m_correctedValue, m_smallerValue2, m_towardsPlanet, m_towardsPlanetOfStep5;
+    Gui::FieldTriple m_quotient, m_quotientOfStep6, m_ramcPlusQuotient;
+    Gui::FieldTriple m_correctedRamc, m_correctedRamcOfStep7, m_ramcInTime, m_ramcInTimeOfStep8;
+    Gui::FieldTriple m_correction;
     std::array<QLineEdit *, 2> m_age, m_ageOfStep2, m_greaterRowTime, m_smallerRowTime;
 
     // Step 8 has been computed: only then does "Okay" on the last page hand
@@ -79,5 +81,7 @@ private:
     bool m_resultReady = false;
     Rectification::State m_state;
 };
+
+} // namespace Rectification
 
 #endif

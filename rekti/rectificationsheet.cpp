@@ -7,7 +7,10 @@
 
 #include <cmath>
 
+namespace Rectification {
+
 using namespace Core;
+using namespace Sheets;
 
 namespace {
 
@@ -305,3 +308,5 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
     sheet.closing = in.check;
     return sheet;
 }
+
+} // namespace Rectification

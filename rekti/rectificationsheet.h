@@ -6,20 +6,24 @@
 
 #include <optional>
 
+namespace Rectification {
+
 // The calculation sheet of a rectification, written from the form's
 // calculation state: a computation is printed with its result only while the
 // result is current; a stale one shows its inputs and "nicht mehr aktuell –
 // bitte neu rechnen", one not reached "noch nicht berechnet". A step computed
 // on an earlier result that never was says so.
 struct RectificationSheetInput {
-    PersonTexts person;
+    Sheets::PersonTexts person;
     QDate printed;
-    std::array<StepTexts, 8> steps; // the form's headings and explanations
+    std::array<Sheets::StepTexts, 8> steps; // the form's headings and explanations
     Rectification::Worked worked;
     // The check against the exact house positions, where it can be made.
-    std::optional<SheetTable> check;
+    std::optional<Sheets::SheetTable> check;
 };
 
-Sheet rectificationSheet(const RectificationSheetInput &input);
+Sheets::Sheet rectificationSheet(const RectificationSheetInput &input);
+
+} // namespace Rectification
 
 #endif

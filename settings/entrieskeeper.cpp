@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace Store {
+
 EntriesKeeper::EntriesKeeper(QObject *parent, QList<Store::Controls> table)
     : QObject(parent), m_table(std::move(table)), m_timer(new QTimer(this))
 {
@@ -36,3 +38,5 @@ void keepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table)
 {
     new EntriesKeeper(form, table);
 }
+
+} // namespace Store

@@ -7,6 +7,8 @@
 
 class QTimer;
 
+namespace Store {
+
 // Keeps a form's stored controls in the store while the form is open, the
 // main window's person fields as the calculators' entries: every change of a
 // text or a list position (typed, picked or written by a step) restarts a
@@ -35,5 +37,7 @@ private:
 
 // Starts keeping a form's entries; called once the form has restored them.
 void keepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table);
+
+} // namespace Store
 
 #endif

@@ -15,6 +15,10 @@
 
 #include <cmath>
 
+using namespace Gui;
+
+namespace Store {
+
 using namespace Core;
 
 namespace {
@@ -262,3 +266,5 @@ void restoreResultList(ResultList &list)
     }
     list.appendRows(rows);
 }
+
+} // namespace Store

@@ -5,7 +5,9 @@
 #include <QString>
 
 class QWidget;
+namespace Gui {
 class ResultList;
+}
 
 // The per-user settings store (QSettings, native format, organisation
 // "velmora"). The entries of all three forms live in application "velmora",
@@ -78,7 +80,6 @@ struct Controls {
     Key key;
     QList<QWidget *> elements;
 };
-} // namespace Store
 
 // The empty text when the key does not exist. A value edited by hand with an
 // unquoted comma, which QSettings reads as a list, comes back joined with ", ".
@@ -99,7 +100,9 @@ void restoreControls(const QList<Store::Controls> &table);
 // 16-bit whole number: no number or a negative one gives no rows; a count
 // beyond the list's 32 767 rows (which no save writes) gives the rows that the
 // store holds, up to the last row with a key.
-void saveResultList(const ResultList &list, int fromPosition = 1);
-void restoreResultList(ResultList &list);
+void saveResultList(const Gui::ResultList &list, int fromPosition = 1);
+void restoreResultList(Gui::ResultList &list);
+
+} // namespace Store
 
 #endif

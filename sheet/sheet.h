@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace Sheets {
+
 // A calculation sheet ("Rechenblatt"): a calculation written out step by
 // step, the way a clean exam solution looks on paper. It holds only texts,
 // already worded and with the numbers exactly as the form shows them; the
@@ -90,5 +92,7 @@ inline QString staleText()
 {
     return QStringLiteral("nicht mehr aktuell \u2013 bitte neu rechnen");
 }
+
+} // namespace Sheets
 
 #endif

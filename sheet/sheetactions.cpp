@@ -11,6 +11,10 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+namespace Sheets {
+
+using namespace Gui;
+
 SheetTexts calculationSheetTexts()
 {
     return {QStringLiteral("Rechenblatt"),
@@ -71,3 +75,5 @@ SheetMenu attachSheetMenu(QPushButton *button, const SheetTexts &texts,
                      });
     return actions;
 }
+
+} // namespace Sheets

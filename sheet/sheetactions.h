@@ -9,6 +9,8 @@ class QAction;
 class QPushButton;
 class QWidget;
 
+namespace Sheets {
+
 // What the user does with a sheet: look at it in the print preview and print
 // it from there, or save it as a PDF file. The texts are the caller's, so that
 // another kind of sheet can use the same menu with its own names.
@@ -48,5 +50,7 @@ struct SheetMenu {
 };
 SheetMenu attachSheetMenu(QPushButton *button, const SheetTexts &texts,
                           std::function<Sheet()> compose, std::function<QString()> fileName);
+
+} // namespace Sheets
 
 #endif

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+namespace Sheets {
+
 namespace {
 
 // A field the user has left empty (the step reads it as 0).
@@ -79,3 +81,5 @@ QString rectificationSheetFileName(const QString &name)
 {
     return fileName({QStringLiteral("Rektifikation"), name});
 }
+
+} // namespace Sheets

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace Sheets {
+
 // What the calculation sheets of both calculators share: the head with the
 // person as the main window holds it, a step's heading and explanation from
 // the form's own labels, and the file name the save dialog proposes. Each
@@ -37,5 +39,7 @@ SheetStep sheetStep(int number, const StepTexts &texts);
 // an empty name or year drops out with its blank.
 QString solarSheetFileName(const QString &name, const QString &year);
 QString rectificationSheetFileName(const QString &name);
+
+} // namespace Sheets
 
 #endif

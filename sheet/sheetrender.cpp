@@ -16,6 +16,8 @@
 #include <QTextFrame>
 #include <QTextTable>
 
+namespace Sheets {
+
 namespace {
 
 // The colours of the forms, so that the sheet looks like the calculator
@@ -384,3 +386,5 @@ QString writeSheetPdf(const Sheet &sheet, const QString &path)
                QStringLiteral(").");
     return {};
 }
+
+} // namespace Sheets

@@ -6,6 +6,8 @@
 class QPageLayout;
 class QPagedPaintDevice;
 
+namespace Sheets {
+
 // The page of a sheet: A4 portrait with margins wide enough for a punch and
 // a binder.
 QPageLayout sheetPageLayout();
@@ -25,5 +27,7 @@ bool renderSheet(const Sheet &sheet, QPagedPaintDevice *device);
 // write permission, a full disk) leaves no file and keeps an older one
 // untouched. Answers the reason of a failure in German, empty on success.
 QString writeSheetPdf(const Sheet &sheet, const QString &path);
+
+} // namespace Sheets
 
 #endif

@@ -4,15 +4,17 @@
 #include <QHeaderView>
 #include <QPushButton>
 
-CheckDialog::CheckDialog(const SolarCheck::Comparison &comparison, QWidget *parent)
+namespace Solar {
+
+CheckDialog::CheckDialog(const Solar::Comparison &comparison, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::CheckDialog>())
 {
     ui->setupUi(this);
-    setWindowTitle(SolarCheck::caption());
-    const QList<SolarCheck::Row> rows = SolarCheck::rows(comparison);
+    setWindowTitle(Solar::checkCaption());
+    const QList<Solar::ComparisonRow> rows = Solar::comparisonRows(comparison);
     ui->tblKontrolle->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
-        const SolarCheck::Row &row = rows[r];
+        const Solar::ComparisonRow &row = rows[r];
         ui->tblKontrolle->setVerticalHeaderItem(r, new QTableWidgetItem(row.caption));
         const QString cells[] = {row.hand, row.exact, row.deviation};
         for (int c = 0; c < 3; ++c) {
@@ -26,8 +28,10 @@ CheckDialog::CheckDialog(const SolarCheck::Comparison &comparison, QWidget *pare
     ui->tblKontrolle->resizeColumnsToContents();
     ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
     ui->lblBefund->setText(comparison.finding);
-    ui->lblKonvention->setText(SolarCheck::convention());
+    ui->lblKonvention->setText(Solar::exactConvention());
     connect(ui->btnKontrolle, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
 CheckDialog::~CheckDialog() = default;
+
+} // namespace Solar

@@ -11,6 +11,8 @@ namespace Ui {
 class CheckDialog;
 }
 
+namespace Solar {
+
 // "Kontrolle mit genauer Rechnung": the student's values beside the exact
 // ones, with the finding below. It only shows a comparison made beforehand
 // and changes nothing in the form it was opened from.
@@ -18,11 +20,13 @@ class CheckDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CheckDialog(const SolarCheck::Comparison &comparison, QWidget *parent = nullptr);
+    explicit CheckDialog(const Solar::Comparison &comparison, QWidget *parent = nullptr);
     ~CheckDialog() override;
 
 private:
     std::unique_ptr<Ui::CheckDialog> ui;
 };
+
+} // namespace Solar
 
 #endif

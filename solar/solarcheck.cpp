@@ -14,7 +14,7 @@
 
 using namespace Core;
 
-namespace SolarCheck {
+namespace Solar {
 
 namespace {
 
@@ -252,12 +252,12 @@ StepResult<Problem> problemOf(const Solar::Header &header)
     return Problem{*sign, *year, *day, *month};
 }
 
-QList<QString> columnHeaders()
+QList<QString> comparisonColumnHeaders()
 {
     return {QStringLiteral("Ihre Rechnung"), QStringLiteral("Genau"), QStringLiteral("Abweichung")};
 }
 
-QString convention()
+QString exactConvention()
 {
     return QStringLiteral("Genaue Werte: scheinbare geozentrische Länge der Sonne, bezogen auf "
                           "das wahre Äquinoktium des Datums, Sonnenstände für 0h UT.");
@@ -439,19 +439,19 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     return c;
 }
 
-QList<Row> rows(const Comparison &c)
+QList<ComparisonRow> comparisonRows(const Comparison &c)
 {
-    QList<Row> list;
+    QList<ComparisonRow> list;
     const auto position = [&c](const QString &caption, qint32 hand, qint32 exact) {
-        return Row{caption, Astro::positionText(hand), Astro::positionText(exact),
-                   Notation::arcDeviation(Astro::arcAhead(hand, exact))};
+        return ComparisonRow{caption, Astro::positionText(hand), Astro::positionText(exact),
+                             Notation::arcDeviation(Astro::arcAhead(hand, exact))};
     };
     list << position(QStringLiteral("Sonnenstand 1. Datum"), c.hand1, c.exact.position1);
     list << position(QStringLiteral("Sonnenstand 2. Datum"), c.hand2, c.exact.position2);
 
     // Every time deviation is between whole moments, dates included.
-    Row greenwich{QStringLiteral("Uhrzeit Greenwich"), dash(),
-                  Notation::clock(secondOfDay(c.exactUtc)), QString()};
+    ComparisonRow greenwich{QStringLiteral("Uhrzeit Greenwich"), dash(),
+                            Notation::clock(secondOfDay(c.exactUtc)), QString()};
     if (c.handGreenwich) {
         greenwich.hand =
             Notation::clock(c.exact.date1.startOfDay(QTimeZone::utc()).secsTo(*c.handGreenwich));
@@ -462,8 +462,8 @@ QList<Row> rows(const Comparison &c)
     }
     list << greenwich;
 
-    Row final{QStringLiteral("Uhrzeit des Solars"), dash(),
-              Notation::clock(secondOfDay(c.exactLocal)), QString()};
+    ComparisonRow final{QStringLiteral("Uhrzeit des Solars"), dash(),
+                        Notation::clock(secondOfDay(c.exactLocal)), QString()};
     if (c.finalSeconds) {
         final.hand = Notation::clock(*c.finalSeconds);
         if (!c.finalCurrent)
@@ -475,8 +475,8 @@ QList<Row> rows(const Comparison &c)
     }
     list << final;
 
-    Row date{QStringLiteral("Datum des Solars"), c.solarDateTyped,
-             Notation::date(c.exactLocal.date()), QString()};
+    ComparisonRow date{QStringLiteral("Datum des Solars"), c.solarDateTyped,
+                       Notation::date(c.exactLocal.date()), QString()};
     if (c.solarDate) {
         const qint64 days = c.exactLocal.date().daysTo(*c.solarDate);
         if (days != 0)
@@ -486,4 +486,4 @@ QList<Row> rows(const Comparison &c)
     return list;
 }
 
-} // namespace SolarCheck
+} // namespace Solar

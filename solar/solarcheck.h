@@ -30,9 +30,9 @@
 // seconds (the ephemeris rounds to a second of arc, about 24 s of time, and
 // the Sun does not move evenly within a day); the finding explains that
 // difference, it never excuses anything with it.
-namespace SolarCheck {
+namespace Solar {
 
-inline QString title()
+inline QString checkTitle()
 {
     return QStringLiteral("Kontrolle");
 }
@@ -94,7 +94,7 @@ Core::StepResult<Comparison> compare(const Solar::Worked &worked);
 
 // One line of the comparison; deviation is empty where there is nothing to
 // compare.
-struct Row {
+struct ComparisonRow {
     QString caption;
     QString hand;
     QString exact;
@@ -103,17 +103,17 @@ struct Row {
 
 // The rows of the comparison as the dialog and the sheet show them: the two
 // positions, the Greenwich time, the time and the date of the Solar.
-QList<Row> rows(const Comparison &comparison);
+QList<ComparisonRow> comparisonRows(const Comparison &comparison);
 // The caption of the comparison, as the dialog's title and the sheet's heading.
-inline QString caption()
+inline QString checkCaption()
 {
     return QStringLiteral("Kontrolle mit genauer Rechnung");
 }
 // The column headers after the row captions.
-QList<QString> columnHeaders();
+QList<QString> comparisonColumnHeaders();
 // The convention of the exact positions, in one line.
-QString convention();
+QString exactConvention();
 
-} // namespace SolarCheck
+} // namespace Solar
 
 #endif

@@ -15,7 +15,11 @@
 
 #include <cmath>
 
+namespace Solar {
+
 using namespace Core;
+using namespace Gui;
+using namespace Sheets;
 
 namespace {
 
@@ -115,8 +119,8 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     // From here on every change of an input is read into the state at once,
     // and the entries are kept as they change and when the form closes.
     followInputs([this] { readFields(); });
-    keepEntriesAsTheyChange(this, storedControls());
-    saveOnClosing([controls = storedControls()] { saveControls(controls); });
+    Store::keepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { Store::saveControls(controls); });
     // The sign restored from the last use is selected, ready to be typed over.
     selectAllText(ui->Text1_0);
 }
@@ -211,7 +215,7 @@ void SolarForm::load()
         m_birthDate[i]->setText(m_start.birthDate[i]);
 
     if (m_start.restoreEntries)
-        restoreControls(storedControls());
+        Store::restoreControls(storedControls());
     if (m_start.solarPreset)
         applyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
 }
@@ -284,23 +288,23 @@ void SolarForm::run(Solar::Step step)
     const Solar::Results &r = m_state.results();
     switch (step) {
     case Solar::MotionStep:
-        Show(m_motion, *r.motion);
-        Show(m_motionOfStep4, *r.motion);
+        showInFields(m_motion, *r.motion);
+        showInFields(m_motionOfStep4, *r.motion);
         break;
     case Solar::DistanceStep:
-        Show(m_distance, *r.distance);
-        Show(m_distanceOfStep4, *r.distance);
+        showInFields(m_distance, *r.distance);
+        showInFields(m_distanceOfStep4, *r.distance);
         break;
     case Solar::GreenwichStep:
-        Show(m_greenwichTime, *r.greenwich);
-        Show(m_greenwichTimeOfStep5, *r.greenwich);
+        showInFields(m_greenwichTime, *r.greenwich);
+        showInFields(m_greenwichTimeOfStep5, *r.greenwich);
         break;
     case Solar::ZoneStep:
-        Show(m_zoneTime, r.zone->plainTexts());
+        showInFields(m_zoneTime, r.zone->plainTexts());
         break;
     default:
         m_resultReady = true;
-        Show(m_finalTime, r.final->plainTexts());
+        showInFields(m_finalTime, r.final->plainTexts());
         break;
     }
     readFields();
@@ -315,7 +319,7 @@ void SolarForm::markStale()
     for (int step = 0; step < Solar::StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
         for (QLineEdit *field : *results[step])
-            ::markStale(field, stale);
+            Gui::markStale(field, stale);
     }
 }
 
@@ -358,9 +362,9 @@ void SolarForm::okayClicked()
 void SolarForm::openCheck()
 {
     readFields();
-    const auto comparison = SolarCheck::compare(m_state.worked());
+    const auto comparison = Solar::compare(m_state.worked());
     if (!comparison.ok()) {
-        showStepMessage(this, comparison.message(), SolarCheck::title());
+        showStepMessage(this, comparison.message(), Solar::checkTitle());
         return;
     }
     auto *dialog = new CheckDialog(comparison.value(), this);
@@ -379,8 +383,10 @@ Sheet SolarForm::calculationSheet() const
                  {ui->Label17->text(), {}},
                  {QStringLiteral("Zeitzone und Tageskorrektur"), ui->Label27->text()}}};
     in.worked = m_state.worked();
-    const auto comparison = SolarCheck::compare(in.worked);
+    const auto comparison = Solar::compare(in.worked);
     if (comparison.ok())
         in.check = comparison.value();
     return solarSheet(in);
 }
+
+} // namespace Solar

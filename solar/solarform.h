@@ -14,6 +14,8 @@ namespace Ui {
 class SolarForm;
 }
 
+namespace Solar {
+
 // The Solar return calculator ("Solarberechnung"). Built anew at every
 // opening: the constructor fills the lists, copies the birth date it is given
 // and restores the entries of the last use unless a new calculation was
@@ -25,18 +27,18 @@ class SolarForm;
 // later steps, or shows the step's one message. A result whose inputs have
 // changed since stays in view, marked "nicht mehr aktuell"; "Okay", the check
 // and the calculation sheet read the state, never the fields.
-class SolarForm : public CalculatorDialog {
+class SolarForm : public Gui::CalculatorDialog {
     Q_OBJECT
 
 public:
-    explicit SolarForm(CalculatorStart start, QWidget *parent = nullptr);
+    explicit SolarForm(Gui::CalculatorStart start, QWidget *parent = nullptr);
     ~SolarForm() override;
 
     // The calculation as it stands: inputs, results and their status.
     const Solar::State &state() const { return m_state; }
     // The calculation sheet of what the form shows now, closed by the check
     // where it can be made.
-    Sheet calculationSheet() const;
+    Sheets::Sheet calculationSheet() const;
     // True once the final step has succeeded since the form was opened.
     bool resultReady() const { return m_resultReady; }
 
@@ -58,19 +60,21 @@ private:
     void openCheck();
 
     std::unique_ptr<Ui::SolarForm> ui;
-    CalculatorStart m_start;
+    Gui::CalculatorStart m_start;
 
-    PickerTriple m_radix; // the radix Sun of the header
-    PickerTriple m_date1; // the Sun on date 1
-    PickerTriple m_date2; // the Sun on date 2
-    PickerTriple m_radixOfStep3;
-    FieldTriple m_date1OfStep2, m_date2OfStep2, m_date1OfStep3;
-    FieldTriple m_motion, m_motionOfStep4, m_distance, m_distanceOfStep4;
-    FieldTriple m_greenwichTime, m_greenwichTimeOfStep5, m_zoneTime, m_finalTime;
-    FieldTriple m_birthDate, m_solarDate;
+    Gui::PickerTriple m_radix; // the radix Sun of the header
+    Gui::PickerTriple m_date1; // the Sun on date 1
+    Gui::PickerTriple m_date2; // the Sun on date 2
+    Gui::PickerTriple m_radixOfStep3;
+    Gui::FieldTriple m_date1OfStep2, m_date2OfStep2, m_date1OfStep3;
+    Gui::FieldTriple m_motion, m_motionOfStep4, m_distance, m_distanceOfStep4;
+    Gui::FieldTriple m_greenwichTime, m_greenwichTimeOfStep5, m_zoneTime, m_finalTime;
+    Gui::FieldTriple m_birthDate, m_solarDate;
 
     Solar::State m_state;
     bool m_resultReady = false;
 };
+
+} // namespace Solar
 
 #endif

@@ -5,7 +5,10 @@
 
 #include <QLocale>
 
+namespace Solar {
+
 using namespace Core;
+using namespace Sheets;
 
 namespace {
 
@@ -200,12 +203,14 @@ Sheet solarSheet(const SolarSheetInput &in)
 
     if (in.check) {
         SheetTable check;
-        check.title = SolarCheck::caption();
-        check.columnHeaders = QStringList{QString()} + SolarCheck::columnHeaders();
-        for (const SolarCheck::Row &row : SolarCheck::rows(*in.check))
+        check.title = Solar::checkCaption();
+        check.columnHeaders = QStringList{QString()} + Solar::comparisonColumnHeaders();
+        for (const Solar::ComparisonRow &row : Solar::comparisonRows(*in.check))
             check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
-        check.finding = in.check->finding + u' ' + SolarCheck::convention();
+        check.finding = in.check->finding + u' ' + Solar::exactConvention();
         sheet.closing = check;
     }
     return sheet;
 }
+
+} // namespace Solar

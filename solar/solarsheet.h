@@ -7,20 +7,24 @@
 
 #include <optional>
 
+namespace Solar {
+
 // The calculation sheet of a Solar, written from the form's calculation
 // state: a step is printed with its computation only while its result is
 // current, so that the sheet holds no equation that the inputs no longer
 // give; a stale step shows its inputs and "nicht mehr aktuell – bitte neu
 // rechnen", a step not reached "noch nicht berechnet".
 struct SolarSheetInput {
-    PersonTexts person;
+    Sheets::PersonTexts person;
     QDate printed;
-    std::array<StepTexts, 5> steps; // the form's headings and explanations
+    std::array<Sheets::StepTexts, 5> steps; // the form's headings and explanations
     Solar::Worked worked;
     // The check against the exact Sun, where it can be made.
-    std::optional<SolarCheck::Comparison> check;
+    std::optional<Solar::Comparison> check;
 };
 
-Sheet solarSheet(const SolarSheetInput &input);
+Sheets::Sheet solarSheet(const SolarSheetInput &input);
+
+} // namespace Solar
 
 #endif

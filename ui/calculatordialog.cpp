@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+namespace Gui {
+
 CalculatorDialog::CalculatorDialog(QWidget *parent) : QDialog(parent)
 {
     // Before the lists exist: a screen reader asks about a list once.
@@ -94,3 +96,5 @@ void CalculatorDialog::keyPressEvent(QKeyEvent *event)
     if (!pressFocusedButtonOnEnter(this, event))
         QDialog::keyPressEvent(event);
 }
+
+} // namespace Gui

@@ -14,6 +14,8 @@ class QFrame;
 class QKeyEvent;
 class QTabWidget;
 
+namespace Gui {
+
 // What both calculator forms are, around their own steps: a dialog built from
 // its Designer form, worked from the keyboard, whose inputs are read into the
 // form's calculation state as they change, and whose entries are saved once
@@ -65,5 +67,7 @@ private:
     std::function<void()> m_save;
     bool m_saved = false;
 };
+
+} // namespace Gui
 
 #endif

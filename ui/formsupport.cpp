@@ -11,6 +11,8 @@
 #include <QPalette>
 #include <QScreen>
 
+namespace Gui {
+
 using namespace Core;
 
 namespace {
@@ -42,7 +44,7 @@ SexagesimalTriple positionsOf(const PickerTriple &pickers)
             static_cast<qint16>(pickers[2]->currentIndex())};
 }
 
-void Show(const FieldTriple &fields, const FieldTexts &texts)
+void showInFields(const FieldTriple &fields, const FieldTexts &texts)
 {
     for (size_t i = 0; i < fields.size(); ++i) {
         fields[i]->setText(texts[i]);
@@ -51,9 +53,9 @@ void Show(const FieldTriple &fields, const FieldTexts &texts)
     }
 }
 
-void Show(const FieldTriple &fields, const SexagesimalTriple &triple)
+void showInFields(const FieldTriple &fields, const SexagesimalTriple &triple)
 {
-    Show(fields, tripleToFields(triple));
+    showInFields(fields, tripleToFields(triple));
 }
 
 bool showStepMessage(QWidget *form, const QString &message, const QString &title)
@@ -139,3 +141,5 @@ void showBeginningOfText(QLineEdit *field)
             field->setCursorPosition(0);
     });
 }
+
+} // namespace Gui

@@ -18,6 +18,8 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
+namespace Gui {
+
 // What the two calculator forms share between their controls and the steps.
 
 // The three fields or lists of an angle, a time or a date: degrees or hours
@@ -31,8 +33,8 @@ Core::SexagesimalTriple positionsOf(const PickerTriple &pickers);
 // Writes the texts in order; every write runs the field's change handler
 // before the next, as typing would. A result longer than its read-only field
 // shows its leading digits.
-void Show(const FieldTriple &fields, const Core::FieldTexts &texts);
-void Show(const FieldTriple &fields, const Core::SexagesimalTriple &triple);
+void showInFields(const FieldTriple &fields, const Core::FieldTexts &texts);
+void showInFields(const FieldTriple &fields, const Core::SexagesimalTriple &triple);
 
 // A Solar task taken over from the exercises: the sign of the radix Sun
 // ("Krebs"), the year of the Solar and the radix Sun within its sign
@@ -110,5 +112,7 @@ bool succeeded(QWidget *form, const Core::StepResult<T> &result, const QString &
 {
     return result.ok() || showStepMessage(form, result.message(), title);
 }
+
+} // namespace Gui
 
 #endif

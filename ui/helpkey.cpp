@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QShortcut>
 
+namespace Gui {
+
 namespace {
 
 // Gives F1 to every dialog of the window once it is polished, that is once it
@@ -40,3 +42,5 @@ void openHelpOnF1(QWidget *window, std::function<void(QWidget *asker)> open)
     QObject::connect(help, &QShortcut::activated, window, [window, open] { open(window); });
     new HelpForDialogs(window, std::move(open));
 }
+
+} // namespace Gui

@@ -5,10 +5,14 @@
 
 class QWidget;
 
+namespace Gui {
+
 // F1 in a window opens the document that explains it: `open` is called with
 // the window in which F1 was pressed, so that a failure is reported there.
 // The key works in the dialogs that the window opens later too (the Solar
 // check, a print preview): they explain the same calculation.
 void openHelpOnF1(QWidget *window, std::function<void(QWidget *asker)> open);
+
+} // namespace Gui
 
 #endif

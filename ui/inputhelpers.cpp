@@ -14,6 +14,8 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+namespace Gui {
+
 using namespace Core;
 
 namespace {
@@ -270,3 +272,5 @@ void validateField(double maximum, QLineEdit *field)
     if (aboveMaximum(field->text(), maximum))
         rejectField(field);
 }
+
+} // namespace Gui

@@ -5,6 +5,8 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
+namespace Gui {
+
 // The lists of a position show the value at each list position: "0°" …
 // "30°" for the degrees (element 0), "0'" … "59'" for the minutes (1),
 // "0''" … "59''" for the seconds (2). The fill appends its entries (the list
@@ -38,5 +40,7 @@ void rejectAllKeys(QWidget *control);
 // runs its change handler again, which then passes). Text that is no number
 // reads as 0 and passes.
 void validateField(double maximum, QLineEdit *field);
+
+} // namespace Gui
 
 #endif

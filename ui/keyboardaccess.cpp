@@ -13,6 +13,8 @@
 
 #include <utility>
 
+namespace Gui {
+
 namespace {
 
 // A drop-down list as a screen reader sees it: named by its accessible name,
@@ -169,3 +171,5 @@ bool pressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event)
     button->click();
     return true;
 }
+
+} // namespace Gui

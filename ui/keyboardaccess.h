@@ -9,6 +9,8 @@ class QPoint;
 class QTabWidget;
 class QWidget;
 
+namespace Gui {
+
 // Lets drop-down lists tell a screen reader what they hold. Qt's own
 // description of a list names it by the entry shown ("14°") on Linux and
 // Unix desktops, where the label is expected to come from a buddy label; our
@@ -34,5 +36,7 @@ bool pressFocusedButtonOnEnter(QWidget *window, QKeyEvent *event);
 // left edge, where the user is looking, since the pointer may then be
 // anywhere on the screen.
 void openMenuOnClick(QAbstractButton *button, std::function<void(const QPoint &)> open);
+
+} // namespace Gui
 
 #endif

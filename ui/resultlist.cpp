@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace Gui {
+
 using namespace Core;
 
 // The rows as plain texts: a list of 32 767 rows holds three strings a row
@@ -196,3 +198,5 @@ void ResultList::setCurrentPosition(int position)
     selection->setCurrentIndex(m_model->index(position - 1, 0),
                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
+
+} // namespace Gui

@@ -7,6 +7,8 @@
 #include <QString>
 
 class QTreeView;
+
+namespace Gui {
 class ResultModel;
 
 // The main window's result list: three columns, rows in the order they were
@@ -54,5 +56,7 @@ private:
     QTreeView *m_view;
     ResultModel *m_model;
 };
+
+} // namespace Gui
 
 #endif

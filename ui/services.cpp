@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QWidget>
 
+namespace Gui {
+
 namespace {
 
 // A message box is as wide as its text and button need, and Qt leaves only a
@@ -74,3 +76,5 @@ void openForWindow(QWidget *asker, const QUrl &url)
     QWidget *window = asker ? asker->window() : nullptr;
     services().showMessage(window, text, window ? window->windowTitle() : QString());
 }
+
+} // namespace Gui

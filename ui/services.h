@@ -6,6 +6,8 @@
 class QUrl;
 class QWidget;
 
+namespace Gui {
+
 // What the forms need from the desktop, gathered in one place so that tests
 // can answer message boxes at once and record what would have been opened.
 class UiServices {
@@ -34,5 +36,7 @@ void setServices(UiServices *replacement);
 // werden: <path>" or "Die Internetseite konnte nicht geöffnet werden:
 // <address>".
 void openForWindow(QWidget *asker, const QUrl &url);
+
+} // namespace Gui
 
 #endif

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace Gui {
+
 namespace {
 
 // Raises the page whenever the calculator becomes active (opened, clicked,
@@ -94,3 +96,5 @@ void placeBeside(QWidget *calculator, QWidget *page)
     calculator->move(places.calculator.topLeft());
     new PageOnTop(calculator, page);
 }
+
+} // namespace Gui

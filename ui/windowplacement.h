@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace Gui {
+
 // A calculator opened while the exercise window is on screen goes beside it,
 // so that the task and its ephemeris page stay readable while the student
 // works.
@@ -29,5 +31,7 @@ SideBySide placeBeside(const QRect &available, const QRect &page, int narrowestP
 // that window over the page: whenever the calculator becomes active, the page
 // is raised again where the two do not overlap.
 void placeBeside(QWidget *calculator, QWidget *page);
+
+} // namespace Gui
 
 #endif

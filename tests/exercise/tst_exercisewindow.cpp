@@ -18,6 +18,8 @@
 #include <QTextBrowser>
 
 using namespace Core;
+using namespace Sheets;
+using namespace Exercise;
 
 // What the window adds to the tasks: its controls, the task shown for a
 // number typed, the messages of a wrong number and of the checking, and the
@@ -194,7 +196,7 @@ void tst_ExerciseWindow::lastTaskAgain()
     QCOMPARE(text(s("txtAufgabe")), s("4711"));
 
     window.reset();
-    writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
+    Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
     window = std::make_unique<ExerciseWindow>();
     QVERIFY(window->task()->number >= Exercise::FirstTask);
     QVERIFY(recorder->messages.isEmpty());

@@ -18,6 +18,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace Core;
+using namespace Gui;
+using namespace Sheets;
+using namespace App;
 
 // Both calculators as a user works them from the main window: the worked
 // examples to their rows and their calculation sheets (the rectification
@@ -92,7 +95,7 @@ void firstPage(QWidget *form)
 
 // A birth on 6.7.1980 at 14.30 in Berlin, the Solar of 2024: radix Krebs
 // 14°22'30'' and the ephemeris of 5 and 6 July 2024 as a student picks them.
-SolarForm *openWorkedSolar(MainWindow &window, const QString &sign = u"Krebs"_s)
+Solar::SolarForm *openWorkedSolar(MainWindow &window, const QString &sign = u"Krebs"_s)
 {
     for (const auto &[field, text] : {std::pair{"Text1h_0", u"Erika Muster"_s},
                                       {"txtDateh_0", u"6"_s},
@@ -103,7 +106,7 @@ SolarForm *openWorkedSolar(MainWindow &window, const QString &sign = u"Krebs"_s)
                                       {"txtTime0h_2", u"0"_s},
                                       {"Text3h_0", u"Berlin"_s}})
         typeInto(&window, field, text);
-    auto *form = qobject_cast<SolarForm *>(openSolar(window));
+    auto *form = qobject_cast<Solar::SolarForm *>(openSolar(window));
     if (!sign.isEmpty())
         typeInto(form, "Text1_0", sign);
     typeInto(form, "Text1_1", u"2024"_s);
@@ -298,7 +301,7 @@ void tst_Calculators::solarSheet()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     RecordingServices recorder;
     MainWindow window;
-    SolarForm *form = openWorkedSolar(window);
+    Solar::SolarForm *form = openWorkedSolar(window);
     for (const QString &step : std::as_const(steps))
         click(form, step.toLatin1().constData());
     QCOMPARE(recorder.messages, QStringList());
@@ -332,7 +335,7 @@ void tst_Calculators::swappedAfterRightRun()
 {
     RecordingServices recorder;
     MainWindow window;
-    SolarForm *form = openWorkedSolar(window);
+    Solar::SolarForm *form = openWorkedSolar(window);
     for (const char *step : {"Command2", "Command3", "Command4", "Command1", "Command5"})
         click(form, step);
     pick(form, "cmbDeg1", {14, 25, 49});
@@ -451,8 +454,9 @@ void tst_Calculators::wholeCalculation()
                         u"Gesuchte Zeitdifferenz: −16h51m16s"_s};
     for (QString &fragment : inOrder)
         fragment.replace(u',', locale.decimalPoint());
-    const QString text = sheetText(qobject_cast<RectificationForm *>(form)->calculationSheet(),
-                                   m_tmp.filePath(QString::fromLatin1(QTest::currentDataTag())));
+    const QString text =
+        sheetText(qobject_cast<Rectification::RectificationForm *>(form)->calculationSheet(),
+                  m_tmp.filePath(QString::fromLatin1(QTest::currentDataTag())));
     QCOMPARE(firstOutOfOrder(text, inOrder), QString());
     const QString end = text.mid(text.indexOf(u"8. Ermittlung"_s));
     QVERIFY(!end.left(end.indexOf(u"Gesuchte Zeitdifferenz:"_s)).contains(u"Seite "_s));
@@ -543,7 +547,7 @@ void tst_Calculators::check()
 
     RecordingServices recorder;
     MainWindow window;
-    SolarForm *form = openWorkedSolar(window, sign);
+    Solar::SolarForm *form = openWorkedSolar(window, sign);
     for (const char *step : {"Command2", "Command3", "Command6", "Command4"})
         click(form, step);
     const QString before =
@@ -659,7 +663,7 @@ void tst_Calculators::rectificationCheck()
     type(&window, "txtDateh",
          {QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
           QString::number(task.birthDate.year())});
-    auto *form = static_cast<RectificationForm *>(openRectification(window));
+    auto *form = static_cast<Rectification::RectificationForm *>(openRectification(window));
     click(form, "cmdKontrolle"); // nothing computed yet: a message, no check
     QVERIFY(!form->findChild<QDialog *>(u"Kontrolle"_s));
     QCOMPARE(recorder.messages, QStringList{u"Kontrolle: Für die Kontrolle fehlt die Rechnung: "

@@ -20,6 +20,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace Core;
+using namespace Gui;
+using namespace App;
 
 // Nothing the user did is lost: the store follows every change at once, the
 // deletions can be taken back, F1 explains where the user is, and message

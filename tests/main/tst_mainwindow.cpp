@@ -24,6 +24,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace Core;
+using namespace Gui;
+using namespace Exercise;
+using namespace App;
 
 // The main window: the result list's buttons, the documents and web sites,
 // the keyboard, and the splash that opens it.
@@ -267,7 +270,7 @@ void tst_MainWindow::taskInCalculator()
     BlockWatch watch(exercises);
     click(exercises, "cmdInRechner");
 
-    auto *form = window.findChild<SolarForm *>();
+    auto *form = window.findChild<Solar::SolarForm *>();
     QVERIFY(form && form->isVisible());
     QCOMPARE(textOf(&window, "Text1h_0"), task.firstName + u' ' + task.surname);
     QCOMPARE(
@@ -312,7 +315,7 @@ void tst_MainWindow::gzkTaskInCalculator()
     const Exercise::GzkTask task = *exercises->gzkTask();
     click(exercises, "cmdInRechner");
 
-    auto *form = window.findChild<RectificationForm *>();
+    auto *form = window.findChild<Rectification::RectificationForm *>();
     QVERIFY(form && form->isVisible());
     QCOMPARE(textOf(&window, "Text1h_0"), task.firstName + u' ' + task.surname);
     QCOMPARE(textOf(&window, "txtTime0h_0"), QString::number(task.recordedTime.hour()));

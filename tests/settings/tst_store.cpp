@@ -9,6 +9,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace Core;
+using namespace Gui;
 
 // The settings store: the keys as earlier versions wrote them, round trips,
 // and a store damaged by hand that neither stops the program nor misleads it.
@@ -58,16 +59,16 @@ void tst_Store::listRoundTrip()
         List saved;
         for (int day = 1; day <= 5; ++day)
             saved.list.appendRow(numberedRow(day));
-        saveResultList(saved.list);
+        Store::saveResultList(saved.list);
         saved.list.removeRow(5);
         saved.list.removeRow(4);
-        saveResultList(saved.list);
+        Store::saveResultList(saved.list);
     }
     // A shorter list leaves the keys of the rows beyond its count.
-    QCOMPARE(readSetting(u"velmo"_s, u"listview"_s, u"count"_s), u"3"_s);
-    QCOMPARE(readSetting(u"velmo"_s, u"listview"_s, u"spalte25"_s), u"5"_s);
+    QCOMPARE(Store::readSetting(u"velmo"_s, u"listview"_s, u"count"_s), u"3"_s);
+    QCOMPARE(Store::readSetting(u"velmo"_s, u"listview"_s, u"spalte25"_s), u"5"_s);
     List restored;
-    restoreResultList(restored.list);
+    Store::restoreResultList(restored.list);
     QCOMPARE(rowsOf(restored.list), (QList{numberedRow(1), numberedRow(2), numberedRow(3)}));
 }
 
@@ -91,14 +92,14 @@ void tst_Store::storedRowCount()
     QFETCH(int, rows);
     for (int i = 1; i <= 3; ++i) {
         for (int column = 1; column <= 3; ++column) {
-            writeSetting(u"velmo"_s, u"listview"_s, u"spalte%1%2"_s.arg(column).arg(i),
-                         u"r%1"_s.arg(i));
+            Store::writeSetting(u"velmo"_s, u"listview"_s, u"spalte%1%2"_s.arg(column).arg(i),
+                                u"r%1"_s.arg(i));
         }
     }
     if (!count.isNull())
-        writeSetting(u"velmo"_s, u"listview"_s, u"count"_s, count);
+        Store::writeSetting(u"velmo"_s, u"listview"_s, u"count"_s, count);
     List restored;
-    restoreResultList(restored.list);
+    Store::restoreResultList(restored.list);
     QCOMPARE(restored.list.rowCount(), rows);
     if (rows >= 3)
         QCOMPARE(restored.list.row(3), (ResultRow{u"r3"_s, u"r3"_s, u"r3"_s}));
@@ -109,17 +110,17 @@ void tst_Store::damagedStore()
     QVERIFY(m_store.install(FIXTURES "/damaged-velmo.conf"_L1, u"velmo"_s));
     QVERIFY(m_store.install(FIXTURES "/damaged-velmora.conf"_L1, u"velmora"_s));
     List list;
-    restoreResultList(list.list);
+    Store::restoreResultList(list.list);
     QCOMPARE(list.list.rowCount(), 6);
     QCOMPARE(list.list.row(2).column2, u"Heirat, 12.5.1990"_s);
     QCOMPARE(list.list.row(6), ResultRow());
 
     Position date1, date2, radix;
     QLineEdit sign, year;
-    restoreControls({{Store::Key::SolarDate1, date1.elements()},
-                     {Store::Key::SolarDate2, date2.elements()},
-                     {Store::Key::SolarRadixOfStep3, radix.elements()},
-                     {Store::Key::SolarHeader, {&sign, &year}}});
+    Store::restoreControls({{Store::Key::SolarDate1, date1.elements()},
+                            {Store::Key::SolarDate2, date2.elements()},
+                            {Store::Key::SolarRadixOfStep3, radix.elements()},
+                            {Store::Key::SolarHeader, {&sign, &year}}});
     QCOMPARE(date1.positions(), (QList{0, 0, 0})); // 31: the list's length
     QCOMPARE(date2.positions(), (QList{2, 0, 59}));
     QCOMPARE(radix.positions(), (QList{7, 0, 16}));

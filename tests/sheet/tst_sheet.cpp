@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+using namespace Sheets;
+
 // What the sheets' layout and saving add to the sheets the forms fill in
 // (tst_calculators): page breaks between steps, embedded fonts, the message
 // for a file that cannot be written and the proposed file names.

@@ -8,11 +8,11 @@
 
 using namespace Qt::StringLiterals;
 using namespace Core;
-using SolarCheck::Cause;
+using Solar::Cause;
 using Status = StepLedger::Status;
 
 Q_DECLARE_METATYPE(Solar::Worked)
-Q_DECLARE_METATYPE(SolarCheck::Cause)
+Q_DECLARE_METATYPE(Solar::Cause)
 
 namespace {
 
@@ -281,15 +281,15 @@ void tst_SolarCheck::verdict()
     QFETCH(QString, finding);
     QFETCH(QStringList, deviations);
 
-    const auto result = SolarCheck::compare(worked);
+    const auto result = Solar::compare(worked);
     QVERIFY2(result.ok(), qPrintable(result.message()));
-    const SolarCheck::Comparison &c = result.value();
+    const Solar::Comparison &c = result.value();
     QVERIFY2(c.finding.contains(finding), qPrintable(c.finding));
     QCOMPARE(c.cause, cause);
     QCOMPARE(c.finding.contains(u"richtig"_s), cause == Cause::Right);
     if (!deviations.isEmpty()) {
         QStringList offs;
-        const QList<SolarCheck::Row> rows = SolarCheck::rows(c);
+        const QList<Solar::ComparisonRow> rows = Solar::comparisonRows(c);
         for (qsizetype i = 0; i < rows.size(); ++i)
             offs << (deviations.value(i) == u"*"_s ? u"*"_s : rows[i].deviation);
         QCOMPARE(offs.mid(0, deviations.size()), deviations);
@@ -320,7 +320,7 @@ void tst_SolarCheck::refused()
 {
     QFETCH(Solar::Worked, worked);
     QFETCH(QString, message);
-    const auto result = SolarCheck::compare(worked);
+    const auto result = Solar::compare(worked);
     QVERIFY(!result.ok());
     QCOMPARE(result.message(), message);
 }

@@ -11,6 +11,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace Core;
+using namespace Gui;
 
 bool IsolatedStore::clear()
 {

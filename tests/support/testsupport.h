@@ -20,10 +20,10 @@ inline QString s(const char *utf8)
 // Services that answer every message box at once and record its text and
 // title, and record every address instead of opening it; in force while the
 // object exists.
-class RecordingServices : public UiServices {
+class RecordingServices : public Gui::UiServices {
 public:
-    RecordingServices() { setServices(this); }
-    ~RecordingServices() override { setServices(nullptr); }
+    RecordingServices() { Gui::setServices(this); }
+    ~RecordingServices() override { Gui::setServices(nullptr); }
     void showMessage(QWidget *parent, const QString &text, const QString &title) override
     {
         messages.append(title + u": " + text);
@@ -63,7 +63,7 @@ QString firstOutOfOrder(const QString &text, const QStringList &fragments);
 // A Solar row told apart from others by its number n in the date column.
 Core::ResultRow numberedRow(int n);
 // The rows of a result list, first to last.
-QList<Core::ResultRow> rowsOf(const ResultList &list);
+QList<Core::ResultRow> rowsOf(const Gui::ResultList &list);
 
 // Types text key by key into a field after giving it the focus, as a user does.
 void typeInto(QWidget *window, const char *field, const QString &text);
