@@ -20,7 +20,7 @@ template <typename T> void check(const StepResult<T> &r)
         std::abort();
     if constexpr (std::is_same_v<T, SexagesimalTriple>) {
         const SexagesimalTriple t = r.ok() ? r.value() : SexagesimalTriple{};
-        if ((t.units < 0 || t.minutes < 0 || t.secondsOf < 0) &&
+        if ((t.units < 0 || t.minutes < 0 || t.seconds < 0) &&
             (t.units > 0 || t.minutes > 0 || t.seconds > 0))
             std::abort();
         if (std::abs(t.minutes) > 59 || std::abs(t.seconds) > 59)
