@@ -72,8 +72,6 @@ void tst_Astro::seasons_data()
     // Published as 09:20 and as 09:21: within a minute of either.
     QTest::newRow("December 2024")
         << 270.0 << utc("2024-12-01T00:00Z") << utc("2024-12-21T09:20:30Z") << 90;
-    QTest::newRow("March 1990") << 0.0 << utc("1990-03-20T00:00Z") << utc("1990-03-20T21:19Z")
-                                << 60;
     QTest::newRow("March 2000") << 0.0 << utc("2000-01-01T00:00Z") << utc("2000-03-20T07:35Z")
                                 << 60;
     // From early October the next March is nearer than the last.
@@ -154,7 +152,6 @@ void tst_Astro::signOf_data()
     QTest::newRow("umlaut") << u"Löwe"_s << 4;
     QTest::newRow("umlaut written out") << u"Loewe"_s << 4;
     QTest::newRow("decomposed umlaut") << u"Schu\u0308tze"_s << 8;
-    QTest::newRow("Schuetze") << u"SCHUETZE"_s << 8;
     QTest::newRow("empty") << QString() << -1;
     QTest::newRow("umlaut dropped") << u"Lowe"_s << -1;
     QTest::newRow("abbreviated") << u"Wid"_s << -1;

@@ -85,12 +85,6 @@ void tst_Exercise::pinnedTasks_data()
                                "für das Jahr: 2032<br>Zeitzone: +1</p><p>Berechnen Sie Datum und "
                                "Uhrzeit des Solars.</p>")
                           << s("08.04.2032 um 16h19m35s");
-    QTest::newRow("999999") << 999999
-                            << s("<p><b>Aufgabe 999999</b></p><p>Volker Werner wurde am "
-                                 "01.12.1949 in Lübeck geboren.</p><p>Radix-Sonne: 8°45'12'' "
-                                 "Schütze<br>Solar für das Jahr: 1982<br>Zeitzone: +1</p><p>"
-                                 "Berechnen Sie Datum und Uhrzeit des Solars.</p>")
-                            << s("01.12.1982 um 8h00m00s");
 }
 
 void tst_Exercise::pinnedTasks()
