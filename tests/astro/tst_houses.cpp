@@ -37,8 +37,6 @@ private slots:
     void meanObliquity();
     void axes_data();
     void axes();
-    void ramcOfAxisRoundTrips_data();
-    void ramcOfAxisRoundTrips();
 };
 
 void tst_Houses::greenwichSiderealTime_data()
@@ -124,32 +122,6 @@ void tst_Houses::axes()
     QVERIFY(longitude >= 0 && longitude < 360);
     QVERIFY2(std::abs(ArcSeconds(longitude, expected)) < 0.1,
              qPrintable(QString::number(longitude, 'f', 6)));
-}
-
-void tst_Houses::ramcOfAxisRoundTrips_data()
-{
-    QTest::addColumn<Axis>("axis");
-    QTest::addColumn<double>("latitude");
-    QTest::newRow("MC") << Axis::MC << 48.0;
-    QTest::newRow("AC 48") << Axis::AC << 48.0;
-    QTest::newRow("AC 47.6") << Axis::AC << 47.6;
-}
-
-// Every RAMC, also just before and after 0°, comes back from the longitude of
-// its axis to a tenth of a second of arc.
-void tst_Houses::ramcOfAxisRoundTrips()
-{
-    QFETCH(Axis, axis);
-    QFETCH(double, latitude);
-    for (double ramc = 0; ramc < 360; ramc += 0.7) {
-        for (const double r : {ramc, std::fmod(ramc + 359.99999, 360.0)}) {
-            const double longitude = AxisLongitude(axis, r, Obliquity, latitude);
-            const double back = RamcOfAxis(axis, longitude, Obliquity, latitude);
-            QVERIFY(back >= 0 && back < 360);
-            QVERIFY2(std::abs(ArcSeconds(back, r)) < 0.1,
-                     qPrintable(QString::number(r, 'f', 6) + u' ' + QString::number(back, 'f', 6)));
-        }
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_Houses)
