@@ -30,7 +30,6 @@ private slots:
     void init() { QVERIFY(m_store.clear()); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
     void workedExampleAndRestart();
-    void fullListKeepsTheFormOpen();
     void staleResultIsNotHandedIn();
     void solarSheet_data();
     void solarSheet();
@@ -204,27 +203,22 @@ void tst_Calculators::workedExampleAndRestart()
     QCOMPARE(form->findChild<QLineEdit *>(u"txtJahre_0"_s)->text(), QString());
 }
 
-void tst_Calculators::fullListKeepsTheFormOpen()
-{
-    RecordingServices recorder;
-    MainWindow window;
-    window.resultList().appendRows(QList<ResultRow>(ResultList::MaxRows, ResultRow{}));
-    QDialog *form = openSolar(window);
-    firstPage(form);
-    Click(form, "Command6");
-    QCOMPARE(recorder.messages, QStringList{u"Solar: Liste ist voll"_s});
-    QVERIFY(form->isVisible());
-    QCOMPARE(shown(form, "txtTime4"), u"14|33|17"_s);
-}
-
-// Steps 2 to 5a redone on new positions, the final step not: "Okay" refuses
-// the old final time, names the step to start from and keeps the form.
+// A full list refuses the result and keeps the form with it. Steps 2 to 5a
+// redone on new positions, the final step not: "Okay" refuses the old final
+// time, names the step to start from and keeps the form.
 void tst_Calculators::staleResultIsNotHandedIn()
 {
     RecordingServices recorder;
     MainWindow window;
     QDialog *form = openSolar(window);
     firstPage(form);
+    window.resultList().appendRows(QList<ResultRow>(ResultList::MaxRows, ResultRow{}));
+    Click(form, "Command6");
+    QCOMPARE(recorder.messages, QStringList{u"Solar: Liste ist voll"_s});
+    QVERIFY(form->isVisible());
+    window.resultList().removeRows(1, ResultList::MaxRows);
+    recorder.messages.clear();
+    Click(form, "Command6"); // on to "Schritt 4-5" again
     pick(form, "cmbDeg1", {13, 50, 11});
     auto *result = form->findChild<QLineEdit *>(u"txtTime4_0"_s);
     QCOMPARE(result->accessibleDescription(), u"nicht mehr aktuell"_s);
@@ -475,9 +469,11 @@ void tst_Calculators::checksWhileTyping()
     // Typed numbers take digits only; a value beyond its maximum is emptied.
     type(form, "txtDeg3", {u"1a2"_s, u"5"_s, u"60"_s});
     type(form, "txtJahre", {u"0"_s, u"365"_s});
-    // A shortcut types nothing, though its key carries a letter.
+    // A shortcut is not typing, though its key carries a letter: Ctrl+A selects.
+    auto *degrees = form->findChild<QLineEdit *>(u"txtDeg3_0"_s);
     QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, u"a"_s);
-    QCoreApplication::sendEvent(form->findChild<QLineEdit *>(u"txtDeg3_0"_s), &selectAll);
+    QCoreApplication::sendEvent(degrees, &selectAll);
+    QCOMPARE(degrees->selectedText(), u"12"_s);
     QCOMPARE(shown(form, "txtDeg3") + shown(form, "txtJahre", 2), u"12|5|0|"_s);
     QCOMPARE(recorder.messages,
              QStringList(2, u"Solar und GZK: Bitte nur gültige Zahlen eingeben!"_s));
