@@ -297,56 +297,59 @@ void tst_SolarCheck::refused()
     QCOMPARE(result.message(), message);
 }
 
+// Runs a step as the form does and shows its result in the step's fields.
+void runAndShow(Solar::State &st, int step)
+{
+    QVERIFY(!st.run(Solar::Step(step)));
+    const Solar::Results &r = st.results();
+    if (step == Solar::MotionStep)
+        st.motionShown = st.entries.motion = Sexagesimal::of(*r.motion);
+    else if (step == Solar::DistanceStep)
+        st.distanceShown = st.entries.distance = Sexagesimal::of(*r.distance);
+    else if (step == Solar::GreenwichStep)
+        st.greenwichShown = st.entries.greenwichTime = Sexagesimal::of(*r.greenwich);
+    else if (step == Solar::ZoneStep)
+        st.entries.zoneTime = *r.zone;
+    else
+        st.entries.finalTime = *r.final;
+}
+
 // The state of a form: which results still belong to the inputs, through
 // typing, re-running and failing steps.
 void tst_SolarCheck::staleness_data()
 {
     using Change = std::function<void(Solar::State &)>;
     QTest::addColumn<Change>("change");
-    QTest::addColumn<QList<int>>("statuses"); // of the five steps after the change
-    QTest::addColumn<int>("firstStale");      // on the way to the final step
+    QTest::addColumn<QString>("statuses"); // of the five steps after the change: current, stale
+    QTest::addColumn<int>("firstStale");   // on the way to the final step
 
-    const auto s = [](Status st) {
-        return int(st);
-    };
-    const int cur = s(Status::Current), stale = s(Status::Stale);
-    QTest::newRow("untouched") << Change([](Solar::State &) {})
-                               << QList<int>{cur, cur, cur, cur, cur} << -1;
+    QTest::newRow("untouched") << Change([](Solar::State &) {}) << u"CCCCC"_s << -1;
     QTest::newRow("date 1 picked anew") << Change([](Solar::State &st) {
-        st.entries.date1.seconds = 36;
-        st.entries.date1OfStep3.seconds = 36;
-    }) << QList<int>{stale, stale, stale, stale, stale}
-                                        << 0;
+        st.entries.date1.seconds = st.entries.date1OfStep3.seconds = 36;
+    }) << u"SSSSS"_s << 0;
     QTest::newRow("and steps 2 and 3 again") << Change([](Solar::State &st) {
         st.entries.date1.seconds = st.entries.date1OfStep3.seconds = 36;
-        QVERIFY(!st.run(Solar::MotionStep));
-        QVERIFY(!st.run(Solar::DistanceStep));
-        st.motionShown = Sexagesimal::of(*st.results().motion);
-        st.distanceShown = Sexagesimal::of(*st.results().distance);
-        st.entries.motion = st.motionShown;
-        st.entries.distance = st.distanceShown;
-    }) << QList<int>{cur, cur, stale, stale, stale}
-                                             << 2;
+        runAndShow(st, Solar::MotionStep);
+        runAndShow(st, Solar::DistanceStep);
+    }) << u"CCSSS"_s << 2;
     QTest::newRow("zone changed") << Change([](Solar::State &st) { st.entries.zoneHours = 2; })
-                                  << QList<int>{cur, cur, cur, stale, stale} << 3;
+                                  << u"CCCSS"_s << 3;
     QTest::newRow("a failing step 2") << Change([](Solar::State &st) {
         std::swap(st.entries.date1, st.entries.date2);
         QVERIFY(st.run(Solar::MotionStep));
         std::swap(st.entries.date1, st.entries.date2);
-    }) << QList<int>{stale, cur, stale, stale, stale}
-                                      << 0;
+    }) << u"SCSSS"_s << 0;
     QTest::newRow("the final result typed over")
-        << Change([](Solar::State &st) { st.entries.finalTime.units = 7; })
-        << QList<int>{cur, cur, cur, cur, stale} << 4;
+        << Change([](Solar::State &st) { st.entries.finalTime.units = 7; }) << u"CCCCS"_s << 4;
     QTest::newRow("same result again")
-        << Change([](Solar::State &st) { QVERIFY(!st.run(Solar::MotionStep)); })
-        << QList<int>{cur, cur, cur, cur, cur} << -1;
+        << Change([](Solar::State &st) { QVERIFY(!st.run(Solar::MotionStep)); }) << u"CCCCC"_s
+        << -1;
 }
 
 void tst_SolarCheck::staleness()
 {
     QFETCH(std::function<void(Solar::State &)>, change);
-    QFETCH(QList<int>, statuses);
+    QFETCH(QString, statuses);
     QFETCH(int, firstStale);
 
     // The worked example, run step by step as the form runs it.
@@ -354,32 +357,14 @@ void tst_SolarCheck::staleness()
     const Solar::Worked w = krebs();
     st.header = w.header;
     st.entries = w.entries;
-    const auto runAndShow = [&st](Solar::Step step) {
-        QVERIFY(!st.run(step));
-        const Solar::Results &r = st.results();
-        switch (step) {
-        case Solar::MotionStep:
-            st.motionShown = st.entries.motion = Sexagesimal::of(*r.motion);
-            break;
-        case Solar::DistanceStep:
-            st.distanceShown = st.entries.distance = Sexagesimal::of(*r.distance);
-            break;
-        case Solar::GreenwichStep:
-            st.greenwichShown = st.entries.greenwichTime = Sexagesimal::of(*r.greenwich);
-            break;
-        case Solar::ZoneStep:
-            st.entries.zoneTime = *r.zone;
-            break;
-        default:
-            st.entries.finalTime = *r.final;
-        }
-    };
     for (int step = 0; step < Solar::StepCount; ++step)
-        runAndShow(Solar::Step(step));
+        runAndShow(st, step);
     change(st);
-    QList<int> got;
+    QString got;
     for (int step = 0; step < Solar::StepCount; ++step)
-        got << int(st.status(step));
+        got += st.status(step) == Status::Current ? u'C'
+               : st.status(step) == Status::Stale ? u'S'
+                                                  : u'-';
     QCOMPARE(got, statuses);
     QCOMPARE(st.firstStale(Solar::FinalStep), firstStale);
 }
