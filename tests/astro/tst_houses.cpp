@@ -33,8 +33,7 @@ class tst_Houses : public QObject {
 private slots:
     void greenwichSiderealTime_data();
     void greenwichSiderealTime();
-    void localSiderealTimeAddsTheLongitude();
-    void meanObliquity();
+    void localSiderealTimeAndObliquity();
     void axes_data();
     void axes();
 };
@@ -63,7 +62,7 @@ void tst_Houses::greenwichSiderealTime()
              qPrintable(QString::number((gmst - expected) * 3600, 'f', 4)));
 }
 
-void tst_Houses::localSiderealTimeAddsTheLongitude()
+void tst_Houses::localSiderealTimeAndObliquity()
 {
     const QDateTime utc(QDate(1987, 4, 10), QTime(0, 0), QTimeZone::utc());
     // Munich, 11°35' east: 46 m 20 s of time later than Greenwich.
@@ -74,11 +73,7 @@ void tst_Houses::localSiderealTimeAddsTheLongitude()
     QVERIFY(std::abs(west - Hours(3, 10, 46.3668)) * 3600 < 0.01);
     QCOMPARE(RamcOfSiderealTime(Hours(8, 16, 0)), 124.0);
     QCOMPARE(RamcOfSiderealTime(24.0), 0.0);
-}
-
-void tst_Houses::meanObliquity()
-{
-    // J2000.0: 23°26'21.406'' (IAU 2006).
+    // The mean obliquity at J2000.0: 23°26'21.406'' (IAU 2006).
     const double e = MeanObliquity(QDateTime(QDate(2000, 1, 1), QTime(12, 0), QTimeZone::utc()));
     QVERIFY(std::abs(e - (23 + 26 / 60.0 + 21.406 / 3600)) * 3600 < 0.1);
 }
