@@ -55,16 +55,17 @@ void tst_GzkTask::ageAt_data()
     QTest::addColumn<QDate>("event");
     QTest::addColumn<double>("years");
     QTest::addColumn<double>("days");
-    QTest::newRow("on the birthday") << QDate(1975, 11, 7) << QDate(2010, 11, 7) << 35.0 << 0.0;
-    QTest::newRow("the day before") << QDate(1975, 11, 7) << QDate(2010, 11, 6) << 34.0 << 364.0;
-    QTest::newRow("across a leap day") << QDate(1975, 11, 7) << QDate(2012, 3, 7) << 36.0 << 121.0;
-    QTest::newRow("29 Feb, common year, 28 Feb")
-        << QDate(1960, 2, 29) << QDate(1999, 2, 28) << 38.0 << 364.0;
-    QTest::newRow("29 Feb, common year, 1 Mar")
-        << QDate(1960, 2, 29) << QDate(1999, 3, 1) << 39.0 << 0.0;
-    QTest::newRow("29 Feb, leap year") << QDate(1960, 2, 29) << QDate(2000, 3, 1) << 40.0 << 1.0;
-    QTest::newRow("after a leap year's birthday")
-        << QDate(1970, 3, 10) << QDate(2012, 3, 9) << 41.0 << 365.0;
+    const auto row = [](const char *tag, QDate birth, QDate event, double years, double days) {
+        QTest::newRow(tag) << birth << event << years << days;
+    };
+    const QDate november(1975, 11, 7), leapDay(1960, 2, 29);
+    row("on the birthday", november, QDate(2010, 11, 7), 35, 0);
+    row("the day before", november, QDate(2010, 11, 6), 34, 364);
+    row("across a leap day", november, QDate(2012, 3, 7), 36, 121);
+    row("29 Feb, common year, 28 Feb", leapDay, QDate(1999, 2, 28), 38, 364);
+    row("29 Feb, common year, 1 Mar", leapDay, QDate(1999, 3, 1), 39, 0);
+    row("29 Feb, leap year", leapDay, QDate(2000, 3, 1), 40, 1);
+    row("after a leap year's birthday", QDate(1970, 3, 10), QDate(2012, 3, 9), 41, 365);
 }
 
 void tst_GzkTask::ageAt()
