@@ -77,9 +77,7 @@ void tst_Conversions::plainNumber_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("whole") << 12345.0 << German << u"12345"_s;
     QTest::newRow("-0") << -0.0 << German << u"0"_s;
-    QTest::newRow("1,5") << 1.5 << German << u"1,5"_s;
     QTest::newRow("1.5") << 1.5 << English << u"1.5"_s;
-    QTest::newRow("15 digits") << 34.32876712328767 << German << u"34,3287671232877"_s;
     QTest::newRow("1e20") << 1e20 << German << u"1E+20"_s;
     QTest::newRow("1.5e-5") << 1.5e-5 << German << u"1,5E-05"_s;
     // Fifteen digits of the largest double would round past it.

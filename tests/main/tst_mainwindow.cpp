@@ -95,9 +95,7 @@ void tst_MainWindow::selectAllOnTheUsersFocus_data()
         QTest::newRow(tag) << QString::fromUtf16(field) << reason << all;
     };
     row("name, Tab", u"Text1h_0", Qt::TabFocusReason, true);
-    row("name, Shift+Tab", u"Text1h_0", Qt::BacktabFocusReason, true);
     row("name, click", u"Text1h_0", Qt::MouseFocusReason, true);
-    row("name, shortcut", u"Text1h_0", Qt::ShortcutFocusReason, true);
     row("name, back to the window", u"Text1h_0", Qt::ActiveWindowFocusReason, false);
     row("name, set by the program", u"Text1h_0", Qt::OtherFocusReason, false);
     row("step 2, Tab", u"txtDeg02_0", Qt::TabFocusReason, false);
