@@ -34,11 +34,9 @@ private slots:
     void selectAllOnTheUsersFocus_data();
     void selectAllOnTheUsersFocus();
     void documentsAndLinks();
-    void oneExerciseWindow();
+    void exercisesBesideTheCalculators();
     void menuPlace_data();
     void menuPlace();
-    void taskInCalculator();
-    void gzkTaskInCalculator();
     void besideTheExercise_data();
     void besideTheExercise();
     void qtTexts();
@@ -173,37 +171,6 @@ void tst_MainWindow::documentsAndLinks()
     QCOMPARE(captions, (QStringList{u"Aspekte"_s, u"Zeit"_s, u"A"_s}));
 }
 
-// The exercises open beside the main window, once: a second press brings the
-// same window with its task to the front, also after it was closed, and
-// closing the main window closes it too.
-void tst_MainWindow::oneExerciseWindow()
-{
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    // Last in the tab order, after the web sites (the first Tab in a link
-    // label goes to its link).
-    window.findChild<QLabel *>(u"Label7"_s)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdUebungen"_s);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(exerciseWindows().size(), 1);
-    ExerciseWindow *exercises = exerciseWindows().constFirst();
-    QVERIFY(exercises->isVisible());
-    QVERIFY(!exercises->isModal());
-    const int number = exercises->task()->number;
-
-    exercises->close();
-    Click(&window, "cmdUebungen");
-    QCOMPARE(exerciseWindows(), QList{exercises});
-    QVERIFY(exercises->isVisible());
-    QCOMPARE(exercises->task()->number, number);
-
-    window.close();
-    QVERIFY(!exercises->isVisible());
-}
-
 // Opened from the keyboard, the menu of "Programmbedienung" (Command1) or
 // "Lehrmaterialien" (Command6) hangs below its button, where the user is
 // looking; opened by the mouse, at the pointer. No item is marked before the
@@ -251,10 +218,13 @@ void tst_MainWindow::menuPlace()
 }
 
 QTEST_MAIN(tst_MainWindow)
+// The exercises open beside the main window, once, last in its tab order:
+// a second press brings the same window with its task to the front, also
+// after it was closed, and closing the main window closes it too.
 // "In den Rechner übernehmen": the task's person replaces the main window's
-// (one Ctrl+Z away), the Solar calculator opens on the task, and the exercise
-// window goes on taking input beside it.
-void tst_MainWindow::taskInCalculator()
+// (one Ctrl+Z away), the calculator of the task's kind opens on the task, and
+// the exercise window goes on taking input beside it.
+void tst_MainWindow::exercisesBesideTheCalculators()
 {
     RecordingServices recorder;
     MainWindow window;
@@ -262,13 +232,25 @@ void tst_MainWindow::taskInCalculator()
     TypeInto(&window, "txtTime0h_0", u"14"_s);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    Click(&window, "cmdUebungen");
+    // After the web sites (the first Tab in a link label goes to its link).
+    window.findChild<QLabel *>(u"Label7"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdUebungen"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(exerciseWindows().size(), 1);
     ExerciseWindow *exercises = exerciseWindows().constFirst();
+    QVERIFY(exercises->isVisible() && !exercises->isModal());
+    const int shown = exercises->task()->number;
+    exercises->close();
+    Click(&window, "cmdUebungen");
+    QCOMPARE(exerciseWindows(), QList{exercises});
+    QVERIFY(exercises->isVisible() && exercises->task()->number == shown);
+
     QVERIFY(exercises->showTask(4711));
     const Exercise::Task task = *exercises->task();
     BlockWatch watch(exercises);
     Click(exercises, "cmdInRechner");
-
     auto *form = window.findChild<SolarForm *>();
     QVERIFY(form && form->isVisible());
     QCOMPARE(textOf(&window, "Text1h_0"), task.firstName + u' ' + task.surname);
@@ -281,46 +263,39 @@ void tst_MainWindow::taskInCalculator()
     QCOMPARE(hand.radix, SecondsToTriple(task.radix % Astro::ArcSecondsPerSign));
     QCOMPARE(hand.birthDate[0], QString::number(task.birthDate.day()));
     QCOMPARE(hand.birthDate[1], QString::number(task.birthDate.month()));
-
     // The page takes the answer and checks it while the calculator is open.
     QVERIFY(!watch.blocked);
     QCOMPARE(QApplication::activeModalWidget(), form);
     TypeInto(exercises, "txtAntwort_0", u"1"_s);
     Click(exercises, "cmdPruefen");
-    QCOMPARE(recorder.messages.size(), 1);
     QCOMPARE(recorder.messageParents, QList<QWidget *>{exercises});
-
     form->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(textOf(&window, "Text1h_0"), u"Anna Berg"_s);
     QCOMPARE(textOf(&window, "txtTime0h_0"), u"14"_s);
-}
 
-// A rectification task goes into the rectification calculator: the person
-// with the recorded birth time, and what the task gives in the form's head.
-void tst_MainWindow::gzkTaskInCalculator()
-{
-    RecordingServices recorder;
-    MainWindow window;
-    Click(&window, "cmdUebungen");
-    ExerciseWindow *exercises = exerciseWindows().constFirst();
-    QVERIFY(exercises->showTask(4711));
+    // A rectification task: the person with the recorded birth time, and
+    // what the task gives in the form's head.
     exercises->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
-    const Exercise::GzkTask task = *exercises->gzkTask();
+    const Exercise::GzkTask gzk = *exercises->gzkTask();
     Click(exercises, "cmdInRechner");
+    auto *rectification = window.findChild<RectificationForm *>();
+    QVERIFY(rectification && rectification->isVisible());
+    QCOMPARE(textOf(&window, "Text1h_0"), gzk.firstName + u' ' + gzk.surname);
+    QCOMPARE(textOf(&window, "txtTime0h_0"), QString::number(gzk.recordedTime.hour()));
+    QCOMPARE(textOf(&window, "txtTime0h_1"), QString::number(gzk.recordedTime.minute()));
+    const Rectification::Header &head = rectification->state().header;
+    QCOMPARE(head.event, gzk.event);
+    QCOMPARE(head.eventDate, gzk.eventDate.toString(u"dd.MM.yyyy"_s));
+    QCOMPARE(Sexagesimal::read(head.birthSiderealTime).totalSeconds(), gzk.birthSiderealTime);
+    QCOMPARE(rectification->state().entries.birthSiderealTimeOfStep8.totalSeconds(),
+             gzk.birthSiderealTime);
+    QCOMPARE(recorder.messages.size(), 1);
+    rectification->close();
 
-    auto *form = window.findChild<RectificationForm *>();
-    QVERIFY(form && form->isVisible());
-    QCOMPARE(textOf(&window, "Text1h_0"), task.firstName + u' ' + task.surname);
-    QCOMPARE(textOf(&window, "txtTime0h_0"), QString::number(task.recordedTime.hour()));
-    QCOMPARE(textOf(&window, "txtTime0h_1"), QString::number(task.recordedTime.minute()));
-    const Rectification::Header &head = form->state().header;
-    QCOMPARE(head.event, task.event);
-    QCOMPARE(head.eventDate, task.eventDate.toString(u"dd.MM.yyyy"_s));
-    QCOMPARE(Sexagesimal::read(head.birthSiderealTime).totalSeconds(), task.birthSiderealTime);
-    QCOMPARE(form->state().entries.birthSiderealTimeOfStep8.totalSeconds(), task.birthSiderealTime);
-    QCOMPARE(recorder.messages, QStringList());
+    window.close();
+    QVERIFY(!exercises->isVisible());
 }
 
 // Where a calculator of 560 × 700 goes beside an exercise window 760 wide
