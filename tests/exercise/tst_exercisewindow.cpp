@@ -33,11 +33,9 @@ private slots:
     }
 
     void taskByNumber();
-    void wrongNumber_data();
     void wrongNumber();
     void checkAndSolution();
     void sheetPdf();
-    void lastTaskAgain();
     void taskIntoCalculator();
     void gzkTask();
 
@@ -70,7 +68,6 @@ void tst_ExerciseWindow::init()
 
 void tst_ExerciseWindow::taskByNumber()
 {
-    QCOMPARE(window->windowTitle(), s("Übungsaufgaben"));
     // Beside the Solar calculator, not in front of it.
     QCOMPARE(window->windowModality(), Qt::NonModal);
     // The number field takes digits only.
@@ -89,31 +86,23 @@ void tst_ExerciseWindow::taskByNumber()
     QVERIFY(recorder->messages.isEmpty());
 }
 
-void tst_ExerciseWindow::wrongNumber_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("0") << s("0");
-    QTest::newRow("1000000") << s("1000000");
-    QTest::newRow("beyond an int") << s("99999999999");
-}
-
+// A number outside 1 to 999 999 gets a message; nothing else changes: the
+// task and the answer begun stay.
 void tst_ExerciseWindow::wrongNumber()
 {
-    QFETCH(QString, typed);
     showTask("4711");
     TypeInto(window.get(), "txtAntwort_0", s("9"));
-    window->findChild<QLineEdit *>(s("txtAufgabe"))->setText(typed);
-
-    Click(window.get(), "cmdAnzeigen");
+    for (const QString &typed : {QString(), s("0"), s("1000000"), s("99999999999")}) {
+        window->findChild<QLineEdit *>(s("txtAufgabe"))->setText(typed);
+        Click(window.get(), "cmdAnzeigen");
+        QCOMPARE(text(s("txtAufgabe")), typed);
+    }
     QCOMPARE(recorder->messages,
-             QStringList{
-                 s("Übungsaufgaben: Bitte geben Sie eine Aufgabennummer von 1 bis 999999 ein.")});
-    // Nothing else changes: the task and the answer begun stay.
+             QStringList(4, s("Übungsaufgaben: Bitte geben Sie eine Aufgabennummer von 1 bis "
+                              "999999 ein.")));
     QCOMPARE(window->task()->number, 4711);
     QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
     QCOMPARE(text(s("txtAntwort_0")), s("9"));
-    QCOMPARE(text(s("txtAufgabe")), typed);
 }
 
 void tst_ExerciseWindow::checkAndSolution()
@@ -191,30 +180,12 @@ void tst_ExerciseWindow::sheetPdf()
         s("Übungsaufgaben: Das Übungsblatt konnte nicht gespeichert werden: ")));
 }
 
-// The window opens on the task it showed last, in the next run too; a number
-// in the store that is no task gives one drawn at random.
-void tst_ExerciseWindow::lastTaskAgain()
-{
-    showTask("4711");
-    window.reset();
-    window = std::make_unique<ExerciseWindow>();
-    QCOMPARE(window->task()->number, 4711);
-    QCOMPARE(text(s("txtAufgabe")), s("4711"));
-
-    window.reset();
-    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
-    window = std::make_unique<ExerciseWindow>();
-    QVERIFY(window->task()->number >= Exercise::FirstTask);
-    QVERIFY(recorder->messages.isEmpty());
-}
-
 // "In den Rechner übernehmen" follows the sheet's button (what it hands over
 // is tst_mainwindow's).
 void tst_ExerciseWindow::taskIntoCalculator()
 {
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     auto *button = window->findChild<QPushButton *>(s("cmdInRechner"));
-    QCOMPARE(button->text(), s("In den Rechner übernehmen"));
     window->findChild<QWidget *>(s("cmdUebungsblatt"))->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), button);
@@ -228,8 +199,8 @@ void tst_ExerciseWindow::taskIntoCalculator()
 
 // A rectification task of the same number: the house table instead of the
 // ephemeris, the correction checked, the solution, F1 opening the worked
-// example of the task's kind for this window, and the kind kept with the
-// number for the next run.
+// example of the task's kind for this window, and the kind and the number
+// kept for the next run.
 void tst_ExerciseWindow::gzkTask()
 {
     QList<TaskKind> examples;
@@ -282,10 +253,17 @@ void tst_ExerciseWindow::gzkTask()
     window = std::make_unique<ExerciseWindow>();
     QCOMPARE(window->kind(), TaskKind::Rectification);
     QCOMPARE(window->gzkTask()->number, 4711);
+    QCOMPARE(text(s("txtAufgabe")), s("4711"));
     QCOMPARE(window->findChild<QComboBox *>(s("cmbArt"))->currentText(), s("Rektifikation (GZK)"));
     // Back to the Solar task of the same number.
     window->findChild<QComboBox *>(s("cmbArt"))->setCurrentIndex(0);
     QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
+    // A number in the store that is no task gives one drawn at random.
+    window.reset();
+    WriteSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise, s("0"));
+    window = std::make_unique<ExerciseWindow>();
+    QVERIFY(window->task()->number >= Exercise::FirstTask);
+    QCOMPARE(recorder->messages.size(), 2);
 }
 
 QTEST_MAIN(tst_ExerciseWindow)
