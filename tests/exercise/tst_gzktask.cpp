@@ -24,10 +24,7 @@ private slots:
     void tasksOneToFiveHundred();
     void pinnedTasks_data();
     void pinnedTasks();
-    void houseTableCells_data();
-    void houseTableCells();
-    void durationText_data();
-    void durationText();
+    void tableCellsAndDurations();
     void answers_data();
     void answers();
     void incompleteAnswers();
@@ -180,52 +177,24 @@ void tst_GzkTask::pinnedTasks()
     }
 }
 
-void tst_GzkTask::houseTableCells_data()
+// The house table's cells at the ends of a sidereal day, and durations with
+// a tenth of a second, rounded, with a sign only before something.
+void tst_GzkTask::tableCellsAndDurations()
 {
-    QTest::addColumn<int>("ramc");
-    QTest::addColumn<qint32>("mc");
-    QTest::addColumn<qint32>("ac");
-    QTest::addColumn<QStringList>("cells");
-    QTest::newRow("0h00m") << 0 << 0 << Astro::PositionOf(3, 23, 50, 0)
-                           << QStringList{u"0h00m"_s, u"0°"_s, u"0°00' Widder"_s,
-                                          u"23°50' Krebs"_s};
-    QTest::newRow("23h56m") << 359 << Astro::PositionOf(11, 28, 55, 0)
-                            << Astro::PositionOf(3, 23, 4, 0)
-                            << QStringList{u"23h56m"_s, u"359°"_s, u"28°55' Fische"_s,
-                                           u"23°04' Krebs"_s};
-}
-
-void tst_GzkTask::houseTableCells()
-{
-    QFETCH(int, ramc);
-    QFETCH(qint32, mc);
-    QFETCH(qint32, ac);
-    QFETCH(QStringList, cells);
-    QCOMPARE(Exercise::houseTableCells({ramc, mc, ac}), cells);
-}
-
-void tst_GzkTask::durationText_data()
-{
-    QTest::addColumn<double>("seconds");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("deviation"); // with its sign
-    QTest::newRow("minutes") << -209.84 << u"-3 m 29,8 s"_s << u"-3 m 29,8 s"_s;
-    QTest::newRow("seconds") << 5.04 << u"5,0 s"_s << u"+5,0 s"_s;
-    QTest::newRow("rounds up to a minute") << 59.96 << u"1 m 0,0 s"_s << u"+1 m 0,0 s"_s;
-    QTest::newRow("no minus before nothing") << -0.04 << u"0,0 s"_s << u"0,0 s"_s;
-    QTest::newRow("no plus before nothing") << 0.04 << u"0,0 s"_s << u"0,0 s"_s;
-}
-
-void tst_GzkTask::durationText()
-{
-    QFETCH(double, seconds);
-    QFETCH(QString, text);
-    QFETCH(QString, deviation);
+    QCOMPARE(Exercise::houseTableCells({0, 0, Astro::PositionOf(3, 23, 50, 0)}),
+             QStringList({u"0h00m"_s, u"0°"_s, u"0°00' Widder"_s, u"23°50' Krebs"_s}));
+    QCOMPARE(Exercise::houseTableCells(
+                 {359, Astro::PositionOf(11, 28, 55, 0), Astro::PositionOf(3, 23, 4, 0)}),
+             QStringList({u"23h56m"_s, u"359°"_s, u"28°55' Fische"_s, u"23°04' Krebs"_s}));
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QStringList written{Exercise::durationText(seconds), signedDurationText(seconds)};
+    QStringList written;
+    for (const double seconds : {-209.84, 5.04, 59.96, -0.04, 0.04})
+        written << Exercise::durationText(seconds) + u" / "_s + signedDurationText(seconds);
     QLocale::setDefault(previous);
-    QCOMPARE(written, (QStringList{text, deviation}));
+    QCOMPARE(written,
+             (QStringList{u"-3 m 29,8 s / -3 m 29,8 s"_s, u"5,0 s / +5,0 s"_s,
+                          u"1 m 0,0 s / +1 m 0,0 s"_s, u"0,0 s / 0,0 s"_s, u"0,0 s / 0,0 s"_s}));
 }
 
 // A catalogue of answers to three tasks: task 1 (rows in one sign), task 2
