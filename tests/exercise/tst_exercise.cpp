@@ -13,8 +13,6 @@
 
 using namespace Exercise;
 
-Q_DECLARE_METATYPE(Verdict::Outcome)
-
 namespace {
 
 QString s(const char *utf8)
