@@ -195,10 +195,7 @@ void tst_Conversions::rangeChecks_data()
     QTest::addColumn<FieldTexts>("fields");
     QTest::addColumn<bool>("timeOut");
     QTest::addColumn<bool>("angleOut");
-    QTest::newRow("23|59|59") << FieldTexts{u"23"_s, u"59"_s, u"59"_s} << false << false;
-    QTest::newRow("24 h") << FieldTexts{u"24"_s, u"0"_s, u"0"_s} << true << false;
     QTest::newRow("30°") << FieldTexts{u"30"_s, u"0"_s, u"0"_s} << true << false;
-    QTest::newRow("31°") << FieldTexts{u"31"_s, u"0"_s, u"0"_s} << true << true;
     QTest::newRow("60 minutes") << FieldTexts{u"0"_s, u"60"_s, u"0"_s} << true << true;
     QTest::newRow("part empty") << FieldTexts{u"99"_s, {}, u"99"_s} << false << false;
     QTest::newRow("beyond 32 bits") << FieldTexts{u"0"_s, u"0"_s, u"99999999999"_s} << true << true;
