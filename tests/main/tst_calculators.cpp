@@ -67,28 +67,27 @@ void closeFinished(MainWindow &window)
     QVERIFY(!window.findChild<QDialog *>());
 }
 
+void type(QWidget *form, const char *fields, const QStringList &texts)
+{
+    for (int i = 0; i < texts.size(); ++i) {
+        const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i);
+        TypeInto(form, name.constData(), texts[i]);
+    }
+}
+
 // A birth on 6.7.1980 at 14.30 in Berlin, the Solar of 2024: radix Krebs
 // 14°22'30'' and the ephemeris of 5 and 6 July 2024 as a student picks them.
 SolarForm *openWorkedSolar(MainWindow &window)
 {
-    for (const auto &[field, text] : {std::pair{"Text1h_0", u"Erika Muster"_s},
-                                      {"txtDateh_0", u"6"_s},
-                                      {"txtDateh_1", u"7"_s},
-                                      {"txtDateh_2", u"1980"_s},
-                                      {"txtTime0h_0", u"14"_s},
-                                      {"txtTime0h_1", u"30"_s},
-                                      {"txtTime0h_2", u"0"_s},
-                                      {"Text3h_0", u"Berlin"_s}})
-        TypeInto(&window, field, text);
+    type(&window, "Text1h", {u"Erika Muster"_s});
+    type(&window, "txtDateh", {u"6"_s, u"7"_s, u"1980"_s});
+    type(&window, "txtTime0h", {u"14"_s, u"30"_s, u"0"_s});
+    type(&window, "Text3h", {u"Berlin"_s});
     auto *form = qobject_cast<SolarForm *>(openSolar(window));
-    TypeInto(form, "Text1_0", u"Krebs"_s);
-    TypeInto(form, "Text1_1", u"2024"_s);
+    type(form, "Text1", {u"Krebs"_s, u"2024"_s, u"5"_s, u"7"_s, u"2024"_s});
     pick(form, "cmbDeg13", {14, 22, 30});
     pick(form, "cmbDeg1", {13, 28, 35});
     pick(form, "cmbDeg2", {14, 25, 49});
-    TypeInto(form, "Text1_2", u"5"_s);
-    TypeInto(form, "Text1_3", u"7"_s);
-    TypeInto(form, "Text1_4", u"2024"_s);
     return form;
 }
 
@@ -112,14 +111,6 @@ QDialog *openRectification(MainWindow &window)
 {
     Click(&window, "Command3");
     return window.findChild<QDialog *>(u"Rekti"_s);
-}
-
-void type(QWidget *form, const char *fields, const QStringList &texts)
-{
-    for (int i = 0; i < texts.size(); ++i) {
-        const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i);
-        TypeInto(form, name.constData(), texts[i]);
-    }
 }
 
 QString shown(QWidget *form, const char *fields, int count = 3)
