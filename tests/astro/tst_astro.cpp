@@ -148,7 +148,7 @@ void tst_Astro::signsReadAndWritten()
                                       {u"Lowe"_s, -1},
                                       {u"Wid"_s, -1},
                                       {u"Waage2"_s, -1}})
-        QCOMPARE(SignOf(typed).value_or(-1), sign);
+        QCOMPARE(std::pair(typed, SignOf(typed).value_or(-1)), std::pair(typed, sign));
     QCOMPARE(PositionText(PositionOf(0, 30, 0, 0)), u"0°00'00'' Stier"_s);
     QCOMPARE(PositionText(1295999), u"29°59'59'' Fische"_s);
     QCOMPARE(PositionText(1296000), u"0°00'00'' Widder"_s);
