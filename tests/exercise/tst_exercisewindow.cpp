@@ -220,13 +220,10 @@ void tst_ExerciseWindow::gzkTask()
     QVERIFY2(shownTask().contains(s("Sternzeit der Geburt: ")), qPrintable(shownTask()));
 
     const auto *houses = window->findChild<QTableWidget *>(s("tblHaeusertabelle"));
-    QVERIFY(houses->isVisible());
-    QVERIFY(!window->findChild<QTableWidget *>(s("tblEphemeride"))->isVisible());
-    QVERIFY(!window->findChild<QLineEdit *>(s("txtAntwort_0"))->isVisible());
-    QCOMPARE(houses->rowCount(), 7);
-    QCOMPARE(houses->columnCount(), 4);
-    QCOMPARE(houses->horizontalHeaderItem(3)->text(), s("AC"));
-    QVERIFY(houses->item(0, 0)->text().endsWith(u'm'));
+    QVERIFY(houses->isVisible() && !window->findChild<QWidget *>(s("tblEphemeride"))->isVisible() &&
+            !window->findChild<QWidget *>(s("txtAntwort_0"))->isVisible());
+    QCOMPARE(QList({houses->rowCount(), houses->columnCount()}), QList({7, 4}));
+    QCOMPARE(houses->item(0, 3)->text(), Exercise::houseTableCells(task.page.at(0)).at(3));
     const QString latitude = QString::number(task.latitudeMinutes / 60) + u'°' +
                              QString::number(task.latitudeMinutes % 60).rightJustified(2, u'0');
     QVERIFY(window->findChild<QLabel *>(s("lblHaeusertabelle"))->text().contains(latitude));
@@ -239,10 +236,8 @@ void tst_ExerciseWindow::gzkTask()
     TypeInto(window.get(), "txtKorrektur_2", QString::number(right.Seconds));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(recorder->messages.size(), 2);
-    QVERIFY(recorder->messages[0].startsWith(s("Übungsaufgaben: ")));
     QVERIFY(!recorder->messages[0].contains(s("Richtig")));
-    QVERIFY2(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")),
-             qPrintable(recorder->messages[1]));
+    QVERIFY(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")));
     Click(window.get(), "cmdLoesung");
     QVERIFY(window->findChild<QTextBrowser *>(s("txtLoesung"))
                 ->toPlainText()
