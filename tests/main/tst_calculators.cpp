@@ -145,6 +145,15 @@ void tst_Calculators::workedExampleAndRestart()
     // The radix of the header is carried into step 3.
     QCOMPARE(form->findChild<QComboBox *>(u"cmbDeg5_1"_s)->currentIndex(), 22);
     workThrough(form);
+    // The check opens over the form and leaves it as it is.
+    Click(form, "cmdKontrolle");
+    auto *check = form->findChild<QDialog *>(u"Kontrolle"_s);
+    QVERIFY(check && check->isModal());
+    QCOMPARE(check->windowTitle(), u"Kontrolle mit genauer Rechnung"_s);
+    auto *table = check->findChild<QTableWidget *>(u"tblKontrolle"_s);
+    QCOMPARE((QStringList{table->item(0, 0)->text(), table->item(0, 2)->text()}),
+             (QStringList{u"13°28'35'' Krebs"_s, u"0''"_s}));
+    check->close();
     QCOMPARE(recorder.messages, QStringList());
     QCOMPARE(shown(form, "txtDeg02") + u' ' + shown(form, "txtDeg01"), u"13|28|35 14|25|49"_s);
     QCOMPARE(shown(form, "txtDeg4") + u' ' + shown(form, "txtDeg3"), u"0|57|14 0|53|55"_s);
@@ -417,7 +426,10 @@ void tst_Calculators::wholeCalculation()
     QVERIFY(form->isVisible());
     recorder.messages.clear();
     TypeInto(form, "txtDeg6_2", u"10"_s);
-    form->findChild<QTabWidget *>()->setCurrentIndex(2);
+    auto *pages = form->findChild<QTabWidget *>();
+    pages->setCurrentIndex(1);
+    Click(form, "Command1"); // on to the last page
+    QCOMPARE(pages->currentIndex(), 2);
     Click(form, "Command1"); // Okay on the last page: the row, and the form closes
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window.resultList().row(1),

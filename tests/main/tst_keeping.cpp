@@ -142,6 +142,7 @@ void tst_Keeping::deletionsUndone()
     RecordingServices recorder;
     MainWindow window;
     ResultList &list = window.resultList();
+    QCOMPARE(list.view()->model()->headerData(1, Qt::Horizontal).toString(), u"Datum / Ereignis"_s);
     for (int n = 1; n <= 4; ++n)
         QVERIFY(window.addResultRow(numberedRow(n)));
     window.show();

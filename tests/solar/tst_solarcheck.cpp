@@ -143,6 +143,8 @@ void tst_SolarCheck::verdict_data()
     // The reading tolerance: an ephemeris for 0h ET is about 3'' behind.
     row("positions 5'' off, worked right", krebs(seconds(13, 28, 30), seconds(14, 25, 54)),
         Cause::Right, u"kein Lesefehler"_s);
+    row("date 1 5'' off, worked right", krebs(seconds(13, 28, 30), seconds(14, 25, 49)),
+        Cause::Right, u"kein Lesefehler"_s);
     row("date 1 read 6'' off", krebs(seconds(13, 28, 29), seconds(14, 25, 49)), Cause::Misread,
         u"Der Sonnenstand des 1. Datums weicht um -6'' vom genauen Wert ab: Schlagen Sie in den "
         "Ephemeriden den 05.07.2024 (0h UT) nach."_s,
