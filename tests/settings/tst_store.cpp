@@ -1,5 +1,6 @@
 #include "settings/store.h"
 #include "tests/support/testsupport.h"
+#include "ui/inputhelpers.h"
 #include "ui/resultlist.h"
 
 #include <QComboBox>
@@ -19,6 +20,8 @@ class tst_Store : public QObject {
 private slots:
     void init() { QVERIFY(m_store.clear()); }
     void listRoundTrip();
+    void currentRowFollows_data();
+    void currentRowFollows();
     void storedRowCount_data();
     void storedRowCount();
     void damagedStore();
@@ -34,15 +37,13 @@ struct List {
     ResultList list{&view};
 };
 
-// Three lists of a position: 0°..30°, 0'..59', 0''..59''.
+// The three lists of a position as the Solar form fills them.
 struct Position {
     QComboBox lists[3];
     Position()
     {
-        for (int i = 0; i < 3; ++i) {
-            for (int k = 0; k <= (i == 0 ? 30 : 59); ++k)
-                lists[i].addItem(QString::number(k));
-        }
+        for (int i = 0; i < 3; ++i)
+            fillPositionList(&lists[i], i);
     }
     QList<QWidget *> elements() { return {&lists[0], &lists[1], &lists[2]}; }
     QList<int> positions() const
@@ -70,6 +71,42 @@ void tst_Store::listRoundTrip()
     List restored;
     Store::restoreResultList(restored.list);
     QCOMPARE(rowsOf(restored.list), (QList{numberedRow(1), numberedRow(2), numberedRow(3)}));
+}
+
+// Rows 1 to 4, one of them current; rows removed or appended around it. The
+// current row stays the same row, and a list never grows past its capacity.
+void tst_Store::currentRowFollows_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("removedAt"); // 0: `appended` rows are appended instead
+    QTest::addColumn<int>("appended");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("currentAfter");
+    QTest::newRow("removed before it") << 4 << 2 << 0 << 3 << 3;
+    QTest::newRow("removed after it") << 1 << 3 << 0 << 3 << 1;
+    QTest::newRow("appended") << 3 << 0 << 1 << 5 << 3;
+    QTest::newRow("appended past the capacity")
+        << 2 << 0 << ResultList::MaxRows << ResultList::MaxRows << 2;
+}
+
+void tst_Store::currentRowFollows()
+{
+    QFETCH(int, current);
+    QFETCH(int, removedAt);
+    QFETCH(int, appended);
+    QFETCH(int, rows);
+    QFETCH(int, currentAfter);
+    List l;
+    for (int n = 1; n <= 4; ++n)
+        l.list.appendRow(numberedRow(n));
+    l.list.setCurrentPosition(current);
+    if (removedAt)
+        l.list.removeRow(removedAt);
+    else
+        QCOMPARE(l.list.appendRows(QList<ResultRow>(appended, numberedRow(5))), rows - 4);
+    QCOMPARE(l.list.rowCount(), rows);
+    QCOMPARE(l.list.row(currentAfter), numberedRow(current));
+    QCOMPARE(l.list.currentPosition(), currentAfter);
 }
 
 void tst_Store::storedRowCount_data()
@@ -121,6 +158,8 @@ void tst_Store::damagedStore()
                             {Store::Key::SolarDate2, date2.elements()},
                             {Store::Key::SolarRadixOfStep3, radix.elements()},
                             {Store::Key::SolarHeader, {&sign, &year}}});
+    QCOMPARE((QList{date1.lists[0].count(), date1.lists[2].count()}), (QList{31, 60}));
+    QCOMPARE(date1.lists[0].itemText(30) + date1.lists[2].itemText(59), u"30°59''"_s);
     QCOMPARE(date1.positions(), (QList{0, 0, 0})); // 31: the list's length
     QCOMPARE(date2.positions(), (QList{2, 0, 59}));
     QCOMPARE(radix.positions(), (QList{7, 0, 16}));

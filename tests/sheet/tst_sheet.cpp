@@ -25,7 +25,6 @@ private slots:
     void layout();
     void unwritableFolder_data();
     void unwritableFolder();
-    void fileNames_data();
     void fileNames();
 
 private:
@@ -154,28 +153,17 @@ void tst_Sheet::unwritableFolder()
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
 }
 
-void tst_Sheet::fileNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("solar");
-    QTest::addColumn<QString>("rectification");
-    QTest::newRow("plain") << s("Erika Muster") << s("2024") << s("Solar Erika Muster 2024.pdf")
-                           << s("Rektifikation Erika Muster.pdf");
-    QTest::newRow("forbidden characters, blanks around")
-        << s(" Erika/Muster: \"Mia\" <*?|\\> ") << s("20\t24")
-        << s("Solar ErikaMuster Mia 2024.pdf") << s("Rektifikation ErikaMuster Mia.pdf");
-    QTest::newRow("no name, no year") << s("") << s("") << s("Solar.pdf") << s("Rektifikation.pdf");
-}
-
+// The proposed file names: name and year, without the characters no file
+// system takes and the blanks around them.
 void tst_Sheet::fileNames()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, year);
-    QFETCH(QString, solar);
-    QFETCH(QString, rectification);
-    QCOMPARE(solarSheetFileName(name, year), solar);
-    QCOMPARE(rectificationSheetFileName(name), rectification);
+    QCOMPARE(solarSheetFileName(s("Erika Muster"), s("2024")), s("Solar Erika Muster 2024.pdf"));
+    QCOMPARE(rectificationSheetFileName(s("Erika Muster")), s("Rektifikation Erika Muster.pdf"));
+    const QString odd = s(" Erika/Muster: \"Mia\" <*?|\\> ");
+    QCOMPARE(solarSheetFileName(odd, s("20\t24")), s("Solar ErikaMuster Mia 2024.pdf"));
+    QCOMPARE(rectificationSheetFileName(odd), s("Rektifikation ErikaMuster Mia.pdf"));
+    QCOMPARE(solarSheetFileName({}, {}) + rectificationSheetFileName({}),
+             s("Solar.pdfRektifikation.pdf"));
 }
 
 QTEST_MAIN(tst_Sheet)
