@@ -162,6 +162,11 @@ void tst_RectificationCheck::findings_data()
     row("time difference 2 s off", 2,
         field([](CheckInput &in) { in.entries.correction.seconds += 2; }),
         u"In Schritt 8 steht die Zeitdifferenz");
+    // Beyond what they explain, with the bound told.
+    row("time difference 10 min off", 1,
+        field([](CheckInput &in) { in.entries.correction.minutes += 10; }),
+        u"Ihre Zeitdifferenz weicht um +10 m 1.0 s von der genauen ab, mehr als Interpolation "
+        u"und Rundung erklären (bis 7.0 s)");
     row("quotient stale", 2,
         field([](CheckInput &in) { in.status[QuotientStep] = StepLedger::Status::Stale; }),
         u"Schritt 5 (Quotient) ist nicht mehr aktuell");
