@@ -159,6 +159,9 @@ void tst_RectificationCheck::findings_data()
     row("quotient copied 1'' off", 1,
         field([](CheckInput &in) { in.entries.quotient.seconds += 1; }),
         u"In Schritt 6 steht der Quotient");
+    row("arc of step 6 copied 1'' off", 1,
+        field([](CheckInput &in) { in.entries.arcOfStep6.seconds += 1; }),
+        u"In Schritt 6 steht der Direktionsbogen");
     row("time difference 2 s off", 2,
         field([](CheckInput &in) { in.entries.correction.seconds += 2; }),
         u"In Schritt 8 steht die Zeitdifferenz");
