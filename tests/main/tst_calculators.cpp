@@ -184,6 +184,11 @@ void tst_Calculators::workedExampleAndRestart()
     form = openSolar(next);
     QCOMPARE(shown(form, "txtDeg02"), u"0|0|0"_s);
     QCOMPARE(form->findChild<QLineEdit *>(u"Text1_4"_s)->text(), QString());
+    // The check refuses an empty form and says what it misses.
+    click(form, "cmdKontrolle");
+    QCOMPARE(recorder.messages, QStringList{u"Kontrolle: Für die Kontrolle fehlen: Tierkreis, "
+                                            u"Solar für das Jahr, Geburtsdatum."_s});
+    QVERIFY(!form->findChild<QDialog *>(u"Kontrolle"_s));
     QTest::keyClick(form, Qt::Key_Escape);
     closeFinished(next);
     // The rectification of the new person carries the name typed since.
