@@ -63,7 +63,7 @@ void prepareTable(QTableWidget *page)
 
 } // namespace
 
-RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task)
+RectificationPreset gzkTaskPreset(const GzkTask &task)
 {
     const SexagesimalTriple sidereal = secondsToTriple(task.birthSiderealTime);
     return {task.town,
@@ -73,7 +73,7 @@ RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task)
              QString::number(sidereal.seconds)}};
 }
 
-SolarPreset solarTaskPreset(const Exercise::Task &task)
+SolarPreset solarTaskPreset(const Task &task)
 {
     // The radix counts arc seconds from 0° Aries; the form takes the sign by
     // name and the degrees, minutes and seconds within it.
@@ -90,7 +90,7 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
 
     prepareTable(ui->tblEphemeride);
     prepareTable(ui->tblHaeusertabelle);
-    ui->tblHaeusertabelle->setHorizontalHeaderLabels(Exercise::houseTableHeaders());
+    ui->tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
 
     acceptDigitsOnly(ui->txtAufgabe);
     const QList<QLineEdit *> answerFields{ui->txtAntwort_0,      ui->txtAntwort_1,
@@ -135,18 +135,18 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     // The sheet starts with the task shown and takes as many of its kind as
     // asked for.
     attachSheetMenu(
-        ui->cmdUebungsblatt, Exercise::exerciseSheetTexts(),
+        ui->cmdUebungsblatt, exerciseSheetTexts(),
         [this] {
             const int count = ui->spnAnzahl->value();
             return m_kind == TaskKind::Rectification
-                       ? Exercise::gzkExerciseSheet(m_gzkTask->number, count, QDate::currentDate())
-                       : Exercise::exerciseSheet(m_task->number, count, QDate::currentDate());
+                       ? gzkExerciseSheet(m_gzkTask->number, count, QDate::currentDate())
+                       : exerciseSheet(m_task->number, count, QDate::currentDate());
         },
         [this] {
             const int count = ui->spnAnzahl->value();
             return m_kind == TaskKind::Rectification
-                       ? Exercise::gzkExerciseSheetFileName(m_gzkTask->number, count)
-                       : Exercise::exerciseSheetFileName(m_task->number, count);
+                       ? gzkExerciseSheetFileName(m_gzkTask->number, count)
+                       : exerciseSheetFileName(m_task->number, count);
         });
 
     const QString kind =
@@ -160,7 +160,7 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     const int last =
         Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
             .toInt(&stored);
-    if (stored && Exercise::makeTask(last))
+    if (stored && makeTask(last))
         showTask(last);
     else
         showRandomTask();
@@ -181,15 +181,15 @@ void ExerciseWindow::bringToFront()
 bool ExerciseWindow::showTask(int number)
 {
     if (m_kind == TaskKind::Rectification) {
-        if (const std::optional<Exercise::GzkTask> task = Exercise::makeGzkTask(number)) {
+        if (const std::optional<GzkTask> task = makeGzkTask(number)) {
             display(*task);
             return true;
         }
-    } else if (const std::optional<Exercise::Task> task = Exercise::makeTask(number)) {
+    } else if (const std::optional<Task> task = makeTask(number)) {
         display(*task);
         return true;
     }
-    services().showMessage(this, numberRangeMessage(), Exercise::exerciseTitle());
+    services().showMessage(this, numberRangeMessage(), exerciseTitle());
     return false;
 }
 
@@ -227,18 +227,18 @@ void ExerciseWindow::showPageOf(TaskKind kind)
         widget->setVisible(!solar);
 }
 
-void ExerciseWindow::display(const Exercise::GzkTask &task)
+void ExerciseWindow::display(const GzkTask &task)
 {
     m_gzkTask = task;
     remember(task.number);
     showPageOf(TaskKind::Rectification);
-    ui->txtAufgabentext->setHtml(Exercise::gzkTaskHtml(task));
+    ui->txtAufgabentext->setHtml(gzkTaskHtml(task));
 
-    ui->lblHaeusertabelle->setText(Exercise::houseTableTitle(task));
+    ui->lblHaeusertabelle->setText(houseTableTitle(task));
     QTableWidget *page = ui->tblHaeusertabelle;
     page->setRowCount(static_cast<int>(task.page.size()));
     for (int row = 0; row < page->rowCount(); ++row) {
-        const QStringList cells = Exercise::houseTableCells(task.page.at(row));
+        const QStringList cells = houseTableCells(task.page.at(row));
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells.at(column));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -256,8 +256,8 @@ void ExerciseWindow::showTypedTask()
     // Digits only, but "0", an empty field or seven digits are still possible.
     bool ok = false;
     const int number = ui->txtAufgabe->text().toInt(&ok);
-    if (!ok || number < Exercise::FirstTask || number > Exercise::LastTask) {
-        services().showMessage(this, numberRangeMessage(), Exercise::exerciseTitle());
+    if (!ok || number < FirstTask || number > LastTask) {
+        services().showMessage(this, numberRangeMessage(), exerciseTitle());
         return;
     }
     showTask(number);
@@ -266,23 +266,23 @@ void ExerciseWindow::showTypedTask()
 void ExerciseWindow::showRandomTask()
 {
     // Only the choice of the number is random; the task follows from it.
-    showTask(QRandomGenerator::global()->bounded(Exercise::FirstTask, Exercise::LastTask + 1));
+    showTask(QRandomGenerator::global()->bounded(FirstTask, LastTask + 1));
 }
 
-void ExerciseWindow::display(const Exercise::Task &task)
+void ExerciseWindow::display(const Task &task)
 {
     m_task = task;
     m_exact.reset();
     remember(task.number);
     showPageOf(TaskKind::Solar);
-    ui->txtAufgabentext->setHtml(Exercise::taskHtml(task));
+    ui->txtAufgabentext->setHtml(taskHtml(task));
 
     QTableWidget *page = ui->tblEphemeride;
     page->setRowCount(static_cast<int>(task.page.size()));
     for (int row = 0; row < page->rowCount(); ++row) {
-        const Exercise::EphemerisDay &day = task.page.at(row);
-        page->setItem(row, 0, new QTableWidgetItem(Exercise::dayText(day.date)));
-        auto *position = new QTableWidgetItem(Exercise::positionText(day.position));
+        const EphemerisDay &day = task.page.at(row);
+        page->setItem(row, 0, new QTableWidgetItem(dayText(day.date)));
+        auto *position = new QTableWidgetItem(positionText(day.position));
         position->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         page->setItem(row, 1, position);
     }
@@ -307,38 +307,38 @@ void ExerciseWindow::checkAnswer()
         checkGzkAnswer();
         return;
     }
-    const Exercise::Answer answer{
+    const Answer answer{
         {ui->txtAntwort_0->text(), ui->txtAntwort_1->text(), ui->txtAntwort_2->text()},
         {ui->txtAntwortDatum_0->text(), ui->txtAntwortDatum_1->text(),
          ui->txtAntwortDatum_2->text()}};
     // The exact moment only matters for a right answer; it is the slow part.
-    const Exercise::Verdict verdict = Exercise::checkAnswer(*m_task, answer, exactMoment());
-    if (verdict.outcome == Exercise::Verdict::Outcome::Incomplete) {
+    const Verdict verdict = Exercise::checkAnswer(*m_task, answer, exactMoment());
+    if (verdict.outcome == Verdict::Outcome::Incomplete) {
         const QList<QLineEdit *> fields{ui->txtAntwort_0,      ui->txtAntwort_1,
                                         ui->txtAntwort_2,      ui->txtAntwortDatum_0,
                                         ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
     }
-    services().showMessage(this, verdict.message, Exercise::exerciseTitle());
+    services().showMessage(this, verdict.message, exerciseTitle());
 }
 
 void ExerciseWindow::checkGzkAnswer()
 {
     const QList<QLineEdit *> fields{ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2};
-    const Exercise::GzkVerdict verdict = Exercise::checkGzkAnswer(
+    const GzkVerdict verdict = Exercise::checkGzkAnswer(
         *m_gzkTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
-    if (verdict.outcome == Exercise::GzkVerdict::Outcome::Incomplete)
+    if (verdict.outcome == GzkVerdict::Outcome::Incomplete)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    services().showMessage(this, verdict.message, Exercise::exerciseTitle());
+    services().showMessage(this, verdict.message, exerciseTitle());
 }
 
 void ExerciseWindow::showSolution()
 {
     if (m_kind == TaskKind::Rectification) {
-        ui->txtLoesung->setHtml(Exercise::gzkSolutionHtml(*m_gzkTask));
+        ui->txtLoesung->setHtml(gzkSolutionHtml(*m_gzkTask));
         return;
     }
-    ui->txtLoesung->setHtml(Exercise::solutionHtml(*m_task, exactMoment()));
+    ui->txtLoesung->setHtml(solutionHtml(*m_task, exactMoment()));
 }
 
 // Beside a calculator on a small screen the window can be narrowed down to

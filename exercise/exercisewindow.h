@@ -25,11 +25,11 @@ enum class TaskKind { Solar, Rectification };
 
 // A Solar task as the calculator takes it over: the sign and the position
 // within it of the radix Sun, and the year.
-Gui::SolarPreset solarTaskPreset(const Exercise::Task &task);
+Gui::SolarPreset solarTaskPreset(const Task &task);
 
 // A rectification task as the calculator takes it over: what the task gives,
 // the birth place, the event with its date and the sidereal time of birth.
-Gui::RectificationPreset gzkTaskPreset(const Exercise::GzkTask &task);
+Gui::RectificationPreset gzkTaskPreset(const GzkTask &task);
 
 // What the window asks of the program around it.
 struct ExerciseLinks {
@@ -37,9 +37,9 @@ struct ExerciseLinks {
     std::function<void(QWidget *asker, TaskKind kind)> openExample;
     // "In den Rechner übernehmen": the task's person into the main window
     // and the task into the Solar calculator.
-    std::function<void(const Exercise::Task &task)> workInSolar;
+    std::function<void(const Task &task)> workInSolar;
     // The same for a rectification task and the rectification calculator.
-    std::function<void(const Exercise::GzkTask &task)> workInRectification;
+    std::function<void(const GzkTask &task)> workInRectification;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task
@@ -68,8 +68,8 @@ public:
     bool showTask(int number);
 
     // The task shown is that of kind(); the other keeps the last task of its kind.
-    const std::optional<Exercise::Task> &task() const { return m_task; }
-    const std::optional<Exercise::GzkTask> &gzkTask() const { return m_gzkTask; }
+    const std::optional<Task> &task() const { return m_task; }
+    const std::optional<GzkTask> &gzkTask() const { return m_gzkTask; }
     TaskKind kind() const { return m_kind; }
 
 protected:
@@ -81,8 +81,8 @@ private:
     void showTypedTask();
     void showRandomTask();
     void kindChosen(int index);
-    void display(const Exercise::Task &task);
-    void display(const Exercise::GzkTask &task);
+    void display(const Task &task);
+    void display(const GzkTask &task);
     // Shows the page and the answer fields of the kind of task shown.
     void showPageOf(TaskKind kind);
     void remember(int number);
@@ -97,8 +97,8 @@ private:
     ExerciseLinks m_links;
     TaskKind m_kind = TaskKind::Solar;
     int m_number = 0; // of the task shown
-    std::optional<Exercise::Task> m_task;
-    std::optional<Exercise::GzkTask> m_gzkTask;
+    std::optional<Task> m_task;
+    std::optional<GzkTask> m_gzkTask;
     std::optional<QDateTime> m_exact;
 };
 

@@ -38,27 +38,27 @@ double storedPart(const QString &key, int maximum)
 
 } // namespace
 
-Rectification::TableChoice storedTableChoice()
+TableChoice storedTableChoice()
 {
     return {
         readTriple(Store::CheckAxis) == QStringLiteral("AC") ? Astro::Axis::AC : Astro::Axis::MC,
         storedPart(Store::CheckLatitudeDegrees, 89), storedPart(Store::CheckLatitudeMinutes, 59)};
 }
 
-void storeTableChoice(const Rectification::TableChoice &choice)
+void storeTableChoice(const TableChoice &choice)
 {
     write(Store::CheckAxis, axisText(choice.axis));
     write(Store::CheckLatitudeDegrees, QString::number(choice.latitudeDegrees));
     write(Store::CheckLatitudeMinutes, QString::number(choice.latitudeMinutes));
 }
 
-RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &worked,
-                                                   QDate birthDate, QWidget *parent)
+RectificationCheckDialog::RectificationCheckDialog(const Worked &worked, QDate birthDate,
+                                                   QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::RectificationCheckDialog>()), m_worked(worked),
       m_birthDate(birthDate)
 {
     ui->setupUi(this);
-    const Rectification::TableChoice stored = storedTableChoice();
+    const TableChoice stored = storedTableChoice();
     ui->cmbAchse->setCurrentIndex(stored.axis == Astro::Axis::AC ? 1 : 0);
     ui->txtBreite_0->setText(QString::number(stored.latitudeDegrees));
     ui->txtBreite_1->setText(QString::number(stored.latitudeMinutes));
@@ -78,7 +78,7 @@ RectificationCheckDialog::RectificationCheckDialog(const Rectification::Worked &
 
 RectificationCheckDialog::~RectificationCheckDialog() = default;
 
-Rectification::TableChoice RectificationCheckDialog::choice() const
+TableChoice RectificationCheckDialog::choice() const
 {
     return {ui->cmbAchse->currentIndex() == 1 ? Astro::Axis::AC : Astro::Axis::MC,
             ui->txtBreite_0->text().toDouble(), ui->txtBreite_1->text().toDouble()};
@@ -86,22 +86,22 @@ Rectification::TableChoice RectificationCheckDialog::choice() const
 
 void RectificationCheckDialog::check()
 {
-    const Rectification::TableChoice table = choice();
+    const TableChoice table = choice();
     storeTableChoice(table);
     // The latitude only shapes the AC; the MC depends on the RAMC alone.
     ui->txtBreite_0->setEnabled(table.axis == Astro::Axis::AC);
     ui->txtBreite_1->setEnabled(table.axis == Astro::Axis::AC);
 
-    const auto input = Rectification::checkInputOf(m_worked, table, m_birthDate);
+    const auto input = checkInputOf(m_worked, table, m_birthDate);
     if (!input.ok()) {
         ui->tblKontrolle->clearContents();
         ui->lblBefund->setText(input.message());
         return;
     }
-    const Rectification::CheckReport report = Rectification::checkRectification(input.value());
+    const CheckReport report = checkRectification(input.value());
     ui->tblKontrolle->setRowCount(static_cast<int>(report.rows.size()));
     for (int r = 0; r < report.rows.size(); ++r) {
-        const Rectification::CheckRow &row = report.rows[r];
+        const CheckRow &row = report.rows[r];
         ui->tblKontrolle->setVerticalHeaderItem(r, new QTableWidgetItem(row.name));
         const QString cells[] = {row.yours, row.exact, row.deviation};
         for (int c = 0; c < 3; ++c) {

@@ -16,8 +16,8 @@ namespace Rectification {
 
 // The house table the student worked with, as the check was last made for:
 // the axis and the latitude, kept in the store between runs.
-Rectification::TableChoice storedTableChoice();
-void storeTableChoice(const Rectification::TableChoice &choice);
+TableChoice storedTableChoice();
+void storeTableChoice(const TableChoice &choice);
 
 // "Kontrolle mit genauer Rechnung" of a rectification: above the table the
 // axis and the latitude of the house table used (the latitude matters for the
@@ -28,16 +28,15 @@ class RectificationCheckDialog : public QDialog {
     Q_OBJECT
 
 public:
-    RectificationCheckDialog(const Rectification::Worked &worked, QDate birthDate,
-                             QWidget *parent = nullptr);
+    RectificationCheckDialog(const Worked &worked, QDate birthDate, QWidget *parent = nullptr);
     ~RectificationCheckDialog() override;
 
 private:
-    Rectification::TableChoice choice() const;
+    TableChoice choice() const;
     void check();
 
     std::unique_ptr<Ui::RectificationCheckDialog> ui;
-    Rectification::Worked m_worked;
+    Worked m_worked;
     QDate m_birthDate;
 };
 

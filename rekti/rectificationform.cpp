@@ -270,7 +270,7 @@ void RectificationForm::load()
 
 void RectificationForm::readFields()
 {
-    Rectification::Entries e;
+    Entries e;
     e.age = {readNumber(m_ageOfStep2[0]->text()), readNumber(m_ageOfStep2[1]->text())};
     e.decimalYears = regionalValue(ui->Text1_3->text());
     e.directionArc = readTriple(m_arcOfStep3);
@@ -300,7 +300,7 @@ void RectificationForm::readFields()
     const auto two = [](const std::array<QLineEdit *, 2> &f) {
         return std::array<QString, 2>{f[0]->text(), f[1]->text()};
     };
-    Rectification::Header &h = m_state.header;
+    Header &h = m_state.header;
     h.event = ui->Text7_0->text();
     h.eventDate = ui->Text1_2->text();
     h.birthSiderealTime = textsOf(m_birthSiderealTime);
@@ -330,7 +330,7 @@ void RectificationForm::connectSteps()
         connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
 }
 
-void RectificationForm::run(Rectification::Step step)
+void RectificationForm::run(Step step)
 {
     using namespace Rectification;
     readFields();
@@ -435,7 +435,7 @@ void RectificationForm::birthSiderealTimeChanged(int element)
 {
     QLineEdit *field = m_birthSiderealTime[element];
     if (readTriple(m_birthSiderealTime).timeOutOfRange()) {
-        services().showMessage(this, QStringLiteral("Zeit ungültig!"), Rectification::title());
+        services().showMessage(this, QStringLiteral("Zeit ungültig!"), title());
         field->setText(field->text().chopped(std::min<qsizetype>(1, field->text().size())));
     }
     m_birthSiderealTimeOfStep8[element]->setText(field->text());
@@ -463,14 +463,12 @@ void RectificationForm::okayClicked()
         return;
     readFields();
     // A time difference that no longer follows from the inputs is not handed in.
-    const int stale = m_state.firstStale(Rectification::CorrectionStep);
-    if (!finalResultIsCurrent(stale >= 0 ? Rectification::stepNumber(stale) : 0,
-                              Rectification::title()))
+    const int stale = m_state.firstStale(CorrectionStep);
+    if (!finalResultIsCurrent(stale >= 0 ? stepNumber(stale) : 0, title()))
         return;
-    const auto row = Rectification::resultRow(
-        m_state.header.event,
-        Sexagesimal::of(*m_state.results().triples[Rectification::CorrectionStep]));
-    if (offerResult(this, row, m_start, Rectification::title()))
+    const auto row = resultRow(m_state.header.event,
+                               Sexagesimal::of(*m_state.results().triples[CorrectionStep]));
+    if (offerResult(this, row, m_start, title()))
         accept();
 }
 
@@ -489,15 +487,15 @@ Sheet RectificationForm::calculationSheet() const
                  {ui->Label125->text(), {}}}};
     in.worked = m_state.worked();
     // The check of the house table last chosen in the check, where it can be made.
-    const auto input = Rectification::checkInputOf(in.worked, storedTableChoice(), birthDate());
+    const auto input = checkInputOf(in.worked, storedTableChoice(), birthDate());
     if (input.ok()) {
-        const Rectification::CheckReport report = Rectification::checkRectification(input.value());
+        const CheckReport report = checkRectification(input.value());
         SheetTable check;
-        check.title = Rectification::checkCaption();
-        check.columnHeaders = QStringList{QString()} + Rectification::checkColumns();
-        for (const Rectification::CheckRow &row : report.rows)
+        check.title = checkCaption();
+        check.columnHeaders = QStringList{QString()} + checkColumns();
+        for (const CheckRow &row : report.rows)
             check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-        const Rectification::TableChoice table = storedTableChoice();
+        const TableChoice table = storedTableChoice();
         check.finding =
             QStringLiteral("Achse %1")
                 .arg(table.axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC"));
@@ -522,10 +520,10 @@ QDate RectificationForm::birthDate() const
 void RectificationForm::openCheck()
 {
     readFields();
-    const Rectification::Worked worked = m_state.worked();
-    const auto input = Rectification::checkInputOf(worked, storedTableChoice(), birthDate());
+    const Worked worked = m_state.worked();
+    const auto input = checkInputOf(worked, storedTableChoice(), birthDate());
     if (!input.ok()) {
-        showStepMessage(this, input.message(), Rectification::checkTitle());
+        showStepMessage(this, input.message(), checkTitle());
         return;
     }
     auto *dialog = new RectificationCheckDialog(worked, birthDate(), this);

@@ -24,7 +24,7 @@ namespace Rectification {
 // closing it by any way saves the entries exactly once.
 //
 // The form computes nothing itself: its fields are read into a calculation
-// state (Rectification::State) as they change; each "=" button runs a step on
+// state (State) as they change; each "=" button runs a step on
 // that state and writes its result into the step's fields and their copies in
 // later steps. A result whose inputs have changed since stays in view, marked
 // "nicht mehr aktuell". Only the range checks of the typed fields, the copies
@@ -37,7 +37,7 @@ public:
     ~RectificationForm() override;
 
     // The calculation as it stands: inputs, results and their status.
-    const Rectification::State &state() const { return m_state; }
+    const State &state() const { return m_state; }
     // The calculation sheet of what the form shows now.
     Sheets::Sheet calculationSheet() const;
     // True once step 8 has been computed since the form was opened.
@@ -59,7 +59,7 @@ private:
 
     // Reads the fields into the state; the one place where they are read.
     void readFields();
-    void run(Rectification::Step step);
+    void run(Step step);
     void markStale();
 
     std::unique_ptr<Ui::RectificationForm> ui;
@@ -79,7 +79,7 @@ private:
     // Step 8 has been computed: only then does "Okay" on the last page hand
     // over the row and close the form.
     bool m_resultReady = false;
-    Rectification::State m_state;
+    State m_state;
 };
 
 } // namespace Rectification

@@ -17,7 +17,7 @@ struct RectificationSheetInput {
     Sheets::PersonTexts person;
     QDate printed;
     std::array<Sheets::StepTexts, 8> steps; // the form's headings and explanations
-    Rectification::Worked worked;
+    Worked worked;
     // The check against the exact house positions, where it can be made.
     std::optional<Sheets::SheetTable> check;
 };

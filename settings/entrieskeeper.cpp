@@ -7,7 +7,7 @@
 
 namespace Store {
 
-EntriesKeeper::EntriesKeeper(QObject *parent, QList<Store::Controls> table)
+EntriesKeeper::EntriesKeeper(QObject *parent, QList<Controls> table)
     : QObject(parent), m_table(std::move(table)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("entriesKeeper"));
@@ -18,7 +18,7 @@ EntriesKeeper::EntriesKeeper(QObject *parent, QList<Store::Controls> table)
         m_timer->start();
         emit changed();
     };
-    for (const Store::Controls &controls : std::as_const(m_table)) {
+    for (const Controls &controls : std::as_const(m_table)) {
         for (QWidget *element : controls.elements) {
             if (auto *field = qobject_cast<QLineEdit *>(element))
                 connect(field, &QLineEdit::textChanged, this, restart);
@@ -34,7 +34,7 @@ void EntriesKeeper::saveNow()
     saveControls(m_table);
 }
 
-void keepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table)
+void keepEntriesAsTheyChange(QWidget *form, const QList<Controls> &table)
 {
     new EntriesKeeper(form, table);
 }

@@ -21,7 +21,7 @@ class EntriesKeeper : public QObject {
 public:
     // Watches the elements of `table` from now on, that is once they have
     // been restored: the restore itself writes nothing.
-    EntriesKeeper(QObject *parent, QList<Store::Controls> table);
+    EntriesKeeper(QObject *parent, QList<Controls> table);
 
     // The write that the timer would make, at once.
     void saveNow();
@@ -31,12 +31,12 @@ signals:
     void changed();
 
 private:
-    QList<Store::Controls> m_table;
+    QList<Controls> m_table;
     QTimer *m_timer;
 };
 
 // Starts keeping a form's entries; called once the form has restored them.
-void keepEntriesAsTheyChange(QWidget *form, const QList<Store::Controls> &table);
+void keepEntriesAsTheyChange(QWidget *form, const QList<Controls> &table);
 
 } // namespace Store
 

@@ -92,7 +92,7 @@ private:
 
 Section formsSection()
 {
-    return Section(Store::FormsApplication, Store::FormsSection);
+    return Section(FormsApplication, FormsSection);
 }
 
 // A stored whole number (picker position, row count) read as the program reads
@@ -119,9 +119,9 @@ QString key(const QString &prefix, int number)
 }
 
 // The one table of the store's key prefixes.
-QString prefixOf(Store::Key key)
+QString prefixOf(Key key)
 {
-    using K = Store::Key;
+    using K = Key;
     switch (key) {
     case K::SolarDate1:
         return QStringLiteral("1");
@@ -186,10 +186,10 @@ void writeSetting(const QString &application, const QString &section, const QStr
     s.sync();
 }
 
-void saveControls(const QList<Store::Controls> &table)
+void saveControls(const QList<Controls> &table)
 {
     Section s = formsSection();
-    for (const Store::Controls &controls : table) {
+    for (const Controls &controls : table) {
         const QString prefix = prefixOf(controls.key);
         for (int e = 0; e < controls.elements.size(); ++e) {
             QWidget *element = controls.elements[e];
@@ -202,10 +202,10 @@ void saveControls(const QList<Store::Controls> &table)
     s.sync();
 }
 
-void restoreControls(const QList<Store::Controls> &table)
+void restoreControls(const QList<Controls> &table)
 {
     const Section s = formsSection();
-    for (const Store::Controls &controls : table) {
+    for (const Controls &controls : table) {
         const QString prefix = prefixOf(controls.key);
         for (int e = 0; e < controls.elements.size(); ++e) {
             const QString stored = s.read(key(prefix, e));
@@ -228,7 +228,7 @@ void saveResultList(const ResultList &list, int fromPosition)
 {
     // The list refuses a row beyond ResultList::MaxRows, so every row number
     // written here fits the 16 bits with which it is read back.
-    Section s(Store::ListApplication, Store::ListSection);
+    Section s(ListApplication, ListSection);
     const int n = list.rowCount();
     for (int i = std::max(fromPosition, 1); i <= n; ++i) {
         const ResultRow row = list.row(i);
@@ -242,7 +242,7 @@ void saveResultList(const ResultList &list, int fromPosition)
 
 void restoreResultList(ResultList &list)
 {
-    const Section s(Store::ListApplication, Store::ListSection);
+    const Section s(ListApplication, ListSection);
     bool tooLarge = false;
     int n = storedInteger(s.read(QStringLiteral("count")), &tooLarge);
 

@@ -90,8 +90,8 @@ void writeSetting(const QString &application, const QString &section, const QStr
 // Save and restore a form's table of stored controls, in the table's order.
 // A stored list position that the list does not have ("77", "-1") selects the
 // first entry, as a missing key does.
-void saveControls(const QList<Store::Controls> &table);
-void restoreControls(const QList<Store::Controls> &table);
+void saveControls(const QList<Controls> &table);
+void restoreControls(const QList<Controls> &table);
 
 // Rows under "spalte1"/"spalte2"/"spalte3" and the row number, then "count".
 // A save after a change to the list compares only the rows from the first one

@@ -6,15 +6,15 @@
 
 namespace Solar {
 
-CheckDialog::CheckDialog(const Solar::Comparison &comparison, QWidget *parent)
+CheckDialog::CheckDialog(const Comparison &comparison, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::CheckDialog>())
 {
     ui->setupUi(this);
-    setWindowTitle(Solar::checkCaption());
-    const QList<Solar::ComparisonRow> rows = Solar::comparisonRows(comparison);
+    setWindowTitle(checkCaption());
+    const QList<ComparisonRow> rows = comparisonRows(comparison);
     ui->tblKontrolle->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
-        const Solar::ComparisonRow &row = rows[r];
+        const ComparisonRow &row = rows[r];
         ui->tblKontrolle->setVerticalHeaderItem(r, new QTableWidgetItem(row.caption));
         const QString cells[] = {row.hand, row.exact, row.deviation};
         for (int c = 0; c < 3; ++c) {
@@ -28,7 +28,7 @@ CheckDialog::CheckDialog(const Solar::Comparison &comparison, QWidget *parent)
     ui->tblKontrolle->resizeColumnsToContents();
     ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
     ui->lblBefund->setText(comparison.finding);
-    ui->lblKonvention->setText(Solar::exactConvention());
+    ui->lblKonvention->setText(exactConvention());
     connect(ui->btnKontrolle, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 

@@ -20,7 +20,7 @@ class CheckDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CheckDialog(const Solar::Comparison &comparison, QWidget *parent = nullptr);
+    explicit CheckDialog(const Comparison &comparison, QWidget *parent = nullptr);
     ~CheckDialog() override;
 
 private:

@@ -18,8 +18,6 @@ namespace Solar {
 
 namespace {
 
-using Solar::Step;
-
 // A position read from a printed ephemeris that differs from the exact one by
 // no more than this is read right: an ephemeris computed for 0h ephemeris time
 // instead of 0h UT differs by about 3''.
@@ -121,9 +119,7 @@ QString ofDate(int which)
 
 QString stepTitle(int step)
 {
-    return QStringLiteral("Schritt %1 (%2)")
-        .arg(Solar::stepNumber(step))
-        .arg(Solar::stepName(step));
+    return QStringLiteral("Schritt %1 (%2)").arg(stepNumber(step)).arg(stepName(step));
 }
 
 bool same(const Sexagesimal &a, const Sexagesimal &b)
@@ -139,22 +135,22 @@ bool same(const Sexagesimal &a, const SexagesimalTriple &b)
 // The first step whose result is not what the calculator's own step gives on
 // the step's inputs, or whose inputs are not what the earlier steps gave:
 // the slip, worded for the student.
-std::optional<std::pair<int, QString>> firstSlip(const Solar::Worked &w)
+std::optional<std::pair<int, QString>> firstSlip(const Worked &w)
 {
-    const Solar::Entries &e = w.entries;
-    const Solar::Results &r = w.results;
+    const Entries &e = w.entries;
+    const Results &r = w.results;
     const auto input = [](int step, const QString &what, const QString &stands,
                           const QString &gave) {
         return std::pair<int, QString>{step,
                                        QStringLiteral("In Schritt %1 steht %2 %3, das ist aber %4.")
-                                           .arg(Solar::stepNumber(step))
+                                           .arg(stepNumber(step))
                                            .arg(what, stands, gave)};
     };
     const auto result = [](int step, const QString &what, const QString &stands,
                            const QString &gives) {
         return std::pair<int, QString>{
             step, QStringLiteral("In Schritt %1 ist %2 = %3, die Rechnung ergibt aber %4.")
-                      .arg(Solar::stepNumber(step))
+                      .arg(stepNumber(step))
                       .arg(what, stands, gives)};
     };
     const auto angle = [](const auto &v) {
@@ -163,62 +159,62 @@ std::optional<std::pair<int, QString>> firstSlip(const Solar::Worked &w)
 
     // Step 2: A from the positions picked in step 1.
     if (!same(e.date1, w.header.sunDate1))
-        return input(Solar::MotionStep, QStringLiteral("als Sonnenstand des 1. Datums"),
+        return input(MotionStep, QStringLiteral("als Sonnenstand des 1. Datums"),
                      Notation::angle(e.date1),
                      QStringLiteral("der gewählte ") + angle(w.header.sunDate1));
     if (!same(e.date2, w.header.sunDate2))
-        return input(Solar::MotionStep, QStringLiteral("als Sonnenstand des 2. Datums"),
+        return input(MotionStep, QStringLiteral("als Sonnenstand des 2. Datums"),
                      Notation::angle(e.date2),
                      QStringLiteral("der gewählte ") + angle(w.header.sunDate2));
-    const auto motion = Solar::sunMotion(e.date1, e.date2);
+    const auto motion = sunMotion(e.date1, e.date2);
     if (r.motion && (!motion.ok() || motion.value() != *r.motion))
-        return result(Solar::MotionStep, QStringLiteral("A"), angle(*r.motion),
+        return result(MotionStep, QStringLiteral("A"), angle(*r.motion),
                       motion.ok() ? angle(motion.value()) : motion.message());
 
     // Step 3: B from the radix Sun and date 1.
     if (e.radix != w.header.radix)
-        return input(Solar::DistanceStep, QStringLiteral("als Radix-Sonnenposition"),
-                     angle(e.radix), QStringLiteral("die Radix-Sonne ") + angle(w.header.radix));
+        return input(DistanceStep, QStringLiteral("als Radix-Sonnenposition"), angle(e.radix),
+                     QStringLiteral("die Radix-Sonne ") + angle(w.header.radix));
     if (!same(e.date1OfStep3, w.header.sunDate1))
-        return input(Solar::DistanceStep, QStringLiteral("als Sonnenstand des 1. Datums"),
+        return input(DistanceStep, QStringLiteral("als Sonnenstand des 1. Datums"),
                      Notation::angle(e.date1OfStep3),
                      QStringLiteral("der gewählte ") + angle(w.header.sunDate1));
-    const auto distance = Solar::distanceToRadix(e.radix, e.date1OfStep3);
+    const auto distance = distanceToRadix(e.radix, e.date1OfStep3);
     if (r.distance && (!distance.ok() || distance.value() != *r.distance))
-        return result(Solar::DistanceStep, QStringLiteral("B"), angle(*r.distance),
+        return result(DistanceStep, QStringLiteral("B"), angle(*r.distance),
                       distance.ok() ? angle(distance.value()) : distance.message());
 
     // Step 4: B ÷ A × 24 h from the A and B of steps 2 and 3.
     if (r.motion && !same(e.motion, *r.motion))
-        return input(Solar::GreenwichStep, QStringLiteral("A"), Notation::angle(e.motion),
+        return input(GreenwichStep, QStringLiteral("A"), Notation::angle(e.motion),
                      QStringLiteral("nicht das A aus Schritt 2, ") + angle(*r.motion));
     if (r.distance && !same(e.distance, *r.distance))
-        return input(Solar::GreenwichStep, QStringLiteral("B"), Notation::angle(e.distance),
+        return input(GreenwichStep, QStringLiteral("B"), Notation::angle(e.distance),
                      QStringLiteral("nicht das B aus Schritt 3, ") + angle(*r.distance));
-    const auto greenwich = Solar::greenwichTime(e.motion, e.distance);
+    const auto greenwich = greenwichTime(e.motion, e.distance);
     if (r.greenwich && (!greenwich.ok() || greenwich.value() != *r.greenwich))
-        return result(Solar::GreenwichStep, QStringLiteral("B ÷ A × 24 h"),
+        return result(GreenwichStep, QStringLiteral("B ÷ A × 24 h"),
                       Notation::clock(Sexagesimal::of(*r.greenwich)),
                       greenwich.ok() ? Notation::clock(Sexagesimal::of(greenwich.value()))
                                      : greenwich.message());
 
     // Step 5: the zone, then the day shift.
     if (r.greenwich && !same(e.greenwichTime, *r.greenwich))
-        return input(Solar::ZoneStep, QStringLiteral("als Greenwich-Zeit"),
+        return input(ZoneStep, QStringLiteral("als Greenwich-Zeit"),
                      Notation::clock(e.greenwichTime),
                      QStringLiteral("nicht die Uhrzeit aus Schritt 4, ") +
                          Notation::clock(Sexagesimal::of(*r.greenwich)));
-    const auto zone = Solar::zoneTime(e.greenwichTime, e.zoneHours);
+    const auto zone = zoneTime(e.greenwichTime, e.zoneHours);
     if (r.zone && (!zone.ok() || !same(zone.value(), *r.zone)))
-        return result(Solar::ZoneStep, QStringLiteral("die Zonenzeit"), Notation::clock(*r.zone),
+        return result(ZoneStep, QStringLiteral("die Zonenzeit"), Notation::clock(*r.zone),
                       zone.ok() ? Notation::clock(zone.value()) : zone.message());
     if (r.zone && r.final && !same(e.zoneTime, *r.zone))
-        return input(Solar::FinalStep, QStringLiteral("als Zonenzeit"), Notation::clock(e.zoneTime),
+        return input(FinalStep, QStringLiteral("als Zonenzeit"), Notation::clock(e.zoneTime),
                      QStringLiteral("nicht die Zonenzeit aus Schritt 5, ") +
                          Notation::clock(*r.zone));
-    const auto last = Solar::finalTime(e.zoneTime, e.dayShiftHours);
+    const auto last = finalTime(e.zoneTime, e.dayShiftHours);
     if (r.final && (!last.ok() || !same(last.value(), *r.final)))
-        return result(Solar::FinalStep, QStringLiteral("die Uhrzeit des Solars"),
+        return result(FinalStep, QStringLiteral("die Uhrzeit des Solars"),
                       Notation::clock(*r.final),
                       last.ok() ? Notation::clock(last.value()) : last.message());
     return std::nullopt;
@@ -226,7 +222,7 @@ std::optional<std::pair<int, QString>> firstSlip(const Solar::Worked &w)
 
 } // namespace
 
-StepResult<Problem> problemOf(const Solar::Header &header)
+StepResult<Problem> problemOf(const Header &header)
 {
     QStringList missing;
     const std::optional<int> day = wholeNumber(header.birthDate[0]);
@@ -263,7 +259,7 @@ QString exactConvention()
                           "das wahre Äquinoktium des Datums, Sonnenstände für 0h UT.");
 }
 
-StepResult<Comparison> compare(const Solar::Worked &w)
+StepResult<Comparison> compare(const Worked &w)
 {
     const StepResult<Problem> problem = problemOf(w.header);
     if (!problem.ok())
@@ -294,8 +290,8 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     const auto status = [&w](int step) {
         return w.status[static_cast<std::size_t>(step)];
     };
-    c.greenwichCurrent = status(Solar::GreenwichStep) == Status::Current;
-    c.finalCurrent = status(Solar::FinalStep) == Status::Current;
+    c.greenwichCurrent = status(GreenwichStep) == Status::Current;
+    c.finalCurrent = status(FinalStep) == Status::Current;
     if (w.results.greenwich)
         c.handGreenwich = on(exact->date1, pickersToSeconds(*w.results.greenwich));
     if (w.results.final)
@@ -346,7 +342,7 @@ StepResult<Comparison> compare(const Solar::Worked &w)
                 .arg(std::llabs(exact->daysFromBirthday))
                 .arg(exact->daysFromBirthday < 0 ? QStringLiteral("vor") : QStringLiteral("nach")));
     } else if (swapped) {
-        finding << name(Cause::Swapped, Solar::MotionStep,
+        finding << name(Cause::Swapped, MotionStep,
                         QStringLiteral("1. und 2. Datum sind vertauscht: Das 1. Datum ist der Tag "
                                        "mit der kleineren Sonnenposition (%1), das 2. Datum der "
                                        "Tag danach.")
@@ -354,13 +350,13 @@ StepResult<Comparison> compare(const Solar::Worked &w)
     } else if (!anyComputed) {
         const QString wrong = misread();
         finding << (wrong.isEmpty()
-                        ? name(Cause::NotYetWorked, Solar::MotionStep,
+                        ? name(Cause::NotYetWorked, MotionStep,
                                QStringLiteral("Die Sonnenstände stimmen. Die Uhrzeit des Solars "
                                               "ist noch nicht berechnet."))
                         : name(Cause::Misread, -1, wrong));
     } else {
         std::optional<QString> found;
-        for (int s = 0; s < Solar::StepCount && !found; ++s) {
+        for (int s = 0; s < StepCount && !found; ++s) {
             if (status(s) == Status::NotComputed)
                 found = name(Cause::NotComputed, s,
                              stepTitle(s) + QStringLiteral(" wurde nicht "
@@ -371,11 +367,11 @@ StepResult<Comparison> compare(const Solar::Worked &w)
                                  QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben "
                                                 "sich geändert, seit er gerechnet wurde. Bitte ab "
                                                 "Schritt %1 neu rechnen.")
-                                     .arg(Solar::stepNumber(s)));
+                                     .arg(stepNumber(s)));
         }
         if (!found && c.finalSeconds && (*c.finalSeconds >= SecondsPerDay || *c.finalSeconds < 0)) {
             const bool late = *c.finalSeconds >= SecondsPerDay;
-            found = name(Cause::NoClockTime, Solar::FinalStep,
+            found = name(Cause::NoClockTime, FinalStep,
                          Notation::clock(*w.results.final) +
                              (late ? QStringLiteral(" gibt es nicht: 24 Stunden abziehen und das "
                                                     "Datum um einen Tag weiterrücken.")
@@ -394,13 +390,13 @@ StepResult<Comparison> compare(const Solar::Worked &w)
                                          .date()
                                    : exact->date1;
         if (!found && !c.solarDate)
-            found = name(Cause::MissingDate, Solar::FinalStep,
+            found = name(Cause::MissingDate, FinalStep,
                          blank(w.header.solarDate)
                              ? QStringLiteral("Das Datum des Solars fehlt noch.")
                              : QStringLiteral("Das Datum des Solars %1 gibt es nicht.")
                                    .arg(typedDate(w.header.solarDate)));
         if (!found && *c.solarDate != expected)
-            found = name(Cause::WrongDate, Solar::FinalStep,
+            found = name(Cause::WrongDate, FinalStep,
                          QStringLiteral("Das Datum des Solars ist der %1, nicht der %2.")
                              .arg(Notation::date(expected), Notation::date(*c.solarDate)));
         if (!found) {

@@ -48,7 +48,7 @@ struct Problem {
 
 // The typed texts of the header as a problem, or the one message that says
 // what is missing or unusable.
-Core::StepResult<Problem> problemOf(const Solar::Header &header);
+Core::StepResult<Problem> problemOf(const Header &header);
 
 // What the finding names: the first thing wrong, or that all is right.
 enum class Cause {
@@ -84,13 +84,13 @@ struct Comparison {
     bool greenwichCurrent = false;
     bool finalCurrent = false;
     Cause cause = Cause::Right;
-    int step = -1; // the step the cause names (Solar::Step), -1 for none
+    int step = -1; // the step the cause names (Step), -1 for none
     QString finding;
 };
 
 // Compares a worked Solar with the exact Solar return. Input it cannot work
 // with answers with one message instead (title "Kontrolle").
-Core::StepResult<Comparison> compare(const Solar::Worked &worked);
+Core::StepResult<Comparison> compare(const Worked &worked);
 
 // One line of the comparison; deviation is empty where there is nothing to
 // compare.

@@ -92,12 +92,12 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     onPick(m_radix, &SolarForm::carryRadix);
     const struct {
         QPushButton *button;
-        Solar::Step step;
-    } steps[] = {{ui->Command2, Solar::MotionStep},
-                 {ui->Command3, Solar::DistanceStep},
-                 {ui->Command4, Solar::GreenwichStep},
-                 {ui->Command1, Solar::ZoneStep},
-                 {ui->Command5, Solar::FinalStep}};
+        Step step;
+    } steps[] = {{ui->Command2, MotionStep},
+                 {ui->Command3, DistanceStep},
+                 {ui->Command4, GreenwichStep},
+                 {ui->Command1, ZoneStep},
+                 {ui->Command5, FinalStep}};
     for (const auto &[button, step] : steps)
         connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
     connect(ui->Command6, &QPushButton::clicked, this, &SolarForm::okayClicked);
@@ -240,7 +240,7 @@ void SolarForm::readFields()
     m_state.distanceShown = readTriple(m_distance);
     m_state.greenwichShown = readTriple(m_greenwichTime);
 
-    Solar::Header &h = m_state.header;
+    Header &h = m_state.header;
     h.sign = ui->Text1_0->text();
     h.year = ui->Text1_1->text();
     h.birthDate = textsOf(m_birthDate);
@@ -275,31 +275,31 @@ void SolarForm::carryRadix(int element)
         target->setCurrentIndex(m_radix[element]->currentIndex());
 }
 
-void SolarForm::run(Solar::Step step)
+void SolarForm::run(Step step)
 {
     readFields();
     if (const auto message = m_state.run(step)) {
         markStale();
-        showStepMessage(this, *message, Solar::title());
+        showStepMessage(this, *message, title());
         return;
     }
     // The result goes into its field and into the fields of the next step
     // that read it; each write is read back into the state as it happens.
-    const Solar::Results &r = m_state.results();
+    const Results &r = m_state.results();
     switch (step) {
-    case Solar::MotionStep:
+    case MotionStep:
         showInFields(m_motion, *r.motion);
         showInFields(m_motionOfStep4, *r.motion);
         break;
-    case Solar::DistanceStep:
+    case DistanceStep:
         showInFields(m_distance, *r.distance);
         showInFields(m_distanceOfStep4, *r.distance);
         break;
-    case Solar::GreenwichStep:
+    case GreenwichStep:
         showInFields(m_greenwichTime, *r.greenwich);
         showInFields(m_greenwichTimeOfStep5, *r.greenwich);
         break;
-    case Solar::ZoneStep:
+    case ZoneStep:
         showInFields(m_zoneTime, r.zone->plainTexts());
         break;
     default:
@@ -314,9 +314,9 @@ void SolarForm::run(Solar::Step step)
 // reader and in its tooltip.
 void SolarForm::markStale()
 {
-    const FieldTriple *results[Solar::StepCount] = {&m_motion, &m_distance, &m_greenwichTime,
-                                                    &m_zoneTime, &m_finalTime};
-    for (int step = 0; step < Solar::StepCount; ++step) {
+    const FieldTriple *results[StepCount] = {&m_motion, &m_distance, &m_greenwichTime, &m_zoneTime,
+                                             &m_finalTime};
+    for (int step = 0; step < StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
         for (QLineEdit *field : *results[step])
             Gui::markStale(field, stale);
@@ -349,11 +349,11 @@ void SolarForm::okayClicked()
         return;
     readFields();
     // A final time that no longer follows from the inputs is not handed in.
-    const int stale = m_state.firstStale(Solar::FinalStep);
-    if (!finalResultIsCurrent(stale >= 0 ? Solar::stepNumber(stale) : 0, Solar::title()))
+    const int stale = m_state.firstStale(FinalStep);
+    if (!finalResultIsCurrent(stale >= 0 ? stepNumber(stale) : 0, title()))
         return;
-    if (offerResult(this, Solar::resultRow(m_state.entries.date, *m_state.results().final), m_start,
-                    Solar::title()))
+    if (offerResult(this, resultRow(m_state.entries.date, *m_state.results().final), m_start,
+                    title()))
         accept();
 }
 
@@ -362,9 +362,9 @@ void SolarForm::okayClicked()
 void SolarForm::openCheck()
 {
     readFields();
-    const auto comparison = Solar::compare(m_state.worked());
+    const auto comparison = compare(m_state.worked());
     if (!comparison.ok()) {
-        showStepMessage(this, comparison.message(), Solar::checkTitle());
+        showStepMessage(this, comparison.message(), checkTitle());
         return;
     }
     auto *dialog = new CheckDialog(comparison.value(), this);
@@ -383,7 +383,7 @@ Sheet SolarForm::calculationSheet() const
                  {ui->Label17->text(), {}},
                  {QStringLiteral("Zeitzone und Tageskorrektur"), ui->Label27->text()}}};
     in.worked = m_state.worked();
-    const auto comparison = Solar::compare(in.worked);
+    const auto comparison = compare(in.worked);
     if (comparison.ok())
         in.check = comparison.value();
     return solarSheet(in);

@@ -22,7 +22,7 @@ namespace Solar {
 // started; closing it by any way saves the entries exactly once.
 //
 // The form computes nothing itself. Its fields are read into a calculation
-// state (Solar::State) as they change; each step button runs a step on that
+// state (State) as they change; each step button runs a step on that
 // state and writes its result into the step's fields and their copies in
 // later steps, or shows the step's one message. A result whose inputs have
 // changed since stays in view, marked "nicht mehr aktuell"; "Okay", the check
@@ -35,7 +35,7 @@ public:
     ~SolarForm() override;
 
     // The calculation as it stands: inputs, results and their status.
-    const Solar::State &state() const { return m_state; }
+    const State &state() const { return m_state; }
     // The calculation sheet of what the form shows now, closed by the check
     // where it can be made.
     Sheets::Sheet calculationSheet() const;
@@ -52,7 +52,7 @@ private:
     void carryRadix(int element);
     // Reads the fields into the state; the one place where they are read.
     void readFields();
-    void run(Solar::Step step);
+    void run(Step step);
     // Marks the results that no longer belong to their inputs.
     void markStale();
     void showPage(int page);
@@ -71,7 +71,7 @@ private:
     Gui::FieldTriple m_greenwichTime, m_greenwichTimeOfStep5, m_zoneTime, m_finalTime;
     Gui::FieldTriple m_birthDate, m_solarDate;
 
-    Solar::State m_state;
+    State m_state;
     bool m_resultReady = false;
 };
 

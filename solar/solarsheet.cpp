@@ -12,7 +12,6 @@ using namespace Sheets;
 
 namespace {
 
-using Solar::Step;
 using Status = StepLedger::Status;
 
 // The operators of a written-out computation, as on paper: a true minus
@@ -60,14 +59,14 @@ QString decimalHours(FixedDecimal value)
 }
 
 // The note of a step that was computed on an earlier result never computed.
-QStringList skippedNotes(const Solar::Worked &w, int step)
+QStringList skippedNotes(const Worked &w, int step)
 {
     QStringList notes;
-    for (int earlier : Solar::feedsOf(step)) {
+    for (int earlier : feedsOf(step)) {
         if (w.status[static_cast<std::size_t>(earlier)] == Status::NotComputed)
             notes << QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.")
-                         .arg(Solar::stepNumber(earlier))
-                         .arg(Solar::stepName(earlier));
+                         .arg(stepNumber(earlier))
+                         .arg(stepName(earlier));
     }
     return notes;
 }
@@ -87,9 +86,9 @@ void settle(SheetStep &s, Status status, const QString &result)
 
 Sheet solarSheet(const SolarSheetInput &in)
 {
-    const Solar::Worked &w = in.worked;
-    const Solar::Entries &e = w.entries;
-    const Solar::Results &r = w.results;
+    const Worked &w = in.worked;
+    const Entries &e = w.entries;
+    const Results &r = w.results;
     const auto status = [&w](int step) {
         return w.status[static_cast<std::size_t>(step)];
     };
@@ -111,21 +110,21 @@ Sheet solarSheet(const SolarSheetInput &in)
     // 2. The Sun's motion on date 1.
     SheetStep motion = sheetStep(2, in.steps[1]);
     const QString motionTerms = angle(e.date2) + Minus + angle(e.date1);
-    if (status(Solar::MotionStep) == Status::Current)
+    if (status(MotionStep) == Status::Current)
         motion.lines << QStringLiteral("A = ") + motionTerms + Equals + angle(*r.motion);
-    else if (status(Solar::MotionStep) == Status::Stale)
+    else if (status(MotionStep) == Status::Stale)
         motion.lines << QStringLiteral("A = ") + motionTerms;
-    settle(motion, status(Solar::MotionStep),
+    settle(motion, status(MotionStep),
            r.motion ? QStringLiteral("Ergebnis A = ") + angle(*r.motion) : QString());
 
     // 3. The distance the Sun still has to cover on date 1.
     SheetStep distance = sheetStep(3, in.steps[2]);
     const QString distanceTerms = angle(e.radix) + Minus + angle(e.date1OfStep3);
-    if (status(Solar::DistanceStep) == Status::Current)
+    if (status(DistanceStep) == Status::Current)
         distance.lines << QStringLiteral("B = ") + distanceTerms + Equals + angle(*r.distance);
-    else if (status(Solar::DistanceStep) == Status::Stale)
+    else if (status(DistanceStep) == Status::Stale)
         distance.lines << QStringLiteral("B = ") + distanceTerms;
-    settle(distance, status(Solar::DistanceStep),
+    settle(distance, status(DistanceStep),
            r.distance ? QStringLiteral("Ergebnis B = ") + angle(*r.distance) : QString());
 
     // 4. Linear interpolation: the part B ÷ A of the day, in hours, rounded to
@@ -134,9 +133,9 @@ Sheet solarSheet(const SolarSheetInput &in)
     SheetStep interpolation = sheetStep(4, in.steps[3]);
     interpolation.lines << QStringLiteral("Uhrzeit = B") + Over + QStringLiteral("A") + Times +
                                QStringLiteral("24 h");
-    const Status greenwich = status(Solar::GreenwichStep);
+    const Status greenwich = status(GreenwichStep);
     if (greenwich != Status::NotComputed) {
-        interpolation.lines << skippedNotes(w, Solar::GreenwichStep);
+        interpolation.lines << skippedNotes(w, GreenwichStep);
         const auto a = guarded([&]() -> StepResult<qint32> { return e.motion.totalSeconds(); });
         const auto b = guarded([&]() -> StepResult<qint32> { return e.distance.totalSeconds(); });
         if (a.ok() && b.ok()) {
@@ -163,10 +162,10 @@ Sheet solarSheet(const SolarSheetInput &in)
     SheetStep local = sheetStep(5, in.steps[4]);
     if (local.heading.isEmpty())
         local.heading = QStringLiteral("Zeitzone und Tageskorrektur");
-    const Status zone = status(Solar::ZoneStep);
-    const Status last = status(Solar::FinalStep);
+    const Status zone = status(ZoneStep);
+    const Status last = status(FinalStep);
     if (zone != Status::NotComputed) {
-        local.lines << skippedNotes(w, Solar::ZoneStep);
+        local.lines << skippedNotes(w, ZoneStep);
         QString line =
             QStringLiteral("Zeitzone: ") + clock(e.greenwichTime) + u' ' + hours(e.zoneHours);
         if (zone == Status::Current)
@@ -176,7 +175,7 @@ Sheet solarSheet(const SolarSheetInput &in)
         local.lines << line;
     }
     if (last != Status::NotComputed) {
-        local.lines << skippedNotes(w, Solar::FinalStep);
+        local.lines << skippedNotes(w, FinalStep);
         QString line =
             QStringLiteral("Tageskorrektur: ") + clock(e.zoneTime) + u' ' + hours(e.dayShiftHours);
         if (last == Status::Current)
@@ -203,11 +202,11 @@ Sheet solarSheet(const SolarSheetInput &in)
 
     if (in.check) {
         SheetTable check;
-        check.title = Solar::checkCaption();
-        check.columnHeaders = QStringList{QString()} + Solar::comparisonColumnHeaders();
-        for (const Solar::ComparisonRow &row : Solar::comparisonRows(*in.check))
+        check.title = checkCaption();
+        check.columnHeaders = QStringList{QString()} + comparisonColumnHeaders();
+        for (const ComparisonRow &row : comparisonRows(*in.check))
             check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
-        check.finding = in.check->finding + u' ' + Solar::exactConvention();
+        check.finding = in.check->finding + u' ' + exactConvention();
         sheet.closing = check;
     }
     return sheet;

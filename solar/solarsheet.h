@@ -18,9 +18,9 @@ struct SolarSheetInput {
     Sheets::PersonTexts person;
     QDate printed;
     std::array<Sheets::StepTexts, 5> steps; // the form's headings and explanations
-    Solar::Worked worked;
+    Worked worked;
     // The check against the exact Sun, where it can be made.
-    std::optional<Solar::Comparison> check;
+    std::optional<Comparison> check;
 };
 
 Sheets::Sheet solarSheet(const SolarSheetInput &input);
