@@ -1,3 +1,4 @@
+#include "astro/houses.h"
 #include "astro/solarreturn.h"
 #include "astro/sun.h"
 #include "astro/zodiac.h"
@@ -10,6 +11,8 @@
 using namespace Astro;
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(Astro::Axis)
+
 namespace {
 
 QDateTime utc(const char *iso)
@@ -17,9 +20,23 @@ QDateTime utc(const char *iso)
     return QDateTime::fromString(QLatin1String(iso), Qt::ISODate).toTimeZone(QTimeZone::utc());
 }
 
-QDateTime utcOf(QDate date, const char *time = "00:00")
+QDateTime utcOf(QDate date)
 {
-    return QDateTime(date, QTime::fromString(QLatin1String(time), u"hh:mm"), QTimeZone::utc());
+    return QDateTime(date, QTime(0, 0), QTimeZone::utc());
+}
+
+// 23°26', the obliquity the hand-computed cases below use.
+constexpr double Obliquity = 23.0 + 26.0 / 60;
+
+double hoursOf(int h, int m, double s)
+{
+    return h + m / 60.0 + s / 3600.0;
+}
+
+// The arc from b to a in seconds, across 0°.
+double arcSeconds(double a, double b)
+{
+    return std::remainder(a - b, 360.0) * 3600.0;
 }
 
 } // namespace
@@ -41,6 +58,11 @@ private slots:
     void roundedToTheSecond_data();
     void roundedToTheSecond();
     void birthdays();
+    void greenwichSiderealTime_data();
+    void greenwichSiderealTime();
+    void localSiderealTimeAndObliquity();
+    void axes_data();
+    void axes();
 };
 
 // Astronomical Algorithms, example 25.b: 1992 October 13.0 TD.
@@ -226,6 +248,85 @@ void tst_Astro::birthdays()
     // Stier 15° is a month away from a birthday of 5 April.
     const auto wrongSign = solveSolarReturn(positionOf(1, 15, 0, 0), 2020, 5, 4);
     QVERIFY(wrongSign && wrongSign->daysFromBirthday > 25 && wrongSign->daysFromBirthday < 35);
+}
+
+// Sidereal time and the axes of the house tables.
+void tst_Astro::greenwichSiderealTime_data()
+{
+    QTest::addColumn<QDateTime>("instant");
+    QTest::addColumn<double>("expected"); // hours
+    // Meeus, Astronomical Algorithms, examples 12.a and 12.b.
+    QTest::newRow("1987-04-10 0h") << utc("1987-04-10T00:00Z") << hoursOf(13, 10, 46.3668);
+    QTest::newRow("1987-04-10 19h21m") << utc("1987-04-10T19:21Z") << hoursOf(8, 34, 57.0896);
+    // The Astronomical Almanac for 2000, 1 January 0h UT: 6h39m52.2707s (rounded
+    // to 0.0001 s there); Greenwich sidereal time turns once a sidereal day.
+    QTest::newRow("2000-01-01 0h") << utc("2000-01-01T00:00Z") << hoursOf(6, 39, 52.2707);
+}
+
+void tst_Astro::greenwichSiderealTime()
+{
+    QFETCH(QDateTime, instant);
+    QFETCH(double, expected);
+    const double gmst = Astro::greenwichSiderealTime(instant);
+    QVERIFY2(std::abs(gmst - expected) * 3600 < 0.01,
+             qPrintable(QString::number((gmst - expected) * 3600, 'f', 4)));
+}
+
+void tst_Astro::localSiderealTimeAndObliquity()
+{
+    const QDateTime instant = utc("1987-04-10T00:00Z");
+    // Munich, 11°35' east: 46 m 20 s of time later than Greenwich.
+    const double munich = localSiderealTime(instant, 11.0 + 35.0 / 60);
+    QVERIFY(std::abs(munich - hoursOf(13, 57, 6.3668)) * 3600 < 0.01);
+    // 150° west of Greenwich the meridian stands 10 h earlier, across 0 h.
+    const double west = localSiderealTime(instant, -150);
+    QVERIFY(std::abs(west - hoursOf(3, 10, 46.3668)) * 3600 < 0.01);
+    QCOMPARE(ramcOfSiderealTime(hoursOf(8, 16, 0)), 124.0);
+    QCOMPARE(ramcOfSiderealTime(24.0), 0.0);
+    // The mean obliquity at J2000.0: 23°26'21.406'' (IAU 2006).
+    const double e = meanObliquity(utc("2000-01-01T12:00Z"));
+    QVERIFY(std::abs(e - (23 + 26 / 60.0 + 21.406 / 3600)) * 3600 < 0.1);
+}
+
+// Worked by hand from the two formulas with ε = 23°26' (sin ε = 0.397600,
+// cos ε = 0.917556):
+// - at RAMC 0° and 180° the MC stands at 0° Aries and 0° Libra, at 90° and 270°
+//   on the solstices; at RAMC 30°, tan MC = tan 30° / cos ε gives 32.1801°;
+// - at RAMC 0°, AC = 90° + atan(sin ε tan φ): tan 48° = 1.110613 gives 113.8296°,
+//   tan 54° = 1.376382 gives 118.6946°; RAMC 180° mirrors it about 0° Aries;
+// - at RAMC 90° the AC is 0° Libra and at RAMC 270° 0° Aries, at any latitude;
+// - at RAMC 124°, φ 48°: tan AC = cos 124° / -(0.441580 + 0.917556 sin 124°)
+//   with both parts negative: 204.9427°.
+void tst_Astro::axes_data()
+{
+    QTest::addColumn<Axis>("axis");
+    QTest::addColumn<double>("ramc");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("MC 0") << Axis::MC << 0.0 << 48.0 << 0.0;
+    QTest::newRow("MC 30") << Axis::MC << 30.0 << 48.0 << 32.18009;
+    QTest::newRow("MC 90") << Axis::MC << 90.0 << 48.0 << 90.0;
+    QTest::newRow("MC 270") << Axis::MC << 270.0 << 54.0 << 270.0;
+    QTest::newRow("MC 300") << Axis::MC << 300.0 << 54.0 << 297.91162;
+    QTest::newRow("AC 0, 48") << Axis::AC << 0.0 << 48.0 << 113.82963;
+    QTest::newRow("AC 0, 54") << Axis::AC << 0.0 << 54.0 << 118.69462;
+    QTest::newRow("AC 90, 48") << Axis::AC << 90.0 << 48.0 << 180.0;
+    QTest::newRow("AC 180, 48") << Axis::AC << 180.0 << 48.0 << 246.17037;
+    QTest::newRow("AC 180, 54") << Axis::AC << 180.0 << 54.0 << 241.30538;
+    QTest::newRow("AC 270, 48") << Axis::AC << 270.0 << 48.0 << 0.0;
+    QTest::newRow("AC 124, 48") << Axis::AC << 124.0 << 48.0 << 204.94268;
+}
+
+void tst_Astro::axes()
+{
+    QFETCH(Axis, axis);
+    QFETCH(double, ramc);
+    QFETCH(double, latitude);
+    QFETCH(double, expected);
+    const double longitude = axisLongitude(axis, ramc, Obliquity, latitude);
+    QVERIFY(longitude >= 0 && longitude < 360);
+    QVERIFY2(std::abs(arcSeconds(longitude, expected)) < 0.1,
+             qPrintable(QString::number(longitude, 'f', 6)));
 }
 
 QTEST_APPLESS_MAIN(tst_Astro)
