@@ -14,23 +14,6 @@
 
 using namespace Sheets;
 
-// What the sheets' layout and saving add to the sheets the forms fill in
-// (tst_calculators): page breaks between steps, embedded fonts, the message
-// for a file that cannot be written and the proposed file names.
-class tst_Sheet : public QObject {
-    Q_OBJECT
-
-private slots:
-    void layout_data();
-    void layout();
-    void unwritableFolder_data();
-    void unwritableFolder();
-    void fileNames();
-
-private:
-    QTemporaryDir tmp;
-};
-
 namespace {
 
 // Twenty steps with long explanations and several lines each: three or more
@@ -83,88 +66,103 @@ QStringList unembeddedFonts(const QString &path)
 
 } // namespace
 
-void tst_Sheet::layout_data()
-{
-    QTest::addColumn<bool>("printer"); // through the printer as printing does, else QPdfWriter
-    QTest::newRow("PDF file") << false;
-    QTest::newRow("printed") << true;
-}
+// What the sheets' layout and saving add to the sheets the forms fill in
+// (tst_calculators): page breaks between steps, embedded fonts, the message
+// for a file that cannot be written and the proposed file names.
+class tst_Sheet : public QObject {
+    Q_OBJECT
 
-// Each step starts and ends on the same page, and every font travels with
-// the file, so that it prints the same on another computer.
-void tst_Sheet::layout()
-{
-    QFETCH(bool, printer);
-    const Sheet sheet = longSheet();
-    const QString path = tmp.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf");
-    if (printer) {
-        QPrinter target(QPrinter::HighResolution);
-        target.setOutputFormat(QPrinter::PdfFormat);
-        target.setOutputFileName(path);
-        target.setPageLayout(sheetPageLayout());
-        QVERIFY(renderSheet(sheet, &target));
-    } else {
-        QCOMPARE(writeSheetPdf(sheet, path), QString());
+private slots:
+    void layout_data()
+    {
+        QTest::addColumn<bool>("printer"); // through the printer as printing does, else QPdfWriter
+        QTest::newRow("PDF file") << false;
+        QTest::newRow("printed") << true;
     }
 
-    const QStringList pages = pdfPages(path);
-    QVERIFY2(pages.size() >= 3, "pdftotext (poppler-utils) gave fewer than three pages");
-    for (const SheetStep &step : sheet.steps) {
-        const QString start = QStringLiteral("%1. %2").arg(step.number).arg(step.heading) + u' ';
-        const auto page = std::find_if(pages.begin(), pages.end(),
-                                       [&](const QString &text) { return text.contains(start); });
-        QVERIFY2(page != pages.end(), qPrintable(start));
-        QVERIFY2(page->contains(step.result), qPrintable(start));
+    // Each step starts and ends on the same page, and every font travels with
+    // the file, so that it prints the same on another computer.
+    void layout()
+    {
+        QFETCH(bool, printer);
+        const Sheet sheet = longSheet();
+        const QString path = tmp.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf");
+        if (printer) {
+            QPrinter target(QPrinter::HighResolution);
+            target.setOutputFormat(QPrinter::PdfFormat);
+            target.setOutputFileName(path);
+            target.setPageLayout(sheetPageLayout());
+            QVERIFY(renderSheet(sheet, &target));
+        } else {
+            QCOMPARE(writeSheetPdf(sheet, path), QString());
+        }
+
+        const QStringList pages = pdfPages(path);
+        QVERIFY2(pages.size() >= 3, "pdftotext (poppler-utils) gave fewer than three pages");
+        for (const SheetStep &step : sheet.steps) {
+            const QString start =
+                QStringLiteral("%1. %2").arg(step.number).arg(step.heading) + u' ';
+            const auto page = std::find_if(pages.begin(), pages.end(), [&](const QString &text) {
+                return text.contains(start);
+            });
+            QVERIFY2(page != pages.end(), qPrintable(start));
+            QVERIFY2(page->contains(step.result), qPrintable(start));
+        }
+        QVERIFY(pages.last().contains(sheet.finalResult));
+        QCOMPARE(unembeddedFonts(path), QStringList());
     }
-    QVERIFY(pages.last().contains(sheet.finalResult));
-    QCOMPARE(unembeddedFonts(path), QStringList());
-}
 
-void tst_Sheet::unwritableFolder_data()
-{
-    QTest::addColumn<QString>("folder"); // below the test's folder
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("not there") << s("/fehlt") << s("");
-    QTest::newRow("the file name is a folder") << s("") << s(" ist ein Ordner.");
-}
+    void unwritableFolder_data()
+    {
+        QTest::addColumn<QString>("folder"); // below the test's folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not there") << s("/fehlt") << s("");
+        QTest::newRow("the file name is a folder") << s("") << s(" ist ein Ordner.");
+    }
 
-// A PDF that cannot be written: one message naming the file, no file left.
-void tst_Sheet::unwritableFolder()
-{
-    QFETCH(QString, folder);
-    QFETCH(QString, reason);
-    const QString base = tmp.filePath(QStringLiteral("unwritable"));
-    folder.prepend(base);
-    QVERIFY(QDir().mkpath(base + QStringLiteral("/Solar.pdf")));
+    // A PDF that cannot be written: one message naming the file, no file left.
+    void unwritableFolder()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, reason);
+        const QString base = tmp.filePath(QStringLiteral("unwritable"));
+        folder.prepend(base);
+        QVERIFY(QDir().mkpath(base + QStringLiteral("/Solar.pdf")));
 
-    const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    RecordingServices recorder;
-    QWidget parent;
-    const QString path = folder + QStringLiteral("/Solar.pdf");
-    QVERIFY(!saveSheetPdfTo(&parent, longSheet(), path, calculationSheetTexts()));
+        const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        RecordingServices recorder;
+        QWidget parent;
+        const QString path = folder + QStringLiteral("/Solar.pdf");
+        QVERIFY(!saveSheetPdfTo(&parent, longSheet(), path, calculationSheetTexts()));
 
-    QCOMPARE(recorder.messages.size(), 1);
-    const QString text = recorder.messages[0];
-    QVERIFY2(text.startsWith(s("Rechenblatt: Das Rechenblatt konnte nicht gespeichert werden: „") +
-                             path),
-             qPrintable(text));
-    QVERIFY2(text.endsWith(reason), qPrintable(text));
-    QCOMPARE(recorder.messageParents, QList<QWidget *>{&parent});
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
-}
+        QCOMPARE(recorder.messages.size(), 1);
+        const QString text = recorder.messages[0];
+        QVERIFY2(text.startsWith(
+                     s("Rechenblatt: Das Rechenblatt konnte nicht gespeichert werden: „") + path),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith(reason), qPrintable(text));
+        QCOMPARE(recorder.messageParents, QList<QWidget *>{&parent});
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
+    }
 
-// The proposed file names: name and year, without the characters no file
-// system takes and the blanks around them.
-void tst_Sheet::fileNames()
-{
-    QCOMPARE(solarSheetFileName(s("Erika Muster"), s("2024")), s("Solar Erika Muster 2024.pdf"));
-    QCOMPARE(rectificationSheetFileName(s("Erika Muster")), s("Rektifikation Erika Muster.pdf"));
-    const QString odd = s(" Erika/Muster: \"Mia\" <*?|\\> ");
-    QCOMPARE(solarSheetFileName(odd, s("20\t24")), s("Solar ErikaMuster Mia 2024.pdf"));
-    QCOMPARE(rectificationSheetFileName(odd), s("Rektifikation ErikaMuster Mia.pdf"));
-    QCOMPARE(solarSheetFileName({}, {}) + rectificationSheetFileName({}),
-             s("Solar.pdfRektifikation.pdf"));
-}
+    // The proposed file names: name and year, without the characters no file
+    // system takes and the blanks around them.
+    void fileNames()
+    {
+        QCOMPARE(solarSheetFileName(s("Erika Muster"), s("2024")),
+                 s("Solar Erika Muster 2024.pdf"));
+        QCOMPARE(rectificationSheetFileName(s("Erika Muster")),
+                 s("Rektifikation Erika Muster.pdf"));
+        const QString odd = s(" Erika/Muster: \"Mia\" <*?|\\> ");
+        QCOMPARE(solarSheetFileName(odd, s("20\t24")), s("Solar ErikaMuster Mia 2024.pdf"));
+        QCOMPARE(rectificationSheetFileName(odd), s("Rektifikation ErikaMuster Mia.pdf"));
+        QCOMPARE(solarSheetFileName({}, {}) + rectificationSheetFileName({}),
+                 s("Solar.pdfRektifikation.pdf"));
+    }
+
+private:
+    QTemporaryDir tmp;
+};
 
 QTEST_MAIN(tst_Sheet)
 #include "tst_sheet.moc"
