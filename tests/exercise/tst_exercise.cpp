@@ -24,16 +24,11 @@ Q_DECLARE_METATYPE(Exercise::GzkEntries)
 
 namespace {
 
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // "21°52'09'' Fische" read back as a student reads the page; -1 for a text
 // that is no position.
 qint32 readPosition(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^(\\d+)°(\\d\\d)'(\\d\\d)'' (\\S+)$"));
+    static const QRegularExpression shape(u"^(\\d+)°(\\d\\d)'(\\d\\d)'' (\\S+)$"_s);
     const QRegularExpressionMatch m = shape.match(text);
     const std::optional<int> sign = m.hasMatch() ? Astro::signOf(m.captured(4)) : std::nullopt;
     if (!sign)
@@ -44,7 +39,7 @@ qint32 readPosition(const QString &text)
 
 QString answerText(const HandSolution &hand)
 {
-    return dateText(hand.date) + QStringLiteral(" um ") + clockText(hand.clock);
+    return dateText(hand.date) + u" um "_s + clockText(hand.clock);
 }
 
 // The first task number whose Solar moves to the next day by "-24h".
@@ -73,10 +68,10 @@ private slots:
     {
         const Task task = *makeTask(1);
         QCOMPARE(taskHtml(task),
-                 s("<p><b>Aufgabe 1</b></p><p>Claudia Lang wurde am 26.08.2005 in Berlin "
-                   "geboren.</p><p>Radix-Sonne: 3°29'30'' Jungfrau<br>Solar für das Jahr: "
-                   "2025<br>Zeitzone: +1</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>"));
-        QCOMPARE(answerText(task.hand), s("26.08.2025 um 12h25m49s"));
+                 u"<p><b>Aufgabe 1</b></p><p>Claudia Lang wurde am 26.08.2005 in Berlin "
+                 "geboren.</p><p>Radix-Sonne: 3°29'30'' Jungfrau<br>Solar für das Jahr: "
+                 "2025<br>Zeitzone: +1</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>"_s);
+        QCOMPARE(answerText(task.hand), u"26.08.2025 um 12h25m49s"_s);
     }
 
     // Each task read as the student reads it: the calculator's steps on the
@@ -86,14 +81,14 @@ private slots:
     {
         for (int n = 1; n <= 1000; ++n) {
             const Task task = *makeTask(n);
-            const QString tag = u"task "_qs + QString::number(n);
+            const QString tag = u"task "_s + QString::number(n);
             QList<EphemerisDay> read;
             for (const EphemerisDay &day : task.page)
                 read.append({day.date, readPosition(positionText(day.position))});
             const qint32 radix = readPosition(
-                taskHtml(task).section(u"Radix-Sonne: "_qs, 1).section(u"<br>"_qs, 0, 0));
+                taskHtml(task).section(u"Radix-Sonne: "_s, 1).section(u"<br>"_s, 0, 0));
             const std::optional<int> first = enclosingPair(read, radix);
-            QVERIFY2(first, qPrintable(tag + u": the page misses the enclosing days"_qs));
+            QVERIFY2(first, qPrintable(tag + u": the page misses the enclosing days"_s));
             const EphemerisPair pair{read[*first].date, read[*first].position,
                                      read[*first + 1].position};
             const std::optional<HandSolution> hand = ::handSolution(pair, radix, task.zone);
@@ -102,7 +97,7 @@ private slots:
 
             const qint32 off = compareWithExact(task, exactMoment(task)).handMinusExact;
             QVERIFY2(std::abs(off) <= 60,
-                     qPrintable(tag + u": "_qs + QString::number(off) + u" s"_qs));
+                     qPrintable(tag + u": "_s + QString::number(off) + u" s"_s));
         }
     }
 
@@ -116,8 +111,11 @@ private slots:
         const auto row = [](const char *tag, const char *radix, int zone, const char *answer,
                             const char *position1 = "10°00'00''",
                             const char *position2 = "11°00'00''") {
-            QTest::newRow(tag) << s(position1) + s(" Krebs") << s(position2) + s(" Krebs")
-                               << s(radix) + s(" Krebs") << zone << s(answer);
+            const auto krebs = [](const char *p) -> QString {
+                return QString::fromUtf8(p) + u" Krebs"_s;
+            };
+            QTest::newRow(tag) << krebs(position1) << krebs(position2) << krebs(radix) << zone
+                               << QString::fromUtf8(answer);
         };
         // The calculator's worked example: 13.5546 h Greenwich time.
         row("worked example", "14°22'30''", 1, "01.07.2024 um 14h33m17s", "13°50'10''",
@@ -155,24 +153,24 @@ private slots:
         QTest::addColumn<int>("shiftSeconds"); // from the right time
         QTest::addColumn<int>("shiftDays");    // from the right date
         QTest::addColumn<QString>("message");  // its beginning, then a part of the hint
-        const QString time = s("Das Datum stimmt, aber die Uhrzeit ist falsch.|");
-        const QString date = s("Die Uhrzeit stimmt, aber das Datum ist falsch.|");
-        const QString both = s("Uhrzeit und Datum sind falsch.|");
+        const QString time = u"Das Datum stimmt, aber die Uhrzeit ist falsch.|"_s;
+        const QString date = u"Die Uhrzeit stimmt, aber das Datum ist falsch.|"_s;
+        const QString both = u"Uhrzeit und Datum sind falsch.|"_s;
         QTest::newRow("right") << 4711 << 0 << 0
-                               << s("Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: "
-                                    "08.04.2032 um 16h19m23s (Zeitzone +1). Die Handrechnung "
-                                    "weicht davon um +12 s ab.");
-        QTest::newRow("a second late") << 4711 << 1 << 0 << time + s("nahe daran");
-        QTest::newRow("zone forgotten") << 4711 << -3600 << 0 << time + s("Zeitzone vergessen");
-        QTest::newRow("the day before") << 4711 << 0 << -1 << date + s("kleineren der beiden");
-        QTest::newRow("A and B swapped") << 4711 << -6279 << 0 << time + s("A und B vertauscht");
-        QTest::newRow("the pair of days before") << 4711 << -31 << -1 << both + s("Tagespaar");
-        QTest::newRow("the year before") << 4711 << 0 << -366 << date + s("Prüfen Sie das Jahr.");
+                               << u"Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: "
+                                  "08.04.2032 um 16h19m23s (Zeitzone +1). Die Handrechnung "
+                                  "weicht davon um +12 s ab."_s;
+        QTest::newRow("a second late") << 4711 << 1 << 0 << time + u"nahe daran"_s;
+        QTest::newRow("zone forgotten") << 4711 << -3600 << 0 << time + u"Zeitzone vergessen"_s;
+        QTest::newRow("the day before") << 4711 << 0 << -1 << date + u"kleineren der beiden"_s;
+        QTest::newRow("A and B swapped") << 4711 << -6279 << 0 << time + u"A und B vertauscht"_s;
+        QTest::newRow("the pair of days before") << 4711 << -31 << -1 << both + u"Tagespaar"_s;
+        QTest::newRow("the year before") << 4711 << 0 << -366 << date + u"Prüfen Sie das Jahr."_s;
         // Radix and date 1 alike: B is 0, and A and B swapped divide by it.
-        QTest::newRow("B = 0, a second late") << 13842 << 1 << 0 << time + s("nahe daran");
-        QTest::newRow("both wrong") << 4711 << 1 << 1 << both + s("nur weiter");
+        QTest::newRow("B = 0, a second late") << 13842 << 1 << 0 << time + u"nahe daran"_s;
+        QTest::newRow("both wrong") << 4711 << 1 << 1 << both + u"nur weiter"_s;
         QTest::newRow("-24h forgotten")
-            << firstNextDayTask() << 24 * 3600 << -1 << both + s("ziehen Sie 24 Stunden ab");
+            << firstNextDayTask() << 24 * 3600 << -1 << both + u"ziehen Sie 24 Stunden ab"_s;
     }
 
     void checking()
@@ -268,7 +266,7 @@ private slots:
             const std::optional<GzkTask> made = makeGzkTask(number);
             QVERIFY(made);
             const GzkTask &task = *made;
-            const QString where = QStringLiteral("task ") + QString::number(number);
+            const QString where = u"task "_s + QString::number(number);
             // The planet lies inside the values of the two rows with 30'' to spare.
             const qint32 smaller = task.page.at(task.hand.smallerRow).value(task.axis);
             const qint32 greater = task.page.at(task.hand.smallerRow + 1).value(task.axis);
@@ -336,8 +334,6 @@ private slots:
              u"Neptun 0°06'17'' Widder (Sextil)", u"0h0m-51s");
         town("Berlin", 39, u"Berlin, Breite 52°31' N, Länge 13°24' O", u"2h04m08s",
              u"Mond 29°24'55'' Skorpion (Opposition)", u"0h-1m-27s");
-        town("Ulm", 41, u"Ulm, Breite 48°24' N, Länge 9°59' O", u"10h08m33s",
-             u"Mars 8°04'44'' Widder (Quadrat)", u"0h1m0s");
         town("Augsburg, a conjunction", 6, u"Augsburg, Breite 48°22' N, Länge 10°54' O",
              u"5h59m10s", u"Jupiter 0°31'26'' Skorpion (Konjunktion)", u"0h0m44s");
         town("Würzburg, a trigon", 10, u"Würzburg, Breite 49°48' N, Länge 9°56' O", u"2h35m27s",
@@ -357,7 +353,7 @@ private slots:
         QCOMPARE(correctionText(task.hand.correction), correction);
         if (number == 1) {
             QCOMPARE(houseTableTitle(task), u"Häusertabelle für 48°47' nördlicher Breite"_s);
-            QCOMPARE(Exercise::houseTableCells(task.page.at(2)),
+            QCOMPARE(houseTableCells(task.page.at(2)),
                      QStringList({u"22h52m"_s, u"343°"_s, u"11°34' Fische"_s, u"11°00' Krebs"_s}));
         }
     }
@@ -366,14 +362,14 @@ private slots:
     // a tenth of a second, rounded, with a sign only before something.
     void tableCellsAndDurations()
     {
-        QCOMPARE(Exercise::houseTableCells({0, 0, Astro::positionOf(3, 23, 50, 0)}),
+        QCOMPARE(houseTableCells({0, 0, Astro::positionOf(3, 23, 50, 0)}),
                  QStringList({u"0h00m"_s, u"0°"_s, u"0°00' Widder"_s, u"23°50' Krebs"_s}));
-        QCOMPARE(Exercise::houseTableCells(
+        QCOMPARE(houseTableCells(
                      {359, Astro::positionOf(11, 28, 55, 0), Astro::positionOf(3, 23, 4, 0)}),
                  QStringList({u"23h56m"_s, u"359°"_s, u"28°55' Fische"_s, u"23°04' Krebs"_s}));
         QStringList written;
         for (const double seconds : {-209.84, 5.04, 59.96, -0.04, 0.04})
-            written << Exercise::durationText(seconds) + u" / "_s + signedDurationText(seconds);
+            written << durationText(seconds) + u" / "_s + signedDurationText(seconds);
         QCOMPARE(written, (QStringList{u"-3 m 29,8 s / -3 m 29,8 s"_s, u"5,0 s / +5,0 s"_s,
                                        u"1 m 0,0 s / +1 m 0,0 s"_s, u"0,0 s / 0,0 s"_s,
                                        u"0,0 s / 0,0 s"_s}));

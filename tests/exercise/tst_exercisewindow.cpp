@@ -12,11 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 
+using namespace Qt::StringLiterals;
 using namespace Core;
 using namespace Sheets;
 using namespace Exercise;
@@ -46,21 +46,19 @@ private slots:
 
     void taskByNumber()
     {
-        // Beside the Solar calculator, not in front of it.
-        QCOMPARE(window->windowModality(), Qt::NonModal);
         // The number field takes digits only.
-        typeInto(window.get(), "txtAufgabe", s("4a7-1b1"));
-        QCOMPARE(text(s("txtAufgabe")), s("4711"));
-        QTest::keyClick(window->findChild<QLineEdit *>(s("txtAufgabe")), Qt::Key_Return);
-        QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
-        const auto *page = window->findChild<QTableWidget *>(s("tblEphemeride"));
+        typeInto(window.get(), "txtAufgabe", u"4a7-1b1"_s);
+        QCOMPARE(text(u"txtAufgabe"_s), u"4711"_s);
+        QTest::keyClick(window->findChild<QLineEdit *>(u"txtAufgabe"_s), Qt::Key_Return);
+        QVERIFY(shownTask().startsWith(u"Aufgabe 4711\n"_s));
+        const auto *page = window->findChild<QTableWidget *>(u"tblEphemeride"_s);
         QCOMPARE(page->rowCount(), 7);
-        QCOMPARE(page->item(6, 1)->text(), s("22°38'57'' Widder"));
+        QCOMPARE(page->item(6, 1)->text(), u"22°38'57'' Widder"_s);
 
         showTask("1");
-        QVERIFY(shownTask().startsWith(s("Aufgabe 1\n")));
+        QVERIFY(shownTask().startsWith(u"Aufgabe 1\n"_s));
         click(window.get(), "cmdNeueAufgabe");
-        QCOMPARE(text(s("txtAufgabe")), QString::number(window->task()->number));
+        QCOMPARE(text(u"txtAufgabe"_s), QString::number(window->task()->number));
         QVERIFY(recorder->messages.isEmpty());
     }
 
@@ -69,54 +67,54 @@ private slots:
     void wrongNumber()
     {
         showTask("4711");
-        typeInto(window.get(), "txtAntwort_0", s("9"));
-        for (const QString &typed : {QString(), s("0"), s("1000000"), s("99999999999")}) {
-            window->findChild<QLineEdit *>(s("txtAufgabe"))->setText(typed);
+        typeInto(window.get(), "txtAntwort_0", u"9"_s);
+        for (const QString &typed : {QString(), u"0"_s, u"1000000"_s, u"99999999999"_s}) {
+            window->findChild<QLineEdit *>(u"txtAufgabe"_s)->setText(typed);
             click(window.get(), "cmdAnzeigen");
-            QCOMPARE(text(s("txtAufgabe")), typed);
+            QCOMPARE(text(u"txtAufgabe"_s), typed);
         }
         QCOMPARE(recorder->messages,
-                 QStringList(4, s("Übungsaufgaben: Bitte geben Sie eine Aufgabennummer von 1 bis "
-                                  "999999 ein.")));
+                 QStringList(4, u"Übungsaufgaben: Bitte geben Sie eine Aufgabennummer von 1 bis "
+                                "999999 ein."_s));
         QCOMPARE(window->task()->number, 4711);
-        QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
-        QCOMPARE(text(s("txtAntwort_0")), s("9"));
+        QVERIFY(shownTask().startsWith(u"Aufgabe 4711\n"_s));
+        QCOMPARE(text(u"txtAntwort_0"_s), u"9"_s);
     }
 
     void checkAndSolution()
     {
         showTask("4711");
-        typeInto(window.get(), "txtAntwort_0", s("16"));
-        typeInto(window.get(), "txtAntwort_1", s("19"));
-        typeInto(window.get(), "txtAntwort_2", s("35"));
-        typeInto(window.get(), "txtAntwortDatum_0", s("8"));
-        typeInto(window.get(), "txtAntwortDatum_1", s("4"));
+        typeInto(window.get(), "txtAntwort_0", u"16"_s);
+        typeInto(window.get(), "txtAntwort_1", u"19"_s);
+        typeInto(window.get(), "txtAntwort_2", u"35"_s);
+        typeInto(window.get(), "txtAntwortDatum_0", u"8"_s);
+        typeInto(window.get(), "txtAntwortDatum_1", u"4"_s);
         click(window.get(), "cmdPruefen");
         QCOMPARE(recorder->messages.size(), 1);
-        QVERIFY(recorder->messages[0].startsWith(s("Übungsaufgaben: Bitte geben Sie Uhrzeit")));
-        QCOMPARE(QApplication::focusWidget()->objectName(), s("txtAntwortDatum_2"));
+        QVERIFY(recorder->messages[0].startsWith(u"Übungsaufgaben: Bitte geben Sie Uhrzeit"_s));
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"txtAntwortDatum_2"_s);
 
         // Enter in an answer field checks as "Prüfen" does.
-        typeInto(window.get(), "txtAntwortDatum_2", s("2032"));
+        typeInto(window.get(), "txtAntwortDatum_2", u"2032"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(recorder->messages.size(), 2);
-        QVERIFY(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")));
+        QVERIFY(recorder->messages[1].startsWith(u"Übungsaufgaben: Richtig!"_s));
 
-        typeInto(window.get(), "txtAntwort_2", s("36"));
+        typeInto(window.get(), "txtAntwort_2", u"36"_s);
         click(window.get(), "cmdPruefen");
         QVERIFY(recorder->messages[2].startsWith(
-            s("Übungsaufgaben: Das Datum stimmt, aber die Uhrzeit")));
+            u"Übungsaufgaben: Das Datum stimmt, aber die Uhrzeit"_s));
 
         click(window.get(), "cmdLoesung");
-        const QString solution = window->findChild<QTextBrowser *>(s("txtLoesung"))->toPlainText();
-        QVERIFY2(solution.contains(s("und dem 2. Datum Fr 09.04.2032")) &&
-                     solution.contains(s("Endergebnis: Solar am 08.04.2032")),
+        const QString solution = window->findChild<QTextBrowser *>(u"txtLoesung"_s)->toPlainText();
+        QVERIFY2(solution.contains(u"und dem 2. Datum Fr 09.04.2032"_s) &&
+                     solution.contains(u"Endergebnis: Solar am 08.04.2032"_s),
                  qPrintable(solution));
 
         // Another task clears the answer and the solution.
         showTask("1");
-        QCOMPARE(text(s("txtAntwort_2")), QString());
-        QCOMPARE(window->findChild<QTextBrowser *>(s("txtLoesung"))->toPlainText(), QString());
+        QCOMPARE(text(u"txtAntwort_2"_s), QString());
+        QCOMPARE(window->findChild<QTextBrowser *>(u"txtLoesung"_s)->toPlainText(), QString());
     }
 
     // The sheets as the teacher hands them out: the tasks with their pages (a
@@ -125,58 +123,39 @@ private slots:
     // the window's message.
     void sheetPdf()
     {
-        QCOMPARE(Exercise::exerciseSheet(1, 11, QDate(2026, 12, 6)).steps.size(), 10);
-        QCOMPARE(Exercise::exerciseSheetFileName(999998, 4),
-                 s("Übungsblatt Solar 999998-999999.pdf"));
-        QCOMPARE(Exercise::gzkExerciseSheetFileName(17, 2), s("Übungsblatt GZK 17-18.pdf"));
+        QCOMPARE(exerciseSheet(1, 11, QDate(2026, 12, 6)).steps.size(), 10);
+        QCOMPARE(exerciseSheetFileName(999998, 4), u"Übungsblatt Solar 999998-999999.pdf"_s);
+        QCOMPARE(gzkExerciseSheetFileName(17, 2), u"Übungsblatt GZK 17-18.pdf"_s);
         QTemporaryDir folder;
-        const QString path = folder.filePath(s("blatt.pdf"));
-        const Sheet sheet = Exercise::exerciseSheet(999998, 4, QDate(2026, 12, 6));
-        QVERIFY(saveSheetPdfTo(window.get(), sheet, path, Exercise::exerciseSheetTexts()));
+        const QString path = folder.filePath(u"blatt.pdf"_s);
+        const Sheet sheet = exerciseSheet(999998, 4, QDate(2026, 12, 6));
+        QVERIFY(saveSheetPdfTo(window.get(), sheet, path, exerciseSheetTexts()));
         QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 2);
         QCOMPARE(firstOutOfOrder(pages.join(u' '),
-                                 {s("1. Aufgabe 999998"), s("2. Aufgabe 999999"),
-                                  s("Fr 03.12.1982"), s("Lösungen"), s("01.12.1982, 8h00m00s")}),
+                                 {u"1. Aufgabe 999998"_s, u"2. Aufgabe 999999"_s,
+                                  u"Fr 03.12.1982"_s, u"Lösungen"_s, u"01.12.1982, 8h00m00s"_s}),
                  QString());
-        QVERIFY(!pages[0].contains(s("Aufgabe 1000000")) &&
-                !pages[1].contains(s("Aufgabe 999998")));
+        QVERIFY(!pages[0].contains(u"Aufgabe 1000000"_s) &&
+                !pages[1].contains(u"Aufgabe 999998"_s));
 
-        const Exercise::GzkTask task = *Exercise::makeGzkTask(18);
-        QVERIFY(saveSheetPdfTo(window.get(), Exercise::gzkExerciseSheet(17, 2, QDate(2026, 12, 6)),
-                               path, Exercise::exerciseSheetTexts()));
+        const GzkTask task = *makeGzkTask(18);
+        QVERIFY(saveSheetPdfTo(window.get(), gzkExerciseSheet(17, 2, QDate(2026, 12, 6)), path,
+                               exerciseSheetTexts()));
         pages = pdfPages(path);
         const QString tasks = pages.mid(0, pages.size() - 1).join(u'\n');
-        QCOMPARE(tasks.count(s("Häusertabelle für ")), 2);
-        QCOMPARE(firstOutOfOrder(tasks, {s("Aufgabe 17"), s("Aufgabe 18"), s("Radix-Planet: "),
-                                         Exercise::houseTableCells(task.page.at(6)).at(3)}),
+        QCOMPARE(tasks.count(u"Häusertabelle für "_s), 2);
+        QCOMPARE(firstOutOfOrder(tasks, {u"Aufgabe 17"_s, u"Aufgabe 18"_s, u"Radix-Planet: "_s,
+                                         houseTableCells(task.page.at(6)).at(3)}),
                  QString());
-        QVERIFY(pages.last().startsWith(s("Lösungen")) &&
-                !pages.last().contains(s("Häusertabelle")));
-        QVERIFY(pages.last().contains(Exercise::correctionText(task.hand.correction)));
+        QVERIFY(pages.last().startsWith(u"Lösungen"_s) &&
+                !pages.last().contains(u"Häusertabelle"_s));
+        QVERIFY(pages.last().contains(correctionText(task.hand.correction)));
 
-        QVERIFY(
-            !saveSheetPdfTo(window.get(), sheet, folder.path(), Exercise::exerciseSheetTexts()));
+        QVERIFY(!saveSheetPdfTo(window.get(), sheet, folder.path(), exerciseSheetTexts()));
         QCOMPARE(recorder->messages.size(), 1);
         QVERIFY(recorder->messages[0].startsWith(
-            s("Übungsaufgaben: Das Übungsblatt konnte nicht gespeichert werden: ")));
-    }
-
-    // "In den Rechner übernehmen" follows the sheet's button (what it hands over
-    // is tst_mainwindow's).
-    void taskIntoCalculator()
-    {
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        auto *button = window->findChild<QPushButton *>(s("cmdInRechner"));
-        window->findChild<QWidget *>(s("cmdUebungsblatt"))->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), button);
-        // Narrowed to its least width, the number field shows the whole number.
-        window->resize(window->minimumSizeHint().width(), window->height());
-        auto *number = window->findChild<QLineEdit *>(s("txtAufgabe"));
-        QVERIFY(number->width() >= number->fontMetrics().horizontalAdvance(s("999999")));
-        QTest::keyClick(number, Qt::Key_Escape);
-        QVERIFY(!window->isVisible());
+            u"Übungsaufgaben: Das Übungsblatt konnte nicht gespeichert werden: "_s));
     }
 
     // A rectification task of the same number: the house table instead of the
@@ -195,21 +174,20 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         showTask("4711");
         QTest::keyClick(window.get(), Qt::Key_F1);
-        window->findChild<QComboBox *>(s("cmbArt"))->setCurrentIndex(1);
+        window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
         QCOMPARE(window->kind(), TaskKind::Rectification);
-        const Exercise::GzkTask task = *window->gzkTask();
+        const GzkTask task = *window->gzkTask();
         QCOMPARE(task.number, 4711);
-        QVERIFY2(shownTask().contains(s("Sternzeit der Geburt: ")), qPrintable(shownTask()));
+        QVERIFY2(shownTask().contains(u"Sternzeit der Geburt: "_s), qPrintable(shownTask()));
 
-        const auto *houses = window->findChild<QTableWidget *>(s("tblHaeusertabelle"));
+        const auto *houses = window->findChild<QTableWidget *>(u"tblHaeusertabelle"_s);
         QVERIFY(houses->isVisible() &&
-                !window->findChild<QWidget *>(s("tblEphemeride"))->isVisible() &&
-                !window->findChild<QWidget *>(s("txtAntwort_0"))->isVisible());
+                !window->findChild<QWidget *>(u"tblEphemeride"_s)->isVisible() &&
+                !window->findChild<QWidget *>(u"txtAntwort_0"_s)->isVisible());
         QCOMPARE(QList({houses->rowCount(), houses->columnCount()}), QList({7, 4}));
-        QCOMPARE(houses->item(0, 3)->text(), Exercise::houseTableCells(task.page.at(0)).at(3));
-        const QString latitude = QString::number(task.latitudeMinutes / 60) + u'°' +
-                                 QString::number(task.latitudeMinutes % 60).rightJustified(2, u'0');
-        QVERIFY(window->findChild<QLabel *>(s("lblHaeusertabelle"))->text().contains(latitude));
+        QCOMPARE(houses->item(0, 3)->text(), houseTableCells(task.page.at(0)).at(3));
+        QCOMPARE(window->findChild<QLabel *>(u"lblHaeusertabelle"_s)->text(),
+                 houseTableTitle(task));
 
         const SexagesimalTriple right = task.hand.correction;
         typeInto(window.get(), "txtKorrektur_0", QString::number(right.units));
@@ -219,30 +197,30 @@ private slots:
         typeInto(window.get(), "txtKorrektur_2", QString::number(right.seconds));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(recorder->messages.size(), 2);
-        QVERIFY(!recorder->messages[0].contains(s("Richtig")));
-        QVERIFY(recorder->messages[1].startsWith(s("Übungsaufgaben: Richtig!")));
+        QVERIFY(!recorder->messages[0].contains(u"Richtig"_s));
+        QVERIFY(recorder->messages[1].startsWith(u"Übungsaufgaben: Richtig!"_s));
         click(window.get(), "cmdLoesung");
-        QVERIFY(window->findChild<QTextBrowser *>(s("txtLoesung"))
+        QVERIFY(window->findChild<QTextBrowser *>(u"txtLoesung"_s)
                     ->toPlainText()
-                    .startsWith(s("Lösung der Aufgabe 4711")));
+                    .startsWith(u"Lösung der Aufgabe 4711"_s));
         QTest::keyClick(window.get(), Qt::Key_F1);
         QCOMPARE(examples, (QList{TaskKind::Solar, TaskKind::Rectification}));
 
         window = std::make_unique<ExerciseWindow>();
         QCOMPARE(window->kind(), TaskKind::Rectification);
         QCOMPARE(window->gzkTask()->number, 4711);
-        QCOMPARE(text(s("txtAufgabe")), s("4711"));
-        QCOMPARE(window->findChild<QComboBox *>(s("cmbArt"))->currentText(),
-                 s("Rektifikation (GZK)"));
+        QCOMPARE(text(u"txtAufgabe"_s), u"4711"_s);
+        QCOMPARE(window->findChild<QComboBox *>(u"cmbArt"_s)->currentText(),
+                 u"Rektifikation (GZK)"_s);
         // Back to the Solar task of the same number.
-        window->findChild<QComboBox *>(s("cmbArt"))->setCurrentIndex(0);
-        QVERIFY(shownTask().startsWith(s("Aufgabe 4711\n")));
+        window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(0);
+        QVERIFY(shownTask().startsWith(u"Aufgabe 4711\n"_s));
         // A number in the store that is no task gives one drawn at random.
         window.reset();
         Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
-                            s("0"));
+                            u"0"_s);
         window = std::make_unique<ExerciseWindow>();
-        QVERIFY(window->task()->number >= Exercise::FirstTask);
+        QVERIFY(window->task()->number >= FirstTask);
         QCOMPARE(recorder->messages.size(), 2);
     }
 
@@ -256,7 +234,7 @@ private:
     }
     QString shownTask() const
     {
-        return window->findChild<QTextBrowser *>(QStringLiteral("txtAufgabentext"))->toPlainText();
+        return window->findChild<QTextBrowser *>(u"txtAufgabentext"_s)->toPlainText();
     }
 
     std::unique_ptr<ExerciseWindow> window;

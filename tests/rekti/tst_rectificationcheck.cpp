@@ -11,13 +11,9 @@
 using namespace Rectification;
 using namespace Qt::StringLiterals;
 using namespace Core;
+using namespace Exercise;
 
 namespace {
-
-Sexagesimal sexagesimalOf(const SexagesimalTriple &t)
-{
-    return Sexagesimal::of(t);
-}
 
 Sexagesimal sexagesimalOfSeconds(qint32 seconds)
 {
@@ -26,7 +22,7 @@ Sexagesimal sexagesimalOfSeconds(qint32 seconds)
 
 // The rectification form as a student fills it in for a task, every step
 // pressed: the values of the calculator's own steps.
-CheckInput filledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolution &hand)
+CheckInput filledForm(const GzkTask &task, const GzkHandSolution &hand)
 {
     CheckInput in;
     in.axis = task.axis;
@@ -36,29 +32,29 @@ CheckInput filledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolu
     Entries &e = in.entries;
     e.age = hand.age;
     e.decimalYears = hand.decimalYears;
-    e.directionArc = sexagesimalOf(hand.directionArc);
+    e.directionArc = Sexagesimal::of(hand.directionArc);
     e.birthSiderealTime = sexagesimalOfSeconds(task.birthSiderealTime);
-    e.arcInTime = sexagesimalOf(hand.arcInTime);
-    e.eventSiderealTime = sexagesimalOf(hand.eventSum);
+    e.arcInTime = Sexagesimal::of(hand.arcInTime);
+    e.eventSiderealTime = Sexagesimal::of(hand.eventSum);
     e.dayHours = hand.dayHours;
-    e.greaterTableValue = sexagesimalOf(hand.greaterValue);
-    e.smallerTableValue = sexagesimalOf(hand.smallerValue);
+    e.greaterTableValue = Sexagesimal::of(hand.greaterValue);
+    e.smallerTableValue = Sexagesimal::of(hand.smallerValue);
     e.firstSignCorrection = hand.firstSignCorrection;
-    e.correctedTableValue = sexagesimalOf(hand.planetValue);
-    e.smallerTableValue2 = sexagesimalOf(hand.smallerValue);
+    e.correctedTableValue = Sexagesimal::of(hand.planetValue);
+    e.smallerTableValue2 = Sexagesimal::of(hand.smallerValue);
     e.secondSignCorrection = hand.secondSignCorrection;
-    e.tableStep = sexagesimalOf(hand.tableStep);
-    e.towardsPlanet = sexagesimalOf(hand.towardsPlanet);
+    e.tableStep = Sexagesimal::of(hand.tableStep);
+    e.towardsPlanet = Sexagesimal::of(hand.towardsPlanet);
     e.ramc = hand.ramc;
-    e.quotient = sexagesimalOf(hand.quotient);
-    e.ramcPlusQuotient = sexagesimalOf(hand.ramcPlusQuotient);
-    e.arcOfStep6 = sexagesimalOf(hand.directionArc);
+    e.quotient = Sexagesimal::of(hand.quotient);
+    e.ramcPlusQuotient = Sexagesimal::of(hand.ramcPlusQuotient);
+    e.arcOfStep6 = Sexagesimal::of(hand.directionArc);
     e.circleCorrection = hand.circleCorrection;
-    e.correctedRamc = sexagesimalOf(hand.correctedRamc);
-    e.ramcInTime = sexagesimalOf(hand.ramcInTime);
+    e.correctedRamc = Sexagesimal::of(hand.correctedRamc);
+    e.ramcInTime = Sexagesimal::of(hand.ramcInTime);
     e.birthSiderealTimeOfStep8 = sexagesimalOfSeconds(task.birthSiderealTime);
-    e.correction = sexagesimalOf(hand.correction);
-    in.eventWithinDay = sexagesimalOf(hand.eventSiderealTime);
+    e.correction = Sexagesimal::of(hand.correction);
+    in.eventWithinDay = Sexagesimal::of(hand.eventSiderealTime);
     in.smallerRowTime = sexagesimalOfSeconds(task.page.at(hand.smallerRow).siderealSeconds());
     in.greaterRowTime = sexagesimalOfSeconds(task.page.at(hand.smallerRow + 1).siderealSeconds());
     in.status.fill(StepLedger::Status::Current);
@@ -70,7 +66,7 @@ CheckInput filledForm(const Exercise::GzkTask &task, const Exercise::GzkHandSolu
 // A fault in a filled form: a slip made while computing, whose following
 // steps follow from it, then one in a field or a step not pressed again.
 struct Fault {
-    std::function<void(const Exercise::GzkTask &, Exercise::GzkEntries &)> computing;
+    std::function<void(const GzkTask &, GzkEntries &)> computing;
     std::function<void(CheckInput &)> field;
 };
 Q_DECLARE_METATYPE(Fault)
@@ -84,8 +80,6 @@ private slots:
     // a day taken off in step 4 and 360° added in step 6.
     void findings_data()
     {
-        using Exercise::GzkEntries;
-        using Exercise::GzkTask;
         QTest::addColumn<int>("number");
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<QString>("finding"); // a part of it
@@ -119,8 +113,7 @@ private slots:
         row("rows not enclosing", 1,
             {[](const GzkTask &t, GzkEntries &e) { e.smallerRow = t.hand.smallerRow + 1; },
              [](CheckInput &in) {
-                 in.eventWithinDay =
-                     sexagesimalOf(Exercise::makeGzkTask(1)->hand.eventSiderealTime);
+                 in.eventWithinDay = Sexagesimal::of(makeGzkTask(1)->hand.eventSiderealTime);
              }},
             u"liegt nicht zwischen den Zeilen 22h56m und 23h00m");
         row("rows 8 minutes apart", 2, field([](CheckInput &in) {
@@ -184,11 +177,11 @@ private slots:
         QFETCH(int, number);
         QFETCH(Fault, fault);
         QFETCH(QString, finding);
-        const Exercise::GzkTask task = *Exercise::makeGzkTask(number);
-        Exercise::GzkEntries slip;
+        const GzkTask task = *makeGzkTask(number);
+        GzkEntries slip;
         if (fault.computing)
             fault.computing(task, slip);
-        const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task, slip);
+        const std::optional<GzkHandSolution> hand = runGzkSteps(task, slip);
         QVERIFY(hand);
         CheckInput in = filledForm(task, *hand);
         if (fault.field)
@@ -202,7 +195,7 @@ private slots:
     // step 6 adds 360°, and step 8 gives 23h59m38s instead of -22 s.
     void aDayAcrossZeroHours()
     {
-        Exercise::GzkTask task;
+        GzkTask task;
         task.axis = Astro::Axis::MC;
         task.birthDate = QDate(2000, 1, 1);
         task.eventDate = QDate(2030, 1, 1); // 30 years: 29°34'00'' of arc, 1h58m16s
@@ -217,7 +210,7 @@ private slots:
         const double aspectRamc = (106'440 - 40) / 3600.0;
         task.planetPosition = static_cast<qint32>(
             std::llround(Astro::midheavenLongitude(aspectRamc, task.obliquity) * 3600));
-        const std::optional<Exercise::GzkHandSolution> hand = Exercise::runGzkSteps(task);
+        const std::optional<GzkHandSolution> hand = runGzkSteps(task);
         QVERIFY(hand);
         QCOMPARE(hand->circleCorrection, 360.0);
         QVERIFY(Sexagesimal::of(hand->correction).totalSeconds() > 86'000);
@@ -232,7 +225,7 @@ private slots:
     void everyTaskOfTheExercisesPasses()
     {
         for (int number = 1; number <= 500; ++number) {
-            const Exercise::GzkTask task = *Exercise::makeGzkTask(number);
+            const GzkTask task = *makeGzkTask(number);
             const CheckReport report = checkRectification(filledForm(task, task.hand));
             QVERIFY2(report.right, qPrintable(QString::number(number) + u' ' + report.finding));
         }
@@ -242,7 +235,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(checkColumns(), QStringList({u"Ihre Rechnung"_s, u"Genau"_s, u"Abweichung"_s}));
-        const Exercise::GzkTask task = *Exercise::makeGzkTask(1);
+        const GzkTask task = *makeGzkTask(1);
         const CheckReport report = checkRectification(filledForm(task, task.hand));
         // Under English settings: a point before the fractions.
         QStringList rows;

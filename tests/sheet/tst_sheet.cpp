@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
 using namespace Sheets;
 
 namespace {
@@ -21,25 +22,24 @@ namespace {
 Sheet longSheet()
 {
     Sheet sheet;
-    sheet.title = s("Rechenblatt Solar");
-    sheet.person = {s("Erika Muster"), s("3.7.1975"), s("14 h 30 m 0 s"), s("Berlin")};
+    sheet.title = u"Rechenblatt Solar"_s;
+    sheet.person = {u"Erika Muster"_s, u"3.7.1975"_s, u"14 h 30 m 0 s"_s, u"Berlin"_s};
     sheet.printed = QDate(2024, 7, 15);
     for (int n = 1; n <= 20; ++n) {
         const QString value = QString::number(n);
         sheet.steps.append({n,
-                            s("Schritt ") + value,
-                            s("Wir entnehmen den Wert den Ephemeriden und rechnen ihn so um, wie "
-                              "es die Prüfung verlangt; die Zwischenergebnisse schreiben wir "
-                              "sauber untereinander. ")
-                                .repeated(2),
-                            {s("A = 14°47'25'' − 13°50'10'' = 0°57'15''"),
-                             s("B = 14°22'30'' − 13°50'10'' = 0°32'20''")},
+                            u"Schritt "_s + value,
+                            u"Wir entnehmen den Wert den Ephemeriden und rechnen ihn so um, wie "
+                            "es die Prüfung verlangt; die Zwischenergebnisse schreiben wir "
+                            "sauber untereinander. "_s.repeated(2),
+                            {u"A = 14°47'25'' − 13°50'10'' = 0°57'15''"_s,
+                             u"B = 14°22'30'' − 13°50'10'' = 0°32'20''"_s},
                             true,
-                            s("Ergebnis ") + value + s(" = 0°32'20''"),
+                            u"Ergebnis "_s + value + u" = 0°32'20''"_s,
                             {}});
     }
-    sheet.finalCaption = s("Endergebnis");
-    sheet.finalResult = s("12.7.2024, 14 h 33 m 17 s");
+    sheet.finalCaption = u"Endergebnis"_s;
+    sheet.finalResult = u"12.7.2024, 14 h 33 m 17 s"_s;
     return sheet;
 }
 
@@ -48,11 +48,11 @@ Sheet longSheet()
 QStringList unembeddedFonts(const QString &path)
 {
     QProcess pdffonts;
-    pdffonts.start(QStringLiteral("pdffonts"), {path});
+    pdffonts.start(u"pdffonts"_s, {path});
     if (!pdffonts.waitForFinished() || pdffonts.exitCode() != 0)
-        return {QStringLiteral("pdffonts failed")};
+        return {u"pdffonts failed"_s};
     static const QRegularExpression flags(
-        QStringLiteral("\\s(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"));
+        u"\\s(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"_s);
     QStringList missing;
     int fonts = 0;
     for (const QString &line : QString::fromUtf8(pdffonts.readAllStandardOutput()).split(u'\n')) {
@@ -61,7 +61,7 @@ QStringList unembeddedFonts(const QString &path)
         if (m.hasMatch() && m.captured(1) != u"yes")
             missing << line;
     }
-    return fonts == 0 ? QStringList{QStringLiteral("none")} : missing;
+    return fonts == 0 ? QStringList{u"none"_s} : missing;
 }
 
 } // namespace
@@ -100,8 +100,7 @@ private slots:
         const QStringList pages = pdfPages(path);
         QVERIFY2(pages.size() >= 3, "pdftotext (poppler-utils) gave fewer than three pages");
         for (const SheetStep &step : sheet.steps) {
-            const QString start =
-                QStringLiteral("%1. %2").arg(step.number).arg(step.heading) + u' ';
+            const QString start = u"%1. %2"_s.arg(step.number).arg(step.heading) + u' ';
             const auto page = std::find_if(pages.begin(), pages.end(), [&](const QString &text) {
                 return text.contains(start);
             });
@@ -116,8 +115,8 @@ private slots:
     {
         QTest::addColumn<QString>("folder"); // below the test's folder
         QTest::addColumn<QString>("reason");
-        QTest::newRow("not there") << s("/fehlt") << s("");
-        QTest::newRow("the file name is a folder") << s("") << s(" ist ein Ordner.");
+        QTest::newRow("not there") << u"/fehlt"_s << u""_s;
+        QTest::newRow("the file name is a folder") << u""_s << u" ist ein Ordner."_s;
     }
 
     // A PDF that cannot be written: one message naming the file, no file left.
@@ -125,20 +124,20 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(QString, reason);
-        const QString base = tmp.filePath(QStringLiteral("unwritable"));
+        const QString base = tmp.filePath(u"unwritable"_s);
         folder.prepend(base);
-        QVERIFY(QDir().mkpath(base + QStringLiteral("/Solar.pdf")));
+        QVERIFY(QDir().mkpath(base + u"/Solar.pdf"_s));
 
         const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         RecordingServices recorder;
         QWidget parent;
-        const QString path = folder + QStringLiteral("/Solar.pdf");
+        const QString path = folder + u"/Solar.pdf"_s;
         QVERIFY(!saveSheetPdfTo(&parent, longSheet(), path, calculationSheetTexts()));
 
         QCOMPARE(recorder.messages.size(), 1);
         const QString text = recorder.messages[0];
         QVERIFY2(text.startsWith(
-                     s("Rechenblatt: Das Rechenblatt konnte nicht gespeichert werden: „") + path),
+                     u"Rechenblatt: Das Rechenblatt konnte nicht gespeichert werden: „"_s + path),
                  qPrintable(text));
         QVERIFY2(text.endsWith(reason), qPrintable(text));
         QCOMPARE(recorder.messageParents, QList<QWidget *>{&parent});
@@ -149,15 +148,15 @@ private slots:
     // system takes and the blanks around them.
     void fileNames()
     {
-        QCOMPARE(solarSheetFileName(s("Erika Muster"), s("2024")),
-                 s("Solar Erika Muster 2024.pdf"));
-        QCOMPARE(rectificationSheetFileName(s("Erika Muster")),
-                 s("Rektifikation Erika Muster.pdf"));
-        const QString odd = s(" Erika/Muster: \"Mia\" <*?|\\> ");
-        QCOMPARE(solarSheetFileName(odd, s("20\t24")), s("Solar ErikaMuster Mia 2024.pdf"));
-        QCOMPARE(rectificationSheetFileName(odd), s("Rektifikation ErikaMuster Mia.pdf"));
+        QCOMPARE(solarSheetFileName(u"Erika Muster"_s, u"2024"_s),
+                 u"Solar Erika Muster 2024.pdf"_s);
+        QCOMPARE(rectificationSheetFileName(u"Erika Muster"_s),
+                 u"Rektifikation Erika Muster.pdf"_s);
+        const QString odd = u" Erika/Muster: \"Mia\" <*?|\\> "_s;
+        QCOMPARE(solarSheetFileName(odd, u"20\t24"_s), u"Solar ErikaMuster Mia 2024.pdf"_s);
+        QCOMPARE(rectificationSheetFileName(odd), u"Rektifikation ErikaMuster Mia.pdf"_s);
         QCOMPARE(solarSheetFileName({}, {}) + rectificationSheetFileName({}),
-                 s("Solar.pdfRektifikation.pdf"));
+                 u"Solar.pdfRektifikation.pdf"_s);
     }
 
 private:

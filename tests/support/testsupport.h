@@ -12,11 +12,6 @@
 
 class QWidget;
 
-inline QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // Services that answer every message box at once and record its text and
 // title, and record every address instead of opening it; in force while the
 // object exists.
