@@ -702,6 +702,9 @@ private slots:
         QCOMPARE(recorder.messageParents, QList<QWidget *>{asker});
     }
 
+    // Both calculators as a user works them from the main window. The Solar's
+    // worked example to its row and its check; the entries brought back at the
+    // next opening, also in the next run; a new calculation.
     void workedExampleAndRestart()
     {
         RecordingServices recorder;
