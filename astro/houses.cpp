@@ -99,6 +99,12 @@ double axisLongitude(Axis axis, double ramc, double obliquity, double latitude)
                             : ascendantLongitude(ramc, obliquity, latitude);
 }
 
+qint32 printedAxis(Axis axis, int ramc, double obliquity, double latitude)
+{
+    const double degrees = axisLongitude(axis, ramc, obliquity, latitude);
+    return static_cast<qint32>(std::llround(degrees * 60.0) % (360 * 60) * 60);
+}
+
 // The inverse of the MC: the right ascension of the ecliptic point,
 // tan RAMC = tan MC x cos ε, in the quadrant of the MC.
 double ramcOfMidheaven(double longitude, double obliquity)

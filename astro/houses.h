@@ -1,7 +1,10 @@
 #ifndef ASTRO_HOUSES_H
 #define ASTRO_HOUSES_H
 
+#include "core/giventask.h"
+
 #include <QDateTime>
+#include <QtGlobal>
 
 // The sky's turning at a birth place: the sidereal time, the right ascension
 // of the meridian (RAMC) and the two axes of the horoscope that follow from
@@ -15,7 +18,7 @@
 
 namespace Astro {
 
-enum class Axis { MC, AC };
+using Axis = Core::Axis;
 
 // Greenwich mean sidereal time in hours [0, 24) at an instant in UT (taken as
 // UTC), by the IAU 2006 expression; the precession part runs in Terrestrial
@@ -38,6 +41,10 @@ double meanObliquity(const QDateTime &utc);
 double midheavenLongitude(double ramc, double obliquity);
 double ascendantLongitude(double ramc, double obliquity, double latitude);
 double axisLongitude(Axis axis, double ramc, double obliquity, double latitude);
+
+// The MC or the AC of a whole degree of RAMC as a printed house table gives
+// it: '' from 0° Aries, rounded to the minute of arc.
+qint32 printedAxis(Axis axis, int ramc, double obliquity, double latitude);
 
 // The RAMC [0, 360) at which the MC or the AC stands at a given longitude:
 // for the MC in closed form, for the AC found by halving the interval until

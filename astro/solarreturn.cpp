@@ -2,18 +2,11 @@
 
 #include "astro/sun.h"
 #include "astro/zodiac.h"
+#include "core/calendar.h"
 
 #include <QTimeZone>
 
 namespace Astro {
-
-std::optional<QDate> birthdayIn(int year, int day, int month)
-{
-    // A birthday is a day of some year: 29 February is one, 30 February none.
-    if (!QDate(2000, month, day).isValid())
-        return std::nullopt;
-    return QDate(year, month, 1).addDays(day - 1);
-}
 
 bool encloses(qint32 position1, qint32 position2, qint32 radix)
 {
@@ -29,7 +22,7 @@ QDateTime solarReturnMoment(qint32 radix, QDate birthday)
 std::optional<ExactSolarReturn> solveSolarReturn(qint32 radix, int year, int birthDay,
                                                  int birthMonth)
 {
-    const std::optional<QDate> birthday = birthdayIn(year, birthDay, birthMonth);
+    const std::optional<QDate> birthday = Core::birthdayIn(year, birthDay, birthMonth);
     if (!birthday)
         return std::nullopt;
 

@@ -35,11 +35,6 @@ struct ExactSolarReturn {
     qint64 daysFromBirthday = 0;
 };
 
-// The birthday in the Solar year, from the day and month of the birth date; a
-// birthday of 29 February is 1 March in a common year. Nothing for a day or
-// month that no date has.
-std::optional<QDate> birthdayIn(int year, int day, int month);
-
 // Whether the 0h positions of two consecutive days enclose the radix as the
 // student looks for them: position1 <= radix < position2, across 0° Aries.
 bool encloses(qint32 position1, qint32 position2, qint32 radix);

@@ -2,8 +2,11 @@
 
 #include "core/numbers.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace Core::Notation {
 
@@ -50,14 +53,35 @@ QString date(QDate date)
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
+namespace {
+
+// The whole seconds that whole parts make together; nothing for a part with
+// a fraction or beyond what a calendar needs.
+std::optional<qint64> wholeTotal(const Sexagesimal &value)
+{
+    const double total = value.units * 3600.0 + value.minutes * 60.0 + value.seconds;
+    const bool whole = value.units == std::floor(value.units) &&
+                       value.minutes == std::floor(value.minutes) &&
+                       value.seconds == std::floor(value.seconds);
+    if (!whole || !std::isfinite(total) || std::fabs(total) > 1e15)
+        return std::nullopt;
+    return static_cast<qint64>(total);
+}
+
+} // namespace
+
 QString angle(const Sexagesimal &value)
 {
+    if (const auto total = wholeTotal(value))
+        return angle(*total);
     return part(value.units, false) + u'°' + part(value.minutes, true) + u'\'' +
            part(value.seconds, true) + QStringLiteral("''");
 }
 
 QString clock(const Sexagesimal &value)
 {
+    if (const auto total = wholeTotal(value))
+        return clock(*total);
     return part(value.units, false) + u'h' + part(value.minutes, true) + u'm' +
            part(value.seconds, true) + u's';
 }
@@ -89,6 +113,34 @@ QString dayDeviation(qint64 days)
 {
     return sign(days) + plainInteger(std::llabs(days)) +
            (std::llabs(days) == 1 ? QStringLiteral(" Tag") : QStringLiteral(" Tage"));
+}
+
+QString preciseDuration(double seconds)
+{
+    const qint64 tenths = std::llround(std::fabs(seconds) * 10);
+    const qint64 minutes = tenths / 600;
+    const qint64 rest = tenths % 600;
+    return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
+           (minutes > 0 ? plainInteger(minutes) + QStringLiteral(" m ") : QString()) +
+           plainInteger(rest / 10) + QLocale().decimalPoint() + plainInteger(rest % 10) +
+           QStringLiteral(" s");
+}
+
+QString preciseDeviation(double seconds)
+{
+    const bool positive = std::llround(seconds * 10) > 0;
+    return (positive ? QStringLiteral("+") : QString()) + preciseDuration(seconds);
+}
+
+QString zone(int hours)
+{
+    return (hours > 0 ? QStringLiteral("+") : QString()) + plainInteger(hours);
+}
+
+QString latitude(int arcMinutes)
+{
+    return plainInteger(arcMinutes / 60) + u'°' + twoDigits(arcMinutes % 60) +
+           QStringLiteral("' N");
 }
 
 } // namespace Core::Notation

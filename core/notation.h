@@ -27,8 +27,10 @@ QString angle(qint64 arcSeconds);
 QString clock(qint64 seconds);
 QString date(QDate date);
 
-// A value as the student typed or the calculator wrote it: whole parts in the
-// notation above, a part with a fraction as the desktop writes it (14,5).
+// A value as the student typed or the calculator wrote it. Whole parts are
+// written as the value they make together (the field triple -4 | 58 | 42 is
+// -4 h + 58 m 42 s, written "-3h01m18s"); a value with a fractional part keeps
+// its parts, each as the desktop writes it (14,5).
 QString angle(const Sexagesimal &value);
 QString clock(const Sexagesimal &value);
 
@@ -40,6 +42,18 @@ QString arcDeviation(qint64 arcSeconds);
 QString timeDeviation(qint64 seconds);
 // A deviation between two dates: "+1 Tag", "-2 Tage".
 QString dayDeviation(qint64 days);
+
+// A duration to the tenth of a second, as the exact correction of a
+// rectification is given: "-3 m 29,8 s", "5,0 s"; with a "+" before a
+// positive value when it is a deviation ("+5,0 s"). A value that rounds to
+// 0,0 carries no sign.
+QString preciseDuration(double seconds);
+QString preciseDeviation(double seconds);
+
+// A time zone as the calculator's list shows it: "+1", "0", "-5".
+QString zone(int hours);
+// A northern latitude to the minute of arc: "51°31' N".
+QString latitude(int arcMinutes);
 
 } // namespace Core::Notation
 

@@ -16,9 +16,6 @@ namespace Exercise {
 
 namespace {
 
-// A slip is recognised when the answer lies within this many seconds of what
-// the slip gives: the student may round a little differently on the way.
-constexpr qint64 SlipTolerance = 2;
 // An answer this close to the right one is a matter of reading or rounding.
 constexpr qint64 NearlyRight = 120;
 
@@ -87,14 +84,20 @@ QList<Slip> timeSlips(const Task &task)
     return slips;
 }
 
-QString timeHint(const Task &task, qint64 answered)
+QString timeHint(const Task &task, qint64 answered, const QDateTime &exactUtc)
 {
     const qint64 right = pickersToSeconds(task.hand.clock);
+    // A slip is named only where the answer is exactly what it gives, and
+    // then only as a possibility: the answer alone does not show the step.
     for (const Slip &slip : timeSlips(task)) {
-        if (std::llabs(slip.seconds - right) > SlipTolerance &&
-            std::llabs(slip.seconds - answered) <= SlipTolerance)
-            return slip.hint;
+        if (slip.seconds != right && slip.seconds == answered)
+            return QStringLiteral("Vielleicht: ") + slip.hint;
     }
+    const ExactComparison exact = compareWithExact(task, exactUtc);
+    if (answered == pickersToSeconds(exact.clock))
+        return QStringLiteral("Das ist der genaue Zeitpunkt des Solars. Gefragt ist die "
+                              "Handrechnung: die lineare Interpolation zwischen den beiden "
+                              "Ephemeridentagen, Schritt für Schritt wie im Rechner.");
     if (std::llabs(answered - right) <= NearlyRight)
         return QStringLiteral("Sie sind nahe daran: lesen Sie die Positionen genau ab und "
                               "runden Sie B ÷ A × 24 h auf vier Dezimalstellen, bevor Sie in "
@@ -175,13 +178,30 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
     const qint64 answered = qint64{h} * 3600 + qint64{m} * 60 + s;
     if (!verdict.timeRight && !verdict.dateRight)
         verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") +
-                          timeHint(task, answered) + QStringLiteral("\n\n") + dateHint(task, date);
+                          timeHint(task, answered, exactUtc) + QStringLiteral("\n\n") + dateHint(task, date);
     else if (!verdict.timeRight)
         verdict.message = QStringLiteral("Das Datum stimmt, aber die Uhrzeit ist falsch.\n\n") +
-                          timeHint(task, answered);
+                          timeHint(task, answered, exactUtc);
     else
         verdict.message = QStringLiteral("Die Uhrzeit stimmt, aber das Datum ist falsch.\n\n") +
                           dateHint(task, date);
+    return verdict;
+}
+
+Verdict checkCalculation(const Task &task, const Solar::Worked &worked,
+                         const std::optional<Astro::ExactSolarReturn> &exact)
+{
+    Verdict verdict;
+    Solar::Worked judged = worked;
+    judged.task = givenTask(task);
+    const Solar::Problem problem = Solar::problemOf(*judged.task);
+    const std::optional<Astro::ExactSolarReturn> known = exact ? exact : Solar::exactSolar(problem);
+    const Solar::Comparison c = Solar::compare(judged, problem, *known);
+    const bool right = c.cause == Solar::Cause::Right;
+    verdict.outcome = right ? Verdict::Outcome::Right : Verdict::Outcome::Wrong;
+    verdict.timeRight = verdict.dateRight = right;
+    verdict.cause = c.cause;
+    verdict.message = c.finding;
     return verdict;
 }
 

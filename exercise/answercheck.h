@@ -3,15 +3,22 @@
 
 #include "core/sexagesimal.h"
 #include "exercise/task.h"
+#include "solar/solarcheck.h"
 
 #include <QDateTime>
 #include <QString>
 
-// Checking a student's answer against the hand answer of the task. A wrong
-// answer is told which part is wrong, the time or the date, and given a hint
-// to the slip it looks like, without the right values: the wrong pair of
-// days, A and B swapped, B measured from date 2, the time zone forgotten, an
-// hour of 24 or more left standing, or the date not moved after "-24h".
+#include <optional>
+
+// Checking a Solar task on the exercise page. Where the calculator keeps the
+// student's calculation of the task, "Prüfen" judges that calculation with
+// the check of "Kontrolle…". With the answer alone it compares the answer
+// with the hand answer of the task: a wrong answer is told which part is
+// wrong, the time or the date, and where it is exactly what a usual slip
+// gives, that slip is named as a possibility ("Vielleicht: …"), without the
+// right values: the wrong pair of days, A and B swapped, B measured from date
+// 2, the time zone forgotten, an hour of 24 or more left standing, or the
+// date not moved after "-24h".
 
 namespace Exercise {
 
@@ -28,14 +35,22 @@ struct Verdict {
     // Incomplete: the first empty field, 0-2 the time, 3-5 the date.
     int firstEmpty = -1;
     QString message;
+    // The first cause, where a worked calculation was judged.
+    std::optional<Solar::Cause> cause;
 };
 
 // The title of the window's messages.
 QString exerciseTitle();
 
-// exactUtc is the exact moment of the Solar (exactMoment), shown with a right
-// answer for comparison.
+// The answer alone, against the task's hand answer. exactUtc is the exact
+// moment of the Solar (exactMoment), shown with a right answer for comparison.
 Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exactUtc);
+
+// The calculation that the Solar calculator keeps of the task, judged as
+// "Kontrolle…" judges it, word for word.
+// The exact Solar of the task (Solar::exactSolar), where it is known already.
+Verdict checkCalculation(const Task &task, const Solar::Worked &worked,
+                         const std::optional<Astro::ExactSolarReturn> &exact = std::nullopt);
 
 } // namespace Exercise
 

@@ -1,5 +1,7 @@
 #include "exercise/exercisesheet.h"
 
+#include "core/notation.h"
+
 #include "exercise/answercheck.h"
 #include "exercise/gzktask.h"
 #include "exercise/gzktexts.h"
@@ -127,11 +129,11 @@ Sheet gzkExerciseSheet(int first, int count, QDate printed)
             arcText(hand.quotient),
             arcText(hand.correctedRamc),
             correctionText(hand.correction),
-            durationText(exactCorrection(*task).civilSeconds)};
+            Core::Notation::preciseDuration(exactCorrection(*task).siderealSeconds)};
     }
-    solutions.finding = QStringLiteral("Die Korrektur ist die des Rechners (Sternzeit); „genau“ "
-                                       "ist die Korrektur der bürgerlichen Geburtszeit aus den "
-                                       "genauen Häuserformeln.");
+    solutions.finding = QStringLiteral("Die Korrektur ist die des Rechners, „genau“ dieselbe "
+                                       "Korrektur aus den genauen Häuserformeln; beide in "
+                                       "Sternzeit.");
     sheet.closing = solutions;
     return sheet;
 }

@@ -63,26 +63,6 @@ void prepareTable(QTableWidget *page)
 
 } // namespace
 
-RectificationPreset gzkTaskPreset(const GzkTask &task)
-{
-    const SexagesimalTriple sidereal = secondsToTriple(task.birthSiderealTime);
-    return {task.town,
-            task.event,
-            Notation::date(task.eventDate),
-            {QString::number(sidereal.units), QString::number(sidereal.minutes),
-             QString::number(sidereal.seconds)}};
-}
-
-SolarPreset solarTaskPreset(const Task &task)
-{
-    // The radix counts arc seconds from 0° Aries; the form takes the sign by
-    // name and the degrees, minutes and seconds within it.
-    const SexagesimalTriple within = secondsToTriple(task.radix % Astro::ArcSecondsPerSign);
-    return {Astro::signName(task.radix / Astro::ArcSecondsPerSign),
-            QString::number(task.solarYear),
-            {within.units, within.minutes, within.seconds}};
-}
-
 ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()), m_links(std::move(links))
 {
@@ -301,33 +281,45 @@ QDateTime ExerciseWindow::exactMoment()
     return *m_exact;
 }
 
+// Where a calculator keeps the calculation of the task shown, "Prüfen"
+// judges it as "Kontrolle…" does; else the answer typed here.
 void ExerciseWindow::checkAnswer()
 {
     if (m_kind == TaskKind::Rectification) {
         checkGzkAnswer();
         return;
     }
-    const Answer answer{
-        {ui->txtAntwort_0->text(), ui->txtAntwort_1->text(), ui->txtAntwort_2->text()},
-        {ui->txtAntwortDatum_0->text(), ui->txtAntwortDatum_1->text(),
-         ui->txtAntwortDatum_2->text()}};
-    // The exact moment only matters for a right answer; it is the slow part.
-    const Verdict verdict = Exercise::checkAnswer(*m_task, answer, exactMoment());
-    if (verdict.outcome == Verdict::Outcome::Incomplete) {
-        const QList<QLineEdit *> fields{ui->txtAntwort_0,      ui->txtAntwort_1,
-                                        ui->txtAntwort_2,      ui->txtAntwortDatum_0,
-                                        ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
+    const QList<QLineEdit *> fields{ui->txtAntwort_0,      ui->txtAntwort_1,
+                                    ui->txtAntwort_2,      ui->txtAntwortDatum_0,
+                                    ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
+    std::optional<Solar::Worked> worked;
+    if (m_links.solarWork)
+        worked = m_links.solarWork(m_task->number);
+    Verdict verdict;
+    if (worked) {
+        verdict = checkCalculation(*m_task, *worked);
+    } else {
+        const Answer answer{{fields[0]->text(), fields[1]->text(), fields[2]->text()},
+                            {fields[3]->text(), fields[4]->text(), fields[5]->text()}};
+        // The exact moment only matters for a right answer; it is the slow part.
+        verdict = Exercise::checkAnswer(*m_task, answer, exactMoment());
     }
+    if (verdict.outcome == Verdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
+        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
     services().showMessage(this, verdict.message, exerciseTitle());
 }
 
 void ExerciseWindow::checkGzkAnswer()
 {
     const QList<QLineEdit *> fields{ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2};
-    const GzkVerdict verdict = Exercise::checkGzkAnswer(
-        *m_gzkTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
-    if (verdict.outcome == GzkVerdict::Outcome::Incomplete)
+    std::optional<Rectification::Worked> worked;
+    if (m_links.rectificationWork)
+        worked = m_links.rectificationWork(m_gzkTask->number);
+    const GzkVerdict verdict =
+        worked ? checkGzkCalculation(*m_gzkTask, *worked)
+               : Exercise::checkGzkAnswer(
+                     *m_gzkTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    if (verdict.outcome == GzkVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
     services().showMessage(this, verdict.message, exerciseTitle());
 }

@@ -3,6 +3,8 @@
 
 #include "exercise/gzktask.h"
 #include "exercise/task.h"
+#include "rekti/rectificationstate.h"
+#include "solar/solarstate.h"
 #include "ui/formsupport.h"
 
 #include <QDateTime>
@@ -21,15 +23,7 @@ namespace Exercise {
 
 // What a task asks for; it decides the calculator that works it and the
 // document that explains it.
-enum class TaskKind { Solar, Rectification };
-
-// A Solar task as the calculator takes it over: the sign and the position
-// within it of the radix Sun, and the year.
-Gui::SolarPreset solarTaskPreset(const Task &task);
-
-// A rectification task as the calculator takes it over: what the task gives,
-// the birth place, the event with its date and the sidereal time of birth.
-Gui::RectificationPreset gzkTaskPreset(const GzkTask &task);
+using TaskKind = Core::TaskKind;
 
 // What the window asks of the program around it.
 struct ExerciseLinks {
@@ -40,6 +34,10 @@ struct ExerciseLinks {
     std::function<void(const Task &task)> workInSolar;
     // The same for a rectification task and the rectification calculator.
     std::function<void(const GzkTask &task)> workInRectification;
+    // The calculation of the task of a number that a calculator keeps, as
+    // far as it is worked; nothing where none keeps it.
+    std::function<std::optional<Solar::Worked>(int number)> solarWork;
+    std::function<std::optional<Rectification::Worked>(int number)> rectificationWork;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task

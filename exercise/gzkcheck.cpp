@@ -2,7 +2,11 @@
 
 #include "exercise/gzktexts.h"
 
+#include "core/notation.h"
+#include "core/rules.h"
+
 #include <QList>
+#include <QRegularExpression>
 
 #include <cstdlib>
 #include <optional>
@@ -13,12 +17,8 @@ namespace Exercise {
 
 namespace {
 
-// A slip is recognised when the answer lies within this many seconds of what
-// the slip gives: the student may round a little differently on the way.
-constexpr qint32 SlipTolerance = 2;
 // An answer this close to the right one is a matter of reading or rounding.
 constexpr qint32 NearlyRight = 60;
-constexpr qint32 SecondsPerDay = 86'400;
 
 struct Slip {
     qint32 seconds;
@@ -120,19 +120,16 @@ QList<Slip> likelySlips(const GzkTask &task)
 QString hint(const GzkTask &task, qint32 answered)
 {
     const qint32 right = correctionSeconds(task.hand);
-    // Of the slips that give another result than the right one, the one
-    // nearest to the answer; an answer that close to the right one is rounding.
-    if (std::abs(answered - right) > SlipTolerance) {
-        const QList<Slip> slips = likelySlips(task);
-        const Slip *nearest = nullptr;
-        for (const Slip &slip : slips) {
-            const qint32 off = std::abs(slip.seconds - answered);
-            if (std::abs(slip.seconds - right) > SlipTolerance && off <= SlipTolerance &&
-                (!nearest || off < std::abs(nearest->seconds - answered)))
-                nearest = &slip;
-        }
-        if (nearest)
-            return nearest->hint;
+    if (right != 0 && answered == -right)
+        return QStringLiteral("Das Vorzeichen ist falsch: Ihre Zeitdifferenz hat den richtigen "
+                              "Betrag, aber das andere Vorzeichen. Schritt 8 rechnet die "
+                              "korrigierte RAMC in Zeit minus die Sternzeit der Geburt; ist die "
+                              "Sternzeit der Geburt größer, wird die Differenz negativ.");
+    // A slip is named only where the answer is exactly what it gives, and
+    // then only as a possibility: the answer alone does not show the step.
+    for (const Slip &slip : likelySlips(task)) {
+        if (slip.seconds != right && slip.seconds == answered)
+            return QStringLiteral("Vielleicht: ") + slip.hint;
     }
     if (std::abs(answered - right) <= NearlyRight)
         return QStringLiteral("Sie sind nahe daran: lesen Sie die Tabellenwerte und die Position "
@@ -164,40 +161,71 @@ QString wrongParts(const SexagesimalTriple &answered, const SexagesimalTriple &r
 
 } // namespace
 
+TypedCorrection readCorrection(const FieldTexts &fields)
+{
+    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    std::array<qint32, 3> parts{};
+    bool ownSigns = false;
+    for (int i = 0; i < 3; ++i) {
+        const QString text = fields.at(static_cast<std::size_t>(i)).trimmed();
+        bool ok = whole.match(text).hasMatch();
+        const qint64 value = ok ? text.toLongLong(&ok) : 0;
+        // A correction of a few minutes; more than a day in one part is no answer.
+        if (!ok || std::llabs(value) > SecondsPerDay)
+            return {std::nullopt, i};
+        parts.at(static_cast<std::size_t>(i)) = static_cast<qint32>(value);
+        if (i > 0 && (text.startsWith(u'-') || text.startsWith(u'+')))
+            ownSigns = true;
+    }
+    const bool wholeNegative = fields[0].trimmed().startsWith(u'-');
+    if (wholeNegative && !ownSigns)
+        return {-(std::abs(parts[0]) * 3600 + parts[1] * 60 + parts[2]), -1};
+    return {parts[0] * 3600 + parts[1] * 60 + parts[2], -1};
+}
+
 GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction)
 {
     GzkVerdict verdict;
-    std::array<int, 3> parts{};
-    for (int i = 0; i < 3; ++i) {
-        bool ok = false;
-        const QString text = correction.at(static_cast<std::size_t>(i)).trimmed();
-        const int value = text.toInt(&ok);
-        // A correction of a few minutes; more than a day in one part is no answer.
-        if (!ok || std::abs(value) > SecondsPerDay) {
-            verdict.firstEmpty = i;
-            verdict.message = QStringLiteral("Bitte geben Sie die gesuchte Zeitdifferenz "
-                                             "vollständig ein: Stunden, Minuten und Sekunden "
-                                             "als ganze Zahlen, negative mit Minuszeichen.");
-            return verdict;
-        }
-        parts.at(static_cast<std::size_t>(i)) = value;
+    const TypedCorrection typed = readCorrection(correction);
+    if (!typed.seconds) {
+        verdict.firstEmpty = typed.firstBad;
+        verdict.message = QStringLiteral("Bitte geben Sie die gesuchte Zeitdifferenz "
+                                         "vollständig ein: Stunden, Minuten und Sekunden als "
+                                         "ganze Zahlen, negative mit Minuszeichen.");
+        return verdict;
     }
-    const qint32 answered = parts[0] * 3600 + parts[1] * 60 + parts[2];
+    const qint32 answered = *typed.seconds;
     const qint32 right = correctionSeconds(task.hand);
-    const GzkExact exact = exactCorrection(task);
     if (answered == right) {
+        const Rectification::Exact exact = exactCorrection(task);
         verdict.outcome = GzkVerdict::Outcome::Right;
         verdict.message = QStringLiteral("Richtig! ") + correctionText(task.hand.correction) +
                           QStringLiteral("\n\nZum Vergleich die genaue Korrektur: ") +
-                          durationText(exact.siderealSeconds) + QStringLiteral(" Sternzeit, ") +
-                          durationText(exact.civilSeconds) +
-                          QStringLiteral(" bürgerliche Zeit. Die Handrechnung weicht davon um ") +
-                          signedDurationText(right - exact.civilSeconds) + QStringLiteral(" ab.");
+                          exactCorrectionText(exact) +
+                          QStringLiteral(". Die Handrechnung weicht davon um ") +
+                          Notation::preciseDeviation(right - exact.siderealSeconds) +
+                          QStringLiteral(" Sternzeit ab.");
         return verdict;
     }
     verdict.outcome = GzkVerdict::Outcome::Wrong;
     verdict.message = wrongParts(secondsToTriple(answered), task.hand.correction) +
                       QStringLiteral("\n\n") + hint(task, answered);
+    return verdict;
+}
+
+GzkVerdict checkGzkCalculation(const GzkTask &task, const Rectification::Worked &worked)
+{
+    GzkVerdict verdict;
+    const auto checked =
+        Rectification::checkRectification(worked, Rectification::tableOf(givenTask(task)));
+    if (!checked.ok()) {
+        verdict.message = checked.message();
+        return verdict;
+    }
+    verdict.outcome = checked.value().right ? GzkVerdict::Outcome::Right
+                                            : GzkVerdict::Outcome::Wrong;
+    verdict.cause = checked.value().cause;
+    verdict.message = checked.value().finding;
     return verdict;
 }
 

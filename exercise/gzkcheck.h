@@ -3,15 +3,20 @@
 
 #include "core/sexagesimal.h"
 #include "exercise/gzktask.h"
+#include "rekti/rectificationcheck.h"
 
 #include <QString>
 
-// Checking a student's birth-time correction against the calculator's answer
-// for a rectification task. A wrong answer is told which part is wrong and
-// given a hint to the slip it looks like, never the right values: rows of the
-// house table that do not enclose the event, a table value of the wrong row
-// or the wrong axis, a wrongly chosen ±30° or ±360°, the day not taken off in
-// step 4, or the age miscounted.
+#include <optional>
+
+// Checking a rectification task on the exercise page.
+//
+// Where the calculator keeps the student's calculation of the task, "Prüfen"
+// judges that calculation with the check of "Kontrolle…", word for word.
+// With the answer alone it compares the answer with the task's hand answer:
+// a wrong answer is told which part is wrong, and where it is exactly what a
+// usual slip gives, that slip is named as a possibility ("vielleicht: …"),
+// never the right values.
 
 namespace Exercise {
 
@@ -21,12 +26,27 @@ struct GzkVerdict {
     // Incomplete: the first field that is empty or holds no whole number.
     int firstEmpty = -1;
     QString message;
+    // The first cause, where a worked calculation was judged.
+    std::optional<Rectification::Cause> cause;
 };
 
-// The correction as typed: hours, minutes, seconds, each a whole number that
-// may be negative ("0", "-3", "-26"). It is right when it comes to the same
-// number of seconds as the calculator's answer.
+// The correction as typed, in seconds: each field a whole number. A minus
+// before the hours applies to the whole answer where the other fields carry
+// no sign ("-0 | 1 | 4" is -1 m 4 s); fields with their own signs are added
+// ("0 | -1 | -4" and "0 | 0 | -64" are -1 m 4 s). Nothing for an answer with
+// a field that is empty, no whole number or more than a day; `firstBad` names
+// that field.
+struct TypedCorrection {
+    std::optional<qint32> seconds;
+    int firstBad = -1;
+};
+TypedCorrection readCorrection(const Core::FieldTexts &fields);
+
+// The answer alone, against the task's hand answer.
 GzkVerdict checkGzkAnswer(const GzkTask &task, const Core::FieldTexts &correction);
+// The calculation the calculator keeps of the task, as "Kontrolle…" judges it
+// with the task's house table.
+GzkVerdict checkGzkCalculation(const GzkTask &task, const Rectification::Worked &worked);
 
 } // namespace Exercise
 

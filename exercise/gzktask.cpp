@@ -1,7 +1,9 @@
 #include "exercise/gzktask.h"
 
 #include "astro/zodiac.h"
+#include "core/calendar.h"
 #include "core/numbers.h"
+#include "core/rules.h"
 #include "exercise/splitmix64.h"
 #include "exercise/task.h"
 
@@ -105,13 +107,6 @@ constexpr int GreatestOffset = 3 * 60 + 50;
 // The planet lies at least this far inside the printed values of its rows.
 constexpr qint32 Margin = 30;
 constexpr int PageRows = 7;
-constexpr qint32 SecondsPerDay = 86'400;
-constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
-// The Naibod key, 0°59'08'' of RAMC for each year of life, in degrees.
-constexpr double NaibodDegreesPerYear = (59 * 60 + 8) / 3600.0;
-// A sidereal day is shorter than a civil one: 1.0027379 sidereal seconds
-// pass in a civil second.
-constexpr double SiderealPerCivil = 1.00273790935;
 
 // Distinguishes the rectification tasks' stream from the Solar tasks', which
 // is seeded with the bare number.
@@ -123,12 +118,6 @@ qint32 roundedArcSeconds(double degrees)
     return s < 0 ? s + ArcSecondsPerCircle : s;
 }
 
-// A table value as printed: to the nearest minute of arc.
-qint32 roundedToMinute(double degrees)
-{
-    return static_cast<qint32>(std::llround(degrees * 60.0)) % (360 * 60) * 60;
-}
-
 int signOf(qint32 position)
 {
     return position / Astro::ArcSecondsPerSign;
@@ -137,19 +126,6 @@ int signOf(qint32 position)
 SexagesimalTriple withinSign(qint32 position)
 {
     return secondsToTriple(position % Astro::ArcSecondsPerSign);
-}
-
-// Whether the sign correction c (degrees) makes c + d the step from the
-// smaller to the greater value: of -30, 0 and +30 the one that gives the
-// shortest way, as a student who sees the signs chooses.
-double signCorrection(qint32 minuend, qint32 subtrahend)
-{
-    const qint32 d = minuend - subtrahend;
-    double best = 0;
-    for (const double c : {-30.0, 30.0})
-        if (std::abs(c * 3600 + d) < std::abs(best * 3600 + d))
-            best = c;
-    return best;
 }
 
 // Of two tasks in a row, 2k - 1 and 2k, one has its table values on both
@@ -172,24 +148,19 @@ std::optional<int> rowOf(const QList<HouseTableRow> &page, qint32 siderealSecond
     return std::nullopt;
 }
 
-double normalized(double degrees)
-{
-    const double d = std::fmod(degrees, 360.0);
-    return d < 0 ? d + 360.0 : d;
-}
-
 // Steps 1 to 4: from the age to the event's sidereal time.
 bool stepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolution &hand)
 {
     using namespace Rectification;
-    hand.age = entries.age.value_or(ageAt(task.birthDate, task.eventDate));
+    const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
+    hand.age = entries.age.value_or(Rectification::Age{double(age.years), double(age.days)});
 
     // Steps 1-3. Step 2 writes the decimal years into a field with up to 15
     // significant digits and reads them back from there.
     const auto years = decimalYears(hand.age);
     if (!years.ok())
         return false;
-    hand.decimalYears = QString::number(years.value(), 'g', 15).toDouble();
+    hand.decimalYears = asWritten(years.value());
     const auto arc = directionArc(hand.decimalYears);
     if (!arc.ok())
         return false;
@@ -239,8 +210,7 @@ bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
     const int smallerIndex = 2 + static_cast<int>(random.below(3));
 
     // The calculator's field takes at most 364 days.
-    const Rectification::Age age = ageAt(task.birthDate, task.eventDate);
-    if (age.days > 364)
+    if (ageAt(task.birthDate, task.eventDate).days > 364)
         return false;
 
     task.obliquity = Astro::meanObliquity(task.recordedUtc());
@@ -258,8 +228,8 @@ bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
     // the axis directed from the true and from the recorded birth must
     // arrive between the same two.
     const double arc = task.exactYears() * NaibodDegreesPerYear;
-    const double directedTrue = normalized(trueRamc + arc);
-    const double directedRecorded = normalized(recordedRamc + arc);
+    const double directedTrue = normalizedDegrees(trueRamc + arc);
+    const double directedRecorded = normalizedDegrees(recordedRamc + arc);
     task.page.clear();
     GzkHandSolution toEvent;
     if (!stepsToEvent(task, {}, toEvent))
@@ -280,8 +250,8 @@ bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
     for (int i = 0; i < PageRows; ++i) {
         const int r = (ramc - smallerIndex + i + 360) % 360;
         task.page.append(
-            {r, roundedToMinute(Astro::midheavenLongitude(r, task.obliquity)),
-             roundedToMinute(Astro::ascendantLongitude(r, task.obliquity, task.latitude()))});
+            {r, Astro::printedAxis(Astro::Axis::MC, r, task.obliquity, task.latitude()),
+             Astro::printedAxis(Astro::Axis::AC, r, task.obliquity, task.latitude())});
     }
     const qint32 smaller = task.page.at(smallerIndex).value(task.axis);
     const qint32 greater = task.page.at(smallerIndex + 1).value(task.axis);
@@ -329,21 +299,8 @@ QDateTime GzkTask::trueUtc() const
 
 double GzkTask::exactYears() const
 {
-    const Rectification::Age age = ageAt(birthDate, eventDate);
-    return age.years + age.days / 365.0;
-}
-
-Rectification::Age ageAt(QDate birthDate, QDate eventDate)
-{
-    // The birthday in a year; 29 February moves to 1 March in a common year.
-    const auto birthday = [&birthDate](int year) {
-        return QDate(year, birthDate.month(), 1).addDays(birthDate.day() - 1);
-    };
-    int years = eventDate.year() - birthDate.year();
-    if (birthday(eventDate.year()) > eventDate)
-        --years;
-    const QDate last = birthday(birthDate.year() + years);
-    return {static_cast<double>(years), static_cast<double>(last.daysTo(eventDate))};
+    const AgeInYearsAndDays age = ageAt(birthDate, eventDate);
+    return age.years + age.days / DaysPerYear;
 }
 
 std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries)
@@ -372,9 +329,9 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
         return fieldsToSeconds(tripleToFields(t));
     };
     hand.firstSignCorrection = entries.firstSignCorrection.value_or(
-        signCorrection(within(hand.greaterValue), within(hand.smallerValue)));
+        signCorrection(qint64{within(hand.greaterValue)} - within(hand.smallerValue)));
     hand.secondSignCorrection = entries.secondSignCorrection.value_or(
-        signCorrection(within(hand.planetValue), within(hand.smallerValue)));
+        signCorrection(qint64{within(hand.planetValue)} - within(hand.smallerValue)));
     const auto step = tableDifference(Sexagesimal::of(hand.greaterValue),
                                       Sexagesimal::of(hand.smallerValue), hand.firstSignCorrection);
     const auto towards =
@@ -395,10 +352,8 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
     if (!plus.ok())
         return std::nullopt;
     hand.ramcPlusQuotient = plus.value();
-    const qint32 beforeCircle = within(hand.ramcPlusQuotient) - within(hand.directionArc);
-    hand.circleCorrection = beforeCircle < 0                     ? 360.0
-                            : beforeCircle > ArcSecondsPerCircle ? -360.0
-                                                                 : 0.0;
+    hand.circleCorrection =
+        circleCorrection(qint64{within(hand.ramcPlusQuotient)} - within(hand.directionArc));
     const auto corrected = correctedRamc(Sexagesimal::of(hand.ramcPlusQuotient),
                                          Sexagesimal::of(hand.directionArc), hand.circleCorrection);
     if (!corrected.ok())
@@ -422,18 +377,32 @@ qint32 correctionSeconds(const GzkHandSolution &hand)
     return fieldsToSeconds(tripleToFields(hand.correction));
 }
 
-GzkExact exactCorrection(const GzkTask &task)
+Core::GivenTask givenTask(const GzkTask &task)
 {
-    GzkExact exact;
-    exact.aspectRamc =
-        Astro::ramcOfAxis(task.axis, task.aspectPoint / 3600.0, task.obliquity, task.latitude());
-    exact.birthRamc = normalized(exact.aspectRamc - task.exactYears() * NaibodDegreesPerYear);
-    const double recorded = Astro::localSiderealTime(task.recordedUtc(), task.longitude());
-    // The difference of two sidereal times, taken the short way round the day.
-    const double hours = std::remainder(exact.birthRamc / 15.0 - recorded, 24.0);
-    exact.siderealSeconds = hours * 3600.0;
-    exact.civilSeconds = exact.siderealSeconds / SiderealPerCivil;
-    return exact;
+    Core::GivenTask given;
+    given.kind = Core::TaskKind::Rectification;
+    given.number = task.number;
+    given.person = task.firstName + u' ' + task.surname;
+    given.birthDate = task.birthDate;
+    given.birthTime = task.recordedTime;
+    given.place = task.town;
+    given.latitudeMinutes = task.latitudeMinutes;
+    given.longitudeMinutes = task.longitudeMinutes;
+    given.zone = task.zone;
+    given.birthSiderealTime = task.birthSiderealTime;
+    given.event = task.event;
+    given.eventDate = task.eventDate;
+    given.axis = task.axis;
+    given.planet = task.planet;
+    given.aspect = aspectName(task.aspect);
+    given.planetPosition = task.planetPosition;
+    given.aspectPoint = task.aspectPoint;
+    return given;
+}
+
+Rectification::Exact exactCorrection(const GzkTask &task)
+{
+    return Rectification::exactCorrection(Rectification::problemOf(givenTask(task)));
 }
 
 std::optional<GzkTask> makeGzkTask(int number)

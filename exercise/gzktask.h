@@ -3,6 +3,8 @@
 
 #include "astro/houses.h"
 #include "core/sexagesimal.h"
+#include "core/giventask.h"
+#include "rekti/rectificationcheck.h"
 #include "rekti/rectificationsteps.h"
 
 #include <QDate>
@@ -65,17 +67,6 @@ struct GzkHandSolution {
     Core::SexagesimalTriple correction; // step 8: the correction of the sidereal time of birth
 };
 
-// The exact answer: the RAMC at which the axis stands on the planet's aspect
-// point exactly, taken back by the unrounded direction arc to the birth; its
-// sidereal time minus the sidereal time of the recorded birth is the
-// correction, in sidereal seconds and in civil (mean solar) seconds.
-struct GzkExact {
-    double aspectRamc = 0; // degrees
-    double birthRamc = 0;  // degrees
-    double siderealSeconds = 0;
-    double civilSeconds = 0;
-};
-
 struct GzkTask {
     int number = 0;
     QString firstName;
@@ -111,10 +102,6 @@ struct GzkTask {
 // The task of a number; nothing for a number outside 1 .. 999 999.
 std::optional<GzkTask> makeGzkTask(int number);
 
-// The age at the event as step 1 asks for it: whole years and the days since
-// the last birthday; a birthday on 29 February falls on 1 March in a common year.
-Rectification::Age ageAt(QDate birthDate, QDate eventDate);
-
 // The calculator's eight steps on a task's values and its page. The entries
 // left empty are those of a student who makes no slip; the others replace
 // them, to see what a slip gives. Nothing when a step refuses the values or
@@ -136,7 +123,14 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
 // The correction of step 8 in seconds of time.
 qint32 correctionSeconds(const GzkHandSolution &hand);
 
-GzkExact exactCorrection(const GzkTask &task);
+// What the task gives, as it travels with its calculation.
+Core::GivenTask givenTask(const GzkTask &task);
+
+// The exact answer: the RAMC at which the axis stands on the planet's aspect
+// point exactly, taken back by the unrounded direction arc to the birth; its
+// sidereal time minus the printed sidereal time of birth is the correction,
+// in sidereal and in civil seconds. The check's one exact answer.
+Rectification::Exact exactCorrection(const GzkTask &task);
 
 } // namespace Exercise
 

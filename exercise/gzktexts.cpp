@@ -3,6 +3,8 @@
 #include "astro/zodiac.h"
 #include "exercise/tasktexts.h"
 
+#include "core/notation.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -16,11 +18,6 @@ namespace {
 QString twoDigits(qint64 value)
 {
     return QString::number(value).rightJustified(2, u'0');
-}
-
-QString axisName(Astro::Axis axis)
-{
-    return axis == Astro::Axis::MC ? QStringLiteral("MC") : QStringLiteral("AC");
 }
 
 // "48°08'": a geographic coordinate to the minute.
@@ -59,7 +56,10 @@ QString signCorrectionText(double degrees)
 QStringList gzkTaskLines(const GzkTask &task)
 {
     const int hour = task.recordedTime.hour();
-    return {QStringLiteral("Geburtsdatum: ") + dateText(task.birthDate),
+    QStringList lines{QStringLiteral("Geburtsdatum: ") + dateText(task.birthDate)};
+    if (const QString leap = leapDayLine(task.birthDate); !leap.isEmpty())
+        lines << leap;
+    return lines + QStringList{
             QStringLiteral("Geburtszeit: ") + QString::number(hour) + u'.' +
                 twoDigits(task.recordedTime.minute()) + QStringLiteral(" Uhr (Zeitzone ") +
                 zoneText(task.zone) + u')',
@@ -127,21 +127,10 @@ QString correctionText(const SexagesimalTriple &correction)
            QString::number(correction.seconds) + u's';
 }
 
-QString durationText(double seconds)
+QString exactCorrectionText(const Rectification::Exact &exact)
 {
-    const qint64 tenths = std::llround(std::abs(seconds) * 10);
-    const qint64 minutes = tenths / 600;
-    const qint64 rest = tenths % 600;
-    return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
-           (minutes > 0 ? QString::number(minutes) + QStringLiteral(" m ") : QString()) +
-           QString::number(rest / 10) + QLocale().decimalPoint() + QString::number(rest % 10) +
-           QStringLiteral(" s");
-}
-
-QString signedDurationText(double seconds)
-{
-    const QString text = durationText(seconds);
-    return seconds > 0 && text != durationText(0) ? u'+' + text : text;
+    return Notation::preciseDuration(exact.siderealSeconds) + QStringLiteral(" Sternzeit, ") +
+           Notation::preciseDuration(exact.civilSeconds) + QStringLiteral(" bürgerliche Zeit");
 }
 
 QString gzkSolutionHtml(const GzkTask &task)
@@ -155,9 +144,14 @@ QString gzkSolutionHtml(const GzkTask &task)
     const auto step = [&html](const QString &text) {
         html += QStringLiteral("<li>") + text + QStringLiteral("</li>");
     };
-    step(QStringLiteral("Alter zum Ereignis am ") + dateText(task.eventDate) +
-         QStringLiteral(": ") + QString::number(hand.age.years) + QStringLiteral(" Jahre und ") +
-         QString::number(hand.age.days) + QStringLiteral(" Tage seit dem letzten Geburtstag."));
+    QString age = QStringLiteral("Alter zum Ereignis am ") + dateText(task.eventDate) +
+                  QStringLiteral(": ") + QString::number(hand.age.years) +
+                  QStringLiteral(" Jahre und ") + QString::number(hand.age.days) +
+                  QStringLiteral(" Tage seit dem letzten Geburtstag.");
+    if (!leapDayLine(task.birthDate).isEmpty())
+        age += QStringLiteral(" Wer am 29. Februar geboren ist, hat in Gemeinjahren am 1. März "
+                              "Geburtstag.");
+    step(age);
     step(QString::number(hand.age.days) + QStringLiteral(" / 365 + ") +
          QString::number(hand.age.years) + QStringLiteral(" = ") +
          QString::number(hand.decimalYears, 'g', 15).replace(u'.', QLocale().decimalPoint()) +
@@ -196,20 +190,20 @@ QString gzkSolutionHtml(const GzkTask &task)
          correctionText(hand.correction) + QStringLiteral("</b>"));
     html += QStringLiteral("</ol>");
 
-    const GzkExact exact = exactCorrection(task);
-    const double arc = task.exactYears() * (59 * 60 + 8) / 3600.0;
+    const Rectification::Exact exact = exactCorrection(task);
     const double handSeconds = correctionSeconds(hand);
     html += QStringLiteral("<p>Genau gerechnet: die Achse ") + axisName(task.axis) +
             QStringLiteral(" erreicht den Aspektpunkt ") + positionText(task.aspectPoint) +
             QStringLiteral(" bei der RAMC ") + preciseArcText(exact.aspectRamc) +
-            QStringLiteral(". Abzüglich des ungerundeten Direktionsbogens ") + preciseArcText(arc) +
-            QStringLiteral(" stand die RAMC der Geburt bei ") + preciseArcText(exact.birthRamc) +
-            QStringLiteral(". Gegenüber der Sternzeit der überlieferten Geburtszeit ist die "
-                           "Korrektur ") +
-            durationText(exact.siderealSeconds) + QStringLiteral(" Sternzeit, das sind ") +
-            durationText(exact.civilSeconds) +
-            QStringLiteral(" bürgerliche Zeit. Die Handrechnung weicht davon um ") +
-            signedDurationText(handSeconds - exact.civilSeconds) + QStringLiteral(" ab.</p>") +
+            QStringLiteral(". Abzüglich des ungerundeten Direktionsbogens ") +
+            preciseArcText(exact.arc) + QStringLiteral(" stand die RAMC der Geburt bei ") +
+            preciseArcText(exact.birthRamc) +
+            QStringLiteral(". Gegenüber der Sternzeit der Geburt, wie die Aufgabe sie nennt, ist "
+                           "die Korrektur ") +
+            exactCorrectionText(exact) +
+            QStringLiteral(". Die Handrechnung weicht davon um ") +
+            Notation::preciseDeviation(handSeconds - exact.siderealSeconds) +
+            QStringLiteral(" Sternzeit ab.</p>") +
             QStringLiteral("<p>Warum: die Handrechnung teilt den Abstand zwischen zwei Zeilen "
                            "gleichmäßig auf (lineare Interpolation über 1° RAMC), obwohl sich "
                            "die Achse nicht ganz gleichmäßig bewegt; die Tabelle ist auf "

@@ -31,10 +31,9 @@ QString rowTimeText(qint32 siderealSeconds);
 QString siderealText(qint32 seconds);
 // "0h-3m-26s", as the calculator writes the correction.
 QString correctionText(const Core::SexagesimalTriple &correction);
-// "-3 m 29,8 s": seconds of time with one decimal, the sign in front.
-QString durationText(double seconds);
-// The same with "+" before a positive value: a deviation.
-QString signedDurationText(double seconds);
+// The exact correction as the page, the check and the sheet give it:
+// "-1 m 5,3 s Sternzeit, -1 m 5,1 s bürgerliche Zeit".
+QString exactCorrectionText(const Rectification::Exact &exact);
 
 // The worked solution: the eight steps as the calculator takes them, then the
 // exact correction and why the hand result differs from it.

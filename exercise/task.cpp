@@ -3,6 +3,8 @@
 #include "astro/solarreturn.h"
 #include "astro/sun.h"
 #include "astro/zodiac.h"
+#include "core/calendar.h"
+#include "solar/solarcheck.h"
 #include "exercise/splitmix64.h"
 
 #include <QTimeZone>
@@ -81,13 +83,6 @@ const QDate LastBirth(2005, 12, 31);
 constexpr int LastSolarYear = 2035;
 constexpr qint64 SecondsPerDay = 86'400;
 
-// The birthday in the Solar year (a birthday of 29 February is 1 March in a
-// common year).
-QDate birthdayIn(int year, QDate birthDate)
-{
-    return *Astro::birthdayIn(year, birthDate.day(), birthDate.month());
-}
-
 int signOf(qint32 position)
 {
     return position / Astro::ArcSecondsPerSign;
@@ -109,7 +104,7 @@ bool drawBirthAndSolar(SplitMix64 &random, Task &task)
         firstYear +
         static_cast<int>(random.below(static_cast<quint64>(LastSolarYear - firstYear + 1)));
 
-    const QDate birthday = birthdayIn(task.solarYear, birthDate);
+    const QDate birthday = Core::birthdayIn(task.solarYear, birthDate);
     task.page.clear();
     for (int d = -PageDaysAround; d <= PageDaysAround; ++d) {
         const QDate date = birthday.addDays(d);
@@ -168,7 +163,21 @@ std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix)
 
 QDateTime exactMoment(const Task &task)
 {
-    return Astro::solarReturnMoment(task.radix, birthdayIn(task.solarYear, task.birthDate));
+    return Solar::exactSolar(Solar::problemOf(givenTask(task)))->moment;
+}
+
+Core::GivenTask givenTask(const Task &task)
+{
+    Core::GivenTask given;
+    given.kind = Core::TaskKind::Solar;
+    given.number = task.number;
+    given.person = task.firstName + u' ' + task.surname;
+    given.birthDate = task.birthDate;
+    given.place = task.town;
+    given.zone = task.zone;
+    given.solarYear = task.solarYear;
+    given.radixSun = task.radix;
+    return given;
 }
 
 } // namespace Exercise

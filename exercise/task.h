@@ -1,6 +1,7 @@
 #ifndef EXERCISE_TASK_H
 #define EXERCISE_TASK_H
 
+#include "core/giventask.h"
 #include "exercise/handsolution.h"
 
 #include <QDate>
@@ -59,8 +60,12 @@ std::optional<Task> makeTask(int number);
 std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix);
 
 // The moment (UTC, to a tenth of a second) at which the Sun reaches the radix
-// position in the Solar year, computed exactly, to set beside the hand answer.
+// position in the Solar year, computed exactly, to set beside the hand answer:
+// the check's one exact answer.
 QDateTime exactMoment(const Task &task);
+
+// What the task gives, as it travels with its calculation.
+Core::GivenTask givenTask(const Task &task);
 
 } // namespace Exercise
 

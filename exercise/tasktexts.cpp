@@ -70,11 +70,19 @@ QString dayText(QDate date)
 
 QString zoneText(int zone)
 {
-    return (zone > 0 ? QStringLiteral("+") : QString()) + QString::number(zone);
+    return Notation::zone(zone);
+}
+
+QString leapDayLine(QDate birthDate)
+{
+    if (birthDate.month() != 2 || birthDate.day() != 29)
+        return {};
+    return QStringLiteral("Geburtstag in Gemeinjahren: 1. März");
 }
 
 QString taskHtml(const Task &task)
 {
+    const QString leap = leapDayLine(task.birthDate);
     return QStringLiteral("<p><b>Aufgabe ") + QString::number(task.number) +
            QStringLiteral("</b></p><p>") + escaped(task.firstName) + u' ' + escaped(task.surname) +
            QStringLiteral(" wurde am ") + dateText(task.birthDate) + QStringLiteral(" in ") +
@@ -82,6 +90,7 @@ QString taskHtml(const Task &task)
            QStringLiteral("Radix-Sonne: ") + positionText(task.radix) +
            QStringLiteral("<br>Solar für das Jahr: ") + QString::number(task.solarYear) +
            QStringLiteral("<br>Zeitzone: ") + zoneText(task.zone) +
+           (leap.isEmpty() ? QString() : QStringLiteral("<br>") + leap) +
            QStringLiteral("</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>");
 }
 
@@ -116,7 +125,13 @@ QString solutionHtml(const Task &task, const QDateTime &exactUtc)
     const auto step = [&html](const QString &text) {
         html += QStringLiteral("<li>") + text + QStringLiteral("</li>");
     };
-    step(QStringLiteral("Die Radix-Sonne ") + positionText(task.radix) +
+    const QString leap =
+        leapDayLine(task.birthDate).isEmpty() || QDate::isLeapYear(task.solarYear)
+            ? QString()
+            : QStringLiteral("Der Geburtstag ist der 29. Februar; im Gemeinjahr ") +
+                  QString::number(task.solarYear) +
+                  QStringLiteral(" gilt der 1. März, um ihn liegt die Ephemeridenseite. ");
+    step(leap + QStringLiteral("Die Radix-Sonne ") + positionText(task.radix) +
          QStringLiteral(" liegt zwischen dem 1. Datum ") + dayText(pair.date1) +
          QStringLiteral(" (") + positionText(pair.position1) +
          QStringLiteral(") und dem 2. Datum ") + dayText(pair.date1.addDays(1)) +

@@ -28,6 +28,11 @@ QString dayText(QDate date);
 // "+1", "0", "-5": a time zone as the calculator's list shows it.
 QString zoneText(int zone);
 
+// For a birth on 29 February, which day is the birthday in a common year
+// (Core::birthdayIn): "Geburtstag in Gemeinjahren: 1. März"; empty for any
+// other birth.
+QString leapDayLine(QDate birthDate);
+
 // The task: the person, birth date and town, the radix Sun, the year of the
 // Solar, the time zone and the question.
 QString taskHtml(const Task &task);

@@ -212,17 +212,14 @@ QStringList MainWindow::personTexts() const
     return texts;
 }
 
-CalculatorStart MainWindow::calculatorStart(bool &newCalculation)
+CalculatorStart MainWindow::calculatorStart(bool newCalculation)
 {
-    CalculatorStart start{ui->Text1h_0->text(),
-                          textsOf(m_birthDate),
-                          !newCalculation,
-                          [this](const ResultRow &row) { return addResultRow(row); },
-                          textsOf(m_birthTime),
-                          ui->Text3h_0->text(),
-                          {}};
-    newCalculation = false;
-    return start;
+    return {ui->Text1h_0->text(),
+            textsOf(m_birthDate),
+            !newCalculation,
+            [this](const ResultRow &row) { return addResultRow(row); },
+            textsOf(m_birthTime),
+            ui->Text3h_0->text()};
 }
 
 // A calculator is built anew at every opening and deleted when it closes, so
@@ -252,16 +249,42 @@ void MainWindow::showCalculator(QDialog *form, const QString &document)
     form->show();
 }
 
+// Opened from here, a calculator works a free calculation for the person of
+// this window; the task it kept ends.
 void MainWindow::openSolar()
 {
-    showCalculator(new Solar::SolarForm(calculatorStart(m_newSolar), this),
-                   Documents::SolarExample);
+    m_solarWork.reset();
+    auto *form = new Solar::SolarForm(calculatorStart(m_newSolar), this);
+    m_newSolar = false;
+    showSolar(form);
 }
 
 void MainWindow::openRectification()
 {
-    showCalculator(new Rectification::RectificationForm(calculatorStart(m_newRectification), this),
-                   Documents::RektiExample);
+    m_rectificationWork.reset();
+    auto *form = new Rectification::RectificationForm(calculatorStart(m_newRectification), this);
+    m_newRectification = false;
+    showRectification(form);
+}
+
+// The calculation a calculator hands back when it closes, however it closes:
+// the exercise page can still judge it.
+void MainWindow::showSolar(Solar::SolarForm *form)
+{
+    connect(form, &QDialog::finished, this, [this, form] {
+        if (form->state().task)
+            m_solarWork = form->state().worked();
+    });
+    showCalculator(form, Documents::SolarExample);
+}
+
+void MainWindow::showRectification(Rectification::RectificationForm *form)
+{
+    connect(form, &QDialog::finished, this, [this, form] {
+        if (form->state().task)
+            m_rectificationWork = form->state().worked();
+    });
+    showCalculator(form, Documents::RektiExample);
 }
 
 // The exercises are not modal: the student keeps the task and its ephemeris
@@ -287,58 +310,71 @@ void MainWindow::openExercises()
         links.workInRectification = [this](const Exercise::GzkTask &task) {
             workInRectification(task);
         };
+        links.solarWork = [this](int number) { return solarWork(number); };
+        links.rectificationWork = [this](int number) { return rectificationWork(number); };
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }
     m_exercises->bringToFront();
 }
 
-// "In den Rechner übernehmen": the task's person replaces the person fields
-// (one Ctrl+Z gives the old ones back) and the Solar calculator opens with
-// the task's sign, year and radix Sun, without the entries of another
-// calculation. The task gives no birth time: those fields are emptied, so
-// that no other person's time stands beside the task's person. A calculator
-// that is open goes first, keeping its entries.
+// "In den Rechner übernehmen": the calculator opens on the task, its person
+// in the calculator's head; this window's person, its list and the other
+// calculator's entries stay as they are. The task the calculator keeps
+// already is continued (an open calculator on it comes to the front); another
+// task is started anew, and a calculator open on something else goes first,
+// keeping its entries.
 void MainWindow::workInSolar(const Exercise::Task &task)
 {
-    takeOverPerson({task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
-                    QString::number(task.birthDate.month()), QString::number(task.birthDate.year()),
-                    task.town, QString(), QString(), QString()},
-                   false, true);
-
-    CalculatorStart start = calculatorStart(m_newSolar);
-    start.restoreEntries = false;
-    start.solarPreset = solarTaskPreset(task);
-    showCalculator(new Solar::SolarForm(std::move(start), this), Documents::SolarExample);
-}
-
-// The rectification calculator opens on the task's data, without the entries
-// of its last use; the recorded birth time ("5.52 Uhr") goes into the person's
-// hours and minutes.
-void MainWindow::workInRectification(const Exercise::GzkTask &task)
-{
-    takeOverPerson({task.firstName + u' ' + task.surname, QString::number(task.birthDate.day()),
-                    QString::number(task.birthDate.month()), QString::number(task.birthDate.year()),
-                    task.town, QString::number(task.recordedTime.hour()),
-                    QString::number(task.recordedTime.minute()), QStringLiteral("0")},
-                   true, false);
-    CalculatorStart start = calculatorStart(m_newRectification);
-    start.restoreEntries = false;
-    start.rectificationPreset = gzkTaskPreset(task);
-    showCalculator(new Rectification::RectificationForm(std::move(start), this),
-                   Documents::RektiExample);
-}
-
-// A task's person replaces the person of the window, as one step that can be
-// taken back; the calculator that is open closes first.
-void MainWindow::takeOverPerson(QStringList fields, bool newSolar, bool newRectification)
-{
+    const GivenTask given = givenTask(task);
+    if (const auto *open = qobject_cast<Solar::SolarForm *>(m_calculator.data());
+        open && open->state().task && open->state().task->sameTask(given)) {
+        m_calculator->raise();
+        m_calculator->activateWindow();
+        return;
+    }
     if (m_calculator)
         m_calculator->close();
-    PersonState before{personTexts(), m_newSolar, m_newRectification};
-    PersonState after{std::move(fields), newSolar, newRectification};
-    m_undo->push(new PersonChange(QStringLiteral("Personendaten übernehmen"), std::move(before),
-                                  std::move(after),
-                                  [this](const PersonState &state) { applyPersonState(state); }));
+    showSolar(new Solar::SolarForm(taskStart(given, calculatorStart(false)), this));
+}
+
+void MainWindow::workInRectification(const Exercise::GzkTask &task)
+{
+    const GivenTask given = givenTask(task);
+    if (const auto *open = qobject_cast<Rectification::RectificationForm *>(m_calculator.data());
+        open && open->state().task && open->state().task->sameTask(given)) {
+        m_calculator->raise();
+        m_calculator->activateWindow();
+        return;
+    }
+    if (m_calculator)
+        m_calculator->close();
+    showRectification(
+        new Rectification::RectificationForm(taskStart(given, calculatorStart(false)), this));
+}
+
+// The calculation of a task that a calculator keeps: the open calculator's,
+// or the one handed back when it closed.
+std::optional<Solar::Worked> MainWindow::solarWork(int number) const
+{
+    if (const auto *open = qobject_cast<Solar::SolarForm *>(m_calculator.data());
+        open && open->state().task)
+        return open->state().task->number == number ? std::optional(open->state().worked())
+                                                    : std::nullopt;
+    if (m_solarWork && m_solarWork->task && m_solarWork->task->number == number)
+        return m_solarWork;
+    return std::nullopt;
+}
+
+std::optional<Rectification::Worked> MainWindow::rectificationWork(int number) const
+{
+    if (const auto *open = qobject_cast<Rectification::RectificationForm *>(m_calculator.data());
+        open && open->state().task)
+        return open->state().task->number == number ? std::optional(open->state().worked())
+                                                    : std::nullopt;
+    if (m_rectificationWork && m_rectificationWork->task &&
+        m_rectificationWork->task->number == number)
+        return m_rectificationWork;
+    return std::nullopt;
 }
 
 // A new person: the person fields are emptied, the result list stays, and

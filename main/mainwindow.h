@@ -2,6 +2,8 @@
 #define MAIN_MAINWINDOW_H
 
 #include "core/resultrow.h"
+#include "rekti/rectificationstate.h"
+#include "solar/solarstate.h"
 #include "main/deletions.h"
 #include "settings/store.h"
 #include "ui/formsupport.h"
@@ -12,6 +14,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -29,6 +32,12 @@ class QUndoStack;
 
 namespace Gui {
 class ResultList;
+}
+namespace Solar {
+class SolarForm;
+}
+namespace Rectification {
+class RectificationForm;
 }
 
 namespace App {
@@ -78,11 +87,14 @@ private:
     void openSolar();
     void openRectification();
     void openExercises();
-    Gui::CalculatorStart calculatorStart(bool &newCalculation);
+    Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);
+    void showSolar(Solar::SolarForm *form);
+    void showRectification(Rectification::RectificationForm *form);
     void workInSolar(const Exercise::Task &task);
     void workInRectification(const Exercise::GzkTask &task);
-    void takeOverPerson(QStringList fields, bool newSolar, bool newRectification);
+    std::optional<Solar::Worked> solarWork(int number) const;
+    std::optional<Rectification::Worked> rectificationWork(int number) const;
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();
@@ -109,6 +121,10 @@ private:
     QPointer<Exercise::ExerciseWindow> m_exercises;
     // The calculator that is open, if any.
     QPointer<QDialog> m_calculator;
+    // The calculation of a task that each calculator handed back when it
+    // closed last, for the exercise page.
+    std::optional<Solar::Worked> m_solarWork;
+    std::optional<Rectification::Worked> m_rectificationWork;
 };
 
 } // namespace App

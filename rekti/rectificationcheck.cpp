@@ -1,17 +1,19 @@
 #include "rekti/rectificationcheck.h"
 
 #include "astro/zodiac.h"
+#include "core/calendar.h"
 #include "core/notation.h"
-
+#include "core/numbers.h"
 #include "core/overflow.h"
+#include "core/rules.h"
 
 #include <QLocale>
-#include <QStringList>
 #include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 using namespace Core;
 
@@ -19,16 +21,6 @@ namespace Rectification {
 
 namespace {
 
-constexpr double NaibodDegreesPerYear = (59 * 60 + 8) / 3600.0;
-// Sidereal seconds in a civil second.
-constexpr double SiderealPerCivil = 1.00273790935;
-constexpr qint32 SecondsPerDay = 86'400;
-constexpr qint32 ArcSecondsPerSign = 30 * 3600;
-constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
-// One degree of RAMC passes in 4 minutes of sidereal time.
-constexpr double SecondsPerDegree = 240;
-// A table row 4 minutes after the other.
-constexpr qint32 RowStep = 240;
 // A printed table value may differ from the exact one by its rounding to the
 // minute, and older tables by a little more: up to 1'.
 constexpr double TableTolerance = 60;
@@ -36,15 +28,9 @@ constexpr double TableTolerance = 60;
 // to the second, quotient and times to four decimal places.
 constexpr double StepRounding = 2;
 
-qint32 secondsOf(const Sexagesimal &value)
+QString dash()
 {
-    return value.totalSeconds();
-}
-
-qint32 modulo(qint64 value, qint32 modulus)
-{
-    const qint64 m = value % modulus;
-    return static_cast<qint32>(m < 0 ? m + modulus : m);
+    return QStringLiteral("\u2014");
 }
 
 QString twoDigits(qint64 value)
@@ -57,27 +43,15 @@ QString decimalPoint()
     return QLocale().decimalPoint();
 }
 
-QString signText(double value, bool shown)
+// "22h52m": a row of the house table.
+QString rowText(qint32 seconds)
 {
-    return value < 0 && shown   ? QStringLiteral("-")
-           : value > 0 && shown ? QStringLiteral("+")
-                                : QString();
-}
-
-// "8h17m30s", "-0h03m26s": velmora's one notation.
-QString timeText(qint32 seconds)
-{
-    return Notation::clock(seconds);
-}
-
-// "8h17m30s" for a sidereal time of the day.
-QString clockText(qint32 seconds)
-{
-    return Notation::clock(seconds);
+    const qint64 s = modulo(seconds, SecondsPerDay);
+    return QString::number(s / 3600) + u'h' + twoDigits(s / 60 % 60) + u'm';
 }
 
 // "8h17m29,6s".
-QString preciseTimeText(double seconds)
+QString preciseClock(double seconds)
 {
     const qint64 tenths = std::llround(std::abs(seconds) * 10);
     const qint64 whole = tenths / 10;
@@ -86,24 +60,8 @@ QString preciseTimeText(double seconds)
            twoDigits(whole % 60) + decimalPoint() + QString::number(tenths % 10) + u's';
 }
 
-// "-3 m 29,8 s".
-QString durationText(double seconds, bool signed_)
-{
-    const qint64 tenths = std::llround(std::abs(seconds) * 10);
-    const qint64 minutes = tenths / 600;
-    return signText(seconds, tenths > 0 && (signed_ || seconds < 0)) +
-           (minutes > 0 ? QString::number(minutes) + QStringLiteral(" m ") : QString()) +
-           QString::number(tenths % 600 / 10) + decimalPoint() + QString::number(tenths % 10) +
-           QStringLiteral(" s");
-}
-
-QString arcText(qint32 seconds)
-{
-    return Notation::angle(seconds);
-}
-
 // "123°35'07,4''".
-QString preciseArcText(double degrees)
+QString preciseArc(double degrees)
 {
     const qint64 tenths = std::llround(degrees * 36000.0);
     const qint64 seconds = tenths / 10;
@@ -112,125 +70,195 @@ QString preciseArcText(double degrees)
            QStringLiteral("''");
 }
 
-// A deviation of arc: "+5'00''", "-12,3''".
-QString arcDeviationText(double seconds)
+// "11°00'12,3'' Krebs"; rounded first, so that 29°59'59,97'' Krebs shows as
+// 0°00'00,0'' Löwe.
+QString preciseInSign(double longitude)
 {
-    const qint64 tenths = std::llround(std::abs(seconds) * 10);
-    const qint64 whole = tenths / 10;
-    const QString sign = signText(seconds, tenths > 0);
-    if (whole >= 60)
-        return sign + (whole >= 3600 ? QString::number(whole / 3600) + u'°' : QString()) +
-               QString::number(whole / 60 % 60) + u'\'' + twoDigits(whole % 60) +
-               QStringLiteral("''");
-    return sign + QString::number(whole) + decimalPoint() + QString::number(tenths % 10) +
-           QStringLiteral("''");
+    const double rounded = std::fmod(std::round(longitude * 36000.0) / 36000.0, 360.0);
+    return preciseArc(std::fmod(rounded, 30.0)) + u' ' +
+           Astro::signName(static_cast<int>(rounded / 30) % 12);
 }
 
-QString decimalText(double value, bool signed_)
+// A deviation of arc to the tenth of a second below a minute: "-12,3''",
+// "+5'00''", "+1°00'04''".
+QString arcDeviation(double seconds)
+{
+    const qint64 tenths = std::llround(seconds * 10);
+    if (std::llabs(tenths) >= 600)
+        return Notation::arcDeviation(std::llround(seconds));
+    return (tenths > 0 ? QStringLiteral("+") : tenths < 0 ? QStringLiteral("-") : QString()) +
+           QString::number(std::llabs(tenths) / 10) + decimalPoint() +
+           QString::number(std::llabs(tenths) % 10) + QStringLiteral("''");
+}
+
+// A misreading in whole minutes of arc: "+5'", "-1°00'".
+QString minutesDeviation(qint64 arcSeconds)
+{
+    if (arcSeconds % 60 != 0)
+        return Notation::arcDeviation(arcSeconds);
+    const qint64 m = std::llabs(arcSeconds) / 60;
+    const QString sign = arcSeconds < 0 ? QStringLiteral("-") : QStringLiteral("+");
+    if (m >= 60)
+        return sign + QString::number(m / 60) + u'°' + twoDigits(m % 60) + u'\'';
+    return sign + QString::number(m) + u'\'';
+}
+
+// "0,5648", "+0,0001".
+QString decimalText(double value, bool signedValue)
 {
     const qint64 count = std::llround(std::abs(value) * 10000);
-    return signText(value, count > 0 && (signed_ || value < 0)) + QString::number(count / 10000) +
-           decimalPoint() + QString::number(count % 10000).rightJustified(4, u'0');
+    const QString sign = count == 0           ? QString()
+                         : value < 0          ? QStringLiteral("-")
+                         : signedValue        ? QStringLiteral("+")
+                                              : QString();
+    return sign + QString::number(count / 10000) + decimalPoint() +
+           QString::number(count % 10000).rightJustified(4, u'0');
 }
 
-// "11°00'12,3'' Krebs".
-QString signNameOf(double longitude)
+QString ageText(const Age &age)
 {
-    return Astro::signName(static_cast<int>(longitude / 30) % 12);
+    return plainNumber(age.years) + QStringLiteral(" Jahre ") + plainNumber(age.days) +
+           QStringLiteral(" Tage");
 }
 
-QString preciseInSignText(double longitude)
+Age typedAge(const Header &h)
 {
-    // Rounded first, so that 29°59'59,97'' Krebs shows as 0°00'00,0'' Löwe.
-    const double rounded = std::fmod(std::round(longitude * 36000.0) / 36000.0, 360.0);
-    return preciseArcText(std::fmod(rounded, 30.0)) + u' ' + signNameOf(rounded);
+    return {readNumber(h.age[0]), readNumber(h.age[1])};
 }
 
-QString axisName(Astro::Axis axis)
+Age ageOf(const AgeInYearsAndDays &age)
 {
-    return axis == Astro::Axis::MC ? QStringLiteral("MC") : QStringLiteral("AC");
+    return {static_cast<double>(age.years), static_cast<double>(age.days)};
 }
 
-QString rowText(qint32 seconds)
+bool sameValue(const Sexagesimal &a, const Sexagesimal &b)
 {
-    const qint32 s = modulo(seconds, SecondsPerDay);
-    return QString::number(s / 3600) + u'h' + twoDigits(s / 60 % 60) + u'm';
+    return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
 }
 
-// The correction that makes c + d the forward step from the smaller value:
-// MC and AC grow with the sidereal time, so across the beginning of a sign
-// the greater value has fewer degrees and 30° are added.
-double forwardCorrection(qint32 d)
+double obliquityOf(QDate birthDate)
 {
-    return d < 0 ? 30.0 : 0.0;
+    const QDate date = birthDate.isValid() ? birthDate : QDate(2000, 1, 1);
+    return Astro::meanObliquity(QDateTime(date, QTime(12, 0), QTimeZone::utc()));
 }
 
-QString choiceText(double degrees)
+// Everything the findings look at, worked out once.
+struct Context {
+    const Worked &w;
+    const Entries &e;
+    const Header &h;
+    Problem problem;
+    Exact exact;
+    qint32 smallerRow = 0; // the sidereal times of the two rows typed, seconds
+    qint32 greaterRow = 0;
+    double smallerRamc = 0; // degrees
+    double greaterRamc = 0;
+    double exactSmaller = 0; // the exact axis at the two rows
+    double exactGreater = 0;
+    qint32 event = 0; // the event's sidereal time within the day (step 4)
+
+    double latitude() const { return problem.table.latitudeMinutes / 60.0; }
+    double axisAt(double ramc, Astro::Axis axis) const
+    {
+        return Astro::axisLongitude(axis, ramc, problem.obliquity, latitude());
+    }
+    const std::optional<GivenTask> &task() const { return w.task; }
+};
+
+struct Finding {
+    Cause cause;
+    int step;
+    QString text;
+};
+using Found = std::optional<Finding>;
+
+// Step 1: the age at the event, counted from the birth date.
+Found ageMiscount(const Context &c)
 {
-    return degrees > 0   ? QStringLiteral("+30")
-           : degrees < 0 ? QStringLiteral("-30")
-                         : QStringLiteral("+0");
+    const Problem &p = c.problem;
+    const Age typed = typedAge(c.h);
+    if (!p.ageFromDates || (typed.years == p.age.years && typed.days == p.age.days))
+        return {};
+    QString text = QStringLiteral("Schritt 1: Das Alter am %1 ist %2, nicht %3.")
+                       .arg(Notation::date(*p.eventDate), ageText(p.age), ageText(typed));
+    if (p.leapDayMoved)
+        text += QStringLiteral(" Wer am 29. Februar geboren ist, hat im Gemeinjahr am 1. März "
+                               "Geburtstag.");
+    return Finding{Cause::Age, 1, text};
 }
 
-QString signChoiceFinding(const QString &row, double right, qint32 from, qint32 to)
-{
-    QString finding = QStringLiteral("In der Zeile ") + row +
-                      QStringLiteral(" von Schritt 5 ist „") + choiceText(right) +
-                      QStringLiteral("“ richtig: ");
-    if (right > 0)
-        finding += QStringLiteral("von ") + arcText(from) + QStringLiteral(" zu ") + arcText(to) +
-                   QStringLiteral(" wechselt der Wert ins nächste Zeichen. MC und AC nehmen mit "
-                                  "der Sternzeit immer zu, der Schritt über den Zeichenanfang "
-                                  "wird darum mit +30° vorwärts gezählt.");
-    else
-        finding += QStringLiteral("beide Werte liegen im selben Zeichen, ") + arcText(to) +
-                   QStringLiteral(" liegt vorwärts von ") + arcText(from) +
-                   QStringLiteral("; ein Ausgleich um 30° ist nicht nötig.");
-    return finding;
-}
-
-// The first step that was never computed or whose result no longer belongs
-// to its inputs, in the order of the calculation; empty if none.
-QString unfinishedStep(const CheckInput &in)
+// A step left out or not pressed again makes the values after it meaningless.
+Found unfinishedStep(const Context &c)
 {
     using Status = StepLedger::Status;
     for (int step = 0; step < StepCount; ++step) {
-        const Status status = in.status[static_cast<std::size_t>(step)];
+        const Status status = c.w.status[static_cast<std::size_t>(step)];
         const QString title =
             QStringLiteral("Schritt %1 (%2)").arg(stepNumber(step)).arg(stepName(step));
         if (status == Status::NotComputed)
-            return title + QStringLiteral(" wurde nicht gerechnet.");
+            return Finding{Cause::NotComputed, stepNumber(step),
+                           title + QStringLiteral(" wurde nicht gerechnet.")};
         if (status == Status::Stale)
-            return title + QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben sich "
-                                          "geändert, seit er gerechnet wurde. Bitte ab Schritt "
-                                          "%1 neu rechnen.")
-                               .arg(stepNumber(step));
+            return Finding{Cause::Stale, stepNumber(step),
+                           title + QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben "
+                                                  "sich geändert, seit er gerechnet wurde. Bitte "
+                                                  "ab Schritt %1 neu rechnen.")
+                                       .arg(stepNumber(step))};
     }
     return {};
 }
 
-// The first step whose value is not what the calculator's own step gives on
-// the values before it (a copy typed over, a result changed by hand): a slip,
-// which no tolerance of the method excuses. Empty if every step follows.
-QString firstSlip(const Entries &e)
+// The first link of the chain whose value does not follow from the one
+// before it: a copy that differs from its source, a result that the step does
+// not give on the values it stands beside. A slip, which no tolerance of the
+// method excuses.
+Found brokenLink(const Context &c)
 {
-    const auto same = [](const Sexagesimal &typed, const StepResult<SexagesimalTriple> &step) {
-        return step.ok() && typed.units == step.value().units &&
-               typed.minutes == step.value().minutes && typed.seconds == step.value().seconds;
-    };
+    const Entries &e = c.e;
     const auto written = [](const Sexagesimal &v, bool isTime) {
         return isTime ? Notation::clock(v) : Notation::angle(v);
     };
-    const struct {
+    struct Link {
         int step;
         QString what;
-        Sexagesimal typed;
-        StepResult<SexagesimalTriple> expected;
+        Sexagesimal held;
+        StepResult<SexagesimalTriple> from;
         bool isTime;
-    } chain[] = {
+    };
+    const auto copy = [](const Sexagesimal &source) -> StepResult<SexagesimalTriple> {
+        return guarded([&]() -> StepResult<SexagesimalTriple> {
+            return secondsToTriple(source.totalSeconds());
+        });
+    };
+    const Sexagesimal birth = Sexagesimal::read(c.h.birthSiderealTime);
+
+    // Step 2 reads the age of step 1 and writes the decimal years as the
+    // desktop writes a number, which it reads back.
+    const Age typed = typedAge(c.h);
+    if (e.age.years != typed.years || e.age.days != typed.days)
+        return Finding{Cause::BrokenLink, 2,
+                       QStringLiteral("In Schritt 2 steht als Alter %1, in Schritt 1 aber %2.")
+                           .arg(ageText(e.age), ageText(typed))};
+    const StepResult<double> years = decimalYears(e.age);
+    if (!years.ok() || asWritten(years.value()) != e.decimalYears)
+        return Finding{Cause::BrokenLink, 2,
+                       QStringLiteral("In Schritt 2 stehen %1 Dezimaljahre, die Rechnung ergibt "
+                                      "aber %2.")
+                           .arg(plainNumber(e.decimalYears),
+                                years.ok() ? plainNumber(years.value()) : years.message())};
+
+    const Link chain[] = {
         {3, QStringLiteral("der Direktionsbogen"), e.directionArc, directionArc(e.decimalYears),
          false},
         {4, QStringLiteral("der Bogen in Zeit"), e.arcInTime, arcInTime(e.directionArc), true},
+        {4, QStringLiteral("als Sternzeit der Geburt"), e.birthSiderealTime, copy(birth), true},
+        {4, QStringLiteral("die Sternzeit des Ereignisses"), e.eventSiderealTime,
+         [&]() -> StepResult<SexagesimalTriple> {
+             const auto sum = eventSiderealTime(e.birthSiderealTime, e.arcInTime);
+             return sum.ok() ? StepResult<SexagesimalTriple>(sum.value().time)
+                             : StepMessage{sum.message()};
+         }(),
+         true},
         {5, QStringLiteral("die Tabellendifferenz"), e.tableStep,
          tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection), false},
         {5, QStringLiteral("die Differenz zum Planeten"), e.towardsPlanet,
@@ -246,258 +274,486 @@ QString firstSlip(const Entries &e)
          correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection), false},
         {7, QStringLiteral("die korrigierte RAMC in Zeit"), e.ramcInTime,
          ramcInTime(e.correctedRamc), true},
+        {8, QStringLiteral("als Sternzeit der Geburt"), e.birthSiderealTimeOfStep8, copy(birth),
+         true},
         {8, QStringLiteral("die Zeitdifferenz"), e.correction,
          birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8), true},
     };
-    for (const auto &link : chain) {
-        if (!same(link.typed, link.expected))
-            return QStringLiteral("In Schritt %1 steht %2 %3, die Rechnung ergibt aber %4.")
-                .arg(link.step)
-                .arg(link.what, written(link.typed, link.isTime),
-                     link.expected.ok()
-                         ? written(Sexagesimal::of(link.expected.value()), link.isTime)
-                         : link.expected.message());
+    for (const Link &link : chain) {
+        if (link.from.ok() && sameValue(link.held, Sexagesimal::of(link.from.value())))
+            continue;
+        const QString expected = link.from.ok()
+                                     ? written(Sexagesimal::of(link.from.value()), link.isTime)
+                                     : link.from.message();
+        const bool isCopy = link.what.startsWith(QStringLiteral("als "));
+        const QString text =
+            isCopy ? QStringLiteral("In Schritt %1 steht %2 %3, oben steht aber %4.")
+                   : QStringLiteral("In Schritt %1 steht %2 %3, die Rechnung ergibt aber %4.");
+        return Finding{Cause::BrokenLink, link.step,
+                       text.arg(link.step).arg(link.what, written(link.held, link.isTime),
+                                               expected)};
     }
     return {};
 }
 
-// The whole check; throws Overflow for values beyond the steps' arithmetic.
-CheckReport checkAll(const CheckInput &in)
+// The sidereal time of birth that the task prints.
+Found givenSiderealTime(const Context &c)
 {
-    const Entries &e = in.entries;
-    const QDate date = in.birthDate.isValid() ? in.birthDate : QDate(2000, 1, 1);
-    const double obliquity = Astro::meanObliquity(QDateTime(date, QTime(12, 0), QTimeZone::utc()));
-    const double latitude = in.latitudeDegrees + in.latitudeMinutes / 60.0;
-    const auto axisAt = [&](double ramc) {
-        return Astro::axisLongitude(in.axis, ramc, obliquity, latitude);
-    };
+    if (!c.task())
+        return {};
+    const qint32 typed = Sexagesimal::read(c.h.birthSiderealTime).totalSeconds();
+    if (typed == c.task()->birthSiderealTime)
+        return {};
+    return Finding{Cause::GivenValue, 4,
+                   QStringLiteral("Die Aufgabe nennt die Sternzeit der Geburt %1; gerechnet wurde "
+                                  "mit %2.")
+                       .arg(Notation::clock(c.task()->birthSiderealTime), Notation::clock(typed))};
+}
 
-    // The exact values: the event's sidereal time from the unrounded arc, the
-    // axis at the two rows' RAMC, the RAMC at which it reaches the corrected
-    // value, and from there back to the birth.
-    const double years = e.age.years + e.age.days / 365.0;
-    const double arc = years * NaibodDegreesPerYear;
-    const qint32 birth = secondsOf(e.birthSiderealTime);
-    const double exactEvent = std::fmod(birth + arc * SecondsPerDegree, SecondsPerDay);
-    const qint32 smallerRow = secondsOf(in.smallerRowTime);
-    const qint32 greaterRow = secondsOf(in.greaterRowTime);
-    const double smallerRamc = smallerRow / SecondsPerDegree;
-    const double greaterRamc = greaterRow / SecondsPerDegree;
-    const double exactSmaller = axisAt(smallerRamc);
-    const double exactGreater = axisAt(greaterRamc);
-    const qint32 corrected = secondsOf(e.correctedTableValue);
-    // The corrected value is typed within its sign: the nearest longitude with
-    // these degrees to the smaller row's axis.
-    const double planet =
-        exactSmaller + std::remainder(corrected / 3600.0 - std::fmod(exactSmaller, 30.0), 30.0);
-    const double aspectRamc =
-        Astro::ramcOfAxis(in.axis, std::fmod(planet + 360, 360.0), obliquity, latitude);
-    const double exactQuotient = std::remainder(aspectRamc - smallerRamc, 360.0);
-    const double exactCorrected = std::fmod(aspectRamc - arc + 720.0, 360.0);
-    const double exactSidereal =
-        std::remainder(exactCorrected * SecondsPerDegree - birth, double{SecondsPerDay});
-    const double exactCivil = exactSidereal / SiderealPerCivil;
+// Step 4: a sum beyond a day is taken back by a day, and only then.
+Found dayReduction(const Context &c)
+{
+    const qint32 sum = c.e.eventSiderealTime.totalSeconds();
+    if (sum > SecondsPerDay && c.e.dayHours == 0)
+        return Finding{Cause::DayReduction, 4,
+                       QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist größer als "
+                                      "24 h: wählen Sie „-24h“.")};
+    if (sum <= SecondsPerDay && c.e.dayHours != 0)
+        return Finding{Cause::DayReduction, 4,
+                       QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist nicht "
+                                      "größer als 24 h: wählen Sie „-0h“.")};
+    return {};
+}
 
-    const qint32 typedSmaller = secondsOf(e.smallerTableValue);
-    const qint32 typedGreater = secondsOf(e.greaterTableValue);
-    const auto inSignDeviation = [](qint32 typed, double exact) {
-        return std::remainder(typed - std::fmod(exact, 30.0) * 3600, double{ArcSecondsPerSign});
-    };
-    const double smallerDeviation = inSignDeviation(typedSmaller, exactSmaller);
-    const double greaterDeviation = inSignDeviation(typedGreater, exactGreater);
-    const double typedQuotient = secondsToDecimal(secondsOf(e.quotient)).toDouble();
-    const qint32 typedCorrection = secondsOf(e.correction);
+// The rows: consecutive rows 4 minutes apart around the event; of a task,
+// rows of its page.
+Found rowsAroundEvent(const Context &c)
+{
+    if (modulo(qint64{c.greaterRow} - c.smallerRow, SecondsPerDay) != HouseTableRowStep)
+        return Finding{Cause::Rows, 5,
+                       QStringLiteral("Die Zeilen %1 und %2 liegen nicht 4 Minuten auseinander: "
+                                      "nehmen Sie zwei aufeinander folgende Zeilen der "
+                                      "Häusertabelle.")
+                           .arg(rowText(c.smallerRow), rowText(c.greaterRow))};
+    if (c.task() && c.smallerRow % HouseTableRowStep != 0)
+        return Finding{Cause::Rows, 5,
+                       QStringLiteral("Die Häusertabelle hat keine Zeile %1: ihre Zeilen folgen "
+                                      "einander alle 4 Minuten.")
+                           .arg(rowText(c.smallerRow))};
+    if (modulo(qint64{c.event} - c.smallerRow, SecondsPerDay) >= HouseTableRowStep)
+        return Finding{Cause::Rows, 5,
+                       QStringLiteral("Die Sternzeit des Ereignisses %1 liegt nicht zwischen den "
+                                      "Zeilen %2 und %3: nehmen Sie die Zeile mit der "
+                                      "nächstkleineren Sternzeit und die folgende.")
+                           .arg(Notation::clock(c.event), rowText(c.smallerRow),
+                                rowText(c.greaterRow))};
+    return {};
+}
 
-    CheckReport report;
-    report.rows = {
-        {QStringLiteral("Sternzeit des Ereignisses"), clockText(secondsOf(in.eventWithinDay)),
-         preciseTimeText(exactEvent),
-         durationText(std::remainder(secondsOf(in.eventWithinDay) - exactEvent, SecondsPerDay),
-                      true)},
-        {QStringLiteral("Tabellenwert kleiner"), arcText(typedSmaller),
-         preciseInSignText(exactSmaller), arcDeviationText(smallerDeviation)},
-        {QStringLiteral("Tabellenwert größer"), arcText(typedGreater),
-         preciseInSignText(exactGreater), arcDeviationText(greaterDeviation)},
-        {QStringLiteral("Quotient"), decimalText(typedQuotient, false),
-         decimalText(exactQuotient, false), decimalText(typedQuotient - exactQuotient, true)},
-        {QStringLiteral("korrigierte RAMC"), arcText(secondsOf(e.correctedRamc)),
-         preciseArcText(exactCorrected),
-         arcDeviationText(std::remainder(secondsOf(e.correctedRamc) - exactCorrected * 3600,
-                                         ArcSecondsPerCircle))},
-        {QStringLiteral("gesuchte Zeitdifferenz"), timeText(typedCorrection),
-         durationText(exactSidereal, false) + QStringLiteral(" Sternzeit = ") +
-             durationText(exactCivil, false) + QStringLiteral(" bürgerlich"),
-         durationText(typedCorrection - exactSidereal, true)},
-    };
+// A row at 0h00m has the RAMC 0°, which the form also takes as 360°.
+Found ramcOfRow(const Context &c)
+{
+    if (modulo(std::llround(c.e.ramc * SiderealSecondsPerDegree) - c.smallerRow, SecondsPerDay) ==
+        0)
+        return {};
+    return Finding{Cause::Ramc, 6,
+                   QStringLiteral("Die RAMC in Schritt 6 ist die Sternzeit der kleineren Zeile "
+                                  "mal 15: %1 ergeben %2°.")
+                       .arg(rowText(c.smallerRow),
+                            QString::number(c.smallerRamc).replace(u'.', decimalPoint()))};
+}
 
-    // A step left out or not pressed again makes the values after it
-    // meaningless: that comes first.
-    report.finding = unfinishedStep(in);
-    if (!report.finding.isEmpty())
-        return report;
+// How far a value typed within its sign lies from a longitude, within a sign.
+double inSignDeviation(qint32 typed, double longitude)
+{
+    return std::remainder(typed - std::fmod(longitude, 30.0) * 3600, double{ArcSecondsPerSign});
+}
 
-    // Step 4: a sum beyond a day is taken back by a day, and only then.
-    const qint32 sum = secondsOf(e.eventSiderealTime);
-    if (sum > SecondsPerDay && e.dayHours == 0) {
-        report.finding = QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist größer "
-                                        "als 24 h: wählen Sie „-24h“.");
-        return report;
-    }
-    if (sum <= SecondsPerDay && e.dayHours != 0) {
-        report.finding = QStringLiteral("Die Sternzeit des Ereignisses in Schritt 4 ist nicht "
-                                        "größer als 24 h: wählen Sie „-0h“.");
-        return report;
-    }
-
-    // The rows: consecutive rows 4 minutes apart around the event.
-    const qint32 event = secondsOf(in.eventWithinDay);
-    if (modulo(qint64{greaterRow} - smallerRow, SecondsPerDay) != RowStep) {
-        report.finding = QStringLiteral("Die Zeilen ") + rowText(smallerRow) +
-                         QStringLiteral(" und ") + rowText(greaterRow) +
-                         QStringLiteral(" liegen nicht 4 Minuten auseinander: nehmen Sie zwei "
-                                        "aufeinander folgende Zeilen der Häusertabelle.");
-        return report;
-    }
-    if (modulo(qint64{event} - smallerRow, SecondsPerDay) >= RowStep) {
-        report.finding = QStringLiteral("Die Sternzeit des Ereignisses ") + clockText(event) +
-                         QStringLiteral(" liegt nicht zwischen den Zeilen ") + rowText(smallerRow) +
-                         QStringLiteral(" und ") + rowText(greaterRow) +
-                         QStringLiteral(": nehmen Sie die Zeile mit der nächstkleineren "
-                                        "Sternzeit und die folgende.");
-        return report;
-    }
-    // A row at 0h00m has the RAMC 0°, which the form also takes as 360°.
-    if (modulo(std::llround(e.ramc * SecondsPerDegree) - smallerRow, SecondsPerDay) != 0) {
-        report.finding = QStringLiteral("Die RAMC in Schritt 6 ist die Sternzeit der kleineren "
-                                        "Zeile mal 15: ") +
-                         rowText(smallerRow) + QStringLiteral(" ergeben ") +
-                         QString::number(smallerRamc).replace(u'.', decimalPoint()) +
-                         QStringLiteral("°.");
-        return report;
-    }
-
-    // The table values, each the exact axis of its row within 1'.
-    const auto misread = [&](const QString &which, double deviation, qint32 typed, double ramc,
-                             qint32 row) -> QString {
-        if (std::abs(deviation) <= TableTolerance)
+// The table values: of a task, the values its page prints; of a free
+// calculation, the exact axis of each row within 1'.
+Found tableValues(const Context &c)
+{
+    const Astro::Axis axis = c.problem.table.axis;
+    const Astro::Axis other = axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
+    const auto misread = [&](const QString &which, qint32 typed, qint32 row) -> Found {
+        const double ramc = row / double{SiderealSecondsPerDegree};
+        const auto printed = [&](Astro::Axis a) {
+            return Astro::printedAxis(a, static_cast<int>(std::lround(ramc)) % 360,
+                                      c.problem.obliquity, c.latitude()) /
+                   3600.0;
+        };
+        const auto off = [&](Astro::Axis a) {
+            return c.task() ? inSignDeviation(typed, printed(a))
+                            : inSignDeviation(typed, c.axisAt(ramc, a));
+        };
+        const double tolerance = c.task() ? 0.5 : TableTolerance;
+        const double deviation = off(axis);
+        if (std::abs(deviation) <= tolerance)
             return {};
-        const Astro::Axis other = in.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
-        const double otherValue = Astro::axisLongitude(other, ramc, obliquity, latitude);
-        if (std::abs(inSignDeviation(typed, otherValue)) <= TableTolerance)
-            return QStringLiteral("Der ") + which + QStringLiteral(" Tabellenwert ist der des ") +
-                   axisName(other) + QStringLiteral(", gerechnet wird mit dem ") +
-                   axisName(in.axis) + QStringLiteral(": lesen Sie die Zeile ") + rowText(row) +
-                   QStringLiteral(" in der Spalte ") + axisName(in.axis) + QStringLiteral(".");
-        const qint64 minutes = std::llround(deviation / 60);
-        return QStringLiteral("Der ") + which + QStringLiteral(" Tabellenwert weicht um ") +
-               (minutes > 0 ? QStringLiteral("+") : QString()) + QString::number(minutes) +
-               QStringLiteral("' ab: lesen Sie die Zeile ") + rowText(row) +
-               QStringLiteral(" der Häusertabelle nach.");
+        if (std::abs(off(other)) <= tolerance)
+            return Finding{Cause::OtherAxis, 5,
+                           QStringLiteral("Der %1 Tabellenwert ist der des %2, gerechnet wird mit "
+                                          "dem %3: lesen Sie die Zeile %4 in der Spalte %3.")
+                               .arg(which, axisName(other), axisName(axis), rowText(row))};
+        return Finding{Cause::TableValue, 5,
+                       QStringLiteral("Der %1 Tabellenwert weicht um %2 ab: lesen Sie die Zeile "
+                                      "%3 der Häusertabelle nach.")
+                           .arg(which,
+                                c.task() ? minutesDeviation(std::llround(deviation))
+                                         : minutesDeviation(60 * std::llround(deviation / 60)),
+                                rowText(row))};
     };
-    report.finding = misread(QStringLiteral("kleinere"), smallerDeviation, typedSmaller,
-                             smallerRamc, smallerRow);
-    if (report.finding.isEmpty())
-        report.finding = misread(QStringLiteral("größere"), greaterDeviation, typedGreater,
-                                 greaterRamc, greaterRow);
-    if (!report.finding.isEmpty())
-        return report;
-    if (secondsOf(e.smallerTableValue2) != typedSmaller) {
-        report.finding = QStringLiteral("In der Zeile „korrigierter Wert − kleinerer Wert“ von "
-                                        "Schritt 5 steht nicht der kleinere Tabellenwert ") +
-                         arcText(typedSmaller) + QStringLiteral(": tragen Sie ihn dort ein.");
-        return report;
-    }
+    if (Found f = misread(QStringLiteral("kleinere"), c.e.smallerTableValue.totalSeconds(),
+                          c.smallerRow))
+        return f;
+    return misread(QStringLiteral("größere"), c.e.greaterTableValue.totalSeconds(), c.greaterRow);
+}
 
-    // The corrected value between the two table values, counted forward.
-    const qint32 step = modulo(qint64{typedGreater} - typedSmaller, ArcSecondsPerSign);
-    const qint32 towards = modulo(qint64{corrected} - typedSmaller, ArcSecondsPerSign);
-    if (towards > step) {
-        report.finding = QStringLiteral("Der korrigierte Wert ") + arcText(corrected) +
-                         QStringLiteral(" liegt nicht zwischen dem kleineren Tabellenwert ") +
-                         arcText(typedSmaller) + QStringLiteral(" und dem größeren ") +
-                         arcText(typedGreater) +
-                         QStringLiteral(": nehmen Sie den Aspekt eines Radix-Planeten, der "
-                                        "dazwischen liegt, oder prüfen Sie die Zeilen.");
-        return report;
-    }
+Found smallerValueRepeated(const Context &c)
+{
+    const qint32 smaller = c.e.smallerTableValue.totalSeconds();
+    if (c.e.smallerTableValue2.totalSeconds() == smaller)
+        return {};
+    return Finding{Cause::SmallerCopy, 5,
+                   QStringLiteral("In der Zeile „korrigierter Wert − kleinerer Wert“ von Schritt 5 "
+                                  "steht nicht der kleinere Tabellenwert %1: tragen Sie ihn dort "
+                                  "ein.")
+                       .arg(Notation::angle(smaller))};
+}
 
-    // The ±30° of the two rows of step 5 and the ±360° of step 6.
-    const double first = forwardCorrection(typedGreater - typedSmaller);
-    if (e.firstSignCorrection != first) {
-        report.finding = signChoiceFinding(QStringLiteral("„größerer − kleinerer Wert“"), first,
-                                           typedSmaller, typedGreater);
-        return report;
+// The corrected value: of a task, its radix planet's aspect point; of a free
+// calculation, a value between the two table values, counted forward.
+Found correctedValue(const Context &c)
+{
+    const qint32 corrected = c.e.correctedTableValue.totalSeconds();
+    if (const auto &task = c.task()) {
+        const qint32 point = task->aspectPoint % ArcSecondsPerSign;
+        if (corrected == point)
+            return {};
+        return Finding{Cause::CorrectedValue, 5,
+                       QStringLiteral("Der korrigierte Wert ist der Aspektpunkt des "
+                                      "Radix-Planeten: %1 %2 im %3 gibt %4, eingetragen ist %5.")
+                           .arg(task->planet, Astro::positionText(task->planetPosition),
+                                task->aspect, Notation::angle(point),
+                                Notation::angle(corrected))};
     }
-    const double second = forwardCorrection(corrected - typedSmaller);
-    if (e.secondSignCorrection != second) {
-        report.finding = signChoiceFinding(QStringLiteral("„korrigierter − kleinerer Wert“"),
-                                           second, typedSmaller, corrected);
-        return report;
-    }
-    const qint64 beforeCircle = qint64{secondsOf(e.ramcPlusQuotient)} - secondsOf(e.arcOfStep6);
-    const double circle = beforeCircle < 0                     ? 360.0
-                          : beforeCircle > ArcSecondsPerCircle ? -360.0
-                                                               : 0.0;
-    if (e.circleCorrection != circle) {
-        report.finding =
-            circle > 0 ? QStringLiteral("In Schritt 6 ist „+360“ richtig: RAMC plus Quotient minus "
-                                        "Direktionsbogen wird negativ, darum werden 360° addiert.")
-            : circle < 0
-                ? QStringLiteral("In Schritt 6 ist „- 360“ richtig: der Wert überschreitet "
-                                 "360°.")
-                : QStringLiteral("In Schritt 6 ist „ 0“ richtig: RAMC plus Quotient minus "
-                                 "Direktionsbogen liegt schon zwischen 0° und 360°.");
-        return report;
-    }
+    const qint32 smaller = c.e.smallerTableValue.totalSeconds();
+    const qint32 greater = c.e.greaterTableValue.totalSeconds();
+    const qint64 step = modulo(qint64{greater} - smaller, ArcSecondsPerSign);
+    if (modulo(qint64{corrected} - smaller, ArcSecondsPerSign) <= step)
+        return {};
+    return Finding{Cause::CorrectedValue, 5,
+                   QStringLiteral("Der korrigierte Wert %1 liegt nicht zwischen dem kleineren "
+                                  "Tabellenwert %2 und dem größeren %3: nehmen Sie den Aspekt "
+                                  "eines Radix-Planeten, der dazwischen liegt, oder prüfen Sie "
+                                  "die Zeilen.")
+                       .arg(Notation::angle(corrected), Notation::angle(smaller),
+                            Notation::angle(greater))};
+}
 
-    // What the hand method cannot avoid: the two table values rounded by up to
-    // 30'' each, spread over the table step, the linear interpolation between
-    // the rows where the axis does not move evenly, and the steps' roundings.
-    const double tableStep = std::remainder(exactGreater - exactSmaller, 360.0);
-    const double linear = smallerRamc + std::remainder(planet - exactSmaller, 360.0) / tableStep;
+QString choiceText(double degrees)
+{
+    return degrees > 0   ? QStringLiteral("+30")
+           : degrees < 0 ? QStringLiteral("-30")
+                         : QStringLiteral("+0");
+}
+
+// The ±30° of the two rows of step 5.
+Found signChoices(const Context &c)
+{
+    const qint32 smaller = c.e.smallerTableValue.totalSeconds();
+    const auto choice = [&](const QString &row, qint32 to, double chosen) -> Found {
+        const double right = signCorrection(qint64{to} - smaller);
+        if (chosen == right)
+            return {};
+        QString text = QStringLiteral("In der Zeile %1 von Schritt 5 ist „%2“ richtig: ")
+                           .arg(row, choiceText(right));
+        if (right > 0)
+            text += QStringLiteral("von %1 zu %2 wechselt der Wert ins nächste Zeichen. MC und "
+                                   "AC nehmen mit der Sternzeit immer zu, der Schritt über den "
+                                   "Zeichenanfang wird darum mit +30° vorwärts gezählt.")
+                        .arg(Notation::angle(smaller), Notation::angle(to));
+        else
+            text += QStringLiteral("beide Werte liegen im selben Zeichen, %1 liegt vorwärts von "
+                                   "%2; ein Ausgleich um 30° ist nicht nötig.")
+                        .arg(Notation::angle(to), Notation::angle(smaller));
+        return Finding{Cause::SignCorrection, 5, text};
+    };
+    if (Found f = choice(QStringLiteral("„größerer − kleinerer Wert“"),
+                         c.e.greaterTableValue.totalSeconds(), c.e.firstSignCorrection))
+        return f;
+    return choice(QStringLiteral("„korrigierter − kleinerer Wert“"),
+                  c.e.correctedTableValue.totalSeconds(), c.e.secondSignCorrection);
+}
+
+// The ±360° of step 6.
+Found circleChoice(const Context &c)
+{
+    const double right = circleCorrection(qint64{c.e.ramcPlusQuotient.totalSeconds()} -
+                                          c.e.arcOfStep6.totalSeconds());
+    if (c.e.circleCorrection == right)
+        return {};
+    const QString text =
+        right > 0   ? QStringLiteral("In Schritt 6 ist „+360“ richtig: RAMC plus Quotient minus "
+                                     "Direktionsbogen wird negativ, darum werden 360° addiert.")
+        : right < 0 ? QStringLiteral("In Schritt 6 ist „- 360“ richtig: der Wert überschreitet "
+                                     "360°.")
+                    : QStringLiteral("In Schritt 6 ist „ 0“ richtig: RAMC plus Quotient minus "
+                                     "Direktionsbogen liegt schon zwischen 0° und 360°.");
+    return Finding{Cause::CircleCorrection, 6, text};
+}
+
+// What the hand method cannot avoid, for a free calculation: the two table
+// values rounded by up to 30'' each, spread over the table step, the linear
+// interpolation between the rows where the axis does not move evenly, and
+// the steps' roundings.
+double explainedDeviation(const Context &c)
+{
+    const double tableStep = std::remainder(c.exactGreater - c.exactSmaller, 360.0);
+    const double planet = c.problem.aspectPoint / 3600.0;
+    const double linear =
+        c.smallerRamc + std::remainder(planet - c.exactSmaller, 360.0) / tableStep;
     const double interpolation =
-        std::abs(std::remainder(linear - aspectRamc, 360.0)) * SecondsPerDegree;
-    const double explained =
-        2 * 30.0 / (std::abs(tableStep) * 3600) * SecondsPerDegree + interpolation + StepRounding;
-    const double deviation = typedCorrection - exactSidereal;
+        std::abs(std::remainder(linear - c.exact.aspectRamc, 360.0)) * SiderealSecondsPerDegree;
+    return 2 * 30.0 / (std::abs(tableStep) * 3600) * SiderealSecondsPerDegree + interpolation +
+           StepRounding;
+}
+
+// A free calculation: more deviation from the exact correction than the
+// method explains.
+Found unexplained(const Context &c)
+{
+    if (c.task())
+        return {};
+    const qint32 typed = c.e.correction.totalSeconds();
+    const double explained = explainedDeviation(c);
+    const double deviation = typed - c.exact.siderealSeconds;
     // Step 8 does not reduce by a day: where the corrected RAMC and the
     // sidereal time of birth lie on both sides of 0 h, the difference comes
     // out a day too large or too small.
     if (std::abs(deviation) > SecondsPerDay / 2 &&
         std::abs(std::remainder(deviation, double{SecondsPerDay})) <= explained) {
-        const qint32 meant = typedCorrection + (deviation > 0 ? -SecondsPerDay : SecondsPerDay);
-        report.finding = QStringLiteral("Ihre Zeitdifferenz liegt um einen ganzen Tag daneben: "
-                                        "die korrigierte RAMC und die Sternzeit der Geburt "
-                                        "liegen auf verschiedenen Seiten von 0 h, und Schritt 8 "
-                                        "rechnet nicht über den Tag hinweg. Gemeint ist ") +
-                         timeText(meant) + QStringLiteral(".");
-        return report;
+        const qint32 meant = typed + (deviation > 0 ? -SecondsPerDay : SecondsPerDay);
+        return Finding{Cause::DayOff, 8,
+                       QStringLiteral("Ihre Zeitdifferenz liegt um einen ganzen Tag daneben: die "
+                                      "korrigierte RAMC und die Sternzeit der Geburt liegen auf "
+                                      "verschiedenen Seiten von 0 h, und Schritt 8 rechnet nicht "
+                                      "über den Tag hinweg. Gemeint ist %1.")
+                           .arg(Notation::clock(meant))};
     }
-    if (std::abs(deviation) > explained) {
-        report.finding = QStringLiteral("Ihre Zeitdifferenz weicht um ") +
-                         durationText(deviation, true) +
-                         QStringLiteral(" von der genauen ab, mehr als Interpolation und "
-                                        "Rundung erklären (bis ") +
-                         durationText(explained, false) +
-                         QStringLiteral("): prüfen Sie die Tabellenwerte und den korrigierten "
-                                        "Wert.");
-        return report;
+    if (std::abs(deviation) <= explained)
+        return {};
+    return Finding{Cause::Deviation, 8,
+                   QStringLiteral("Ihre Zeitdifferenz weicht um %1 von der genauen ab, mehr als "
+                                  "Interpolation und Rundung erklären (bis %2): prüfen Sie die "
+                                  "Tabellenwerte und den korrigierten Wert.")
+                       .arg(Notation::preciseDeviation(deviation),
+                            Notation::preciseDuration(explained))};
+}
+
+// The findings in the order of the calculation: the first that finds a fault
+// is the first cause.
+const std::function<Found(const Context &)> Findings[] = {
+    ageMiscount,  unfinishedStep,       brokenLink,     givenSiderealTime,
+    dayReduction, rowsAroundEvent,      ramcOfRow,      tableValues,
+    smallerValueRepeated, correctedValue, signChoices, circleChoice,
+    unexplained,
+};
+
+QList<CheckRow> rowsOf(const Context &c)
+{
+    const Results &r = c.w.results;
+    const auto shown = [&r](int step) -> std::optional<qint32> {
+        const auto &t = r.triples[static_cast<std::size_t>(step)];
+        return t ? std::optional<qint32>(pickersToSeconds(*t)) : std::nullopt;
+    };
+    const double arc = c.exact.arc;
+    const double exactEvent = std::fmod(c.problem.birthSiderealTime + arc * 240.0, SecondsPerDay);
+    const double exactQuotient = std::remainder(c.exact.aspectRamc - c.smallerRamc, 360.0);
+    const double exactCorrected = c.exact.birthRamc;
+    const qint32 typedSmaller = c.e.smallerTableValue.totalSeconds();
+    const qint32 typedGreater = c.e.greaterTableValue.totalSeconds();
+
+    QList<CheckRow> rows;
+    const auto event = shown(WithinDayStep);
+    rows << CheckRow{QStringLiteral("Sternzeit des Ereignisses"),
+                     event ? Notation::clock(*event) : dash(), preciseClock(exactEvent),
+                     event ? Notation::preciseDeviation(
+                                 std::remainder(*event - exactEvent, double{SecondsPerDay}))
+                           : QString()};
+    rows << CheckRow{QStringLiteral("Tabellenwert kleiner"), Notation::angle(typedSmaller),
+                     preciseInSign(c.exactSmaller),
+                     arcDeviation(inSignDeviation(typedSmaller, c.exactSmaller))};
+    rows << CheckRow{QStringLiteral("Tabellenwert größer"), Notation::angle(typedGreater),
+                     preciseInSign(c.exactGreater),
+                     arcDeviation(inSignDeviation(typedGreater, c.exactGreater))};
+    const std::optional<FixedDecimal> &q = r.quotient;
+    rows << CheckRow{QStringLiteral("Quotient"), q ? decimalText(q->toDouble(), false) : dash(),
+                     decimalText(exactQuotient, false),
+                     q ? decimalText(q->toDouble() - exactQuotient, true) : QString()};
+    const auto corrected = shown(CorrectedRamcStep);
+    rows << CheckRow{QStringLiteral("korrigierte RAMC"),
+                     corrected ? Notation::angle(*corrected) : dash(), preciseArc(exactCorrected),
+                     corrected ? arcDeviation(std::remainder(*corrected - exactCorrected * 3600,
+                                                             double{ArcSecondsPerCircle}))
+                               : QString()};
+    const auto correction = shown(CorrectionStep);
+    rows << CheckRow{QStringLiteral("gesuchte Zeitdifferenz"),
+                     correction ? Notation::clock(*correction) : dash(),
+                     Notation::preciseDuration(c.exact.siderealSeconds) +
+                         QStringLiteral(" Sternzeit = ") +
+                         Notation::preciseDuration(c.exact.civilSeconds) +
+                         QStringLiteral(" bürgerlich"),
+                     correction ? Notation::preciseDeviation(*correction - c.exact.siderealSeconds)
+                                : QString()};
+    return rows;
+}
+
+QString rightFinding(const Context &c)
+{
+    QString text = QStringLiteral("Ihre Rechnung ist richtig.");
+    if (c.task())
+        text += QStringLiteral(" Sie ist die Handrechnung der Aufgabe.");
+    text += QStringLiteral(" Die Abweichung von %1 Sternzeit vom genauen Wert erklären die "
+                           "lineare Interpolation zwischen den Zeilen, die auf Minuten gerundete "
+                           "Tabelle und die Rundungen der Schritte; die Korrektur ist Sternzeit, "
+                           "bürgerliche Zeit läuft um 1/366 langsamer.")
+                .arg(Notation::preciseDeviation(c.e.correction.totalSeconds() -
+                                                c.exact.siderealSeconds));
+    if (!c.problem.ageFromDates)
+        text += QStringLiteral(" Schritt 1 (Alter) konnte ohne Ereignistag nicht geprüft werden.");
+    return text;
+}
+
+// The aspect point of a free calculation: the longitude with the corrected
+// value's degrees within a sign that lies nearest the smaller row's axis.
+qint32 aspectPointNear(qint32 corrected, double exactSmaller)
+{
+    const double planet =
+        exactSmaller + std::remainder(corrected / 3600.0 - std::fmod(exactSmaller, 30.0), 30.0);
+    return static_cast<qint32>(modulo(std::llround(planet * 3600), ArcSecondsPerCircle));
+}
+
+Problem freeProblem(const Worked &w, const TableChoice &table, qint32 smallerRow)
+{
+    Problem p;
+    p.table = table;
+    p.birthDate = w.header.birthDate;
+    p.obliquity = obliquityOf(p.birthDate);
+    p.eventDate = w.header.eventOn;
+    p.age = typedAge(w.header);
+    if (p.birthDate.isValid() && p.eventDate && *p.eventDate >= p.birthDate) {
+        const AgeInYearsAndDays age = ageAt(p.birthDate, *p.eventDate);
+        p.age = ageOf(age);
+        p.ageFromDates = true;
+        p.leapDayMoved = age.onFirstOfMarch;
     }
-    // The deviation is within what the method explains; that excuses no slip.
-    report.finding = firstSlip(e);
-    if (!report.finding.isEmpty())
-        return report;
-    report.right = true;
-    report.finding = QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von ") +
-                     durationText(deviation, true) +
-                     QStringLiteral(" erklären die lineare Interpolation zwischen den Zeilen, "
-                                    "die auf Minuten gerundete Tabelle und die Rundungen der "
-                                    "Schritte; die Korrektur ist Sternzeit, bürgerliche Zeit "
-                                    "läuft um 1/366 langsamer.");
+    p.birthSiderealTime = Sexagesimal::read(w.header.birthSiderealTime).totalSeconds();
+    const double exactSmaller =
+        Astro::axisLongitude(table.axis, smallerRow / double{SiderealSecondsPerDegree},
+                             p.obliquity, table.latitudeMinutes / 60.0);
+    p.aspectPoint = aspectPointNear(w.entries.correctedTableValue.totalSeconds(), exactSmaller);
+    return p;
+}
+
+Context contextOf(const Worked &w, const TableChoice &table, const Sexagesimal &smallerRow,
+                  const Sexagesimal &greaterRow)
+{
+    Context c{w, w.entries, w.header, {}, {}};
+    c.smallerRow = smallerRow.totalSeconds();
+    c.greaterRow = greaterRow.totalSeconds();
+    if (w.task) {
+        c.problem = problemOf(*w.task);
+        c.problem.table = table;
+    } else {
+        c.problem = freeProblem(w, table, c.smallerRow);
+    }
+    c.exact = exactCorrection(c.problem);
+    c.smallerRamc = c.smallerRow / double{SiderealSecondsPerDegree};
+    c.greaterRamc = c.greaterRow / double{SiderealSecondsPerDegree};
+    c.exactSmaller = c.axisAt(c.smallerRamc, table.axis);
+    c.exactGreater = c.axisAt(c.greaterRamc, table.axis);
+    if (const auto &withinDay = w.results.triples[WithinDayStep])
+        c.event = pickersToSeconds(*withinDay);
+    return c;
+}
+
+CheckReport judge(const Context &c, const TableChoice &table)
+{
+    CheckReport report;
+    report.rows = rowsOf(c);
+    for (const auto &finding : Findings) {
+        if (const Found f = finding(c)) {
+            report.cause = f->cause;
+            report.step = f->step;
+            report.finding = f->text;
+            break;
+        }
+    }
+    if (report.finding.isEmpty()) {
+        report.right = true;
+        report.finding = rightFinding(c);
+    }
+    // Another table than the task's: the student may look, but the verdict
+    // is not the task's.
+    if (c.task() && table != tableOf(*c.task())) {
+        const QString named = QStringLiteral("Die Aufgabe nennt %1.").arg(tableText(tableOf(*c.task())));
+        if (report.right)
+            report.finding = named + QStringLiteral(" Mit %1 ist die Rechnung nicht die der "
+                                                    "Aufgabe.")
+                                         .arg(tableText(table));
+        else
+            report.finding = named + u' ' + report.finding;
+        report.right = false;
+        report.cause = Cause::OtherTable;
+        report.step = 5;
+    }
     return report;
 }
 
 } // namespace
+
+TableChoice tableOf(const GivenTask &task)
+{
+    return {task.axis, task.latitudeMinutes};
+}
+
+QString tableText(const TableChoice &table)
+{
+    return axisName(table.axis) + QStringLiteral(", ") + Notation::latitude(table.latitudeMinutes);
+}
+
+Problem problemOf(const GivenTask &task)
+{
+    Problem p;
+    p.table = tableOf(task);
+    p.birthDate = task.birthDate;
+    p.obliquity = task.birthUtc() ? Astro::meanObliquity(*task.birthUtc())
+                                  : obliquityOf(task.birthDate);
+    p.eventDate = task.eventDate;
+    const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
+    p.age = ageOf(age);
+    p.ageFromDates = true;
+    p.leapDayMoved = age.onFirstOfMarch;
+    p.birthSiderealTime = task.birthSiderealTime;
+    p.aspectPoint = task.aspectPoint;
+    return p;
+}
+
+Exact exactCorrection(const Problem &p)
+{
+    Exact exact;
+    exact.arc = (p.age.years + p.age.days / DaysPerYear) * NaibodDegreesPerYear;
+    exact.aspectRamc = Astro::ramcOfAxis(p.table.axis, p.aspectPoint / 3600.0, p.obliquity,
+                                         p.table.latitudeMinutes / 60.0);
+    exact.birthRamc = normalizedDegrees(exact.aspectRamc - exact.arc);
+    // The difference of two sidereal times, taken the short way round the day.
+    exact.siderealSeconds =
+        std::remainder(exact.birthRamc * SiderealSecondsPerDegree - p.birthSiderealTime,
+                       double{SecondsPerDay});
+    exact.civilSeconds = exact.siderealSeconds / SiderealPerCivil;
+    return exact;
+}
 
 QString checkTitle()
 {
@@ -514,10 +770,10 @@ QStringList checkColumns()
     return {QStringLiteral("Ihre Rechnung"), QStringLiteral("Genau"), QStringLiteral("Abweichung")};
 }
 
-StepResult<CheckInput> checkInputOf(const Worked &worked, const TableChoice &table, QDate birthDate)
+StepResult<CheckReport> checkRectification(const Worked &w, const TableChoice &table)
 {
     const bool anyComputed =
-        std::any_of(worked.status.begin(), worked.status.end(),
+        std::any_of(w.status.begin(), w.status.end(),
                     [](StepLedger::Status s) { return s != StepLedger::Status::NotComputed; });
     if (!anyComputed)
         return StepMessage{QStringLiteral("Für die Kontrolle fehlt die Rechnung: bitte zuerst "
@@ -525,33 +781,19 @@ StepResult<CheckInput> checkInputOf(const Worked &worked, const TableChoice &tab
     const auto typed = [](const std::array<QString, 2> &row) {
         return !row[0].trimmed().isEmpty() && !row[1].trimmed().isEmpty();
     };
-    if (!typed(worked.header.smallerRow) || !typed(worked.header.greaterRow))
+    if (!typed(w.header.smallerRow) || !typed(w.header.greaterRow))
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Sternzeiten der "
                                           "Häusertabelle (Schritt 5).")};
     const auto row = [](const std::array<QString, 2> &r) {
         return Sexagesimal::read({r[0], r[1], QString()});
     };
-    CheckInput in;
-    in.axis = table.axis;
-    in.latitudeDegrees = table.latitudeDegrees;
-    in.latitudeMinutes = table.latitudeMinutes;
-    in.birthDate = birthDate;
-    in.entries = worked.entries;
-    if (const auto &withinDay = worked.results.triples[WithinDayStep])
-        in.eventWithinDay = Sexagesimal::of(*withinDay);
-    in.smallerRowTime = row(worked.header.smallerRow);
-    in.greaterRowTime = row(worked.header.greaterRow);
-    in.status = worked.status;
-    return in;
-}
-
-CheckReport checkRectification(const CheckInput &input)
-{
     try {
-        return checkAll(input);
+        return judge(contextOf(w, table, row(w.header.smallerRow), row(w.header.greaterRow)),
+                     table);
     } catch (const Overflow &) {
         CheckReport report;
         report.finding = QStringLiteral("Überlauf!");
+        report.cause = Cause::Overflow;
         return report;
     }
 }

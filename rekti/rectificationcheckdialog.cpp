@@ -13,7 +13,7 @@ using namespace Gui;
 
 namespace {
 
-QString readTriple(const QString &key)
+QString storedValue(const QString &key)
 {
     return Store::readSetting(Store::FormsApplication, Store::FormsSection, key);
 }
@@ -23,16 +23,11 @@ void write(const QString &key, const QString &value)
     Store::writeSetting(Store::FormsApplication, Store::FormsSection, key, value);
 }
 
-QString axisText(Astro::Axis axis)
-{
-    return axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC");
-}
-
 // A stored latitude that is no number or out of range counts as 0.
-double storedPart(const QString &key, int maximum)
+int storedPart(const QString &key, int maximum)
 {
     bool ok = false;
-    const int value = readTriple(key).toInt(&ok);
+    const int value = storedValue(key).toInt(&ok);
     return ok && value >= 0 && value <= maximum ? value : 0;
 }
 
@@ -40,28 +35,32 @@ double storedPart(const QString &key, int maximum)
 
 TableChoice storedTableChoice()
 {
-    return {
-        readTriple(Store::CheckAxis) == QStringLiteral("AC") ? Astro::Axis::AC : Astro::Axis::MC,
-        storedPart(Store::CheckLatitudeDegrees, 89), storedPart(Store::CheckLatitudeMinutes, 59)};
+    return {storedValue(Store::CheckAxis) == Core::axisName(Astro::Axis::AC) ? Astro::Axis::AC
+                                                                            : Astro::Axis::MC,
+            storedPart(Store::CheckLatitudeDegrees, 89) * 60 +
+                storedPart(Store::CheckLatitudeMinutes, 59)};
 }
 
 void storeTableChoice(const TableChoice &choice)
 {
-    write(Store::CheckAxis, axisText(choice.axis));
-    write(Store::CheckLatitudeDegrees, QString::number(choice.latitudeDegrees));
-    write(Store::CheckLatitudeMinutes, QString::number(choice.latitudeMinutes));
+    write(Store::CheckAxis, Core::axisName(choice.axis));
+    write(Store::CheckLatitudeDegrees, QString::number(choice.latitudeMinutes / 60));
+    write(Store::CheckLatitudeMinutes, QString::number(choice.latitudeMinutes % 60));
 }
 
-RectificationCheckDialog::RectificationCheckDialog(const Worked &worked, QDate birthDate,
-                                                   QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::RectificationCheckDialog>()), m_worked(worked),
-      m_birthDate(birthDate)
+TableChoice tableToCheck(const Worked &worked)
+{
+    return worked.task ? tableOf(*worked.task) : storedTableChoice();
+}
+
+RectificationCheckDialog::RectificationCheckDialog(const Worked &worked, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::RectificationCheckDialog>()), m_worked(worked)
 {
     ui->setupUi(this);
-    const TableChoice stored = storedTableChoice();
-    ui->cmbAchse->setCurrentIndex(stored.axis == Astro::Axis::AC ? 1 : 0);
-    ui->txtBreite_0->setText(QString::number(stored.latitudeDegrees));
-    ui->txtBreite_1->setText(QString::number(stored.latitudeMinutes));
+    const TableChoice first = tableToCheck(worked);
+    ui->cmbAchse->setCurrentIndex(first.axis == Astro::Axis::AC ? 1 : 0);
+    ui->txtBreite_0->setText(QString::number(first.latitudeMinutes / 60));
+    ui->txtBreite_1->setText(QString::number(first.latitudeMinutes % 60));
     // North latitudes up to 89°59': what cannot be one is not taken.
     ui->txtBreite_0->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-8]?[0-9]")), this));
@@ -81,24 +80,27 @@ RectificationCheckDialog::~RectificationCheckDialog() = default;
 TableChoice RectificationCheckDialog::choice() const
 {
     return {ui->cmbAchse->currentIndex() == 1 ? Astro::Axis::AC : Astro::Axis::MC,
-            ui->txtBreite_0->text().toDouble(), ui->txtBreite_1->text().toDouble()};
+            ui->txtBreite_0->text().toInt() * 60 + ui->txtBreite_1->text().toInt()};
 }
 
 void RectificationCheckDialog::check()
 {
     const TableChoice table = choice();
-    storeTableChoice(table);
+    // The choice of a free calculation is kept for the next one; a task names
+    // its own.
+    if (!m_worked.task)
+        storeTableChoice(table);
     // The latitude only shapes the AC; the MC depends on the RAMC alone.
     ui->txtBreite_0->setEnabled(table.axis == Astro::Axis::AC);
     ui->txtBreite_1->setEnabled(table.axis == Astro::Axis::AC);
 
-    const auto input = checkInputOf(m_worked, table, m_birthDate);
-    if (!input.ok()) {
+    const auto checked = checkRectification(m_worked, table);
+    if (!checked.ok()) {
         ui->tblKontrolle->clearContents();
-        ui->lblBefund->setText(input.message());
+        ui->lblBefund->setText(checked.message());
         return;
     }
-    const CheckReport report = checkRectification(input.value());
+    const CheckReport &report = checked.value();
     ui->tblKontrolle->setRowCount(static_cast<int>(report.rows.size()));
     for (int r = 0; r < report.rows.size(); ++r) {
         const CheckRow &row = report.rows[r];

@@ -19,16 +19,21 @@ namespace Rectification {
 TableChoice storedTableChoice();
 void storeTableChoice(const TableChoice &choice);
 
+// The house table a calculation is checked with at first: its task's, or
+// for a free calculation the one last chosen.
+TableChoice tableToCheck(const Worked &worked);
+
 // "Kontrolle mit genauer Rechnung" of a rectification: above the table the
 // axis and the latitude of the house table used (the latitude matters for the
-// AC only), then the student's values beside the exact ones and the finding.
-// Choosing another axis or latitude checks again. It changes nothing in the
-// form it was opened from.
+// AC only), preset to the task's; then the student's values beside the exact
+// ones and the finding. Choosing another axis or latitude checks again (for a
+// task, the finding then names the task's). It changes nothing in the form it
+// was opened from.
 class RectificationCheckDialog : public QDialog {
     Q_OBJECT
 
 public:
-    RectificationCheckDialog(const Worked &worked, QDate birthDate, QWidget *parent = nullptr);
+    explicit RectificationCheckDialog(const Worked &worked, QWidget *parent = nullptr);
     ~RectificationCheckDialog() override;
 
 private:
@@ -37,7 +42,6 @@ private:
 
     std::unique_ptr<Ui::RectificationCheckDialog> ui;
     Worked m_worked;
-    QDate m_birthDate;
 };
 
 } // namespace Rectification

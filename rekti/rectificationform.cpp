@@ -2,6 +2,8 @@
 
 #include "ui_rectificationform.h"
 
+#include "core/calendar.h"
+#include "core/notation.h"
 #include "core/numbers.h"
 #include "rekti/rectificationcheckdialog.h"
 #include "rekti/rectificationsheet.h"
@@ -254,17 +256,20 @@ void RectificationForm::load()
 
     for (size_t i = 0; i < 3; ++i)
         m_birthDate[i]->setText(m_start.birthDate[i]);
-    if (m_start.restoreEntries)
+    const bool restore = Store::openCalculation(Store::RectificationTask, m_start);
+    if (restore)
         Store::restoreControls(storedControls());
     ui->Text1_0->setText(m_start.personName);
-    // A task taken over: its data over the restored entries; every write runs
-    // the field's handler, so the sidereal time reaches steps 4 and 8.
-    if (const auto &preset = m_start.rectificationPreset) {
-        ui->Text1_1->setText(preset->place);
-        ui->Text7_0->setText(preset->event);
-        ui->Text1_2->setText(preset->eventDate);
-        for (size_t i = 0; i < 3; ++i)
-            m_birthSiderealTime[i]->setText(preset->birthSiderealTime[i]);
+    m_state.task = m_start.task;
+    showTaskSummary(ui->lblAufgabeDaten, m_state.task);
+    // A task started anew: what it gives over the empty fields; every write
+    // runs the field's handler, so the sidereal time reaches steps 4 and 8.
+    if (m_state.task && !restore) {
+        const Core::GivenTask &task = *m_state.task;
+        ui->Text1_1->setText(task.place);
+        ui->Text7_0->setText(task.event);
+        ui->Text1_2->setText(Notation::date(task.eventDate));
+        showInFields(m_birthSiderealTime, secondsToTriple(task.birthSiderealTime));
     }
 }
 
@@ -301,8 +306,11 @@ void RectificationForm::readFields()
         return std::array<QString, 2>{f[0]->text(), f[1]->text()};
     };
     Header &h = m_state.header;
+    const FieldTexts date = textsOf(m_birthDate);
+    h.birthDate = QDate(date[2].toInt(), date[1].toInt(), date[0].toInt());
     h.event = ui->Text7_0->text();
     h.eventDate = ui->Text1_2->text();
+    h.eventOn = typedDate(h.eventDate);
     h.birthSiderealTime = textsOf(m_birthSiderealTime);
     h.age = two(m_age);
     h.smallerRow = two(m_greaterRowTime); // txtSternZeit1
@@ -486,33 +494,9 @@ Sheet RectificationForm::calculationSheet() const
                  {ui->Label117->text(), {}},
                  {ui->Label125->text(), {}}}};
     in.worked = m_state.worked();
-    // The check of the house table last chosen in the check, where it can be made.
-    const auto input = checkInputOf(in.worked, storedTableChoice(), birthDate());
-    if (input.ok()) {
-        const CheckReport report = checkRectification(input.value());
-        SheetTable check;
-        check.title = checkCaption();
-        check.columnHeaders = QStringList{QString()} + checkColumns();
-        for (const CheckRow &row : report.rows)
-            check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-        const TableChoice table = storedTableChoice();
-        check.finding =
-            QStringLiteral("Achse %1")
-                .arg(table.axis == Astro::Axis::AC ? QStringLiteral("AC") : QStringLiteral("MC"));
-        if (table.axis == Astro::Axis::AC)
-            check.finding += QStringLiteral(", Häusertabelle für %1°%2' nördlicher Breite")
-                                 .arg(table.latitudeDegrees)
-                                 .arg(static_cast<int>(table.latitudeMinutes), 2, 10, QChar(u'0'));
-        check.finding += QStringLiteral(". ") + report.finding;
-        in.check = check;
-    }
+    // The check with the task's house table, or the one last chosen.
+    in.check = checkTable(in.worked, tableToCheck(in.worked));
     return rectificationSheet(in);
-}
-
-QDate RectificationForm::birthDate() const
-{
-    const FieldTexts date = textsOf(m_birthDate);
-    return QDate(date[2].toInt(), date[1].toInt(), date[0].toInt());
 }
 
 // The check opens over the form and leaves it as it is; a calculation it
@@ -521,12 +505,12 @@ void RectificationForm::openCheck()
 {
     readFields();
     const Worked worked = m_state.worked();
-    const auto input = checkInputOf(worked, storedTableChoice(), birthDate());
-    if (!input.ok()) {
-        showStepMessage(this, input.message(), checkTitle());
+    const auto checked = checkRectification(worked, tableToCheck(worked));
+    if (!checked.ok()) {
+        showStepMessage(this, checked.message(), checkTitle());
         return;
     }
-    auto *dialog = new RectificationCheckDialog(worked, birthDate(), this);
+    auto *dialog = new RectificationCheckDialog(worked, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -54,8 +54,6 @@ private:
     void showPage();
     void okayClicked();
     void openCheck();
-    // The birth date of the form's head; invalid while it is not typed.
-    QDate birthDate() const;
 
     // Reads the fields into the state; the one place where they are read.
     void readFields();

@@ -309,4 +309,19 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
     return sheet;
 }
 
+std::optional<SheetTable> checkTable(const Worked &worked, const TableChoice &table)
+{
+    const auto checked = checkRectification(worked, table);
+    if (!checked.ok())
+        return std::nullopt;
+    SheetTable check;
+    check.title = checkCaption();
+    check.columnHeaders = QStringList{QString()} + checkColumns();
+    for (const CheckRow &row : checked.value().rows)
+        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
+    check.finding = QStringLiteral("Häusertabelle %1. ").arg(tableText(table)) +
+                    checked.value().finding;
+    return check;
+}
+
 } // namespace Rectification

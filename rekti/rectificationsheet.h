@@ -1,6 +1,7 @@
 #ifndef REKTI_RECTIFICATIONSHEET_H
 #define REKTI_RECTIFICATIONSHEET_H
 
+#include "rekti/rectificationcheck.h"
 #include "rekti/rectificationstate.h"
 #include "sheet/sheetbuilders.h"
 
@@ -23,6 +24,9 @@ struct RectificationSheetInput {
 };
 
 Sheets::Sheet rectificationSheet(const RectificationSheetInput &input);
+// The check that closes the sheet, made with a house table: the rows and the
+// finding of "Kontrolle…"; nothing while the calculation cannot be checked.
+std::optional<Sheets::SheetTable> checkTable(const Worked &worked, const TableChoice &table);
 
 } // namespace Rectification
 

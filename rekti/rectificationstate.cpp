@@ -160,9 +160,13 @@ std::optional<QString> State::run(Step step)
     case TowardsPlanetStep:
         keep(tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection));
         break;
-    case QuotientStep:
+    case QuotientStep: {
+        const auto q = tableQuotient(e.towardsPlanet, e.tableStep);
         keep(tableInterpolation(e.towardsPlanet, e.tableStep));
+        if (q.ok())
+            m_results.quotient = q.value();
         break;
+    }
     case RamcSumStep:
         keep(ramcPlusQuotient(e.ramc, e.quotient));
         break;
@@ -176,11 +180,61 @@ std::optional<QString> State::run(Step step)
         keep(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8));
         break;
     }
-    if (message)
+    if (message) {
         m_ledger.failed(step);
-    else
-        m_ledger.succeeded(step, inputsOf(step));
-    return message;
+        return message;
+    }
+    m_ledger.succeeded(step, inputsOf(step));
+    copyResult(step);
+    return std::nullopt;
+}
+
+// The result goes into the fields of the later steps that read it, as the
+// form writes them and reads them back; step 4's sum preselects "-24h" when
+// it passes a day.
+void State::copyResult(int step)
+{
+    Entries &e = entries;
+    const Results &r = m_results;
+    const auto of = [&r, step] { return Sexagesimal::of(*r.triples[step]); };
+    switch (step) {
+    case DecimalYearsStep:
+        e.decimalYears = asWritten(*r.decimalYears);
+        break;
+    case ArcStep:
+        e.directionArc = e.arcOfStep6 = of();
+        break;
+    case ArcTimeStep:
+        e.arcInTime = of();
+        break;
+    case SumStep:
+        e.eventSiderealTime = Sexagesimal::of(r.sum->time);
+        e.dayHours = r.sum->beyondADay ? -24.0 : 0.0;
+        break;
+    case TableStepStep:
+        e.tableStep = of();
+        break;
+    case TowardsPlanetStep:
+        e.towardsPlanet = of();
+        break;
+    case QuotientStep:
+        e.quotient = of();
+        break;
+    case RamcSumStep:
+        e.ramcPlusQuotient = of();
+        break;
+    case CorrectedRamcStep:
+        e.correctedRamc = of();
+        break;
+    case RamcTimeStep:
+        e.ramcInTime = of();
+        break;
+    case CorrectionStep:
+        e.correction = of();
+        break;
+    default:
+        break;
+    }
 }
 
 StepLedger::Status State::status(int step) const
@@ -195,7 +249,7 @@ int State::firstStale(int step) const
 
 Worked State::worked() const
 {
-    Worked w{header, entries, m_results, {}};
+    Worked w{header, entries, m_results, {}, task};
     for (int s = 0; s < StepCount; ++s)
         w.status[static_cast<std::size_t>(s)] = status(s);
     return w;

@@ -1,8 +1,11 @@
 #ifndef REKTI_RECTIFICATIONSTATE_H
 #define REKTI_RECTIFICATIONSTATE_H
 
+#include "core/giventask.h"
 #include "core/stepledger.h"
 #include "rekti/rectificationsteps.h"
+
+#include <QDate>
 
 #include <array>
 #include <optional>
@@ -39,14 +42,19 @@ QList<int> feedsOf(int step);
 struct Results {
     std::optional<double> decimalYears;
     std::optional<SiderealSum> sum;
+    // The quotient of step 5 as the division gave it, before it is shown as
+    // an angle (0.5648, shown 0°33'53'').
+    std::optional<Core::FixedDecimal> quotient;
     // The results that are angles or times, by step (empty for the two above).
     std::array<std::optional<Core::SexagesimalTriple>, StepCount> triples;
 };
 
 // What the form holds besides the steps' inputs.
 struct Header {
+    QDate birthDate;                    // of the head; invalid while it is not typed
     QString event;                      // "Heirat"
     QString eventDate;                  // as typed
+    std::optional<QDate> eventOn;       // the typed event date, where it is one
     Core::FieldTexts birthSiderealTime; // hours, minutes, seconds as typed
     std::array<QString, 2> age;         // years, days as typed
     std::array<QString, 2> smallerRow;  // the house-table rows: hours, minutes
@@ -62,6 +70,8 @@ struct Worked {
     Entries entries;
     Results results;
     std::array<Core::StepLedger::Status, StepCount> status{};
+    // The task the calculation answers; nothing for a free calculation.
+    std::optional<Core::GivenTask> task;
 };
 
 class State {
@@ -70,8 +80,15 @@ public:
 
     Header header;
     Entries entries;
+    // The task taken over from the exercises, kept while the calculation
+    // answers it.
+    std::optional<Core::GivenTask> task;
 
     const Results &results() const { return m_results; }
+    // Runs a step on the entries. On success the result is kept and written
+    // into the entries of the later steps that read it, and the step is
+    // current; a failure keeps the old result, now stale, and answers the
+    // step's one message.
     std::optional<QString> run(Step step);
     Core::StepLedger::Status status(int step) const;
     // The first stale step on the way to a step, itself included; -1 if none.
@@ -80,6 +97,7 @@ public:
 
 private:
     Core::StepLedger::Inputs inputsOf(int step) const;
+    void copyResult(int step);
 
     Results m_results;
     Core::StepLedger m_ledger;

@@ -1,6 +1,7 @@
 #include "rekti/rectificationsteps.h"
 
 #include "core/numbers.h"
+#include "core/rules.h"
 
 #include <cmath>
 
@@ -9,15 +10,6 @@ using namespace Core;
 namespace Rectification {
 
 namespace {
-
-// The Naibod key: the mean daily motion of the Sun, 0°59'08'' of arc, taken
-// as the arc the axes are directed per year of life.
-constexpr qint32 NaibodSecondsPerYear = 59 * 60 + 8;
-constexpr double DaysPerYear = 365.0;
-// One degree of right ascension passes the meridian in 4 minutes of sidereal time.
-constexpr double HoursPerDegree = 4.0 / 60.0;
-constexpr qint32 SecondsPerDay = 86400;
-constexpr qint32 SecondsPerFullCircle = 360 * 3600;
 
 // Seconds of arc -> decimal degrees (four places) -> x 4 m per degree ->
 // decimal hours rounded to four places -> h m s.
@@ -45,10 +37,15 @@ StepResult<double> decimalYears(const Age &age)
     });
 }
 
+double asWritten(double decimalYears)
+{
+    return regionalValue(plainNumber(decimalYears));
+}
+
 StepResult<SexagesimalTriple> directionArc(double decimalYears)
 {
     return guarded([&]() -> StepResult<SexagesimalTriple> {
-        return secondsToTriple(roundToInt32(decimalYears * NaibodSecondsPerYear));
+        return secondsToTriple(roundToInt32(decimalYears * NaibodArcSecondsPerYear));
     });
 }
 
@@ -93,18 +90,27 @@ StepResult<SexagesimalTriple> tableDifference(const Sexagesimal &minuend,
     });
 }
 
-StepResult<SexagesimalTriple> tableInterpolation(const Sexagesimal &towardsPlanet,
-                                                 const Sexagesimal &tableStep)
+StepResult<FixedDecimal> tableQuotient(const Sexagesimal &towardsPlanet,
+                                       const Sexagesimal &tableStep)
 {
-    return guarded([&]() -> StepResult<SexagesimalTriple> {
+    return guarded([&]() -> StepResult<FixedDecimal> {
         const qint32 divisor = tableStep.totalSeconds();
         if (divisor == 0)
             return StepMessage{QStringLiteral("Nulldivision!")};
         if (towardsPlanet.angleOutOfRange() || tableStep.angleOutOfRange())
             return invalidAngle();
-        const double q = static_cast<double>(towardsPlanet.totalSeconds()) / divisor;
-        return decimalToTriple(FixedDecimal::fromDouble(q));
+        return FixedDecimal::fromDouble(static_cast<double>(towardsPlanet.totalSeconds()) /
+                                        divisor);
     });
+}
+
+StepResult<SexagesimalTriple> tableInterpolation(const Sexagesimal &towardsPlanet,
+                                                 const Sexagesimal &tableStep)
+{
+    const StepResult<FixedDecimal> q = tableQuotient(towardsPlanet, tableStep);
+    if (!q.ok())
+        return StepMessage{q.message()};
+    return guarded([&]() -> StepResult<SexagesimalTriple> { return decimalToTriple(q.value()); });
 }
 
 StepResult<SexagesimalTriple> ramcPlusQuotient(double ramc, const Sexagesimal &quotient)
@@ -124,7 +130,7 @@ StepResult<SexagesimalTriple> correctedRamc(const Sexagesimal &ramcPlusQuotient,
         const qint32 d =
             checkedSubtract(ramcPlusQuotient.totalSeconds(), directionArc.totalSeconds());
         const qint32 x = roundToInt32(circleCorrection * 3600.0 + d);
-        if (x < 0 || x > SecondsPerFullCircle)
+        if (x < 0 || x > ArcSecondsPerCircle)
             return StepMessage{
                 QStringLiteral("Wert darf nicht negativ oder größer als 360 werden!")};
         return secondsToTriple(x);

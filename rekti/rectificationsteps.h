@@ -68,6 +68,9 @@ struct Entries {
 // The days as a fraction of a year of 365 days plus the whole years (the
 // years rounded half to even, the days not).
 Core::StepResult<double> decimalYears(const Age &age);
+// The decimal years as step 2 writes them into their field, as the desktop
+// writes a number (up to 15 significant digits), and reads them back.
+double asWritten(double decimalYears);
 // Decimal years x the Naibod key (0°59'08'' of arc per year), to the second.
 Core::StepResult<Core::SexagesimalTriple> directionArc(double decimalYears);
 // Arc to time: decimal degrees (four places) x 4 minutes per degree.
@@ -89,7 +92,10 @@ Core::StepResult<Core::SexagesimalTriple> tableDifference(const Core::Sexagesima
                                                           const Core::Sexagesimal &subtrahend,
                                                           double signCorrection);
 // The part of the table interval that the radix planet's position covers, as
-// a decimal of four places shown like an angle: 0.5149 -> 0°30'54''.
+// a decimal of four places (1900'' / 3690'' = 0.5149), and that decimal shown
+// like an angle: 0.5149 -> 0°30'54''.
+Core::StepResult<Core::FixedDecimal> tableQuotient(const Core::Sexagesimal &towardsPlanet,
+                                                   const Core::Sexagesimal &tableStep);
 Core::StepResult<Core::SexagesimalTriple> tableInterpolation(const Core::Sexagesimal &towardsPlanet,
                                                              const Core::Sexagesimal &tableStep);
 // The RAMC of the smaller table row in whole degrees plus the quotient.

@@ -39,4 +39,15 @@ void keepEntriesAsTheyChange(QWidget *form, const QList<Controls> &table)
     new EntriesKeeper(form, table);
 }
 
+bool openCalculation(const QString &taskKey, const Gui::CalculatorStart &start)
+{
+    if (!start.task) {
+        keepTask(taskKey, std::nullopt);
+        return start.restoreEntries;
+    }
+    const std::optional<Core::GivenTask> kept = keptTask(taskKey);
+    keepTask(taskKey, start.task);
+    return kept && kept->sameTask(*start.task);
+}
+
 } // namespace Store

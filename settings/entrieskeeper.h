@@ -2,6 +2,7 @@
 #define SETTINGS_ENTRIESKEEPER_H
 
 #include "settings/store.h"
+#include "ui/formsupport.h"
 
 #include <QObject>
 
@@ -34,6 +35,13 @@ private:
     QList<Controls> m_table;
     QTimer *m_timer;
 };
+
+// How a calculator opens with what it is given, under the key of the task it
+// keeps: a free calculation ends the kept task and restores the entries of
+// the last use unless a new calculation was started; the task it keeps
+// already is continued with its entries; another task is started without
+// them and kept from now on. Answers whether the entries are restored.
+bool openCalculation(const QString &taskKey, const Gui::CalculatorStart &start);
 
 // Starts keeping a form's entries; called once the form has restored them.
 void keepEntriesAsTheyChange(QWidget *form, const QList<Controls> &table);

@@ -267,4 +267,14 @@ void restoreResultList(ResultList &list)
     list.appendRows(rows);
 }
 
+std::optional<Core::GivenTask> keptTask(const QString &key)
+{
+    return Core::GivenTask::fromText(readSetting(FormsApplication, FormsSection, key));
+}
+
+void keepTask(const QString &key, const std::optional<Core::GivenTask> &task)
+{
+    writeSetting(FormsApplication, FormsSection, key, task ? task->toText() : QString());
+}
+
 } // namespace Store

@@ -1,8 +1,12 @@
 #ifndef SETTINGS_STORE_H
 #define SETTINGS_STORE_H
 
+#include "core/giventask.h"
+
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 namespace Gui {
@@ -45,6 +49,11 @@ inline const QString LastExerciseKind = QStringLiteral("UebungArt");
 inline const QString CheckAxis = QStringLiteral("KontrolleAchse");
 inline const QString CheckLatitudeDegrees = QStringLiteral("KontrolleBreite_0");
 inline const QString CheckLatitudeMinutes = QStringLiteral("KontrolleBreite_1");
+
+// The task each calculator keeps with its entries, as Core::GivenTask
+// writes it; empty while it works a free calculation.
+inline const QString SolarTask = QStringLiteral("SolarAufgabe");
+inline const QString RectificationTask = QStringLiteral("RektiAufgabe");
 
 // The stored control arrays of the three forms. Each is kept under a key
 // prefix followed by the element number; the prefixes are those that stored
@@ -102,6 +111,11 @@ void restoreControls(const QList<Controls> &table);
 // store holds, up to the last row with a key.
 void saveResultList(const Gui::ResultList &list, int fromPosition = 1);
 void restoreResultList(Gui::ResultList &list);
+
+// The task a calculator keeps under `key`; nothing when it keeps none or the
+// stored text is no task.
+std::optional<Core::GivenTask> keptTask(const QString &key);
+void keepTask(const QString &key, const std::optional<Core::GivenTask> &task);
 
 } // namespace Store
 

@@ -4,6 +4,7 @@
 #include "astro/zodiac.h"
 #include "core/notation.h"
 #include "core/numbers.h"
+#include "core/rules.h"
 
 #include <QStringList>
 #include <QTimeZone>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 using namespace Core;
 
@@ -26,7 +28,6 @@ constexpr qint32 ReadingTolerance = 5; // seconds of arc
 // days from the birthday; beyond a week the radix belongs to another day.
 constexpr qint64 DaysFromBirthday = 7;
 constexpr qint32 HalfSign = 15 * 3600; // seconds of arc
-constexpr qint64 SecondsPerDay = 86'400;
 constexpr int FirstYear = 1900;
 constexpr int LastYear = 2100;
 
@@ -245,7 +246,32 @@ StepResult<Problem> problemOf(const Header &header)
     const std::optional<int> year = wholeNumber(header.year);
     if (!year || *year < FirstYear || *year > LastYear)
         return StepMessage{QStringLiteral("Das Solarjahr muss zwischen 1900 und 2100 liegen.")};
-    return Problem{*sign, *year, *day, *month};
+    const SexagesimalTriple &r = header.radix;
+    return Problem{*sign, *year, *day, *month, Astro::positionOf(*sign, r.units, r.minutes, r.seconds),
+                   std::nullopt, false};
+}
+
+Problem problemOf(const GivenTask &task)
+{
+    return {task.radixSun / Astro::ArcSecondsPerSign, task.solarYear, task.birthDate.day(),
+            task.birthDate.month(), task.radixSun, task.zone, true};
+}
+
+StepResult<Problem> problemOf(const Worked &w)
+{
+    if (w.task)
+        return problemOf(*w.task);
+    return problemOf(w.header);
+}
+
+std::optional<Astro::ExactSolarReturn> exactSolar(const Problem &p)
+{
+    return Astro::solveSolarReturn(p.radix, p.year, p.birthDay, p.birthMonth);
+}
+
+QDateTime exactClockTime(const Astro::ExactSolarReturn &exact, int zone)
+{
+    return Astro::wholeSecond(exact.moment).addSecs(qint64{zone} * 3600);
 }
 
 QList<QString> comparisonColumnHeaders()
@@ -261,177 +287,299 @@ QString exactConvention()
 
 StepResult<Comparison> compare(const Worked &w)
 {
-    const StepResult<Problem> problem = problemOf(w.header);
+    const StepResult<Problem> problem = problemOf(w);
     if (!problem.ok())
         return StepMessage{problem.message()};
-
-    Comparison c;
-    c.problem = problem.value();
-    const Problem &p = c.problem;
-    const SexagesimalTriple &radixPick = w.header.radix;
-    c.radix = Astro::positionOf(p.sign, radixPick.units, radixPick.minutes, radixPick.seconds);
-    const std::optional<Astro::ExactSolarReturn> exact =
-        Astro::solveSolarReturn(c.radix, p.year, p.birthDay, p.birthMonth);
+    const std::optional<Astro::ExactSolarReturn> exact = exactSolar(problem.value());
     if (!exact) // the birthday was checked above; kept for a date the library refuses
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Geburtsdatum.")};
-    c.exact = *exact;
+    return compare(w, problem.value(), *exact);
+}
+
+namespace {
+
+using Status = StepLedger::Status;
+
+// What the findings look at, worked out once.
+struct Context {
+    const Worked &w;
+    const Problem &p;
+    const Astro::ExactSolarReturn &exact;
+    const Comparison &c;
+    qint32 off1 = 0; // the picked positions from the exact ones, ''
+    qint32 off2 = 0;
+    // A task's page prints the exact positions; a printed ephemeris of a free
+    // calculation may differ by a few seconds of arc.
+    qint32 tolerance = ReadingTolerance;
+
+    Status status(int step) const { return w.status[static_cast<std::size_t>(step)]; }
+};
+
+struct Finding {
+    Cause cause;
+    int step;
+    QString text;
+};
+using Found = std::optional<Finding>;
+
+// A radix that the Sun does not reach near the birthday makes everything
+// after it meaningless.
+Found farFromBirthday(const Context &x)
+{
+    const qint64 days = x.exact.daysFromBirthday;
+    if (std::llabs(days) <= DaysFromBirthday)
+        return {};
+    return Finding{Cause::FarFromBirthday, -1,
+                   QStringLiteral("Die Sonne erreicht die Radix-Sonnenposition %1 im Jahr %2 erst "
+                                  "am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie das "
+                                  "Tierkreiszeichen, die Radix-Sonnenposition und das "
+                                  "Geburtsdatum.")
+                       .arg(Astro::positionText(x.p.radix))
+                       .arg(x.p.year)
+                       .arg(Notation::date(x.exact.date1))
+                       .arg(std::llabs(days))
+                       .arg(days < 0 ? QStringLiteral("vor") : QStringLiteral("nach"))};
+}
+
+Found swapped(const Context &x)
+{
+    const bool one = std::abs(Astro::arcAhead(x.c.hand1, x.exact.position2)) <= x.tolerance;
+    const bool two = std::abs(Astro::arcAhead(x.c.hand2, x.exact.position1)) <= x.tolerance;
+    if (!one || !two)
+        return {};
+    return Finding{Cause::Swapped, MotionStep,
+                   QStringLiteral("1. und 2. Datum sind vertauscht: Das 1. Datum ist der Tag mit "
+                                  "der kleineren Sonnenposition (%1), das 2. Datum der Tag "
+                                  "danach.")
+                       .arg(Notation::date(x.exact.date1))};
+}
+
+Found misread(const Context &x)
+{
+    QStringList lines;
+    const struct {
+        int which;
+        qint32 off;
+        QDate date;
+    } positions[] = {{1, x.off1, x.exact.date1}, {2, x.off2, x.exact.date1.addDays(1)}};
+    for (const auto &[which, off, date] : positions) {
+        if (std::abs(off) > x.tolerance)
+            lines << QStringLiteral("Der Sonnenstand %1 weicht um %2 vom genauen Wert ab: "
+                                    "Schlagen Sie in den Ephemeriden den %3 (0h UT) nach.")
+                         .arg(ofDate(which), Notation::arcDeviation(off), Notation::date(date));
+    }
+    if (lines.isEmpty())
+        return {};
+    return Finding{Cause::Misread, -1, lines.join(u' ')};
+}
+
+Found unfinished(const Context &x)
+{
+    for (int s = 0; s < StepCount; ++s) {
+        if (x.status(s) == Status::NotComputed)
+            return Finding{Cause::NotComputed, s,
+                           stepTitle(s) + QStringLiteral(" wurde nicht gerechnet.")};
+        if (x.status(s) == Status::Stale)
+            return Finding{Cause::Stale, s,
+                           stepTitle(s) + QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben "
+                                                         "haben sich geändert, seit er gerechnet "
+                                                         "wurde. Bitte ab Schritt %1 neu rechnen.")
+                                              .arg(stepNumber(s))};
+    }
+    return {};
+}
+
+// The positions of two other days of the page: the radix does not lie
+// between them.
+Found wrongPair(const Context &x)
+{
+    if (std::abs(x.off1) <= x.tolerance && std::abs(x.off2) <= x.tolerance)
+        return {};
+    for (const int shift : {-2, -1, 1, 2}) {
+        const QDate first = x.exact.date1.addDays(shift);
+        const qint32 p1 = Astro::ephemerisPosition(first);
+        const qint32 p2 = Astro::ephemerisPosition(first.addDays(1));
+        if (std::abs(Astro::arcAhead(x.c.hand1, p1)) <= x.tolerance &&
+            std::abs(Astro::arcAhead(x.c.hand2, p2)) <= x.tolerance)
+            return Finding{Cause::WrongPair, MotionStep,
+                           QStringLiteral("Sie haben die Sonnenstände des %1 und des %2 genommen; "
+                                          "die Radix-Sonne %3 liegt aber zwischen dem %4 (%5) und "
+                                          "dem %6 (%7).")
+                               .arg(Notation::date(first), Notation::date(first.addDays(1)),
+                                    Astro::positionText(x.p.radix), Notation::date(x.exact.date1),
+                                    Astro::positionText(x.exact.position1),
+                                    Notation::date(x.exact.date1.addDays(1)),
+                                    Astro::positionText(x.exact.position2))};
+    }
+    return {};
+}
+
+Found noClockTime(const Context &x)
+{
+    const std::optional<qint64> &final = x.c.finalSeconds;
+    if (!final || (*final < SecondsPerDay && *final >= 0))
+        return {};
+    const bool late = *final >= SecondsPerDay;
+    return Finding{Cause::NoClockTime, FinalStep,
+                   Notation::clock(*final) +
+                       (late ? QStringLiteral(" gibt es nicht: 24 Stunden abziehen und das Datum "
+                                              "um einen Tag weiterrücken.")
+                             : QStringLiteral(" gibt es nicht: 24 Stunden addieren und das Datum "
+                                              "um einen Tag zurücksetzen."))};
+}
+
+Found stepSlip(const Context &x)
+{
+    if (const auto slip = firstSlip(x.w))
+        return Finding{Cause::StepSlip, slip->first, slip->second};
+    return {};
+}
+
+// The sign, the year and the radix Sun of the head against the task's.
+Found givenValues(const Context &x)
+{
+    if (!x.w.task)
+        return {};
+    const StepResult<Problem> head = problemOf(x.w.header);
+    if (head.ok() && head.value().radix == x.p.radix && head.value().year == x.p.year)
+        return {};
+    return Finding{Cause::GivenValue, -1,
+                   QStringLiteral("Die Aufgabe nennt die Radix-Sonne %1 und das Solarjahr %2; im "
+                                  "Kopf des Rechners steht etwas anderes.")
+                       .arg(Astro::positionText(x.p.radix))
+                       .arg(x.p.year)};
+}
+
+Found zone(const Context &x)
+{
+    if (!x.p.zone || x.c.zoneHours == *x.p.zone)
+        return {};
+    return Finding{Cause::Zone, ZoneStep,
+                   QStringLiteral("Die Aufgabe nennt die Zeitzone %1; gerechnet wurde mit %2.")
+                       .arg(Notation::zone(*x.p.zone), Notation::zone(x.c.zoneHours))};
+}
+
+// The date that goes with the student's own times: date 1, moved by the days
+// that the zone time runs past midnight.
+Found date(const Context &x)
+{
+    const Worked &w = x.w;
+    if (!x.c.solarDate)
+        return Finding{Cause::MissingDate, FinalStep,
+                       blank(w.header.solarDate)
+                           ? QStringLiteral("Das Datum des Solars fehlt noch.")
+                           : QStringLiteral("Das Datum des Solars %1 gibt es nicht.")
+                                 .arg(typedDate(w.header.solarDate))};
+    const QDate expected =
+        x.c.handGreenwich ? on(x.exact.date1, pickersToSeconds(*w.results.greenwich) +
+                                                  qint64{x.c.zoneHours} * 3600)
+                                .date()
+                          : x.exact.date1;
+    if (*x.c.solarDate == expected)
+        return {};
+    return Finding{Cause::WrongDate, FinalStep,
+                   QStringLiteral("Das Datum des Solars ist der %1, nicht der %2.")
+                       .arg(Notation::date(expected), Notation::date(*x.c.solarDate))};
+}
+
+// The findings in the order of the calculation, once a step has been worked.
+const std::function<Found(const Context &)> Findings[] = {
+    farFromBirthday, swapped, unfinished, wrongPair, stepSlip, noClockTime,
+    givenValues,     zone,    date,       misread,
+};
+
+QStringList rightFinding(const Context &x)
+{
+    const Comparison &c = x.c;
+    QStringList finding{QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von %1 vom "
+                                       "genauen Zeitpunkt kommt daher, dass zwischen zwei Tagen "
+                                       "linear interpoliert wird: Die Sonne läuft innerhalb eines "
+                                       "Tages nicht ganz gleichmäßig, und die Ephemeride rundet "
+                                       "auf die Bogensekunde.")
+                            .arg(Notation::timeDeviation(c.exactLocal.secsTo(*c.handFinal)))};
+    if (c.handFinal->date() != c.exactLocal.date())
+        finding << QStringLiteral("Der genaue Zeitpunkt liegt auf der anderen Seite von "
+                                  "Mitternacht, am %1; die Handrechnung bleibt beim Tag, auf den "
+                                  "ihre Uhrzeit fällt.")
+                       .arg(Notation::date(c.exactLocal.date()));
+    if (x.off1 != 0 || x.off2 != 0)
+        finding << QStringLiteral("Abweichungen der Sonnenstände bis 5'' sind kein Lesefehler: "
+                                  "Ephemeriden für 0h ET statt 0h UT weichen um etwa 3'' ab, und "
+                                  "eine Bogensekunde der Sonne sind etwa 24 Sekunden Zeit.");
+    return finding;
+}
+
+// The student's values and their moments beside the exact ones.
+Comparison comparisonOf(const Worked &w, const Problem &p, const Astro::ExactSolarReturn &exact)
+{
+    Comparison c;
+    c.problem = p;
+    c.radix = p.radix;
+    c.exact = exact;
     c.zoneHours = static_cast<int>(
         std::lround(std::isfinite(w.entries.zoneHours) && std::fabs(w.entries.zoneHours) < 100
                         ? w.entries.zoneHours
                         : 0));
-    c.exactUtc = Astro::wholeSecond(exact->moment);
-    c.exactLocal = c.exactUtc.addSecs(qint64{c.zoneHours} * 3600);
+    c.exactUtc = Astro::wholeSecond(exact.moment);
+    // The exact moment in the zone the task names, or the zone worked with.
+    c.exactLocal = exactClockTime(exact, p.zone.value_or(c.zoneHours));
     c.hand1 = nearRadix(p.sign, w.header.sunDate1, c.radix);
     c.hand2 = nearRadix(p.sign, w.header.sunDate2, c.radix);
-    const qint32 off1 = Astro::arcAhead(c.hand1, exact->position1);
-    const qint32 off2 = Astro::arcAhead(c.hand2, exact->position2);
-
-    using Status = StepLedger::Status;
-    const auto status = [&w](int step) {
-        return w.status[static_cast<std::size_t>(step)];
-    };
-    c.greenwichCurrent = status(GreenwichStep) == Status::Current;
-    c.finalCurrent = status(FinalStep) == Status::Current;
+    c.greenwichCurrent = w.status[GreenwichStep] == Status::Current;
+    c.finalCurrent = w.status[FinalStep] == Status::Current;
     if (w.results.greenwich)
-        c.handGreenwich = on(exact->date1, pickersToSeconds(*w.results.greenwich));
+        c.handGreenwich = on(exact.date1, pickersToSeconds(*w.results.greenwich));
     if (w.results.final)
         c.finalSeconds = secondsOf(*w.results.final);
     c.solarDate = dateOf(w.header.solarDate);
     c.solarDateTyped = typedDate(w.header.solarDate);
     if (c.finalSeconds && c.solarDate)
         c.handFinal = on(*c.solarDate, *c.finalSeconds);
+    return c;
+}
 
-    QStringList finding;
-    const auto name = [&c](Cause cause, int step, const QString &text) {
-        c.cause = cause;
-        c.step = step;
-        return text;
-    };
+} // namespace
+
+Comparison compare(const Worked &w, const Problem &p, const Astro::ExactSolarReturn &exact)
+{
+    Comparison c = comparisonOf(w, p, exact);
+    Context x{w, p, exact, c};
+    x.off1 = Astro::arcAhead(c.hand1, exact.position1);
+    x.off2 = Astro::arcAhead(c.hand2, exact.position2);
+    x.tolerance = w.task ? 0 : ReadingTolerance;
+
     const bool anyComputed = std::any_of(w.status.begin(), w.status.end(),
                                          [](Status s) { return s != Status::NotComputed; });
-    const bool swapped = std::abs(Astro::arcAhead(c.hand1, exact->position2)) <= ReadingTolerance &&
-                         std::abs(Astro::arcAhead(c.hand2, exact->position1)) <= ReadingTolerance;
-    const auto misread = [&]() {
-        QStringList lines;
-        const struct {
-            int which;
-            qint32 off;
-            QDate date;
-        } positions[] = {{1, off1, exact->date1}, {2, off2, exact->date1.addDays(1)}};
-        for (const auto &[which, off, date] : positions) {
-            if (std::abs(off) > ReadingTolerance)
-                lines << QStringLiteral("Der Sonnenstand %1 weicht um %2 vom genauen Wert ab: "
-                                        "Schlagen Sie in den Ephemeriden den %3 (0h UT) nach.")
-                             .arg(ofDate(which), Notation::arcDeviation(off), Notation::date(date));
-        }
-        return lines.join(u' ');
-    };
-
-    // The most basic fault first: a radix that the Sun does not reach near the
-    // birthday makes everything after it meaningless.
-    if (std::llabs(exact->daysFromBirthday) > DaysFromBirthday) {
-        finding << name(
-            Cause::FarFromBirthday, -1,
-            QStringLiteral("Die Sonne erreicht die Radix-Sonnenposition %1 im Jahr %2 "
-                           "erst am %3, %4 Tage %5 dem Geburtstag. Bitte prüfen Sie "
-                           "das Tierkreiszeichen, die Radix-Sonnenposition und das "
-                           "Geburtsdatum.")
-                .arg(Astro::positionText(c.radix))
-                .arg(p.year)
-                .arg(Notation::date(exact->date1))
-                .arg(std::llabs(exact->daysFromBirthday))
-                .arg(exact->daysFromBirthday < 0 ? QStringLiteral("vor") : QStringLiteral("nach")));
-    } else if (swapped) {
-        finding << name(Cause::Swapped, MotionStep,
-                        QStringLiteral("1. und 2. Datum sind vertauscht: Das 1. Datum ist der Tag "
-                                       "mit der kleineren Sonnenposition (%1), das 2. Datum der "
-                                       "Tag danach.")
-                            .arg(Notation::date(exact->date1)));
-    } else if (!anyComputed) {
-        const QString wrong = misread();
-        finding << (wrong.isEmpty()
-                        ? name(Cause::NotYetWorked, MotionStep,
-                               QStringLiteral("Die Sonnenstände stimmen. Die Uhrzeit des Solars "
-                                              "ist noch nicht berechnet."))
-                        : name(Cause::Misread, -1, wrong));
-    } else {
-        std::optional<QString> found;
-        for (int s = 0; s < StepCount && !found; ++s) {
-            if (status(s) == Status::NotComputed)
-                found = name(Cause::NotComputed, s,
-                             stepTitle(s) + QStringLiteral(" wurde nicht "
-                                                           "gerechnet."));
-            else if (status(s) == Status::Stale)
-                found = name(Cause::Stale, s,
-                             stepTitle(s) +
-                                 QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben "
-                                                "sich geändert, seit er gerechnet wurde. Bitte ab "
-                                                "Schritt %1 neu rechnen.")
-                                     .arg(stepNumber(s)));
-        }
-        if (!found && c.finalSeconds && (*c.finalSeconds >= SecondsPerDay || *c.finalSeconds < 0)) {
-            const bool late = *c.finalSeconds >= SecondsPerDay;
-            found = name(Cause::NoClockTime, FinalStep,
-                         Notation::clock(*w.results.final) +
-                             (late ? QStringLiteral(" gibt es nicht: 24 Stunden abziehen und das "
-                                                    "Datum um einen Tag weiterrücken.")
-                                   : QStringLiteral(" gibt es nicht: 24 Stunden addieren und das "
-                                                    "Datum um einen Tag zurücksetzen.")));
-        }
-        if (!found) {
-            if (const auto slip = firstSlip(w))
-                found = name(Cause::StepSlip, slip->first, slip->second);
-        }
-        // The date that goes with the student's own times: date 1, moved by
-        // the days that the zone time runs past midnight.
-        const QDate expected = c.handGreenwich
-                                   ? on(exact->date1, pickersToSeconds(*w.results.greenwich) +
-                                                          qint64{c.zoneHours} * 3600)
-                                         .date()
-                                   : exact->date1;
-        if (!found && !c.solarDate)
-            found = name(Cause::MissingDate, FinalStep,
-                         blank(w.header.solarDate)
-                             ? QStringLiteral("Das Datum des Solars fehlt noch.")
-                             : QStringLiteral("Das Datum des Solars %1 gibt es nicht.")
-                                   .arg(typedDate(w.header.solarDate)));
-        if (!found && *c.solarDate != expected)
-            found = name(Cause::WrongDate, FinalStep,
-                         QStringLiteral("Das Datum des Solars ist der %1, nicht der %2.")
-                             .arg(Notation::date(expected), Notation::date(*c.solarDate)));
-        if (!found) {
-            const QString wrong = misread();
-            if (!wrong.isEmpty())
-                found = name(Cause::Misread, -1, wrong);
-        }
-        if (found) {
-            finding << *found;
-        } else {
-            name(Cause::Right, -1, QString());
-            finding << QStringLiteral("Ihre Rechnung ist richtig. Die Abweichung von %1 kommt "
-                                      "daher, dass zwischen zwei Tagen linear interpoliert wird: "
-                                      "Die Sonne läuft innerhalb eines Tages nicht ganz "
-                                      "gleichmäßig, und die Ephemeride rundet auf die "
-                                      "Bogensekunde.")
-                           .arg(Notation::timeDeviation(c.exactLocal.secsTo(*c.handFinal)));
-            if (c.handFinal->date() != c.exactLocal.date())
-                finding << QStringLiteral("Der genaue Zeitpunkt liegt auf der anderen Seite von "
-                                          "Mitternacht, am %1; die Handrechnung bleibt beim Tag, "
-                                          "auf den ihre Uhrzeit fällt.")
-                               .arg(Notation::date(c.exactLocal.date()));
-            if (off1 != 0 || off2 != 0)
-                finding << QStringLiteral("Abweichungen der Sonnenstände bis 5'' sind kein "
-                                          "Lesefehler: Ephemeriden für 0h ET statt 0h UT weichen "
-                                          "um etwa 3'' ab, und eine Bogensekunde der Sonne sind "
-                                          "etwa 24 Sekunden Zeit.");
-        }
+    Found found = farFromBirthday(x);
+    if (!found)
+        found = swapped(x);
+    if (!found && !anyComputed) {
+        found = misread(x);
+        if (!found)
+            found = Finding{Cause::NotYetWorked, MotionStep,
+                            QStringLiteral("Die Sonnenstände stimmen. Die Uhrzeit des Solars ist "
+                                           "noch nicht berechnet.")};
     }
-    if (c.zoneHours != 1)
-        finding << QStringLiteral("Gerechnet mit der Zeitzone %1; für eine Geburt in Deutschland "
-                                  "gilt +1.")
-                       .arg((c.zoneHours > 0 ? QStringLiteral("+") : QString()) +
-                            QString::number(c.zoneHours));
-    c.finding = finding.join(u' ');
+    for (const auto &finding : Findings) {
+        if (found)
+            break;
+        found = finding(x);
+    }
+    QStringList text;
+    if (found) {
+        c.cause = found->cause;
+        c.step = found->step;
+        text << found->text;
+    } else {
+        c.cause = Cause::Right;
+        c.step = -1;
+        text << rightFinding(x);
+    }
+    if (!p.zone && c.zoneHours != 1)
+        text << QStringLiteral("Gerechnet mit der Zeitzone %1; für eine Geburt in Deutschland "
+                               "gilt +1.")
+                    .arg(Notation::zone(c.zoneHours));
+    c.finding = text.join(u' ');
     return c;
 }
 

@@ -37,18 +37,31 @@ inline QString checkTitle()
     return QStringLiteral("Kontrolle");
 }
 
-// The problem the student set: the sign, the Solar year and the birthday, as
-// numbers.
+// The Solar a calculation answers, as numbers: its task's, or for a free
+// calculation what the student typed and picked in the head.
 struct Problem {
     int sign = 0; // 0 Widder .. 11 Fische
     int year = 0;
     int birthDay = 0;
     int birthMonth = 0;
+    qint32 radix = 0;               // '' from 0° Aries
+    std::optional<int> zone;        // the zone the task names
+    bool given = false;             // the problem is a task's
 };
 
 // The typed texts of the header as a problem, or the one message that says
 // what is missing or unusable.
 Core::StepResult<Problem> problemOf(const Header &header);
+Problem problemOf(const Core::GivenTask &task);
+// The problem of a worked calculation: its task's, or its head's.
+Core::StepResult<Problem> problemOf(const Worked &worked);
+
+// The one exact answer of a Solar: the two ephemeris days and the moment the
+// Sun reaches the radix, which the check, the sheet and the exercises show.
+// Nothing for a birthday that no calendar has.
+std::optional<Astro::ExactSolarReturn> exactSolar(const Problem &problem);
+// The exact moment as a clock time of a zone, to the whole second.
+QDateTime exactClockTime(const Astro::ExactSolarReturn &exact, int zone);
 
 // What the finding names: the first thing wrong, or that all is right.
 enum class Cause {
@@ -63,6 +76,9 @@ enum class Cause {
     MissingDate,     // no date of the Solar, or none that exists
     WrongDate,       //
     Misread,         // a position more than the reading tolerance off
+    WrongPair,       // the positions of two other days of the ephemeris
+    GivenValue,      // the sign, year or radix other than the task's
+    Zone,            // another time zone than the task's
 };
 
 struct Comparison {
@@ -91,6 +107,9 @@ struct Comparison {
 // Compares a worked Solar with the exact Solar return. Input it cannot work
 // with answers with one message instead (title "Kontrolle").
 Core::StepResult<Comparison> compare(const Worked &worked);
+// The same with the problem and its exact answer worked out beforehand.
+Comparison compare(const Worked &worked, const Problem &problem,
+                   const Astro::ExactSolarReturn &exact);
 
 // One line of the comparison; deviation is empty where there is nothing to
 // compare.

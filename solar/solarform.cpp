@@ -1,6 +1,7 @@
 #include "solar/solarform.h"
 #include "ui_solarform.h"
 
+#include "astro/zodiac.h"
 #include "core/numbers.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
@@ -214,10 +215,23 @@ void SolarForm::load()
     for (size_t i = 0; i < 3; ++i)
         m_birthDate[i]->setText(m_start.birthDate[i]);
 
-    if (m_start.restoreEntries)
+    const bool restore = Store::openCalculation(Store::SolarTask, m_start);
+    if (restore)
         Store::restoreControls(storedControls());
-    if (m_start.solarPreset)
-        applyPreset(*m_start.solarPreset, ui->Text1_0, ui->Text1_1, m_radix);
+    m_state.task = m_start.task;
+    showTaskSummary(ui->lblAufgabeDaten, m_state.task);
+    // A task started anew: its sign, year and radix Sun in the head; the
+    // radix lists run their handlers, as picking does, and carry the radix
+    // into step 3.
+    if (m_state.task && !restore) {
+        const Core::GivenTask &task = *m_state.task;
+        ui->Text1_0->setText(Astro::signName(task.radixSun / Astro::ArcSecondsPerSign));
+        ui->Text1_1->setText(QString::number(task.solarYear));
+        const SexagesimalTriple within = secondsToTriple(task.radixSun % Astro::ArcSecondsPerSign);
+        m_radix[0]->setCurrentIndex(within.units);
+        m_radix[1]->setCurrentIndex(within.minutes);
+        m_radix[2]->setCurrentIndex(within.seconds);
+    }
 }
 
 void SolarForm::readFields()

@@ -200,16 +200,20 @@ Sheet solarSheet(const SolarSheetInput &in)
         sheet.finalPending = staleText();
     }
 
-    if (in.check) {
-        SheetTable check;
-        check.title = checkCaption();
-        check.columnHeaders = QStringList{QString()} + comparisonColumnHeaders();
-        for (const ComparisonRow &row : comparisonRows(*in.check))
-            check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
-        check.finding = in.check->finding + u' ' + exactConvention();
-        sheet.closing = check;
-    }
+    if (in.check)
+        sheet.closing = checkTable(*in.check);
     return sheet;
+}
+
+SheetTable checkTable(const Comparison &comparison)
+{
+    SheetTable check;
+    check.title = checkCaption();
+    check.columnHeaders = QStringList{QString()} + comparisonColumnHeaders();
+    for (const ComparisonRow &row : comparisonRows(comparison))
+        check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
+    check.finding = comparison.finding + u' ' + exactConvention();
+    return check;
 }
 
 } // namespace Solar

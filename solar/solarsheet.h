@@ -24,6 +24,8 @@ struct SolarSheetInput {
 };
 
 Sheets::Sheet solarSheet(const SolarSheetInput &input);
+// The check that closes the sheet: the rows and the finding of "Kontrolle…".
+Sheets::SheetTable checkTable(const Comparison &comparison);
 
 } // namespace Solar
 

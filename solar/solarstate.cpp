@@ -84,51 +84,62 @@ StepLedger::InputsOf State::reader() const
 
 std::optional<QString> State::run(Step step)
 {
-    // The inputs the result belongs to: the step's fields, and its result
-    // field showing the result about to be written.
-    State after = *this;
     std::optional<QString> message;
-    const auto keep = [&](const auto &result, auto &slot, auto shownSlot) {
-        if (!result.ok()) {
+    const auto keep = [&message](const auto &result, auto &slot) {
+        if (result.ok())
+            slot = result.value();
+        else
             message = result.message();
-            return;
-        }
-        slot = result.value();
-        if (shownSlot)
-            after.*shownSlot = shown(result.value());
     };
     switch (step) {
     case MotionStep:
-        keep(sunMotion(entries.date1, entries.date2), m_results.motion, &State::motionShown);
+        keep(sunMotion(entries.date1, entries.date2), m_results.motion);
         break;
     case DistanceStep:
-        keep(distanceToRadix(entries.radix, entries.date1OfStep3), m_results.distance,
-             &State::distanceShown);
+        keep(distanceToRadix(entries.radix, entries.date1OfStep3), m_results.distance);
         break;
     case GreenwichStep:
-        keep(greenwichTime(entries.motion, entries.distance), m_results.greenwich,
-             &State::greenwichShown);
+        keep(greenwichTime(entries.motion, entries.distance), m_results.greenwich);
         break;
-    case ZoneStep: {
-        const auto r = zoneTime(entries.greenwichTime, entries.zoneHours);
-        keep(r, m_results.zone, static_cast<Sexagesimal State::*>(nullptr));
-        if (r.ok())
-            after.entries.zoneTime = shown(r.value());
+    case ZoneStep:
+        keep(zoneTime(entries.greenwichTime, entries.zoneHours), m_results.zone);
         break;
-    }
-    default: {
-        const auto r = finalTime(entries.zoneTime, entries.dayShiftHours);
-        keep(r, m_results.final, static_cast<Sexagesimal State::*>(nullptr));
-        if (r.ok())
-            after.entries.finalTime = shown(r.value());
+    default:
+        keep(finalTime(entries.zoneTime, entries.dayShiftHours), m_results.final);
         break;
     }
-    }
-    if (message)
+    if (message) {
         m_ledger.failed(step);
-    else
-        m_ledger.succeeded(step, after.inputsOf(step));
-    return message;
+        return message;
+    }
+    // The result belongs to the inputs as they stand once it is shown.
+    showResult(step);
+    m_ledger.succeeded(step, inputsOf(step));
+    return std::nullopt;
+}
+
+// The result goes into its field and into the fields of the next step that
+// read it, as the form writes them and reads them back.
+void State::showResult(int step)
+{
+    const Results &r = m_results;
+    switch (step) {
+    case MotionStep:
+        motionShown = entries.motion = shown(*r.motion);
+        break;
+    case DistanceStep:
+        distanceShown = entries.distance = shown(*r.distance);
+        break;
+    case GreenwichStep:
+        greenwichShown = entries.greenwichTime = shown(*r.greenwich);
+        break;
+    case ZoneStep:
+        entries.zoneTime = shown(*r.zone);
+        break;
+    default:
+        entries.finalTime = shown(*r.final);
+        break;
+    }
 }
 
 StepLedger::Status State::status(int step) const
@@ -153,6 +164,7 @@ Worked State::worked() const
     w.header = header;
     w.entries = entries;
     w.results = m_results;
+    w.task = task;
     for (int s = 0; s < StepCount; ++s)
         w.status[static_cast<std::size_t>(s)] = status(s);
     for (int s = StepCount - 1; s >= 0; --s) {

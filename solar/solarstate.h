@@ -1,6 +1,7 @@
 #ifndef SOLAR_SOLARSTATE_H
 #define SOLAR_SOLARSTATE_H
 
+#include "core/giventask.h"
 #include "core/stepledger.h"
 #include "solar/solarsteps.h"
 
@@ -56,6 +57,8 @@ struct Worked {
     // The earlier steps that a computed step built on without their having
     // been computed, first of them; -1 for none.
     int firstSkipped = -1;
+    // The task the calculation answers; nothing for a free calculation.
+    std::optional<Core::GivenTask> task;
 };
 
 class State {
@@ -63,6 +66,9 @@ public:
     State();
 
     Header header;
+    // The task taken over from the exercises, kept while the calculation
+    // answers it.
+    std::optional<Core::GivenTask> task;
     // The step fields as they stand, read once where they change. The result
     // fields are read too: a result typed over is no longer the step's.
     Entries entries;
@@ -70,9 +76,10 @@ public:
 
     const Results &results() const { return m_results; }
 
-    // Runs a step on the entries. On success the result is kept and the step
-    // is current; a failure keeps the old result, now stale, and answers the
-    // step's one message.
+    // Runs a step on the entries. On success the result is kept, written
+    // into the entries of its own field and of the later steps that read it,
+    // and the step is current; a failure keeps the old result, now stale, and
+    // answers the step's one message.
     std::optional<QString> run(Step step);
 
     Core::StepLedger::Status status(int step) const;
@@ -85,6 +92,7 @@ public:
 private:
     Core::StepLedger::Inputs inputsOf(int step) const;
     Core::StepLedger::InputsOf reader() const;
+    void showResult(int step);
 
     Results m_results;
     Core::StepLedger m_ledger;

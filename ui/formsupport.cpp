@@ -122,15 +122,26 @@ void markStale(QLineEdit *field, bool stale)
     field->setAccessibleDescription(note);
 }
 
-void applyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
-                 const PickerTriple &radix)
+CalculatorStart taskStart(const GivenTask &task, CalculatorStart start)
 {
-    sign->setText(preset.sign);
-    year->setText(preset.year);
-    for (size_t i = 0; i < radix.size(); ++i) {
-        if (preset.radix[i] >= 0 && preset.radix[i] < radix[i]->count())
-            radix[i]->setCurrentIndex(preset.radix[i]);
-    }
+    const auto number = [](int n) { return QString::number(n); };
+    start.personName = task.person;
+    start.birthDate = {number(task.birthDate.day()), number(task.birthDate.month()),
+                       number(task.birthDate.year())};
+    start.birthTime = task.birthTime ? FieldTexts{number(task.birthTime->hour()),
+                                                  number(task.birthTime->minute()),
+                                                  number(task.birthTime->second())}
+                                     : FieldTexts{};
+    start.birthPlace = task.place;
+    start.task = task;
+    return start;
+}
+
+void showTaskSummary(QLabel *label, const std::optional<GivenTask> &task)
+{
+    const QString text = task ? task->summary() : QString();
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, label->width()));
+    label->setToolTip(text);
 }
 
 void showBeginningOfText(QLineEdit *field)

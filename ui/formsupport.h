@@ -1,6 +1,7 @@
 #ifndef UI_FORMSUPPORT_H
 #define UI_FORMSUPPORT_H
 
+#include "core/giventask.h"
 #include "core/resultrow.h"
 #include "core/sexagesimal.h"
 #include "core/stepresult.h"
@@ -36,25 +37,6 @@ Core::SexagesimalTriple positionsOf(const PickerTriple &pickers);
 void showInFields(const FieldTriple &fields, const Core::FieldTexts &texts);
 void showInFields(const FieldTriple &fields, const Core::SexagesimalTriple &triple);
 
-// A Solar task taken over from the exercises: the sign of the radix Sun
-// ("Krebs"), the year of the Solar and the radix Sun within its sign
-// (degrees, minutes, seconds: the positions in the radix lists).
-struct SolarPreset {
-    QString sign;
-    QString year;
-    std::array<int, 3> radix{};
-};
-
-// A rectification task taken over from the exercises: what the task gives
-// (the birth place, the event and its date, the sidereal time of birth), not
-// what the student works out.
-struct RectificationPreset {
-    QString place;
-    QString event;
-    QString eventDate;
-    Core::FieldTexts birthSiderealTime; // hours, minutes, seconds
-};
-
 // What a calculator form is given when the main window opens it.
 struct CalculatorStart {
     QString personName;
@@ -65,15 +47,20 @@ struct CalculatorStart {
     // For the head of the calculation sheet.
     Core::FieldTexts birthTime; // hours, minutes, seconds
     QString birthPlace;
-    // The task's data, chosen over the restored entries.
-    std::optional<SolarPreset> solarPreset;
-    std::optional<RectificationPreset> rectificationPreset = std::nullopt;
+    // A task taken over from the exercises ("In den Rechner übernehmen"): the
+    // person above is then the task's. Nothing for a free calculation.
+    std::optional<Core::GivenTask> task = std::nullopt;
 };
 
-// Writes a taken-over task into the Solar header: its sign, year and radix
-// lists (whose changes run their handlers, as picking does).
-void applyPreset(const SolarPreset &preset, QLineEdit *sign, QLineEdit *year,
-                 const PickerTriple &radix);
+// The start of a calculator for a task: the task's person and birth in the
+// head, nothing of the main window's.
+CalculatorStart taskStart(const Core::GivenTask &task, CalculatorStart start);
+
+// The task a calculation answers, in one line at the top of the calculator
+// ("Aufgabe 4711 · Solar 2031 · Zeitzone +1"), shortened with "…" where the
+// line is too narrow, the whole text in its tooltip; empty for a free
+// calculation.
+void showTaskSummary(QLabel *label, const std::optional<Core::GivenTask> &task);
 
 // A read-only field whose number is longer than the field shows its
 // beginning after every write, not its end.

@@ -1,3 +1,4 @@
+#include "core/calendar.h"
 #include "core/numbers.h"
 #include "core/overflow.h"
 #include "core/sexagesimal.h"
@@ -404,6 +405,49 @@ private slots:
         QLocale::setDefault(english ? QLocale::c() : QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(step(first, second, number), result);
     }
+
+    // Birthdays and ages: 29 February counts on 1 March in a common year.
+    void ageAt_data()
+    {
+        QTest::addColumn<QDate>("birth");
+        QTest::addColumn<QDate>("event");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<int>("days");
+        const auto row = [](const char *tag, QDate birth, QDate event, int years, int days) {
+            QTest::newRow(tag) << birth << event << years << days;
+        };
+        const QDate november(1975, 11, 7), leapDay(1960, 2, 29);
+        row("on the birthday", november, QDate(2010, 11, 7), 35, 0);
+        row("the day before", november, QDate(2010, 11, 6), 34, 364);
+        row("across a leap day", november, QDate(2012, 3, 7), 36, 121);
+        row("29 Feb, common year, 28 Feb", leapDay, QDate(1999, 2, 28), 38, 364);
+        row("29 Feb, common year, 1 Mar", leapDay, QDate(1999, 3, 1), 39, 0);
+        row("29 Feb, leap year", leapDay, QDate(2000, 3, 1), 40, 1);
+        row("after a leap year's birthday", QDate(1970, 3, 10), QDate(2012, 3, 9), 41, 365);
+    }
+
+    void ageAt()
+    {
+        QFETCH(QDate, birth);
+        QFETCH(QDate, event);
+        QFETCH(int, years);
+        QFETCH(int, days);
+        const AgeInYearsAndDays age = Core::ageAt(birth, event);
+        QCOMPARE(age.years, years);
+        QCOMPARE(age.days, days);
+        QCOMPARE(age.onFirstOfMarch, leapDayMoved(birth.year() + years, birth));
+    }
+
+    // An event date as typed into its free field.
+    void typedDates()
+    {
+        QCOMPARE(typedDate(u" 12.5.2031 "_s), QDate(2031, 5, 12));
+        QCOMPARE(typedDate(u"12.05.2031"_s), QDate(2031, 5, 12));
+        for (const QString &none : {u""_s, u"12.13.2031"_s, u"31.4.2031"_s, u"Mai 2031"_s,
+                                    u"12.5.31"_s})
+            QVERIFY2(!typedDate(none), qPrintable(none));
+    }
+
 };
 
 QTEST_GUILESS_MAIN(tst_Core)

@@ -1,0 +1,48 @@
+#include "core/calendar.h"
+
+#include <QRegularExpression>
+
+namespace Core {
+
+std::optional<QDate> birthdayIn(int year, int day, int month)
+{
+    // A birthday is a day of some year: 29 February is one, 30 February none.
+    if (!QDate(2000, month, day).isValid())
+        return std::nullopt;
+    return birthdayIn(year, QDate(2000, month, day));
+}
+
+QDate birthdayIn(int year, QDate birthDate)
+{
+    // Counting from the first of the month, 29 February of a common year
+    // falls on 1 March.
+    return QDate(year, birthDate.month(), 1).addDays(birthDate.day() - 1);
+}
+
+bool leapDayMoved(int year, QDate birthDate)
+{
+    return birthDate.month() == 2 && birthDate.day() == 29 && !QDate::isLeapYear(year);
+}
+
+AgeInYearsAndDays ageAt(QDate birthDate, QDate eventDate)
+{
+    int years = eventDate.year() - birthDate.year();
+    if (birthdayIn(eventDate.year(), birthDate) > eventDate)
+        --years;
+    const int lastYear = birthDate.year() + years;
+    const QDate last = birthdayIn(lastYear, birthDate);
+    return {years, static_cast<int>(last.daysTo(eventDate)), leapDayMoved(lastYear, birthDate)};
+}
+
+std::optional<QDate> typedDate(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})\\s*$"));
+    const QRegularExpressionMatch m = shape.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+} // namespace Core

@@ -1,0 +1,595 @@
+#include "tests/support/verdicts.h"
+
+#include "astro/zodiac.h"
+#include "core/calendar.h"
+#include "core/notation.h"
+#include "core/numbers.h"
+#include "core/rules.h"
+#include "exercise/answercheck.h"
+#include "exercise/gzkcheck.h"
+#include "exercise/gzktask.h"
+#include "exercise/task.h"
+#include "exercise/tasktexts.h"
+#include "rekti/rectificationsheet.h"
+#include "solar/solarsheet.h"
+
+#include <QList>
+
+#include <functional>
+#include <optional>
+
+using namespace Core;
+using namespace Exercise;
+using namespace Qt::StringLiterals;
+
+namespace Verdicts {
+
+namespace {
+
+using Status = StepLedger::Status;
+
+SexagesimalTriple withinSign(qint32 position)
+{
+    return secondsToTriple(static_cast<qint32>(modulo(position, ArcSecondsPerSign)));
+}
+
+Sexagesimal plus(const Sexagesimal &value, qint32 seconds)
+{
+    return Sexagesimal::of(secondsToTriple(value.totalSeconds() + seconds));
+}
+
+void count(Tally &tally, const QString &slip, const QString &fault, QString detail, int &counter)
+{
+    ++counter;
+    if (tally.examples.size() < 40)
+        tally.examples << fault + u": " + slip + u": " + detail;
+}
+
+// ----------------------------------------------------------------------------
+// Rectification
+
+namespace R = Rectification;
+
+} // namespace
+
+RectificationPlan rightPlan(const GzkTask &task)
+{
+    const GzkHandSolution &hand = task.hand;
+    RectificationPlan plan;
+    plan.age = hand.age;
+    plan.birthSidereal = task.birthSiderealTime;
+    plan.row = hand.smallerRow;
+    plan.smaller = task.page.at(hand.smallerRow).value(task.axis);
+    plan.greater = task.page.at(hand.smallerRow + 1).value(task.axis);
+    plan.corrected = task.planetPosition;
+    return plan;
+}
+
+WorkedRectification work(const GzkTask &task, const RectificationPlan &plan, Mode mode)
+{
+    R::State st;
+    if (mode == Mode::Task)
+        st.task = givenTask(task);
+    R::Header &h = st.header;
+    h.birthDate = task.birthDate;
+    h.event = task.event;
+    h.eventDate = Notation::date(task.eventDate);
+    h.eventOn = typedDate(h.eventDate);
+    const SexagesimalTriple sidereal = secondsToTriple(plan.birthSidereal);
+    h.birthSiderealTime = tripleToFields(sidereal);
+    h.age = {plainNumber(plan.age.years), plainNumber(plan.age.days)};
+    const auto rowTexts = [&task](int index) {
+        const qint32 s = task.page.at(index).siderealSeconds();
+        return std::array<QString, 2>{QString::number(s / 3600), QString::number(s / 60 % 60)};
+    };
+    h.smallerRow = rowTexts(plan.row);
+    h.greaterRow = rowTexts(plan.row + 1);
+
+    R::Entries &e = st.entries;
+    e.age = plan.age;
+    e.birthSiderealTime = e.birthSiderealTimeOfStep8 = Sexagesimal::of(sidereal);
+    e.greaterTableValue = Sexagesimal::of(withinSign(plan.greater));
+    e.smallerTableValue = Sexagesimal::of(withinSign(plan.smaller));
+    e.smallerTableValue2 = Sexagesimal::of(withinSign(plan.smaller2.value_or(plan.smaller)));
+    e.correctedTableValue = Sexagesimal::of(withinSign(plan.corrected));
+    const auto within = [](const Sexagesimal &v) { return qint64{v.totalSeconds()}; };
+    e.firstSignCorrection = plan.firstSign.value_or(
+        signCorrection(within(e.greaterTableValue) - within(e.smallerTableValue)));
+    e.secondSignCorrection = plan.secondSign.value_or(
+        signCorrection(within(e.correctedTableValue) - within(e.smallerTableValue)));
+    e.ramc = task.page.at(plan.row).ramc;
+
+    WorkedRectification result;
+    for (int step = 0; step < R::StepCount; ++step) {
+        if (plan.skipped.contains(step))
+            continue;
+        if (plan.beforeStep)
+            plan.beforeStep(st, step);
+        if (step == R::WithinDayStep && plan.dayHours)
+            e.dayHours = *plan.dayHours;
+        if (step == R::CorrectedRamcStep)
+            e.circleCorrection = plan.circle.value_or(
+                circleCorrection(within(e.ramcPlusQuotient) - within(e.arcOfStep6)));
+        if (st.run(R::Step(step)) && !result.refusedAt)
+            result.refusedAt = R::stepNumber(step);
+    }
+    if (plan.afterAll)
+        plan.afterAll(st);
+    result.worked = st.worked();
+    return result;
+}
+
+namespace {
+
+struct RectificationSlip {
+    QString name;
+    R::Cause cause;     // the first cause it must be named by
+    int step;           // on the form
+    bool freeNamed;     // a free calculation names it too (else: right)
+    std::function<std::optional<RectificationPlan>(const GzkTask &)> plan;
+};
+
+QList<RectificationSlip> rectificationSlips()
+{
+    using C = R::Cause;
+    QList<RectificationSlip> slips;
+    const auto add = [&slips](const QString &name, C cause, int step, bool free,
+                              std::function<void(const GzkTask &, RectificationPlan &)> change,
+                              std::function<bool(const GzkTask &)> applies = {}) {
+        slips.append({name, cause, step, free,
+                      [change, applies](const GzkTask &t) -> std::optional<RectificationPlan> {
+                          if (applies && !applies(t))
+                              return std::nullopt;
+                          RectificationPlan plan = rightPlan(t);
+                          if (change)
+                              change(t, plan);
+                          return plan;
+                      }});
+    };
+    const auto value = [](const GzkTask &t, int row, bool other = false) {
+        const Astro::Axis axis =
+            other ? (t.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC) : t.axis;
+        return t.page.at(row).value(axis);
+    };
+    add(u"richtig"_s, C::Right, 0, true, {});
+    add(u"kleinerer Wert +2'"_s, C::TableValue, 5, true,
+        [](const GzkTask &, RectificationPlan &p) { p.smaller += 120; });
+    add(u"größerer Wert -5'"_s, C::TableValue, 5, true,
+        [](const GzkTask &, RectificationPlan &p) { p.greater -= 300; });
+    add(u"kleinerer Wert +1°"_s, C::TableValue, 5, true,
+        [](const GzkTask &, RectificationPlan &p) { p.smaller += 3600; });
+    for (const int shift : {-1, 1})
+        add(shift < 0 ? u"Zeilen eine tiefer"_s : u"Zeilen eine höher"_s, C::Rows, 5, true,
+            [shift, value](const GzkTask &t, RectificationPlan &p) {
+                p.row += shift;
+                p.smaller = value(t, p.row);
+                p.greater = value(t, p.row + 1);
+            });
+    add(u"andere Achse"_s, C::OtherAxis, 5, true, [value](const GzkTask &t, RectificationPlan &p) {
+        p.smaller = value(t, p.row, true);
+        p.greater = value(t, p.row + 1, true);
+    });
+    add(u"±30° der 1. Differenz falsch"_s, C::SignCorrection, 5, true,
+        [](const GzkTask &t, RectificationPlan &p) {
+            p.firstSign = t.hand.firstSignCorrection == 0 ? 30.0 : 0.0;
+        });
+    add(u"±30° der 2. Differenz falsch"_s, C::SignCorrection, 5, true,
+        [](const GzkTask &t, RectificationPlan &p) {
+            p.secondSign = t.hand.secondSignCorrection == 0 ? -30.0 : 0.0;
+        });
+    add(u"±360° falsch"_s, C::NotComputed, 6, true, [](const GzkTask &t, RectificationPlan &p) {
+        p.circle = t.hand.circleCorrection == 0 ? 360.0 : 0.0;
+    });
+    add(
+        u"-24h vergessen"_s, C::DayReduction, 4, true,
+        [](const GzkTask &, RectificationPlan &p) { p.dayHours = 0; },
+        [](const GzkTask &t) { return t.hand.dayHours != 0; });
+    add(
+        u"-24h ohne Not"_s, C::NotComputed, 4, true,
+        [](const GzkTask &, RectificationPlan &p) { p.dayHours = -24; },
+        [](const GzkTask &t) { return t.hand.dayHours == 0; });
+    for (const int off : {1, 5, 30, 60})
+        add(u"Endergebnis "_s + QString::number(off) + u" s daneben (Sternzeit in Schritt 8)"_s,
+            C::BrokenLink, 8, true, [off](const GzkTask &, RectificationPlan &p) {
+                p.beforeStep = [off](R::State &st, int step) {
+                    if (step == R::CorrectionStep)
+                        st.entries.birthSiderealTimeOfStep8 =
+                            plus(st.entries.birthSiderealTimeOfStep8, off);
+                };
+            });
+    add(u"Quotient falsch abgeschrieben"_s, C::BrokenLink, 6, true,
+        [](const GzkTask &, RectificationPlan &p) {
+            p.beforeStep = [](R::State &st, int step) {
+                if (step == R::RamcSumStep)
+                    st.entries.quotient = plus(st.entries.quotient, 1);
+            };
+        });
+    add(u"Differenz falsch abgeschrieben"_s, C::BrokenLink, 5, true,
+        [](const GzkTask &, RectificationPlan &p) {
+            p.beforeStep = [](R::State &st, int step) {
+                if (step == R::QuotientStep)
+                    st.entries.tableStep = plus(st.entries.tableStep, 1);
+            };
+        });
+    for (const auto &[years, days] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+        add(u"Alter "_s + QString::number(years) + u" Jahre "_s + QString::number(days) +
+                u" Tage daneben"_s,
+            C::Age, 1, true, [years, days](const GzkTask &, RectificationPlan &p) {
+                p.age.years += years;
+                p.age.days += days;
+                if (p.age.days < 0 || p.age.days > 364)
+                    p.age.days -= 2 * days; // the other way round: still a day off
+            });
+    add(u"Sternzeit der Geburt 1 s daneben"_s, C::GivenValue, 4, false,
+        [](const GzkTask &, RectificationPlan &p) { p.birthSidereal += 1; });
+    add(u"Schritt nicht neu gerechnet"_s, C::Stale, 5, true,
+        [](const GzkTask &, RectificationPlan &p) {
+            p.afterAll = [](R::State &st) {
+                st.entries.greaterTableValue = plus(st.entries.greaterTableValue, 60);
+            };
+        });
+    add(u"Schritt ausgelassen"_s, C::NotComputed, 3, true,
+        [](const GzkTask &, RectificationPlan &p) { p.skipped = {R::ArcTimeStep}; });
+    return slips;
+}
+
+// The answer a calculation gives, where its last step is current.
+std::optional<qint32> answerOf(const R::Worked &w)
+{
+    const auto &c = w.results.triples[R::CorrectionStep];
+    if (!c || w.status[R::CorrectionStep] != Status::Current)
+        return std::nullopt;
+    return pickersToSeconds(*c);
+}
+
+// The spellings of an answer a student may type: the calculator's, a minus
+// before the whole ("-0 | 1 | 4"), and all in seconds.
+QList<FieldTexts> spellings(qint32 seconds)
+{
+    const SexagesimalTriple t = secondsToTriple(seconds);
+    QList<FieldTexts> list{tripleToFields(t), {u"0"_s, u"0"_s, QString::number(seconds)}};
+    if (seconds < 0) {
+        const SexagesimalTriple a = secondsToTriple(-seconds);
+        list << FieldTexts{u"-"_s + QString::number(a.units), QString::number(a.minutes),
+                           QString::number(a.seconds)};
+    }
+    return list;
+}
+
+void judgeAnswers(Tally &tally, const GzkTask &task, const QString &slip, qint32 answer)
+{
+    const qint32 right = correctionSeconds(task.hand);
+    for (const FieldTexts &typed : spellings(answer)) {
+        ++tally.answers;
+        const GzkVerdict verdict = checkGzkAnswer(task, typed);
+        const bool said = verdict.outcome == GzkVerdict::Outcome::Right;
+        if (said != (answer == right))
+            count(tally, slip, u"Antwort"_s,
+                  u"Aufgabe "_s + QString::number(task.number) + u", "_s + typed[0] + u'|' +
+                      typed[1] + u'|' + typed[2] + u": "_s + verdict.message,
+                  tally.answerFalse);
+    }
+    // The right amount with the wrong sign is named as such.
+    if (answer == right && right != 0) {
+        ++tally.answers;
+        const GzkVerdict flipped = checkGzkAnswer(task, tripleToFields(secondsToTriple(-right)));
+        if (!flipped.message.contains(u"Vorzeichen ist falsch"_s))
+            count(tally, slip, u"Vorzeichen"_s,
+                  u"Aufgabe "_s + QString::number(task.number) + u": "_s + flipped.message,
+                  tally.answerFalse);
+    }
+}
+
+void judge(Tally &tally, const GzkTask &task, const RectificationSlip &slip,
+           const WorkedRectification &w, Mode mode)
+{
+    const R::TableChoice table = R::tableOf(givenTask(task));
+    const auto checked = R::checkRectification(w.worked, table);
+    const QString where = u"Aufgabe "_s + QString::number(task.number);
+    ++tally.cases;
+    ++tally.bySlip[slip.name];
+    if (!checked.ok()) {
+        count(tally, slip.name, u"nicht prüfbar"_s, where + u": "_s + checked.message(),
+              tally.misnamed);
+        return;
+    }
+    const R::CheckReport &report = checked.value();
+    const bool named = mode == Mode::Task || slip.freeNamed;
+    R::Cause cause = named ? slip.cause : R::Cause::Right;
+    int step = slip.step;
+    if (w.refusedAt && cause != R::Cause::Age) {
+        ++tally.refused;
+        cause = R::Cause::NotComputed;
+        step = *w.refusedAt;
+    }
+    const bool shouldBeRight = cause == R::Cause::Right;
+    const QString said = where + u": "_s + report.finding;
+    if (report.right && !shouldBeRight)
+        count(tally, slip.name, u"falsch richtig"_s, said, tally.falseRight);
+    else if (!report.right && shouldBeRight)
+        count(tally, slip.name, u"falsch falsch"_s, said, tally.falseWrong);
+    else if (!shouldBeRight && (report.cause != cause || report.step != step))
+        count(tally, slip.name, u"andere Ursache"_s, said, tally.misnamed);
+
+    const auto sheet = R::checkTable(w.worked, table);
+    bool agree = sheet && sheet->finding.endsWith(report.finding);
+    if (mode == Mode::Task) {
+        const GzkVerdict page = checkGzkCalculation(task, w.worked);
+        agree = agree && page.message == report.finding &&
+                (page.outcome == GzkVerdict::Outcome::Right) == report.right;
+    }
+    if (!agree)
+        count(tally, slip.name, u"Seite, Kontrolle und Blatt uneins"_s, said, tally.disagree);
+    if (const auto answer = answerOf(w.worked); answer && mode == Mode::Task)
+        judgeAnswers(tally, task, slip.name, *answer);
+}
+
+// ----------------------------------------------------------------------------
+// Solar
+
+namespace S = Solar;
+
+} // namespace
+
+SolarPlan rightPlan(const Task &task)
+{
+    SolarPlan plan;
+    plan.position1 = task.pair().position1;
+    plan.position2 = task.pair().position2;
+    plan.zone = task.zone;
+    return plan;
+}
+
+WorkedSolar work(const Task &task, const SolarPlan &plan, Mode mode)
+{
+    S::State st;
+    if (mode == Mode::Task)
+        st.task = givenTask(task);
+    S::Header &h = st.header;
+    h.sign = Astro::signName(task.radix / ArcSecondsPerSign);
+    h.year = QString::number(task.solarYear);
+    h.birthDate = {QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
+                   QString::number(task.birthDate.year())};
+    h.radix = withinSign(task.radix);
+    h.sunDate1 = withinSign(plan.position1);
+    h.sunDate2 = withinSign(plan.position2);
+    h.zoneText = Notation::zone(plan.zone);
+
+    S::Entries &e = st.entries;
+    e.date1 = e.date1OfStep3 = Sexagesimal::of(h.sunDate1);
+    e.date2 = Sexagesimal::of(h.sunDate2);
+    e.radix = h.radix;
+    e.zoneHours = plan.zone;
+
+    WorkedSolar result;
+    for (int step = 0; step < S::StepCount; ++step) {
+        if (plan.skipped.contains(step))
+            continue;
+        if (plan.beforeStep)
+            plan.beforeStep(st, step);
+        if (step == S::FinalStep) {
+            const double hour = e.zoneTime.units;
+            e.dayShiftHours = plan.dayShift.value_or(hour >= 24 ? -24.0 : hour < 0 ? 24.0 : 0.0);
+        }
+        if (st.run(S::Step(step)) && !result.refusedAt)
+            result.refusedAt = step;
+    }
+    // The date of the Solar: date 1, moved by the day shift.
+    const int days = e.dayShiftHours < 0 ? 1 : e.dayShiftHours > 0 ? -1 : 0;
+    const QDate date = task.pair().date1.addDays(days + plan.dateShift);
+    h.solarDate = {QString::number(date.day()), QString::number(date.month()),
+                   QString::number(date.year())};
+    h.dayShiftText = e.dayShiftHours < 0   ? u"-24h"_s
+                     : e.dayShiftHours > 0 ? u"+24h"_s
+                                           : u"+0h"_s;
+    if (plan.afterAll)
+        plan.afterAll(st);
+    result.worked = st.worked();
+    return result;
+}
+
+namespace {
+
+struct SolarSlip {
+    QString name;
+    S::Cause cause;
+    int step; // Solar::Step, -1 for none
+    bool freeNamed;
+    std::function<std::optional<SolarPlan>(const Task &)> plan;
+};
+
+QList<SolarSlip> solarSlips()
+{
+    using C = S::Cause;
+    QList<SolarSlip> slips;
+    const auto add = [&slips](const QString &name, C cause, int step, bool free,
+                              std::function<void(const Task &, SolarPlan &)> change,
+                              std::function<bool(const Task &)> applies = {}) {
+        slips.append({name, cause, step, free,
+                      [change, applies](const Task &t) -> std::optional<SolarPlan> {
+                          if (applies && !applies(t))
+                              return std::nullopt;
+                          SolarPlan plan = rightPlan(t);
+                          if (change)
+                              change(t, plan);
+                          return plan;
+                      }});
+    };
+    add(u"richtig"_s, C::Right, -1, true, {});
+    add(u"1. Datum 2'' daneben"_s, C::Misread, -1, false,
+        [](const Task &, SolarPlan &p) { p.position1 += 2; });
+    add(u"2. Datum -5'' daneben"_s, C::Misread, -1, false,
+        [](const Task &, SolarPlan &p) { p.position2 -= 5; });
+    add(u"1. Datum 1' daneben"_s, C::Misread, -1, true,
+        [](const Task &, SolarPlan &p) { p.position1 += 60; });
+    for (const int shift : {-1, 1})
+        add(
+            shift < 0 ? u"Tagespaar davor"_s : u"Tagespaar danach"_s, C::WrongPair,
+            S::MotionStep, true,
+            [shift](const Task &t, SolarPlan &p) {
+                p.position1 = t.page.at(t.pairIndex + shift).position;
+                p.position2 = t.page.at(t.pairIndex + shift + 1).position;
+            },
+            [shift](const Task &t) {
+                return t.pairIndex + shift >= 0 && t.pairIndex + shift + 1 < t.page.size();
+            });
+    add(u"Daten vertauscht"_s, C::Swapped, S::MotionStep, true, [](const Task &, SolarPlan &p) {
+        std::swap(p.position1, p.position2);
+    });
+    add(
+        u"-24h vergessen"_s, C::NoClockTime, S::FinalStep, true,
+        [](const Task &, SolarPlan &p) { p.dayShift = 0; },
+        [](const Task &t) { return t.hand.nextDay; });
+    for (const int off : {1, 5, 30, 60})
+        add(u"Endergebnis "_s + QString::number(off) + u" s daneben (Greenwich-Zeit)"_s,
+            C::StepSlip, S::ZoneStep, true, [off](const Task &, SolarPlan &p) {
+                p.beforeStep = [off](S::State &st, int step) {
+                    if (step == S::ZoneStep)
+                        st.entries.greenwichTime = plus(st.entries.greenwichTime, off);
+                };
+            });
+    add(u"A falsch abgeschrieben"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const Task &, SolarPlan &p) {
+            p.beforeStep = [](S::State &st, int step) {
+                if (step == S::GreenwichStep)
+                    st.entries.motion = plus(st.entries.motion, 1);
+            };
+        });
+    add(u"A und B vertauscht"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const Task &, SolarPlan &p) {
+            p.beforeStep = [](S::State &st, int step) {
+                if (step == S::GreenwichStep)
+                    std::swap(st.entries.motion, st.entries.distance);
+            };
+        });
+    for (const int zone : {0, 2})
+        add(u"Zeitzone "_s + Notation::zone(zone), C::Zone, S::ZoneStep, false,
+            [zone](const Task &, SolarPlan &p) { p.zone = zone; });
+    add(u"Datum einen Tag später"_s, C::WrongDate, S::FinalStep, true,
+        [](const Task &, SolarPlan &p) { p.dateShift = 1; });
+    add(u"Schritt nicht neu gerechnet"_s, C::Stale, S::MotionStep, true,
+        [](const Task &, SolarPlan &p) {
+            p.afterAll = [](S::State &st) {
+                st.entries.date2 = plus(st.entries.date2, 1);
+                st.header.sunDate2 = secondsToTriple(st.entries.date2.totalSeconds());
+            };
+        });
+    add(u"Schritt ausgelassen"_s, C::NotComputed, S::GreenwichStep, true,
+        [](const Task &, SolarPlan &p) { p.skipped = {S::GreenwichStep}; });
+    return slips;
+}
+
+void judgeSolarAnswer(Tally &tally, const Task &task, const QString &slip, const S::Worked &w,
+                      const QDateTime &exactUtc)
+{
+    if (!w.results.final || w.status[S::FinalStep] != Status::Current)
+        return;
+    const FieldTexts time = w.results.final->plainTexts();
+    const Answer answer{time, w.header.solarDate};
+    const bool right = answer.time == tripleToFields(task.hand.clock) &&
+                       typedDate(answer.date[0] + u'.' + answer.date[1] + u'.' + answer.date[2]) ==
+                           task.hand.date;
+    ++tally.answers;
+    const Verdict verdict = checkAnswer(task, answer, exactUtc);
+    if ((verdict.outcome == Verdict::Outcome::Right) != right)
+        count(tally, slip, u"Antwort"_s,
+              u"Aufgabe "_s + QString::number(task.number) + u": "_s + verdict.message,
+              tally.answerFalse);
+}
+
+void judge(Tally &tally, const Task &task, const SolarSlip &slip, const WorkedSolar &w, Mode mode,
+           const Astro::ExactSolarReturn &exact)
+{
+    const QString where = u"Aufgabe "_s + QString::number(task.number);
+    ++tally.cases;
+    ++tally.bySlip[slip.name];
+    const auto problem = S::problemOf(w.worked);
+    if (!problem.ok()) {
+        count(tally, slip.name, u"nicht prüfbar"_s, where + u": "_s + problem.message(),
+              tally.misnamed);
+        return;
+    }
+    const S::Comparison c = S::compare(w.worked, problem.value(), exact);
+    const bool named = mode == Mode::Task || slip.freeNamed;
+    S::Cause cause = named ? slip.cause : S::Cause::Right;
+    int step = slip.step;
+    // A refused step leaves the calculation unfinished; a swap of the dates
+    // is named before it.
+    if (w.refusedAt && cause != S::Cause::Swapped) {
+        ++tally.refused;
+        cause = S::Cause::NotComputed;
+        step = *w.refusedAt;
+    }
+    const bool shouldBeRight = cause == S::Cause::Right;
+    const bool right = c.cause == S::Cause::Right;
+    const QString said = where + u": "_s + c.finding;
+    if (right && !shouldBeRight)
+        count(tally, slip.name, u"falsch richtig"_s, said, tally.falseRight);
+    else if (!right && shouldBeRight)
+        count(tally, slip.name, u"falsch falsch"_s, said, tally.falseWrong);
+    else if (!shouldBeRight && (c.cause != cause || (step >= 0 && c.step != step)))
+        count(tally, slip.name, u"andere Ursache"_s, said, tally.misnamed);
+
+    bool agree = S::checkTable(c).finding.startsWith(c.finding);
+    if (mode == Mode::Task) {
+        const Verdict page = checkCalculation(task, w.worked, exact);
+        agree = agree && page.message == c.finding &&
+                (page.outcome == Verdict::Outcome::Right) == right;
+        judgeSolarAnswer(tally, task, slip.name, w.worked, exact.moment);
+    }
+    if (!agree)
+        count(tally, slip.name, u"Seite, Kontrolle und Blatt uneins"_s, said, tally.disagree);
+}
+
+} // namespace
+
+QString Tally::report() const
+{
+    QString text = u"%1 Aufgaben, %2 Rechnungen (%3 mit einem verweigerten Schritt), %4 Antworten "
+                   "allein: %5 falsch richtig, %6 falsch falsch, %7 mit anderer Ursache, %8 "
+                   "uneins, %9 Antworten falsch beurteilt"_s.arg(tasks)
+                       .arg(cases)
+                       .arg(refused)
+                       .arg(answers)
+                       .arg(falseRight)
+                       .arg(falseWrong)
+                       .arg(misnamed)
+                       .arg(disagree)
+                       .arg(answerFalse);
+    for (const QString &example : examples)
+        text += u"\n  "_s + example;
+    return text;
+}
+
+Tally rectificationCatalogue(int first, int last, Mode mode)
+{
+    Tally tally;
+    const QList<RectificationSlip> slips = rectificationSlips();
+    for (int number = first; number <= last; ++number) {
+        const GzkTask task = *makeGzkTask(number);
+        ++tally.tasks;
+        for (const RectificationSlip &slip : slips) {
+            if (const auto plan = slip.plan(task))
+                judge(tally, task, slip, work(task, *plan, mode), mode);
+        }
+    }
+    return tally;
+}
+
+Tally solarCatalogue(int first, int last, Mode mode)
+{
+    Tally tally;
+    const QList<SolarSlip> slips = solarSlips();
+    for (int number = first; number <= last; ++number) {
+        const Task task = *makeTask(number);
+        ++tally.tasks;
+        const auto exact = S::exactSolar(S::problemOf(givenTask(task)));
+        for (const SolarSlip &slip : slips) {
+            if (const auto plan = slip.plan(task))
+                judge(tally, task, slip, work(task, *plan, mode), mode, *exact);
+        }
+    }
+    return tally;
+}
+
+} // namespace Verdicts
