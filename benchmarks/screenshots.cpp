@@ -236,7 +236,13 @@ int main(int argc, char *argv[])
             saveSheetPdfTo(form, form->calculationSheet(),
                            g_folder + u'/' + g_prefix + QStringLiteral("-rechenblatt-gzk.pdf"),
                            calculationSheetTexts());
+            form->close();
         }
+        // The Solar task of the same number in its calculator, named at the top.
+        exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(0);
+        exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
+        if (auto *form = mainWindow.findChild<Solar::SolarForm *>())
+            shoot(form, QStringLiteral("solar-aufgabe"));
     } else {
         std::fprintf(stderr, "the exercises did not open\n");
         ++g_failures;

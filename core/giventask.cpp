@@ -122,9 +122,9 @@ std::optional<GivenTask> GivenTask::fromText(const QString &text)
     t.planetPosition = o.value(PlanetPosition).toInt();
     t.aspectPoint = o.value(AspectPoint).toInt();
     // A task whose dates are damaged is no task: its calculation is free.
-    const bool datesOk =
-        t.birthDate.isValid() && (t.kind == TaskKind::Solar || t.eventDate.isValid()) &&
-        (!t.birthTime || t.birthTime->isValid());
+    const bool datesOk = t.birthDate.isValid() &&
+                         (t.kind == TaskKind::Solar || t.eventDate.isValid()) &&
+                         (!t.birthTime || t.birthTime->isValid());
     if (t.number <= 0 || !datesOk)
         return std::nullopt;
     return t;

@@ -178,7 +178,8 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
     const qint64 answered = qint64{h} * 3600 + qint64{m} * 60 + s;
     if (!verdict.timeRight && !verdict.dateRight)
         verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") +
-                          timeHint(task, answered, exactUtc) + QStringLiteral("\n\n") + dateHint(task, date);
+                          timeHint(task, answered, exactUtc) + QStringLiteral("\n\n") +
+                          dateHint(task, date);
     else if (!verdict.timeRight)
         verdict.message = QStringLiteral("Das Datum stimmt, aber die Uhrzeit ist falsch.\n\n") +
                           timeHint(task, answered, exactUtc);

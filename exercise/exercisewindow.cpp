@@ -20,6 +20,8 @@
 #include <QShortcut>
 #include <QTableWidgetItem>
 
+#include <algorithm>
+
 namespace Exercise {
 
 using namespace Core;
@@ -50,6 +52,14 @@ void fitToContents(QTableWidget *page)
         height += page->rowHeight(row);
     page->setFixedHeight(height);
     page->setFixedWidth(page->horizontalHeader()->length() + frame);
+}
+
+// Whether a calculation has been worked at all: a calculator opened on the
+// task with no step pressed leaves the answer typed here to be judged.
+template <std::size_t N> bool anyComputed(const std::array<StepLedger::Status, N> &status)
+{
+    return std::any_of(status.begin(), status.end(),
+                       [](StepLedger::Status s) { return s != StepLedger::Status::NotComputed; });
 }
 
 void prepareTable(QTableWidget *page)
@@ -295,6 +305,8 @@ void ExerciseWindow::checkAnswer()
     std::optional<Solar::Worked> worked;
     if (m_links.solarWork)
         worked = m_links.solarWork(m_task->number);
+    if (worked && !anyComputed(worked->status))
+        worked.reset();
     Verdict verdict;
     if (worked) {
         verdict = checkCalculation(*m_task, *worked);
@@ -315,6 +327,8 @@ void ExerciseWindow::checkGzkAnswer()
     std::optional<Rectification::Worked> worked;
     if (m_links.rectificationWork)
         worked = m_links.rectificationWork(m_gzkTask->number);
+    if (worked && !anyComputed(worked->status))
+        worked.reset();
     const GzkVerdict verdict =
         worked ? checkGzkCalculation(*m_gzkTask, *worked)
                : Exercise::checkGzkAnswer(

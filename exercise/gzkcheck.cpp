@@ -222,8 +222,8 @@ GzkVerdict checkGzkCalculation(const GzkTask &task, const Rectification::Worked 
         verdict.message = checked.message();
         return verdict;
     }
-    verdict.outcome = checked.value().right ? GzkVerdict::Outcome::Right
-                                            : GzkVerdict::Outcome::Wrong;
+    verdict.outcome =
+        checked.value().right ? GzkVerdict::Outcome::Right : GzkVerdict::Outcome::Wrong;
     verdict.cause = checked.value().cause;
     verdict.message = checked.value().finding;
     return verdict;

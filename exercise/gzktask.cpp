@@ -249,9 +249,9 @@ bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
 
     for (int i = 0; i < PageRows; ++i) {
         const int r = (ramc - smallerIndex + i + 360) % 360;
-        task.page.append(
-            {r, Astro::printedAxis(Astro::Axis::MC, r, task.obliquity, task.latitude()),
-             Astro::printedAxis(Astro::Axis::AC, r, task.obliquity, task.latitude())});
+        task.page.append({r,
+                          Astro::printedAxis(Astro::Axis::MC, r, task.obliquity, task.latitude()),
+                          Astro::printedAxis(Astro::Axis::AC, r, task.obliquity, task.latitude())});
     }
     const qint32 smaller = task.page.at(smallerIndex).value(task.axis);
     const qint32 greater = task.page.at(smallerIndex + 1).value(task.axis);

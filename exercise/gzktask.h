@@ -2,8 +2,8 @@
 #define EXERCISE_GZKTASK_H
 
 #include "astro/houses.h"
-#include "core/sexagesimal.h"
 #include "core/giventask.h"
+#include "core/sexagesimal.h"
 #include "rekti/rectificationcheck.h"
 #include "rekti/rectificationsteps.h"
 

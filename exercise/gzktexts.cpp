@@ -59,20 +59,21 @@ QStringList gzkTaskLines(const GzkTask &task)
     QStringList lines{QStringLiteral("Geburtsdatum: ") + dateText(task.birthDate)};
     if (const QString leap = leapDayLine(task.birthDate); !leap.isEmpty())
         lines << leap;
-    return lines + QStringList{
-            QStringLiteral("Geburtszeit: ") + QString::number(hour) + u'.' +
-                twoDigits(task.recordedTime.minute()) + QStringLiteral(" Uhr (Zeitzone ") +
-                zoneText(task.zone) + u')',
-            QStringLiteral("Geburtsort: ") + task.town + QStringLiteral(", Breite ") +
-                degreesMinutes(task.latitudeMinutes) + QStringLiteral(" N, Länge ") +
-                degreesMinutes(task.longitudeMinutes) + QStringLiteral(" O"),
-            QStringLiteral("Sternzeit der Geburt: ") + siderealText(task.birthSiderealTime),
-            QStringLiteral("Ereignis: ") + task.event + QStringLiteral(" am ") +
-                dateText(task.eventDate),
-            QStringLiteral("Achse: ") + axisName(task.axis),
-            QStringLiteral("Radix-Planet: ") + task.planet + u' ' +
-                positionText(task.planetPosition) + QStringLiteral(" (") + aspectName(task.aspect) +
-                u')'};
+    return lines +
+           QStringList{QStringLiteral("Geburtszeit: ") + QString::number(hour) + u'.' +
+                           twoDigits(task.recordedTime.minute()) +
+                           QStringLiteral(" Uhr (Zeitzone ") + zoneText(task.zone) + u')',
+                       QStringLiteral("Geburtsort: ") + task.town + QStringLiteral(", Breite ") +
+                           degreesMinutes(task.latitudeMinutes) + QStringLiteral(" N, Länge ") +
+                           degreesMinutes(task.longitudeMinutes) + QStringLiteral(" O"),
+                       QStringLiteral("Sternzeit der Geburt: ") +
+                           siderealText(task.birthSiderealTime),
+                       QStringLiteral("Ereignis: ") + task.event + QStringLiteral(" am ") +
+                           dateText(task.eventDate),
+                       QStringLiteral("Achse: ") + axisName(task.axis),
+                       QStringLiteral("Radix-Planet: ") + task.planet + u' ' +
+                           positionText(task.planetPosition) + QStringLiteral(" (") +
+                           aspectName(task.aspect) + u')'};
 }
 
 QString gzkTaskHtml(const GzkTask &task)
@@ -200,8 +201,7 @@ QString gzkSolutionHtml(const GzkTask &task)
             preciseArcText(exact.birthRamc) +
             QStringLiteral(". Gegenüber der Sternzeit der Geburt, wie die Aufgabe sie nennt, ist "
                            "die Korrektur ") +
-            exactCorrectionText(exact) +
-            QStringLiteral(". Die Handrechnung weicht davon um ") +
+            exactCorrectionText(exact) + QStringLiteral(". Die Handrechnung weicht davon um ") +
             Notation::preciseDeviation(handSeconds - exact.siderealSeconds) +
             QStringLiteral(" Sternzeit ab.</p>") +
             QStringLiteral("<p>Warum: die Handrechnung teilt den Abstand zwischen zwei Zeilen "

@@ -4,8 +4,8 @@
 #include "astro/sun.h"
 #include "astro/zodiac.h"
 #include "core/calendar.h"
-#include "solar/solarcheck.h"
 #include "exercise/splitmix64.h"
+#include "solar/solarcheck.h"
 
 #include <QTimeZone>
 

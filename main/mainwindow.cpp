@@ -214,12 +214,9 @@ QStringList MainWindow::personTexts() const
 
 CalculatorStart MainWindow::calculatorStart(bool newCalculation)
 {
-    return {ui->Text1h_0->text(),
-            textsOf(m_birthDate),
-            !newCalculation,
-            [this](const ResultRow &row) { return addResultRow(row); },
-            textsOf(m_birthTime),
-            ui->Text3h_0->text()};
+    return {ui->Text1h_0->text(), textsOf(m_birthDate),
+            !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
+            textsOf(m_birthTime), ui->Text3h_0->text()};
 }
 
 // A calculator is built anew at every opening and deleted when it closes, so
@@ -310,8 +307,12 @@ void MainWindow::openExercises()
         links.workInRectification = [this](const Exercise::GzkTask &task) {
             workInRectification(task);
         };
-        links.solarWork = [this](int number) { return solarWork(number); };
-        links.rectificationWork = [this](int number) { return rectificationWork(number); };
+        links.solarWork = [this](int number) {
+            return solarWork(number);
+        };
+        links.rectificationWork = [this](int number) {
+            return rectificationWork(number);
+        };
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }
     m_exercises->bringToFront();

@@ -2,10 +2,10 @@
 #define MAIN_MAINWINDOW_H
 
 #include "core/resultrow.h"
-#include "rekti/rectificationstate.h"
-#include "solar/solarstate.h"
 #include "main/deletions.h"
+#include "rekti/rectificationstate.h"
 #include "settings/store.h"
+#include "solar/solarstate.h"
 #include "ui/formsupport.h"
 
 #include <QList>

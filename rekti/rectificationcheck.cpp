@@ -86,7 +86,9 @@ QString arcDeviation(double seconds)
     const qint64 tenths = std::llround(seconds * 10);
     if (std::llabs(tenths) >= 600)
         return Notation::arcDeviation(std::llround(seconds));
-    return (tenths > 0 ? QStringLiteral("+") : tenths < 0 ? QStringLiteral("-") : QString()) +
+    return (tenths > 0   ? QStringLiteral("+")
+            : tenths < 0 ? QStringLiteral("-")
+                         : QString()) +
            QString::number(std::llabs(tenths) / 10) + decimalPoint() +
            QString::number(std::llabs(tenths) % 10) + QStringLiteral("''");
 }
@@ -107,10 +109,10 @@ QString minutesDeviation(qint64 arcSeconds)
 QString decimalText(double value, bool signedValue)
 {
     const qint64 count = std::llround(std::abs(value) * 10000);
-    const QString sign = count == 0           ? QString()
-                         : value < 0          ? QStringLiteral("-")
-                         : signedValue        ? QStringLiteral("+")
-                                              : QString();
+    const QString sign = count == 0    ? QString()
+                         : value < 0   ? QStringLiteral("-")
+                         : signedValue ? QStringLiteral("+")
+                                       : QString();
     return sign + QString::number(count / 10000) + decimalPoint() +
            QString::number(count % 10000).rightJustified(4, u'0');
 }
@@ -289,9 +291,9 @@ Found brokenLink(const Context &c)
         const QString text =
             isCopy ? QStringLiteral("In Schritt %1 steht %2 %3, oben steht aber %4.")
                    : QStringLiteral("In Schritt %1 steht %2 %3, die Rechnung ergibt aber %4.");
-        return Finding{Cause::BrokenLink, link.step,
-                       text.arg(link.step).arg(link.what, written(link.held, link.isTime),
-                                               expected)};
+        return Finding{
+            Cause::BrokenLink, link.step,
+            text.arg(link.step).arg(link.what, written(link.held, link.isTime), expected)};
     }
     return {};
 }
@@ -341,12 +343,12 @@ Found rowsAroundEvent(const Context &c)
                                       "einander alle 4 Minuten.")
                            .arg(rowText(c.smallerRow))};
     if (modulo(qint64{c.event} - c.smallerRow, SecondsPerDay) >= HouseTableRowStep)
-        return Finding{Cause::Rows, 5,
-                       QStringLiteral("Die Sternzeit des Ereignisses %1 liegt nicht zwischen den "
-                                      "Zeilen %2 und %3: nehmen Sie die Zeile mit der "
-                                      "nächstkleineren Sternzeit und die folgende.")
-                           .arg(Notation::clock(c.event), rowText(c.smallerRow),
-                                rowText(c.greaterRow))};
+        return Finding{
+            Cause::Rows, 5,
+            QStringLiteral("Die Sternzeit des Ereignisses %1 liegt nicht zwischen den "
+                           "Zeilen %2 und %3: nehmen Sie die Zeile mit der "
+                           "nächstkleineren Sternzeit und die folgende.")
+                .arg(Notation::clock(c.event), rowText(c.smallerRow), rowText(c.greaterRow))};
     return {};
 }
 
@@ -403,8 +405,8 @@ Found tableValues(const Context &c)
                                          : minutesDeviation(60 * std::llround(deviation / 60)),
                                 rowText(row))};
     };
-    if (Found f = misread(QStringLiteral("kleinere"), c.e.smallerTableValue.totalSeconds(),
-                          c.smallerRow))
+    if (Found f =
+            misread(QStringLiteral("kleinere"), c.e.smallerTableValue.totalSeconds(), c.smallerRow))
         return f;
     return misread(QStringLiteral("größere"), c.e.greaterTableValue.totalSeconds(), c.greaterRow);
 }
@@ -434,21 +436,20 @@ Found correctedValue(const Context &c)
                        QStringLiteral("Der korrigierte Wert ist der Aspektpunkt des "
                                       "Radix-Planeten: %1 %2 im %3 gibt %4, eingetragen ist %5.")
                            .arg(task->planet, Astro::positionText(task->planetPosition),
-                                task->aspect, Notation::angle(point),
-                                Notation::angle(corrected))};
+                                task->aspect, Notation::angle(point), Notation::angle(corrected))};
     }
     const qint32 smaller = c.e.smallerTableValue.totalSeconds();
     const qint32 greater = c.e.greaterTableValue.totalSeconds();
     const qint64 step = modulo(qint64{greater} - smaller, ArcSecondsPerSign);
     if (modulo(qint64{corrected} - smaller, ArcSecondsPerSign) <= step)
         return {};
-    return Finding{Cause::CorrectedValue, 5,
-                   QStringLiteral("Der korrigierte Wert %1 liegt nicht zwischen dem kleineren "
-                                  "Tabellenwert %2 und dem größeren %3: nehmen Sie den Aspekt "
-                                  "eines Radix-Planeten, der dazwischen liegt, oder prüfen Sie "
-                                  "die Zeilen.")
-                       .arg(Notation::angle(corrected), Notation::angle(smaller),
-                            Notation::angle(greater))};
+    return Finding{
+        Cause::CorrectedValue, 5,
+        QStringLiteral("Der korrigierte Wert %1 liegt nicht zwischen dem kleineren "
+                       "Tabellenwert %2 und dem größeren %3: nehmen Sie den Aspekt "
+                       "eines Radix-Planeten, der dazwischen liegt, oder prüfen Sie "
+                       "die Zeilen.")
+            .arg(Notation::angle(corrected), Notation::angle(smaller), Notation::angle(greater))};
 }
 
 QString choiceText(double degrees)
@@ -494,8 +495,8 @@ Found circleChoice(const Context &c)
     if (c.e.circleCorrection == right)
         return {};
     const QString text =
-        right > 0   ? QStringLiteral("In Schritt 6 ist „+360“ richtig: RAMC plus Quotient minus "
-                                     "Direktionsbogen wird negativ, darum werden 360° addiert.")
+        right > 0 ? QStringLiteral("In Schritt 6 ist „+360“ richtig: RAMC plus Quotient minus "
+                                   "Direktionsbogen wird negativ, darum werden 360° addiert.")
         : right < 0 ? QStringLiteral("In Schritt 6 ist „- 360“ richtig: der Wert überschreitet "
                                      "360°.")
                     : QStringLiteral("In Schritt 6 ist „ 0“ richtig: RAMC plus Quotient minus "
@@ -543,21 +544,20 @@ Found unexplained(const Context &c)
     }
     if (std::abs(deviation) <= explained)
         return {};
-    return Finding{Cause::Deviation, 8,
-                   QStringLiteral("Ihre Zeitdifferenz weicht um %1 von der genauen ab, mehr als "
-                                  "Interpolation und Rundung erklären (bis %2): prüfen Sie die "
-                                  "Tabellenwerte und den korrigierten Wert.")
-                       .arg(Notation::preciseDeviation(deviation),
-                            Notation::preciseDuration(explained))};
+    return Finding{
+        Cause::Deviation, 8,
+        QStringLiteral("Ihre Zeitdifferenz weicht um %1 von der genauen ab, mehr als "
+                       "Interpolation und Rundung erklären (bis %2): prüfen Sie die "
+                       "Tabellenwerte und den korrigierten Wert.")
+            .arg(Notation::preciseDeviation(deviation), Notation::preciseDuration(explained))};
 }
 
 // The findings in the order of the calculation: the first that finds a fault
 // is the first cause.
 const std::function<Found(const Context &)> Findings[] = {
-    ageMiscount,  unfinishedStep,       brokenLink,     givenSiderealTime,
-    dayReduction, rowsAroundEvent,      ramcOfRow,      tableValues,
-    smallerValueRepeated, correctedValue, signChoices, circleChoice,
-    unexplained,
+    ageMiscount,     unfinishedStep, brokenLink,  givenSiderealTime,    dayReduction,
+    rowsAroundEvent, ramcOfRow,      tableValues, smallerValueRepeated, correctedValue,
+    signChoices,     circleChoice,   unexplained,
 };
 
 QList<CheckRow> rowsOf(const Context &c)
@@ -598,14 +598,12 @@ QList<CheckRow> rowsOf(const Context &c)
                                                              double{ArcSecondsPerCircle}))
                                : QString()};
     const auto correction = shown(CorrectionStep);
-    rows << CheckRow{QStringLiteral("gesuchte Zeitdifferenz"),
-                     correction ? Notation::clock(*correction) : dash(),
-                     Notation::preciseDuration(c.exact.siderealSeconds) +
-                         QStringLiteral(" Sternzeit = ") +
-                         Notation::preciseDuration(c.exact.civilSeconds) +
-                         QStringLiteral(" bürgerlich"),
-                     correction ? Notation::preciseDeviation(*correction - c.exact.siderealSeconds)
-                                : QString()};
+    rows << CheckRow{
+        QStringLiteral("gesuchte Zeitdifferenz"),
+        correction ? Notation::clock(*correction) : dash(),
+        Notation::preciseDuration(c.exact.siderealSeconds) + QStringLiteral(" Sternzeit = ") +
+            Notation::preciseDuration(c.exact.civilSeconds) + QStringLiteral(" bürgerlich"),
+        correction ? Notation::preciseDeviation(*correction - c.exact.siderealSeconds) : QString()};
     return rows;
 }
 
@@ -650,8 +648,8 @@ Problem freeProblem(const Worked &w, const TableChoice &table, qint32 smallerRow
     }
     p.birthSiderealTime = Sexagesimal::read(w.header.birthSiderealTime).totalSeconds();
     const double exactSmaller =
-        Astro::axisLongitude(table.axis, smallerRow / double{SiderealSecondsPerDegree},
-                             p.obliquity, table.latitudeMinutes / 60.0);
+        Astro::axisLongitude(table.axis, smallerRow / double{SiderealSecondsPerDegree}, p.obliquity,
+                             table.latitudeMinutes / 60.0);
     p.aspectPoint = aspectPointNear(w.entries.correctedTableValue.totalSeconds(), exactSmaller);
     return p;
 }
@@ -697,7 +695,8 @@ CheckReport judge(const Context &c, const TableChoice &table)
     // Another table than the task's: the student may look, but the verdict
     // is not the task's.
     if (c.task() && table != tableOf(*c.task())) {
-        const QString named = QStringLiteral("Die Aufgabe nennt %1.").arg(tableText(tableOf(*c.task())));
+        const QString named =
+            QStringLiteral("Die Aufgabe nennt %1.").arg(tableText(tableOf(*c.task())));
         if (report.right)
             report.finding = named + QStringLiteral(" Mit %1 ist die Rechnung nicht die der "
                                                     "Aufgabe.")
@@ -728,8 +727,8 @@ Problem problemOf(const GivenTask &task)
     Problem p;
     p.table = tableOf(task);
     p.birthDate = task.birthDate;
-    p.obliquity = task.birthUtc() ? Astro::meanObliquity(*task.birthUtc())
-                                  : obliquityOf(task.birthDate);
+    p.obliquity =
+        task.birthUtc() ? Astro::meanObliquity(*task.birthUtc()) : obliquityOf(task.birthDate);
     p.eventDate = task.eventDate;
     const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
     p.age = ageOf(age);
@@ -748,9 +747,8 @@ Exact exactCorrection(const Problem &p)
                                          p.table.latitudeMinutes / 60.0);
     exact.birthRamc = normalizedDegrees(exact.aspectRamc - exact.arc);
     // The difference of two sidereal times, taken the short way round the day.
-    exact.siderealSeconds =
-        std::remainder(exact.birthRamc * SiderealSecondsPerDegree - p.birthSiderealTime,
-                       double{SecondsPerDay});
+    exact.siderealSeconds = std::remainder(
+        exact.birthRamc * SiderealSecondsPerDegree - p.birthSiderealTime, double{SecondsPerDay});
     exact.civilSeconds = exact.siderealSeconds / SiderealPerCivil;
     return exact;
 }

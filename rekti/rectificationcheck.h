@@ -70,9 +70,9 @@ Problem problemOf(const Core::GivenTask &task);
 
 // The exact correction of the birth time.
 struct Exact {
-    double arc = 0;        // the unrounded direction arc, degrees
-    double aspectRamc = 0; // the RAMC at which the axis stands on the aspect point
-    double birthRamc = 0;  // taken back by the arc: the RAMC of the true birth
+    double arc = 0;             // the unrounded direction arc, degrees
+    double aspectRamc = 0;      // the RAMC at which the axis stands on the aspect point
+    double birthRamc = 0;       // taken back by the arc: the RAMC of the true birth
     double siderealSeconds = 0; // the correction in sidereal time
     double civilSeconds = 0;    // the same in civil (mean solar) time
 };
@@ -85,23 +85,23 @@ Exact exactCorrection(const Problem &problem);
 // wording: what the record of the work keeps.
 enum class Cause {
     Right,
-    Age,             // step 1 miscounted
-    NotComputed,     // a step on the way was never computed
-    Stale,           // a step no longer belongs to its inputs
-    BrokenLink,      // a value that does not follow from the one before it
-    GivenValue,      // a given value other than the task's
-    DayReduction,    // step 4's "-24h" wrong
-    Rows,            // the rows do not enclose the event or are not neighbours
-    Ramc,            // step 6's RAMC not that of the smaller row
-    TableValue,      // a table value misread
-    OtherAxis,       // the table values of the other axis
-    SmallerCopy,     // the smaller value not repeated in the second row
-    CorrectedValue,  // the corrected value not the planet's aspect point
-    SignCorrection,  // a ±30° of step 5
+    Age,              // step 1 miscounted
+    NotComputed,      // a step on the way was never computed
+    Stale,            // a step no longer belongs to its inputs
+    BrokenLink,       // a value that does not follow from the one before it
+    GivenValue,       // a given value other than the task's
+    DayReduction,     // step 4's "-24h" wrong
+    Rows,             // the rows do not enclose the event or are not neighbours
+    Ramc,             // step 6's RAMC not that of the smaller row
+    TableValue,       // a table value misread
+    OtherAxis,        // the table values of the other axis
+    SmallerCopy,      // the smaller value not repeated in the second row
+    CorrectedValue,   // the corrected value not the planet's aspect point
+    SignCorrection,   // a ±30° of step 5
     CircleCorrection, // the ±360° of step 6
-    DayOff,          // step 8 a whole day off
-    Deviation,       // more deviation than the method explains
-    OtherTable,      // checked with another axis or latitude than the task's
+    DayOff,           // step 8 a whole day off
+    Deviation,        // more deviation than the method explains
+    OtherTable,       // checked with another axis or latitude than the task's
     Overflow,
 };
 

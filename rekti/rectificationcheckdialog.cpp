@@ -36,7 +36,7 @@ int storedPart(const QString &key, int maximum)
 TableChoice storedTableChoice()
 {
     return {storedValue(Store::CheckAxis) == Core::axisName(Astro::Axis::AC) ? Astro::Axis::AC
-                                                                            : Astro::Axis::MC,
+                                                                             : Astro::Axis::MC,
             storedPart(Store::CheckLatitudeDegrees, 89) * 60 +
                 storedPart(Store::CheckLatitudeMinutes, 59)};
 }

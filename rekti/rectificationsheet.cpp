@@ -240,10 +240,10 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
         QString terms = angle(e.towardsPlanet) + Over + angle(e.tableStep);
         const auto a = totalSeconds(e.towardsPlanet), b = totalSeconds(e.tableStep);
         QString value = result(QuotientStep);
-        if (a && b && *b != 0 && write.status(QuotientStep) == Status::Current) {
+        if (a && b && r.quotient && write.status(QuotientStep) == Status::Current) {
             terms += Equals + plainInteger(*a) + QStringLiteral("''") + Over + plainInteger(*b) +
                      QStringLiteral("''");
-            value = decimal(FixedDecimal::fromDouble(double(*a) / double(*b))) + Equals + value;
+            value = decimal(*r.quotient) + Equals + value;
         }
         write.line(table, QuotientStep, terms, value);
     }
@@ -319,8 +319,8 @@ std::optional<SheetTable> checkTable(const Worked &worked, const TableChoice &ta
     check.columnHeaders = QStringList{QString()} + checkColumns();
     for (const CheckRow &row : checked.value().rows)
         check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-    check.finding = QStringLiteral("Häusertabelle %1. ").arg(tableText(table)) +
-                    checked.value().finding;
+    check.finding =
+        QStringLiteral("Häusertabelle %1. ").arg(tableText(table)) + checked.value().finding;
     return check;
 }
 

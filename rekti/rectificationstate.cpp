@@ -196,7 +196,9 @@ void State::copyResult(int step)
 {
     Entries &e = entries;
     const Results &r = m_results;
-    const auto of = [&r, step] { return Sexagesimal::of(*r.triples[step]); };
+    const auto of = [&r, step] {
+        return Sexagesimal::of(*r.triples[step]);
+    };
     switch (step) {
     case DecimalYearsStep:
         e.decimalYears = asWritten(*r.decimalYears);

@@ -247,14 +247,20 @@ StepResult<Problem> problemOf(const Header &header)
     if (!year || *year < FirstYear || *year > LastYear)
         return StepMessage{QStringLiteral("Das Solarjahr muss zwischen 1900 und 2100 liegen.")};
     const SexagesimalTriple &r = header.radix;
-    return Problem{*sign, *year, *day, *month, Astro::positionOf(*sign, r.units, r.minutes, r.seconds),
-                   std::nullopt, false};
+    return Problem{
+        *sign,        *year, *day, *month, Astro::positionOf(*sign, r.units, r.minutes, r.seconds),
+        std::nullopt, false};
 }
 
 Problem problemOf(const GivenTask &task)
 {
-    return {task.radixSun / Astro::ArcSecondsPerSign, task.solarYear, task.birthDate.day(),
-            task.birthDate.month(), task.radixSun, task.zone, true};
+    return {task.radixSun / Astro::ArcSecondsPerSign,
+            task.solarYear,
+            task.birthDate.day(),
+            task.birthDate.month(),
+            task.radixSun,
+            task.zone,
+            true};
 }
 
 StepResult<Problem> problemOf(const Worked &w)
@@ -470,11 +476,11 @@ Found date(const Context &x)
                            ? QStringLiteral("Das Datum des Solars fehlt noch.")
                            : QStringLiteral("Das Datum des Solars %1 gibt es nicht.")
                                  .arg(typedDate(w.header.solarDate))};
-    const QDate expected =
-        x.c.handGreenwich ? on(x.exact.date1, pickersToSeconds(*w.results.greenwich) +
-                                                  qint64{x.c.zoneHours} * 3600)
-                                .date()
-                          : x.exact.date1;
+    const QDate expected = x.c.handGreenwich
+                               ? on(x.exact.date1, pickersToSeconds(*w.results.greenwich) +
+                                                       qint64{x.c.zoneHours} * 3600)
+                                     .date()
+                               : x.exact.date1;
     if (*x.c.solarDate == expected)
         return {};
     return Finding{Cause::WrongDate, FinalStep,
@@ -484,8 +490,8 @@ Found date(const Context &x)
 
 // The findings in the order of the calculation, once a step has been worked.
 const std::function<Found(const Context &)> Findings[] = {
-    farFromBirthday, swapped, unfinished, wrongPair, stepSlip, noClockTime,
-    givenValues,     zone,    date,       misread,
+    farFromBirthday, swapped,     unfinished, wrongPair, stepSlip,
+    noClockTime,     givenValues, zone,       date,      misread,
 };
 
 QStringList rightFinding(const Context &x)

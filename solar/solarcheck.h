@@ -44,9 +44,9 @@ struct Problem {
     int year = 0;
     int birthDay = 0;
     int birthMonth = 0;
-    qint32 radix = 0;               // '' from 0° Aries
-    std::optional<int> zone;        // the zone the task names
-    bool given = false;             // the problem is a task's
+    qint32 radix = 0;        // '' from 0° Aries
+    std::optional<int> zone; // the zone the task names
+    bool given = false;      // the problem is a task's
 };
 
 // The typed texts of the header as a problem, or the one message that says

@@ -31,14 +31,19 @@ QString angle(const SexagesimalTriple &t)
     return Notation::angle(Sexagesimal::of(t));
 }
 
+// A negative time written with a true minus sign, as on paper: the zone
+// time of 1h58m42s in zone -5 is −3h01m18s.
 QString clock(const Sexagesimal &v)
 {
-    return Notation::clock(v);
+    QString text = Notation::clock(v);
+    if (text.startsWith(u'-'))
+        text.replace(0, 1, QStringLiteral("\u2212"));
+    return text;
 }
 
 QString clock(const SexagesimalTriple &t)
 {
-    return Notation::clock(Sexagesimal::of(t));
+    return clock(Sexagesimal::of(t));
 }
 
 // A term of hours chosen from a list: "+1 h", "-24 h".

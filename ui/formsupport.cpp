@@ -124,7 +124,9 @@ void markStale(QLineEdit *field, bool stale)
 
 CalculatorStart taskStart(const GivenTask &task, CalculatorStart start)
 {
-    const auto number = [](int n) { return QString::number(n); };
+    const auto number = [](int n) {
+        return QString::number(n);
+    };
     start.personName = task.person;
     start.birthDate = {number(task.birthDate.day()), number(task.birthDate.month()),
                        number(task.birthDate.year())};

@@ -443,11 +443,10 @@ private slots:
     {
         QCOMPARE(typedDate(u" 12.5.2031 "_s), QDate(2031, 5, 12));
         QCOMPARE(typedDate(u"12.05.2031"_s), QDate(2031, 5, 12));
-        for (const QString &none : {u""_s, u"12.13.2031"_s, u"31.4.2031"_s, u"Mai 2031"_s,
-                                    u"12.5.31"_s})
+        for (const QString &none :
+             {u""_s, u"12.13.2031"_s, u"31.4.2031"_s, u"Mai 2031"_s, u"12.5.31"_s})
             QVERIFY2(!typedDate(none), qPrintable(none));
     }
-
 };
 
 QTEST_GUILESS_MAIN(tst_Core)

@@ -429,21 +429,73 @@ private slots:
             QVERIFY(!verdict.message.contains(correctionText(task.hand.correction)));
     }
 
-    // An answer with a field that is no whole number within a day names that
-    // field instead of judging.
-    void incompleteAnswers()
+    // The correction in every spelling: a minus before the hours negates the
+    // whole answer where the other fields carry no sign, fields with their own
+    // signs are added; a field that is no whole number within a day is named.
+    void readCorrection_data()
+    {
+        QTest::addColumn<QString>("typed"); // the three fields, "|" between them
+        QTest::addColumn<int>("seconds");   // or the field named, as -1 - index
+        QTest::newRow("the calculator's") << u"0|-1|-4"_s << -64;
+        QTest::newRow("a minus before the whole") << u"-0|1|4"_s << -64;
+        QTest::newRow("hours and all") << u"-1|2|3"_s << -3723;
+        QTest::newRow("all in seconds") << u"0|0|-64"_s << -64;
+        QTest::newRow("mixed signs added") << u"-0|-1|4"_s << -56;
+        QTest::newRow("a plus") << u"+0|+1|4"_s << 64;
+        QTest::newRow("blanks around") << u" 0 | 1 | 4 "_s << 64;
+        QTest::newRow("empty") << u"|-3|-26"_s << -1;
+        QTest::newRow("a word") << u"0|drei|-26"_s << -2;
+        QTest::newRow("only blanks") << u"0|-3|  "_s << -3;
+        QTest::newRow("a fraction") << u"0|-3,5|0"_s << -2;
+        QTest::newRow("a lone minus") << u"-|1|4"_s << -1;
+        QTest::newRow("more than a day") << u"0|0|99999999"_s << -3;
+    }
+
+    void readCorrection()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, seconds);
+        const QStringList parts = typed.split(u'|');
+        const TypedCorrection read = Exercise::readCorrection({parts[0], parts[1], parts[2]});
+        if (seconds <= -1 && seconds >= -3) {
+            QVERIFY(!read.seconds);
+            QCOMPARE(read.firstBad, -1 - seconds);
+            const GzkVerdict verdict =
+                checkGzkAnswer(*makeGzkTask(1), {parts[0], parts[1], parts[2]});
+            QCOMPARE(verdict.outcome, GzkVerdict::Outcome::Incomplete);
+            QCOMPARE(verdict.firstEmpty, -1 - seconds);
+        } else {
+            QCOMPARE(read.seconds, std::optional<qint32>(seconds));
+        }
+    }
+
+    // The right amount with the wrong sign is named as such; an answer that
+    // is exactly what a slip gives names it only as a possibility.
+    void hintsOfTheAnswerAlone()
     {
         const GzkTask task = *makeGzkTask(1);
-        for (const auto &[typed, firstEmpty] : {std::pair{FieldTexts{u""_s, u"-3"_s, u"-26"_s}, 0},
-                                                {FieldTexts{u"0"_s, u"drei"_s, u"-26"_s}, 1},
-                                                {FieldTexts{u"0"_s, u"-3"_s, u"  "_s}, 2},
-                                                {FieldTexts{u"0"_s, u"-3,5"_s, u"0"_s}, 1},
-                                                {FieldTexts{u"0"_s, u"0"_s, u"99999999"_s}, 2}}) {
-            const GzkVerdict verdict = checkGzkAnswer(task, typed);
-            QVERIFY(verdict.outcome == GzkVerdict::Outcome::Incomplete);
-            const QString shown = typed[0] + u'|' + typed[1] + u'|' + typed[2];
-            QCOMPARE(std::pair(shown, verdict.firstEmpty), std::pair(shown, firstEmpty));
-        }
+        const qint32 right = correctionSeconds(task.hand);
+        const QString sign = checkGzkAnswer(task, fieldsOf(-right)).message;
+        QVERIFY2(sign.contains(u"Das Vorzeichen ist falsch"_s), qPrintable(sign));
+        const QString day = checkGzkAnswer(task, fieldsOf(right + 86'400)).message;
+        QVERIFY2(day.contains(u"Vielleicht: Ihr Ergebnis liegt um 24 Stunden daneben"_s),
+                 qPrintable(day));
+    }
+
+    // A birth on 29 February: the task says which day is the birthday in a
+    // common year, and its solution repeats it.
+    void leapDayBirths()
+    {
+        const QString line = u"Geburtstag in Gemeinjahren: 1. März"_s;
+        const GzkTask gzk = *makeGzkTask(2184);
+        QCOMPARE(gzk.birthDate.toString(u"dd.MM."_s), u"29.02."_s);
+        QVERIFY(gzkTaskLines(gzk).contains(line));
+        QVERIFY(gzkSolutionHtml(gzk).contains(u"hat in Gemeinjahren am 1. März Geburtstag"_s));
+        const Task solar = *makeTask(420);
+        QCOMPARE(solar.solarYear, 2009);
+        QVERIFY(taskHtml(solar).contains(line));
+        QVERIFY(solutionHtml(solar, exactMoment(solar)).contains(u"gilt der 1. März"_s));
+        QVERIFY(!taskHtml(*makeTask(1)).contains(line));
     }
 
     void solutionShowsTheStepsAndTheExactCorrection()

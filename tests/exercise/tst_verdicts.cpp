@@ -29,7 +29,8 @@ private slots:
         QFETCH(bool, solar);
         QFETCH(bool, free);
         const Mode mode = free ? Mode::Free : Mode::Task;
-        const Tally tally = solar ? solarCatalogue(1, 60, mode) : rectificationCatalogue(1, 60, mode);
+        const Tally tally =
+            solar ? solarCatalogue(1, 60, mode) : rectificationCatalogue(1, 60, mode);
         QVERIFY2(tally.clean(), qPrintable(tally.report()));
         QVERIFY(tally.cases > 60 * 15);
     }

@@ -399,12 +399,17 @@ private slots:
         QCOMPARE(hand.radix, secondsToTriple(task.radix % Astro::ArcSecondsPerSign));
         QCOMPARE(hand.birthDate[0], QString::number(task.birthDate.day()));
         QCOMPARE(hand.birthDate[1], QString::number(task.birthDate.month()));
-        // The page checks while the calculator is open: the calculation it keeps.
+        // The page checks while the calculator is open: the answer typed here
+        // until a step is worked, then the calculation the calculator keeps.
         QVERIFY(!watch.blocked);
         QCOMPARE(QApplication::activeModalWidget(), form);
         click(exercises, "cmdPruefen");
         QCOMPARE(recorder.messageParents, QList<QWidget *>{exercises});
-        QVERIFY2(recorder.messages.constLast().contains(u"Sonnenstand des 1. Datums"_s),
+        QVERIFY(recorder.messages.constLast().contains(u"vollständig ein"_s));
+        click(form, "Command2");
+        click(exercises, "cmdPruefen");
+        QVERIFY2(recorder.messages.constLast().endsWith(
+                     u"Schritt 3 (Entfernungswert) wurde nicht gerechnet."_s),
                  qPrintable(recorder.messages.constLast()));
         // The same task again continues it: the date 1 picked comes back.
         pick(form, "cmbDeg1", {5, 6, 7});
@@ -911,6 +916,14 @@ private slots:
         click(form, "Command5");
         QCOMPARE(shown(form, "txtTime4"), u"23|35|39"_s);
         QCOMPARE(recorder.messages, QStringList());
+        // The field triple -1 | 35 | 39 is -1 h + 35 m 39 s: the sheet writes
+        // the equations with the value it stands for.
+        const QStringList lines =
+            static_cast<Solar::SolarForm *>(form)->calculationSheet().steps.at(4).lines;
+        QVERIFY2(lines.contains(u"Zeitzone: 0h35m39s \u2212 1 h = \u22120h24m21s"_s),
+                 qPrintable(lines.join(u'\n')));
+        QVERIFY2(lines.contains(u"Tageskorrektur: \u22120h24m21s + 24 h = 23h35m39s"_s),
+                 qPrintable(lines.join(u'\n')));
     }
 
     void wholeCalculation_data()

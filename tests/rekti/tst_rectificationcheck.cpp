@@ -70,40 +70,53 @@ private slots:
         row("right, one sign", 1, {}, u"Ihre Rechnung ist richtig. Sie ist die Handrechnung");
         row("right, across a sign", 2, {}, u"Ihre Rechnung ist richtig");
         row("right, a day off", 3, {}, u"Ihre Rechnung ist richtig");
-        row("age a year short", 20, [](const GzkTask &, P &p) { p.age.years -= 1; },
+        row(
+            "age a year short", 20, [](const GzkTask &, P &p) { p.age.years -= 1; },
             u"Schritt 1: Das Alter am ");
-        row("misread table value", 1, [](const GzkTask &, P &p) { p.smaller += 300; },
+        row(
+            "misread table value", 1, [](const GzkTask &, P &p) { p.smaller += 300; },
             u"Der kleinere Tabellenwert weicht um +5' ab: lesen Sie die Zeile 22h52m der "
             u"Häusertabelle nach.");
-        row("a degree misread", 1, [](const GzkTask &, P &p) { p.greater -= 3600; },
+        row(
+            "a degree misread", 1, [](const GzkTask &, P &p) { p.greater -= 3600; },
             u"Der größere Tabellenwert weicht um -1°00' ab");
-        row("other axis", 3, [](const GzkTask &t, P &p) { p.greater = value(t, 1, true); },
+        row(
+            "other axis", 3, [](const GzkTask &t, P &p) { p.greater = value(t, 1, true); },
             u"Der größere Tabellenwert ist der des AC, gerechnet wird mit dem MC");
-        row("rows not enclosing", 1,
+        row(
+            "rows not enclosing", 1,
             [](const GzkTask &t, P &p) {
                 p.row += 1;
                 p.smaller = value(t, 1);
                 p.greater = value(t, 2);
             },
             u"liegt nicht zwischen den Zeilen 22h56m und 23h00m");
-        row("smaller value forgotten", 1, [](const GzkTask &, P &p) { p.smaller2 = 0; },
+        row(
+            "smaller value forgotten", 1, [](const GzkTask &, P &p) { p.smaller2 = 0; },
             u"steht nicht der kleinere Tabellenwert 11°00'00''");
-        row("another planet", 1, [](const GzkTask &t, P &p) { p.corrected = t.planetPosition + 60; },
+        row(
+            "another planet", 1,
+            [](const GzkTask &t, P &p) { p.corrected = t.planetPosition + 60; },
             u"Der korrigierte Wert ist der Aspektpunkt des Radix-Planeten: Pluto 11°26'12'' "
             u"Widder im Quadrat gibt 11°26'12'', eingetragen ist 11°27'12''.");
-        row("+0 across a sign", 2, [](const GzkTask &, P &p) { p.firstSign = 0; },
+        row(
+            "+0 across a sign", 2, [](const GzkTask &, P &p) { p.firstSign = 0; },
             u"„größerer − kleinerer Wert“ von Schritt 5 ist „+30“ richtig: von 27°22'00'' zu "
             u"0°00'00'' wechselt der Wert ins nächste Zeichen");
-        row("+30 within a sign", 2, [](const GzkTask &, P &p) { p.secondSign = 30; },
+        row(
+            "+30 within a sign", 2, [](const GzkTask &, P &p) { p.secondSign = 30; },
             u"„korrigierter − kleinerer Wert“ von Schritt 5 ist „+0“ richtig: beide Werte liegen "
             u"im selben Zeichen");
-        row("+360 forgotten: step 6 refused", 3, [](const GzkTask &, P &p) { p.circle = 0; },
+        row(
+            "+360 forgotten: step 6 refused", 3, [](const GzkTask &, P &p) { p.circle = 0; },
             u"Schritt 6 (korrigierte RAMC) wurde nicht gerechnet.");
-        row("-24h forgotten", 3, [](const GzkTask &, P &p) { p.dayHours = 0; },
+        row(
+            "-24h forgotten", 3, [](const GzkTask &, P &p) { p.dayHours = 0; },
             u"wählen Sie „-24h“");
         // A copy a second off gives a result within what the method explains:
         // still a slip, named with its step.
-        row("sidereal time of step 8 a second off", 1,
+        row(
+            "sidereal time of step 8 a second off", 1,
             [](const GzkTask &, P &p) {
                 p.beforeStep = [](State &st, int step) {
                     if (step == CorrectionStep)
@@ -112,7 +125,8 @@ private slots:
                 };
             },
             u"In Schritt 8 steht als Sternzeit der Geburt 21h29m30s, oben steht aber 21h29m29s.");
-        row("quotient copied 1'' off", 1,
+        row(
+            "quotient copied 1'' off", 1,
             [](const GzkTask &, P &p) {
                 p.beforeStep = [](State &st, int step) {
                     if (step == RamcSumStep)
@@ -120,17 +134,22 @@ private slots:
                 };
             },
             u"In Schritt 6 steht der Quotient");
-        row("sidereal time of birth a minute off", 1,
+        row(
+            "sidereal time of birth a minute off", 1,
             [](const GzkTask &, P &p) { p.birthSidereal += 60; },
             u"Die Aufgabe nennt die Sternzeit der Geburt 21h29m29s; gerechnet wurde mit "
             u"21h30m29s.");
-        row("quotient stale", 2,
+        row(
+            "quotient stale", 2,
             [](const GzkTask &, P &p) {
-                p.afterAll = [](State &st) { st.entries.tableStep = plus(st.entries.tableStep, 1); };
+                p.afterAll = [](State &st) {
+                    st.entries.tableStep = plus(st.entries.tableStep, 1);
+                };
             },
             u"Schritt 5 (Quotient) ist nicht mehr aktuell");
         // Named before the day not taken off in step 4.
-        row("skipped before -24h", 3,
+        row(
+            "skipped before -24h", 3,
             [](const GzkTask &, P &p) {
                 p.dayHours = 0;
                 p.skipped = {CorrectionStep};
@@ -180,8 +199,7 @@ private slots:
     void anotherTable()
     {
         const GzkTask task = *makeGzkTask(7);
-        const CheckReport report =
-            checked(task, {}, Mode::Task, TableChoice{Astro::Axis::MC, 31});
+        const CheckReport report = checked(task, {}, Mode::Task, TableChoice{Astro::Axis::MC, 31});
         QVERIFY(!report.right);
         QCOMPARE(report.cause, Cause::OtherTable);
         QVERIFY2(report.finding.startsWith(u"Die Aufgabe nennt AC, 52°22' N."_s),
@@ -218,8 +236,8 @@ private slots:
         task.obliquity =
             Astro::meanObliquity(QDateTime(task.birthDate, QTime(12, 0), QTimeZone::utc()));
         for (int ramc = 27; ramc <= 33; ++ramc)
-            task.page.append({ramc, Astro::printedAxis(Astro::Axis::MC, ramc, task.obliquity, 0),
-                              0});
+            task.page.append(
+                {ramc, Astro::printedAxis(Astro::Axis::MC, ramc, task.obliquity, 0), 0});
         const double aspectRamc = (106'440 - 40) / 3600.0;
         task.planetPosition = static_cast<qint32>(
             std::llround(Astro::midheavenLongitude(aspectRamc, task.obliquity) * 3600));
@@ -228,8 +246,7 @@ private slots:
         task.hand = *hand;
         QCOMPARE(hand->circleCorrection, 360.0);
         const Worked w = Verdicts::work(task, Verdicts::rightPlan(task), Mode::Free).worked;
-        const CheckReport report =
-            checkRectification(w, TableChoice{Astro::Axis::MC, 0}).value();
+        const CheckReport report = checkRectification(w, TableChoice{Astro::Axis::MC, 0}).value();
         QVERIFY2(report.finding.contains(u"um einen ganzen Tag daneben"_s),
                  qPrintable(report.finding));
         QVERIFY2(report.finding.endsWith(u"Gemeint ist -0h00m22s."_s), qPrintable(report.finding));

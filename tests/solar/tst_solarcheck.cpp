@@ -218,7 +218,9 @@ private slots:
         row("zone -1, +24h", west, Cause::Right, u"Gerechnet mit der Zeitzone -1"_s,
             {zero, zero, u"*"_s, u"*"_s, QString()});
         // The calculator refuses -1 h with "+0h": its final step stays uncomputed.
-        row("zone -1, +24h forgotten", [west] {
+        row(
+            "zone -1, +24h forgotten",
+            [west] {
                 W w = shiftForgotten(west);
                 w.status[Solar::FinalStep] = Status::NotComputed;
                 return w;

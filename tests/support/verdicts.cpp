@@ -15,6 +15,7 @@
 
 #include <QList>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -92,7 +93,9 @@ WorkedRectification work(const GzkTask &task, const RectificationPlan &plan, Mod
     e.smallerTableValue = Sexagesimal::of(withinSign(plan.smaller));
     e.smallerTableValue2 = Sexagesimal::of(withinSign(plan.smaller2.value_or(plan.smaller)));
     e.correctedTableValue = Sexagesimal::of(withinSign(plan.corrected));
-    const auto within = [](const Sexagesimal &v) { return qint64{v.totalSeconds()}; };
+    const auto within = [](const Sexagesimal &v) {
+        return qint64{v.totalSeconds()};
+    };
     e.firstSignCorrection = plan.firstSign.value_or(
         signCorrection(within(e.greaterTableValue) - within(e.smallerTableValue)));
     e.secondSignCorrection = plan.secondSign.value_or(
@@ -123,9 +126,9 @@ namespace {
 
 struct RectificationSlip {
     QString name;
-    R::Cause cause;     // the first cause it must be named by
-    int step;           // on the form
-    bool freeNamed;     // a free calculation names it too (else: right)
+    R::Cause cause; // the first cause it must be named by
+    int step;       // on the form
+    bool freeNamed; // a free calculation names it too (else: right)
     std::function<std::optional<RectificationPlan>(const GzkTask &)> plan;
 };
 
@@ -220,8 +223,15 @@ QList<RectificationSlip> rectificationSlips()
                 if (p.age.days < 0 || p.age.days > 364)
                     p.age.days -= 2 * days; // the other way round: still a day off
             });
-    add(u"Sternzeit der Geburt 1 s daneben"_s, C::GivenValue, 4, false,
-        [](const GzkTask &, RectificationPlan &p) { p.birthSidereal += 1; });
+    // A free calculation takes the typed time as given; where a second more
+    // carries the event into the next row, no planet of the task fits.
+    add(
+        u"Sternzeit der Geburt 1 s daneben"_s, C::GivenValue, 4, false,
+        [](const GzkTask &, RectificationPlan &p) { p.birthSidereal += 1; },
+        [](const GzkTask &t) {
+            return pickersToSeconds(t.hand.eventSiderealTime) + 1 <
+                   t.page.at(t.hand.smallerRow + 1).siderealSeconds();
+        });
     add(u"Schritt nicht neu gerechnet"_s, C::Stale, 5, true,
         [](const GzkTask &, RectificationPlan &p) {
             p.afterAll = [](R::State &st) {
@@ -280,8 +290,27 @@ void judgeAnswers(Tally &tally, const GzkTask &task, const QString &slip, qint32
     }
 }
 
+// Whether a table value read lies on the other axis's value of its row: a
+// misreading that cannot be told from reading the other column.
+bool onTheOtherAxis(const GzkTask &task, const RectificationPlan &plan, Mode mode)
+{
+    const Astro::Axis other = task.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
+    // A task's page prints the other column; a free calculation's table may
+    // differ from the exact value by its rounding, up to a minute.
+    const auto misreadNear = [&](qint32 read, int row) {
+        const HouseTableRow &r = task.page.at(row);
+        const double column =
+            mode == Mode::Task
+                ? r.value(other)
+                : Astro::axisLongitude(other, r.ramc, task.obliquity, task.latitude()) * 3600;
+        const double off = std::remainder(read - column, double{ArcSecondsPerSign});
+        return read != r.value(task.axis) && std::abs(off) <= (mode == Mode::Task ? 0.5 : 60);
+    };
+    return misreadNear(plan.smaller, plan.row) || misreadNear(plan.greater, plan.row + 1);
+}
+
 void judge(Tally &tally, const GzkTask &task, const RectificationSlip &slip,
-           const WorkedRectification &w, Mode mode)
+           const RectificationPlan &plan, const WorkedRectification &w, Mode mode)
 {
     const R::TableChoice table = R::tableOf(givenTask(task));
     const auto checked = R::checkRectification(w.worked, table);
@@ -302,6 +331,9 @@ void judge(Tally &tally, const GzkTask &task, const RectificationSlip &slip,
         cause = R::Cause::NotComputed;
         step = *w.refusedAt;
     }
+    // A value misread into what the other axis has is that axis read.
+    if (cause == R::Cause::TableValue && onTheOtherAxis(task, plan, mode))
+        cause = R::Cause::OtherAxis;
     const bool shouldBeRight = cause == R::Cause::Right;
     const QString said = where + u": "_s + report.finding;
     if (report.right && !shouldBeRight)
@@ -379,9 +411,7 @@ WorkedSolar work(const Task &task, const SolarPlan &plan, Mode mode)
     const QDate date = task.pair().date1.addDays(days + plan.dateShift);
     h.solarDate = {QString::number(date.day()), QString::number(date.month()),
                    QString::number(date.year())};
-    h.dayShiftText = e.dayShiftHours < 0   ? u"-24h"_s
-                     : e.dayShiftHours > 0 ? u"+24h"_s
-                                           : u"+0h"_s;
+    h.dayShiftText = e.dayShiftHours < 0 ? u"-24h"_s : e.dayShiftHours > 0 ? u"+24h"_s : u"+0h"_s;
     if (plan.afterAll)
         plan.afterAll(st);
     result.worked = st.worked();
@@ -405,15 +435,15 @@ QList<SolarSlip> solarSlips()
     const auto add = [&slips](const QString &name, C cause, int step, bool free,
                               std::function<void(const Task &, SolarPlan &)> change,
                               std::function<bool(const Task &)> applies = {}) {
-        slips.append({name, cause, step, free,
-                      [change, applies](const Task &t) -> std::optional<SolarPlan> {
-                          if (applies && !applies(t))
-                              return std::nullopt;
-                          SolarPlan plan = rightPlan(t);
-                          if (change)
-                              change(t, plan);
-                          return plan;
-                      }});
+        slips.append(
+            {name, cause, step, free, [change, applies](const Task &t) -> std::optional<SolarPlan> {
+                 if (applies && !applies(t))
+                     return std::nullopt;
+                 SolarPlan plan = rightPlan(t);
+                 if (change)
+                     change(t, plan);
+                 return plan;
+             }});
     };
     add(u"richtig"_s, C::Right, -1, true, {});
     add(u"1. Datum 2'' daneben"_s, C::Misread, -1, false,
@@ -424,8 +454,8 @@ QList<SolarSlip> solarSlips()
         [](const Task &, SolarPlan &p) { p.position1 += 60; });
     for (const int shift : {-1, 1})
         add(
-            shift < 0 ? u"Tagespaar davor"_s : u"Tagespaar danach"_s, C::WrongPair,
-            S::MotionStep, true,
+            shift < 0 ? u"Tagespaar davor"_s : u"Tagespaar danach"_s, C::WrongPair, S::MotionStep,
+            true,
             [shift](const Task &t, SolarPlan &p) {
                 p.position1 = t.page.at(t.pairIndex + shift).position;
                 p.position2 = t.page.at(t.pairIndex + shift + 1).position;
@@ -433,9 +463,8 @@ QList<SolarSlip> solarSlips()
             [shift](const Task &t) {
                 return t.pairIndex + shift >= 0 && t.pairIndex + shift + 1 < t.page.size();
             });
-    add(u"Daten vertauscht"_s, C::Swapped, S::MotionStep, true, [](const Task &, SolarPlan &p) {
-        std::swap(p.position1, p.position2);
-    });
+    add(u"Daten vertauscht"_s, C::Swapped, S::MotionStep, true,
+        [](const Task &, SolarPlan &p) { std::swap(p.position1, p.position2); });
     add(
         u"-24h vergessen"_s, C::NoClockTime, S::FinalStep, true,
         [](const Task &, SolarPlan &p) { p.dayShift = 0; },
@@ -486,9 +515,9 @@ void judgeSolarAnswer(Tally &tally, const Task &task, const QString &slip, const
         return;
     const FieldTexts time = w.results.final->plainTexts();
     const Answer answer{time, w.header.solarDate};
-    const bool right = answer.time == tripleToFields(task.hand.clock) &&
-                       typedDate(answer.date[0] + u'.' + answer.date[1] + u'.' + answer.date[2]) ==
-                           task.hand.date;
+    const bool right =
+        answer.time == tripleToFields(task.hand.clock) &&
+        typedDate(answer.date[0] + u'.' + answer.date[1] + u'.' + answer.date[2]) == task.hand.date;
     ++tally.answers;
     const Verdict verdict = checkAnswer(task, answer, exactUtc);
     if ((verdict.outcome == Verdict::Outcome::Right) != right)
@@ -570,7 +599,7 @@ Tally rectificationCatalogue(int first, int last, Mode mode)
         ++tally.tasks;
         for (const RectificationSlip &slip : slips) {
             if (const auto plan = slip.plan(task))
-                judge(tally, task, slip, work(task, *plan, mode), mode);
+                judge(tally, task, slip, *plan, work(task, *plan, mode), mode);
         }
     }
     return tally;

@@ -35,14 +35,14 @@ enum class Mode { Task, Free };
 
 struct Tally {
     int tasks = 0;
-    int cases = 0;      // calculations judged
-    int refused = 0;    // of them, slips at which the calculator refused a step
-    int falseRight = 0; // a slip called right
-    int falseWrong = 0; // right work called wrong
-    int misnamed = 0;   // a slip, but another first cause named
-    int disagree = 0;   // page, check and sheet differ
-    int answers = 0;    // answers judged alone on the page
-    int answerFalse = 0; // an answer judged against its value
+    int cases = 0;             // calculations judged
+    int refused = 0;           // of them, slips at which the calculator refused a step
+    int falseRight = 0;        // a slip called right
+    int falseWrong = 0;        // right work called wrong
+    int misnamed = 0;          // a slip, but another first cause named
+    int disagree = 0;          // page, check and sheet differ
+    int answers = 0;           // answers judged alone on the page
+    int answerFalse = 0;       // an answer judged against its value
     QMap<QString, int> bySlip; // cases per slip
     QStringList examples;      // the first faults, to show what went wrong
 
@@ -62,8 +62,8 @@ Tally solarCatalogue(int first, int last, Mode mode);
 // the steps before it wrote, as the form does.
 struct RectificationPlan {
     Rectification::Age age;
-    qint32 birthSidereal = 0; // seconds, typed in the head
-    int row = 0;              // the page index of the smaller row typed
+    qint32 birthSidereal = 0;                       // seconds, typed in the head
+    int row = 0;                                    // the page index of the smaller row typed
     qint32 smaller = 0, greater = 0, corrected = 0; // '' from 0° Aries, as read
     std::optional<qint32> smaller2;                 // the smaller value again, if not the same
     // Nothing: as the rule says, or as the calculator preselects.
