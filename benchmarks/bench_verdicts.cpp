@@ -18,13 +18,13 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     bool clean = true;
     for (const bool solar : {false, true}) {
-        for (const Verdicts::Mode mode : {Verdicts::Mode::Task, Verdicts::Mode::Free}) {
+        for (const Verdicts::Mode mode : {Verdicts::Mode::SolarTask, Verdicts::Mode::Free}) {
             QElapsedTimer timer;
             timer.start();
             const Verdicts::Tally tally = solar ? Verdicts::solarCatalogue(1, count, mode)
                                                 : Verdicts::rectificationCatalogue(1, count, mode);
             out << (solar ? "Solar" : "Rektifikation") << ", "
-                << (mode == Verdicts::Mode::Task ? "mit Aufgabe" : "frei") << " ("
+                << (mode == Verdicts::Mode::SolarTask ? "mit Aufgabe" : "frei") << " ("
                 << timer.elapsed() / 1000 << " s): " << tally.report() << '\n';
             for (auto it = tally.bySlip.cbegin(); it != tally.bySlip.cend(); ++it)
                 out << "    " << it.key() << ": " << it.value() << '\n';

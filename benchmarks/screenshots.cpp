@@ -93,9 +93,9 @@ QStringList texts(const SexagesimalTriple &t)
 }
 
 // The steps of a rectification task as a student without a slip types them.
-void workTask(QWidget *form, const Exercise::GzkTask &task)
+void workTask(QWidget *form, const Exercise::RectificationTask &task)
 {
-    const Exercise::GzkHandSolution &hand = task.hand;
+    const Exercise::RectificationHandSolution &hand = task.hand;
     const auto row = [&task](int index) {
         const qint32 seconds = task.page.at(index).siderealSeconds();
         return QStringList{QString::number(seconds / 3600), QString::number(seconds / 60 % 60)};
@@ -214,8 +214,9 @@ int main(int argc, char *argv[])
         shoot(exercises, QStringLiteral("uebung"));
         exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(1);
         shoot(exercises, QStringLiteral("uebung-gzk"));
-        const Exercise::GzkTask task = *exercises->gzkTask();
-        saveSheetPdfTo(exercises, Exercise::gzkExerciseSheet(4711, 2, QDate::currentDate()),
+        const Exercise::RectificationTask task = *exercises->rectificationTask();
+        saveSheetPdfTo(exercises,
+                       Exercise::rectificationExerciseSheet(4711, 2, QDate::currentDate()),
                        g_folder + u'/' + g_prefix + QStringLiteral("-uebungsblatt-gzk.pdf"),
                        Exercise::exerciseSheetTexts());
         // Into the calculator, worked, and checked with the task's house table.

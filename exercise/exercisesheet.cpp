@@ -2,11 +2,11 @@
 
 #include "core/notation.h"
 
-#include "exercise/answercheck.h"
-#include "exercise/gzktask.h"
-#include "exercise/gzktexts.h"
-#include "exercise/task.h"
-#include "exercise/tasktexts.h"
+#include "exercise/rectificationtask.h"
+#include "exercise/rectificationtexts.h"
+#include "exercise/solaranswer.h"
+#include "exercise/solartask.h"
+#include "exercise/solartexts.h"
 
 #include <algorithm>
 
@@ -27,7 +27,7 @@ QString blank(int width)
     return QString(width, u'_');
 }
 
-SheetStep taskStep(int ordinal, const Task &task)
+SheetStep solarTaskStep(int ordinal, const SolarTask &task)
 {
     SheetStep step;
     step.number = ordinal;
@@ -54,14 +54,14 @@ SheetStep taskStep(int ordinal, const Task &task)
     return step;
 }
 
-SheetStep gzkTaskStep(int ordinal, const GzkTask &task)
+SheetStep rectificationTaskStep(int ordinal, const RectificationTask &task)
 {
     SheetStep step;
     step.number = ordinal;
     step.heading = QStringLiteral("Aufgabe ") + QString::number(task.number);
     step.explanation = task.firstName + u' ' + task.surname +
                        QStringLiteral(": Um wie viel ist die Geburtszeit zu korrigieren?");
-    step.lines << gzkTaskLines(task) << QString() << houseTableTitle(task) + u':';
+    step.lines << rectificationTaskLines(task) << QString() << houseTableTitle(task) + u':';
     // Each row names its columns: the lines are set in a proportional font.
     const QString gap = QStringLiteral("\u2003");
     const QStringList headers = houseTableHeaders();
@@ -108,7 +108,7 @@ SheetTable solutionTable(const QStringList &columnHeaders)
 
 } // namespace
 
-Sheet gzkExerciseSheet(int first, int count, QDate printed)
+Sheet rectificationExerciseSheet(int first, int count, QDate printed)
 {
     const int last = lastOnSheet(first, count);
     Sheet sheet =
@@ -117,11 +117,11 @@ Sheet gzkExerciseSheet(int first, int count, QDate printed)
         {QStringLiteral("Aufgabe"), QStringLiteral("Zeilen"), QStringLiteral("Quotient"),
          QStringLiteral("korrigierte RAMC"), QStringLiteral("Korrektur"), QStringLiteral("genau")});
     for (int number = first; number <= last; ++number) {
-        const std::optional<GzkTask> task = makeGzkTask(number);
+        const std::optional<RectificationTask> task = makeRectificationTask(number);
         if (!task)
             continue;
-        sheet.steps << gzkTaskStep(number - first + 1, *task);
-        const GzkHandSolution &hand = task->hand;
+        sheet.steps << rectificationTaskStep(number - first + 1, *task);
+        const RectificationHandSolution &hand = task->hand;
         solutions.rows << QStringList{
             QString::number(number),
             rowTimeText(task->page.at(hand.smallerRow).siderealSeconds()) + QStringLiteral(" / ") +
@@ -138,14 +138,14 @@ Sheet gzkExerciseSheet(int first, int count, QDate printed)
     return sheet;
 }
 
-QString gzkExerciseSheetFileName(int first, int count)
+QString rectificationExerciseSheetFileName(int first, int count)
 {
     const int last = lastOnSheet(first, count);
     return QStringLiteral("Übungsblatt GZK ") + QString::number(first) +
            (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
-Sheet exerciseSheet(int first, int count, QDate printed)
+Sheet solarExerciseSheet(int first, int count, QDate printed)
 {
     const int last = lastOnSheet(first, count);
     Sheet sheet = sheetHead(QStringLiteral("Übungsblatt Solar"), first, last, printed);
@@ -153,11 +153,11 @@ Sheet exerciseSheet(int first, int count, QDate printed)
         solutionTable({QStringLiteral("Aufgabe"), QStringLiteral("1. Datum"), QStringLiteral("A"),
                        QStringLiteral("B"), QStringLiteral("Greenwich"), QStringLiteral("Solar")});
     for (int number = first; number <= last; ++number) {
-        const std::optional<Task> task = makeTask(number);
+        const std::optional<SolarTask> task = makeSolarTask(number);
         if (!task)
             continue;
-        sheet.steps << taskStep(number - first + 1, *task);
-        const HandSolution &hand = task->hand;
+        sheet.steps << solarTaskStep(number - first + 1, *task);
+        const SolarHandSolution &hand = task->hand;
         solutions.rows << QStringList{
             QString::number(number),
             dateText(task->pair().date1),
@@ -173,7 +173,7 @@ Sheet exerciseSheet(int first, int count, QDate printed)
     return sheet;
 }
 
-QString exerciseSheetFileName(int first, int count)
+QString solarExerciseSheetFileName(int first, int count)
 {
     const int last = lastOnSheet(first, count);
     return QStringLiteral("Übungsblatt Solar ") + QString::number(first) +

@@ -16,16 +16,16 @@ constexpr int MostTasksPerSheet = 10;
 
 // The tasks `first`, `first` + 1, ... up to `count` of them (1 to 10), not
 // beyond the last task number.
-Sheets::Sheet exerciseSheet(int first, int count, QDate printed);
+Sheets::Sheet solarExerciseSheet(int first, int count, QDate printed);
 
 // "Übungsblatt Solar 4711-4714.pdf".
-QString exerciseSheetFileName(int first, int count);
+QString solarExerciseSheetFileName(int first, int count);
 
 // The same for rectification tasks: each with its page of the house table,
 // the solutions with the exact correction on the last page.
-Sheets::Sheet gzkExerciseSheet(int first, int count, QDate printed);
+Sheets::Sheet rectificationExerciseSheet(int first, int count, QDate printed);
 // "Übungsblatt GZK 4711-4714.pdf".
-QString gzkExerciseSheetFileName(int first, int count);
+QString rectificationExerciseSheetFileName(int first, int count);
 
 // The menu of the button "Übungsblatt…": "Drucken…" (actUebungsblattDrucken),
 // "Als PDF speichern…" (actUebungsblattPdf); messages titled "Übungsaufgaben".

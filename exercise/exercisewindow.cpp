@@ -3,11 +3,11 @@
 
 #include "astro/zodiac.h"
 #include "core/notation.h"
-#include "exercise/answercheck.h"
 #include "exercise/exercisesheet.h"
-#include "exercise/gzkcheck.h"
-#include "exercise/gzktexts.h"
-#include "exercise/tasktexts.h"
+#include "exercise/rectificationanswer.h"
+#include "exercise/rectificationtexts.h"
+#include "exercise/solaranswer.h"
+#include "exercise/solartexts.h"
 #include "settings/store.h"
 #include "ui/helpkey.h"
 #include "ui/inputhelpers.h"
@@ -89,21 +89,21 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     for (QLineEdit *field : answerFields) {
         acceptDigitsOnly(field);
         selectAllOnFocus(field);
-        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkAnswer);
+        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkSolarAnswer);
     }
     // The correction as the calculator writes it: each part may be negative.
     for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2}) {
         field->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
         selectAllOnFocus(field);
-        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkAnswer);
+        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkSolarAnswer);
     }
     selectAllOnFocus(ui->txtAufgabe);
 
     connect(ui->txtAufgabe, &QLineEdit::returnPressed, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdAnzeigen, &QPushButton::clicked, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
-    connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::checkAnswer);
+    connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::checkSolarAnswer);
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
     connect(ui->cmdInRechner, &QPushButton::clicked, this, &ExerciseWindow::workInCalculator);
     connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
@@ -129,14 +129,15 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
         [this] {
             const int count = ui->spnAnzahl->value();
             return m_kind == TaskKind::Rectification
-                       ? gzkExerciseSheet(m_gzkTask->number, count, QDate::currentDate())
-                       : exerciseSheet(m_task->number, count, QDate::currentDate());
+                       ? rectificationExerciseSheet(m_rectificationTask->number, count,
+                                                    QDate::currentDate())
+                       : solarExerciseSheet(m_task->number, count, QDate::currentDate());
         },
         [this] {
             const int count = ui->spnAnzahl->value();
             return m_kind == TaskKind::Rectification
-                       ? gzkExerciseSheetFileName(m_gzkTask->number, count)
-                       : exerciseSheetFileName(m_task->number, count);
+                       ? rectificationExerciseSheetFileName(m_rectificationTask->number, count)
+                       : solarExerciseSheetFileName(m_task->number, count);
         });
 
     const QString kind =
@@ -150,7 +151,7 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     const int last =
         Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
             .toInt(&stored);
-    if (stored && makeTask(last))
+    if (stored && makeSolarTask(last))
         showTask(last);
     else
         showRandomTask();
@@ -171,11 +172,11 @@ void ExerciseWindow::bringToFront()
 bool ExerciseWindow::showTask(int number)
 {
     if (m_kind == TaskKind::Rectification) {
-        if (const std::optional<GzkTask> task = makeGzkTask(number)) {
+        if (const std::optional<RectificationTask> task = makeRectificationTask(number)) {
             display(*task);
             return true;
         }
-    } else if (const std::optional<Task> task = makeTask(number)) {
+    } else if (const std::optional<SolarTask> task = makeSolarTask(number)) {
         display(*task);
         return true;
     }
@@ -217,12 +218,12 @@ void ExerciseWindow::showPageOf(TaskKind kind)
         widget->setVisible(!solar);
 }
 
-void ExerciseWindow::display(const GzkTask &task)
+void ExerciseWindow::display(const RectificationTask &task)
 {
-    m_gzkTask = task;
+    m_rectificationTask = task;
     remember(task.number);
     showPageOf(TaskKind::Rectification);
-    ui->txtAufgabentext->setHtml(gzkTaskHtml(task));
+    ui->txtAufgabentext->setHtml(rectificationTaskHtml(task));
 
     ui->lblHaeusertabelle->setText(houseTableTitle(task));
     QTableWidget *page = ui->tblHaeusertabelle;
@@ -259,13 +260,13 @@ void ExerciseWindow::showRandomTask()
     showTask(QRandomGenerator::global()->bounded(FirstTask, LastTask + 1));
 }
 
-void ExerciseWindow::display(const Task &task)
+void ExerciseWindow::display(const SolarTask &task)
 {
     m_task = task;
     m_exact.reset();
     remember(task.number);
     showPageOf(TaskKind::Solar);
-    ui->txtAufgabentext->setHtml(taskHtml(task));
+    ui->txtAufgabentext->setHtml(solarTaskHtml(task));
 
     QTableWidget *page = ui->tblEphemeride;
     page->setRowCount(static_cast<int>(task.page.size()));
@@ -293,10 +294,10 @@ QDateTime ExerciseWindow::exactMoment()
 
 // Where a calculator keeps the calculation of the task shown, "Prüfen"
 // judges it as "Kontrolle…" does; else the answer typed here.
-void ExerciseWindow::checkAnswer()
+void ExerciseWindow::checkSolarAnswer()
 {
     if (m_kind == TaskKind::Rectification) {
-        checkGzkAnswer();
+        checkRectificationAnswer();
         return;
     }
     const QList<QLineEdit *> fields{ui->txtAntwort_0,      ui->txtAntwort_1,
@@ -307,33 +308,34 @@ void ExerciseWindow::checkAnswer()
         worked = m_links.solarWork(m_task->number);
     if (worked && !anyComputed(worked->status))
         worked.reset();
-    Verdict verdict;
+    SolarVerdict verdict;
     if (worked) {
-        verdict = checkCalculation(*m_task, *worked);
+        verdict = checkSolarCalculation(*m_task, *worked);
     } else {
-        const Answer answer{{fields[0]->text(), fields[1]->text(), fields[2]->text()},
-                            {fields[3]->text(), fields[4]->text(), fields[5]->text()}};
+        const SolarAnswer answer{{fields[0]->text(), fields[1]->text(), fields[2]->text()},
+                                 {fields[3]->text(), fields[4]->text(), fields[5]->text()}};
         // The exact moment only matters for a right answer; it is the slow part.
-        verdict = Exercise::checkAnswer(*m_task, answer, exactMoment());
+        verdict = Exercise::checkSolarAnswer(*m_task, answer, exactMoment());
     }
-    if (verdict.outcome == Verdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
+    if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
     services().showMessage(this, verdict.message, exerciseTitle());
 }
 
-void ExerciseWindow::checkGzkAnswer()
+void ExerciseWindow::checkRectificationAnswer()
 {
     const QList<QLineEdit *> fields{ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2};
     std::optional<Rectification::Worked> worked;
     if (m_links.rectificationWork)
-        worked = m_links.rectificationWork(m_gzkTask->number);
+        worked = m_links.rectificationWork(m_rectificationTask->number);
     if (worked && !anyComputed(worked->status))
         worked.reset();
-    const GzkVerdict verdict =
-        worked ? checkGzkCalculation(*m_gzkTask, *worked)
-               : Exercise::checkGzkAnswer(
-                     *m_gzkTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
-    if (verdict.outcome == GzkVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
+    const RectificationVerdict verdict =
+        worked
+            ? checkRectificationCalculation(*m_rectificationTask, *worked)
+            : Exercise::checkRectificationAnswer(
+                  *m_rectificationTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
     services().showMessage(this, verdict.message, exerciseTitle());
 }
@@ -341,10 +343,10 @@ void ExerciseWindow::checkGzkAnswer()
 void ExerciseWindow::showSolution()
 {
     if (m_kind == TaskKind::Rectification) {
-        ui->txtLoesung->setHtml(gzkSolutionHtml(*m_gzkTask));
+        ui->txtLoesung->setHtml(rectificationSolutionHtml(*m_rectificationTask));
         return;
     }
-    ui->txtLoesung->setHtml(solutionHtml(*m_task, exactMoment()));
+    ui->txtLoesung->setHtml(solarSolutionHtml(*m_task, exactMoment()));
 }
 
 // Beside a calculator on a small screen the window can be narrowed down to
@@ -383,7 +385,7 @@ void ExerciseWindow::workInCalculator()
 {
     if (m_kind == TaskKind::Rectification) {
         if (m_links.workInRectification)
-            m_links.workInRectification(*m_gzkTask);
+            m_links.workInRectification(*m_rectificationTask);
     } else if (m_links.workInSolar) {
         m_links.workInSolar(*m_task);
     }

@@ -1,8 +1,8 @@
 #ifndef EXERCISE_EXERCISEWINDOW_H
 #define EXERCISE_EXERCISEWINDOW_H
 
-#include "exercise/gzktask.h"
-#include "exercise/task.h"
+#include "exercise/rectificationtask.h"
+#include "exercise/solartask.h"
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
 #include "ui/formsupport.h"
@@ -31,9 +31,9 @@ struct ExerciseLinks {
     std::function<void(QWidget *asker, TaskKind kind)> openExample;
     // "In den Rechner übernehmen": the task's person into the main window
     // and the task into the Solar calculator.
-    std::function<void(const Task &task)> workInSolar;
+    std::function<void(const SolarTask &task)> workInSolar;
     // The same for a rectification task and the rectification calculator.
-    std::function<void(const GzkTask &task)> workInRectification;
+    std::function<void(const RectificationTask &task)> workInRectification;
     // The calculation of the task of a number that a calculator keeps, as
     // far as it is worked; nothing where none keeps it.
     std::function<std::optional<Solar::Worked>(int number)> solarWork;
@@ -66,8 +66,11 @@ public:
     bool showTask(int number);
 
     // The task shown is that of kind(); the other keeps the last task of its kind.
-    const std::optional<Task> &task() const { return m_task; }
-    const std::optional<GzkTask> &gzkTask() const { return m_gzkTask; }
+    const std::optional<SolarTask> &task() const { return m_task; }
+    const std::optional<RectificationTask> &rectificationTask() const
+    {
+        return m_rectificationTask;
+    }
     TaskKind kind() const { return m_kind; }
 
 protected:
@@ -79,13 +82,13 @@ private:
     void showTypedTask();
     void showRandomTask();
     void kindChosen(int index);
-    void display(const Task &task);
-    void display(const GzkTask &task);
+    void display(const SolarTask &task);
+    void display(const RectificationTask &task);
     // Shows the page and the answer fields of the kind of task shown.
     void showPageOf(TaskKind kind);
     void remember(int number);
-    void checkGzkAnswer();
-    void checkAnswer();
+    void checkRectificationAnswer();
+    void checkSolarAnswer();
     void showSolution();
     void workInCalculator();
     // The exact moment of the Solar, worked out once per task when needed.
@@ -95,8 +98,8 @@ private:
     ExerciseLinks m_links;
     TaskKind m_kind = TaskKind::Solar;
     int m_number = 0; // of the task shown
-    std::optional<Task> m_task;
-    std::optional<GzkTask> m_gzkTask;
+    std::optional<SolarTask> m_task;
+    std::optional<RectificationTask> m_rectificationTask;
     std::optional<QDateTime> m_exact;
 };
 

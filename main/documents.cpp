@@ -119,7 +119,7 @@ DocumentLinks::DocumentLinks(QWidget *window, const QString &folder)
     } documents[] = {
         {u"prog", u"Programmbedienung", Documents::ProgramUse},
         {u"fpsolar", u"Fahrplan Solar", Documents::SolarRoadmap},
-        {u"fpgzk", u"Fahrplan GZK", Documents::RektiRoadmap},
+        {u"fpgzk", u"Fahrplan GZK", Documents::RectificationRoadmap},
     };
     for (const auto &[name, caption, fileName] : documents) {
         QAction *item =
@@ -179,7 +179,7 @@ void DocumentLinks::openSolarExample()
 
 void DocumentLinks::openRectificationExample()
 {
-    openDocument(Documents::OtherFolder, Documents::RektiExample);
+    openDocument(Documents::OtherFolder, Documents::RectificationExample);
 }
 
 void DocumentLinks::showTeachingMenu(const QPoint &where)

@@ -32,9 +32,9 @@ inline const QString TeachingFolder = QStringLiteral("pdf/lehrmaterialien");
 
 inline const QString ProgramUse = QStringLiteral("Programmbedienung.pdf");
 inline const QString SolarRoadmap = QStringLiteral("Fahrplan Solar.pdf");
-inline const QString RektiRoadmap = QStringLiteral("Fahrplan GZK.pdf");
+inline const QString RectificationRoadmap = QStringLiteral("Fahrplan GZK.pdf");
 inline const QString SolarExample = QStringLiteral("Berechnung des Solars.pdf");
-inline const QString RektiExample = QStringLiteral("Berechnung der Rektifikation.pdf");
+inline const QString RectificationExample = QStringLiteral("Berechnung der Rektifikation.pdf");
 } // namespace Documents
 
 // The folder that holds the program file.

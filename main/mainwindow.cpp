@@ -281,7 +281,7 @@ void MainWindow::showRectification(Rectification::RectificationForm *form)
         if (form->state().task)
             m_rectificationWork = form->state().worked();
     });
-    showCalculator(form, Documents::RektiExample);
+    showCalculator(form, Documents::RectificationExample);
 }
 
 // The exercises are not modal: the student keeps the task and its ephemeris
@@ -297,14 +297,14 @@ void MainWindow::openExercises()
                 m_documents->openFixedDocument(Documents::SolarExample, asker);
                 break;
             case TaskKind::Rectification:
-                m_documents->openFixedDocument(Documents::RektiExample, asker);
+                m_documents->openFixedDocument(Documents::RectificationExample, asker);
                 break;
             }
         };
-        links.workInSolar = [this](const Exercise::Task &task) {
+        links.workInSolar = [this](const Exercise::SolarTask &task) {
             workInSolar(task);
         };
-        links.workInRectification = [this](const Exercise::GzkTask &task) {
+        links.workInRectification = [this](const Exercise::RectificationTask &task) {
             workInRectification(task);
         };
         links.solarWork = [this](int number) {
@@ -324,7 +324,7 @@ void MainWindow::openExercises()
 // already is continued (an open calculator on it comes to the front); another
 // task is started anew, and a calculator open on something else goes first,
 // keeping its entries.
-void MainWindow::workInSolar(const Exercise::Task &task)
+void MainWindow::workInSolar(const Exercise::SolarTask &task)
 {
     const GivenTask given = givenTask(task);
     if (const auto *open = qobject_cast<Solar::SolarForm *>(m_calculator.data());
@@ -338,7 +338,7 @@ void MainWindow::workInSolar(const Exercise::Task &task)
     showSolar(new Solar::SolarForm(taskStart(given, calculatorStart(false)), this));
 }
 
-void MainWindow::workInRectification(const Exercise::GzkTask &task)
+void MainWindow::workInRectification(const Exercise::RectificationTask &task)
 {
     const GivenTask given = givenTask(task);
     if (const auto *open = qobject_cast<Rectification::RectificationForm *>(m_calculator.data());

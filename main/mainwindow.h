@@ -21,8 +21,8 @@ class MainWindow;
 }
 namespace Exercise {
 class ExerciseWindow;
-struct Task;
-struct GzkTask;
+struct SolarTask;
+struct RectificationTask;
 } // namespace Exercise
 class QCloseEvent;
 class QDialog;
@@ -91,8 +91,8 @@ private:
     void showCalculator(QDialog *form, const QString &document);
     void showSolar(Solar::SolarForm *form);
     void showRectification(Rectification::RectificationForm *form);
-    void workInSolar(const Exercise::Task &task);
-    void workInRectification(const Exercise::GzkTask &task);
+    void workInSolar(const Exercise::SolarTask &task);
+    void workInRectification(const Exercise::RectificationTask &task);
     std::optional<Solar::Worked> solarWork(int number) const;
     std::optional<Rectification::Worked> rectificationWork(int number) const;
     void startNewCalculation();

@@ -9,7 +9,7 @@
 #include "rekti/rectificationsheet.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
-#include "sheet/sheetbuilders.h"
+#include "sheet/sheetparts.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
 #include "ui/services.h"
@@ -227,19 +227,19 @@ QList<Store::Controls> RectificationForm::storedControls() const
         return QList<QWidget *>(fields.begin(), fields.end());
     };
     return {
-        {K::RektiHeader, {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3}},
-        {K::RektiEvent, {ui->Text7_0}},
-        {K::RektiBirthSiderealTime, list(m_birthSiderealTime)},
-        {K::RektiGreaterRowTime, list(m_greaterRowTime)},
-        {K::RektiSmallerRowTime, list(m_smallerRowTime)},
-        {K::RektiGreaterValue, list(m_greaterValue)},
-        {K::RektiSmallerValue, list(m_smallerValue)},
-        {K::RektiCorrectedValue, list(m_correctedValue)},
-        {K::RektiSmallerValue2, list(m_smallerValue2)},
-        {K::RektiBirthSiderealTimeOfStep4, list(m_birthSiderealTimeOfStep4)},
-        {K::RektiAge, list(m_age)},
-        {K::RektiAgeOfStep2, list(m_ageOfStep2)},
-        {K::RektiBirthSiderealTimeOfStep8, list(m_birthSiderealTimeOfStep8)},
+        {K::RectificationHeader, {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3}},
+        {K::RectificationEvent, {ui->Text7_0}},
+        {K::RectificationBirthSiderealTime, list(m_birthSiderealTime)},
+        {K::RectificationGreaterRowTime, list(m_greaterRowTime)},
+        {K::RectificationSmallerRowTime, list(m_smallerRowTime)},
+        {K::RectificationGreaterValue, list(m_greaterValue)},
+        {K::RectificationSmallerValue, list(m_smallerValue)},
+        {K::RectificationCorrectedValue, list(m_correctedValue)},
+        {K::RectificationSmallerValue2, list(m_smallerValue2)},
+        {K::RectificationBirthSiderealTimeOfStep4, list(m_birthSiderealTimeOfStep4)},
+        {K::RectificationAge, list(m_age)},
+        {K::RectificationAgeOfStep2, list(m_ageOfStep2)},
+        {K::RectificationBirthSiderealTimeOfStep8, list(m_birthSiderealTimeOfStep8)},
     };
 }
 

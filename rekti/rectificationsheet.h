@@ -3,7 +3,7 @@
 
 #include "rekti/rectificationcheck.h"
 #include "rekti/rectificationstate.h"
-#include "sheet/sheetbuilders.h"
+#include "sheet/sheetparts.h"
 
 #include <optional>
 

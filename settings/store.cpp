@@ -133,31 +133,31 @@ QString prefixOf(Key key)
         return QStringLiteral("13");
     case K::SolarHeader:
         return QStringLiteral("textbox");
-    case K::RektiHeader:
+    case K::RectificationHeader:
         return QStringLiteral("Text1");
-    case K::RektiEvent:
+    case K::RectificationEvent:
         return QStringLiteral("Text7");
-    case K::RektiBirthSiderealTime:
+    case K::RectificationBirthSiderealTime:
         return QStringLiteral("txtTime0");
-    case K::RektiGreaterRowTime:
+    case K::RectificationGreaterRowTime:
         return QStringLiteral("txtSternZeit1");
-    case K::RektiSmallerRowTime:
+    case K::RectificationSmallerRowTime:
         return QStringLiteral("txtSTernZeit2");
-    case K::RektiGreaterValue:
+    case K::RectificationGreaterValue:
         return QStringLiteral("txtDeg3");
-    case K::RektiSmallerValue:
+    case K::RectificationSmallerValue:
         return QStringLiteral("txtDeg4");
-    case K::RektiCorrectedValue:
+    case K::RectificationCorrectedValue:
         return QStringLiteral("txtDeg6");
-    case K::RektiSmallerValue2:
+    case K::RectificationSmallerValue2:
         return QStringLiteral("txtDeg7");
-    case K::RektiBirthSiderealTimeOfStep4:
+    case K::RectificationBirthSiderealTimeOfStep4:
         return QStringLiteral("txtTime2");
-    case K::RektiAge:
+    case K::RectificationAge:
         return QStringLiteral("txtJahre");
-    case K::RektiAgeOfStep2:
+    case K::RectificationAgeOfStep2:
         return QStringLiteral("txtJahre2");
-    case K::RektiBirthSiderealTimeOfStep8:
+    case K::RectificationBirthSiderealTimeOfStep8:
         return QStringLiteral("txtTime7");
     case K::PersonName:
         return QStringLiteral("Text1h");

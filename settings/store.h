@@ -59,24 +59,24 @@ inline const QString RectificationTask = QStringLiteral("RektiAufgabe");
 // prefix followed by the element number; the prefixes are those that stored
 // entries of earlier versions carry, so they never change.
 enum class Key {
-    SolarDate1,        // the Sun's position on date 1
-    SolarDate2,        // on date 2
-    SolarRadixOfStep3, // the radix Sun picked in step 3
-    SolarRadix,        // the radix Sun of the header
-    SolarHeader,       // sign, year, day, month and year of the Solar
-    RektiHeader,       // name, place, event date, decimal years
-    RektiEvent,
-    RektiBirthSiderealTime,
-    RektiGreaterRowTime, // the sidereal times of the two house-table rows
-    RektiSmallerRowTime,
-    RektiGreaterValue, // the table values of step 5
-    RektiSmallerValue,
-    RektiCorrectedValue,
-    RektiSmallerValue2,
-    RektiBirthSiderealTimeOfStep4,
-    RektiAge,
-    RektiAgeOfStep2,
-    RektiBirthSiderealTimeOfStep8,
+    SolarDate1,          // the Sun's position on date 1
+    SolarDate2,          // on date 2
+    SolarRadixOfStep3,   // the radix Sun picked in step 3
+    SolarRadix,          // the radix Sun of the header
+    SolarHeader,         // sign, year, day, month and year of the Solar
+    RectificationHeader, // name, place, event date, decimal years
+    RectificationEvent,
+    RectificationBirthSiderealTime,
+    RectificationGreaterRowTime, // the sidereal times of the two house-table rows
+    RectificationSmallerRowTime,
+    RectificationGreaterValue, // the table values of step 5
+    RectificationSmallerValue,
+    RectificationCorrectedValue,
+    RectificationSmallerValue2,
+    RectificationBirthSiderealTimeOfStep4,
+    RectificationAge,
+    RectificationAgeOfStep2,
+    RectificationBirthSiderealTimeOfStep8,
     PersonName,
     BirthDate,
     BirthPlace,

@@ -13,7 +13,7 @@ namespace Sheets {
 // A calculation sheet ("Rechenblatt"): a calculation written out step by
 // step, the way a clean exam solution looks on paper. It holds only texts,
 // already worded and with the numbers exactly as the form shows them; the
-// builders (sheetbuilders.h) make it from a calculator's values and the
+// parts (sheetparts.h) and each calculator's sheet make it from a calculator's values and the
 // renderer (sheetrender.h) lays it out on A4 pages.
 
 // The person the calculation is for, from the main window.

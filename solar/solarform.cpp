@@ -5,7 +5,7 @@
 #include "core/numbers.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
-#include "sheet/sheetbuilders.h"
+#include "sheet/sheetparts.h"
 #include "solar/checkdialog.h"
 #include "solar/solarsheet.h"
 #include "ui/inputhelpers.h"

@@ -1,7 +1,7 @@
 #ifndef SOLAR_SOLARSHEET_H
 #define SOLAR_SOLARSHEET_H
 
-#include "sheet/sheetbuilders.h"
+#include "sheet/sheetparts.h"
 #include "solar/solarcheck.h"
 #include "solar/solarstate.h"
 

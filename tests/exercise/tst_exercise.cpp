@@ -1,12 +1,12 @@
 #include "astro/zodiac.h"
 #include "core/notation.h"
-#include "exercise/answercheck.h"
-#include "exercise/gzkcheck.h"
-#include "exercise/gzktask.h"
-#include "exercise/gzktexts.h"
-#include "exercise/handsolution.h"
-#include "exercise/task.h"
-#include "exercise/tasktexts.h"
+#include "exercise/rectificationanswer.h"
+#include "exercise/rectificationtask.h"
+#include "exercise/rectificationtexts.h"
+#include "exercise/solaranswer.h"
+#include "exercise/solarhandsolution.h"
+#include "exercise/solartask.h"
+#include "exercise/solartexts.h"
 #include "solar/solarcheck.h"
 
 #include <QElapsedTimer>
@@ -21,7 +21,7 @@ using namespace Exercise;
 using namespace Core;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(Exercise::GzkEntries)
+Q_DECLARE_METATYPE(Exercise::RectificationInputs)
 
 namespace {
 
@@ -38,7 +38,7 @@ qint32 readPosition(const QString &text)
                              m.captured(3).toInt());
 }
 
-QString answerText(const HandSolution &hand)
+QString answerText(const SolarHandSolution &hand)
 {
     return dateText(hand.date) + u" um "_s + clockText(hand.clock);
 }
@@ -47,7 +47,7 @@ QString answerText(const HandSolution &hand)
 int firstNextDayTask()
 {
     for (int n = 1;; ++n)
-        if (makeTask(n)->hand.nextDay)
+        if (makeSolarTask(n)->hand.nextDay)
             return n;
 }
 
@@ -67,8 +67,8 @@ private slots:
     // numbered task already given out.
     void pinnedTask()
     {
-        const Task task = *makeTask(1);
-        QCOMPARE(taskHtml(task),
+        const SolarTask task = *makeSolarTask(1);
+        QCOMPARE(solarTaskHtml(task),
                  u"<p><b>Aufgabe 1</b></p><p>Claudia Lang wurde am 26.08.2005 in Berlin "
                  "geboren.</p><p>Radix-Sonne: 3°29'30'' Jungfrau<br>Solar für das Jahr: "
                  "2025<br>Zeitzone: +1</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>"_s);
@@ -81,18 +81,19 @@ private slots:
     void firstThousandTasks()
     {
         for (int n = 1; n <= 1000; ++n) {
-            const Task task = *makeTask(n);
+            const SolarTask task = *makeSolarTask(n);
             const QString tag = u"task "_s + QString::number(n);
             QList<EphemerisDay> read;
             for (const EphemerisDay &day : task.page)
                 read.append({day.date, readPosition(positionText(day.position))});
             const qint32 radix = readPosition(
-                taskHtml(task).section(u"Radix-Sonne: "_s, 1).section(u"<br>"_s, 0, 0));
+                solarTaskHtml(task).section(u"Radix-Sonne: "_s, 1).section(u"<br>"_s, 0, 0));
             const std::optional<int> first = enclosingPair(read, radix);
             QVERIFY2(first, qPrintable(tag + u": the page misses the enclosing days"_s));
             const EphemerisPair pair{read[*first].date, read[*first].position,
                                      read[*first + 1].position};
-            const std::optional<HandSolution> hand = ::handSolution(pair, radix, task.zone);
+            const std::optional<SolarHandSolution> hand =
+                ::solarHandSolution(pair, radix, task.zone);
             QVERIFY2(hand, qPrintable(tag));
             QCOMPARE(answerText(*hand), answerText(task.hand));
 
@@ -132,7 +133,7 @@ private slots:
         row("radix past date 2", "11°01'00''", 1, "");
     }
 
-    void handSolution()
+    void solarHandSolution()
     {
         QFETCH(QString, position1);
         QFETCH(QString, position2);
@@ -142,7 +143,8 @@ private slots:
 
         const EphemerisPair pair{QDate(2024, 7, 1), readPosition(position1),
                                  readPosition(position2)};
-        const std::optional<HandSolution> hand = ::handSolution(pair, readPosition(radix), zone);
+        const std::optional<SolarHandSolution> hand =
+            ::solarHandSolution(pair, readPosition(radix), zone);
         QCOMPARE(hand ? answerText(*hand) : QString(), answer);
     }
 
@@ -181,15 +183,16 @@ private slots:
         QFETCH(int, shiftDays);
         QFETCH(QString, message);
 
-        const Task task = *makeTask(number);
+        const SolarTask task = *makeSolarTask(number);
         const QDate date = task.hand.date.addDays(shiftDays);
-        const Answer answer{tripleToFields(secondsToTriple(
-                                fieldsToSeconds(tripleToFields(task.hand.clock)) + shiftSeconds)),
-                            {QString::number(date.day()), QString::number(date.month()),
-                             QString::number(date.year())}};
-        const Verdict verdict = checkAnswer(task, answer, exactMoment(task));
-        QCOMPARE(verdict.outcome,
-                 shiftSeconds || shiftDays ? Verdict::Outcome::Wrong : Verdict::Outcome::Right);
+        const SolarAnswer answer{
+            tripleToFields(
+                secondsToTriple(fieldsToSeconds(tripleToFields(task.hand.clock)) + shiftSeconds)),
+            {QString::number(date.day()), QString::number(date.month()),
+             QString::number(date.year())}};
+        const SolarVerdict verdict = checkSolarAnswer(task, answer, exactMoment(task));
+        QCOMPARE(verdict.outcome, shiftSeconds || shiftDays ? SolarVerdict::Outcome::Wrong
+                                                            : SolarVerdict::Outcome::Right);
         QCOMPARE(verdict.timeRight, shiftSeconds == 0);
         QCOMPARE(verdict.dateRight, shiftDays == 0);
         QVERIFY2(verdict.message.startsWith(message.section(u'|', 0, 0)),
@@ -201,7 +204,7 @@ private slots:
     // check of the same Solar in the calculator round that half second alike.
     void sameExactSecondAsTheCheck()
     {
-        const Task task = *makeTask(88);
+        const SolarTask task = *makeSolarTask(88);
         QCOMPARE(exactMoment(task).time().msec(), 500);
         const ExactComparison exercise = compareWithExact(task, exactMoment(task));
         QCOMPARE(exercise.clock, (SexagesimalTriple{4, 11, 47}));
@@ -234,9 +237,9 @@ private slots:
         int signChanges = 0;
         double worst = 0;
         for (int number = 1; number <= 500; ++number) {
-            const std::optional<GzkTask> made = makeGzkTask(number);
+            const std::optional<RectificationTask> made = makeRectificationTask(number);
             QVERIFY(made);
-            const GzkTask &task = *made;
+            const RectificationTask &task = *made;
             const QString where = u"task "_s + QString::number(number);
             // The planet lies inside the values of the two rows with 30'' to spare.
             const qint32 smaller = task.page.at(task.hand.smallerRow).value(task.axis);
@@ -251,9 +254,11 @@ private slots:
             // The calculator's answer is what the check accepts, and a slip of
             // a day in step 6 gets a hint but not the answer.
             const qint32 right = correctionSeconds(task.hand);
-            QCOMPARE(checkGzkAnswer(task, fieldsOf(right)).outcome, GzkVerdict::Outcome::Right);
-            const GzkVerdict slip = checkGzkAnswer(task, fieldsOf(right + 86'400));
-            QCOMPARE(slip.outcome, GzkVerdict::Outcome::Wrong);
+            QCOMPARE(checkRectificationAnswer(task, fieldsOf(right)).outcome,
+                     RectificationVerdict::Outcome::Right);
+            const RectificationVerdict slip =
+                checkRectificationAnswer(task, fieldsOf(right + 86'400));
+            QCOMPARE(slip.outcome, RectificationVerdict::Outcome::Wrong);
             QVERIFY2(slip.message.contains(u"360°"), qPrintable(where));
 
             // The exact correction finds the true birth again, and the hand
@@ -268,7 +273,8 @@ private slots:
         }
         QCOMPARE(signChanges, 250);
         // Numbers outside 1 to 999 999 give no task.
-        QVERIFY(!makeGzkTask(0) && !makeGzkTask(1'000'000) && makeGzkTask(999'999));
+        QVERIFY(!makeRectificationTask(0) && !makeRectificationTask(1'000'000) &&
+                makeRectificationTask(999'999));
         qInfo("500 tasks in %lld ms; the hand result at most %.1f s from the exact one",
               timer.elapsed(), worst);
     }
@@ -317,8 +323,8 @@ private slots:
         QFETCH(int, number);
         QFETCH(QStringList, lines);
         QFETCH(QString, correction);
-        const GzkTask task = *makeGzkTask(number);
-        const QStringList written = gzkTaskLines(task);
+        const RectificationTask task = *makeRectificationTask(number);
+        const QStringList written = rectificationTaskLines(task);
         for (const QString &line : std::as_const(lines))
             QVERIFY2(written.contains(line), qPrintable(written.join(u'\n')));
         QCOMPARE(written.size(), 7);
@@ -355,22 +361,25 @@ private slots:
     void answers_data()
     {
         QTest::addColumn<int>("number");
-        QTest::addColumn<GzkEntries>("slip");
+        QTest::addColumn<RectificationInputs>("slip");
         QTest::addColumn<int>("extra"); // seconds added to the answer
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("says");
-        const auto row = [](const char *name, int number, const GzkEntries &slip, int extra,
-                            GzkVerdict::Outcome outcome, const char16_t *says) {
+        const auto row = [](const char *name, int number, const RectificationInputs &slip,
+                            int extra, RectificationVerdict::Outcome outcome,
+                            const char16_t *says) {
             QTest::newRow(name) << number << slip << extra << static_cast<int>(outcome)
                                 << QString::fromUtf16(says);
         };
-        using O = GzkVerdict::Outcome;
-        const GzkTask t1 = *makeGzkTask(1), t2 = *makeGzkTask(2), t3 = *makeGzkTask(3);
+        using O = RectificationVerdict::Outcome;
+        const RectificationTask t1 = *makeRectificationTask(1), t2 = *makeRectificationTask(2),
+                                t3 = *makeRectificationTask(3);
         // The value of the task's axis in the row `offset` rows from the smaller one.
-        const auto cell = [](const GzkTask &t, int offset, std::optional<Astro::Axis> axis = {}) {
+        const auto cell = [](const RectificationTask &t, int offset,
+                             std::optional<Astro::Axis> axis = {}) {
             return t.page.at(t.hand.smallerRow + offset).value(axis.value_or(t.axis));
         };
-        const auto age = [](const GzkTask &t, double years, double days) {
+        const auto age = [](const RectificationTask &t, double years, double days) {
             return Rectification::Age{t.hand.age.years + years, t.hand.age.days + days};
         };
         row("right", 1, {}, 0, O::Right, u"Richtig! 0h-1m-4s");
@@ -414,18 +423,18 @@ private slots:
     void answers()
     {
         QFETCH(int, number);
-        QFETCH(GzkEntries, slip);
+        QFETCH(RectificationInputs, slip);
         QFETCH(int, extra);
         QFETCH(int, outcome);
         QFETCH(QString, says);
-        const GzkTask task = *makeGzkTask(number);
-        const std::optional<GzkHandSolution> slipped = runGzkSteps(task, slip);
+        const RectificationTask task = *makeRectificationTask(number);
+        const std::optional<RectificationHandSolution> slipped = runRectificationSteps(task, slip);
         QVERIFY(slipped);
-        const GzkVerdict verdict =
-            checkGzkAnswer(task, fieldsOf(correctionSeconds(*slipped) + extra));
+        const RectificationVerdict verdict =
+            checkRectificationAnswer(task, fieldsOf(correctionSeconds(*slipped) + extra));
         QCOMPARE(static_cast<int>(verdict.outcome), outcome);
         QVERIFY2(verdict.message.contains(says), qPrintable(verdict.message));
-        if (verdict.outcome == GzkVerdict::Outcome::Wrong)
+        if (verdict.outcome == RectificationVerdict::Outcome::Wrong)
             QVERIFY(!verdict.message.contains(correctionText(task.hand.correction)));
     }
 
@@ -460,9 +469,9 @@ private slots:
         if (seconds <= -1 && seconds >= -3) {
             QVERIFY(!read.seconds);
             QCOMPARE(read.firstBad, -1 - seconds);
-            const GzkVerdict verdict =
-                checkGzkAnswer(*makeGzkTask(1), {parts[0], parts[1], parts[2]});
-            QCOMPARE(verdict.outcome, GzkVerdict::Outcome::Incomplete);
+            const RectificationVerdict verdict =
+                checkRectificationAnswer(*makeRectificationTask(1), {parts[0], parts[1], parts[2]});
+            QCOMPARE(verdict.outcome, RectificationVerdict::Outcome::Incomplete);
             QCOMPARE(verdict.firstEmpty, -1 - seconds);
         } else {
             QCOMPARE(read.seconds, std::optional<qint32>(seconds));
@@ -473,11 +482,11 @@ private slots:
     // is exactly what a slip gives names it only as a possibility.
     void hintsOfTheAnswerAlone()
     {
-        const GzkTask task = *makeGzkTask(1);
+        const RectificationTask task = *makeRectificationTask(1);
         const qint32 right = correctionSeconds(task.hand);
-        const QString sign = checkGzkAnswer(task, fieldsOf(-right)).message;
+        const QString sign = checkRectificationAnswer(task, fieldsOf(-right)).message;
         QVERIFY2(sign.contains(u"Das Vorzeichen ist falsch"_s), qPrintable(sign));
-        const QString day = checkGzkAnswer(task, fieldsOf(right + 86'400)).message;
+        const QString day = checkRectificationAnswer(task, fieldsOf(right + 86'400)).message;
         QVERIFY2(day.contains(u"Vielleicht: Ihr Ergebnis liegt um 24 Stunden daneben"_s),
                  qPrintable(day));
     }
@@ -487,20 +496,21 @@ private slots:
     void leapDayBirths()
     {
         const QString line = u"Geburtstag in Gemeinjahren: 1. März"_s;
-        const GzkTask gzk = *makeGzkTask(2184);
+        const RectificationTask gzk = *makeRectificationTask(2184);
         QCOMPARE(gzk.birthDate.toString(u"dd.MM."_s), u"29.02."_s);
-        QVERIFY(gzkTaskLines(gzk).contains(line));
-        QVERIFY(gzkSolutionHtml(gzk).contains(u"hat in Gemeinjahren am 1. März Geburtstag"_s));
-        const Task solar = *makeTask(420);
+        QVERIFY(rectificationTaskLines(gzk).contains(line));
+        QVERIFY(rectificationSolutionHtml(gzk).contains(
+            u"hat in Gemeinjahren am 1. März Geburtstag"_s));
+        const SolarTask solar = *makeSolarTask(420);
         QCOMPARE(solar.solarYear, 2009);
-        QVERIFY(taskHtml(solar).contains(line));
-        QVERIFY(solutionHtml(solar, exactMoment(solar)).contains(u"gilt der 1. März"_s));
-        QVERIFY(!taskHtml(*makeTask(1)).contains(line));
+        QVERIFY(solarTaskHtml(solar).contains(line));
+        QVERIFY(solarSolutionHtml(solar, exactMoment(solar)).contains(u"gilt der 1. März"_s));
+        QVERIFY(!solarTaskHtml(*makeSolarTask(1)).contains(line));
     }
 
     void solutionShowsTheStepsAndTheExactCorrection()
     {
-        const QString html = gzkSolutionHtml(*makeGzkTask(3));
+        const QString html = rectificationSolutionHtml(*makeRectificationTask(3));
         for (const QString &part :
              {u"44 Jahre und 97 Tage"_s, u"Direktionsbogen 43°37'35''"_s, u"-24h = 2h06m31s"_s,
               u"zwischen den Zeilen 2h04m und 2h08m"_s, u"+ 360° = 347°36'46''"_s, u"= 0h-1m-34s"_s,

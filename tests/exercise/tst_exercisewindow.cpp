@@ -1,8 +1,8 @@
 #include "exercise/exercisesheet.h"
 #include "exercise/exercisewindow.h"
-#include "exercise/gzktexts.h"
-#include "exercise/task.h"
-#include "exercise/tasktexts.h"
+#include "exercise/rectificationtexts.h"
+#include "exercise/solartask.h"
+#include "exercise/solartexts.h"
 #include "settings/store.h"
 #include "sheet/sheetactions.h"
 #include "tests/support/testsupport.h"
@@ -123,12 +123,12 @@ private slots:
     // the window's message.
     void sheetPdf()
     {
-        QCOMPARE(exerciseSheet(1, 11, QDate(2026, 12, 6)).steps.size(), 10);
-        QCOMPARE(exerciseSheetFileName(999998, 4), u"Übungsblatt Solar 999998-999999.pdf"_s);
-        QCOMPARE(gzkExerciseSheetFileName(17, 2), u"Übungsblatt GZK 17-18.pdf"_s);
+        QCOMPARE(solarExerciseSheet(1, 11, QDate(2026, 12, 6)).steps.size(), 10);
+        QCOMPARE(solarExerciseSheetFileName(999998, 4), u"Übungsblatt Solar 999998-999999.pdf"_s);
+        QCOMPARE(rectificationExerciseSheetFileName(17, 2), u"Übungsblatt GZK 17-18.pdf"_s);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"blatt.pdf"_s);
-        const Sheet sheet = exerciseSheet(999998, 4, QDate(2026, 12, 6));
+        const Sheet sheet = solarExerciseSheet(999998, 4, QDate(2026, 12, 6));
         QVERIFY(saveSheetPdfTo(window.get(), sheet, path, exerciseSheetTexts()));
         QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 2);
@@ -139,9 +139,9 @@ private slots:
         QVERIFY(!pages[0].contains(u"Aufgabe 1000000"_s) &&
                 !pages[1].contains(u"Aufgabe 999998"_s));
 
-        const GzkTask task = *makeGzkTask(18);
-        QVERIFY(saveSheetPdfTo(window.get(), gzkExerciseSheet(17, 2, QDate(2026, 12, 6)), path,
-                               exerciseSheetTexts()));
+        const RectificationTask task = *makeRectificationTask(18);
+        QVERIFY(saveSheetPdfTo(window.get(), rectificationExerciseSheet(17, 2, QDate(2026, 12, 6)),
+                               path, exerciseSheetTexts()));
         pages = pdfPages(path);
         const QString tasks = pages.mid(0, pages.size() - 1).join(u'\n');
         QCOMPARE(tasks.count(u"Häusertabelle für "_s), 2);
@@ -162,7 +162,7 @@ private slots:
     // ephemeris, the correction checked, the solution, F1 opening the worked
     // example of the task's kind for this window, and the kind and the number
     // kept for the next run.
-    void gzkTask()
+    void rectificationTask()
     {
         QList<TaskKind> examples;
         ExerciseLinks links;
@@ -176,7 +176,7 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_F1);
         window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
         QCOMPARE(window->kind(), TaskKind::Rectification);
-        const GzkTask task = *window->gzkTask();
+        const RectificationTask task = *window->rectificationTask();
         QCOMPARE(task.number, 4711);
         QVERIFY2(shownTask().contains(u"Sternzeit der Geburt: "_s), qPrintable(shownTask()));
 
@@ -208,7 +208,7 @@ private slots:
 
         window = std::make_unique<ExerciseWindow>();
         QCOMPARE(window->kind(), TaskKind::Rectification);
-        QCOMPARE(window->gzkTask()->number, 4711);
+        QCOMPARE(window->rectificationTask()->number, 4711);
         QCOMPARE(text(u"txtAufgabe"_s), u"4711"_s);
         QCOMPARE(window->findChild<QComboBox *>(u"cmbArt"_s)->currentText(),
                  u"Rektifikation (GZK)"_s);

@@ -28,7 +28,7 @@ private slots:
     {
         QFETCH(bool, solar);
         QFETCH(bool, free);
-        const Mode mode = free ? Mode::Free : Mode::Task;
+        const Mode mode = free ? Mode::Free : Mode::SolarTask;
         const Tally tally =
             solar ? solarCatalogue(1, 60, mode) : rectificationCatalogue(1, 60, mode);
         QVERIFY2(tally.clean(), qPrintable(tally.report()));

@@ -1,6 +1,6 @@
 #include "astro/zodiac.h"
 #include "exercise/exercisewindow.h"
-#include "exercise/gzktask.h"
+#include "exercise/rectificationtask.h"
 #include "main/documents.h"
 #include "main/mainwindow.h"
 #include "main/translations.h"
@@ -221,7 +221,8 @@ void choose(QWidget *form, const char *list, const QString &entry)
 
 // The rectification form as a student fills it in for a task, pressing every
 // "=", with the values of the calculator's steps on the task's page.
-void fillRectification(QWidget *form, const GzkTask &task, const GzkHandSolution &hand)
+void fillRectification(QWidget *form, const RectificationTask &task,
+                       const RectificationHandSolution &hand)
 {
     const auto rowTime = [&task](int row) {
         const qint32 seconds = task.page.at(row).siderealSeconds();
@@ -383,7 +384,7 @@ private slots:
         QVERIFY(exercises->isVisible() && exercises->task()->number == shown);
 
         QVERIFY(exercises->showTask(4711));
-        const Task task = *exercises->task();
+        const SolarTask task = *exercises->task();
         BlockWatch watch(exercises);
         click(exercises, "cmdInRechner");
         auto *form = window.findChild<Solar::SolarForm *>();
@@ -424,7 +425,7 @@ private slots:
         // A rectification task: what the task gives in the form's head, the
         // Solar's entries untouched.
         exercises->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
-        const GzkTask gzk = *exercises->gzkTask();
+        const RectificationTask gzk = *exercises->rectificationTask();
         click(exercises, "cmdInRechner");
         auto *rectification = window.findChild<Rectification::RectificationForm *>();
         QVERIFY(rectification && rectification->isVisible());
@@ -1085,7 +1086,7 @@ private slots:
     {
         QFETCH(bool, retyped);
         QFETCH(QString, finding);
-        const GzkTask task = *makeGzkTask(1);
+        const RectificationTask task = *makeRectificationTask(1);
         RecordingServices recorder;
         MainWindow window;
         type(&window, "txtDateh",

@@ -1,6 +1,6 @@
 #include "core/notation.h"
-#include "exercise/gzkcheck.h"
-#include "exercise/gzktask.h"
+#include "exercise/rectificationanswer.h"
+#include "exercise/rectificationtask.h"
 #include "rekti/rectificationcheck.h"
 #include "tests/support/verdicts.h"
 
@@ -18,7 +18,7 @@ using namespace Exercise;
 using Verdicts::Mode;
 using Verdicts::RectificationPlan;
 
-using PlanChange = std::function<void(const GzkTask &, RectificationPlan &)>;
+using PlanChange = std::function<void(const RectificationTask &, RectificationPlan &)>;
 Q_DECLARE_METATYPE(PlanChange)
 
 namespace {
@@ -28,13 +28,13 @@ Sexagesimal plus(const Sexagesimal &value, qint32 seconds)
     return Sexagesimal::of(secondsToTriple(value.totalSeconds() + seconds));
 }
 
-qint32 value(const GzkTask &t, int offset, bool otherAxis = false)
+qint32 value(const RectificationTask &t, int offset, bool otherAxis = false)
 {
     const Astro::Axis other = t.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
     return t.page.at(t.hand.smallerRow + offset).value(otherAxis ? other : t.axis);
 }
 
-CheckReport checked(const GzkTask &task, const PlanChange &change, Mode mode,
+CheckReport checked(const RectificationTask &task, const PlanChange &change, Mode mode,
                     std::optional<TableChoice> table = std::nullopt)
 {
     RectificationPlan plan = Verdicts::rightPlan(task);
@@ -71,53 +71,55 @@ private slots:
         row("right, across a sign", 2, {}, u"Ihre Rechnung ist richtig");
         row("right, a day off", 3, {}, u"Ihre Rechnung ist richtig");
         row(
-            "age a year short", 20, [](const GzkTask &, P &p) { p.age.years -= 1; },
+            "age a year short", 20, [](const RectificationTask &, P &p) { p.age.years -= 1; },
             u"Schritt 1: Das Alter am ");
         row(
-            "misread table value", 1, [](const GzkTask &, P &p) { p.smaller += 300; },
+            "misread table value", 1, [](const RectificationTask &, P &p) { p.smaller += 300; },
             u"Der kleinere Tabellenwert weicht um +5' ab: lesen Sie die Zeile 22h52m der "
             u"Häusertabelle nach.");
         row(
-            "a degree misread", 1, [](const GzkTask &, P &p) { p.greater -= 3600; },
+            "a degree misread", 1, [](const RectificationTask &, P &p) { p.greater -= 3600; },
             u"Der größere Tabellenwert weicht um -1°00' ab");
         row(
-            "other axis", 3, [](const GzkTask &t, P &p) { p.greater = value(t, 1, true); },
+            "other axis", 3,
+            [](const RectificationTask &t, P &p) { p.greater = value(t, 1, true); },
             u"Der größere Tabellenwert ist der des AC, gerechnet wird mit dem MC");
         row(
             "rows not enclosing", 1,
-            [](const GzkTask &t, P &p) {
+            [](const RectificationTask &t, P &p) {
                 p.row += 1;
                 p.smaller = value(t, 1);
                 p.greater = value(t, 2);
             },
             u"liegt nicht zwischen den Zeilen 22h56m und 23h00m");
         row(
-            "smaller value forgotten", 1, [](const GzkTask &, P &p) { p.smaller2 = 0; },
+            "smaller value forgotten", 1, [](const RectificationTask &, P &p) { p.smaller2 = 0; },
             u"steht nicht der kleinere Tabellenwert 11°00'00''");
         row(
             "another planet", 1,
-            [](const GzkTask &t, P &p) { p.corrected = t.planetPosition + 60; },
+            [](const RectificationTask &t, P &p) { p.corrected = t.planetPosition + 60; },
             u"Der korrigierte Wert ist der Aspektpunkt des Radix-Planeten: Pluto 11°26'12'' "
             u"Widder im Quadrat gibt 11°26'12'', eingetragen ist 11°27'12''.");
         row(
-            "+0 across a sign", 2, [](const GzkTask &, P &p) { p.firstSign = 0; },
+            "+0 across a sign", 2, [](const RectificationTask &, P &p) { p.firstSign = 0; },
             u"„größerer − kleinerer Wert“ von Schritt 5 ist „+30“ richtig: von 27°22'00'' zu "
             u"0°00'00'' wechselt der Wert ins nächste Zeichen");
         row(
-            "+30 within a sign", 2, [](const GzkTask &, P &p) { p.secondSign = 30; },
+            "+30 within a sign", 2, [](const RectificationTask &, P &p) { p.secondSign = 30; },
             u"„korrigierter − kleinerer Wert“ von Schritt 5 ist „+0“ richtig: beide Werte liegen "
             u"im selben Zeichen");
         row(
-            "+360 forgotten: step 6 refused", 3, [](const GzkTask &, P &p) { p.circle = 0; },
+            "+360 forgotten: step 6 refused", 3,
+            [](const RectificationTask &, P &p) { p.circle = 0; },
             u"Schritt 6 (korrigierte RAMC) wurde nicht gerechnet.");
         row(
-            "-24h forgotten", 3, [](const GzkTask &, P &p) { p.dayHours = 0; },
+            "-24h forgotten", 3, [](const RectificationTask &, P &p) { p.dayHours = 0; },
             u"wählen Sie „-24h“");
         // A copy a second off gives a result within what the method explains:
         // still a slip, named with its step.
         row(
             "sidereal time of step 8 a second off", 1,
-            [](const GzkTask &, P &p) {
+            [](const RectificationTask &, P &p) {
                 p.beforeStep = [](State &st, int step) {
                     if (step == CorrectionStep)
                         st.entries.birthSiderealTimeOfStep8 =
@@ -127,7 +129,7 @@ private slots:
             u"In Schritt 8 steht als Sternzeit der Geburt 21h29m30s, oben steht aber 21h29m29s.");
         row(
             "quotient copied 1'' off", 1,
-            [](const GzkTask &, P &p) {
+            [](const RectificationTask &, P &p) {
                 p.beforeStep = [](State &st, int step) {
                     if (step == RamcSumStep)
                         st.entries.quotient = plus(st.entries.quotient, 1);
@@ -136,12 +138,12 @@ private slots:
             u"In Schritt 6 steht der Quotient");
         row(
             "sidereal time of birth a minute off", 1,
-            [](const GzkTask &, P &p) { p.birthSidereal += 60; },
+            [](const RectificationTask &, P &p) { p.birthSidereal += 60; },
             u"Die Aufgabe nennt die Sternzeit der Geburt 21h29m29s; gerechnet wurde mit "
             u"21h30m29s.");
         row(
             "quotient stale", 2,
-            [](const GzkTask &, P &p) {
+            [](const RectificationTask &, P &p) {
                 p.afterAll = [](State &st) {
                     st.entries.tableStep = plus(st.entries.tableStep, 1);
                 };
@@ -150,7 +152,7 @@ private slots:
         // Named before the day not taken off in step 4.
         row(
             "skipped before -24h", 3,
-            [](const GzkTask &, P &p) {
+            [](const RectificationTask &, P &p) {
                 p.dayHours = 0;
                 p.skipped = {CorrectionStep};
             },
@@ -162,7 +164,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(PlanChange, slip);
         QFETCH(QString, finding);
-        const CheckReport report = checked(*makeGzkTask(number), slip, Mode::Task);
+        const CheckReport report = checked(*makeRectificationTask(number), slip, Mode::SolarTask);
         QVERIFY2(report.finding.contains(finding), qPrintable(report.finding));
         QCOMPARE(report.right, finding.startsWith(u"Ihre Rechnung ist richtig"_s));
     }
@@ -172,15 +174,18 @@ private slots:
     // counts the age, and without it step 1 is said to be unchecked.
     void freeCalculation()
     {
-        const GzkTask task = *makeGzkTask(1);
+        const RectificationTask task = *makeRectificationTask(1);
         const auto free = [&task](const PlanChange &slip) {
             return checked(task, slip, Mode::Free);
         };
         QVERIFY(free({}).right);
-        QVERIFY(free([](const GzkTask &, RectificationPlan &p) { p.smaller += 20; }).right);
-        QVERIFY(free([](const GzkTask &, RectificationPlan &p) { p.birthSidereal += 1; }).right);
+        QVERIFY(
+            free([](const RectificationTask &, RectificationPlan &p) { p.smaller += 20; }).right);
+        QVERIFY(free([](const RectificationTask &, RectificationPlan &p) {
+                    p.birthSidereal += 1;
+                }).right);
         const CheckReport age =
-            free([](const GzkTask &, RectificationPlan &p) { p.age.days += 1; });
+            free([](const RectificationTask &, RectificationPlan &p) { p.age.days += 1; });
         QVERIFY2(age.finding.startsWith(u"Schritt 1: Das Alter am 18.03.2025 ist 21 Jahre 272 "
                                         u"Tage, nicht 21 Jahre 273 Tage."_s),
                  qPrintable(age.finding));
@@ -198,8 +203,9 @@ private slots:
     // task's and the verdict is never "richtig".
     void anotherTable()
     {
-        const GzkTask task = *makeGzkTask(7);
-        const CheckReport report = checked(task, {}, Mode::Task, TableChoice{Astro::Axis::MC, 31});
+        const RectificationTask task = *makeRectificationTask(7);
+        const CheckReport report =
+            checked(task, {}, Mode::SolarTask, TableChoice{Astro::Axis::MC, 31});
         QVERIFY(!report.right);
         QCOMPARE(report.cause, Cause::OtherTable);
         QVERIFY2(report.finding.startsWith(u"Die Aufgabe nennt AC, 52°22' N."_s),
@@ -210,7 +216,7 @@ private slots:
     // finding says so where it matters.
     void leapDayBirthday()
     {
-        GzkTask task = *makeGzkTask(1);
+        RectificationTask task = *makeRectificationTask(1);
         task.birthDate = QDate(1960, 2, 29);
         task.eventDate = QDate(1999, 3, 1);
         const Problem p = problemOf(givenTask(task));
@@ -219,7 +225,7 @@ private slots:
         QVERIFY(p.leapDayMoved);
         RectificationPlan plan = Verdicts::rightPlan(task);
         plan.age = {38, 365};
-        const Worked w = Verdicts::work(task, plan, Mode::Task).worked;
+        const Worked w = Verdicts::work(task, plan, Mode::SolarTask).worked;
         const QString finding = checkRectification(w, tableOf(givenTask(task))).value().finding;
         QVERIFY2(finding.contains(u"im Gemeinjahr am 1. März Geburtstag"_s), qPrintable(finding));
     }
@@ -228,7 +234,7 @@ private slots:
     // step 6 adds 360°, and step 8 gives 23h59m38s instead of -22 s.
     void aDayAcrossZeroHours()
     {
-        GzkTask task;
+        RectificationTask task;
         task.axis = Astro::Axis::MC;
         task.birthDate = QDate(2000, 1, 1);
         task.eventDate = QDate(2030, 1, 1); // 30 years: 29°34'00'' of arc, 1h58m16s
@@ -241,7 +247,7 @@ private slots:
         const double aspectRamc = (106'440 - 40) / 3600.0;
         task.planetPosition = static_cast<qint32>(
             std::llround(Astro::midheavenLongitude(aspectRamc, task.obliquity) * 3600));
-        const std::optional<GzkHandSolution> hand = runGzkSteps(task);
+        const std::optional<RectificationHandSolution> hand = runRectificationSteps(task);
         QVERIFY(hand);
         task.hand = *hand;
         QCOMPARE(hand->circleCorrection, 360.0);
@@ -257,14 +263,15 @@ private slots:
     // "genau", in the same kind of time as the hand result.
     void oneExactAnswer()
     {
-        const GzkTask task = *makeGzkTask(7);
+        const RectificationTask task = *makeRectificationTask(7);
         const Exact exact = exactCorrection(task);
-        const CheckReport report = checked(task, {}, Mode::Task);
+        const CheckReport report = checked(task, {}, Mode::SolarTask);
         const QString genau = Notation::preciseDuration(exact.siderealSeconds);
         QVERIFY2(report.rows.last().exact.startsWith(genau + u" Sternzeit"_s),
                  qPrintable(report.rows.last().exact));
         const qint32 right = correctionSeconds(task.hand);
-        const QString page = checkGzkAnswer(task, tripleToFields(task.hand.correction)).message;
+        const QString page =
+            checkRectificationAnswer(task, tripleToFields(task.hand.correction)).message;
         QVERIFY2(page.contains(genau + u" Sternzeit"_s), qPrintable(page));
         QVERIFY2(page.contains(Notation::preciseDeviation(right - exact.siderealSeconds) +
                                u" Sternzeit ab"_s),
@@ -277,7 +284,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(checkColumns(), QStringList({u"Ihre Rechnung"_s, u"Genau"_s, u"Abweichung"_s}));
-        const CheckReport report = checked(*makeGzkTask(1), {}, Mode::Task);
+        const CheckReport report = checked(*makeRectificationTask(1), {}, Mode::SolarTask);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         // Under English settings: a point before the fractions.
         QStringList rows;

@@ -1,5 +1,5 @@
 #include "sheet/sheetactions.h"
-#include "sheet/sheetbuilders.h"
+#include "sheet/sheetparts.h"
 #include "sheet/sheetrender.h"
 #include "tests/support/testsupport.h"
 

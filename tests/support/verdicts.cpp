@@ -5,11 +5,11 @@
 #include "core/notation.h"
 #include "core/numbers.h"
 #include "core/rules.h"
-#include "exercise/answercheck.h"
-#include "exercise/gzkcheck.h"
-#include "exercise/gzktask.h"
-#include "exercise/task.h"
-#include "exercise/tasktexts.h"
+#include "exercise/rectificationanswer.h"
+#include "exercise/rectificationtask.h"
+#include "exercise/solaranswer.h"
+#include "exercise/solartask.h"
+#include "exercise/solartexts.h"
 #include "rekti/rectificationsheet.h"
 #include "solar/solarsheet.h"
 
@@ -53,9 +53,9 @@ namespace R = Rectification;
 
 } // namespace
 
-RectificationPlan rightPlan(const GzkTask &task)
+RectificationPlan rightPlan(const RectificationTask &task)
 {
-    const GzkHandSolution &hand = task.hand;
+    const RectificationHandSolution &hand = task.hand;
     RectificationPlan plan;
     plan.age = hand.age;
     plan.birthSidereal = task.birthSiderealTime;
@@ -66,10 +66,10 @@ RectificationPlan rightPlan(const GzkTask &task)
     return plan;
 }
 
-WorkedRectification work(const GzkTask &task, const RectificationPlan &plan, Mode mode)
+WorkedRectification work(const RectificationTask &task, const RectificationPlan &plan, Mode mode)
 {
     R::State st;
-    if (mode == Mode::Task)
+    if (mode == Mode::SolarTask)
         st.task = givenTask(task);
     R::Header &h = st.header;
     h.birthDate = task.birthDate;
@@ -129,71 +129,75 @@ struct RectificationSlip {
     R::Cause cause; // the first cause it must be named by
     int step;       // on the form
     bool freeNamed; // a free calculation names it too (else: right)
-    std::function<std::optional<RectificationPlan>(const GzkTask &)> plan;
+    std::function<std::optional<RectificationPlan>(const RectificationTask &)> plan;
 };
 
 QList<RectificationSlip> rectificationSlips()
 {
     using C = R::Cause;
     QList<RectificationSlip> slips;
-    const auto add = [&slips](const QString &name, C cause, int step, bool free,
-                              std::function<void(const GzkTask &, RectificationPlan &)> change,
-                              std::function<bool(const GzkTask &)> applies = {}) {
-        slips.append({name, cause, step, free,
-                      [change, applies](const GzkTask &t) -> std::optional<RectificationPlan> {
-                          if (applies && !applies(t))
-                              return std::nullopt;
-                          RectificationPlan plan = rightPlan(t);
-                          if (change)
-                              change(t, plan);
-                          return plan;
-                      }});
-    };
-    const auto value = [](const GzkTask &t, int row, bool other = false) {
+    const auto add =
+        [&slips](const QString &name, C cause, int step, bool free,
+                 std::function<void(const RectificationTask &, RectificationPlan &)> change,
+                 std::function<bool(const RectificationTask &)> applies = {}) {
+            slips.append(
+                {name, cause, step, free,
+                 [change, applies](const RectificationTask &t) -> std::optional<RectificationPlan> {
+                     if (applies && !applies(t))
+                         return std::nullopt;
+                     RectificationPlan plan = rightPlan(t);
+                     if (change)
+                         change(t, plan);
+                     return plan;
+                 }});
+        };
+    const auto value = [](const RectificationTask &t, int row, bool other = false) {
         const Astro::Axis axis =
             other ? (t.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC) : t.axis;
         return t.page.at(row).value(axis);
     };
     add(u"richtig"_s, C::Right, 0, true, {});
     add(u"kleinerer Wert +2'"_s, C::TableValue, 5, true,
-        [](const GzkTask &, RectificationPlan &p) { p.smaller += 120; });
+        [](const RectificationTask &, RectificationPlan &p) { p.smaller += 120; });
     add(u"größerer Wert -5'"_s, C::TableValue, 5, true,
-        [](const GzkTask &, RectificationPlan &p) { p.greater -= 300; });
+        [](const RectificationTask &, RectificationPlan &p) { p.greater -= 300; });
     add(u"kleinerer Wert +1°"_s, C::TableValue, 5, true,
-        [](const GzkTask &, RectificationPlan &p) { p.smaller += 3600; });
+        [](const RectificationTask &, RectificationPlan &p) { p.smaller += 3600; });
     for (const int shift : {-1, 1})
         add(shift < 0 ? u"Zeilen eine tiefer"_s : u"Zeilen eine höher"_s, C::Rows, 5, true,
-            [shift, value](const GzkTask &t, RectificationPlan &p) {
+            [shift, value](const RectificationTask &t, RectificationPlan &p) {
                 p.row += shift;
                 p.smaller = value(t, p.row);
                 p.greater = value(t, p.row + 1);
             });
-    add(u"andere Achse"_s, C::OtherAxis, 5, true, [value](const GzkTask &t, RectificationPlan &p) {
-        p.smaller = value(t, p.row, true);
-        p.greater = value(t, p.row + 1, true);
-    });
+    add(u"andere Achse"_s, C::OtherAxis, 5, true,
+        [value](const RectificationTask &t, RectificationPlan &p) {
+            p.smaller = value(t, p.row, true);
+            p.greater = value(t, p.row + 1, true);
+        });
     add(u"±30° der 1. Differenz falsch"_s, C::SignCorrection, 5, true,
-        [](const GzkTask &t, RectificationPlan &p) {
+        [](const RectificationTask &t, RectificationPlan &p) {
             p.firstSign = t.hand.firstSignCorrection == 0 ? 30.0 : 0.0;
         });
     add(u"±30° der 2. Differenz falsch"_s, C::SignCorrection, 5, true,
-        [](const GzkTask &t, RectificationPlan &p) {
+        [](const RectificationTask &t, RectificationPlan &p) {
             p.secondSign = t.hand.secondSignCorrection == 0 ? -30.0 : 0.0;
         });
-    add(u"±360° falsch"_s, C::NotComputed, 6, true, [](const GzkTask &t, RectificationPlan &p) {
-        p.circle = t.hand.circleCorrection == 0 ? 360.0 : 0.0;
-    });
+    add(u"±360° falsch"_s, C::NotComputed, 6, true,
+        [](const RectificationTask &t, RectificationPlan &p) {
+            p.circle = t.hand.circleCorrection == 0 ? 360.0 : 0.0;
+        });
     add(
         u"-24h vergessen"_s, C::DayReduction, 4, true,
-        [](const GzkTask &, RectificationPlan &p) { p.dayHours = 0; },
-        [](const GzkTask &t) { return t.hand.dayHours != 0; });
+        [](const RectificationTask &, RectificationPlan &p) { p.dayHours = 0; },
+        [](const RectificationTask &t) { return t.hand.dayHours != 0; });
     add(
         u"-24h ohne Not"_s, C::NotComputed, 4, true,
-        [](const GzkTask &, RectificationPlan &p) { p.dayHours = -24; },
-        [](const GzkTask &t) { return t.hand.dayHours == 0; });
+        [](const RectificationTask &, RectificationPlan &p) { p.dayHours = -24; },
+        [](const RectificationTask &t) { return t.hand.dayHours == 0; });
     for (const int off : {1, 5, 30, 60})
         add(u"Endergebnis "_s + QString::number(off) + u" s daneben (Sternzeit in Schritt 8)"_s,
-            C::BrokenLink, 8, true, [off](const GzkTask &, RectificationPlan &p) {
+            C::BrokenLink, 8, true, [off](const RectificationTask &, RectificationPlan &p) {
                 p.beforeStep = [off](R::State &st, int step) {
                     if (step == R::CorrectionStep)
                         st.entries.birthSiderealTimeOfStep8 =
@@ -201,14 +205,14 @@ QList<RectificationSlip> rectificationSlips()
                 };
             });
     add(u"Quotient falsch abgeschrieben"_s, C::BrokenLink, 6, true,
-        [](const GzkTask &, RectificationPlan &p) {
+        [](const RectificationTask &, RectificationPlan &p) {
             p.beforeStep = [](R::State &st, int step) {
                 if (step == R::RamcSumStep)
                     st.entries.quotient = plus(st.entries.quotient, 1);
             };
         });
     add(u"Differenz falsch abgeschrieben"_s, C::BrokenLink, 5, true,
-        [](const GzkTask &, RectificationPlan &p) {
+        [](const RectificationTask &, RectificationPlan &p) {
             p.beforeStep = [](R::State &st, int step) {
                 if (step == R::QuotientStep)
                     st.entries.tableStep = plus(st.entries.tableStep, 1);
@@ -217,7 +221,7 @@ QList<RectificationSlip> rectificationSlips()
     for (const auto &[years, days] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
         add(u"Alter "_s + QString::number(years) + u" Jahre "_s + QString::number(days) +
                 u" Tage daneben"_s,
-            C::Age, 1, true, [years, days](const GzkTask &, RectificationPlan &p) {
+            C::Age, 1, true, [years, days](const RectificationTask &, RectificationPlan &p) {
                 p.age.years += years;
                 p.age.days += days;
                 if (p.age.days < 0 || p.age.days > 364)
@@ -227,19 +231,19 @@ QList<RectificationSlip> rectificationSlips()
     // carries the event into the next row, no planet of the task fits.
     add(
         u"Sternzeit der Geburt 1 s daneben"_s, C::GivenValue, 4, false,
-        [](const GzkTask &, RectificationPlan &p) { p.birthSidereal += 1; },
-        [](const GzkTask &t) {
+        [](const RectificationTask &, RectificationPlan &p) { p.birthSidereal += 1; },
+        [](const RectificationTask &t) {
             return pickersToSeconds(t.hand.eventSiderealTime) + 1 <
                    t.page.at(t.hand.smallerRow + 1).siderealSeconds();
         });
     add(u"Schritt nicht neu gerechnet"_s, C::Stale, 5, true,
-        [](const GzkTask &, RectificationPlan &p) {
+        [](const RectificationTask &, RectificationPlan &p) {
             p.afterAll = [](R::State &st) {
                 st.entries.greaterTableValue = plus(st.entries.greaterTableValue, 60);
             };
         });
     add(u"Schritt ausgelassen"_s, C::NotComputed, 3, true,
-        [](const GzkTask &, RectificationPlan &p) { p.skipped = {R::ArcTimeStep}; });
+        [](const RectificationTask &, RectificationPlan &p) { p.skipped = {R::ArcTimeStep}; });
     return slips;
 }
 
@@ -266,13 +270,13 @@ QList<FieldTexts> spellings(qint32 seconds)
     return list;
 }
 
-void judgeAnswers(Tally &tally, const GzkTask &task, const QString &slip, qint32 answer)
+void judgeAnswers(Tally &tally, const RectificationTask &task, const QString &slip, qint32 answer)
 {
     const qint32 right = correctionSeconds(task.hand);
     for (const FieldTexts &typed : spellings(answer)) {
         ++tally.answers;
-        const GzkVerdict verdict = checkGzkAnswer(task, typed);
-        const bool said = verdict.outcome == GzkVerdict::Outcome::Right;
+        const RectificationVerdict verdict = checkRectificationAnswer(task, typed);
+        const bool said = verdict.outcome == RectificationVerdict::Outcome::Right;
         if (said != (answer == right))
             count(tally, slip, u"Antwort"_s,
                   u"Aufgabe "_s + QString::number(task.number) + u", "_s + typed[0] + u'|' +
@@ -282,7 +286,8 @@ void judgeAnswers(Tally &tally, const GzkTask &task, const QString &slip, qint32
     // The right amount with the wrong sign is named as such.
     if (answer == right && right != 0) {
         ++tally.answers;
-        const GzkVerdict flipped = checkGzkAnswer(task, tripleToFields(secondsToTriple(-right)));
+        const RectificationVerdict flipped =
+            checkRectificationAnswer(task, tripleToFields(secondsToTriple(-right)));
         if (!flipped.message.contains(u"Vorzeichen ist falsch"_s))
             count(tally, slip, u"Vorzeichen"_s,
                   u"Aufgabe "_s + QString::number(task.number) + u": "_s + flipped.message,
@@ -292,7 +297,7 @@ void judgeAnswers(Tally &tally, const GzkTask &task, const QString &slip, qint32
 
 // Whether a table value read lies on the other axis's value of its row: a
 // misreading that cannot be told from reading the other column.
-bool onTheOtherAxis(const GzkTask &task, const RectificationPlan &plan, Mode mode)
+bool onTheOtherAxis(const RectificationTask &task, const RectificationPlan &plan, Mode mode)
 {
     const Astro::Axis other = task.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
     // A task's page prints the other column; a free calculation's table may
@@ -300,16 +305,16 @@ bool onTheOtherAxis(const GzkTask &task, const RectificationPlan &plan, Mode mod
     const auto misreadNear = [&](qint32 read, int row) {
         const HouseTableRow &r = task.page.at(row);
         const double column =
-            mode == Mode::Task
+            mode == Mode::SolarTask
                 ? r.value(other)
                 : Astro::axisLongitude(other, r.ramc, task.obliquity, task.latitude()) * 3600;
         const double off = std::remainder(read - column, double{ArcSecondsPerSign});
-        return read != r.value(task.axis) && std::abs(off) <= (mode == Mode::Task ? 0.5 : 60);
+        return read != r.value(task.axis) && std::abs(off) <= (mode == Mode::SolarTask ? 0.5 : 60);
     };
     return misreadNear(plan.smaller, plan.row) || misreadNear(plan.greater, plan.row + 1);
 }
 
-void judge(Tally &tally, const GzkTask &task, const RectificationSlip &slip,
+void judge(Tally &tally, const RectificationTask &task, const RectificationSlip &slip,
            const RectificationPlan &plan, const WorkedRectification &w, Mode mode)
 {
     const R::TableChoice table = R::tableOf(givenTask(task));
@@ -323,7 +328,7 @@ void judge(Tally &tally, const GzkTask &task, const RectificationSlip &slip,
         return;
     }
     const R::CheckReport &report = checked.value();
-    const bool named = mode == Mode::Task || slip.freeNamed;
+    const bool named = mode == Mode::SolarTask || slip.freeNamed;
     R::Cause cause = named ? slip.cause : R::Cause::Right;
     int step = slip.step;
     if (w.refusedAt && cause != R::Cause::Age) {
@@ -345,14 +350,14 @@ void judge(Tally &tally, const GzkTask &task, const RectificationSlip &slip,
 
     const auto sheet = R::checkTable(w.worked, table);
     bool agree = sheet && sheet->finding.endsWith(report.finding);
-    if (mode == Mode::Task) {
-        const GzkVerdict page = checkGzkCalculation(task, w.worked);
+    if (mode == Mode::SolarTask) {
+        const RectificationVerdict page = checkRectificationCalculation(task, w.worked);
         agree = agree && page.message == report.finding &&
-                (page.outcome == GzkVerdict::Outcome::Right) == report.right;
+                (page.outcome == RectificationVerdict::Outcome::Right) == report.right;
     }
     if (!agree)
         count(tally, slip.name, u"Seite, Kontrolle und Blatt uneins"_s, said, tally.disagree);
-    if (const auto answer = answerOf(w.worked); answer && mode == Mode::Task)
+    if (const auto answer = answerOf(w.worked); answer && mode == Mode::SolarTask)
         judgeAnswers(tally, task, slip.name, *answer);
 }
 
@@ -363,7 +368,7 @@ namespace S = Solar;
 
 } // namespace
 
-SolarPlan rightPlan(const Task &task)
+SolarPlan rightPlan(const SolarTask &task)
 {
     SolarPlan plan;
     plan.position1 = task.pair().position1;
@@ -372,10 +377,10 @@ SolarPlan rightPlan(const Task &task)
     return plan;
 }
 
-WorkedSolar work(const Task &task, const SolarPlan &plan, Mode mode)
+WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
 {
     S::State st;
-    if (mode == Mode::Task)
+    if (mode == Mode::SolarTask)
         st.task = givenTask(task);
     S::Header &h = st.header;
     h.sign = Astro::signName(task.radix / ArcSecondsPerSign);
@@ -425,7 +430,7 @@ struct SolarSlip {
     S::Cause cause;
     int step; // Solar::Step, -1 for none
     bool freeNamed;
-    std::function<std::optional<SolarPlan>(const Task &)> plan;
+    std::function<std::optional<SolarPlan>(const SolarTask &)> plan;
 };
 
 QList<SolarSlip> solarSlips()
@@ -433,59 +438,59 @@ QList<SolarSlip> solarSlips()
     using C = S::Cause;
     QList<SolarSlip> slips;
     const auto add = [&slips](const QString &name, C cause, int step, bool free,
-                              std::function<void(const Task &, SolarPlan &)> change,
-                              std::function<bool(const Task &)> applies = {}) {
-        slips.append(
-            {name, cause, step, free, [change, applies](const Task &t) -> std::optional<SolarPlan> {
-                 if (applies && !applies(t))
-                     return std::nullopt;
-                 SolarPlan plan = rightPlan(t);
-                 if (change)
-                     change(t, plan);
-                 return plan;
-             }});
+                              std::function<void(const SolarTask &, SolarPlan &)> change,
+                              std::function<bool(const SolarTask &)> applies = {}) {
+        slips.append({name, cause, step, free,
+                      [change, applies](const SolarTask &t) -> std::optional<SolarPlan> {
+                          if (applies && !applies(t))
+                              return std::nullopt;
+                          SolarPlan plan = rightPlan(t);
+                          if (change)
+                              change(t, plan);
+                          return plan;
+                      }});
     };
     add(u"richtig"_s, C::Right, -1, true, {});
     add(u"1. Datum 2'' daneben"_s, C::Misread, -1, false,
-        [](const Task &, SolarPlan &p) { p.position1 += 2; });
+        [](const SolarTask &, SolarPlan &p) { p.position1 += 2; });
     add(u"2. Datum -5'' daneben"_s, C::Misread, -1, false,
-        [](const Task &, SolarPlan &p) { p.position2 -= 5; });
+        [](const SolarTask &, SolarPlan &p) { p.position2 -= 5; });
     add(u"1. Datum 1' daneben"_s, C::Misread, -1, true,
-        [](const Task &, SolarPlan &p) { p.position1 += 60; });
+        [](const SolarTask &, SolarPlan &p) { p.position1 += 60; });
     for (const int shift : {-1, 1})
         add(
             shift < 0 ? u"Tagespaar davor"_s : u"Tagespaar danach"_s, C::WrongPair, S::MotionStep,
             true,
-            [shift](const Task &t, SolarPlan &p) {
+            [shift](const SolarTask &t, SolarPlan &p) {
                 p.position1 = t.page.at(t.pairIndex + shift).position;
                 p.position2 = t.page.at(t.pairIndex + shift + 1).position;
             },
-            [shift](const Task &t) {
+            [shift](const SolarTask &t) {
                 return t.pairIndex + shift >= 0 && t.pairIndex + shift + 1 < t.page.size();
             });
     add(u"Daten vertauscht"_s, C::Swapped, S::MotionStep, true,
-        [](const Task &, SolarPlan &p) { std::swap(p.position1, p.position2); });
+        [](const SolarTask &, SolarPlan &p) { std::swap(p.position1, p.position2); });
     add(
         u"-24h vergessen"_s, C::NoClockTime, S::FinalStep, true,
-        [](const Task &, SolarPlan &p) { p.dayShift = 0; },
-        [](const Task &t) { return t.hand.nextDay; });
+        [](const SolarTask &, SolarPlan &p) { p.dayShift = 0; },
+        [](const SolarTask &t) { return t.hand.nextDay; });
     for (const int off : {1, 5, 30, 60})
         add(u"Endergebnis "_s + QString::number(off) + u" s daneben (Greenwich-Zeit)"_s,
-            C::StepSlip, S::ZoneStep, true, [off](const Task &, SolarPlan &p) {
+            C::StepSlip, S::ZoneStep, true, [off](const SolarTask &, SolarPlan &p) {
                 p.beforeStep = [off](S::State &st, int step) {
                     if (step == S::ZoneStep)
                         st.entries.greenwichTime = plus(st.entries.greenwichTime, off);
                 };
             });
     add(u"A falsch abgeschrieben"_s, C::StepSlip, S::GreenwichStep, true,
-        [](const Task &, SolarPlan &p) {
+        [](const SolarTask &, SolarPlan &p) {
             p.beforeStep = [](S::State &st, int step) {
                 if (step == S::GreenwichStep)
                     st.entries.motion = plus(st.entries.motion, 1);
             };
         });
     add(u"A und B vertauscht"_s, C::StepSlip, S::GreenwichStep, true,
-        [](const Task &, SolarPlan &p) {
+        [](const SolarTask &, SolarPlan &p) {
             p.beforeStep = [](S::State &st, int step) {
                 if (step == S::GreenwichStep)
                     std::swap(st.entries.motion, st.entries.distance);
@@ -493,41 +498,41 @@ QList<SolarSlip> solarSlips()
         });
     for (const int zone : {0, 2})
         add(u"Zeitzone "_s + Notation::zone(zone), C::Zone, S::ZoneStep, false,
-            [zone](const Task &, SolarPlan &p) { p.zone = zone; });
+            [zone](const SolarTask &, SolarPlan &p) { p.zone = zone; });
     add(u"Datum einen Tag später"_s, C::WrongDate, S::FinalStep, true,
-        [](const Task &, SolarPlan &p) { p.dateShift = 1; });
+        [](const SolarTask &, SolarPlan &p) { p.dateShift = 1; });
     add(u"Schritt nicht neu gerechnet"_s, C::Stale, S::MotionStep, true,
-        [](const Task &, SolarPlan &p) {
+        [](const SolarTask &, SolarPlan &p) {
             p.afterAll = [](S::State &st) {
                 st.entries.date2 = plus(st.entries.date2, 1);
                 st.header.sunDate2 = secondsToTriple(st.entries.date2.totalSeconds());
             };
         });
     add(u"Schritt ausgelassen"_s, C::NotComputed, S::GreenwichStep, true,
-        [](const Task &, SolarPlan &p) { p.skipped = {S::GreenwichStep}; });
+        [](const SolarTask &, SolarPlan &p) { p.skipped = {S::GreenwichStep}; });
     return slips;
 }
 
-void judgeSolarAnswer(Tally &tally, const Task &task, const QString &slip, const S::Worked &w,
+void judgeSolarAnswer(Tally &tally, const SolarTask &task, const QString &slip, const S::Worked &w,
                       const QDateTime &exactUtc)
 {
     if (!w.results.final || w.status[S::FinalStep] != Status::Current)
         return;
     const FieldTexts time = w.results.final->plainTexts();
-    const Answer answer{time, w.header.solarDate};
+    const SolarAnswer answer{time, w.header.solarDate};
     const bool right =
         answer.time == tripleToFields(task.hand.clock) &&
         typedDate(answer.date[0] + u'.' + answer.date[1] + u'.' + answer.date[2]) == task.hand.date;
     ++tally.answers;
-    const Verdict verdict = checkAnswer(task, answer, exactUtc);
-    if ((verdict.outcome == Verdict::Outcome::Right) != right)
+    const SolarVerdict verdict = checkSolarAnswer(task, answer, exactUtc);
+    if ((verdict.outcome == SolarVerdict::Outcome::Right) != right)
         count(tally, slip, u"Antwort"_s,
               u"Aufgabe "_s + QString::number(task.number) + u": "_s + verdict.message,
               tally.answerFalse);
 }
 
-void judge(Tally &tally, const Task &task, const SolarSlip &slip, const WorkedSolar &w, Mode mode,
-           const Astro::ExactSolarReturn &exact)
+void judge(Tally &tally, const SolarTask &task, const SolarSlip &slip, const WorkedSolar &w,
+           Mode mode, const Astro::ExactSolarReturn &exact)
 {
     const QString where = u"Aufgabe "_s + QString::number(task.number);
     ++tally.cases;
@@ -539,7 +544,7 @@ void judge(Tally &tally, const Task &task, const SolarSlip &slip, const WorkedSo
         return;
     }
     const S::Comparison c = S::compare(w.worked, problem.value(), exact);
-    const bool named = mode == Mode::Task || slip.freeNamed;
+    const bool named = mode == Mode::SolarTask || slip.freeNamed;
     S::Cause cause = named ? slip.cause : S::Cause::Right;
     int step = slip.step;
     // A refused step leaves the calculation unfinished; a swap of the dates
@@ -560,10 +565,10 @@ void judge(Tally &tally, const Task &task, const SolarSlip &slip, const WorkedSo
         count(tally, slip.name, u"andere Ursache"_s, said, tally.misnamed);
 
     bool agree = S::checkTable(c).finding.startsWith(c.finding);
-    if (mode == Mode::Task) {
-        const Verdict page = checkCalculation(task, w.worked, exact);
+    if (mode == Mode::SolarTask) {
+        const SolarVerdict page = checkSolarCalculation(task, w.worked, exact);
         agree = agree && page.message == c.finding &&
-                (page.outcome == Verdict::Outcome::Right) == right;
+                (page.outcome == SolarVerdict::Outcome::Right) == right;
         judgeSolarAnswer(tally, task, slip.name, w.worked, exact.moment);
     }
     if (!agree)
@@ -595,7 +600,7 @@ Tally rectificationCatalogue(int first, int last, Mode mode)
     Tally tally;
     const QList<RectificationSlip> slips = rectificationSlips();
     for (int number = first; number <= last; ++number) {
-        const GzkTask task = *makeGzkTask(number);
+        const RectificationTask task = *makeRectificationTask(number);
         ++tally.tasks;
         for (const RectificationSlip &slip : slips) {
             if (const auto plan = slip.plan(task))
@@ -610,7 +615,7 @@ Tally solarCatalogue(int first, int last, Mode mode)
     Tally tally;
     const QList<SolarSlip> slips = solarSlips();
     for (int number = first; number <= last; ++number) {
-        const Task task = *makeTask(number);
+        const SolarTask task = *makeSolarTask(number);
         ++tally.tasks;
         const auto exact = S::exactSolar(S::problemOf(givenTask(task)));
         for (const SolarSlip &slip : slips) {

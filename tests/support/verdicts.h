@@ -1,8 +1,8 @@
 #ifndef TESTS_SUPPORT_VERDICTS_H
 #define TESTS_SUPPORT_VERDICTS_H
 
-#include "exercise/gzktask.h"
-#include "exercise/task.h"
+#include "exercise/rectificationtask.h"
+#include "exercise/solartask.h"
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
 
@@ -31,7 +31,7 @@ namespace Verdicts {
 
 // Worked as taken over with the task ("In den Rechner übernehmen"), or typed
 // in as a free calculation with the task's house table chosen in the check.
-enum class Mode { Task, Free };
+enum class Mode { SolarTask, Free };
 
 struct Tally {
     int tasks = 0;
@@ -73,13 +73,14 @@ struct RectificationPlan {
     std::function<void(Rectification::State &)> afterAll;
 };
 // The plan of a student who makes no slip.
-RectificationPlan rightPlan(const Exercise::GzkTask &task);
+RectificationPlan rightPlan(const Exercise::RectificationTask &task);
 
 struct WorkedRectification {
     Rectification::Worked worked;
     std::optional<int> refusedAt; // the number of the first step the calculator refused
 };
-WorkedRectification work(const Exercise::GzkTask &task, const RectificationPlan &plan, Mode mode);
+WorkedRectification work(const Exercise::RectificationTask &task, const RectificationPlan &plan,
+                         Mode mode);
 
 // The same at the Solar calculator.
 struct SolarPlan {
@@ -91,13 +92,13 @@ struct SolarPlan {
     QList<int> skipped;
     std::function<void(Solar::State &)> afterAll;
 };
-SolarPlan rightPlan(const Exercise::Task &task);
+SolarPlan rightPlan(const Exercise::SolarTask &task);
 
 struct WorkedSolar {
     Solar::Worked worked;
     std::optional<int> refusedAt; // the step (Solar::Step) first refused
 };
-WorkedSolar work(const Exercise::Task &task, const SolarPlan &plan, Mode mode);
+WorkedSolar work(const Exercise::SolarTask &task, const SolarPlan &plan, Mode mode);
 
 } // namespace Verdicts
 

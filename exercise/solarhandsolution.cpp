@@ -1,4 +1,4 @@
-#include "exercise/handsolution.h"
+#include "exercise/solarhandsolution.h"
 
 #include "astro/zodiac.h"
 #include "core/numbers.h"
@@ -25,7 +25,8 @@ SexagesimalTriple tripleOf(const Sexagesimal &time)
 
 } // namespace
 
-std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix, int zone)
+std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qint32 radix,
+                                                   int zone)
 {
     if (pair.position1 / Astro::ArcSecondsPerSign != pair.position2 / Astro::ArcSecondsPerSign ||
         radix < pair.position1 || radix >= pair.position2)
@@ -49,7 +50,7 @@ std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix
     if (!zoneTime.ok())
         return std::nullopt;
 
-    HandSolution solution;
+    SolarHandSolution solution;
     solution.motion = motion.value();
     solution.distance = distance.value();
     solution.greenwich = greenwich.value();

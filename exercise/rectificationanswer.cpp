@@ -1,6 +1,6 @@
-#include "exercise/gzkcheck.h"
+#include "exercise/rectificationanswer.h"
 
-#include "exercise/gzktexts.h"
+#include "exercise/rectificationtexts.h"
 
 #include "core/notation.h"
 #include "core/rules.h"
@@ -48,7 +48,7 @@ QString signHint(bool first)
                           "der kurze Weg vom kleineren Wert vorwärts ist.");
 }
 
-QString circleHint(const GzkTask &task)
+QString circleHint(const RectificationTask &task)
 {
     QString hint = QStringLiteral("Ihr Ergebnis liegt um 24 Stunden daneben: prüfen Sie die "
                                   "Korrektur um 360° in Schritt 6. 360° werden nur addiert, wenn "
@@ -68,11 +68,12 @@ QString ageHint()
 
 // The answers of the usual slips, each with its hint, by the calculator's
 // steps run with the slip in place of the right entry.
-QList<Slip> likelySlips(const GzkTask &task)
+QList<Slip> likelySlips(const RectificationTask &task)
 {
     QList<Slip> slips;
-    const auto add = [&slips, &task](const GzkEntries &entries, const QString &hint) {
-        if (const std::optional<GzkHandSolution> hand = runGzkSteps(task, entries))
+    const auto add = [&slips, &task](const RectificationInputs &entries, const QString &hint) {
+        if (const std::optional<RectificationHandSolution> hand =
+                runRectificationSteps(task, entries))
             slips.append({correctionSeconds(*hand), hint});
     };
     const int row = task.hand.smallerRow;
@@ -117,7 +118,7 @@ QList<Slip> likelySlips(const GzkTask &task)
     return slips;
 }
 
-QString hint(const GzkTask &task, qint32 answered)
+QString hint(const RectificationTask &task, qint32 answered)
 {
     const qint32 right = correctionSeconds(task.hand);
     if (right != 0 && answered == -right)
@@ -183,9 +184,10 @@ TypedCorrection readCorrection(const FieldTexts &fields)
     return {parts[0] * 3600 + parts[1] * 60 + parts[2], -1};
 }
 
-GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction)
+RectificationVerdict checkRectificationAnswer(const RectificationTask &task,
+                                              const FieldTexts &correction)
 {
-    GzkVerdict verdict;
+    RectificationVerdict verdict;
     const TypedCorrection typed = readCorrection(correction);
     if (!typed.seconds) {
         verdict.firstEmpty = typed.firstBad;
@@ -198,7 +200,7 @@ GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction)
     const qint32 right = correctionSeconds(task.hand);
     if (answered == right) {
         const Rectification::Exact exact = exactCorrection(task);
-        verdict.outcome = GzkVerdict::Outcome::Right;
+        verdict.outcome = RectificationVerdict::Outcome::Right;
         verdict.message = QStringLiteral("Richtig! ") + correctionText(task.hand.correction) +
                           QStringLiteral("\n\nZum Vergleich die genaue Korrektur: ") +
                           exactCorrectionText(exact) +
@@ -207,23 +209,24 @@ GzkVerdict checkGzkAnswer(const GzkTask &task, const FieldTexts &correction)
                           QStringLiteral(" Sternzeit ab.");
         return verdict;
     }
-    verdict.outcome = GzkVerdict::Outcome::Wrong;
+    verdict.outcome = RectificationVerdict::Outcome::Wrong;
     verdict.message = wrongParts(secondsToTriple(answered), task.hand.correction) +
                       QStringLiteral("\n\n") + hint(task, answered);
     return verdict;
 }
 
-GzkVerdict checkGzkCalculation(const GzkTask &task, const Rectification::Worked &worked)
+RectificationVerdict checkRectificationCalculation(const RectificationTask &task,
+                                                   const Rectification::Worked &worked)
 {
-    GzkVerdict verdict;
+    RectificationVerdict verdict;
     const auto checked =
         Rectification::checkRectification(worked, Rectification::tableOf(givenTask(task)));
     if (!checked.ok()) {
         verdict.message = checked.message();
         return verdict;
     }
-    verdict.outcome =
-        checked.value().right ? GzkVerdict::Outcome::Right : GzkVerdict::Outcome::Wrong;
+    verdict.outcome = checked.value().right ? RectificationVerdict::Outcome::Right
+                                            : RectificationVerdict::Outcome::Wrong;
     verdict.cause = checked.value().cause;
     verdict.message = checked.value().finding;
     return verdict;

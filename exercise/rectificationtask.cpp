@@ -1,11 +1,11 @@
-#include "exercise/gzktask.h"
+#include "exercise/rectificationtask.h"
 
 #include "astro/zodiac.h"
 #include "core/calendar.h"
 #include "core/numbers.h"
 #include "core/rules.h"
+#include "exercise/solartask.h"
 #include "exercise/splitmix64.h"
-#include "exercise/task.h"
 
 #include <QTimeZone>
 
@@ -110,7 +110,7 @@ constexpr int PageRows = 7;
 
 // Distinguishes the rectification tasks' stream from the Solar tasks', which
 // is seeded with the bare number.
-constexpr quint64 GzkStream = 0x475A'4B00'0000'0000ULL;
+constexpr quint64 RectificationStream = 0x475A'4B00'0000'0000ULL;
 
 qint32 roundedArcSeconds(double degrees)
 {
@@ -133,7 +133,7 @@ SexagesimalTriple withinSign(qint32 position)
 bool wantsSignChange(int number)
 {
     const int pair = (number + 1) / 2;
-    SplitMix64 random(GzkStream ^ 0xFFFF'0000'0000ULL ^ static_cast<quint64>(pair));
+    SplitMix64 random(RectificationStream ^ 0xFFFF'0000'0000ULL ^ static_cast<quint64>(pair));
     const bool oddOne = random.below(2) == 1;
     return (number % 2 == 1) == oddOne;
 }
@@ -149,7 +149,8 @@ std::optional<int> rowOf(const QList<HouseTableRow> &page, qint32 siderealSecond
 }
 
 // Steps 1 to 4: from the age to the event's sidereal time.
-bool stepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolution &hand)
+bool stepsToEvent(const RectificationTask &task, const RectificationInputs &entries,
+                  RectificationHandSolution &hand)
 {
     using namespace Rectification;
     const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
@@ -187,7 +188,7 @@ bool stepsToEvent(const GzkTask &task, const GzkEntries &entries, GzkHandSolutio
 
 // Draws the birth, the event, the axis and the planet and builds the page;
 // false when the drawn values do not make a task for the hand method.
-bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
+bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
 {
     const Town &town = Towns[static_cast<std::size_t>(random.below(Towns.size()))];
     task.town = QString::fromUtf16(town.name);
@@ -231,7 +232,7 @@ bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
     const double directedTrue = normalizedDegrees(trueRamc + arc);
     const double directedRecorded = normalizedDegrees(recordedRamc + arc);
     task.page.clear();
-    GzkHandSolution toEvent;
+    RectificationHandSolution toEvent;
     if (!stepsToEvent(task, {}, toEvent))
         return false;
     const int ramc = fieldsToSeconds(tripleToFields(toEvent.eventSiderealTime)) / 240;
@@ -261,7 +262,7 @@ bool draw(SplitMix64 &random, GzkTask &task, bool signChange)
     if ((signOf(smaller) != signOf(greater)) != signChange)
         return false;
 
-    const std::optional<GzkHandSolution> hand = runGzkSteps(task, {});
+    const std::optional<RectificationHandSolution> hand = runRectificationSteps(task, {});
     if (!hand || hand->smallerRow != smallerIndex)
         return false;
     task.hand = *hand;
@@ -287,26 +288,27 @@ QString aspectName(Aspect aspect)
     return QStringLiteral("Opposition");
 }
 
-QDateTime GzkTask::recordedUtc() const
+QDateTime RectificationTask::recordedUtc() const
 {
     return QDateTime(birthDate, recordedTime, QTimeZone::utc()).addSecs(-qint64{zone} * 3600);
 }
 
-QDateTime GzkTask::trueUtc() const
+QDateTime RectificationTask::trueUtc() const
 {
     return recordedUtc().addSecs(trueOffset);
 }
 
-double GzkTask::exactYears() const
+double RectificationTask::exactYears() const
 {
     const AgeInYearsAndDays age = ageAt(birthDate, eventDate);
     return age.years + age.days / DaysPerYear;
 }
 
-std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries)
+std::optional<RectificationHandSolution> runRectificationSteps(const RectificationTask &task,
+                                                               const RectificationInputs &entries)
 {
     using namespace Rectification;
-    GzkHandSolution hand;
+    RectificationHandSolution hand;
     if (!stepsToEvent(task, entries, hand))
         return std::nullopt;
     const Sexagesimal birthTime = Sexagesimal::of(secondsToTriple(task.birthSiderealTime));
@@ -372,12 +374,12 @@ std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries
     return hand;
 }
 
-qint32 correctionSeconds(const GzkHandSolution &hand)
+qint32 correctionSeconds(const RectificationHandSolution &hand)
 {
     return fieldsToSeconds(tripleToFields(hand.correction));
 }
 
-Core::GivenTask givenTask(const GzkTask &task)
+Core::GivenTask givenTask(const RectificationTask &task)
 {
     Core::GivenTask given;
     given.kind = Core::TaskKind::Rectification;
@@ -400,17 +402,17 @@ Core::GivenTask givenTask(const GzkTask &task)
     return given;
 }
 
-Rectification::Exact exactCorrection(const GzkTask &task)
+Rectification::Exact exactCorrection(const RectificationTask &task)
 {
     return Rectification::exactCorrection(Rectification::problemOf(givenTask(task)));
 }
 
-std::optional<GzkTask> makeGzkTask(int number)
+std::optional<RectificationTask> makeRectificationTask(int number)
 {
     if (number < FirstTask || number > LastTask)
         return std::nullopt;
-    SplitMix64 random(GzkStream ^ static_cast<quint64>(number));
-    GzkTask task;
+    SplitMix64 random(RectificationStream ^ static_cast<quint64>(number));
+    RectificationTask task;
     task.number = number;
     task.firstName = pick(random, FirstNames);
     task.surname = pick(random, Surnames);

@@ -1,8 +1,8 @@
-#include "exercise/answercheck.h"
+#include "exercise/solaranswer.h"
 
 #include "core/notation.h"
 #include "core/numbers.h"
-#include "exercise/tasktexts.h"
+#include "exercise/solartexts.h"
 
 #include <QList>
 
@@ -41,9 +41,9 @@ struct Slip {
 
 // The clock times (in the zone, seconds of the day, not reduced) that the
 // usual slips give, each with its hint.
-QList<Slip> timeSlips(const Task &task)
+QList<Slip> timeSlips(const SolarTask &task)
 {
-    const HandSolution &hand = task.hand;
+    const SolarHandSolution &hand = task.hand;
     const EphemerisPair pair = task.pair();
     const qint64 zone = qint64{task.zone} * 3600;
     const qint64 motion = pair.position2 - pair.position1;
@@ -84,7 +84,7 @@ QList<Slip> timeSlips(const Task &task)
     return slips;
 }
 
-QString timeHint(const Task &task, qint64 answered, const QDateTime &exactUtc)
+QString timeHint(const SolarTask &task, qint64 answered, const QDateTime &exactUtc)
 {
     const qint64 right = pickersToSeconds(task.hand.clock);
     // A slip is named only where the answer is exactly what it gives, and
@@ -107,7 +107,7 @@ QString timeHint(const Task &task, qint64 answered, const QDateTime &exactUtc)
                           "Zeitzone.");
 }
 
-QString dateHint(const Task &task, QDate answered)
+QString dateHint(const SolarTask &task, QDate answered)
 {
     const QDate date1 = task.pair().date1;
     if (!answered.isValid())
@@ -141,9 +141,10 @@ QString exerciseTitle()
     return QStringLiteral("Übungsaufgaben");
 }
 
-Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exactUtc)
+SolarVerdict checkSolarAnswer(const SolarTask &task, const SolarAnswer &answer,
+                              const QDateTime &exactUtc)
 {
-    Verdict verdict;
+    SolarVerdict verdict;
     for (int i = 0; i < 6; ++i) {
         const QString &text = i < 3 ? answer.time.at(static_cast<std::size_t>(i))
                                     : answer.date.at(static_cast<std::size_t>(i - 3));
@@ -165,7 +166,7 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
     verdict.dateRight = date.isValid() && date == task.hand.date;
 
     if (verdict.timeRight && verdict.dateRight) {
-        verdict.outcome = Verdict::Outcome::Right;
+        verdict.outcome = SolarVerdict::Outcome::Right;
         const ExactComparison exact = compareWithExact(task, exactUtc);
         verdict.message =
             QStringLiteral("Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: ") +
@@ -174,7 +175,7 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
         return verdict;
     }
 
-    verdict.outcome = Verdict::Outcome::Wrong;
+    verdict.outcome = SolarVerdict::Outcome::Wrong;
     const qint64 answered = qint64{h} * 3600 + qint64{m} * 60 + s;
     if (!verdict.timeRight && !verdict.dateRight)
         verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") +
@@ -189,17 +190,17 @@ Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exa
     return verdict;
 }
 
-Verdict checkCalculation(const Task &task, const Solar::Worked &worked,
-                         const std::optional<Astro::ExactSolarReturn> &exact)
+SolarVerdict checkSolarCalculation(const SolarTask &task, const Solar::Worked &worked,
+                                   const std::optional<Astro::ExactSolarReturn> &exact)
 {
-    Verdict verdict;
+    SolarVerdict verdict;
     Solar::Worked judged = worked;
     judged.task = givenTask(task);
     const Solar::Problem problem = Solar::problemOf(*judged.task);
     const std::optional<Astro::ExactSolarReturn> known = exact ? exact : Solar::exactSolar(problem);
     const Solar::Comparison c = Solar::compare(judged, problem, *known);
     const bool right = c.cause == Solar::Cause::Right;
-    verdict.outcome = right ? Verdict::Outcome::Right : Verdict::Outcome::Wrong;
+    verdict.outcome = right ? SolarVerdict::Outcome::Right : SolarVerdict::Outcome::Wrong;
     verdict.timeRight = verdict.dateRight = right;
     verdict.cause = c.cause;
     verdict.message = c.finding;

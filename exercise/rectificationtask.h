@@ -1,5 +1,5 @@
-#ifndef EXERCISE_GZKTASK_H
-#define EXERCISE_GZKTASK_H
+#ifndef EXERCISE_RECTIFICATIONTASK_H
+#define EXERCISE_RECTIFICATIONTASK_H
 
 #include "astro/houses.h"
 #include "core/giventask.h"
@@ -47,7 +47,7 @@ struct HouseTableRow {
 };
 
 // The steps of the calculator as a student who makes no slip fills them in.
-struct GzkHandSolution {
+struct RectificationHandSolution {
     Rectification::Age age;
     double decimalYears = 0; // as step 2 writes it, to 15 significant digits
     Core::SexagesimalTriple directionArc;
@@ -67,7 +67,7 @@ struct GzkHandSolution {
     Core::SexagesimalTriple correction; // step 8: the correction of the sidereal time of birth
 };
 
-struct GzkTask {
+struct RectificationTask {
     int number = 0;
     QString firstName;
     QString surname;
@@ -84,11 +84,11 @@ struct GzkTask {
     Astro::Axis axis = Astro::Axis::MC;
     QString planet;
     Aspect aspect = Aspect::Conjunction;
-    qint32 planetPosition = 0; // '' from 0° Aries, rounded to 1''
-    qint32 aspectPoint = 0;    // the planet's position plus or minus the aspect
-    double obliquity = 0;      // degrees, of the birth date
-    QList<HouseTableRow> page; // seven rows in order of sidereal time
-    GzkHandSolution hand;      // the answer expected
+    qint32 planetPosition = 0;      // '' from 0° Aries, rounded to 1''
+    qint32 aspectPoint = 0;         // the planet's position plus or minus the aspect
+    double obliquity = 0;           // degrees, of the birth date
+    QList<HouseTableRow> page;      // seven rows in order of sidereal time
+    RectificationHandSolution hand; // the answer expected
 
     double latitude() const { return latitudeMinutes / 60.0; }
     double longitude() const { return longitudeMinutes / 60.0; }
@@ -100,13 +100,13 @@ struct GzkTask {
 };
 
 // The task of a number; nothing for a number outside 1 .. 999 999.
-std::optional<GzkTask> makeGzkTask(int number);
+std::optional<RectificationTask> makeRectificationTask(int number);
 
 // The calculator's eight steps on a task's values and its page. The entries
 // left empty are those of a student who makes no slip; the others replace
 // them, to see what a slip gives. Nothing when a step refuses the values or
 // the event's sidereal time lies on no row of the page.
-struct GzkEntries {
+struct RectificationInputs {
     std::optional<Rectification::Age> age = std::nullopt;
     std::optional<double> dayHours = std::nullopt;
     std::optional<int> smallerRow = std::nullopt; // an index of the page
@@ -118,19 +118,20 @@ struct GzkEntries {
     // The corrected value, '' from 0° Aries: another planet or aspect point.
     std::optional<qint32> planetPosition = std::nullopt;
 };
-std::optional<GzkHandSolution> runGzkSteps(const GzkTask &task, const GzkEntries &entries = {});
+std::optional<RectificationHandSolution>
+runRectificationSteps(const RectificationTask &task, const RectificationInputs &entries = {});
 
 // The correction of step 8 in seconds of time.
-qint32 correctionSeconds(const GzkHandSolution &hand);
+qint32 correctionSeconds(const RectificationHandSolution &hand);
 
 // What the task gives, as it travels with its calculation.
-Core::GivenTask givenTask(const GzkTask &task);
+Core::GivenTask givenTask(const RectificationTask &task);
 
 // The exact answer: the RAMC at which the axis stands on the planet's aspect
 // point exactly, taken back by the unrounded direction arc to the birth; its
 // sidereal time minus the printed sidereal time of birth is the correction,
 // in sidereal and in civil seconds. The check's one exact answer.
-Rectification::Exact exactCorrection(const GzkTask &task);
+Rectification::Exact exactCorrection(const RectificationTask &task);
 
 } // namespace Exercise
 

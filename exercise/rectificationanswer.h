@@ -1,8 +1,8 @@
-#ifndef EXERCISE_GZKCHECK_H
-#define EXERCISE_GZKCHECK_H
+#ifndef EXERCISE_RECTIFICATIONANSWER_H
+#define EXERCISE_RECTIFICATIONANSWER_H
 
 #include "core/sexagesimal.h"
-#include "exercise/gzktask.h"
+#include "exercise/rectificationtask.h"
 #include "rekti/rectificationcheck.h"
 
 #include <QString>
@@ -20,7 +20,7 @@
 
 namespace Exercise {
 
-struct GzkVerdict {
+struct RectificationVerdict {
     enum class Outcome { Incomplete, Right, Wrong };
     Outcome outcome = Outcome::Incomplete;
     // Incomplete: the first field that is empty or holds no whole number.
@@ -43,10 +43,12 @@ struct TypedCorrection {
 TypedCorrection readCorrection(const Core::FieldTexts &fields);
 
 // The answer alone, against the task's hand answer.
-GzkVerdict checkGzkAnswer(const GzkTask &task, const Core::FieldTexts &correction);
+RectificationVerdict checkRectificationAnswer(const RectificationTask &task,
+                                              const Core::FieldTexts &correction);
 // The calculation the calculator keeps of the task, as "Kontrolle…" judges it
 // with the task's house table.
-GzkVerdict checkGzkCalculation(const GzkTask &task, const Rectification::Worked &worked);
+RectificationVerdict checkRectificationCalculation(const RectificationTask &task,
+                                                   const Rectification::Worked &worked);
 
 } // namespace Exercise
 

@@ -1,5 +1,5 @@
-#ifndef SHEET_SHEETBUILDERS_H
-#define SHEET_SHEETBUILDERS_H
+#ifndef SHEET_SHEETPARTS_H
+#define SHEET_SHEETPARTS_H
 
 #include "sheet/sheet.h"
 

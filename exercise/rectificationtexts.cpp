@@ -1,7 +1,7 @@
-#include "exercise/gzktexts.h"
+#include "exercise/rectificationtexts.h"
 
 #include "astro/zodiac.h"
-#include "exercise/tasktexts.h"
+#include "exercise/solartexts.h"
 
 #include "core/notation.h"
 
@@ -53,7 +53,7 @@ QString signCorrectionText(double degrees)
 
 } // namespace
 
-QStringList gzkTaskLines(const GzkTask &task)
+QStringList rectificationTaskLines(const RectificationTask &task)
 {
     const int hour = task.recordedTime.hour();
     QStringList lines{QStringLiteral("Geburtsdatum: ") + dateText(task.birthDate)};
@@ -76,10 +76,10 @@ QStringList gzkTaskLines(const GzkTask &task)
                            aspectName(task.aspect) + u')'};
 }
 
-QString gzkTaskHtml(const GzkTask &task)
+QString rectificationTaskHtml(const RectificationTask &task)
 {
     QStringList lines;
-    for (const QString &line : gzkTaskLines(task))
+    for (const QString &line : rectificationTaskLines(task))
         lines.append(line.toHtmlEscaped());
     return QStringLiteral("<p><b>Aufgabe ") + QString::number(task.number) +
            QStringLiteral(" (Rektifikation)</b></p><p>") + task.firstName.toHtmlEscaped() + u' ' +
@@ -93,7 +93,7 @@ QString gzkTaskHtml(const GzkTask &task)
                           "(Stunden, Minuten, Sekunden).</p>");
 }
 
-QString houseTableTitle(const GzkTask &task)
+QString houseTableTitle(const RectificationTask &task)
 {
     return QStringLiteral("Häusertabelle für ") + degreesMinutes(task.latitudeMinutes) +
            QStringLiteral(" nördlicher Breite");
@@ -134,9 +134,9 @@ QString exactCorrectionText(const Rectification::Exact &exact)
            Notation::preciseDuration(exact.civilSeconds) + QStringLiteral(" bürgerliche Zeit");
 }
 
-QString gzkSolutionHtml(const GzkTask &task)
+QString rectificationSolutionHtml(const RectificationTask &task)
 {
-    const GzkHandSolution &hand = task.hand;
+    const RectificationHandSolution &hand = task.hand;
     const HouseTableRow &smallerRow = task.page.at(hand.smallerRow);
     const HouseTableRow &greaterRow = task.page.at(hand.smallerRow + 1);
     const QString minus = QStringLiteral(" − ");

@@ -1,7 +1,7 @@
-#ifndef EXERCISE_GZKTEXTS_H
-#define EXERCISE_GZKTEXTS_H
+#ifndef EXERCISE_RECTIFICATIONTEXTS_H
+#define EXERCISE_RECTIFICATIONTEXTS_H
 
-#include "exercise/gzktask.h"
+#include "exercise/rectificationtask.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,12 +14,12 @@ namespace Exercise {
 
 // The lines of the task, from "Geburtsdatum: 07.11.1975" to
 // "Radix-Planet: Jupiter 17°42'13'' Waage (Trigon)", without the question.
-QStringList gzkTaskLines(const GzkTask &task);
+QStringList rectificationTaskLines(const RectificationTask &task);
 // The task as rich text: the person, the lines and the question.
-QString gzkTaskHtml(const GzkTask &task);
+QString rectificationTaskHtml(const RectificationTask &task);
 
 // "Häusertabelle für 48°08' nördlicher Breite".
-QString houseTableTitle(const GzkTask &task);
+QString houseTableTitle(const RectificationTask &task);
 // "Sternzeit", "RAMC", "MC", "AC".
 QStringList houseTableHeaders();
 // A row as printed: "8h16m", "124°", "13°05' Löwe", "4°51' Skorpion".
@@ -37,7 +37,7 @@ QString exactCorrectionText(const Rectification::Exact &exact);
 
 // The worked solution: the eight steps as the calculator takes them, then the
 // exact correction and why the hand result differs from it.
-QString gzkSolutionHtml(const GzkTask &task);
+QString rectificationSolutionHtml(const RectificationTask &task);
 
 } // namespace Exercise
 

@@ -1,4 +1,4 @@
-#include "exercise/tasktexts.h"
+#include "exercise/solartexts.h"
 
 #include "astro/sun.h"
 #include "astro/zodiac.h"
@@ -80,7 +80,7 @@ QString leapDayLine(QDate birthDate)
     return QStringLiteral("Geburtstag in Gemeinjahren: 1. März");
 }
 
-QString taskHtml(const Task &task)
+QString solarTaskHtml(const SolarTask &task)
 {
     const QString leap = leapDayLine(task.birthDate);
     return QStringLiteral("<p><b>Aufgabe ") + QString::number(task.number) +
@@ -94,7 +94,7 @@ QString taskHtml(const Task &task)
            QStringLiteral("</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>");
 }
 
-ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc)
+ExactComparison compareWithExact(const SolarTask &task, const QDateTime &exactUtc)
 {
     // Both moments as clock times of the zone, the exact one to the whole
     // second as everywhere it is shown.
@@ -109,16 +109,16 @@ ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc)
     return comparison;
 }
 
-QString exactText(const Task &task, const ExactComparison &exact)
+QString exactText(const SolarTask &task, const ExactComparison &exact)
 {
     return dateText(exact.date) + QStringLiteral(" um ") + clockText(exact.clock) +
            QStringLiteral(" (Zeitzone ") + zoneText(task.zone) + u')';
 }
 
-QString solutionHtml(const Task &task, const QDateTime &exactUtc)
+QString solarSolutionHtml(const SolarTask &task, const QDateTime &exactUtc)
 {
     const EphemerisPair pair = task.pair();
-    const HandSolution &hand = task.hand;
+    const SolarHandSolution &hand = task.hand;
     const QString minus = QStringLiteral(" − ");
     QString html = QStringLiteral("<p><b>Lösung der Aufgabe ") + QString::number(task.number) +
                    QStringLiteral("</b></p><ol>");

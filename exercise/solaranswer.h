@@ -1,8 +1,8 @@
-#ifndef EXERCISE_ANSWERCHECK_H
-#define EXERCISE_ANSWERCHECK_H
+#ifndef EXERCISE_SOLARANSWER_H
+#define EXERCISE_SOLARANSWER_H
 
 #include "core/sexagesimal.h"
-#include "exercise/task.h"
+#include "exercise/solartask.h"
 #include "solar/solarcheck.h"
 
 #include <QDateTime>
@@ -22,12 +22,12 @@
 
 namespace Exercise {
 
-struct Answer {
+struct SolarAnswer {
     Core::FieldTexts time; // hours, minutes, seconds as typed
     Core::FieldTexts date; // day, month, year as typed
 };
 
-struct Verdict {
+struct SolarVerdict {
     enum class Outcome { Incomplete, Right, Wrong };
     Outcome outcome = Outcome::Incomplete;
     bool timeRight = false;
@@ -44,13 +44,15 @@ QString exerciseTitle();
 
 // The answer alone, against the task's hand answer. exactUtc is the exact
 // moment of the Solar (exactMoment), shown with a right answer for comparison.
-Verdict checkAnswer(const Task &task, const Answer &answer, const QDateTime &exactUtc);
+SolarVerdict checkSolarAnswer(const SolarTask &task, const SolarAnswer &answer,
+                              const QDateTime &exactUtc);
 
 // The calculation that the Solar calculator keeps of the task, judged as
 // "Kontrolle…" judges it, word for word.
 // The exact Solar of the task (Solar::exactSolar), where it is known already.
-Verdict checkCalculation(const Task &task, const Solar::Worked &worked,
-                         const std::optional<Astro::ExactSolarReturn> &exact = std::nullopt);
+SolarVerdict
+checkSolarCalculation(const SolarTask &task, const Solar::Worked &worked,
+                      const std::optional<Astro::ExactSolarReturn> &exact = std::nullopt);
 
 } // namespace Exercise
 

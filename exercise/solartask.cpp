@@ -1,4 +1,4 @@
-#include "exercise/task.h"
+#include "exercise/solartask.h"
 
 #include "astro/solarreturn.h"
 #include "astro/sun.h"
@@ -90,7 +90,7 @@ int signOf(qint32 position)
 
 // Draws the birth and the Solar year, fills the page and works out the
 // answer; false when the task cannot be done by hand within one sign.
-bool drawBirthAndSolar(SplitMix64 &random, Task &task)
+bool drawBirthAndSolar(SplitMix64 &random, SolarTask &task)
 {
     const QDate birthDate = FirstBirth.addDays(
         static_cast<qint64>(random.below(static_cast<quint64>(FirstBirth.daysTo(LastBirth) + 1))));
@@ -119,7 +119,7 @@ bool drawBirthAndSolar(SplitMix64 &random, Task &task)
     const EphemerisPair days = task.pair();
     if (signOf(days.position1) != signOf(days.position2))
         return false;
-    const std::optional<HandSolution> hand = handSolution(days, task.radix, task.zone);
+    const std::optional<SolarHandSolution> hand = solarHandSolution(days, task.radix, task.zone);
     if (!hand)
         return false;
     task.hand = *hand;
@@ -128,19 +128,19 @@ bool drawBirthAndSolar(SplitMix64 &random, Task &task)
 
 } // namespace
 
-EphemerisPair Task::pair() const
+EphemerisPair SolarTask::pair() const
 {
     const auto i = static_cast<qsizetype>(pairIndex);
     return {page.at(i).date, page.at(i).position, page.at(i + 1).position};
 }
 
-std::optional<Task> makeTask(int number)
+std::optional<SolarTask> makeSolarTask(int number)
 {
     if (number < FirstTask || number > LastTask)
         return std::nullopt;
 
     SplitMix64 random(static_cast<quint64>(number));
-    Task task;
+    SolarTask task;
     task.number = number;
     task.firstName = pick(random, FirstNames);
     task.surname = pick(random, Surnames);
@@ -161,12 +161,12 @@ std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix)
     return std::nullopt;
 }
 
-QDateTime exactMoment(const Task &task)
+QDateTime exactMoment(const SolarTask &task)
 {
     return Solar::exactSolar(Solar::problemOf(givenTask(task)))->moment;
 }
 
-Core::GivenTask givenTask(const Task &task)
+Core::GivenTask givenTask(const SolarTask &task)
 {
     Core::GivenTask given;
     given.kind = Core::TaskKind::Solar;

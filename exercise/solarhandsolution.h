@@ -1,5 +1,5 @@
-#ifndef EXERCISE_HANDSOLUTION_H
-#define EXERCISE_HANDSOLUTION_H
+#ifndef EXERCISE_SOLARHANDSOLUTION_H
+#define EXERCISE_SOLARHANDSOLUTION_H
 
 #include "core/sexagesimal.h"
 
@@ -24,7 +24,7 @@ struct EphemerisPair {
     qint32 position2 = 0; // at 0h UT of the day after
 };
 
-struct HandSolution {
+struct SolarHandSolution {
     Core::SexagesimalTriple motion;   // A = position 2 - position 1
     Core::SexagesimalTriple distance; // B = radix - position 1
     // B / A x 24 rounded to four places: the value from which step 4 writes
@@ -45,7 +45,8 @@ struct HandSolution {
 // The calculator's steps 2 to 5 run on the pair and the radix position ('' from
 // 0° Aries) with a whole-hour time zone. Nothing when a step refuses the values
 // (a pair that does not enclose the radix, or lies in two signs).
-std::optional<HandSolution> handSolution(const EphemerisPair &pair, qint32 radix, int zone);
+std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qint32 radix,
+                                                   int zone);
 
 } // namespace Exercise
 

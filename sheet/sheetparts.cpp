@@ -1,4 +1,4 @@
-#include "sheet/sheetbuilders.h"
+#include "sheet/sheetparts.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
-#ifndef EXERCISE_TASK_H
-#define EXERCISE_TASK_H
+#ifndef EXERCISE_SOLARTASK_H
+#define EXERCISE_SOLARTASK_H
 
 #include "core/giventask.h"
-#include "exercise/handsolution.h"
+#include "exercise/solarhandsolution.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -33,7 +33,7 @@ struct EphemerisDay {
     qint32 position = 0; // the Sun at 0h UT, '' from 0° Aries, rounded to 1''
 };
 
-struct Task {
+struct SolarTask {
     int number = 0;
     QString firstName;
     QString surname;
@@ -46,13 +46,13 @@ struct Task {
 
     QList<EphemerisDay> page; // seven days, in order
     int pairIndex = 0;        // date 1 of the enclosing pair is page[pairIndex]
-    HandSolution hand;        // the answer expected
+    SolarHandSolution hand;   // the answer expected
 
     EphemerisPair pair() const;
 };
 
 // The task of a number; nothing for a number outside 1 .. 999 999.
-std::optional<Task> makeTask(int number);
+std::optional<SolarTask> makeSolarTask(int number);
 
 // Of the consecutive days of a page, the first of the two whose 0h positions
 // enclose the radix Sun (position1 <= radix < position2, across 0° Aries), as a
@@ -62,10 +62,10 @@ std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix);
 // The moment (UTC, to a tenth of a second) at which the Sun reaches the radix
 // position in the Solar year, computed exactly, to set beside the hand answer:
 // the check's one exact answer.
-QDateTime exactMoment(const Task &task);
+QDateTime exactMoment(const SolarTask &task);
 
 // What the task gives, as it travels with its calculation.
-Core::GivenTask givenTask(const Task &task);
+Core::GivenTask givenTask(const SolarTask &task);
 
 } // namespace Exercise
 

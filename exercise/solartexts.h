@@ -1,8 +1,8 @@
-#ifndef EXERCISE_TASKTEXTS_H
-#define EXERCISE_TASKTEXTS_H
+#ifndef EXERCISE_SOLARTEXTS_H
+#define EXERCISE_SOLARTEXTS_H
 
 #include "core/sexagesimal.h"
-#include "exercise/task.h"
+#include "exercise/solartask.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -35,7 +35,7 @@ QString leapDayLine(QDate birthDate);
 
 // The task: the person, birth date and town, the radix Sun, the year of the
 // Solar, the time zone and the question.
-QString taskHtml(const Task &task);
+QString solarTaskHtml(const SolarTask &task);
 
 // The moment of the exact Solar in the task's zone time, to the whole second,
 // and how far the hand answer lies from it (hand minus exact, in seconds).
@@ -44,14 +44,14 @@ struct ExactComparison {
     Core::SexagesimalTriple clock;
     qint32 handMinusExact = 0;
 };
-ExactComparison compareWithExact(const Task &task, const QDateTime &exactUtc);
+ExactComparison compareWithExact(const SolarTask &task, const QDateTime &exactUtc);
 
 // "13.03.2031 um 9 h 46 m 32 s (Zeitzone +1)".
-QString exactText(const Task &task, const ExactComparison &exact);
+QString exactText(const SolarTask &task, const ExactComparison &exact);
 
 // The worked solution, step by step as the calculator computes it, then the
 // exact moment and the difference.
-QString solutionHtml(const Task &task, const QDateTime &exactUtc);
+QString solarSolutionHtml(const SolarTask &task, const QDateTime &exactUtc);
 
 } // namespace Exercise
 
