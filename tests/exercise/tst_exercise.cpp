@@ -103,7 +103,7 @@ private slots:
         }
     }
 
-    void handSolution_data()
+    void solarHandSolution_data()
     {
         QTest::addColumn<QString>("position1");
         QTest::addColumn<QString>("position2");
