@@ -22,6 +22,16 @@ QString sign(qint64 value)
     return value > 0 ? QStringLiteral("+") : value < 0 ? QStringLiteral("-") : QString();
 }
 
+QString minusIf(bool negative)
+{
+    return negative ? QStringLiteral("-") : QString();
+}
+
+QString point()
+{
+    return QLocale().decimalPoint();
+}
+
 // A part of a typed value: a whole number as it is, two-digit where the
 // notation wants it; a fraction as the desktop writes it.
 QString part(double value, bool padded)
@@ -31,29 +41,6 @@ QString part(double value, bool padded)
     const auto whole = static_cast<qint64>(value);
     return padded && whole >= 0 ? twoDigits(whole) : plainInteger(whole);
 }
-
-} // namespace
-
-QString angle(qint64 arcSeconds)
-{
-    const qint64 a = std::llabs(arcSeconds);
-    return (arcSeconds < 0 ? QStringLiteral("-") : QString()) + plainInteger(a / 3600) + u'°' +
-           twoDigits(a / 60 % 60) + u'\'' + twoDigits(a % 60) + QStringLiteral("''");
-}
-
-QString clock(qint64 seconds)
-{
-    const qint64 s = std::llabs(seconds);
-    return (seconds < 0 ? QStringLiteral("-") : QString()) + plainInteger(s / 3600) + u'h' +
-           twoDigits(s / 60 % 60) + u'm' + twoDigits(s % 60) + u's';
-}
-
-QString date(QDate date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
-namespace {
 
 // The whole seconds that whole parts make together; nothing for a part with
 // a fraction or beyond what a calendar needs.
@@ -68,7 +55,30 @@ std::optional<qint64> wholeTotal(const Sexagesimal &value)
     return static_cast<qint64>(total);
 }
 
+// Whole units and two-digit minutes and seconds, and a last part.
+QString sexagesimal(qint64 seconds, QChar units, QChar minutes, const QString &last)
+{
+    return plainInteger(seconds / 3600) + units + twoDigits(seconds / 60 % 60) + minutes +
+           twoDigits(seconds % 60) + last;
+}
+
 } // namespace
+
+QString angle(qint64 arcSeconds)
+{
+    return minusIf(arcSeconds < 0) +
+           sexagesimal(std::llabs(arcSeconds), u'°', u'\'', QStringLiteral("''"));
+}
+
+QString clock(qint64 seconds)
+{
+    return minusIf(seconds < 0) + sexagesimal(std::llabs(seconds), u'h', u'm', QStringLiteral("s"));
+}
+
+QString date(QDate date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 QString angle(const Sexagesimal &value)
 {
@@ -86,15 +96,73 @@ QString clock(const Sexagesimal &value)
            part(value.seconds, true) + u's';
 }
 
+QString preciseClock(double seconds)
+{
+    const qint64 tenths = std::llround(std::fabs(seconds) * 10);
+    return minusIf(seconds < 0 && tenths > 0) +
+           sexagesimal(tenths / 10, u'h', u'm', point() + plainInteger(tenths % 10) + u's');
+}
+
+QString preciseAngle(double degrees)
+{
+    const qint64 tenths = std::llround(std::fabs(degrees) * 36000.0);
+    return minusIf(degrees < 0 && tenths > 0) +
+           sexagesimal(tenths / 10, u'°', u'\'',
+                       point() + plainInteger(tenths % 10) + QStringLiteral("''"));
+}
+
+QString preciseDuration(double seconds)
+{
+    const qint64 tenths = std::llround(std::fabs(seconds) * 10);
+    const qint64 minutes = tenths / 600;
+    const qint64 rest = tenths % 600;
+    return minusIf(seconds < 0 && tenths > 0) +
+           (minutes > 0 ? plainInteger(minutes) + QStringLiteral(" m ") : QString()) +
+           plainInteger(rest / 10) + point() + plainInteger(rest % 10) + QStringLiteral(" s");
+}
+
+QString preciseDeviation(double seconds)
+{
+    const bool positive = std::llround(seconds * 10) > 0;
+    return (positive ? QStringLiteral("+") : QString()) + preciseDuration(seconds);
+}
+
+QString decimal(FixedDecimal value)
+{
+    const qint64 count = value.tenThousandths();
+    const qint64 magnitude = std::llabs(count);
+    return minusIf(count < 0) + plainInteger(magnitude / 10000) + point() +
+           QString::number(magnitude % 10000).rightJustified(4, u'0');
+}
+
+QString decimal(double value)
+{
+    return decimal(FixedDecimal::fromTenThousandths(std::llround(value * 10000)));
+}
+
+QString decimalDeviation(double value)
+{
+    return (std::llround(value * 10000) > 0 ? QStringLiteral("+") : QString()) + decimal(value);
+}
+
 QString arcDeviation(qint64 arcSeconds)
 {
     const qint64 a = std::llabs(arcSeconds);
-    if (a < 120)
+    if (a < 60)
         return sign(arcSeconds) + plainInteger(a) + QStringLiteral("''");
     if (a < 3600)
         return sign(arcSeconds) + plainInteger(a / 60) + u'\'' + twoDigits(a % 60) +
                QStringLiteral("''");
     return sign(arcSeconds) + angle(a);
+}
+
+QString preciseArcDeviation(double arcSeconds)
+{
+    const qint64 tenths = std::llround(arcSeconds * 10);
+    if (std::llabs(tenths) >= 600)
+        return arcDeviation(std::llround(arcSeconds));
+    return sign(tenths) + plainInteger(std::llabs(tenths) / 10) + point() +
+           plainInteger(std::llabs(tenths) % 10) + QStringLiteral("''");
 }
 
 QString timeDeviation(qint64 seconds)
@@ -115,32 +183,31 @@ QString dayDeviation(qint64 days)
            (std::llabs(days) == 1 ? QStringLiteral(" Tag") : QStringLiteral(" Tage"));
 }
 
-QString preciseDuration(double seconds)
-{
-    const qint64 tenths = std::llround(std::fabs(seconds) * 10);
-    const qint64 minutes = tenths / 600;
-    const qint64 rest = tenths % 600;
-    return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
-           (minutes > 0 ? plainInteger(minutes) + QStringLiteral(" m ") : QString()) +
-           plainInteger(rest / 10) + QLocale().decimalPoint() + plainInteger(rest % 10) +
-           QStringLiteral(" s");
-}
-
-QString preciseDeviation(double seconds)
-{
-    const bool positive = std::llround(seconds * 10) > 0;
-    return (positive ? QStringLiteral("+") : QString()) + preciseDuration(seconds);
-}
-
 QString zone(int hours)
 {
     return (hours > 0 ? QStringLiteral("+") : QString()) + plainInteger(hours);
 }
 
+QString degreesMinutes(int arcMinutes)
+{
+    return minusIf(arcMinutes < 0) + plainInteger(std::abs(arcMinutes) / 60) + u'°' +
+           twoDigits(std::abs(arcMinutes) % 60) + u'\'';
+}
+
 QString latitude(int arcMinutes)
 {
-    return plainInteger(arcMinutes / 60) + u'°' + twoDigits(arcMinutes % 60) +
-           QStringLiteral("' N");
+    return degreesMinutes(arcMinutes) + QStringLiteral(" N");
+}
+
+QString longitude(int arcMinutes)
+{
+    return degreesMinutes(arcMinutes) + QStringLiteral(" O");
+}
+
+QString rowTime(qint64 seconds)
+{
+    const qint64 s = ((seconds % 86'400) + 86'400) % 86'400;
+    return plainInteger(s / 3600) + u'h' + twoDigits(s / 60 % 60) + u'm';
 }
 
 } // namespace Core::Notation

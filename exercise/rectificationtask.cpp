@@ -148,42 +148,61 @@ std::optional<int> rowOf(const QList<HouseTableRow> &page, qint32 siderealSecond
     return std::nullopt;
 }
 
-// Steps 1 to 4: from the age to the event's sidereal time.
-bool stepsToEvent(const RectificationTask &task, const RectificationInputs &entries,
-                  RectificationHandSolution &hand)
+// Steps 1 to 4 pressed on the calculator's state: from the age to the
+// event's sidereal time; false when a step refuses.
+bool stepsToEvent(const RectificationTask &task, const RectificationInputs &inputs,
+                  Rectification::State &st)
 {
     using namespace Rectification;
     const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
-    hand.age = entries.age.value_or(Rectification::Age{double(age.years), double(age.days)});
+    Entries &e = st.entries;
+    e.age = inputs.age.value_or(Age{double(age.years), double(age.days)});
+    e.birthSiderealTime = e.birthSiderealTimeOfStep8 =
+        Sexagesimal::of(secondsToTriple(task.birthSiderealTime));
+    for (const Step step : {DecimalYearsStep, ArcStep, ArcTimeStep, SumStep}) {
+        if (st.run(step))
+            return false;
+    }
+    // A day is taken off once the sum passes 24 h, as the calculator proposes.
+    if (inputs.dayHours)
+        e.dayHours = *inputs.dayHours;
+    return !st.run(WithinDayStep);
+}
 
-    // Steps 1-3. Step 2 writes the decimal years into a field with up to 15
-    // significant digits and reads them back from there.
-    const auto years = decimalYears(hand.age);
-    if (!years.ok())
-        return false;
-    hand.decimalYears = asWritten(years.value());
-    const auto arc = directionArc(hand.decimalYears);
-    if (!arc.ok())
-        return false;
-    hand.directionArc = arc.value();
-    const auto arcTime = arcInTime(Sexagesimal::of(hand.directionArc));
-    if (!arcTime.ok())
-        return false;
-    hand.arcInTime = arcTime.value();
-
-    // Step 4: a day is taken off once the sum passes 24 h.
-    const Sexagesimal birthTime = Sexagesimal::of(secondsToTriple(task.birthSiderealTime));
-    const auto sum = eventSiderealTime(birthTime, Sexagesimal::of(hand.arcInTime));
-    if (!sum.ok())
-        return false;
-    hand.eventSum = sum.value().time;
-    hand.dayHours = entries.dayHours.value_or(sum.value().beyondADay ? -24.0 : 0.0);
-    const auto event = siderealTimeWithinDay(Sexagesimal::of(hand.eventSum), hand.dayHours);
-    if (!event.ok())
-        return false;
-    hand.eventSiderealTime = event.value();
-
-    return true;
+// The hand solution as the calculator's state holds it after the last step.
+RectificationHandSolution handSolutionOf(const Rectification::State &st, int row)
+{
+    const Rectification::Entries &e = st.entries;
+    const Rectification::Results &r = st.results();
+    const auto triple = [](const Sexagesimal &v) {
+        return secondsToTriple(v.totalSeconds());
+    };
+    RectificationHandSolution hand;
+    hand.entries = e;
+    hand.results = r;
+    hand.age = e.age;
+    hand.decimalYears = e.decimalYears;
+    hand.directionArc = *r.arc;
+    hand.arcInTime = r.arcInTime->time;
+    hand.eventSum = r.sum->time;
+    hand.dayHours = e.dayHours;
+    hand.eventSiderealTime = *r.withinDay;
+    hand.smallerRow = row;
+    hand.ramc = static_cast<int>(e.ramc);
+    hand.smallerValue = triple(e.smallerTableValue);
+    hand.greaterValue = triple(e.greaterTableValue);
+    hand.planetValue = triple(e.correctedTableValue);
+    hand.firstSignCorrection = e.firstSignCorrection;
+    hand.secondSignCorrection = e.secondSignCorrection;
+    hand.tableStep = *r.tableStep;
+    hand.towardsPlanet = *r.towardsPlanet;
+    hand.quotient = r.quotient->asAngle;
+    hand.ramcPlusQuotient = *r.ramcPlusQuotient;
+    hand.circleCorrection = e.circleCorrection;
+    hand.correctedRamc = *r.correctedRamc;
+    hand.ramcInTime = r.ramcInTime->time;
+    hand.correction = *r.correction;
+    return hand;
 }
 
 // Draws the birth, the event, the axis and the planet and builds the page;
@@ -232,10 +251,10 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
     const double directedTrue = normalizedDegrees(trueRamc + arc);
     const double directedRecorded = normalizedDegrees(recordedRamc + arc);
     task.page.clear();
-    RectificationHandSolution toEvent;
+    Rectification::State toEvent;
     if (!stepsToEvent(task, {}, toEvent))
         return false;
-    const int ramc = fieldsToSeconds(tripleToFields(toEvent.eventSiderealTime)) / 240;
+    const int ramc = pickersToSeconds(*toEvent.results().withinDay) / SiderealSecondsPerDegree;
     if (ramc >= 359 || static_cast<int>(directedTrue) != ramc ||
         static_cast<int>(directedRecorded) != ramc)
         return false;
@@ -305,73 +324,45 @@ double RectificationTask::exactYears() const
 }
 
 std::optional<RectificationHandSolution> runRectificationSteps(const RectificationTask &task,
-                                                               const RectificationInputs &entries)
+                                                               const RectificationInputs &inputs)
 {
     using namespace Rectification;
-    RectificationHandSolution hand;
-    if (!stepsToEvent(task, entries, hand))
+    State st;
+    if (!stepsToEvent(task, inputs, st))
         return std::nullopt;
-    const Sexagesimal birthTime = Sexagesimal::of(secondsToTriple(task.birthSiderealTime));
-
     // Step 5: the two rows around the event's sidereal time, their values of
     // the axis and the planet, all within their signs.
-    std::optional<int> row = entries.smallerRow;
-    if (!row)
-        row = rowOf(task.page, fieldsToSeconds(tripleToFields(hand.eventSiderealTime)));
+    const std::optional<int> row =
+        inputs.smallerRow ? inputs.smallerRow
+                          : rowOf(task.page, pickersToSeconds(*st.results().withinDay));
     if (!row || *row < 0 || *row + 1 >= task.page.size())
         return std::nullopt;
-    hand.smallerRow = *row;
-    hand.ramc = task.page.at(*row).ramc;
-    const qint32 smaller = entries.smallerValue.value_or(task.page.at(*row).value(task.axis));
-    const qint32 greater = entries.greaterValue.value_or(task.page.at(*row + 1).value(task.axis));
-    hand.smallerValue = withinSign(smaller);
-    hand.greaterValue = withinSign(greater);
-    hand.planetValue = withinSign(entries.planetPosition.value_or(task.planetPosition));
-    const auto within = [](const SexagesimalTriple &t) {
-        return fieldsToSeconds(tripleToFields(t));
+    Entries &e = st.entries;
+    const qint32 smaller = inputs.smallerValue.value_or(task.page.at(*row).value(task.axis));
+    e.smallerTableValue = e.smallerTableValue2 = Sexagesimal::of(withinSign(smaller));
+    e.greaterTableValue = Sexagesimal::of(
+        withinSign(inputs.greaterValue.value_or(task.page.at(*row + 1).value(task.axis))));
+    e.correctedTableValue =
+        Sexagesimal::of(withinSign(inputs.planetPosition.value_or(task.planetPosition)));
+    const auto within = [](const Sexagesimal &v) {
+        return qint64{v.totalSeconds()};
     };
-    hand.firstSignCorrection = entries.firstSignCorrection.value_or(
-        signCorrection(qint64{within(hand.greaterValue)} - within(hand.smallerValue)));
-    hand.secondSignCorrection = entries.secondSignCorrection.value_or(
-        signCorrection(qint64{within(hand.planetValue)} - within(hand.smallerValue)));
-    const auto step = tableDifference(Sexagesimal::of(hand.greaterValue),
-                                      Sexagesimal::of(hand.smallerValue), hand.firstSignCorrection);
-    const auto towards =
-        tableDifference(Sexagesimal::of(hand.planetValue), Sexagesimal::of(hand.smallerValue),
-                        hand.secondSignCorrection);
-    if (!step.ok() || !towards.ok())
-        return std::nullopt;
-    hand.tableStep = step.value();
-    hand.towardsPlanet = towards.value();
-    const auto quotient =
-        tableInterpolation(Sexagesimal::of(hand.towardsPlanet), Sexagesimal::of(hand.tableStep));
-    if (!quotient.ok())
-        return std::nullopt;
-    hand.quotient = quotient.value();
-
+    e.firstSignCorrection = inputs.firstSignCorrection.value_or(
+        signCorrection(within(e.greaterTableValue) - within(e.smallerTableValue)));
+    e.secondSignCorrection = inputs.secondSignCorrection.value_or(
+        signCorrection(within(e.correctedTableValue) - within(e.smallerTableValue)));
+    e.ramc = task.page.at(*row).ramc;
+    for (const Step step : {TableStepStep, TowardsPlanetStep, QuotientStep, RamcSumStep}) {
+        if (st.run(step))
+            return std::nullopt;
+    }
     // Step 6: 360° are added where the RAMC would become negative.
-    const auto plus = ramcPlusQuotient(hand.ramc, Sexagesimal::of(hand.quotient));
-    if (!plus.ok())
-        return std::nullopt;
-    hand.ramcPlusQuotient = plus.value();
-    hand.circleCorrection =
-        circleCorrection(qint64{within(hand.ramcPlusQuotient)} - within(hand.directionArc));
-    const auto corrected = correctedRamc(Sexagesimal::of(hand.ramcPlusQuotient),
-                                         Sexagesimal::of(hand.directionArc), hand.circleCorrection);
-    if (!corrected.ok())
-        return std::nullopt;
-    hand.correctedRamc = corrected.value();
-
-    // Steps 7 and 8.
-    const auto inTime = ramcInTime(Sexagesimal::of(hand.correctedRamc));
-    if (!inTime.ok())
-        return std::nullopt;
-    hand.ramcInTime = inTime.value();
-    const auto correction = birthTimeCorrection(Sexagesimal::of(hand.ramcInTime), birthTime);
-    if (!correction.ok())
-        return std::nullopt;
-    hand.correction = correction.value();
-    return hand;
+    e.circleCorrection = circleCorrection(within(e.ramcPlusQuotient) - within(e.arcOfStep6));
+    for (const Step step : {CorrectedRamcStep, RamcTimeStep, CorrectionStep}) {
+        if (st.run(step))
+            return std::nullopt;
+    }
+    return handSolutionOf(st, *row);
 }
 
 qint32 correctionSeconds(const RectificationHandSolution &hand)

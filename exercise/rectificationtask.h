@@ -5,6 +5,7 @@
 #include "core/giventask.h"
 #include "core/sexagesimal.h"
 #include "rekti/rectificationcheck.h"
+#include "rekti/rectificationstate.h"
 #include "rekti/rectificationsteps.h"
 
 #include <QDate>
@@ -48,6 +49,10 @@ struct HouseTableRow {
 
 // The steps of the calculator as a student who makes no slip fills them in.
 struct RectificationHandSolution {
+    // The calculator's state after the last step, with what each step gave on
+    // the way (the decimal degrees and hours, the quotient as a decimal).
+    Rectification::Entries entries;
+    Rectification::Results results;
     Rectification::Age age;
     double decimalYears = 0; // as step 2 writes it, to 15 significant digits
     Core::SexagesimalTriple directionArc;

@@ -33,99 +33,19 @@ QString dash()
     return QStringLiteral("\u2014");
 }
 
-QString twoDigits(qint64 value)
-{
-    return QString::number(value).rightJustified(2, u'0');
-}
-
-QString decimalPoint()
-{
-    return QLocale().decimalPoint();
-}
-
-// "22h52m": a row of the house table.
-QString rowText(qint32 seconds)
-{
-    const qint64 s = modulo(seconds, SecondsPerDay);
-    return QString::number(s / 3600) + u'h' + twoDigits(s / 60 % 60) + u'm';
-}
-
-// "8h17m29,6s".
-QString preciseClock(double seconds)
-{
-    const qint64 tenths = std::llround(std::abs(seconds) * 10);
-    const qint64 whole = tenths / 10;
-    return (seconds < 0 && tenths > 0 ? QStringLiteral("-") : QString()) +
-           QString::number(whole / 3600) + u'h' + twoDigits(whole / 60 % 60) + u'm' +
-           twoDigits(whole % 60) + decimalPoint() + QString::number(tenths % 10) + u's';
-}
-
-// "123°35'07,4''".
-QString preciseArc(double degrees)
-{
-    const qint64 tenths = std::llround(degrees * 36000.0);
-    const qint64 seconds = tenths / 10;
-    return QString::number(seconds / 3600) + u'°' + twoDigits(seconds / 60 % 60) + u'\'' +
-           twoDigits(seconds % 60) + decimalPoint() + QString::number(tenths % 10) +
-           QStringLiteral("''");
-}
-
 // "11°00'12,3'' Krebs"; rounded first, so that 29°59'59,97'' Krebs shows as
 // 0°00'00,0'' Löwe.
 QString preciseInSign(double longitude)
 {
     const double rounded = std::fmod(std::round(longitude * 36000.0) / 36000.0, 360.0);
-    return preciseArc(std::fmod(rounded, 30.0)) + u' ' +
+    return Notation::preciseAngle(std::fmod(rounded, 30.0)) + u' ' +
            Astro::signName(static_cast<int>(rounded / 30) % 12);
-}
-
-// A deviation of arc to the tenth of a second below a minute: "-12,3''",
-// "+5'00''", "+1°00'04''".
-QString arcDeviation(double seconds)
-{
-    const qint64 tenths = std::llround(seconds * 10);
-    if (std::llabs(tenths) >= 600)
-        return Notation::arcDeviation(std::llround(seconds));
-    return (tenths > 0   ? QStringLiteral("+")
-            : tenths < 0 ? QStringLiteral("-")
-                         : QString()) +
-           QString::number(std::llabs(tenths) / 10) + decimalPoint() +
-           QString::number(std::llabs(tenths) % 10) + QStringLiteral("''");
-}
-
-// A misreading in whole minutes of arc: "+5'", "-1°00'".
-QString minutesDeviation(qint64 arcSeconds)
-{
-    if (arcSeconds % 60 != 0)
-        return Notation::arcDeviation(arcSeconds);
-    const qint64 m = std::llabs(arcSeconds) / 60;
-    const QString sign = arcSeconds < 0 ? QStringLiteral("-") : QStringLiteral("+");
-    if (m >= 60)
-        return sign + QString::number(m / 60) + u'°' + twoDigits(m % 60) + u'\'';
-    return sign + QString::number(m) + u'\'';
-}
-
-// "0,5648", "+0,0001".
-QString decimalText(double value, bool signedValue)
-{
-    const qint64 count = std::llround(std::abs(value) * 10000);
-    const QString sign = count == 0    ? QString()
-                         : value < 0   ? QStringLiteral("-")
-                         : signedValue ? QStringLiteral("+")
-                                       : QString();
-    return sign + QString::number(count / 10000) + decimalPoint() +
-           QString::number(count % 10000).rightJustified(4, u'0');
 }
 
 QString ageText(const Age &age)
 {
     return plainNumber(age.years) + QStringLiteral(" Jahre ") + plainNumber(age.days) +
            QStringLiteral(" Tage");
-}
-
-Age typedAge(const Header &h)
-{
-    return {readNumber(h.age[0]), readNumber(h.age[1])};
 }
 
 Age ageOf(const AgeInYearsAndDays &age)
@@ -178,7 +98,7 @@ using Found = std::optional<Finding>;
 Found ageMiscount(const Context &c)
 {
     const Problem &p = c.problem;
-    const Age typed = typedAge(c.h);
+    const Age typed = c.h.typedAge;
     if (!p.ageFromDates || (typed.years == p.age.years && typed.days == p.age.days))
         return {};
     QString text = QStringLiteral("Schritt 1: Das Alter am %1 ist %2, nicht %3.")
@@ -214,29 +134,53 @@ Found unfinishedStep(const Context &c)
 // before it: a copy that differs from its source, a result that the step does
 // not give on the values it stands beside. A slip, which no tolerance of the
 // method excuses.
+struct Link {
+    int standsIn;
+    QString what;
+    Sexagesimal held;
+    std::optional<Sexagesimal> follows; // what the link's source gives
+    QString refusal;                    // or the message with which it refuses
+    bool isTime;
+    bool isCopy; // a copy of a typed value, not a result
+};
+
+// The links of the chain in the order of the fields that hold them: every
+// result where it is copied, and the sidereal time of birth where steps 4
+// and 8 take it from the head.
+QList<Link> linksOf(const Context &c)
+{
+    QList<Link> links;
+    for (int step = 0; step < StepCount; ++step) {
+        const StepRule &r = rule(step);
+        Results scratch;
+        const std::optional<QString> refused = r.run(c.e, scratch);
+        for (const Copy &copy : r.copies) {
+            Link link{copy.standsIn,
+                      QString::fromUtf16(copy.what),
+                      c.e.*copy.entry,
+                      {},
+                      refused.value_or(QString()),
+                      r.isTime,
+                      false};
+            if (!refused)
+                link.follows = Sexagesimal::of(*r.shown(scratch));
+            links << link;
+        }
+    }
+    const QString birth = QStringLiteral("als Sternzeit der Geburt");
+    links << Link{4, birth, c.e.birthSiderealTime, c.h.birthSidereal, {}, true, true};
+    links << Link{8, birth, c.e.birthSiderealTimeOfStep8, c.h.birthSidereal, {}, true, true};
+    std::stable_sort(links.begin(), links.end(),
+                     [](const Link &a, const Link &b) { return a.standsIn < b.standsIn; });
+    return links;
+}
+
 Found brokenLink(const Context &c)
 {
-    const Entries &e = c.e;
-    const auto written = [](const Sexagesimal &v, bool isTime) {
-        return isTime ? Notation::clock(v) : Notation::angle(v);
-    };
-    struct Link {
-        int step;
-        QString what;
-        Sexagesimal held;
-        StepResult<SexagesimalTriple> from;
-        bool isTime;
-    };
-    const auto copy = [](const Sexagesimal &source) -> StepResult<SexagesimalTriple> {
-        return guarded([&]() -> StepResult<SexagesimalTriple> {
-            return secondsToTriple(source.totalSeconds());
-        });
-    };
-    const Sexagesimal birth = Sexagesimal::read(c.h.birthSiderealTime);
-
     // Step 2 reads the age of step 1 and writes the decimal years as the
     // desktop writes a number, which it reads back.
-    const Age typed = typedAge(c.h);
+    const Entries &e = c.e;
+    const Age typed = c.h.typedAge;
     if (e.age.years != typed.years || e.age.days != typed.days)
         return Finding{Cause::BrokenLink, 2,
                        QStringLiteral("In Schritt 2 steht als Alter %1, in Schritt 1 aber %2.")
@@ -248,52 +192,19 @@ Found brokenLink(const Context &c)
                                       "aber %2.")
                            .arg(plainNumber(e.decimalYears),
                                 years.ok() ? plainNumber(years.value()) : years.message())};
-
-    const Link chain[] = {
-        {3, QStringLiteral("der Direktionsbogen"), e.directionArc, directionArc(e.decimalYears),
-         false},
-        {4, QStringLiteral("der Bogen in Zeit"), e.arcInTime, arcInTime(e.directionArc), true},
-        {4, QStringLiteral("als Sternzeit der Geburt"), e.birthSiderealTime, copy(birth), true},
-        {4, QStringLiteral("die Sternzeit des Ereignisses"), e.eventSiderealTime,
-         [&]() -> StepResult<SexagesimalTriple> {
-             const auto sum = eventSiderealTime(e.birthSiderealTime, e.arcInTime);
-             return sum.ok() ? StepResult<SexagesimalTriple>(sum.value().time)
-                             : StepMessage{sum.message()};
-         }(),
-         true},
-        {5, QStringLiteral("die Tabellendifferenz"), e.tableStep,
-         tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection), false},
-        {5, QStringLiteral("die Differenz zum Planeten"), e.towardsPlanet,
-         tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection),
-         false},
-        {6, QStringLiteral("der Quotient"), e.quotient,
-         tableInterpolation(e.towardsPlanet, e.tableStep), false},
-        {6, QStringLiteral("RAMC plus Quotient"), e.ramcPlusQuotient,
-         ramcPlusQuotient(e.ramc, e.quotient), false},
-        {6, QStringLiteral("der Direktionsbogen"), e.arcOfStep6, directionArc(e.decimalYears),
-         false},
-        {7, QStringLiteral("die korrigierte RAMC"), e.correctedRamc,
-         correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection), false},
-        {7, QStringLiteral("die korrigierte RAMC in Zeit"), e.ramcInTime,
-         ramcInTime(e.correctedRamc), true},
-        {8, QStringLiteral("als Sternzeit der Geburt"), e.birthSiderealTimeOfStep8, copy(birth),
-         true},
-        {8, QStringLiteral("die Zeitdifferenz"), e.correction,
-         birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8), true},
+    const auto written = [](const Sexagesimal &v, bool isTime) {
+        return isTime ? Notation::clock(v) : Notation::angle(v);
     };
-    for (const Link &link : chain) {
-        if (link.from.ok() && sameValue(link.held, Sexagesimal::of(link.from.value())))
+    for (const Link &link : linksOf(c)) {
+        if (link.follows && sameValue(link.held, *link.follows))
             continue;
-        const QString expected = link.from.ok()
-                                     ? written(Sexagesimal::of(link.from.value()), link.isTime)
-                                     : link.from.message();
-        const bool isCopy = link.what.startsWith(QStringLiteral("als "));
+        const QString expected = link.follows ? written(*link.follows, link.isTime) : link.refusal;
         const QString text =
-            isCopy ? QStringLiteral("In Schritt %1 steht %2 %3, oben steht aber %4.")
-                   : QStringLiteral("In Schritt %1 steht %2 %3, die Rechnung ergibt aber %4.");
+            link.isCopy ? QStringLiteral("In Schritt %1 steht %2 %3, oben steht aber %4.")
+                        : QStringLiteral("In Schritt %1 steht %2 %3, die Rechnung ergibt aber %4.");
         return Finding{
-            Cause::BrokenLink, link.step,
-            text.arg(link.step).arg(link.what, written(link.held, link.isTime), expected)};
+            Cause::BrokenLink, link.standsIn,
+            text.arg(link.standsIn).arg(link.what, written(link.held, link.isTime), expected)};
     }
     return {};
 }
@@ -303,7 +214,7 @@ Found givenSiderealTime(const Context &c)
 {
     if (!c.task())
         return {};
-    const qint32 typed = Sexagesimal::read(c.h.birthSiderealTime).totalSeconds();
+    const qint32 typed = c.h.birthSidereal.totalSeconds();
     if (typed == c.task()->birthSiderealTime)
         return {};
     return Finding{Cause::GivenValue, 4,
@@ -336,19 +247,19 @@ Found rowsAroundEvent(const Context &c)
                        QStringLiteral("Die Zeilen %1 und %2 liegen nicht 4 Minuten auseinander: "
                                       "nehmen Sie zwei aufeinander folgende Zeilen der "
                                       "Häusertabelle.")
-                           .arg(rowText(c.smallerRow), rowText(c.greaterRow))};
+                           .arg(Notation::rowTime(c.smallerRow), Notation::rowTime(c.greaterRow))};
     if (c.task() && c.smallerRow % HouseTableRowStep != 0)
         return Finding{Cause::Rows, 5,
                        QStringLiteral("Die Häusertabelle hat keine Zeile %1: ihre Zeilen folgen "
                                       "einander alle 4 Minuten.")
-                           .arg(rowText(c.smallerRow))};
+                           .arg(Notation::rowTime(c.smallerRow))};
     if (modulo(qint64{c.event} - c.smallerRow, SecondsPerDay) >= HouseTableRowStep)
-        return Finding{
-            Cause::Rows, 5,
-            QStringLiteral("Die Sternzeit des Ereignisses %1 liegt nicht zwischen den "
-                           "Zeilen %2 und %3: nehmen Sie die Zeile mit der "
-                           "nächstkleineren Sternzeit und die folgende.")
-                .arg(Notation::clock(c.event), rowText(c.smallerRow), rowText(c.greaterRow))};
+        return Finding{Cause::Rows, 5,
+                       QStringLiteral("Die Sternzeit des Ereignisses %1 liegt nicht zwischen den "
+                                      "Zeilen %2 und %3: nehmen Sie die Zeile mit der "
+                                      "nächstkleineren Sternzeit und die folgende.")
+                           .arg(Notation::clock(c.event), Notation::rowTime(c.smallerRow),
+                                Notation::rowTime(c.greaterRow))};
     return {};
 }
 
@@ -361,8 +272,7 @@ Found ramcOfRow(const Context &c)
     return Finding{Cause::Ramc, 6,
                    QStringLiteral("Die RAMC in Schritt 6 ist die Sternzeit der kleineren Zeile "
                                   "mal 15: %1 ergeben %2°.")
-                       .arg(rowText(c.smallerRow),
-                            QString::number(c.smallerRamc).replace(u'.', decimalPoint()))};
+                       .arg(Notation::rowTime(c.smallerRow), plainNumber(c.smallerRamc))};
 }
 
 // How far a value typed within its sign lies from a longitude, within a sign.
@@ -393,17 +303,19 @@ Found tableValues(const Context &c)
         if (std::abs(deviation) <= tolerance)
             return {};
         if (std::abs(off(other)) <= tolerance)
-            return Finding{Cause::OtherAxis, 5,
-                           QStringLiteral("Der %1 Tabellenwert ist der des %2, gerechnet wird mit "
-                                          "dem %3: lesen Sie die Zeile %4 in der Spalte %3.")
-                               .arg(which, axisName(other), axisName(axis), rowText(row))};
-        return Finding{Cause::TableValue, 5,
-                       QStringLiteral("Der %1 Tabellenwert weicht um %2 ab: lesen Sie die Zeile "
-                                      "%3 der Häusertabelle nach.")
-                           .arg(which,
-                                c.task() ? minutesDeviation(std::llround(deviation))
-                                         : minutesDeviation(60 * std::llround(deviation / 60)),
-                                rowText(row))};
+            return Finding{
+                Cause::OtherAxis, 5,
+                QStringLiteral("Der %1 Tabellenwert ist der des %2, gerechnet wird mit "
+                               "dem %3: lesen Sie die Zeile %4 in der Spalte %3.")
+                    .arg(which, axisName(other), axisName(axis), Notation::rowTime(row))};
+        return Finding{
+            Cause::TableValue, 5,
+            QStringLiteral("Der %1 Tabellenwert weicht um %2 ab: lesen Sie die Zeile "
+                           "%3 der Häusertabelle nach.")
+                .arg(which,
+                     Notation::arcDeviation(c.task() ? std::llround(deviation)
+                                                     : 60 * std::llround(deviation / 60)),
+                     Notation::rowTime(row))};
     };
     if (Found f =
             misread(QStringLiteral("kleinere"), c.e.smallerTableValue.totalSeconds(), c.smallerRow))
@@ -563,48 +475,46 @@ const std::function<Found(const Context &)> Findings[] = {
 QList<CheckRow> rowsOf(const Context &c)
 {
     const Results &r = c.w.results;
-    const auto shown = [&r](int step) -> std::optional<qint32> {
-        const auto &t = r.triples[static_cast<std::size_t>(step)];
+    const auto seconds = [](const std::optional<SexagesimalTriple> &t) {
         return t ? std::optional<qint32>(pickersToSeconds(*t)) : std::nullopt;
     };
-    const double arc = c.exact.arc;
-    const double exactEvent = std::fmod(c.problem.birthSiderealTime + arc * 240.0, SecondsPerDay);
+    const double exactEvent =
+        std::fmod(c.problem.birthSiderealTime + c.exact.arc * SiderealSecondsPerDegree,
+                  double{SecondsPerDay});
     const double exactQuotient = std::remainder(c.exact.aspectRamc - c.smallerRamc, 360.0);
-    const double exactCorrected = c.exact.birthRamc;
     const qint32 typedSmaller = c.e.smallerTableValue.totalSeconds();
     const qint32 typedGreater = c.e.greaterTableValue.totalSeconds();
-
-    QList<CheckRow> rows;
-    const auto event = shown(WithinDayStep);
-    rows << CheckRow{QStringLiteral("Sternzeit des Ereignisses"),
-                     event ? Notation::clock(*event) : dash(), preciseClock(exactEvent),
-                     event ? Notation::preciseDeviation(
-                                 std::remainder(*event - exactEvent, double{SecondsPerDay}))
-                           : QString()};
-    rows << CheckRow{QStringLiteral("Tabellenwert kleiner"), Notation::angle(typedSmaller),
-                     preciseInSign(c.exactSmaller),
-                     arcDeviation(inSignDeviation(typedSmaller, c.exactSmaller))};
-    rows << CheckRow{QStringLiteral("Tabellenwert größer"), Notation::angle(typedGreater),
-                     preciseInSign(c.exactGreater),
-                     arcDeviation(inSignDeviation(typedGreater, c.exactGreater))};
-    const std::optional<FixedDecimal> &q = r.quotient;
-    rows << CheckRow{QStringLiteral("Quotient"), q ? decimalText(q->toDouble(), false) : dash(),
-                     decimalText(exactQuotient, false),
-                     q ? decimalText(q->toDouble() - exactQuotient, true) : QString()};
-    const auto corrected = shown(CorrectedRamcStep);
-    rows << CheckRow{QStringLiteral("korrigierte RAMC"),
-                     corrected ? Notation::angle(*corrected) : dash(), preciseArc(exactCorrected),
-                     corrected ? arcDeviation(std::remainder(*corrected - exactCorrected * 3600,
-                                                             double{ArcSecondsPerCircle}))
-                               : QString()};
-    const auto correction = shown(CorrectionStep);
-    rows << CheckRow{
-        QStringLiteral("gesuchte Zeitdifferenz"),
-        correction ? Notation::clock(*correction) : dash(),
-        Notation::preciseDuration(c.exact.siderealSeconds) + QStringLiteral(" Sternzeit = ") +
-            Notation::preciseDuration(c.exact.civilSeconds) + QStringLiteral(" bürgerlich"),
-        correction ? Notation::preciseDeviation(*correction - c.exact.siderealSeconds) : QString()};
-    return rows;
+    const auto event = seconds(r.withinDay);
+    const auto corrected = seconds(r.correctedRamc);
+    const auto correction = seconds(r.correction);
+    const std::optional<Quotient> &q = r.quotient;
+    return {
+        {QStringLiteral("Sternzeit des Ereignisses"), event ? Notation::clock(*event) : dash(),
+         Notation::preciseClock(exactEvent),
+         event ? Notation::preciseDeviation(
+                     std::remainder(*event - exactEvent, double{SecondsPerDay}))
+               : QString()},
+        {QStringLiteral("Tabellenwert kleiner"), Notation::angle(typedSmaller),
+         preciseInSign(c.exactSmaller),
+         Notation::preciseArcDeviation(inSignDeviation(typedSmaller, c.exactSmaller))},
+        {QStringLiteral("Tabellenwert größer"), Notation::angle(typedGreater),
+         preciseInSign(c.exactGreater),
+         Notation::preciseArcDeviation(inSignDeviation(typedGreater, c.exactGreater))},
+        {QStringLiteral("Quotient"), q ? Notation::decimal(q->value) : dash(),
+         Notation::decimal(exactQuotient),
+         q ? Notation::decimalDeviation(q->value.toDouble() - exactQuotient) : QString()},
+        {QStringLiteral("korrigierte RAMC"), corrected ? Notation::angle(*corrected) : dash(),
+         Notation::preciseAngle(c.exact.birthRamc),
+         corrected ? Notation::preciseArcDeviation(std::remainder(
+                         *corrected - c.exact.birthRamc * 3600, double{ArcSecondsPerCircle}))
+                   : QString()},
+        {QStringLiteral("gesuchte Zeitdifferenz"),
+         correction ? Notation::clock(*correction) : dash(),
+         Notation::preciseDuration(c.exact.siderealSeconds) + QStringLiteral(" Sternzeit = ") +
+             Notation::preciseDuration(c.exact.civilSeconds) + QStringLiteral(" bürgerlich"),
+         correction ? Notation::preciseDeviation(*correction - c.exact.siderealSeconds)
+                    : QString()},
+    };
 }
 
 QString rightFinding(const Context &c)
@@ -639,14 +549,14 @@ Problem freeProblem(const Worked &w, const TableChoice &table, qint32 smallerRow
     p.birthDate = w.header.birthDate;
     p.obliquity = obliquityOf(p.birthDate);
     p.eventDate = w.header.eventOn;
-    p.age = typedAge(w.header);
+    p.age = w.header.typedAge;
     if (p.birthDate.isValid() && p.eventDate && *p.eventDate >= p.birthDate) {
         const AgeInYearsAndDays age = ageAt(p.birthDate, *p.eventDate);
         p.age = ageOf(age);
         p.ageFromDates = true;
         p.leapDayMoved = age.onFirstOfMarch;
     }
-    p.birthSiderealTime = Sexagesimal::read(w.header.birthSiderealTime).totalSeconds();
+    p.birthSiderealTime = w.header.birthSidereal.totalSeconds();
     const double exactSmaller =
         Astro::axisLongitude(table.axis, smallerRow / double{SiderealSecondsPerDegree}, p.obliquity,
                              table.latitudeMinutes / 60.0);
@@ -671,7 +581,7 @@ Context contextOf(const Worked &w, const TableChoice &table, const Sexagesimal &
     c.greaterRamc = c.greaterRow / double{SiderealSecondsPerDegree};
     c.exactSmaller = c.axisAt(c.smallerRamc, table.axis);
     c.exactGreater = c.axisAt(c.greaterRamc, table.axis);
-    if (const auto &withinDay = w.results.triples[WithinDayStep])
+    if (const auto &withinDay = w.results.withinDay)
         c.event = pickersToSeconds(*withinDay);
     return c;
 }

@@ -40,7 +40,7 @@ const QColor EventSum(255, 255, 192);
 const QColor FinalTime(255, 255, 0);
 const QColor FirstDifference(192, 255, 192);
 const QColor SecondDifference(255, 128, 255);
-const QColor Quotient(255, 255, 192);
+const QColor QuotientColour(255, 255, 192);
 const QColor RamcPlusQuotient(192, 255, 255);
 const QColor CorrectedRamc(255, 128, 255);
 const QColor CorrectedRamcInTime(255, 192, 255);
@@ -69,8 +69,8 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     m_arcInTimeOfStep4 = {ui->txtTime3_0, ui->txtTime3_1, ui->txtTime3_2};
     m_eventSiderealTime = {ui->txtTime4_0, ui->txtTime4_1, ui->txtTime4_2};
     m_siderealTimeWithinDay = {ui->txtTime5_0, ui->txtTime5_1, ui->txtTime5_2};
-    m_greaterRowTime = {ui->txtSternZeit1_0, ui->txtSternZeit1_1};
-    m_smallerRowTime = {ui->txtSTernZeit2_0, ui->txtSTernZeit2_1};
+    m_smallerRowTime = {ui->txtSternZeit1_0, ui->txtSternZeit1_1};
+    m_greaterRowTime = {ui->txtSTernZeit2_0, ui->txtSTernZeit2_1};
     m_greaterValue = {ui->txtDeg3_0, ui->txtDeg3_1, ui->txtDeg3_2};
     m_smallerValue = {ui->txtDeg4_0, ui->txtDeg4_1, ui->txtDeg4_2};
     m_tableStep = {ui->txtDeg5_0, ui->txtDeg5_1, ui->txtDeg5_2};
@@ -87,6 +87,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     m_ramcInTime = {ui->txtTime6_0, ui->txtTime6_1, ui->txtTime6_2};
     m_ramcInTimeOfStep8 = {ui->txtTime8_0, ui->txtTime8_1, ui->txtTime8_2};
     m_correction = {ui->txtTime9_0, ui->txtTime9_1, ui->txtTime9_2};
+    tableFields();
     paint();
 
     const FieldTriple *tableValues[] = {&m_greaterValue, &m_smallerValue, &m_correctedValue,
@@ -142,7 +143,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
         }
     }
     // A row of the house tables: hours up to 23, minutes up to 59.
-    for (const auto *row : {&m_greaterRowTime, &m_smallerRowTime}) {
+    for (const auto *row : {&m_smallerRowTime, &m_greaterRowTime}) {
         for (QLineEdit *field : *row) {
             connect(field, &QLineEdit::textChanged, this, [row = *row] {
                 validateField(23, row[0]);
@@ -194,8 +195,8 @@ void RectificationForm::paint()
         {m_tableStepOfStep5, FirstDifference},
         {m_towardsPlanet, SecondDifference},
         {m_towardsPlanetOfStep5, SecondDifference},
-        {m_quotient, Quotient},
-        {m_quotientOfStep6, Quotient},
+        {m_quotient, QuotientColour},
+        {m_quotientOfStep6, QuotientColour},
         {m_ramcPlusQuotient, RamcPlusQuotient},
         {m_correctedRamc, CorrectedRamc},
         {m_correctedRamcOfStep7, CorrectedRamc},
@@ -230,8 +231,8 @@ QList<Store::Controls> RectificationForm::storedControls() const
         {K::RectificationHeader, {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3}},
         {K::RectificationEvent, {ui->Text7_0}},
         {K::RectificationBirthSiderealTime, list(m_birthSiderealTime)},
-        {K::RectificationGreaterRowTime, list(m_greaterRowTime)},
         {K::RectificationSmallerRowTime, list(m_smallerRowTime)},
+        {K::RectificationGreaterRowTime, list(m_greaterRowTime)},
         {K::RectificationGreaterValue, list(m_greaterValue)},
         {K::RectificationSmallerValue, list(m_smallerValue)},
         {K::RectificationCorrectedValue, list(m_correctedValue)},
@@ -273,34 +274,60 @@ void RectificationForm::load()
     }
 }
 
+// The form's side of the table of steps: the fields that hold each entry a
+// step reads, each step's button, and the fields that show its result (a
+// result may stand in more than one field).
+void RectificationForm::tableFields()
+{
+    using E = Entries;
+    m_entryFields = {
+        {&E::directionArc, &m_arcOfStep3},
+        {&E::birthSiderealTime, &m_birthSiderealTimeOfStep4},
+        {&E::arcInTime, &m_arcInTimeOfStep4},
+        {&E::eventSiderealTime, &m_eventSiderealTime},
+        {&E::greaterTableValue, &m_greaterValue},
+        {&E::smallerTableValue, &m_smallerValue},
+        {&E::correctedTableValue, &m_correctedValue},
+        {&E::smallerTableValue2, &m_smallerValue2},
+        {&E::tableStep, &m_tableStepOfStep5},
+        {&E::towardsPlanet, &m_towardsPlanetOfStep5},
+        {&E::quotient, &m_quotientOfStep6},
+        {&E::ramcPlusQuotient, &m_ramcPlusQuotient},
+        {&E::arcOfStep6, &m_arcOfStep6},
+        {&E::correctedRamc, &m_correctedRamcOfStep7},
+        {&E::ramcInTime, &m_ramcInTime},
+        {&E::birthSiderealTimeOfStep8, &m_birthSiderealTimeOfStep8},
+        {&E::correction, &m_correction},
+    };
+    m_buttons = {ui->Command2,  ui->Command3,  ui->Command4,  ui->Command5,
+                 ui->Command6,  ui->Command7,  ui->Command8,  ui->Command9,
+                 ui->Command10, ui->Command11, ui->Command12, ui->Command13};
+    m_resultFields = {{{},
+                       {&m_arc},
+                       {&m_arcInTime},
+                       {&m_eventSiderealTime},
+                       {&m_siderealTimeWithinDay},
+                       {&m_tableStep},
+                       {&m_towardsPlanet},
+                       {&m_quotient},
+                       {&m_ramcPlusQuotient},
+                       {&m_correctedRamc},
+                       {&m_ramcInTime, &m_ramcInTimeOfStep8},
+                       {&m_correction}}};
+}
+
 void RectificationForm::readFields()
 {
-    Entries e;
+    Entries &e = m_state.entries;
     e.age = {readNumber(m_ageOfStep2[0]->text()), readNumber(m_ageOfStep2[1]->text())};
     e.decimalYears = regionalValue(ui->Text1_3->text());
-    e.directionArc = readTriple(m_arcOfStep3);
-    e.birthSiderealTime = readTriple(m_birthSiderealTimeOfStep4);
-    e.arcInTime = readTriple(m_arcInTimeOfStep4);
-    e.eventSiderealTime = readTriple(m_eventSiderealTime);
+    for (const auto &[entry, fields] : std::as_const(m_entryFields))
+        e.*entry = readTriple(*fields);
     e.dayHours = readNumber(ui->Combo1->currentText());
-    e.greaterTableValue = readTriple(m_greaterValue);
-    e.smallerTableValue = readTriple(m_smallerValue);
     e.firstSignCorrection = readNumber(ui->Combo3->currentText());
-    e.correctedTableValue = readTriple(m_correctedValue);
-    e.smallerTableValue2 = readTriple(m_smallerValue2);
     e.secondSignCorrection = readNumber(ui->Combo4->currentText());
-    e.tableStep = readTriple(m_tableStepOfStep5);
-    e.towardsPlanet = readTriple(m_towardsPlanetOfStep5);
     e.ramc = readNumber(ui->Text5->text());
-    e.quotient = readTriple(m_quotientOfStep6);
-    e.ramcPlusQuotient = readTriple(m_ramcPlusQuotient);
-    e.arcOfStep6 = readTriple(m_arcOfStep6);
     e.circleCorrection = regionalValue(ui->Combo2->currentText());
-    e.correctedRamc = readTriple(m_correctedRamcOfStep7);
-    e.ramcInTime = readTriple(m_ramcInTime);
-    e.birthSiderealTimeOfStep8 = readTriple(m_birthSiderealTimeOfStep8);
-    e.correction = readTriple(m_correction);
-    m_state.entries = e;
 
     const auto two = [](const std::array<QLineEdit *, 2> &f) {
         return std::array<QString, 2>{f[0]->text(), f[1]->text()};
@@ -312,9 +339,11 @@ void RectificationForm::readFields()
     h.eventDate = ui->Text1_2->text();
     h.eventOn = typedDate(h.eventDate);
     h.birthSiderealTime = textsOf(m_birthSiderealTime);
+    h.birthSidereal = readTriple(m_birthSiderealTime);
     h.age = two(m_age);
-    h.smallerRow = two(m_greaterRowTime); // txtSternZeit1
-    h.greaterRow = two(m_smallerRowTime); // txtSTernZeit2
+    h.typedAge = {readNumber(h.age[0]), readNumber(h.age[1])};
+    h.smallerRow = two(m_smallerRowTime);
+    h.greaterRow = two(m_greaterRowTime);
     h.dayReduction = ui->Combo1->currentText();
     h.firstCorrection = ui->Combo3->currentText();
     h.secondCorrection = ui->Combo4->currentText();
@@ -324,23 +353,13 @@ void RectificationForm::readFields()
 
 void RectificationForm::connectSteps()
 {
-    using namespace Rectification;
-    const struct {
-        QPushButton *button;
-        Step step;
-    } steps[] = {{ui->Command2, DecimalYearsStep},  {ui->Command3, ArcStep},
-                 {ui->Command4, ArcTimeStep},       {ui->Command5, SumStep},
-                 {ui->Command6, WithinDayStep},     {ui->Command7, TableStepStep},
-                 {ui->Command8, TowardsPlanetStep}, {ui->Command9, QuotientStep},
-                 {ui->Command10, RamcSumStep},      {ui->Command11, CorrectedRamcStep},
-                 {ui->Command12, RamcTimeStep},     {ui->Command13, CorrectionStep}};
-    for (const auto &[button, step] : steps)
-        connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
+    for (int step = 0; step < StepCount; ++step)
+        connect(m_buttons[static_cast<std::size_t>(step)], &QPushButton::clicked, this,
+                [this, step] { run(Step(step)); });
 }
 
 void RectificationForm::run(Step step)
 {
-    using namespace Rectification;
     readFields();
     if (const auto message = m_state.run(step)) {
         markStale();
@@ -352,78 +371,38 @@ void RectificationForm::run(Step step)
         }
         return;
     }
-    // The result goes into its field and into the fields of the later steps
-    // that read it.
-    const Results &r = m_state.results();
-    const auto show = [&r, step](std::initializer_list<const FieldTriple *> fields) {
-        for (const FieldTriple *f : fields)
-            showInFields(*f, *r.triples[step]);
-    };
-    switch (step) {
-    case DecimalYearsStep:
-        ui->Text1_3->setText(plainNumber(*r.decimalYears));
-        break;
-    case ArcStep:
-        show({&m_arc, &m_arcOfStep3, &m_arcOfStep6});
-        break;
-    case ArcTimeStep:
-        show({&m_arcInTime, &m_arcInTimeOfStep4});
-        break;
-    case SumStep:
-        showInFields(m_eventSiderealTime, r.sum->time);
-        ui->Combo1->setCurrentIndex(r.sum->beyondADay ? 1 : 0);
-        break;
-    case WithinDayStep:
-        show({&m_siderealTimeWithinDay});
-        break;
-    case TableStepStep:
-        show({&m_tableStep, &m_tableStepOfStep5});
-        break;
-    case TowardsPlanetStep:
-        show({&m_towardsPlanet, &m_towardsPlanetOfStep5});
-        break;
-    case QuotientStep:
-        show({&m_quotient, &m_quotientOfStep6});
-        break;
-    case RamcSumStep:
-        show({&m_ramcPlusQuotient});
-        break;
-    case CorrectedRamcStep:
-        show({&m_correctedRamc, &m_correctedRamcOfStep7});
-        break;
-    case RamcTimeStep:
-        show({&m_ramcInTime, &m_ramcInTimeOfStep8});
-        break;
-    default:
-        m_resultReady = true;
-        show({&m_correction});
-        break;
+    // The result goes into its fields and into the fields of the later steps
+    // that read it, as the state has written them; every write is read back
+    // into the state, so what is to be written is taken first.
+    const StepRule &r = rule(step);
+    const Results results = m_state.results();
+    const Entries entries = m_state.entries;
+    if (step == DecimalYearsStep)
+        ui->Text1_3->setText(plainNumber(*results.decimalYears));
+    for (const FieldTriple *fields : m_resultFields[static_cast<std::size_t>(step)])
+        showInFields(*fields, *r.shown(results));
+    for (const auto &[entry, fields] : std::as_const(m_entryFields)) {
+        for (const Copy &copy : r.copies) {
+            if (copy.entry == entry)
+                showInFields(*fields, entries.*entry);
+        }
     }
+    if (step == SumStep)
+        ui->Combo1->setCurrentIndex(entries.dayHours < 0 ? 1 : 0);
+    if (step == CorrectionStep)
+        m_resultReady = true;
     readFields();
 }
 
 // A stale result keeps its text, struck through, and says so.
 void RectificationForm::markStale()
 {
-    using namespace Rectification;
-    const FieldTriple *results[StepCount] = {nullptr,
-                                             &m_arc,
-                                             &m_arcInTime,
-                                             &m_eventSiderealTime,
-                                             &m_siderealTimeWithinDay,
-                                             &m_tableStep,
-                                             &m_towardsPlanet,
-                                             &m_quotient,
-                                             &m_ramcPlusQuotient,
-                                             &m_correctedRamc,
-                                             &m_ramcInTime,
-                                             &m_correction};
     for (int step = 0; step < StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
         if (step == DecimalYearsStep)
             Gui::markStale(ui->Text1_3, stale);
-        else
-            for (QLineEdit *field : *results[step])
+        for (const FieldTriple *fields : m_resultFields[static_cast<std::size_t>(step)])
+            for (QLineEdit *field : *fields)
                 Gui::markStale(field, stale);
     }
 }
@@ -474,8 +453,8 @@ void RectificationForm::okayClicked()
     const int stale = m_state.firstStale(CorrectionStep);
     if (!finalResultIsCurrent(stale >= 0 ? stepNumber(stale) : 0, title()))
         return;
-    const auto row = resultRow(m_state.header.event,
-                               Sexagesimal::of(*m_state.results().triples[CorrectionStep]));
+    const auto row =
+        resultRow(m_state.header.event, Sexagesimal::of(*m_state.results().correction));
     if (offerResult(this, row, m_start, title()))
         accept();
 }

@@ -40,13 +40,12 @@ public:
     const State &state() const { return m_state; }
     // The calculation sheet of what the form shows now.
     Sheets::Sheet calculationSheet() const;
-    // True once step 8 has been computed since the form was opened.
-    bool resultReady() const { return m_resultReady; }
 
 private:
     void paint();
     void load();
     QList<Store::Controls> storedControls() const;
+    void tableFields();
     void connectSteps();
 
     void ageChanged(int element);
@@ -72,7 +71,12 @@ private:
     Gui::FieldTriple m_quotient, m_quotientOfStep6, m_ramcPlusQuotient;
     Gui::FieldTriple m_correctedRamc, m_correctedRamcOfStep7, m_ramcInTime, m_ramcInTimeOfStep8;
     Gui::FieldTriple m_correction;
-    std::array<QLineEdit *, 2> m_age, m_ageOfStep2, m_greaterRowTime, m_smallerRowTime;
+    std::array<QLineEdit *, 2> m_age, m_ageOfStep2, m_smallerRowTime, m_greaterRowTime;
+    // The fields that hold what a step reads, by its entry.
+    QList<std::pair<Core::Sexagesimal Entries::*, const Gui::FieldTriple *>> m_entryFields;
+    // Each step's button and the fields that show its result.
+    std::array<QPushButton *, StepCount> m_buttons{};
+    std::array<QList<const Gui::FieldTriple *>, StepCount> m_resultFields;
 
     // Step 8 has been computed: only then does "Okay" on the last page hand
     // over the row and close the form.

@@ -1,56 +1,364 @@
 #include "rekti/rectificationstate.h"
 
+#include "core/notation.h"
+#include "core/numbers.h"
+#include "core/rules.h"
+
+#include <cmath>
+
 using namespace Core;
 
 namespace Rectification {
 
 namespace {
 
-void add(StepLedger::Inputs &inputs, const Sexagesimal &v)
+// The operators of a written-out computation, as on paper.
+const QString Minus = QStringLiteral(" \u2212 ");
+const QString Plus = QStringLiteral(" + ");
+const QString Times = QStringLiteral(" \u00d7 ");
+const QString Over = QStringLiteral(" \u00f7 ");
+const QString Equals = QStringLiteral(" = ");
+
+StepLedger::Inputs numbers(std::initializer_list<const Sexagesimal *> values,
+                           std::initializer_list<double> more = {})
 {
-    inputs << v.units << v.minutes << v.seconds;
+    StepLedger::Inputs inputs;
+    for (const Sexagesimal *v : values)
+        inputs << v->units << v->minutes << v->seconds;
+    for (double d : more)
+        inputs << d;
+    return inputs;
 }
+
+// Keeps a step's result in its slot, or answers its message.
+template <typename T, typename Slot>
+std::optional<QString> keep(const StepResult<T> &result, std::optional<Slot> &slot)
+{
+    if (!result.ok())
+        return result.message();
+    slot = result.value();
+    return std::nullopt;
+}
+
+QString angle(const Sexagesimal &v)
+{
+    return Notation::angle(v);
+}
+
+QString angle(const SexagesimalTriple &t)
+{
+    return Notation::angle(pickersToSeconds(t));
+}
+
+QString clock(const Sexagesimal &v)
+{
+    return Notation::clock(v);
+}
+
+QString clock(const SexagesimalTriple &t)
+{
+    return Notation::clock(pickersToSeconds(t));
+}
+
+// A correction chosen from a list as a term: "+ 30°", "− 24 h", "+ 0°".
+QString term(double value, const QString &unit)
+{
+    return (value < 0 ? Minus : Plus) + plainNumber(std::fabs(value)) + unit;
+}
+
+// Arc to time as steps 3 and 7 write it: the arc, its decimal degrees times
+// 4 minutes, the decimal hours, the time.
+QString arcToTime(const Sexagesimal &arc, const std::optional<ArcTime> &time)
+{
+    QString line = angle(arc) + Times + QStringLiteral("4 m");
+    if (time)
+        line = angle(arc) + Equals + Notation::decimal(time->degrees) + u'°' + Times +
+               QStringLiteral("4 m") + Equals + Notation::decimal(time->hours) +
+               QStringLiteral(" h") + Equals + clock(time->time);
+    return line;
+}
+
+// A difference of step 5. One that comes out negative is taken as it
+// stands, without its sign: the sheet writes it between bars.
+QString difference(const Sexagesimal &a, const Sexagesimal &b, double correction,
+                   const std::optional<SexagesimalTriple> &result)
+{
+    QString terms = angle(a) + Minus + angle(b) + term(correction, QStringLiteral("°"));
+    const auto x = guarded([&]() -> StepResult<qint32> { return a.totalSeconds(); });
+    const auto y = guarded([&]() -> StepResult<qint32> { return b.totalSeconds(); });
+    if (x.ok() && y.ok() && double(x.value()) - double(y.value()) + correction * 3600.0 < 0)
+        terms = u'|' + terms + u'|';
+    return result ? terms + Equals + angle(*result) : terms;
+}
+
+template <typename T>
+QString withResult(const QString &terms, const Results *r, std::optional<T> Results::*slot,
+                   QString (*written)(const T &))
+{
+    return r && (r->*slot) ? terms + Equals + written(*(r->*slot)) : terms;
+}
+
+QString angleOf(const SexagesimalTriple &t)
+{
+    return angle(t);
+}
+
+QString clockOf(const SexagesimalTriple &t)
+{
+    return clock(t);
+}
+
+std::optional<SexagesimalTriple> none(const Results &)
+{
+    return std::nullopt;
+}
+
+using R = Results;
+using E = Entries;
+
+// The steps in the order of the calculation, with the examination's worked
+// example of 34 years and 120 days beside each.
+const std::array<StepRule, StepCount> Rules{{
+    // 120 / 365 + 34 = 34.3287671232877 years
+    {2,
+     u"Dezimaljahre",
+     {},
+     false,
+     nullptr,
+     [](const E &e) {
+         return StepLedger::Inputs{e.age.years, e.age.days};
+     },
+     [](const E &e, R &r) { return keep(decimalYears(e.age), r.decimalYears); },
+     none,
+     {},
+     [](const E &e, const R *r) {
+         const QString terms = plainNumber(e.age.years) + QStringLiteral(" Jahre ") +
+                               plainNumber(e.age.days) + QStringLiteral(" Tage") + Equals +
+                               plainNumber(e.age.days) + Over + QStringLiteral("365") + Plus +
+                               plainNumber(std::nearbyint(e.age.years));
+         return r && r->decimalYears
+                    ? terms + Equals + plainNumber(*r->decimalYears) + QStringLiteral(" Jahre")
+                    : terms;
+     }},
+    // x 0°59'08'' = 33°49'58''
+    {2,
+     u"Direktionsbogen",
+     {DecimalYearsStep},
+     false,
+     u"Direktionsbogen",
+     [](const E &e) { return StepLedger::Inputs{e.decimalYears}; },
+     [](const E &e, R &r) { return keep(directionArc(e.decimalYears), r.arc); },
+     [](const R &r) { return r.arc; },
+     {{&E::directionArc, 3, u"der Direktionsbogen"}, {&E::arcOfStep6, 6, u"der Direktionsbogen"}},
+     [](const E &e, const R *r) {
+         return withResult(plainNumber(e.decimalYears) + Times + QStringLiteral("0°59'08''"), r,
+                           &R::arc, angleOf);
+     }},
+    // 33.8328° x 4 m = 2.2555 h = 2h15m20s
+    {3,
+     u"Bogen in Zeit",
+     {ArcStep},
+     true,
+     u"Direktionsbogen in Zeit",
+     [](const E &e) { return numbers({&e.directionArc}); },
+     [](const E &e, R &r) { return keep(arcInTime(e.directionArc), r.arcInTime); },
+     [](const R &r) { return r.arcInTime ? std::optional(r.arcInTime->time) : std::nullopt; },
+     {{&E::arcInTime, 4, u"der Bogen in Zeit"}},
+     [](const E &e, const R *r) {
+         return arcToTime(e.directionArc, r ? r->arcInTime : std::nullopt);
+     }},
+    // 22h50m00s + 2h15m20s = 25h05m20s
+    {4,
+     u"Sternzeit",
+     {ArcTimeStep},
+     true,
+     nullptr,
+     [](const E &e) {
+         return numbers({&e.birthSiderealTime, &e.arcInTime});
+     },
+     [](const E &e, R &r) {
+         return keep(eventSiderealTime(e.birthSiderealTime, e.arcInTime), r.sum);
+     },
+     [](const R &r) { return r.sum ? std::optional(r.sum->time) : std::nullopt; },
+     {{&E::eventSiderealTime, 4, u"die Sternzeit des Ereignisses"}},
+     [](const E &e, const R *r) {
+         const QString terms = clock(e.birthSiderealTime) + Plus + clock(e.arcInTime);
+         return r && r->sum ? terms + Equals + clock(r->sum->time) : terms;
+     }},
+    // 25h05m20s - 24 h = 1h05m20s
+    {4,
+     u"Sternzeit am Tag",
+     {SumStep},
+     true,
+     u"Sternzeit des Ereignisses",
+     [](const E &e) { return numbers({&e.eventSiderealTime}, {e.dayHours}); },
+     [](const E &e, R &r) {
+         return keep(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours), r.withinDay);
+     },
+     [](const R &r) { return r.withinDay; },
+     {},
+     [](const E &e, const R *r) {
+         return withResult(clock(e.eventSiderealTime) + term(e.dayHours, QStringLiteral(" h")), r,
+                           &R::withinDay, clockOf);
+     }},
+    // 15°20'00'' - 14°18'30'' + 0° = 1°01'30''
+    {5,
+     u"Tabellendifferenz",
+     {},
+     false,
+     nullptr,
+     [](const E &e) {
+         return numbers({&e.greaterTableValue, &e.smallerTableValue}, {e.firstSignCorrection});
+     },
+     [](const E &e, R &r) {
+         return keep(
+             tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection),
+             r.tableStep);
+     },
+     [](const R &r) { return r.tableStep; },
+     {{&E::tableStep, 5, u"die Tabellendifferenz"}},
+     [](const E &e, const R *r) {
+         return difference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection,
+                           r ? r->tableStep : std::nullopt);
+     }},
+    {5,
+     u"Differenz zum Planeten",
+     {},
+     false,
+     nullptr,
+     [](const E &e) {
+         return numbers({&e.correctedTableValue, &e.smallerTableValue2}, {e.secondSignCorrection});
+     },
+     [](const E &e, R &r) {
+         return keep(
+             tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection),
+             r.towardsPlanet);
+     },
+     [](const R &r) { return r.towardsPlanet; },
+     {{&E::towardsPlanet, 5, u"die Differenz zum Planeten"}},
+     [](const E &e, const R *r) {
+         return difference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection,
+                           r ? r->towardsPlanet : std::nullopt);
+     }},
+    // 0°31'40'' / 1°01'30'' = 1900'' / 3690'' = 0,5149 = 0°30'54''
+    {5,
+     u"Quotient",
+     {TableStepStep, TowardsPlanetStep},
+     false,
+     u"Ergebnis der Differenzwerte",
+     [](const E &e) {
+         return numbers({&e.towardsPlanet, &e.tableStep});
+     },
+     [](const E &e, R &r) {
+         return keep(tableInterpolation(e.towardsPlanet, e.tableStep), r.quotient);
+     },
+     [](const R &r) { return r.quotient ? std::optional(r.quotient->asAngle) : std::nullopt; },
+     {{&E::quotient, 6, u"der Quotient"}},
+     [](const E &e, const R *r) {
+         QString line = angle(e.towardsPlanet) + Over + angle(e.tableStep);
+         if (r && r->quotient)
+             line += Equals + plainInteger(r->quotient->towards) + QStringLiteral("''") + Over +
+                     plainInteger(r->quotient->step) + QStringLiteral("''") + Equals +
+                     Notation::decimal(r->quotient->value) + Equals + angle(r->quotient->asAngle);
+         return line;
+     }},
+    // 123° + 0°30'54'' = 123°30'54''
+    {6,
+     u"RAMC plus Quotient",
+     {QuotientStep},
+     false,
+     nullptr,
+     [](const E &e) { return numbers({&e.quotient}, {e.ramc}); },
+     [](const E &e, R &r) {
+         return keep(ramcPlusQuotient(e.ramc, e.quotient), r.ramcPlusQuotient);
+     },
+     [](const R &r) { return r.ramcPlusQuotient; },
+     {{&E::ramcPlusQuotient, 6, u"RAMC plus Quotient"}},
+     [](const E &e, const R *r) {
+         return withResult(plainNumber(e.ramc) + u'°' + Plus + angle(e.quotient), r,
+                           &R::ramcPlusQuotient, angleOf);
+     }},
+    // 123°30'54'' - 33°49'58'' + 0° = 89°40'56''
+    {6,
+     u"korrigierte RAMC",
+     {RamcSumStep, ArcStep},
+     false,
+     u"korrigierte RAMC",
+     [](const E &e) {
+         return numbers({&e.ramcPlusQuotient, &e.arcOfStep6}, {e.circleCorrection});
+     },
+     [](const E &e, R &r) {
+         return keep(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection),
+                     r.correctedRamc);
+     },
+     [](const R &r) { return r.correctedRamc; },
+     {{&E::correctedRamc, 7, u"die korrigierte RAMC"}},
+     [](const E &e, const R *r) {
+         return withResult(angle(e.ramcPlusQuotient) + Minus + angle(e.arcOfStep6) +
+                               term(e.circleCorrection, QStringLiteral("°")),
+                           r, &R::correctedRamc, angleOf);
+     }},
+    // 89.6822° x 4 m = 5.9788 h = 5h58m44s
+    {7,
+     u"korrigierte RAMC in Zeit",
+     {CorrectedRamcStep},
+     true,
+     u"korrigierte RAMC in Zeit",
+     [](const E &e) { return numbers({&e.correctedRamc}); },
+     [](const E &e, R &r) { return keep(ramcInTime(e.correctedRamc), r.ramcInTime); },
+     [](const R &r) { return r.ramcInTime ? std::optional(r.ramcInTime->time) : std::nullopt; },
+     {{&E::ramcInTime, 7, u"die korrigierte RAMC in Zeit"}},
+     [](const E &e, const R *r) {
+         return arcToTime(e.correctedRamc, r ? r->ramcInTime : std::nullopt);
+     }},
+    // 5h58m44s - 6h02m10s = -0h03m26s
+    {8,
+     u"Zeitdifferenz",
+     {RamcTimeStep},
+     true,
+     u"gesuchte Zeitdifferenz",
+     [](const E &e) {
+         return numbers({&e.ramcInTime, &e.birthSiderealTimeOfStep8});
+     },
+     [](const E &e, R &r) {
+         return keep(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8), r.correction);
+     },
+     [](const R &r) { return r.correction; },
+     {{&E::correction, 8, u"die Zeitdifferenz"}},
+     [](const E &e, const R *r) {
+         return withResult(clock(e.ramcInTime) + Minus + clock(e.birthSiderealTimeOfStep8), r,
+                           &R::correction, clockOf);
+     }},
+}};
 
 } // namespace
 
+const StepRule &rule(int step)
+{
+    return Rules.at(static_cast<std::size_t>(step));
+}
+
 int stepNumber(int step)
 {
-    static const int numbers[StepCount] = {2, 2, 3, 4, 4, 5, 5, 5, 6, 6, 7, 8};
-    return numbers[step];
+    return rule(step).number;
 }
 
 QString stepName(int step)
 {
-    static const char *const names[StepCount] = {"Dezimaljahre",
-                                                 "Direktionsbogen",
-                                                 "Bogen in Zeit",
-                                                 "Sternzeit",
-                                                 "Sternzeit am Tag",
-                                                 "Tabellendifferenz",
-                                                 "Differenz zum Planeten",
-                                                 "Quotient",
-                                                 "RAMC plus Quotient",
-                                                 "korrigierte RAMC",
-                                                 "korrigierte RAMC in Zeit",
-                                                 "Zeitdifferenz"};
-    return QString::fromUtf8(names[step]);
+    return QString::fromUtf16(rule(step).name);
 }
 
 QList<int> feedsOf(int step)
 {
-    static const QList<QList<int>> feeds = {{},
-                                            {DecimalYearsStep},
-                                            {ArcStep},
-                                            {ArcTimeStep},
-                                            {SumStep},
-                                            {},
-                                            {},
-                                            {TableStepStep, TowardsPlanetStep},
-                                            {QuotientStep},
-                                            {RamcSumStep, ArcStep},
-                                            {CorrectedRamcStep},
-                                            {RamcTimeStep}};
-    return feeds.at(step);
+    return rule(step).feeds;
+}
+
+QString shownText(int step, const Results &results)
+{
+    const auto t = rule(step).shown(results);
+    if (!t)
+        return {};
+    return rule(step).isTime ? clock(*t) : angle(*t);
 }
 
 State::State()
@@ -62,191 +370,34 @@ State::State()
       }())
 {}
 
-StepLedger::Inputs State::inputsOf(int step) const
-{
-    const Entries &e = entries;
-    StepLedger::Inputs in;
-    switch (step) {
-    case DecimalYearsStep:
-        in << e.age.years << e.age.days;
-        break;
-    case ArcStep:
-        in << e.decimalYears;
-        break;
-    case ArcTimeStep:
-        add(in, e.directionArc);
-        break;
-    case SumStep:
-        add(in, e.birthSiderealTime);
-        add(in, e.arcInTime);
-        break;
-    case WithinDayStep:
-        add(in, e.eventSiderealTime);
-        in << e.dayHours;
-        break;
-    case TableStepStep:
-        add(in, e.greaterTableValue);
-        add(in, e.smallerTableValue);
-        in << e.firstSignCorrection;
-        break;
-    case TowardsPlanetStep:
-        add(in, e.correctedTableValue);
-        add(in, e.smallerTableValue2);
-        in << e.secondSignCorrection;
-        break;
-    case QuotientStep:
-        add(in, e.towardsPlanet);
-        add(in, e.tableStep);
-        break;
-    case RamcSumStep:
-        in << e.ramc;
-        add(in, e.quotient);
-        break;
-    case CorrectedRamcStep:
-        add(in, e.ramcPlusQuotient);
-        add(in, e.arcOfStep6);
-        in << e.circleCorrection;
-        break;
-    case RamcTimeStep:
-        add(in, e.correctedRamc);
-        break;
-    default:
-        add(in, e.ramcInTime);
-        add(in, e.birthSiderealTimeOfStep8);
-        break;
-    }
-    return in;
-}
-
 std::optional<QString> State::run(Step step)
 {
-    const Entries &e = entries;
-    std::optional<QString> message;
-    const auto keep = [&](const StepResult<SexagesimalTriple> &r) {
-        if (r.ok())
-            m_results.triples[step] = r.value();
-        else
-            message = r.message();
-    };
-    switch (step) {
-    case DecimalYearsStep: {
-        const auto r = decimalYears(e.age);
-        if (r.ok())
-            m_results.decimalYears = r.value();
-        else
-            message = r.message();
-        break;
-    }
-    case ArcStep:
-        keep(directionArc(e.decimalYears));
-        break;
-    case ArcTimeStep:
-        keep(arcInTime(e.directionArc));
-        break;
-    case SumStep: {
-        const auto r = eventSiderealTime(e.birthSiderealTime, e.arcInTime);
-        if (r.ok())
-            m_results.sum = r.value();
-        else
-            message = r.message();
-        break;
-    }
-    case WithinDayStep:
-        keep(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours));
-        break;
-    case TableStepStep:
-        keep(tableDifference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection));
-        break;
-    case TowardsPlanetStep:
-        keep(tableDifference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection));
-        break;
-    case QuotientStep: {
-        const auto q = tableQuotient(e.towardsPlanet, e.tableStep);
-        keep(tableInterpolation(e.towardsPlanet, e.tableStep));
-        if (q.ok())
-            m_results.quotient = q.value();
-        break;
-    }
-    case RamcSumStep:
-        keep(ramcPlusQuotient(e.ramc, e.quotient));
-        break;
-    case CorrectedRamcStep:
-        keep(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection));
-        break;
-    case RamcTimeStep:
-        keep(ramcInTime(e.correctedRamc));
-        break;
-    default:
-        keep(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8));
-        break;
-    }
-    if (message) {
+    const StepRule &r = rule(step);
+    if (const auto message = r.run(entries, m_results)) {
         m_ledger.failed(step);
         return message;
     }
-    m_ledger.succeeded(step, inputsOf(step));
-    copyResult(step);
+    m_ledger.succeeded(step, r.inputs(entries));
+    // The result goes into the fields of the later steps that read it, as the
+    // form writes them and reads them back.
+    for (const Copy &copy : r.copies)
+        entries.*copy.entry = Sexagesimal::of(*r.shown(m_results));
+    if (step == DecimalYearsStep)
+        entries.decimalYears = asWritten(*m_results.decimalYears);
+    // Step 4's sum preselects "-24h" when it passes a day.
+    if (step == SumStep)
+        entries.dayHours = m_results.sum->beyondADay ? -24.0 : 0.0;
     return std::nullopt;
-}
-
-// The result goes into the fields of the later steps that read it, as the
-// form writes them and reads them back; step 4's sum preselects "-24h" when
-// it passes a day.
-void State::copyResult(int step)
-{
-    Entries &e = entries;
-    const Results &r = m_results;
-    const auto of = [&r, step] {
-        return Sexagesimal::of(*r.triples[step]);
-    };
-    switch (step) {
-    case DecimalYearsStep:
-        e.decimalYears = asWritten(*r.decimalYears);
-        break;
-    case ArcStep:
-        e.directionArc = e.arcOfStep6 = of();
-        break;
-    case ArcTimeStep:
-        e.arcInTime = of();
-        break;
-    case SumStep:
-        e.eventSiderealTime = Sexagesimal::of(r.sum->time);
-        e.dayHours = r.sum->beyondADay ? -24.0 : 0.0;
-        break;
-    case TableStepStep:
-        e.tableStep = of();
-        break;
-    case TowardsPlanetStep:
-        e.towardsPlanet = of();
-        break;
-    case QuotientStep:
-        e.quotient = of();
-        break;
-    case RamcSumStep:
-        e.ramcPlusQuotient = of();
-        break;
-    case CorrectedRamcStep:
-        e.correctedRamc = of();
-        break;
-    case RamcTimeStep:
-        e.ramcInTime = of();
-        break;
-    case CorrectionStep:
-        e.correction = of();
-        break;
-    default:
-        break;
-    }
 }
 
 StepLedger::Status State::status(int step) const
 {
-    return m_ledger.status(step, [this](int s) { return inputsOf(s); });
+    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
 }
 
 int State::firstStale(int step) const
 {
-    return m_ledger.firstStale(step, [this](int s) { return inputsOf(s); });
+    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
 }
 
 Worked State::worked() const

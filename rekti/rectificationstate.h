@@ -8,16 +8,17 @@
 #include <QDate>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 // The calculation state of a rectification form: the step fields as typed,
 // each step's result, and whether that result still belongs to its inputs.
 // The form reads its fields into it as they change and shows what it holds;
-// the steps, "Okay" and the calculation sheet read only the state.
+// the steps, "Okay", the check, the sheet and the exercises read only the
+// state, and every step is written once, in one table (rule()).
 namespace Rectification {
 
-// The buttons that compute, in the order of the calculation, with the number
-// of the step on the form that each belongs to.
+// The buttons that compute, in the order of the calculation.
 enum Step {
     DecimalYearsStep,  // 2: age in decimal years
     ArcStep,           // 2: direction arc by the Naibod key
@@ -34,29 +35,69 @@ enum Step {
     StepCount
 };
 
-int stepNumber(int step);
-QString stepName(int step);
-// The earlier steps whose results a step reads, through its own copies.
-QList<int> feedsOf(int step);
-
+// What the steps gave, each step in its own slot, with the values the hand
+// method writes on the way.
 struct Results {
     std::optional<double> decimalYears;
+    std::optional<Core::SexagesimalTriple> arc;
+    std::optional<ArcTime> arcInTime;
     std::optional<SiderealSum> sum;
-    // The quotient of step 5 as the division gave it, before it is shown as
-    // an angle (0.5648, shown 0°33'53'').
-    std::optional<Core::FixedDecimal> quotient;
-    // The results that are angles or times, by step (empty for the two above).
-    std::array<std::optional<Core::SexagesimalTriple>, StepCount> triples;
+    std::optional<Core::SexagesimalTriple> withinDay;
+    std::optional<Core::SexagesimalTriple> tableStep;
+    std::optional<Core::SexagesimalTriple> towardsPlanet;
+    std::optional<Quotient> quotient;
+    std::optional<Core::SexagesimalTriple> ramcPlusQuotient;
+    std::optional<Core::SexagesimalTriple> correctedRamc;
+    std::optional<ArcTime> ramcInTime;
+    std::optional<Core::SexagesimalTriple> correction;
 };
 
-// What the form holds besides the steps' inputs.
+// Where a step's result goes besides its own field: an entry that a later
+// step reads, standing in the field of a numbered step on the form.
+struct Copy {
+    Core::Sexagesimal Entries::*entry;
+    int standsIn;         // the number of the step whose field holds it
+    const char16_t *what; // "der Direktionsbogen", as a finding names it
+};
+
+// One step of the calculation, written once for the state, the form, the
+// check, the sheet and the exercises.
+struct StepRule {
+    int number;             // of the step on the form, 2 .. 8
+    const char16_t *name;   // "Direktionsbogen", in "Schritt 2 (Direktionsbogen)"
+    QList<int> feeds;       // the earlier steps whose results it reads
+    bool isTime;            // its result a time (h m s) rather than an angle
+    const char16_t *result; // the caption of its numbered step's result, or none
+    // The values of the fields it reads, as numbers.
+    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
+    // Runs it on the entries into its slot of the results; its one message
+    // when it refuses.
+    std::function<std::optional<QString>(const Entries &, Results &)> run;
+    // The angle or time its own field shows; nothing before it ran.
+    std::function<std::optional<Core::SexagesimalTriple>(const Results &)> shown;
+    QList<Copy> copies;
+    // Its equation as the sheet writes it: the terms from its inputs and,
+    // given what it gave, " = " and the values on the way to the result.
+    std::function<QString(const Entries &, const Results *)> equation;
+};
+
+const StepRule &rule(int step);
+int stepNumber(int step);
+QString stepName(int step);
+QList<int> feedsOf(int step);
+// The result as its field shows it, an angle or a time: "33°49'58''".
+QString shownText(int step, const Results &results);
+
+// What the form holds besides the steps' inputs, read once where it changes.
 struct Header {
     QDate birthDate;                    // of the head; invalid while it is not typed
     QString event;                      // "Heirat"
     QString eventDate;                  // as typed
     std::optional<QDate> eventOn;       // the typed event date, where it is one
     Core::FieldTexts birthSiderealTime; // hours, minutes, seconds as typed
+    Core::Sexagesimal birthSidereal;    // the same, read
     std::array<QString, 2> age;         // years, days as typed
+    Age typedAge;                       // the same, read
     std::array<QString, 2> smallerRow;  // the house-table rows: hours, minutes
     std::array<QString, 2> greaterRow;
     QString dayReduction;    // the lists as they show their entries
@@ -96,9 +137,6 @@ public:
     Worked worked() const;
 
 private:
-    Core::StepLedger::Inputs inputsOf(int step) const;
-    void copyResult(int step);
-
     Results m_results;
     Core::StepLedger m_ledger;
 };

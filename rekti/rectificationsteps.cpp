@@ -13,11 +13,15 @@ namespace {
 
 // Seconds of arc -> decimal degrees (four places) -> x 4 m per degree ->
 // decimal hours rounded to four places -> h m s.
-// 121 798'' = 33.8328° -> 2.2555 h -> 2 h 15 m 20 s.
-SexagesimalTriple arcToTime(const Sexagesimal &arc)
+StepResult<ArcTime> arcToTime(const Sexagesimal &arc)
 {
-    const FixedDecimal degrees = secondsToDecimal(arc.totalSeconds());
-    return decimalToTriple(FixedDecimal::fromDouble(degrees.toDouble() * HoursPerDegree));
+    return guarded([&]() -> StepResult<ArcTime> {
+        ArcTime t;
+        t.degrees = secondsToDecimal(arc.totalSeconds());
+        t.hours = FixedDecimal::fromDouble(t.degrees.toDouble() * HoursPerDegree);
+        t.time = decimalToTriple(t.hours);
+        return t;
+    });
 }
 
 StepMessage invalidAngle()
@@ -49,9 +53,9 @@ StepResult<SexagesimalTriple> directionArc(double decimalYears)
     });
 }
 
-StepResult<SexagesimalTriple> arcInTime(const Sexagesimal &directionArc)
+StepResult<ArcTime> arcInTime(const Sexagesimal &directionArc)
 {
-    return guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(directionArc); });
+    return arcToTime(directionArc);
 }
 
 StepResult<SiderealSum> eventSiderealTime(const Sexagesimal &birthSiderealTime,
@@ -90,27 +94,21 @@ StepResult<SexagesimalTriple> tableDifference(const Sexagesimal &minuend,
     });
 }
 
-StepResult<FixedDecimal> tableQuotient(const Sexagesimal &towardsPlanet,
-                                       const Sexagesimal &tableStep)
+StepResult<Quotient> tableInterpolation(const Sexagesimal &towardsPlanet,
+                                        const Sexagesimal &tableStep)
 {
-    return guarded([&]() -> StepResult<FixedDecimal> {
-        const qint32 divisor = tableStep.totalSeconds();
-        if (divisor == 0)
+    return guarded([&]() -> StepResult<Quotient> {
+        Quotient q;
+        q.step = tableStep.totalSeconds();
+        if (q.step == 0)
             return StepMessage{QStringLiteral("Nulldivision!")};
         if (towardsPlanet.angleOutOfRange() || tableStep.angleOutOfRange())
             return invalidAngle();
-        return FixedDecimal::fromDouble(static_cast<double>(towardsPlanet.totalSeconds()) /
-                                        divisor);
+        q.towards = towardsPlanet.totalSeconds();
+        q.value = FixedDecimal::fromDouble(static_cast<double>(q.towards) / q.step);
+        q.asAngle = decimalToTriple(q.value);
+        return q;
     });
-}
-
-StepResult<SexagesimalTriple> tableInterpolation(const Sexagesimal &towardsPlanet,
-                                                 const Sexagesimal &tableStep)
-{
-    const StepResult<FixedDecimal> q = tableQuotient(towardsPlanet, tableStep);
-    if (!q.ok())
-        return StepMessage{q.message()};
-    return guarded([&]() -> StepResult<SexagesimalTriple> { return decimalToTriple(q.value()); });
 }
 
 StepResult<SexagesimalTriple> ramcPlusQuotient(double ramc, const Sexagesimal &quotient)
@@ -137,9 +135,9 @@ StepResult<SexagesimalTriple> correctedRamc(const Sexagesimal &ramcPlusQuotient,
     });
 }
 
-StepResult<SexagesimalTriple> ramcInTime(const Sexagesimal &correctedRamc)
+StepResult<ArcTime> ramcInTime(const Sexagesimal &correctedRamc)
 {
-    return guarded([&]() -> StepResult<SexagesimalTriple> { return arcToTime(correctedRamc); });
+    return arcToTime(correctedRamc);
 }
 
 // -206 s are 0 h -3 m -26 s.

@@ -73,8 +73,17 @@ Core::StepResult<double> decimalYears(const Age &age);
 double asWritten(double decimalYears);
 // Decimal years x the Naibod key (0°59'08'' of arc per year), to the second.
 Core::StepResult<Core::SexagesimalTriple> directionArc(double decimalYears);
-// Arc to time: decimal degrees (four places) x 4 minutes per degree.
-Core::StepResult<Core::SexagesimalTriple> arcInTime(const Core::Sexagesimal &directionArc);
+
+// An arc turned into time, with what the hand method writes on the way: the
+// arc in decimal degrees to four places, times 4 minutes per degree in
+// decimal hours to four places, and the time.
+// 121 798'' = 33.8328° -> 2.2555 h -> 2 h 15 m 20 s.
+struct ArcTime {
+    Core::FixedDecimal degrees;
+    Core::FixedDecimal hours;
+    Core::SexagesimalTriple time;
+};
+Core::StepResult<ArcTime> arcInTime(const Core::Sexagesimal &directionArc);
 
 // The sidereal time of the event, as it comes, and whether it passes a full day.
 struct SiderealSum {
@@ -91,13 +100,18 @@ siderealTimeWithinDay(const Core::Sexagesimal &eventSiderealTime, double dayHour
 Core::StepResult<Core::SexagesimalTriple> tableDifference(const Core::Sexagesimal &minuend,
                                                           const Core::Sexagesimal &subtrahend,
                                                           double signCorrection);
+
 // The part of the table interval that the radix planet's position covers, as
 // a decimal of four places (1900'' / 3690'' = 0.5149), and that decimal shown
 // like an angle: 0.5149 -> 0°30'54''.
-Core::StepResult<Core::FixedDecimal> tableQuotient(const Core::Sexagesimal &towardsPlanet,
-                                                   const Core::Sexagesimal &tableStep);
-Core::StepResult<Core::SexagesimalTriple> tableInterpolation(const Core::Sexagesimal &towardsPlanet,
-                                                             const Core::Sexagesimal &tableStep);
+struct Quotient {
+    qint32 towards = 0; // the two differences in seconds of arc
+    qint32 step = 0;
+    Core::FixedDecimal value;
+    Core::SexagesimalTriple asAngle;
+};
+Core::StepResult<Quotient> tableInterpolation(const Core::Sexagesimal &towardsPlanet,
+                                              const Core::Sexagesimal &tableStep);
 // The RAMC of the smaller table row in whole degrees plus the quotient.
 Core::StepResult<Core::SexagesimalTriple> ramcPlusQuotient(double ramc,
                                                            const Core::Sexagesimal &quotient);
@@ -105,7 +119,7 @@ Core::StepResult<Core::SexagesimalTriple> ramcPlusQuotient(double ramc,
 Core::StepResult<Core::SexagesimalTriple> correctedRamc(const Core::Sexagesimal &ramcPlusQuotient,
                                                         const Core::Sexagesimal &directionArc,
                                                         double circleCorrection);
-Core::StepResult<Core::SexagesimalTriple> ramcInTime(const Core::Sexagesimal &correctedRamc);
+Core::StepResult<ArcTime> ramcInTime(const Core::Sexagesimal &correctedRamc);
 // Corrected RAMC in time - sidereal time of birth, not reduced modulo 24 h.
 Core::StepResult<Core::SexagesimalTriple>
 birthTimeCorrection(const Core::Sexagesimal &ramcInTime,

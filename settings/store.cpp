@@ -139,9 +139,9 @@ QString prefixOf(Key key)
         return QStringLiteral("Text7");
     case K::RectificationBirthSiderealTime:
         return QStringLiteral("txtTime0");
-    case K::RectificationGreaterRowTime:
-        return QStringLiteral("txtSternZeit1");
     case K::RectificationSmallerRowTime:
+        return QStringLiteral("txtSternZeit1");
+    case K::RectificationGreaterRowTime:
         return QStringLiteral("txtSTernZeit2");
     case K::RectificationGreaterValue:
         return QStringLiteral("txtDeg3");

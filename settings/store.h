@@ -67,8 +67,8 @@ enum class Key {
     RectificationHeader, // name, place, event date, decimal years
     RectificationEvent,
     RectificationBirthSiderealTime,
-    RectificationGreaterRowTime, // the sidereal times of the two house-table rows
-    RectificationSmallerRowTime,
+    RectificationSmallerRowTime, // the sidereal times of the two house-table rows
+    RectificationGreaterRowTime,
     RectificationGreaterValue, // the table values of step 5
     RectificationSmallerValue,
     RectificationCorrectedValue,

@@ -31,14 +31,11 @@ QString angle(const SexagesimalTriple &t)
     return Notation::angle(Sexagesimal::of(t));
 }
 
-// A negative time written with a true minus sign, as on paper: the zone
-// time of 1h58m42s in zone -5 is −3h01m18s.
+// A time as the value its fields stand for: the zone time of 1h58m42s in
+// zone -5 is -3h01m18s.
 QString clock(const Sexagesimal &v)
 {
-    QString text = Notation::clock(v);
-    if (text.startsWith(u'-'))
-        text.replace(0, 1, QStringLiteral("\u2212"));
-    return text;
+    return Notation::clock(v);
 }
 
 QString clock(const SexagesimalTriple &t)

@@ -58,6 +58,11 @@ void showInFields(const FieldTriple &fields, const SexagesimalTriple &triple)
     showInFields(fields, tripleToFields(triple));
 }
 
+void showInFields(const FieldTriple &fields, const Sexagesimal &value)
+{
+    showInFields(fields, value.plainTexts());
+}
+
 bool showStepMessage(QWidget *form, const QString &message, const QString &title)
 {
     services().showMessage(form, message, title);

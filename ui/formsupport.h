@@ -36,6 +36,7 @@ Core::SexagesimalTriple positionsOf(const PickerTriple &pickers);
 // shows its leading digits.
 void showInFields(const FieldTriple &fields, const Core::FieldTexts &texts);
 void showInFields(const FieldTriple &fields, const Core::SexagesimalTriple &triple);
+void showInFields(const FieldTriple &fields, const Core::Sexagesimal &value);
 
 // What a calculator form is given when the main window opens it.
 struct CalculatorStart {

@@ -1,4 +1,5 @@
 #include "core/calendar.h"
+#include "core/notation.h"
 #include "core/numbers.h"
 #include "core/overflow.h"
 #include "core/sexagesimal.h"
@@ -317,7 +318,9 @@ private slots:
             return answer(tableDifference(value(a), value(b), n), triple);
         };
         const Step interpolation = [](QS a, QS b, double) {
-            return answer(tableInterpolation(value(a), value(b)), triple);
+            return answer(tableInterpolation(value(a), value(b)), [](const Quotient &q) {
+                return Notation::decimal(q.value) + u' ' + triple(q.asAngle);
+            });
         };
         const Step ramcPlus = [](QS a, QS, double n) {
             return answer(ramcPlusQuotient(n, value(a)), triple);

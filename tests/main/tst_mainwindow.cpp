@@ -921,9 +921,9 @@ private slots:
         // the equations with the value it stands for.
         const QStringList lines =
             static_cast<Solar::SolarForm *>(form)->calculationSheet().steps.at(4).lines;
-        QVERIFY2(lines.contains(u"Zeitzone: 0h35m39s \u2212 1 h = \u22120h24m21s"_s),
+        QVERIFY2(lines.contains(u"Zeitzone: 0h35m39s \u2212 1 h = -0h24m21s"_s),
                  qPrintable(lines.join(u'\n')));
-        QVERIFY2(lines.contains(u"Tageskorrektur: \u22120h24m21s + 24 h = 23h35m39s"_s),
+        QVERIFY2(lines.contains(u"Tageskorrektur: -0h24m21s + 24 h = 23h35m39s"_s),
                  qPrintable(lines.join(u'\n')));
     }
 
@@ -990,9 +990,9 @@ private slots:
                             u"25h05m20s − 24 h = 1h05m20s"_s,
                             u"1900'' ÷ 3690'' = 0,5149 = 0°30'54''"_s,
                             u"89°40'56'' = 89,6822° × 4 m = 5,9788 h = 5h58m44s"_s,
-                            u"5h58m44s − 22h50m00s = −16h51m16s"_s,
+                            u"5h58m44s − 22h50m00s = -16h51m16s"_s,
                             u"Die Geburtszeit ist um 16 h 51 m 16 s früher."_s,
-                            u"Gesuchte Zeitdifferenz: −16h51m16s"_s};
+                            u"Gesuchte Zeitdifferenz: -16h51m16s"_s};
         for (QString &fragment : inOrder)
             fragment.replace(u',', locale.decimalPoint());
         const QString text =

@@ -75,11 +75,11 @@ private slots:
             u"Schritt 1: Das Alter am ");
         row(
             "misread table value", 1, [](const RectificationTask &, P &p) { p.smaller += 300; },
-            u"Der kleinere Tabellenwert weicht um +5' ab: lesen Sie die Zeile 22h52m der "
+            u"Der kleinere Tabellenwert weicht um +5'00'' ab: lesen Sie die Zeile 22h52m der "
             u"Häusertabelle nach.");
         row(
             "a degree misread", 1, [](const RectificationTask &, P &p) { p.greater -= 3600; },
-            u"Der größere Tabellenwert weicht um -1°00' ab");
+            u"Der größere Tabellenwert weicht um -1°00'00'' ab");
         row(
             "other axis", 3,
             [](const RectificationTask &t, P &p) { p.greater = value(t, 1, true); },

@@ -78,7 +78,9 @@ WorkedRectification work(const RectificationTask &task, const RectificationPlan 
     h.eventOn = typedDate(h.eventDate);
     const SexagesimalTriple sidereal = secondsToTriple(plan.birthSidereal);
     h.birthSiderealTime = tripleToFields(sidereal);
+    h.birthSidereal = Sexagesimal::of(sidereal);
     h.age = {plainNumber(plan.age.years), plainNumber(plan.age.days)};
+    h.typedAge = plan.age;
     const auto rowTexts = [&task](int index) {
         const qint32 s = task.page.at(index).siderealSeconds();
         return std::array<QString, 2>{QString::number(s / 3600), QString::number(s / 60 % 60)};
@@ -250,7 +252,7 @@ QList<RectificationSlip> rectificationSlips()
 // The answer a calculation gives, where its last step is current.
 std::optional<qint32> answerOf(const R::Worked &w)
 {
-    const auto &c = w.results.triples[R::CorrectionStep];
+    const auto &c = w.results.correction;
     if (!c || w.status[R::CorrectionStep] != Status::Current)
         return std::nullopt;
     return pickersToSeconds(*c);
