@@ -333,21 +333,17 @@ void RectificationForm::readFields()
         return std::array<QString, 2>{f[0]->text(), f[1]->text()};
     };
     Header &h = m_state.header;
-    const FieldTexts date = textsOf(m_birthDate);
-    h.birthDate = QDate(date[2].toInt(), date[1].toInt(), date[0].toInt());
     h.event = ui->Text7_0->text();
     h.eventDate = ui->Text1_2->text();
-    h.eventOn = typedDate(h.eventDate);
     h.birthSiderealTime = textsOf(m_birthSiderealTime);
-    h.birthSidereal = readTriple(m_birthSiderealTime);
     h.age = two(m_age);
-    h.typedAge = {readNumber(h.age[0]), readNumber(h.age[1])};
     h.smallerRow = two(m_smallerRowTime);
     h.greaterRow = two(m_greaterRowTime);
     h.dayReduction = ui->Combo1->currentText();
     h.firstCorrection = ui->Combo3->currentText();
     h.secondCorrection = ui->Combo4->currentText();
     h.circleCorrection = ui->Combo2->currentText();
+    readHeader(h, textsOf(m_birthDate));
     markStale();
 }
 

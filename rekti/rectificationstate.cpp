@@ -1,5 +1,6 @@
 #include "rekti/rectificationstate.h"
 
+#include "core/calendar.h"
 #include "core/notation.h"
 #include "core/numbers.h"
 #include "core/rules.h"
@@ -131,7 +132,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, R &r) { return keep(decimalYears(e.age), r.decimalYears); },
      none,
      {},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          const QString terms = plainNumber(e.age.years) + QStringLiteral(" Jahre ") +
                                plainNumber(e.age.days) + QStringLiteral(" Tage") + Equals +
                                plainNumber(e.age.days) + Over + QStringLiteral("365") + Plus +
@@ -150,7 +151,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, R &r) { return keep(directionArc(e.decimalYears), r.arc); },
      [](const R &r) { return r.arc; },
      {{&E::directionArc, 3, u"der Direktionsbogen"}, {&E::arcOfStep6, 6, u"der Direktionsbogen"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return withResult(plainNumber(e.decimalYears) + Times + QStringLiteral("0°59'08''"), r,
                            &R::arc, angleOf);
      }},
@@ -164,7 +165,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, R &r) { return keep(arcInTime(e.directionArc), r.arcInTime); },
      [](const R &r) { return r.arcInTime ? std::optional(r.arcInTime->time) : std::nullopt; },
      {{&E::arcInTime, 4, u"der Bogen in Zeit"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return arcToTime(e.directionArc, r ? r->arcInTime : std::nullopt);
      }},
     // 22h50m00s + 2h15m20s = 25h05m20s
@@ -181,7 +182,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.sum ? std::optional(r.sum->time) : std::nullopt; },
      {{&E::eventSiderealTime, 4, u"die Sternzeit des Ereignisses"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          const QString terms = clock(e.birthSiderealTime) + Plus + clock(e.arcInTime);
          return r && r->sum ? terms + Equals + clock(r->sum->time) : terms;
      }},
@@ -197,7 +198,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.withinDay; },
      {},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return withResult(clock(e.eventSiderealTime) + term(e.dayHours, QStringLiteral(" h")), r,
                            &R::withinDay, clockOf);
      }},
@@ -217,7 +218,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.tableStep; },
      {{&E::tableStep, 5, u"die Tabellendifferenz"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return difference(e.greaterTableValue, e.smallerTableValue, e.firstSignCorrection,
                            r ? r->tableStep : std::nullopt);
      }},
@@ -236,7 +237,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.towardsPlanet; },
      {{&E::towardsPlanet, 5, u"die Differenz zum Planeten"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return difference(e.correctedTableValue, e.smallerTableValue2, e.secondSignCorrection,
                            r ? r->towardsPlanet : std::nullopt);
      }},
@@ -254,7 +255,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.quotient ? std::optional(r.quotient->asAngle) : std::nullopt; },
      {{&E::quotient, 6, u"der Quotient"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          QString line = angle(e.towardsPlanet) + Over + angle(e.tableStep);
          if (r && r->quotient)
              line += Equals + plainInteger(r->quotient->towards) + QStringLiteral("''") + Over +
@@ -274,7 +275,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.ramcPlusQuotient; },
      {{&E::ramcPlusQuotient, 6, u"RAMC plus Quotient"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return withResult(plainNumber(e.ramc) + u'°' + Plus + angle(e.quotient), r,
                            &R::ramcPlusQuotient, angleOf);
      }},
@@ -293,7 +294,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.correctedRamc; },
      {{&E::correctedRamc, 7, u"die korrigierte RAMC"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return withResult(angle(e.ramcPlusQuotient) + Minus + angle(e.arcOfStep6) +
                                term(e.circleCorrection, QStringLiteral("°")),
                            r, &R::correctedRamc, angleOf);
@@ -308,7 +309,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, R &r) { return keep(ramcInTime(e.correctedRamc), r.ramcInTime); },
      [](const R &r) { return r.ramcInTime ? std::optional(r.ramcInTime->time) : std::nullopt; },
      {{&E::ramcInTime, 7, u"die korrigierte RAMC in Zeit"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return arcToTime(e.correctedRamc, r ? r->ramcInTime : std::nullopt);
      }},
     // 5h58m44s - 6h02m10s = -0h03m26s
@@ -325,7 +326,7 @@ const std::array<StepRule, StepCount> Rules{{
      },
      [](const R &r) { return r.correction; },
      {{&E::correction, 8, u"die Zeitdifferenz"}},
-     [](const E &e, const R *r) {
+     [](const E &e, const R *r) -> QString {
          return withResult(clock(e.ramcInTime) + Minus + clock(e.birthSiderealTimeOfStep8), r,
                            &R::correction, clockOf);
      }},
@@ -359,6 +360,14 @@ QString shownText(int step, const Results &results)
     if (!t)
         return {};
     return rule(step).isTime ? clock(*t) : angle(*t);
+}
+
+void readHeader(Header &h, const FieldTexts &birthDate)
+{
+    h.birthDate = QDate(birthDate[2].toInt(), birthDate[1].toInt(), birthDate[0].toInt());
+    h.eventOn = typedDate(h.eventDate);
+    h.birthSidereal = Sexagesimal::read(h.birthSiderealTime);
+    h.typedAge = {readNumber(h.age[0]), readNumber(h.age[1])};
 }
 
 State::State()

@@ -106,6 +106,11 @@ struct Header {
     QString circleCorrection; // " 0", "+360", "- 360"
 };
 
+// Reads the typed texts of a head into its numbers: the birth date, the
+// event's date, the sidereal time of birth and the age (the form does it
+// where they change).
+void readHeader(Header &header, const Core::FieldTexts &birthDate);
+
 struct Worked {
     Header header;
     Entries entries;

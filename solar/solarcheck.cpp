@@ -41,17 +41,6 @@ QString notCurrent()
     return QStringLiteral(" (nicht mehr aktuell)");
 }
 
-// A whole number typed into a field, or nothing for text that is none.
-std::optional<int> wholeNumber(const QString &text)
-{
-    if (text.trimmed().isEmpty())
-        return std::nullopt;
-    const double value = readNumber(text);
-    if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) > 1e6)
-        return std::nullopt;
-    return static_cast<int>(value);
-}
-
 // A time or angle in whole seconds; nothing for one beyond any calendar.
 std::optional<qint64> secondsOf(const Sexagesimal &value)
 {
@@ -87,30 +76,20 @@ qint32 nearRadix(int sign, const SexagesimalTriple &a, qint32 radix)
     return position;
 }
 
-std::optional<QDate> dateOf(const FieldTexts &texts)
-{
-    const auto day = wholeNumber(texts[0]);
-    const auto month = wholeNumber(texts[1]);
-    const auto year = wholeNumber(texts[2]);
-    if (!day || !month || !year)
-        return std::nullopt;
-    const QDate date(*year, *month, *day);
-    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
-}
-
 bool blank(const FieldTexts &texts)
 {
     return texts[0].trimmed().isEmpty() && texts[1].trimmed().isEmpty() &&
            texts[2].trimmed().isEmpty();
 }
 
-QString typedDate(const FieldTexts &texts)
+QString typedDate(const Header &h)
 {
-    if (blank(texts))
+    if (blank(h.solarDate))
         return dash();
-    if (const auto date = dateOf(texts))
-        return Notation::date(*date);
-    return texts[0].trimmed() + u'.' + texts[1].trimmed() + u'.' + texts[2].trimmed();
+    if (h.solarDateRead)
+        return Notation::date(*h.solarDateRead);
+    return h.solarDate[0].trimmed() + u'.' + h.solarDate[1].trimmed() + u'.' +
+           h.solarDate[2].trimmed();
 }
 
 QString ofDate(int which)
@@ -128,108 +107,103 @@ bool same(const Sexagesimal &a, const Sexagesimal &b)
     return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
 }
 
-bool same(const Sexagesimal &a, const SexagesimalTriple &b)
-{
-    return same(a, Sexagesimal::of(b));
-}
+// The first link of the chain whose value does not follow from the one
+// before it: the positions picked in step 1 as steps 2 and 3 hold them, and
+// every result where it is shown and copied, in the order of the steps that
+// read them. A slip, which no tolerance of the method excuses.
+struct Link {
+    int readBy;
+    QString text;
+};
 
-// The first step whose result is not what the calculator's own step gives on
-// the step's inputs, or whose inputs are not what the earlier steps gave:
-// the slip, worded for the student.
-std::optional<std::pair<int, QString>> firstSlip(const Worked &w)
+QList<Link> pickedLinks(const Worked &w)
 {
     const Entries &e = w.entries;
-    const Results &r = w.results;
-    const auto input = [](int step, const QString &what, const QString &stands,
-                          const QString &gave) {
-        return std::pair<int, QString>{step,
-                                       QStringLiteral("In Schritt %1 steht %2 %3, das ist aber %4.")
-                                           .arg(stepNumber(step))
-                                           .arg(what, stands, gave)};
+    const Header &h = w.header;
+    const auto link = [](int step, const QString &what, const QString &stands,
+                         const QString &picked) {
+        return Link{step, QStringLiteral("In Schritt %1 steht als %2 %3, gewählt ist aber %4.")
+                              .arg(stepNumber(step))
+                              .arg(what, stands, picked)};
     };
-    const auto result = [](int step, const QString &what, const QString &stands,
-                           const QString &gives) {
-        return std::pair<int, QString>{
-            step, QStringLiteral("In Schritt %1 ist %2 = %3, die Rechnung ergibt aber %4.")
-                      .arg(stepNumber(step))
-                      .arg(what, stands, gives)};
+    const auto angle = [](const SexagesimalTriple &t) {
+        return Notation::angle(pickersToSeconds(t));
     };
-    const auto angle = [](const auto &v) {
-        return Notation::angle(Sexagesimal::of(v));
-    };
+    const QString date1 = QStringLiteral("Sonnenstand des 1. Datums");
+    QList<Link> links;
+    if (!same(e.date1, Sexagesimal::of(h.sunDate1)))
+        links << link(MotionStep, date1, Notation::angle(e.date1), angle(h.sunDate1));
+    if (!same(e.date2, Sexagesimal::of(h.sunDate2)))
+        links << link(MotionStep, QStringLiteral("Sonnenstand des 2. Datums"),
+                      Notation::angle(e.date2), angle(h.sunDate2));
+    if (e.radix != h.radix)
+        links << link(DistanceStep, QStringLiteral("Radix-Sonnenposition"), angle(e.radix),
+                      angle(h.radix));
+    if (!same(e.date1OfStep3, Sexagesimal::of(h.sunDate1)))
+        links << link(DistanceStep, date1, Notation::angle(e.date1OfStep3), angle(h.sunDate1));
+    return links;
+}
 
-    // Step 2: A from the positions picked in step 1.
-    if (!same(e.date1, w.header.sunDate1))
-        return input(MotionStep, QStringLiteral("als Sonnenstand des 1. Datums"),
-                     Notation::angle(e.date1),
-                     QStringLiteral("der gewählte ") + angle(w.header.sunDate1));
-    if (!same(e.date2, w.header.sunDate2))
-        return input(MotionStep, QStringLiteral("als Sonnenstand des 2. Datums"),
-                     Notation::angle(e.date2),
-                     QStringLiteral("der gewählte ") + angle(w.header.sunDate2));
-    const auto motion = sunMotion(e.date1, e.date2);
-    if (r.motion && (!motion.ok() || motion.value() != *r.motion))
-        return result(MotionStep, QStringLiteral("A"), angle(*r.motion),
-                      motion.ok() ? angle(motion.value()) : motion.message());
+QList<Link> resultLinks(const Worked &w)
+{
+    QList<Link> links;
+    for (int step = 0; step < StepCount; ++step) {
+        const StepRule &r = rule(step);
+        Results scratch;
+        const std::optional<QString> refused = r.run(w.entries, scratch);
+        const auto written = [&r](const Sexagesimal &v) {
+            return r.isTime ? Notation::clock(v) : Notation::angle(v);
+        };
+        const QString gives = refused ? *refused : written(*r.shown(scratch));
+        for (const Copy &copy : r.copies) {
+            const Sexagesimal &held = w.entries.*copy.entry;
+            if (!refused && same(held, *r.shown(scratch)))
+                continue;
+            const QString what = QString::fromUtf16(copy.what);
+            links << Link{copy.readBy,
+                          copy.readBy == step
+                              ? QStringLiteral("In Schritt %1 ist %2 = %3, die Rechnung ergibt "
+                                               "aber %4.")
+                                    .arg(stepNumber(step))
+                                    .arg(what, written(held), gives)
+                              : QStringLiteral("In Schritt %1 steht als %2 %3, Schritt %4 ergibt "
+                                               "aber %5.")
+                                    .arg(stepNumber(copy.readBy))
+                                    .arg(what, written(held))
+                                    .arg(stepNumber(step))
+                                    .arg(gives)};
+        }
+    }
+    return links;
+}
 
-    // Step 3: B from the radix Sun and date 1.
-    if (e.radix != w.header.radix)
-        return input(DistanceStep, QStringLiteral("als Radix-Sonnenposition"), angle(e.radix),
-                     QStringLiteral("die Radix-Sonne ") + angle(w.header.radix));
-    if (!same(e.date1OfStep3, w.header.sunDate1))
-        return input(DistanceStep, QStringLiteral("als Sonnenstand des 1. Datums"),
-                     Notation::angle(e.date1OfStep3),
-                     QStringLiteral("der gewählte ") + angle(w.header.sunDate1));
-    const auto distance = distanceToRadix(e.radix, e.date1OfStep3);
-    if (r.distance && (!distance.ok() || distance.value() != *r.distance))
-        return result(DistanceStep, QStringLiteral("B"), angle(*r.distance),
-                      distance.ok() ? angle(distance.value()) : distance.message());
-
-    // Step 4: B ÷ A × 24 h from the A and B of steps 2 and 3.
-    if (r.motion && !same(e.motion, *r.motion))
-        return input(GreenwichStep, QStringLiteral("A"), Notation::angle(e.motion),
-                     QStringLiteral("nicht das A aus Schritt 2, ") + angle(*r.motion));
-    if (r.distance && !same(e.distance, *r.distance))
-        return input(GreenwichStep, QStringLiteral("B"), Notation::angle(e.distance),
-                     QStringLiteral("nicht das B aus Schritt 3, ") + angle(*r.distance));
-    const auto greenwich = greenwichTime(e.motion, e.distance);
-    if (r.greenwich && (!greenwich.ok() || greenwich.value() != *r.greenwich))
-        return result(GreenwichStep, QStringLiteral("B ÷ A × 24 h"),
-                      Notation::clock(Sexagesimal::of(*r.greenwich)),
-                      greenwich.ok() ? Notation::clock(Sexagesimal::of(greenwich.value()))
-                                     : greenwich.message());
-
-    // Step 5: the zone, then the day shift.
-    if (r.greenwich && !same(e.greenwichTime, *r.greenwich))
-        return input(ZoneStep, QStringLiteral("als Greenwich-Zeit"),
-                     Notation::clock(e.greenwichTime),
-                     QStringLiteral("nicht die Uhrzeit aus Schritt 4, ") +
-                         Notation::clock(Sexagesimal::of(*r.greenwich)));
-    const auto zone = zoneTime(e.greenwichTime, e.zoneHours);
-    if (r.zone && (!zone.ok() || !same(zone.value(), *r.zone)))
-        return result(ZoneStep, QStringLiteral("die Zonenzeit"), Notation::clock(*r.zone),
-                      zone.ok() ? Notation::clock(zone.value()) : zone.message());
-    if (r.zone && r.final && !same(e.zoneTime, *r.zone))
-        return input(FinalStep, QStringLiteral("als Zonenzeit"), Notation::clock(e.zoneTime),
-                     QStringLiteral("nicht die Zonenzeit aus Schritt 5, ") +
-                         Notation::clock(*r.zone));
-    const auto last = finalTime(e.zoneTime, e.dayShiftHours);
-    if (r.final && (!last.ok() || !same(last.value(), *r.final)))
-        return result(FinalStep, QStringLiteral("die Uhrzeit des Solars"),
-                      Notation::clock(*r.final),
-                      last.ok() ? Notation::clock(last.value()) : last.message());
-    return std::nullopt;
+std::optional<std::pair<int, QString>> firstSlip(const Worked &w)
+{
+    QList<Link> links = pickedLinks(w) + resultLinks(w);
+    if (links.isEmpty())
+        return std::nullopt;
+    std::stable_sort(links.begin(), links.end(),
+                     [](const Link &a, const Link &b) { return a.readBy < b.readBy; });
+    return std::pair{links.first().readBy, links.first().text};
 }
 
 } // namespace
 
+void readHeader(Header &h)
+{
+    h.signIndex = Astro::signOf(h.sign);
+    h.yearNumber = wholeNumber(h.year);
+    h.birthDay = wholeNumber(h.birthDate[0]);
+    h.birthMonth = wholeNumber(h.birthDate[1]);
+    h.solarDateRead = dateOf(h.solarDate);
+}
+
 StepResult<Problem> problemOf(const Header &header)
 {
     QStringList missing;
-    const std::optional<int> day = wholeNumber(header.birthDate[0]);
-    const std::optional<int> month = wholeNumber(header.birthDate[1]);
     // The year does not matter for the birthday; 2000 admits 29 February.
-    const bool birthDate = day && month && QDate(2000, *month, *day).isValid();
+    const bool birthDate = header.birthDay && header.birthMonth &&
+                           QDate(2000, *header.birthMonth, *header.birthDay).isValid();
     if (header.sign.trimmed().isEmpty())
         missing << QStringLiteral("Tierkreis");
     if (header.year.trimmed().isEmpty())
@@ -239,17 +213,19 @@ StepResult<Problem> problemOf(const Header &header)
     if (!missing.isEmpty())
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: ") +
                            missing.join(QStringLiteral(", ")) + u'.'};
-
-    const std::optional<int> sign = Astro::signOf(header.sign);
-    if (!sign)
+    if (!header.signIndex)
         return StepMessage{QStringLiteral("Tierkreiszeichen nicht erkannt: ") + header.sign};
-    const std::optional<int> year = wholeNumber(header.year);
+    const std::optional<int> &year = header.yearNumber;
     if (!year || *year < FirstYear || *year > LastYear)
         return StepMessage{QStringLiteral("Das Solarjahr muss zwischen 1900 und 2100 liegen.")};
     const SexagesimalTriple &r = header.radix;
-    return Problem{
-        *sign,        *year, *day, *month, Astro::positionOf(*sign, r.units, r.minutes, r.seconds),
-        std::nullopt, false};
+    return Problem{*header.signIndex,
+                   *year,
+                   *header.birthDay,
+                   *header.birthMonth,
+                   Astro::positionOf(*header.signIndex, r.units, r.minutes, r.seconds),
+                   std::nullopt,
+                   false};
 }
 
 Problem problemOf(const GivenTask &task)
@@ -475,9 +451,9 @@ Found date(const Context &x)
                        blank(w.header.solarDate)
                            ? QStringLiteral("Das Datum des Solars fehlt noch.")
                            : QStringLiteral("Das Datum des Solars %1 gibt es nicht.")
-                                 .arg(typedDate(w.header.solarDate))};
+                                 .arg(typedDate(w.header))};
     const QDate expected = x.c.handGreenwich
-                               ? on(x.exact.date1, pickersToSeconds(*w.results.greenwich) +
+                               ? on(x.exact.date1, pickersToSeconds(w.results.greenwich->time) +
                                                        qint64{x.c.zoneHours} * 3600)
                                      .date()
                                : x.exact.date1;
@@ -534,11 +510,11 @@ Comparison comparisonOf(const Worked &w, const Problem &p, const Astro::ExactSol
     c.greenwichCurrent = w.status[GreenwichStep] == Status::Current;
     c.finalCurrent = w.status[FinalStep] == Status::Current;
     if (w.results.greenwich)
-        c.handGreenwich = on(exact.date1, pickersToSeconds(*w.results.greenwich));
+        c.handGreenwich = on(exact.date1, pickersToSeconds(w.results.greenwich->time));
     if (w.results.final)
         c.finalSeconds = secondsOf(*w.results.final);
-    c.solarDate = dateOf(w.header.solarDate);
-    c.solarDateTyped = typedDate(w.header.solarDate);
+    c.solarDate = w.header.solarDateRead;
+    c.solarDateTyped = typedDate(w.header);
     if (c.finalSeconds && c.solarDate)
         c.handFinal = on(*c.solarDate, *c.finalSeconds);
     return c;

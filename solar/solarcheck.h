@@ -49,6 +49,10 @@ struct Problem {
     bool given = false;      // the problem is a task's
 };
 
+// Reads the typed texts of a head into its numbers: the sign, the year, the
+// birthday and the date of the Solar (the form does it where they change).
+void readHeader(Header &header);
+
 // The typed texts of the header as a problem, or the one message that says
 // what is missing or unusable.
 Core::StepResult<Problem> problemOf(const Header &header);

@@ -63,6 +63,16 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     m_finalTime = {ui->txtTime4_0, ui->txtTime4_1, ui->txtTime4_2};
     m_birthDate = {ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2};
     m_solarDate = {ui->Text1_2, ui->Text1_3, ui->Text1_4};
+    using E = Entries;
+    m_entryFields = {{&E::motionShown, &m_motion},
+                     {&E::motion, &m_motionOfStep4},
+                     {&E::distanceShown, &m_distance},
+                     {&E::distance, &m_distanceOfStep4},
+                     {&E::greenwichShown, &m_greenwichTime},
+                     {&E::greenwichTime, &m_greenwichTimeOfStep5},
+                     {&E::zoneTime, &m_zoneTime},
+                     {&E::finalTime, &m_finalTime}};
+    m_resultFields = {&m_motion, &m_distance, &m_greenwichTime, &m_zoneTime, &m_finalTime};
     paint();
 
     // Typing into the sign, the years and the dates replaces the whole entry;
@@ -236,23 +246,20 @@ void SolarForm::load()
 
 void SolarForm::readFields()
 {
+    Entries &e = m_state.entries;
+    e.date1 = readTriple(m_date1OfStep2);
+    e.date2 = readTriple(m_date2OfStep2);
+    e.radix = positionsOf(m_radixOfStep3);
+    e.date1OfStep3 = readTriple(m_date1OfStep3);
     // Step 5 writes a fractional hour with the desktop's separator ("14,5")
     // and reads its Greenwich and zone times back with it.
-    m_state.entries = {readTriple(m_date1OfStep2),
-                       readTriple(m_date2OfStep2),
-                       positionsOf(m_radixOfStep3),
-                       readTriple(m_date1OfStep3),
-                       readTriple(m_motionOfStep4),
-                       readTriple(m_distanceOfStep4),
-                       Sexagesimal::readWithRegionalPoint(textsOf(m_greenwichTimeOfStep5)),
-                       readNumber(ui->cmbGMT->currentText()),
-                       Sexagesimal::readWithRegionalPoint(textsOf(m_zoneTime)),
-                       readNumber(ui->Combo1->currentText()),
-                       readTriple(m_finalTime),
-                       readTriple(m_solarDate)};
-    m_state.motionShown = readTriple(m_motion);
-    m_state.distanceShown = readTriple(m_distance);
-    m_state.greenwichShown = readTriple(m_greenwichTime);
+    for (const auto &[entry, fields] : std::as_const(m_entryFields))
+        e.*entry = entry == &Entries::greenwichTime || entry == &Entries::zoneTime
+                       ? Sexagesimal::readWithRegionalPoint(textsOf(*fields))
+                       : readTriple(*fields);
+    e.zoneHours = readNumber(ui->cmbGMT->currentText());
+    e.dayShiftHours = readNumber(ui->Combo1->currentText());
+    e.date = readTriple(m_solarDate);
 
     Header &h = m_state.header;
     h.sign = ui->Text1_0->text();
@@ -264,6 +271,7 @@ void SolarForm::readFields()
     h.solarDate = textsOf(m_solarDate);
     h.zoneText = ui->cmbGMT->currentText();
     h.dayShiftText = ui->Combo1->currentText();
+    readHeader(h);
     markStale();
 }
 
@@ -298,29 +306,17 @@ void SolarForm::run(Step step)
         return;
     }
     // The result goes into its field and into the fields of the next step
-    // that read it; each write is read back into the state as it happens.
-    const Results &r = m_state.results();
-    switch (step) {
-    case MotionStep:
-        showInFields(m_motion, *r.motion);
-        showInFields(m_motionOfStep4, *r.motion);
-        break;
-    case DistanceStep:
-        showInFields(m_distance, *r.distance);
-        showInFields(m_distanceOfStep4, *r.distance);
-        break;
-    case GreenwichStep:
-        showInFields(m_greenwichTime, *r.greenwich);
-        showInFields(m_greenwichTimeOfStep5, *r.greenwich);
-        break;
-    case ZoneStep:
-        showInFields(m_zoneTime, r.zone->plainTexts());
-        break;
-    default:
-        m_resultReady = true;
-        showInFields(m_finalTime, r.final->plainTexts());
-        break;
+    // that read it, as the state has written them; every write is read back
+    // into the state, so what is to be written is taken first.
+    const Entries entries = m_state.entries;
+    for (const Copy &copy : rule(step).copies) {
+        for (const auto &[entry, fields] : std::as_const(m_entryFields)) {
+            if (copy.entry == entry)
+                showInFields(*fields, entries.*entry);
+        }
     }
+    if (step == FinalStep)
+        m_resultReady = true;
     readFields();
 }
 
@@ -328,11 +324,9 @@ void SolarForm::run(Step step)
 // reader and in its tooltip.
 void SolarForm::markStale()
 {
-    const FieldTriple *results[StepCount] = {&m_motion, &m_distance, &m_greenwichTime, &m_zoneTime,
-                                             &m_finalTime};
     for (int step = 0; step < StepCount; ++step) {
         const bool stale = m_state.status(step) == StepLedger::Status::Stale;
-        for (QLineEdit *field : *results[step])
+        for (QLineEdit *field : *m_resultFields[static_cast<std::size_t>(step)])
             Gui::markStale(field, stale);
     }
 }

@@ -39,8 +39,6 @@ public:
     // The calculation sheet of what the form shows now, closed by the check
     // where it can be made.
     Sheets::Sheet calculationSheet() const;
-    // True once the final step has succeeded since the form was opened.
-    bool resultReady() const { return m_resultReady; }
 
 private:
     void paint();
@@ -70,6 +68,10 @@ private:
     Gui::FieldTriple m_motion, m_motionOfStep4, m_distance, m_distanceOfStep4;
     Gui::FieldTriple m_greenwichTime, m_greenwichTimeOfStep5, m_zoneTime, m_finalTime;
     Gui::FieldTriple m_birthDate, m_solarDate;
+    // The fields that hold what a step reads or shows, by its entry, and the
+    // field of each step's own result.
+    QList<std::pair<Core::Sexagesimal Entries::*, const Gui::FieldTriple *>> m_entryFields;
+    std::array<const Gui::FieldTriple *, StepCount> m_resultFields{};
 
     State m_state;
     bool m_resultReady = false;

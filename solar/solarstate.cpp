@@ -1,10 +1,20 @@
 #include "solar/solarstate.h"
 
+#include "core/notation.h"
+#include "core/numbers.h"
+
+#include <cmath>
+
 using namespace Core;
 
 namespace Solar {
 
 namespace {
+
+const QString Minus = QStringLiteral(" \u2212 ");
+const QString Times = QStringLiteral(" \u00d7 ");
+const QString Over = QStringLiteral(" \u00f7 ");
+const QString Equals = QStringLiteral(" = ");
 
 StepLedger::Inputs numbers(std::initializer_list<const Sexagesimal *> values,
                            std::initializer_list<double> more = {})
@@ -17,162 +27,248 @@ StepLedger::Inputs numbers(std::initializer_list<const Sexagesimal *> values,
     return inputs;
 }
 
-// A result as its field shows it once written, and as the field reads back.
-Sexagesimal shown(const SexagesimalTriple &t)
+// Keeps a step's result in its slot, or answers its message.
+template <typename T>
+std::optional<QString> keep(const StepResult<T> &result, std::optional<T> &slot)
 {
-    return Sexagesimal::of(t);
+    if (!result.ok())
+        return result.message();
+    slot = result.value();
+    return std::nullopt;
 }
 
-Sexagesimal shown(const Sexagesimal &s)
+// A result as its field shows it once written, and as the field reads back.
+std::optional<Sexagesimal> shown(const std::optional<SexagesimalTriple> &t)
 {
-    return Sexagesimal::readWithRegionalPoint(s.plainTexts());
+    return t ? std::optional(Sexagesimal::of(*t)) : std::nullopt;
 }
+
+std::optional<Sexagesimal> shown(const std::optional<Sexagesimal> &s)
+{
+    return s ? std::optional(Sexagesimal::readWithRegionalPoint(s->plainTexts())) : std::nullopt;
+}
+
+QString angle(const Sexagesimal &v)
+{
+    return Notation::angle(v);
+}
+
+QString angle(const Sexagesimal &v, const Results *r,
+              std::optional<SexagesimalTriple> Results::*slot)
+{
+    return r && r->*slot ? angle(v) + Equals + Notation::angle(pickersToSeconds(*(r->*slot)))
+                         : angle(v);
+}
+
+// A term of hours chosen from a list: "+ 1 h", "− 24 h".
+QString hours(double value)
+{
+    return (value >= 0 ? QStringLiteral("+ ") : QStringLiteral("\u2212 ")) +
+           plainNumber(std::fabs(value)) + QStringLiteral(" h");
+}
+
+// A time as the value its fields stand for: the zone time -1 | 35 | 39 is
+// -0h24m21s.
+QString timeLine(const QString &caption, const Sexagesimal &time, double term,
+                 const std::optional<Sexagesimal> &result)
+{
+    const QString line = caption + Notation::clock(time) + u' ' + hours(term);
+    return result ? line + Equals + Notation::clock(*result) : line;
+}
+
+// Step 4 as the hand method writes it: A and B in seconds of arc, then the
+// quotient of the day in decimal hours to four places.
+QStringList interpolationLines(const Entries &e, const Results *r)
+{
+    const auto a = guarded([&]() -> StepResult<qint32> { return e.motion.totalSeconds(); });
+    const auto b = guarded([&]() -> StepResult<qint32> { return e.distance.totalSeconds(); });
+    if (!a.ok() || !b.ok())
+        return {};
+    QString line = QStringLiteral("Uhrzeit = ") + plainInteger(b.value()) + QStringLiteral("''") +
+                   Over + plainInteger(a.value()) + QStringLiteral("''") + Times +
+                   QStringLiteral("24 h");
+    if (r && r->greenwich)
+        line += Equals + Notation::decimal(r->greenwich->hours) + QStringLiteral(" h") + Equals +
+                Notation::clock(pickersToSeconds(r->greenwich->time));
+    return {QStringLiteral("A = ") + angle(e.motion) + Equals + plainInteger(a.value()) +
+                QStringLiteral("'', B = ") + angle(e.distance) + Equals + plainInteger(b.value()) +
+                QStringLiteral("''"),
+            line};
+}
+
+using R = Results;
+using E = Entries;
+
+// The steps in the order of the calculation, with the worked example of the
+// radix 14°22'30'', date 1 at 13°50'10'', date 2 at 14°47'25'' beside each.
+const std::array<StepRule, StepCount> Rules{{
+    // A = 14°47'25'' - 13°50'10'' = 0°57'15''
+    {2,
+     u"Differenz Sonnenbewegung",
+     {},
+     u"A",
+     false,
+     [](const E &e) {
+         return numbers({&e.date1, &e.date2, &e.motionShown});
+     },
+     [](const E &e, R &r) { return keep(sunMotion(e.date1, e.date2), r.motion); },
+     [](const R &r) { return shown(r.motion); },
+     {{&E::motionShown, MotionStep, u"A"}, {&E::motion, GreenwichStep, u"A"}},
+     [](const E &e, const R *r) -> QString {
+         return QStringLiteral("A = ") + angle(e.date2) + Minus + angle(e.date1, r, &R::motion);
+     }},
+    // B = 14°22'30'' - 13°50'10'' = 0°32'20''
+    {3,
+     u"Entfernungswert",
+     {},
+     u"B",
+     false,
+     [](const E &e) {
+         const Sexagesimal radix = Sexagesimal::of(e.radix);
+         return numbers({&radix, &e.date1OfStep3, &e.distanceShown});
+     },
+     [](const E &e, R &r) { return keep(distanceToRadix(e.radix, e.date1OfStep3), r.distance); },
+     [](const R &r) { return shown(r.distance); },
+     {{&E::distanceShown, DistanceStep, u"B"}, {&E::distance, GreenwichStep, u"B"}},
+     [](const E &e, const R *r) -> QString {
+         return QStringLiteral("B = ") + Notation::angle(pickersToSeconds(e.radix)) + Minus +
+                angle(e.date1OfStep3, r, &R::distance);
+     }},
+    // 1940'' / 3435'' x 24 h = 13.5546 h = 13h33m17s
+    {4,
+     u"Uhrzeit Greenwich",
+     {MotionStep, DistanceStep},
+     u"B ÷ A × 24 h",
+     true,
+     [](const E &e) {
+         return numbers({&e.motion, &e.distance, &e.greenwichShown});
+     },
+     [](const E &e, R &r) { return keep(greenwichTime(e.motion, e.distance), r.greenwich); },
+     [](const R &r) {
+         return r.greenwich ? std::optional(Sexagesimal::of(r.greenwich->time)) : std::nullopt;
+     },
+     {{&E::greenwichShown, GreenwichStep, u"B ÷ A × 24 h"},
+      {&E::greenwichTime, ZoneStep, u"die Greenwich-Zeit"}},
+     [](const E &e, const R *r) -> QString {
+         return interpolationLines(e, r).join(u'\n');
+     }},
+    // 13h33m17s + 1 h = 14h33m17s
+    {5,
+     u"Zeitzone",
+     {GreenwichStep},
+     u"die Zonenzeit",
+     true,
+     [](const E &e) {
+         return numbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
+     },
+     [](const E &e, R &r) { return keep(zoneTime(e.greenwichTime, e.zoneHours), r.zone); },
+     [](const R &r) { return shown(r.zone); },
+     {{&E::zoneTime, FinalStep, u"die Zonenzeit"}},
+     [](const E &e, const R *r) -> QString {
+         return timeLine(QStringLiteral("Zeitzone: "), e.greenwichTime, e.zoneHours,
+                         r ? r->zone : std::nullopt);
+     }},
+    // 14h33m17s + 0 h = 14h33m17s
+    {5,
+     u"Tageskorrektur",
+     {ZoneStep},
+     u"die Uhrzeit des Solars",
+     true,
+     [](const E &e) {
+         return numbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
+     },
+     [](const E &e, R &r) { return keep(finalTime(e.zoneTime, e.dayShiftHours), r.final); },
+     [](const R &r) { return shown(r.final); },
+     {{&E::finalTime, FinalStep, u"die Uhrzeit des Solars"}},
+     [](const E &e, const R *r) -> QString {
+         return timeLine(QStringLiteral("Tageskorrektur: "), e.zoneTime, e.dayShiftHours,
+                         r ? r->final : std::nullopt);
+     }},
+}};
 
 } // namespace
 
+const StepRule &rule(int step)
+{
+    return Rules.at(static_cast<std::size_t>(step));
+}
+
 int stepNumber(int step)
 {
-    static const int numbers[StepCount] = {2, 3, 4, 5, 5};
-    return numbers[step];
+    return rule(step).number;
 }
 
 QString stepName(int step)
 {
-    static const char *const names[StepCount] = {"Differenz Sonnenbewegung", "Entfernungswert",
-                                                 "Uhrzeit Greenwich", "Zeitzone", "Tageskorrektur"};
-    return QString::fromUtf8(names[step]);
+    return QString::fromUtf16(rule(step).name);
 }
 
-// Step 4 reads A and B, step 5 the Greenwich time, the day shift the zone time.
 QList<int> feedsOf(int step)
 {
-    static const QList<QList<int>> feeds = {
-        {}, {}, {MotionStep, DistanceStep}, {GreenwichStep}, {ZoneStep}};
-    return feeds.at(step);
+    return rule(step).feeds;
+}
+
+std::optional<int> wholeNumber(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const double value = readNumber(text);
+    if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) > 1e6)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<QDate> dateOf(const FieldTexts &texts)
+{
+    const auto day = wholeNumber(texts[0]);
+    const auto month = wholeNumber(texts[1]);
+    const auto year = wholeNumber(texts[2]);
+    if (!day || !month || !year)
+        return std::nullopt;
+    const QDate date(*year, *month, *day);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
 State::State()
-    : m_ledger({feedsOf(MotionStep), feedsOf(DistanceStep), feedsOf(GreenwichStep),
-                feedsOf(ZoneStep), feedsOf(FinalStep)})
+    : m_ledger([] {
+          QList<QList<int>> feeds;
+          for (int step = 0; step < StepCount; ++step)
+              feeds << feedsOf(step);
+          return feeds;
+      }())
 {}
-
-StepLedger::Inputs State::inputsOf(int step) const
-{
-    const Entries &e = entries;
-    switch (step) {
-    case MotionStep:
-        return numbers({&e.date1, &e.date2, &motionShown});
-    case DistanceStep: {
-        const Sexagesimal radix = Sexagesimal::of(e.radix);
-        return numbers({&radix, &e.date1OfStep3, &distanceShown});
-    }
-    case GreenwichStep:
-        return numbers({&e.motion, &e.distance, &greenwichShown});
-    case ZoneStep:
-        return numbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
-    default:
-        return numbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
-    }
-}
-
-StepLedger::InputsOf State::reader() const
-{
-    return [this](int step) {
-        return inputsOf(step);
-    };
-}
 
 std::optional<QString> State::run(Step step)
 {
-    std::optional<QString> message;
-    const auto keep = [&message](const auto &result, auto &slot) {
-        if (result.ok())
-            slot = result.value();
-        else
-            message = result.message();
-    };
-    switch (step) {
-    case MotionStep:
-        keep(sunMotion(entries.date1, entries.date2), m_results.motion);
-        break;
-    case DistanceStep:
-        keep(distanceToRadix(entries.radix, entries.date1OfStep3), m_results.distance);
-        break;
-    case GreenwichStep:
-        keep(greenwichTime(entries.motion, entries.distance), m_results.greenwich);
-        break;
-    case ZoneStep:
-        keep(zoneTime(entries.greenwichTime, entries.zoneHours), m_results.zone);
-        break;
-    default:
-        keep(finalTime(entries.zoneTime, entries.dayShiftHours), m_results.final);
-        break;
-    }
-    if (message) {
+    const StepRule &r = rule(step);
+    if (const auto message = r.run(entries, m_results)) {
         m_ledger.failed(step);
         return message;
     }
-    // The result belongs to the inputs as they stand once it is shown.
-    showResult(step);
-    m_ledger.succeeded(step, inputsOf(step));
+    // The result goes into its field and the fields of the next step that
+    // read it, as the form writes them and reads them back; it belongs to the
+    // inputs as they stand once it is shown.
+    for (const Copy &copy : r.copies)
+        entries.*copy.entry = *r.shown(m_results);
+    m_ledger.succeeded(step, r.inputs(entries));
     return std::nullopt;
-}
-
-// The result goes into its field and into the fields of the next step that
-// read it, as the form writes them and reads them back.
-void State::showResult(int step)
-{
-    const Results &r = m_results;
-    switch (step) {
-    case MotionStep:
-        motionShown = entries.motion = shown(*r.motion);
-        break;
-    case DistanceStep:
-        distanceShown = entries.distance = shown(*r.distance);
-        break;
-    case GreenwichStep:
-        greenwichShown = entries.greenwichTime = shown(*r.greenwich);
-        break;
-    case ZoneStep:
-        entries.zoneTime = shown(*r.zone);
-        break;
-    default:
-        entries.finalTime = shown(*r.final);
-        break;
-    }
 }
 
 StepLedger::Status State::status(int step) const
 {
-    return m_ledger.status(step, reader());
+    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
 }
 
 int State::firstStale(int step) const
 {
-    return m_ledger.firstStale(step, reader());
-}
-
-int State::firstSkipped(int step) const
-{
-    const QList<int> never = m_ledger.skipped(step);
-    return never.isEmpty() ? -1 : never.first();
+    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
 }
 
 Worked State::worked() const
 {
-    Worked w;
-    w.header = header;
-    w.entries = entries;
-    w.results = m_results;
-    w.task = task;
+    Worked w{header, entries, m_results, {}, task};
     for (int s = 0; s < StepCount; ++s)
         w.status[static_cast<std::size_t>(s)] = status(s);
-    for (int s = StepCount - 1; s >= 0; --s) {
-        if (m_ledger.computed(s)) {
-            w.firstSkipped = firstSkipped(s);
-            break;
-        }
-    }
     return w;
 }
 

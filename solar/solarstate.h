@@ -5,7 +5,10 @@
 #include "core/stepledger.h"
 #include "solar/solarsteps.h"
 
+#include <QDate>
+
 #include <array>
+#include <functional>
 #include <optional>
 
 // The calculation state of a Solar form: what the student has typed and
@@ -19,6 +22,41 @@ namespace Solar {
 // buttons: the time zone, then the day shift that gives the final time.
 enum Step { MotionStep, DistanceStep, GreenwichStep, ZoneStep, FinalStep, StepCount };
 
+struct Results {
+    std::optional<Core::SexagesimalTriple> motion;   // A
+    std::optional<Core::SexagesimalTriple> distance; // B
+    std::optional<Interpolation> greenwich;          // B ÷ A × 24 h
+    std::optional<Core::Sexagesimal> zone;           // plus the time zone
+    std::optional<Core::Sexagesimal> final;          // plus the day shift
+};
+
+// Where a step's result goes: into an entry of its own field or of a later
+// step that reads it.
+struct Copy {
+    Core::Sexagesimal Entries::*entry;
+    int readBy;           // the step (Step) that reads it; the step itself for its own field
+    const char16_t *what; // "A", "die Greenwich-Zeit", as a finding names it
+};
+
+// One step of the Solar, written once for the state, the form, the check,
+// the sheet and the exercises.
+struct StepRule {
+    int number;           // of the step on the form, 2 .. 5
+    const char16_t *name; // "Differenz Sonnenbewegung"
+    QList<int> feeds;     // the earlier steps whose results it reads
+    const char16_t *what; // its result as a finding names it: "A", "die Zonenzeit"
+    bool isTime;
+    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
+    std::function<std::optional<QString>(const Entries &, Results &)> run;
+    // Its result as its field shows it and as the field reads back.
+    std::function<std::optional<Core::Sexagesimal>(const Results &)> shown;
+    QList<Copy> copies;
+    // Its equation as the sheet writes it, with " = " and the result when it
+    // is given what the step gave.
+    std::function<QString(const Entries &, const Results *)> equation;
+};
+
+const StepRule &rule(int step);
 // The number of the step on the form (2 .. 5) and its name in a message:
 // "Schritt 5 (Zeitzone)".
 int stepNumber(int step);
@@ -26,26 +64,29 @@ QString stepName(int step);
 // The earlier steps whose results a step reads, through its own copies.
 QList<int> feedsOf(int step);
 
-struct Results {
-    std::optional<Core::SexagesimalTriple> motion;    // A
-    std::optional<Core::SexagesimalTriple> distance;  // B
-    std::optional<Core::SexagesimalTriple> greenwich; // B ÷ A × 24 h
-    std::optional<Core::Sexagesimal> zone;            // plus the time zone
-    std::optional<Core::Sexagesimal> final;           // plus the day shift
-};
-
-// What the form holds besides the steps' own fields.
+// What the form holds besides the steps' own fields, as typed and as read
+// once where it changes.
 struct Header {
     QString sign;                                 // "Krebs", as typed
+    std::optional<int> signIndex;                 // 0 Widder .. 11 Fische, where it names one
     QString year;                                 // the Solar year, as typed
+    std::optional<int> yearNumber;                // where it is a whole number
     Core::FieldTexts birthDate;                   // day, month, year from the main window
+    std::optional<int> birthDay, birthMonth;      // where they are whole numbers
     Core::SexagesimalTriple radix;                // the radix Sun picked in the header
     Core::SexagesimalTriple sunDate1;             // the ephemeris positions picked in step 1
     Core::SexagesimalTriple sunDate2;             //
     Core::FieldTexts solarDate;                   // the date of the Solar, as typed
+    std::optional<QDate> solarDateRead;           // where it is a date of the calendar
     QString zoneText = QStringLiteral("+1");      // the entries as the lists show them
     QString dayShiftText = QStringLiteral("+0h"); //
 };
+
+// A whole number typed into a field, or nothing for text that is none.
+std::optional<int> wholeNumber(const QString &text);
+// A date typed into three fields, day, month, year; nothing for one that the
+// calendar does not have.
+std::optional<QDate> dateOf(const Core::FieldTexts &texts);
 
 // A finished or half-finished calculation, as the check and the sheet see it:
 // the inputs of every step as they stand, each step's result and its status.
@@ -54,9 +95,6 @@ struct Worked {
     Entries entries;
     Results results;
     std::array<Core::StepLedger::Status, StepCount> status{};
-    // The earlier steps that a computed step built on without their having
-    // been computed, first of them; -1 for none.
-    int firstSkipped = -1;
     // The task the calculation answers; nothing for a free calculation.
     std::optional<Core::GivenTask> task;
 };
@@ -72,7 +110,6 @@ public:
     // The step fields as they stand, read once where they change. The result
     // fields are read too: a result typed over is no longer the step's.
     Entries entries;
-    Core::Sexagesimal motionShown, distanceShown, greenwichShown;
 
     const Results &results() const { return m_results; }
 
@@ -85,15 +122,10 @@ public:
     Core::StepLedger::Status status(int step) const;
     // The first stale step on the way to a step (itself included), -1 if none.
     int firstStale(int step) const;
-    int firstSkipped(int step) const;
 
     Worked worked() const;
 
 private:
-    Core::StepLedger::Inputs inputsOf(int step) const;
-    Core::StepLedger::InputsOf reader() const;
-    void showResult(int step);
-
     Results m_results;
     Core::StepLedger m_ledger;
 };

@@ -59,17 +59,20 @@ StepResult<SexagesimalTriple> distanceToRadix(const SexagesimalTriple &radix,
     });
 }
 
-StepResult<SexagesimalTriple> greenwichTime(const Sexagesimal &motion, const Sexagesimal &distance)
+StepResult<Interpolation> greenwichTime(const Sexagesimal &motion, const Sexagesimal &distance)
 {
-    return guarded([&]() -> StepResult<SexagesimalTriple> {
-        const qint32 a = motion.totalSeconds();
-        if (a == 0)
+    return guarded([&]() -> StepResult<Interpolation> {
+        Interpolation i;
+        i.motion = motion.totalSeconds();
+        if (i.motion == 0)
             return StepMessage{QStringLiteral("Nulldivision!")};
-        const qint32 b = distance.totalSeconds();
+        i.distance = distance.totalSeconds();
         // The fraction of the day that the Sun needs for the distance B at the
         // day's motion A. No upper bound: B beyond A gives 24 h or more.
-        const double hours = static_cast<double>(b) / static_cast<double>(a) * HoursPerDay;
-        return decimalToTriple(FixedDecimal::fromDouble(hours));
+        i.hours = FixedDecimal::fromDouble(static_cast<double>(i.distance) /
+                                           static_cast<double>(i.motion) * HoursPerDay);
+        i.time = decimalToTriple(i.hours);
+        return i;
     });
 }
 

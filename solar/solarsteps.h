@@ -43,6 +43,9 @@ struct Entries {
     double dayShiftHours = 0; // "+0h" or "-24h"
     Core::Sexagesimal finalTime;
     Core::Sexagesimal date; // day, month and year of the Solar
+    // The result fields of steps 2 to 4 as they stand: a result typed over is
+    // no longer the step's.
+    Core::Sexagesimal motionShown, distanceShown, greenwichShown;
 };
 
 // Step 2: the Sun's motion A from date 1 to date 2. The Sun moves between
@@ -52,9 +55,17 @@ Core::StepResult<Core::SexagesimalTriple> sunMotion(const Core::Sexagesimal &dat
 // Step 3: the distance B from the Sun on date 1 to the radix Sun.
 Core::StepResult<Core::SexagesimalTriple> distanceToRadix(const Core::SexagesimalTriple &radix,
                                                           const Core::Sexagesimal &date1);
-// Step 4: the Greenwich time of the Solar, B / A x 24 h, to the second.
-Core::StepResult<Core::SexagesimalTriple> greenwichTime(const Core::Sexagesimal &motion,
-                                                        const Core::Sexagesimal &distance);
+// Step 4: the Greenwich time of the Solar, B / A x 24 h, with what the hand
+// method writes on the way: A and B in seconds of arc and the decimal hours
+// to four places (1940'' / 3435'' x 24 h = 13.5546 h = 13 h 33 m 17 s).
+struct Interpolation {
+    qint32 motion = 0;   // A, ''
+    qint32 distance = 0; // B, ''
+    Core::FixedDecimal hours;
+    Core::SexagesimalTriple time;
+};
+Core::StepResult<Interpolation> greenwichTime(const Core::Sexagesimal &motion,
+                                              const Core::Sexagesimal &distance);
 // Step 5: the time zone added to the hour; minutes and seconds carried as they are.
 Core::StepResult<Core::Sexagesimal> zoneTime(const Core::Sexagesimal &greenwichTime,
                                              double zoneHours);

@@ -287,7 +287,8 @@ private slots:
             return answer(Solar::distanceToRadix(picked(a), value(b)), triple);
         };
         const Step greenwich = [](QS a, QS b, double) {
-            return answer(Solar::greenwichTime(value(a), value(b)), triple);
+            return answer(Solar::greenwichTime(value(a), value(b)),
+                          [](const Solar::Interpolation &i) { return triple(i.time); });
         };
         const Step zone = [](QS a, QS, double n) {
             return answer(Solar::zoneTime(written(a), n), plain);
@@ -318,7 +319,7 @@ private slots:
             return answer(tableDifference(value(a), value(b), n), triple);
         };
         const Step interpolation = [](QS a, QS b, double) {
-            return answer(tableInterpolation(value(a), value(b)), [](const Quotient &q) {
+            return answer(tableInterpolation(value(a), value(b)), [](const Quotient &q) -> QString {
                 return Notation::decimal(q.value) + u' ' + triple(q.asAngle);
             });
         };

@@ -863,7 +863,7 @@ private slots:
             << QStringList{u"Command2"_s, u"Command3"_s, u"Command4"_s, u"Command1"_s,
                            u"Command5"_s, u"swap"_s,     u"Command2"_s, u"Command3"_s}
             << QStringList{u"A = 13°28'35'' − 14°25'49''"_s, u"1. und 2. Datum sind vertauscht"_s}
-            << 7 << 2; // steps 2 to 5, the final result, two rows of the check
+            << 10 << 2; // the lines and results of steps 2 to 5, the final result
     }
 
     // The calculation sheet of the Solar: every step's values in step order, the

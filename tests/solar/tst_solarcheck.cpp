@@ -26,6 +26,14 @@ qint64 seconds(int d, int m, int s)
     return d * 3600 + m * 60 + s;
 }
 
+// A Greenwich time of step 4 as the step gives it.
+Solar::Interpolation interpolation(qint64 seconds)
+{
+    Solar::Interpolation i;
+    i.time = triple(seconds);
+    return i;
+}
+
 // The hand method worked out here on its own, to set the check against: A and
 // B in seconds of arc, B / A x 24 h rounded to four places of an hour, then
 // to the second, half to even as the calculator rounds.
@@ -68,8 +76,13 @@ Solar::Worked workedRight(const QString &sign, const QString &year, const FieldT
     const QDate date = day1.addDays(shift < 0 ? 1 : shift > 0 ? -1 : 0);
     w.header.solarDate = {QString::number(date.day()), QString::number(date.month()),
                           QString::number(date.year())};
-    w.results = {triple(date2 - date1), triple(radix - date1), triple(g), e.zoneTime, e.finalTime};
+    w.results = {triple(date2 - date1), triple(radix - date1), interpolation(g), e.zoneTime,
+                 e.finalTime};
+    e.motionShown = e.motion;
+    e.distanceShown = e.distance;
+    e.greenwichShown = e.greenwichTime;
     w.status.fill(Status::Current);
+    Solar::readHeader(w.header);
     return w;
 }
 
@@ -87,6 +100,7 @@ template <typename Change> Solar::Worked krebs(Change change)
 {
     Solar::Worked w = krebs();
     change(w);
+    Solar::readHeader(w.header);
     return w;
 }
 
@@ -95,8 +109,8 @@ template <typename Change> Solar::Worked krebs(Change change)
 void greenwichSlip(Solar::Worked &w, qint64 off)
 {
     const qint64 g = seconds(22, 36, 33) + off;
-    w.results.greenwich = triple(g);
-    w.entries.greenwichTime = Sexagesimal::of(triple(g));
+    w.results.greenwich = interpolation(g);
+    w.entries.greenwichTime = w.entries.greenwichShown = Sexagesimal::of(triple(g));
     w.entries.zoneTime = *(w.results.zone = Sexagesimal::of(triple(g + 3600)));
     w.entries.finalTime = *(w.results.final = Sexagesimal::of(triple(g + 3600)));
 }
@@ -113,21 +127,10 @@ Solar::Worked shiftForgotten(Solar::Worked w)
 
 } // namespace
 
-// Runs a step as the form does and shows its result in the step's fields.
+// Runs a step as the form does; the state shows its result in the step's fields.
 void runAndShow(Solar::State &st, int step)
 {
     QVERIFY(!st.run(Solar::Step(step)));
-    const Solar::Results &r = st.results();
-    if (step == Solar::MotionStep)
-        st.motionShown = st.entries.motion = Sexagesimal::of(*r.motion);
-    else if (step == Solar::DistanceStep)
-        st.distanceShown = st.entries.distance = Sexagesimal::of(*r.distance);
-    else if (step == Solar::GreenwichStep)
-        st.greenwichShown = st.entries.greenwichTime = Sexagesimal::of(*r.greenwich);
-    else if (step == Solar::ZoneStep)
-        st.entries.zoneTime = *r.zone;
-    else
-        st.entries.finalTime = *r.final;
 }
 
 class tst_SolarCheck : public QObject {
@@ -174,12 +177,14 @@ private slots:
                 << u"In Schritt 4 ist B ÷ A × 24 h = "_s << QStringList();
         }
         W odd = krebs(seconds(13, 28, 30), seconds(14, 25, 54));
-        odd.results.greenwich = triple(handGreenwich(seconds(0, 57, 24), seconds(0, 54, 0)) + 50);
+        odd.results.greenwich =
+            interpolation(handGreenwich(seconds(0, 57, 24), seconds(0, 54, 0)) + 50);
+        odd.entries.greenwichShown = Sexagesimal::of(odd.results.greenwich->time);
         row("positions 5'' off and a 50 s slip", odd, Cause::StepSlip, u"In Schritt 4"_s);
         row("A copied wrong into step 4",
             krebs([](W &w) { w.entries.motion = Sexagesimal::of(triple(seconds(0, 57, 41))); }),
             Cause::StepSlip,
-            u"In Schritt 4 steht A 0°57'41'', das ist aber nicht das A aus Schritt 2, 0°57'14''."_s);
+            u"In Schritt 4 steht als A 0°57'41'', Schritt 2 ergibt aber 0°57'14''."_s);
         row("swapped positions", krebs([](W &w) {
                 std::swap(w.header.sunDate1, w.header.sunDate2);
                 w.status[Solar::MotionStep] = Status::Stale;
@@ -257,6 +262,7 @@ private slots:
         odd = workedRight(u"Krebs"_s, u"2024"_s, {u"6"_s, u"7"_s, u"1975"_s}, seconds(13, 28, 35),
                           seconds(13, 28, 35), seconds(14, 25, 49), 0, QDate(2024, 7, 5));
         odd.header.solarDate = {};
+        Solar::readHeader(odd.header);
         row("at midnight, no date yet", odd, Cause::MissingDate,
             u"Das Datum des Solars fehlt noch."_s, {zero, zero, u"*"_s, u"Datum fehlt"_s});
         // Widder 14°22'30'' is reached in April, three months from a July birthday.

@@ -87,6 +87,9 @@ WorkedRectification work(const RectificationTask &task, const RectificationPlan 
     };
     h.smallerRow = rowTexts(plan.row);
     h.greaterRow = rowTexts(plan.row + 1);
+    R::readHeader(h,
+                  {QString::number(task.birthDate.day()), QString::number(task.birthDate.month()),
+                   QString::number(task.birthDate.year())});
 
     R::Entries &e = st.entries;
     e.age = plan.age;
@@ -399,6 +402,7 @@ WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
     e.date2 = Sexagesimal::of(h.sunDate2);
     e.radix = h.radix;
     e.zoneHours = plan.zone;
+    S::readHeader(h);
 
     WorkedSolar result;
     for (int step = 0; step < S::StepCount; ++step) {
@@ -419,6 +423,7 @@ WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
     h.solarDate = {QString::number(date.day()), QString::number(date.month()),
                    QString::number(date.year())};
     h.dayShiftText = e.dayShiftHours < 0 ? u"-24h"_s : e.dayShiftHours > 0 ? u"+24h"_s : u"+0h"_s;
+    S::readHeader(h);
     if (plan.afterAll)
         plan.afterAll(st);
     result.worked = st.worked();
