@@ -1,30 +1,21 @@
 #include "exercise/exercisewindow.h"
 #include "ui_exercisewindow.h"
 
-#include "astro/zodiac.h"
-#include "core/notation.h"
 #include "exercise/exercisesheet.h"
-#include "exercise/rectificationanswer.h"
-#include "exercise/rectificationtexts.h"
+#include "exercise/rectificationpage.h"
 #include "exercise/solaranswer.h"
-#include "exercise/solartexts.h"
+#include "exercise/solarpage.h"
 #include "settings/store.h"
 #include "ui/helpkey.h"
 #include "ui/inputhelpers.h"
 #include "ui/services.h"
 
-#include <QHeaderView>
 #include <QRandomGenerator>
-#include <QRegularExpressionValidator>
 #include <QResizeEvent>
 #include <QShortcut>
-#include <QTableWidgetItem>
-
-#include <algorithm>
 
 namespace Exercise {
 
-using namespace Core;
 using namespace Gui;
 using namespace Sheets;
 
@@ -35,78 +26,60 @@ QString numberRangeMessage()
     return QStringLiteral("Bitte geben Sie eine Aufgabennummer von 1 bis 999999 ein.");
 }
 
-// How the store names the kinds of task.
-QString kindKey(TaskKind kind)
-{
-    return kind == TaskKind::Rectification ? QStringLiteral("GZK") : QStringLiteral("Solar");
-}
-
-// A page as printed: every row and column at a glance, no scrolling.
-void fitToContents(QTableWidget *page)
-{
-    page->resizeColumnsToContents();
-    page->resizeRowsToContents();
-    const int frame = 2 * page->frameWidth();
-    int height = page->horizontalHeader()->height() + frame;
-    for (int row = 0; row < page->rowCount(); ++row)
-        height += page->rowHeight(row);
-    page->setFixedHeight(height);
-    page->setFixedWidth(page->horizontalHeader()->length() + frame);
-}
-
-// Whether a calculation has been worked at all: a calculator opened on the
-// task with no step pressed leaves the answer typed here to be judged.
-template <std::size_t N> bool anyComputed(const std::array<StepLedger::Status, N> &status)
-{
-    return std::any_of(status.begin(), status.end(),
-                       [](StepLedger::Status s) { return s != StepLedger::Status::NotComputed; });
-}
-
-void prepareTable(QTableWidget *page)
-{
-    page->verticalHeader()->hide();
-    page->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    page->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
 } // namespace
 
 ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
-    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()), m_links(std::move(links))
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()),
+      m_openExample(std::move(links.openExample))
 {
     ui->setupUi(this);
+    m_solar = std::make_unique<SolarPage>(*ui, this, std::move(links.workInSolar),
+                                          std::move(links.solarWork));
+    m_rectification = std::make_unique<RectificationPage>(
+        *ui, this, std::move(links.workInRectification), std::move(links.rectificationWork));
+    m_pages = {m_solar.get(), m_rectification.get()};
+    m_page = m_solar.get();
 
-    prepareTable(ui->tblEphemeride);
-    prepareTable(ui->tblHaeusertabelle);
-    ui->tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
+    prepareFields();
+    connectControls();
+    openHelpOnF1(this, [this](QWidget *asker) {
+        if (m_openExample)
+            m_openExample(asker, kind());
+    });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    attachExerciseSheetMenu();
+    restoreLastTask();
+}
 
+ExerciseWindow::~ExerciseWindow() = default;
+
+const std::optional<SolarTask> &ExerciseWindow::task() const
+{
+    return m_solar->task();
+}
+
+const std::optional<RectificationTask> &ExerciseWindow::rectificationTask() const
+{
+    return m_rectification->task();
+}
+
+TaskKind ExerciseWindow::kind() const
+{
+    return m_page->kind();
+}
+
+void ExerciseWindow::prepareFields()
+{
     acceptDigitsOnly(ui->txtAufgabe);
-    const QList<QLineEdit *> answerFields{ui->txtAntwort_0,      ui->txtAntwort_1,
-                                          ui->txtAntwort_2,      ui->txtAntwortDatum_0,
-                                          ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
-    for (QLineEdit *field : answerFields) {
-        acceptDigitsOnly(field);
-        selectAllOnFocus(field);
-        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkSolarAnswer);
-    }
-    // The correction as the calculator writes it: each part may be negative.
-    for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2}) {
-        field->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
-        selectAllOnFocus(field);
-        connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::checkSolarAnswer);
-    }
     selectAllOnFocus(ui->txtAufgabe);
-
-    connect(ui->txtAufgabe, &QLineEdit::returnPressed, this, &ExerciseWindow::showTypedTask);
-    connect(ui->cmdAnzeigen, &QPushButton::clicked, this, &ExerciseWindow::showTypedTask);
-    connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
-    connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::checkSolarAnswer);
-    connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
-    connect(ui->cmdInRechner, &QPushButton::clicked, this, &ExerciseWindow::workInCalculator);
-    connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
+    for (const TaskPage *page : m_pages) {
+        for (QLineEdit *field : page->answerFields()) {
+            selectAllOnFocus(field);
+            // Enter in an answer field checks as "Prüfen" does.
+            connect(field, &QLineEdit::returnPressed, this, [this] { m_page->checkAnswer(); });
+        }
+    }
     // Narrow enough to stand beside a calculator on a small screen; the task
     // number stays readable in its field.
     ui->txtAufgabe->setMinimumWidth(
@@ -115,49 +88,49 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     // shows the beginning of "Rektifikation (GZK)".
     ui->cmbArt->setMinimumWidth(
         ui->cmbArt->fontMetrics().horizontalAdvance(QStringLiteral("Rektifik")) + 30);
-    openHelpOnF1(this, [this](QWidget *asker) {
-        if (m_links.openExample)
-            m_links.openExample(asker, m_kind);
-    });
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
 
-    // The sheet starts with the task shown and takes as many of its kind as
-    // asked for.
+void ExerciseWindow::connectControls()
+{
+    connect(ui->txtAufgabe, &QLineEdit::returnPressed, this, &ExerciseWindow::showTypedTask);
+    connect(ui->cmdAnzeigen, &QPushButton::clicked, this, &ExerciseWindow::showTypedTask);
+    connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
+    connect(ui->cmdPruefen, &QPushButton::clicked, this, [this] { m_page->checkAnswer(); });
+    connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
+    connect(ui->cmdInRechner, &QPushButton::clicked, this, [this] { m_page->workInCalculator(); });
+    connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
+}
+
+// The sheet starts with the task shown and takes as many of its kind as
+// asked for.
+void ExerciseWindow::attachExerciseSheetMenu()
+{
     attachSheetMenu(
         ui->cmdUebungsblatt, exerciseSheetTexts(),
-        [this] {
-            const int count = ui->spnAnzahl->value();
-            return m_kind == TaskKind::Rectification
-                       ? rectificationExerciseSheet(m_rectificationTask->number, count,
-                                                    QDate::currentDate())
-                       : solarExerciseSheet(m_task->number, count, QDate::currentDate());
-        },
-        [this] {
-            const int count = ui->spnAnzahl->value();
-            return m_kind == TaskKind::Rectification
-                       ? rectificationExerciseSheetFileName(m_rectificationTask->number, count)
-                       : solarExerciseSheetFileName(m_task->number, count);
-        });
+        [this] { return m_page->exerciseSheet(ui->spnAnzahl->value(), QDate::currentDate()); },
+        [this] { return m_page->exerciseSheetFileName(ui->spnAnzahl->value()); });
+}
 
+// The kind and the number of the task shown last; a number that gives no
+// task is replaced by one drawn at random, without a message.
+void ExerciseWindow::restoreLastTask()
+{
     const QString kind =
         Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
-    if (kind == kindKey(TaskKind::Rectification)) {
-        m_kind = TaskKind::Rectification;
-        const QSignalBlocker quiet(ui->cmbArt);
-        ui->cmbArt->setCurrentIndex(1);
+    for (int index = 0; index < static_cast<int>(m_pages.size()); ++index) {
+        if (m_pages[index]->storeKey() == kind) {
+            const QSignalBlocker quiet(ui->cmbArt);
+            ui->cmbArt->setCurrentIndex(index);
+        }
     }
+    choosePage(ui->cmbArt->currentIndex());
     bool stored = false;
     const int last =
         Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise)
             .toInt(&stored);
-    if (stored && makeSolarTask(last))
-        showTask(last);
-    else
+    if (!stored || !display(last))
         showRandomTask();
 }
-
-ExerciseWindow::~ExerciseWindow() = default;
 
 void ExerciseWindow::bringToFront()
 {
@@ -171,23 +144,32 @@ void ExerciseWindow::bringToFront()
 
 bool ExerciseWindow::showTask(int number)
 {
-    if (m_kind == TaskKind::Rectification) {
-        if (const std::optional<RectificationTask> task = makeRectificationTask(number)) {
-            display(*task);
-            return true;
-        }
-    } else if (const std::optional<SolarTask> task = makeSolarTask(number)) {
-        display(*task);
+    if (display(number))
         return true;
-    }
     services().showMessage(this, numberRangeMessage(), exerciseTitle());
     return false;
+}
+
+bool ExerciseWindow::display(int number)
+{
+    if (!m_page->showTask(number))
+        return false;
+    remember(number);
+    allowNarrowing();
+    return true;
+}
+
+void ExerciseWindow::choosePage(int index)
+{
+    m_page = m_pages.at(qBound(0, index, static_cast<int>(m_pages.size()) - 1));
+    for (TaskPage *page : m_pages)
+        page->setShown(page == m_page);
 }
 
 // Another kind: the task of the same number, of that kind.
 void ExerciseWindow::kindChosen(int index)
 {
-    m_kind = index == 1 ? TaskKind::Rectification : TaskKind::Solar;
+    choosePage(index);
     showTask(m_number);
 }
 
@@ -197,49 +179,9 @@ void ExerciseWindow::remember(int number)
     Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExercise,
                         QString::number(number));
     Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind,
-                        kindKey(m_kind));
+                        m_page->storeKey());
     ui->txtAufgabe->setText(QString::number(number));
     ui->txtLoesung->clear();
-}
-
-void ExerciseWindow::showPageOf(TaskKind kind)
-{
-    const bool solar = kind == TaskKind::Solar;
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             ui->lblEphemeride, ui->tblEphemeride, ui->lblAntwortZeit, ui->txtAntwort_0,
-             ui->lblAntwortH, ui->txtAntwort_1, ui->lblAntwortM, ui->txtAntwort_2, ui->lblAntwortS,
-             ui->lblAntwortDatum, ui->txtAntwortDatum_0, ui->lblPunkt1, ui->txtAntwortDatum_1,
-             ui->lblPunkt2, ui->txtAntwortDatum_2})
-        widget->setVisible(solar);
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             ui->lblHaeusertabelle, ui->tblHaeusertabelle, ui->lblKorrektur, ui->txtKorrektur_0,
-             ui->lblKorrekturH, ui->txtKorrektur_1, ui->lblKorrekturM, ui->txtKorrektur_2,
-             ui->lblKorrekturS})
-        widget->setVisible(!solar);
-}
-
-void ExerciseWindow::display(const RectificationTask &task)
-{
-    m_rectificationTask = task;
-    remember(task.number);
-    showPageOf(TaskKind::Rectification);
-    ui->txtAufgabentext->setHtml(rectificationTaskHtml(task));
-
-    ui->lblHaeusertabelle->setText(houseTableTitle(task));
-    QTableWidget *page = ui->tblHaeusertabelle;
-    page->setRowCount(static_cast<int>(task.page.size()));
-    for (int row = 0; row < page->rowCount(); ++row) {
-        const QStringList cells = houseTableCells(task.page.at(row));
-        for (int column = 0; column < cells.size(); ++column) {
-            auto *item = new QTableWidgetItem(cells.at(column));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            page->setItem(row, column, item);
-        }
-    }
-    fitToContents(page);
-    allowNarrowing();
-    for (QLineEdit *field : {ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2})
-        field->clear();
 }
 
 void ExerciseWindow::showTypedTask()
@@ -260,93 +202,9 @@ void ExerciseWindow::showRandomTask()
     showTask(QRandomGenerator::global()->bounded(FirstTask, LastTask + 1));
 }
 
-void ExerciseWindow::display(const SolarTask &task)
-{
-    m_task = task;
-    m_exact.reset();
-    remember(task.number);
-    showPageOf(TaskKind::Solar);
-    ui->txtAufgabentext->setHtml(solarTaskHtml(task));
-
-    QTableWidget *page = ui->tblEphemeride;
-    page->setRowCount(static_cast<int>(task.page.size()));
-    for (int row = 0; row < page->rowCount(); ++row) {
-        const EphemerisDay &day = task.page.at(row);
-        page->setItem(row, 0, new QTableWidgetItem(dayText(day.date)));
-        auto *position = new QTableWidgetItem(positionText(day.position));
-        position->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        page->setItem(row, 1, position);
-    }
-    fitToContents(page);
-    allowNarrowing();
-
-    for (QLineEdit *field : {ui->txtAntwort_0, ui->txtAntwort_1, ui->txtAntwort_2,
-                             ui->txtAntwortDatum_0, ui->txtAntwortDatum_1, ui->txtAntwortDatum_2})
-        field->clear();
-}
-
-QDateTime ExerciseWindow::exactMoment()
-{
-    if (!m_exact)
-        m_exact = Exercise::exactMoment(*m_task);
-    return *m_exact;
-}
-
-// Where a calculator keeps the calculation of the task shown, "Prüfen"
-// judges it as "Kontrolle…" does; else the answer typed here.
-void ExerciseWindow::checkSolarAnswer()
-{
-    if (m_kind == TaskKind::Rectification) {
-        checkRectificationAnswer();
-        return;
-    }
-    const QList<QLineEdit *> fields{ui->txtAntwort_0,      ui->txtAntwort_1,
-                                    ui->txtAntwort_2,      ui->txtAntwortDatum_0,
-                                    ui->txtAntwortDatum_1, ui->txtAntwortDatum_2};
-    std::optional<Solar::Worked> worked;
-    if (m_links.solarWork)
-        worked = m_links.solarWork(m_task->number);
-    if (worked && !anyComputed(worked->status))
-        worked.reset();
-    SolarVerdict verdict;
-    if (worked) {
-        verdict = checkSolarCalculation(*m_task, *worked);
-    } else {
-        const SolarAnswer answer{{fields[0]->text(), fields[1]->text(), fields[2]->text()},
-                                 {fields[3]->text(), fields[4]->text(), fields[5]->text()}};
-        // The exact moment only matters for a right answer; it is the slow part.
-        verdict = Exercise::checkSolarAnswer(*m_task, answer, exactMoment());
-    }
-    if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    services().showMessage(this, verdict.message, exerciseTitle());
-}
-
-void ExerciseWindow::checkRectificationAnswer()
-{
-    const QList<QLineEdit *> fields{ui->txtKorrektur_0, ui->txtKorrektur_1, ui->txtKorrektur_2};
-    std::optional<Rectification::Worked> worked;
-    if (m_links.rectificationWork)
-        worked = m_links.rectificationWork(m_rectificationTask->number);
-    if (worked && !anyComputed(worked->status))
-        worked.reset();
-    const RectificationVerdict verdict =
-        worked
-            ? checkRectificationCalculation(*m_rectificationTask, *worked)
-            : Exercise::checkRectificationAnswer(
-                  *m_rectificationTask, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
-    if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    services().showMessage(this, verdict.message, exerciseTitle());
-}
-
 void ExerciseWindow::showSolution()
 {
-    if (m_kind == TaskKind::Rectification) {
-        ui->txtLoesung->setHtml(rectificationSolutionHtml(*m_rectificationTask));
-        return;
-    }
-    ui->txtLoesung->setHtml(solarSolutionHtml(*m_task, exactMoment()));
+    ui->txtLoesung->setHtml(m_page->solutionHtml());
 }
 
 // Beside a calculator on a small screen the window can be narrowed down to
@@ -379,16 +237,6 @@ void ExerciseWindow::arrangeTopRow(int width)
                            ui->layoutBlatt->sizeHint().width() + margins.left() + margins.right();
     ui->layoutAufgabe->setDirection(width < sideBySide ? QBoxLayout::TopToBottom
                                                        : QBoxLayout::LeftToRight);
-}
-
-void ExerciseWindow::workInCalculator()
-{
-    if (m_kind == TaskKind::Rectification) {
-        if (m_links.workInRectification)
-            m_links.workInRectification(*m_rectificationTask);
-    } else if (m_links.workInSolar) {
-        m_links.workInSolar(*m_task);
-    }
 }
 
 } // namespace Exercise

@@ -3,13 +3,13 @@
 
 #include "exercise/rectificationtask.h"
 #include "exercise/solartask.h"
+#include "exercise/taskpage.h"
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
-#include "ui/formsupport.h"
 
-#include <QDateTime>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,9 +21,8 @@ class QResizeEvent;
 
 namespace Exercise {
 
-// What a task asks for; it decides the calculator that works it and the
-// document that explains it.
-using TaskKind = Core::TaskKind;
+class RectificationPage;
+class SolarPage;
 
 // What the window asks of the program around it.
 struct ExerciseLinks {
@@ -66,41 +65,39 @@ public:
     bool showTask(int number);
 
     // The task shown is that of kind(); the other keeps the last task of its kind.
-    const std::optional<SolarTask> &task() const { return m_task; }
-    const std::optional<RectificationTask> &rectificationTask() const
-    {
-        return m_rectificationTask;
-    }
-    TaskKind kind() const { return m_kind; }
+    const std::optional<SolarTask> &task() const;
+    const std::optional<RectificationTask> &rectificationTask() const;
+    TaskKind kind() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void prepareFields();
+    void connectControls();
+    void attachExerciseSheetMenu();
+    void restoreLastTask();
     void arrangeTopRow(int width);
     void allowNarrowing();
     void showTypedTask();
     void showRandomTask();
+    // The page of the kind chosen in the list, the other hidden.
+    void choosePage(int index);
     void kindChosen(int index);
-    void display(const SolarTask &task);
-    void display(const RectificationTask &task);
-    // Shows the page and the answer fields of the kind of task shown.
-    void showPageOf(TaskKind kind);
+    // The task of a number on the page of the kind chosen; false, with
+    // nothing changed, for a number that gives none.
+    bool display(int number);
     void remember(int number);
-    void checkRectificationAnswer();
-    void checkSolarAnswer();
     void showSolution();
-    void workInCalculator();
-    // The exact moment of the Solar, worked out once per task when needed.
-    QDateTime exactMoment();
 
     std::unique_ptr<Ui::Uebung> ui;
-    ExerciseLinks m_links;
-    TaskKind m_kind = TaskKind::Solar;
-    int m_number = 0; // of the task shown
-    std::optional<SolarTask> m_task;
-    std::optional<RectificationTask> m_rectificationTask;
-    std::optional<QDateTime> m_exact;
+    std::function<void(QWidget *asker, TaskKind kind)> m_openExample;
+    std::unique_ptr<SolarPage> m_solar;
+    std::unique_ptr<RectificationPage> m_rectification;
+    // In the order of the kinds in the list "Art der Aufgabe".
+    std::array<TaskPage *, 2> m_pages{};
+    TaskPage *m_page = nullptr; // of the kind chosen
+    int m_number = 0;           // of the task shown
 };
 
 } // namespace Exercise

@@ -7,14 +7,19 @@
 #include "sheet/sheetactions.h"
 #include "tests/support/testsupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace Core;
@@ -158,6 +163,37 @@ private slots:
             u"Übungsaufgaben: Das Übungsblatt konnte nicht gespeichert werden: "_s));
     }
 
+    // Each kind, chosen after the other: its own page, and the exercise sheet
+    // offered is of that kind and starts with the task shown.
+    void sheetOfTheKindShown_data()
+    {
+        QTest::addColumn<int>("kind"); // in the list "Art der Aufgabe"
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("otherPage");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("Solar") << 0 << u"tblEphemeride"_s << u"tblHaeusertabelle"_s
+                               << u"Übungsblatt Solar 4711-4713.pdf"_s;
+        QTest::newRow("GZK") << 1 << u"tblHaeusertabelle"_s << u"tblEphemeride"_s
+                             << u"Übungsblatt GZK 4711-4713.pdf"_s;
+    }
+
+    void sheetOfTheKindShown()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, page);
+        QFETCH(QString, otherPage);
+        QFETCH(QString, fileName);
+        showTask("4711");
+        auto *kinds = window->findChild<QComboBox *>(u"cmbArt"_s);
+        kinds->setCurrentIndex(1 - kind);
+        kinds->setCurrentIndex(kind);
+        QVERIFY(window->findChild<QWidget *>(page)->isVisible());
+        QVERIFY(!window->findChild<QWidget *>(otherPage)->isVisible());
+        window->findChild<QSpinBox *>(u"spnAnzahl"_s)->setValue(3);
+        QCOMPARE(proposedSheetName(), fileName);
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
     // A rectification task of the same number: the house table instead of the
     // ephemeris, the correction checked, the solution, F1 opening the worked
     // example of the task's kind for this window, and the kind and the number
@@ -231,6 +267,21 @@ private:
     {
         typeInto(window.get(), "txtAufgabe", QLatin1String(number));
         click(window.get(), "cmdAnzeigen");
+    }
+    // The file name that "Als PDF speichern…" proposes; the dialog is cancelled.
+    QString proposedSheetName()
+    {
+        QString proposed;
+        QTimer::singleShot(0, window.get(), [&proposed] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                const QStringList files = dialog->selectedFiles();
+                if (!files.isEmpty())
+                    proposed = QFileInfo(files.constFirst()).fileName();
+                dialog->reject();
+            }
+        });
+        window->findChild<QAction *>(u"actUebungsblattPdf"_s)->trigger();
+        return proposed;
     }
     QString shownTask() const
     {

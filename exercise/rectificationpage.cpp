@@ -1,0 +1,120 @@
+#include "exercise/rectificationpage.h"
+#include "ui_exercisewindow.h"
+
+#include "exercise/exercisesheet.h"
+#include "exercise/rectificationanswer.h"
+#include "exercise/rectificationtexts.h"
+#include "exercise/solaranswer.h"
+#include "ui/services.h"
+
+#include <QRegularExpressionValidator>
+#include <QTableWidgetItem>
+
+#include <initializer_list>
+
+namespace Exercise {
+
+using namespace Gui;
+
+RectificationPage::RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn,
+                                     KeptWork keptWork)
+    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+{
+    preparePageTable(ui.tblHaeusertabelle);
+    ui.tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
+    // The correction as the calculator writes it: each part may be negative.
+    for (QLineEdit *field : answerFields())
+        field->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
+}
+
+QString RectificationPage::storeKey() const
+{
+    return QStringLiteral("GZK");
+}
+
+// The correction's hours, minutes and seconds.
+QList<QLineEdit *> RectificationPage::answerFields() const
+{
+    return {ui.txtKorrektur_0, ui.txtKorrektur_1, ui.txtKorrektur_2};
+}
+
+void RectificationPage::setShown(bool shown)
+{
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             ui.lblHaeusertabelle, ui.tblHaeusertabelle, ui.lblKorrektur, ui.txtKorrektur_0,
+             ui.lblKorrekturH, ui.txtKorrektur_1, ui.lblKorrekturM, ui.txtKorrektur_2,
+             ui.lblKorrekturS})
+        widget->setVisible(shown);
+}
+
+bool RectificationPage::showTask(int number)
+{
+    std::optional<RectificationTask> task = makeRectificationTask(number);
+    if (!task)
+        return false;
+    m_task = std::move(task);
+    ui.txtAufgabentext->setHtml(rectificationTaskHtml(*m_task));
+    fillPage();
+    for (QLineEdit *field : answerFields())
+        field->clear();
+    return true;
+}
+
+// The house table's rows around the event's sidereal time, under the
+// latitude it is printed for.
+void RectificationPage::fillPage()
+{
+    ui.lblHaeusertabelle->setText(houseTableTitle(*m_task));
+    QTableWidget *page = ui.tblHaeusertabelle;
+    page->setRowCount(static_cast<int>(m_task->page.size()));
+    for (int row = 0; row < page->rowCount(); ++row) {
+        const QStringList cells = houseTableCells(m_task->page.at(row));
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells.at(column));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            page->setItem(row, column, item);
+        }
+    }
+    fitToContents(page);
+}
+
+void RectificationPage::checkAnswer()
+{
+    const QList<QLineEdit *> fields = answerFields();
+    std::optional<Rectification::Worked> worked;
+    if (m_keptWork)
+        worked = m_keptWork(m_task->number);
+    if (worked && !anyComputed(worked->status))
+        worked.reset();
+    const RectificationVerdict verdict =
+        worked ? checkRectificationCalculation(*m_task, *worked)
+               : checkRectificationAnswer(
+                     *m_task, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
+        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
+    services().showMessage(m_window, verdict.message, exerciseTitle());
+}
+
+QString RectificationPage::solutionHtml()
+{
+    return rectificationSolutionHtml(*m_task);
+}
+
+void RectificationPage::workInCalculator()
+{
+    if (m_workIn)
+        m_workIn(*m_task);
+}
+
+Sheets::Sheet RectificationPage::exerciseSheet(int count, QDate printed) const
+{
+    return rectificationExerciseSheet(m_task->number, count, printed);
+}
+
+QString RectificationPage::exerciseSheetFileName(int count) const
+{
+    return rectificationExerciseSheetFileName(m_task->number, count);
+}
+
+} // namespace Exercise

@@ -1,0 +1,57 @@
+#ifndef EXERCISE_RECTIFICATIONPAGE_H
+#define EXERCISE_RECTIFICATIONPAGE_H
+
+#include "exercise/rectificationtask.h"
+#include "exercise/taskpage.h"
+#include "rekti/rectificationstate.h"
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace Ui {
+class Uebung;
+}
+
+namespace Exercise {
+
+// A rectification task: the page of the house table of the birth place's
+// latitude, the answer as the correction of the birth time.
+class RectificationPage final : public TaskPage {
+public:
+    // The calculator that takes the task over, and the calculation it keeps
+    // of the task of a number (nothing where none keeps it).
+    using WorkIn = std::function<void(const RectificationTask &task)>;
+    using KeptWork = std::function<std::optional<Rectification::Worked>(int number)>;
+
+    // Works on the widgets of `form`; messages go to `window`.
+    RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork);
+
+    TaskKind kind() const override { return TaskKind::Rectification; }
+    QString storeKey() const override;
+    QList<QLineEdit *> answerFields() const override;
+    void setShown(bool shown) override;
+    bool showTask(int number) override;
+    void checkAnswer() override;
+    QString solutionHtml() override;
+    void workInCalculator() override;
+    Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
+    QString exerciseSheetFileName(int count) const override;
+
+    // The last rectification task shown.
+    const std::optional<RectificationTask> &task() const { return m_task; }
+
+private:
+    void fillPage();
+
+    Ui::Uebung &ui;
+    QWidget *m_window;
+    WorkIn m_workIn;
+    KeptWork m_keptWork;
+    std::optional<RectificationTask> m_task;
+};
+
+} // namespace Exercise
+
+#endif

@@ -1,0 +1,29 @@
+#include "exercise/taskpage.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace Exercise {
+
+void preparePageTable(QTableWidget *page)
+{
+    page->verticalHeader()->hide();
+    page->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    page->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void fitToContents(QTableWidget *page)
+{
+    page->resizeColumnsToContents();
+    page->resizeRowsToContents();
+    const int frame = 2 * page->frameWidth();
+    int height = page->horizontalHeader()->height() + frame;
+    for (int row = 0; row < page->rowCount(); ++row)
+        height += page->rowHeight(row);
+    page->setFixedHeight(height);
+    page->setFixedWidth(page->horizontalHeader()->length() + frame);
+}
+
+} // namespace Exercise
