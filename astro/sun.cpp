@@ -1,5 +1,7 @@
 #include "astro/sun.h"
 
+#include "core/rules.h"
+
 #include <erfa.h>
 #include <erfam.h>
 
@@ -17,7 +19,7 @@ namespace {
 // the year, from 0°57' a day in early July to 1°01' in early January.
 constexpr double MeanDailyMotion = 360.0 / 365.2422;
 
-constexpr qint32 ArcSecondsPerCircle = 360 * 3600;
+using Core::ArcSecondsPerCircle;
 
 // Days of a Modified Julian Date (MJD = JD - 2 400 000.5): a QDate's Julian
 // day number counts from noon, an MJD from midnight.

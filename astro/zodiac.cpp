@@ -10,7 +10,7 @@ namespace Astro {
 
 namespace {
 
-constexpr qint32 ArcSecondsPerCircle = SignCount * ArcSecondsPerSign;
+using Core::ArcSecondsPerCircle;
 
 const std::array<QString, SignCount> &signNames()
 {

@@ -1,6 +1,8 @@
 #ifndef ASTRO_ZODIAC_H
 #define ASTRO_ZODIAC_H
 
+#include "core/rules.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,7 +18,7 @@
 namespace Astro {
 
 constexpr int SignCount = 12;
-constexpr qint32 ArcSecondsPerSign = 30 * 3600;
+using Core::ArcSecondsPerSign;
 
 // "Widder", "Stier", ... "Fische" for 0 .. 11.
 QString signName(int sign);

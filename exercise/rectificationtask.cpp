@@ -120,12 +120,12 @@ qint32 roundedArcSeconds(double degrees)
 
 int signOf(qint32 position)
 {
-    return position / Astro::ArcSecondsPerSign;
+    return position / Core::ArcSecondsPerSign;
 }
 
 SexagesimalTriple withinSign(qint32 position)
 {
-    return secondsToTriple(position % Astro::ArcSecondsPerSign);
+    return secondsToTriple(position % Core::ArcSecondsPerSign);
 }
 
 // Of two tasks in a row, 2k - 1 and 2k, one has its table values on both
@@ -264,7 +264,7 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
         Astro::axisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
     const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
     const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
-    const qint32 shift = signs * Astro::ArcSecondsPerSign * (aspectBehind ? -1 : 1);
+    const qint32 shift = signs * Core::ArcSecondsPerSign * (aspectBehind ? -1 : 1);
     task.planetPosition = (task.aspectPoint + shift + ArcSecondsPerCircle) % ArcSecondsPerCircle;
 
     for (int i = 0; i < PageRows; ++i) {
@@ -367,7 +367,7 @@ std::optional<RectificationHandSolution> runRectificationSteps(const Rectificati
 
 qint32 correctionSeconds(const RectificationHandSolution &hand)
 {
-    return fieldsToSeconds(tripleToFields(hand.correction));
+    return pickersToSeconds(hand.correction);
 }
 
 Core::GivenTask givenTask(const RectificationTask &task)

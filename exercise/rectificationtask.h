@@ -3,6 +3,7 @@
 
 #include "astro/houses.h"
 #include "core/giventask.h"
+#include "core/rules.h"
 #include "core/sexagesimal.h"
 #include "rekti/rectificationcheck.h"
 #include "rekti/rectificationstate.h"
@@ -44,7 +45,7 @@ struct HouseTableRow {
     qint32 mc = 0; // '' from 0° Aries, a whole number of minutes
     qint32 ac = 0;
     qint32 value(Astro::Axis axis) const { return axis == Astro::Axis::MC ? mc : ac; }
-    qint32 siderealSeconds() const { return ramc * 240; }
+    qint32 siderealSeconds() const { return ramc * Core::SiderealSecondsPerDegree; }
 };
 
 // The steps of the calculator as a student who makes no slip fills them in.

@@ -29,9 +29,9 @@ QString degreesMinutes(int minutes)
 // A printed table value: degrees within the sign, minutes, the sign.
 QString tableValueText(qint32 position)
 {
-    const qint32 inSign = position % Astro::ArcSecondsPerSign;
+    const qint32 inSign = position % Core::ArcSecondsPerSign;
     return QString::number(inSign / 3600) + u'°' + twoDigits(inSign / 60 % 60) + u'\'' + u' ' +
-           Astro::signName(position / Astro::ArcSecondsPerSign);
+           Astro::signName(position / Core::ArcSecondsPerSign);
 }
 
 // An angle to a tenth of a second: "123°35'07,4''".

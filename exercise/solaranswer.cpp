@@ -2,6 +2,7 @@
 
 #include "core/notation.h"
 #include "core/numbers.h"
+#include "core/rules.h"
 #include "exercise/solartexts.h"
 
 #include <QList>
@@ -18,8 +19,6 @@ namespace {
 
 // An answer this close to the right one is a matter of reading or rounding.
 constexpr qint64 NearlyRight = 120;
-
-constexpr qint64 SecondsPerDay = 86'400;
 
 // What step 4 makes of a distance and a motion in seconds of arc, in seconds
 // of time: B / A x 24 h rounded to four decimal places of an hour.

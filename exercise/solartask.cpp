@@ -85,7 +85,7 @@ constexpr qint64 SecondsPerDay = 86'400;
 
 int signOf(qint32 position)
 {
-    return position / Astro::ArcSecondsPerSign;
+    return position / Core::ArcSecondsPerSign;
 }
 
 // Draws the birth and the Solar year, fills the page and works out the

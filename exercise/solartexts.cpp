@@ -33,7 +33,7 @@ QString decimalHoursText(FixedDecimal hours)
 
 QString inSign(qint32 position)
 {
-    return arcText(secondsToTriple(position % Astro::ArcSecondsPerSign));
+    return arcText(secondsToTriple(position % Core::ArcSecondsPerSign));
 }
 
 } // namespace

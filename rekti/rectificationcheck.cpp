@@ -663,21 +663,6 @@ Exact exactCorrection(const Problem &p)
     return exact;
 }
 
-QString checkTitle()
-{
-    return QStringLiteral("Kontrolle");
-}
-
-QString checkCaption()
-{
-    return QStringLiteral("Kontrolle mit genauer Rechnung");
-}
-
-QStringList checkColumns()
-{
-    return {QStringLiteral("Ihre Rechnung"), QStringLiteral("Genau"), QStringLiteral("Abweichung")};
-}
-
 StepResult<CheckReport> checkRectification(const Worked &w, const TableChoice &table)
 {
     const bool anyComputed =

@@ -2,6 +2,7 @@
 #define REKTI_RECTIFICATIONCHECK_H
 
 #include "astro/houses.h"
+#include "core/checkwords.h"
 #include "core/giventask.h"
 #include "core/stepresult.h"
 #include "rekti/rectificationstate.h"
@@ -105,12 +106,7 @@ enum class Cause {
     Overflow,
 };
 
-struct CheckRow {
-    QString name;
-    QString yours;
-    QString exact;
-    QString deviation;
-};
+using Core::CheckRow;
 
 struct CheckReport {
     QList<CheckRow> rows;
@@ -119,12 +115,6 @@ struct CheckReport {
     Cause cause = Cause::Right;
     int step = 0; // the number of the step on the form the cause names; 0 for none
 };
-
-// "Kontrolle"; the dialog's caption "Kontrolle mit genauer Rechnung".
-QString checkTitle();
-QString checkCaption();
-// "Ihre Rechnung", "Genau", "Abweichung".
-QStringList checkColumns();
 
 // The check of a worked calculation with the house table chosen; a message
 // while no step has been computed or the two table rows are not typed.

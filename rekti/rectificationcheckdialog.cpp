@@ -2,9 +2,9 @@
 #include "ui_rectificationcheckdialog.h"
 
 #include "settings/store.h"
+#include "ui/checktable.h"
 #include "ui/inputhelpers.h"
 
-#include <QHeaderView>
 #include <QRegularExpressionValidator>
 
 namespace Rectification {
@@ -57,6 +57,7 @@ RectificationCheckDialog::RectificationCheckDialog(const Worked &worked, QWidget
     : QDialog(parent), ui(std::make_unique<Ui::RectificationCheckDialog>()), m_worked(worked)
 {
     ui->setupUi(this);
+    setWindowTitle(Core::checkCaption());
     const TableChoice first = tableToCheck(worked);
     ui->cmbAchse->setCurrentIndex(first.axis == Astro::Axis::AC ? 1 : 0);
     ui->txtBreite_0->setText(QString::number(first.latitudeMinutes / 60));
@@ -101,23 +102,7 @@ void RectificationCheckDialog::check()
         return;
     }
     const CheckReport &report = checked.value();
-    ui->tblKontrolle->setRowCount(static_cast<int>(report.rows.size()));
-    for (int r = 0; r < report.rows.size(); ++r) {
-        const CheckRow &row = report.rows[r];
-        ui->tblKontrolle->setVerticalHeaderItem(r, new QTableWidgetItem(row.name));
-        const QString cells[] = {row.yours, row.exact, row.deviation};
-        for (int c = 0; c < 3; ++c) {
-            auto *item = new QTableWidgetItem(cells[c]);
-            // Deviations line up on their units.
-            if (c == 2)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            ui->tblKontrolle->setItem(r, c, item);
-        }
-    }
-    // Fitted anew at every check, the deviations then reaching the right edge.
-    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(false);
-    ui->tblKontrolle->resizeColumnsToContents();
-    ui->tblKontrolle->horizontalHeader()->setStretchLastSection(true);
+    showCheckRows(ui->tblKontrolle, report.rows);
     ui->lblBefund->setText(report.finding);
 }
 

@@ -70,9 +70,9 @@ qint32 nearRadix(int sign, const SexagesimalTriple &a, qint32 radix)
     qint32 position = Astro::positionOf(sign, a.units, a.minutes, a.seconds);
     const qint32 ahead = Astro::arcAhead(position, radix);
     if (ahead > HalfSign)
-        position -= Astro::ArcSecondsPerSign;
+        position -= Core::ArcSecondsPerSign;
     else if (ahead < -HalfSign)
-        position += Astro::ArcSecondsPerSign;
+        position += Core::ArcSecondsPerSign;
     return position;
 }
 
@@ -230,7 +230,7 @@ StepResult<Problem> problemOf(const Header &header)
 
 Problem problemOf(const GivenTask &task)
 {
-    return {task.radixSun / Astro::ArcSecondsPerSign,
+    return {task.radixSun / Core::ArcSecondsPerSign,
             task.solarYear,
             task.birthDate.day(),
             task.birthDate.month(),
@@ -254,11 +254,6 @@ std::optional<Astro::ExactSolarReturn> exactSolar(const Problem &p)
 QDateTime exactClockTime(const Astro::ExactSolarReturn &exact, int zone)
 {
     return Astro::wholeSecond(exact.moment).addSecs(qint64{zone} * 3600);
-}
-
-QList<QString> comparisonColumnHeaders()
-{
-    return {QStringLiteral("Ihre Rechnung"), QStringLiteral("Genau"), QStringLiteral("Abweichung")};
 }
 
 QString exactConvention()
@@ -565,35 +560,35 @@ Comparison compare(const Worked &w, const Problem &p, const Astro::ExactSolarRet
     return c;
 }
 
-QList<ComparisonRow> comparisonRows(const Comparison &c)
+QList<CheckRow> comparisonRows(const Comparison &c)
 {
-    QList<ComparisonRow> list;
+    QList<CheckRow> list;
     const auto position = [&c](const QString &caption, qint32 hand, qint32 exact) {
-        return ComparisonRow{caption, Astro::positionText(hand), Astro::positionText(exact),
-                             Notation::arcDeviation(Astro::arcAhead(hand, exact))};
+        return CheckRow{caption, Astro::positionText(hand), Astro::positionText(exact),
+                        Notation::arcDeviation(Astro::arcAhead(hand, exact))};
     };
     list << position(QStringLiteral("Sonnenstand 1. Datum"), c.hand1, c.exact.position1);
     list << position(QStringLiteral("Sonnenstand 2. Datum"), c.hand2, c.exact.position2);
 
     // Every time deviation is between whole moments, dates included.
-    ComparisonRow greenwich{QStringLiteral("Uhrzeit Greenwich"), dash(),
-                            Notation::clock(secondOfDay(c.exactUtc)), QString()};
+    CheckRow greenwich{QStringLiteral("Uhrzeit Greenwich"), dash(),
+                       Notation::clock(secondOfDay(c.exactUtc)), QString()};
     if (c.handGreenwich) {
-        greenwich.hand =
+        greenwich.yours =
             Notation::clock(c.exact.date1.startOfDay(QTimeZone::utc()).secsTo(*c.handGreenwich));
         if (c.greenwichCurrent)
             greenwich.deviation = Notation::timeDeviation(c.exactUtc.secsTo(*c.handGreenwich));
         else
-            greenwich.hand += notCurrent();
+            greenwich.yours += notCurrent();
     }
     list << greenwich;
 
-    ComparisonRow final{QStringLiteral("Uhrzeit des Solars"), dash(),
-                        Notation::clock(secondOfDay(c.exactLocal)), QString()};
+    CheckRow final{QStringLiteral("Uhrzeit des Solars"), dash(),
+                   Notation::clock(secondOfDay(c.exactLocal)), QString()};
     if (c.finalSeconds) {
-        final.hand = Notation::clock(*c.finalSeconds);
+        final.yours = Notation::clock(*c.finalSeconds);
         if (!c.finalCurrent)
-            final.hand += notCurrent();
+            final.yours += notCurrent();
         else if (c.handFinal)
             final.deviation = Notation::timeDeviation(c.exactLocal.secsTo(*c.handFinal));
         else
@@ -601,8 +596,8 @@ QList<ComparisonRow> comparisonRows(const Comparison &c)
     }
     list << final;
 
-    ComparisonRow date{QStringLiteral("Datum des Solars"), c.solarDateTyped,
-                       Notation::date(c.exactLocal.date()), QString()};
+    CheckRow date{QStringLiteral("Datum des Solars"), c.solarDateTyped,
+                  Notation::date(c.exactLocal.date()), QString()};
     if (c.solarDate) {
         const qint64 days = c.exactLocal.date().daysTo(*c.solarDate);
         if (days != 0)

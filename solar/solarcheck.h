@@ -2,6 +2,7 @@
 #define SOLAR_SOLARCHECK_H
 
 #include "astro/solarreturn.h"
+#include "core/checkwords.h"
 #include "core/stepresult.h"
 #include "solar/solarstate.h"
 
@@ -31,11 +32,6 @@
 // the Sun does not move evenly within a day); the finding explains that
 // difference, it never excuses anything with it.
 namespace Solar {
-
-inline QString checkTitle()
-{
-    return QStringLiteral("Kontrolle");
-}
 
 // The Solar a calculation answers, as numbers: its task's, or for a free
 // calculation what the student typed and picked in the head.
@@ -115,25 +111,9 @@ Core::StepResult<Comparison> compare(const Worked &worked);
 Comparison compare(const Worked &worked, const Problem &problem,
                    const Astro::ExactSolarReturn &exact);
 
-// One line of the comparison; deviation is empty where there is nothing to
-// compare.
-struct ComparisonRow {
-    QString caption;
-    QString hand;
-    QString exact;
-    QString deviation;
-};
-
 // The rows of the comparison as the dialog and the sheet show them: the two
 // positions, the Greenwich time, the time and the date of the Solar.
-QList<ComparisonRow> comparisonRows(const Comparison &comparison);
-// The caption of the comparison, as the dialog's title and the sheet's heading.
-inline QString checkCaption()
-{
-    return QStringLiteral("Kontrolle mit genauer Rechnung");
-}
-// The column headers after the row captions.
-QList<QString> comparisonColumnHeaders();
+QList<Core::CheckRow> comparisonRows(const Comparison &comparison);
 // The convention of the exact positions, in one line.
 QString exactConvention();
 

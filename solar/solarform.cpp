@@ -235,9 +235,9 @@ void SolarForm::load()
     // into step 3.
     if (m_state.task && !restore) {
         const Core::GivenTask &task = *m_state.task;
-        ui->Text1_0->setText(Astro::signName(task.radixSun / Astro::ArcSecondsPerSign));
+        ui->Text1_0->setText(Astro::signName(task.radixSun / Core::ArcSecondsPerSign));
         ui->Text1_1->setText(QString::number(task.solarYear));
-        const SexagesimalTriple within = secondsToTriple(task.radixSun % Astro::ArcSecondsPerSign);
+        const SexagesimalTriple within = secondsToTriple(task.radixSun % Core::ArcSecondsPerSign);
         m_radix[0]->setCurrentIndex(within.units);
         m_radix[1]->setCurrentIndex(within.minutes);
         m_radix[2]->setCurrentIndex(within.seconds);

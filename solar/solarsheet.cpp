@@ -136,9 +136,9 @@ SheetTable checkTable(const Comparison &comparison)
 {
     SheetTable check;
     check.title = checkCaption();
-    check.columnHeaders = QStringList{QString()} + comparisonColumnHeaders();
-    for (const ComparisonRow &row : comparisonRows(comparison))
-        check.rows << QStringList{row.caption, row.hand, row.exact, row.deviation};
+    check.columnHeaders = QStringList{QString()} + checkColumns();
+    for (const CheckRow &row : comparisonRows(comparison))
+        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
     check.finding = comparison.finding + u' ' + exactConvention();
     return check;
 }

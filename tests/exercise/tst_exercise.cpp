@@ -209,9 +209,9 @@ private slots:
         const ExactComparison exercise = compareWithExact(task, exactMoment(task));
         QCOMPARE(exercise.clock, (SexagesimalTriple{4, 11, 47}));
 
-        const int sign = task.radix / Astro::ArcSecondsPerSign;
+        const int sign = task.radix / Core::ArcSecondsPerSign;
         const auto within = [](qint32 position) {
-            return secondsToTriple(position % Astro::ArcSecondsPerSign);
+            return secondsToTriple(position % Core::ArcSecondsPerSign);
         };
         Solar::Worked w;
         w.header.sign = Astro::signName(sign);
@@ -247,10 +247,10 @@ private slots:
             const qint32 greater = task.page.at(task.hand.smallerRow + 1).value(task.axis);
             QVERIFY2(Astro::arcAhead(task.aspectPoint, smaller) >= 30, qPrintable(where));
             QVERIFY2(Astro::arcAhead(greater, task.aspectPoint) >= 30, qPrintable(where));
-            if (smaller / Astro::ArcSecondsPerSign != greater / Astro::ArcSecondsPerSign)
+            if (smaller / Core::ArcSecondsPerSign != greater / Core::ArcSecondsPerSign)
                 ++signChanges;
-            QCOMPARE(task.planetPosition % Astro::ArcSecondsPerSign,
-                     task.aspectPoint % Astro::ArcSecondsPerSign);
+            QCOMPARE(task.planetPosition % Core::ArcSecondsPerSign,
+                     task.aspectPoint % Core::ArcSecondsPerSign);
             QVERIFY(std::abs(task.trueOffset) >= 20 && std::abs(task.trueOffset) <= 230);
             // The calculator's answer is what the check accepts, and a slip of
             // a day in step 6 gets a hint but not the answer.

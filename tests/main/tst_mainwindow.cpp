@@ -395,9 +395,9 @@ private slots:
                     ->toolTip()
                     .startsWith(u"Aufgabe 4711 \u00b7 Solar "_s));
         const Solar::Header &hand = form->state().header;
-        QCOMPARE(hand.sign, Astro::signName(task.radix / Astro::ArcSecondsPerSign));
+        QCOMPARE(hand.sign, Astro::signName(task.radix / Core::ArcSecondsPerSign));
         QCOMPARE(hand.year, QString::number(task.solarYear));
-        QCOMPARE(hand.radix, secondsToTriple(task.radix % Astro::ArcSecondsPerSign));
+        QCOMPARE(hand.radix, secondsToTriple(task.radix % Core::ArcSecondsPerSign));
         QCOMPARE(hand.birthDate[0], QString::number(task.birthDate.day()));
         QCOMPARE(hand.birthDate[1], QString::number(task.birthDate.month()));
         // The page checks while the calculator is open: the answer typed here

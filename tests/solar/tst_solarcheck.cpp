@@ -251,7 +251,7 @@ private slots:
         // birthday is a true Solar, judged as any other.
         const qint32 radix = Astro::positionOf(2, 5, 1, 16);
         const auto exact = Astro::solveSolarReturn(radix, 1996, 28, 5);
-        const qint32 sign = 2 * Astro::ArcSecondsPerSign;
+        const qint32 sign = 2 * Core::ArcSecondsPerSign;
         row("three days before the birthday, zone +12",
             workedRight(u"Zwillinge"_s, u"1996"_s, {u"28"_s, u"5"_s, u"1960"_s}, radix - sign,
                         exact->position1 - sign, exact->position2 - sign, 12, exact->date1),
@@ -289,7 +289,7 @@ private slots:
         QCOMPARE(c.finding.contains(u"richtig"_s), cause == Cause::Right);
         if (!deviations.isEmpty()) {
             QStringList offs;
-            const QList<Solar::ComparisonRow> rows = Solar::comparisonRows(c);
+            const QList<Core::CheckRow> rows = Solar::comparisonRows(c);
             for (qsizetype i = 0; i < rows.size(); ++i)
                 offs << (deviations.value(i) == u"*"_s ? u"*"_s : rows[i].deviation);
             QCOMPARE(offs.mid(0, deviations.size()), deviations);
