@@ -60,6 +60,13 @@ QString positionText(qint32 position)
     return Notation::angle(withinSign) + u' ' + signName(p / ArcSecondsPerSign);
 }
 
+QString tableValueText(qint32 position)
+{
+    const qint32 p = ((position % ArcSecondsPerCircle) + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+    return Notation::degreesMinutes((p % ArcSecondsPerSign) / 60) + u' ' +
+           signName(p / ArcSecondsPerSign);
+}
+
 qint32 arcAhead(qint32 a, qint32 b)
 {
     const qint32 half = ArcSecondsPerCircle / 2;

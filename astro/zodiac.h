@@ -35,6 +35,9 @@ qint32 positionOf(int sign, int degrees, int minutes, int seconds);
 // the angle within the sign in velmora's one notation, then the sign.
 QString positionText(qint32 position);
 
+// "13°05' Löwe", as a printed house table writes a value to the minute.
+QString tableValueText(qint32 position);
+
 // How far position a lies ahead of b (positive) or behind it (negative), in
 // seconds of arc, across 0° Aries: 0°00'10'' lies 20'' ahead of 359°59'50''.
 qint32 arcAhead(qint32 a, qint32 b);

@@ -1,5 +1,6 @@
 #include "exercise/exercisesheet.h"
 
+#include "astro/zodiac.h"
 #include "core/notation.h"
 
 #include "exercise/rectificationtask.h"
@@ -33,21 +34,21 @@ SheetStep solarTaskStep(int ordinal, const SolarTask &task)
     step.number = ordinal;
     step.heading = QStringLiteral("Aufgabe ") + QString::number(task.number);
     step.explanation = task.firstName + u' ' + task.surname + QStringLiteral(" wurde am ") +
-                       dateText(task.birthDate) + QStringLiteral(" in ") + task.town +
-                       QStringLiteral(" geboren. Radix-Sonne: ") + positionText(task.radix) +
+                       Core::Notation::date(task.birthDate) + QStringLiteral(" in ") + task.town +
+                       QStringLiteral(" geboren. Radix-Sonne: ") + Astro::positionText(task.radix) +
                        QStringLiteral(". Solar für das Jahr ") + QString::number(task.solarYear) +
-                       QStringLiteral(", Zeitzone ") + zoneText(task.zone) +
+                       QStringLiteral(", Zeitzone ") + Core::Notation::zone(task.zone) +
                        QStringLiteral(". Berechnen Sie Datum und Uhrzeit des Solars.");
     step.lines << QStringLiteral("Ephemeride, die Sonne um 0h Weltzeit (UT):");
     for (const EphemerisDay &day : task.page)
         step.lines << QStringLiteral("\u2003") + dayText(day.date) + QStringLiteral("\u2003") +
-                          positionText(day.position);
+                          Astro::positionText(day.position);
     // Room to work, one line for each step of the hand method.
     step.lines << QString() << QStringLiteral("A = ") + blank(40)
                << QStringLiteral("B = ") + blank(40)
                << QStringLiteral("B ÷ A × 24 h = ") + blank(32)
-               << QStringLiteral("Zeitzone ") + zoneText(task.zone) + QStringLiteral(": ") +
-                      blank(34)
+               << QStringLiteral("Zeitzone ") + Core::Notation::zone(task.zone) +
+                      QStringLiteral(": ") + blank(34)
                << QStringLiteral("Solar am ") + blank(16) + QStringLiteral(" um ") + blank(18);
     // Nothing is computed on the sheet: no "not yet computed" under the task.
     step.computed = true;
@@ -124,10 +125,11 @@ Sheet rectificationExerciseSheet(int first, int count, QDate printed)
         const RectificationHandSolution &hand = task->hand;
         solutions.rows << QStringList{
             QString::number(number),
-            rowTimeText(task->page.at(hand.smallerRow).siderealSeconds()) + QStringLiteral(" / ") +
-                rowTimeText(task->page.at(hand.smallerRow + 1).siderealSeconds()),
-            arcText(hand.quotient),
-            arcText(hand.correctedRamc),
+            Core::Notation::rowTime(task->page.at(hand.smallerRow).siderealSeconds()) +
+                QStringLiteral(" / ") +
+                Core::Notation::rowTime(task->page.at(hand.smallerRow + 1).siderealSeconds()),
+            Core::Notation::angle(Core::pickersToSeconds(hand.quotient)),
+            Core::Notation::angle(Core::pickersToSeconds(hand.correctedRamc)),
             correctionText(hand.correction),
             Core::Notation::preciseDuration(exactCorrection(*task).siderealSeconds)};
     }
@@ -160,11 +162,12 @@ Sheet solarExerciseSheet(int first, int count, QDate printed)
         const SolarHandSolution &hand = task->hand;
         solutions.rows << QStringList{
             QString::number(number),
-            dateText(task->pair().date1),
-            arcText(hand.motion),
-            arcText(hand.distance),
-            clockText(hand.greenwich),
-            dateText(hand.date) + QStringLiteral(", ") + clockText(hand.clock)};
+            Core::Notation::date(task->pair().date1),
+            Core::Notation::angle(Core::pickersToSeconds(hand.motion)),
+            Core::Notation::angle(Core::pickersToSeconds(hand.distance)),
+            Core::Notation::clock(Core::pickersToSeconds(hand.greenwich)),
+            Core::Notation::date(hand.date) + QStringLiteral(", ") +
+                Core::Notation::clock(Core::pickersToSeconds(hand.clock))};
     }
     solutions.finding = QStringLiteral("Die Uhrzeiten des Solars gelten in der Zeitzone der "
                                        "Aufgabe; wo sie 24 Uhr erreicht, sind 24 Stunden "

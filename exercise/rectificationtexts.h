@@ -25,10 +25,6 @@ QStringList houseTableHeaders();
 // A row as printed: "8h16m", "124°", "13°05' Löwe", "4°51' Skorpion".
 QStringList houseTableCells(const HouseTableRow &row);
 
-// "8h16m" for a sidereal time in seconds (rows are whole minutes).
-QString rowTimeText(qint32 siderealSeconds);
-// "6h02m10s".
-QString siderealText(qint32 seconds);
 // "0h-3m-26s", as the calculator writes the correction.
 QString correctionText(const Core::SexagesimalTriple &correction);
 // The exact correction as the page, the check and the sheet give it:

@@ -60,6 +60,8 @@ std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qi
 
     const Solar::Results &r = st.results();
     SolarHandSolution solution;
+    solution.entries = e;
+    solution.results = r;
     solution.motion = *r.motion;
     solution.distance = *r.distance;
     solution.decimalHours = r.greenwich->hours;

@@ -2,6 +2,7 @@
 #define EXERCISE_SOLARHANDSOLUTION_H
 
 #include "core/sexagesimal.h"
+#include "solar/solarstate.h"
 
 #include <QDate>
 #include <QtGlobal>
@@ -25,6 +26,9 @@ struct EphemerisPair {
 };
 
 struct SolarHandSolution {
+    // The calculator's state after the last step, with what each step gave.
+    Solar::Entries entries;
+    Solar::Results results;
     Core::SexagesimalTriple motion;   // A = position 2 - position 1
     Core::SexagesimalTriple distance; // B = radix - position 1
     // B / A x 24 rounded to four places: the value from which step 4 writes

@@ -1,4 +1,6 @@
 #include "exercise/solarpage.h"
+
+#include "astro/zodiac.h"
 #include "ui_exercisewindow.h"
 
 #include "exercise/exercisesheet.h"
@@ -67,7 +69,7 @@ void SolarPage::fillPage()
     for (int row = 0; row < page->rowCount(); ++row) {
         const EphemerisDay &day = m_task->page.at(row);
         page->setItem(row, 0, new QTableWidgetItem(dayText(day.date)));
-        auto *position = new QTableWidgetItem(positionText(day.position));
+        auto *position = new QTableWidgetItem(Astro::positionText(day.position));
         position->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         page->setItem(row, 1, position);
     }

@@ -14,19 +14,9 @@
 
 namespace Exercise {
 
-// "23°14'07'' Fische": degrees within the sign, minutes and seconds of arc
-// with two digits, then the sign, as a German ephemeris prints the Sun.
-QString positionText(qint32 position);
-// "1°00'02''": an arc of the hand method (A or B).
-QString arcText(const Core::SexagesimalTriple &arc);
-// "8 h 46 m 44 s".
-QString clockText(const Core::SexagesimalTriple &time);
-// "12.03.2031"; with the weekday, as an ephemeris page lists its days:
+// A date with its weekday, as an ephemeris page lists its days:
 // "Mo 12.03.2031".
-QString dateText(QDate date);
 QString dayText(QDate date);
-// "+1", "0", "-5": a time zone as the calculator's list shows it.
-QString zoneText(int zone);
 
 // For a birth on 29 February, which day is the birthday in a common year
 // (Core::birthdayIn): "Geburtstag in Gemeinjahren: 1. März"; empty for any
@@ -46,7 +36,7 @@ struct ExactComparison {
 };
 ExactComparison compareWithExact(const SolarTask &task, const QDateTime &exactUtc);
 
-// "13.03.2031 um 9 h 46 m 32 s (Zeitzone +1)".
+// "13.03.2031 um 9h46m32s (Zeitzone +1)".
 QString exactText(const SolarTask &task, const ExactComparison &exact);
 
 // The worked solution, step by step as the calculator computes it, then the

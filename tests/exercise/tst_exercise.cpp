@@ -40,7 +40,7 @@ qint32 readPosition(const QString &text)
 
 QString answerText(const SolarHandSolution &hand)
 {
-    return dateText(hand.date) + u" um "_s + clockText(hand.clock);
+    return Notation::date(hand.date) + u" um "_s + Notation::clock(pickersToSeconds(hand.clock));
 }
 
 // The first task number whose Solar moves to the next day by "-24h".
@@ -85,7 +85,7 @@ private slots:
             const QString tag = u"task "_s + QString::number(n);
             QList<EphemerisDay> read;
             for (const EphemerisDay &day : task.page)
-                read.append({day.date, readPosition(positionText(day.position))});
+                read.append({day.date, readPosition(Astro::positionText(day.position))});
             const qint32 radix = readPosition(
                 solarTaskHtml(task).section(u"Radix-Sonne: "_s, 1).section(u"<br>"_s, 0, 0));
             const std::optional<int> first = enclosingPair(read, radix);
@@ -513,9 +513,10 @@ private slots:
     {
         const QString html = rectificationSolutionHtml(*makeRectificationTask(3));
         for (const QString &part :
-             {u"44 Jahre und 97 Tage"_s, u"Direktionsbogen 43°37'35''"_s, u"-24h = 2h06m31s"_s,
-              u"zwischen den Zeilen 2h04m und 2h08m"_s, u"+ 360° = 347°36'46''"_s, u"= 0h-1m-34s"_s,
-              u"bürgerliche Zeit"_s, u"lineare Interpolation"_s})
+             {u"44 Jahre und 97 Tage"_s, u"× 0°59'08'' = 43°37'35''"_s, u"− 24 h = 2h06m31s"_s,
+              u"zwischen den Zeilen 2h04m und 2h08m"_s, u"+ 360° = 347°36'46''"_s,
+              u"= -0h01m34s, im Rechner 0h-1m-34s"_s, u"bürgerliche Zeit"_s,
+              u"lineare Interpolation"_s})
             QVERIFY2(html.contains(part), qPrintable(part));
     }
 };
