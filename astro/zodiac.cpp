@@ -39,13 +39,19 @@ QString signName(int sign)
     return signNames().at(static_cast<std::size_t>(sign));
 }
 
-std::optional<int> signOf(const QString &typed)
+std::optional<int> signNamed(const QString &typed)
 {
     const QString wanted = folded(typed);
     for (int sign = 0; sign < SignCount; ++sign)
         if (folded(signName(sign)) == wanted)
             return sign;
     return std::nullopt;
+}
+
+int signIndex(qint32 position)
+{
+    return static_cast<int>(((position % ArcSecondsPerCircle) + ArcSecondsPerCircle) %
+                            ArcSecondsPerCircle / ArcSecondsPerSign);
 }
 
 qint32 positionOf(int sign, int degrees, int minutes, int seconds)

@@ -26,7 +26,10 @@ QString signName(int sign);
 // The sign a student typed: upper or lower case, with the umlaut or written
 // out ("Löwe", "LOEWE", "schütze", "Schuetze"), blanks around it ignored.
 // Nothing for a text that names no sign.
-std::optional<int> signOf(const QString &typed);
+std::optional<int> signNamed(const QString &typed);
+
+// The sign a position lies in, 0 .. 11.
+int signIndex(qint32 position);
 
 // The position of a sign and degrees, minutes, seconds within it.
 qint32 positionOf(int sign, int degrees, int minutes, int seconds);

@@ -71,6 +71,53 @@ double outOfRange(const std::string &mantissa, long long exponent)
 
 } // namespace
 
+namespace {
+
+// The digits of a mantissa with at most one full stop, from position i on;
+// i is left after them.
+std::string mantissaAt(const QString &s, qsizetype &i)
+{
+    std::string mantissa;
+    bool seenPoint = false;
+    for (; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c >= u'0' && c <= u'9') {
+            mantissa += static_cast<char>(c.unicode());
+        } else if (c == u'.' && !seenPoint) {
+            mantissa += '.';
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    return mantissa;
+}
+
+// An exponent at position i: E or D, an optional sign, digits. Without
+// digits it is not part of the number ("1E" reads as 1): then "" and 0.
+std::pair<std::string, long long> exponentAt(const QString &s, qsizetype i)
+{
+    if (i >= s.size() || (s[i].toUpper() != u'E' && s[i].toUpper() != u'D'))
+        return {};
+    qsizetype j = i + 1;
+    bool negative = false;
+    if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) {
+        negative = s[j] == u'-';
+        ++j;
+    }
+    std::string digits;
+    long long exponent = 0;
+    for (; j < s.size() && s[j] >= u'0' && s[j] <= u'9'; ++j) {
+        digits += static_cast<char>(s[j].unicode());
+        exponent = std::min<long long>(exponent * 10 + (s[j].unicode() - u'0'), 1'000'000'000LL);
+    }
+    if (digits.empty())
+        return {};
+    return {(negative ? "e-" : "e") + digits, negative ? -exponent : exponent};
+}
+
+} // namespace
+
 double textValue(const QString &text)
 {
     QString s;
@@ -95,50 +142,11 @@ double textValue(const QString &text)
         negative = s[i] == u'-';
         ++i;
     }
-
-    std::string mantissa;
-    bool anyDigit = false;
-    bool seenPoint = false;
-    for (; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c >= u'0' && c <= u'9') {
-            mantissa += static_cast<char>(c.unicode());
-            anyDigit = true;
-        } else if (c == u'.' && !seenPoint) {
-            mantissa += '.';
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (!anyDigit)
+    const std::string mantissa = mantissaAt(s, i);
+    if (mantissa.find_first_of("0123456789") == std::string::npos)
         return 0;
-
-    // Exponent: E or D, an optional sign, digits. Without digits it is not part
-    // of the number ("1E" reads as 1).
-    std::string exponentDigits;
-    bool exponentNegative = false;
-    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
-        qsizetype j = i + 1;
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) {
-            exponentNegative = s[j] == u'-';
-            ++j;
-        }
-        for (; j < s.size() && s[j] >= u'0' && s[j] <= u'9'; ++j)
-            exponentDigits += static_cast<char>(s[j].unicode());
-    }
-
-    std::string number = mantissa;
-    long long exponent = 0;
-    if (!exponentDigits.empty()) {
-        number += exponentNegative ? "e-" : "e";
-        number += exponentDigits;
-        for (char c : exponentDigits) {
-            exponent = std::min<long long>(exponent * 10 + (c - '0'), 1'000'000'000LL);
-        }
-        if (exponentNegative)
-            exponent = -exponent;
-    }
+    const auto [exponentText, exponent] = exponentAt(s, i);
+    const std::string number = mantissa + exponentText;
 
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);

@@ -37,12 +37,6 @@ void StepLedger::failed(int step)
     m_steps[step].failedAt = ++m_clock;
 }
 
-void StepLedger::clear()
-{
-    m_steps = QList<Record>(m_feeds.size());
-    m_clock = 0;
-}
-
 StepLedger::Status StepLedger::status(int step, const InputsOf &inputsNow) const
 {
     const Record &r = m_steps.at(step);
@@ -75,18 +69,6 @@ QList<int> StepLedger::ancestors(int step) const
     }
     std::sort(found.begin(), found.end());
     return found;
-}
-
-QList<int> StepLedger::skipped(int step) const
-{
-    QList<int> never;
-    if (!computed(step))
-        return never;
-    for (int earlier : ancestors(step)) {
-        if (!computed(earlier))
-            never << earlier;
-    }
-    return never;
 }
 
 int StepLedger::firstStale(int step, const InputsOf &inputsNow) const

@@ -31,14 +31,8 @@ public:
 
     void succeeded(int step, Inputs inputs);
     void failed(int step);
-    // Forgets everything, as a form that opens anew.
-    void clear();
 
     Status status(int step, const InputsOf &inputsNow) const;
-    bool computed(int step) const { return m_steps.at(step).computedAt > 0; }
-    // The earlier steps (direct or further back) that were never computed,
-    // although step k, which builds on them, was.
-    QList<int> skipped(int step) const;
     // The first stale step among step k and the steps it builds on; -1 if none.
     int firstStale(int step, const InputsOf &inputsNow) const;
 

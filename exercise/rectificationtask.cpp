@@ -118,11 +118,6 @@ qint32 roundedArcSeconds(double degrees)
     return s < 0 ? s + ArcSecondsPerCircle : s;
 }
 
-int signOf(qint32 position)
-{
-    return position / Core::ArcSecondsPerSign;
-}
-
 SexagesimalTriple withinSign(qint32 position)
 {
     return secondsToTriple(position % Core::ArcSecondsPerSign);
@@ -205,9 +200,14 @@ RectificationHandSolution handSolutionOf(const Rectification::State &st, int row
     return hand;
 }
 
-// Draws the birth, the event, the axis and the planet and builds the page;
-// false when the drawn values do not make a task for the hand method.
-bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
+// Draws the town, the recorded birth and how far the true one lies from it,
+// the event, the axis, the aspect and the planet.
+struct Drawn {
+    bool aspectBehind = false; // the planet behind its aspect point
+    int smallerIndex = 0;      // the page's row before the event
+};
+
+Drawn drawPersonAndEvent(SplitMix64 &random, RectificationTask &task)
 {
     const Town &town = Towns[static_cast<std::size_t>(random.below(Towns.size()))];
     task.town = QString::fromUtf16(town.name);
@@ -225,10 +225,50 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
     task.event = pick(random, Events);
     task.axis = random.below(2) == 0 ? Astro::Axis::MC : Astro::Axis::AC;
     task.aspect = static_cast<Aspect>(random.below(5));
-    const bool aspectBehind = random.below(2) == 1; // the planet behind its aspect point
+    Drawn drawn;
+    drawn.aspectBehind = random.below(2) == 1;
     task.planet = pick(random, Planets);
-    const int smallerIndex = 2 + static_cast<int>(random.below(3));
+    drawn.smallerIndex = 2 + static_cast<int>(random.below(3));
+    return drawn;
+}
 
+// The planet in its aspect to where the axis, directed from the true birth,
+// stands at the event.
+void placePlanet(RectificationTask &task, double directedTrue, bool aspectBehind)
+{
+    task.aspectPoint = roundedArcSeconds(
+        Astro::axisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
+    const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
+    const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
+    const qint32 shift = signs * ArcSecondsPerSign * (aspectBehind ? -1 : 1);
+    task.planetPosition = (task.aspectPoint + shift + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+}
+
+// The page of the house table: seven rows, the row before the event at its
+// place; false when the planet lies too near a printed value or the sign
+// change is not the one wanted.
+bool buildPage(RectificationTask &task, int ramc, int smallerIndex, bool signChange)
+{
+    task.page.clear();
+    for (int i = 0; i < PageRows; ++i) {
+        const int r = (ramc - smallerIndex + i + 360) % 360;
+        task.page.append({r,
+                          Astro::printedAxis(Astro::Axis::MC, r, task.obliquity, task.latitude()),
+                          Astro::printedAxis(Astro::Axis::AC, r, task.obliquity, task.latitude())});
+    }
+    const qint32 smaller = task.page.at(smallerIndex).value(task.axis);
+    const qint32 greater = task.page.at(smallerIndex + 1).value(task.axis);
+    if (Astro::arcAhead(task.aspectPoint, smaller) < Margin ||
+        Astro::arcAhead(greater, task.aspectPoint) < Margin)
+        return false;
+    return (Astro::signIndex(smaller) != Astro::signIndex(greater)) == signChange;
+}
+
+// Draws the birth, the event, the axis and the planet and builds the page;
+// false when the drawn values do not make a task for the hand method.
+bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
+{
+    const Drawn drawn = drawPersonAndEvent(random, task);
     // The calculator's field takes at most 364 days.
     if (ageAt(task.birthDate, task.eventDate).days > 364)
         return false;
@@ -250,7 +290,6 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
     const double arc = task.exactYears() * NaibodDegreesPerYear;
     const double directedTrue = normalizedDegrees(trueRamc + arc);
     const double directedRecorded = normalizedDegrees(recordedRamc + arc);
-    task.page.clear();
     Rectification::State toEvent;
     if (!stepsToEvent(task, {}, toEvent))
         return false;
@@ -259,30 +298,11 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
         static_cast<int>(directedRecorded) != ramc)
         return false;
 
-    // The planet where the axis directed from the true birth stands.
-    task.aspectPoint = roundedArcSeconds(
-        Astro::axisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
-    const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
-    const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
-    const qint32 shift = signs * Core::ArcSecondsPerSign * (aspectBehind ? -1 : 1);
-    task.planetPosition = (task.aspectPoint + shift + ArcSecondsPerCircle) % ArcSecondsPerCircle;
-
-    for (int i = 0; i < PageRows; ++i) {
-        const int r = (ramc - smallerIndex + i + 360) % 360;
-        task.page.append({r,
-                          Astro::printedAxis(Astro::Axis::MC, r, task.obliquity, task.latitude()),
-                          Astro::printedAxis(Astro::Axis::AC, r, task.obliquity, task.latitude())});
-    }
-    const qint32 smaller = task.page.at(smallerIndex).value(task.axis);
-    const qint32 greater = task.page.at(smallerIndex + 1).value(task.axis);
-    if (Astro::arcAhead(task.aspectPoint, smaller) < Margin ||
-        Astro::arcAhead(greater, task.aspectPoint) < Margin)
+    placePlanet(task, directedTrue, drawn.aspectBehind);
+    if (!buildPage(task, ramc, drawn.smallerIndex, signChange))
         return false;
-    if ((signOf(smaller) != signOf(greater)) != signChange)
-        return false;
-
     const std::optional<RectificationHandSolution> hand = runRectificationSteps(task, {});
-    if (!hand || hand->smallerRow != smallerIndex)
+    if (!hand || hand->smallerRow != drawn.smallerIndex)
         return false;
     task.hand = *hand;
     return true;

@@ -21,16 +21,17 @@ namespace {
 constexpr qint64 NearlyRight = 120;
 
 // What step 4 makes of a distance and a motion in seconds of arc, in seconds
-// of time: B / A x 24 h rounded to four decimal places of an hour.
+// of time; nothing where the step refuses them or a slip makes no clock time.
 std::optional<qint64> interpolatedSeconds(qint64 distance, qint64 motion)
 {
-    if (motion <= 0 || distance < 0)
+    if (motion <= 0 || distance < 0 || distance > 100 * motion)
         return std::nullopt;
-    const FixedDecimal hours = FixedDecimal::fromDouble(static_cast<double>(distance) /
-                                                        static_cast<double>(motion) * 24.0);
-    if (hours.wholePart() > 1000)
+    const auto step =
+        Solar::greenwichTime(Sexagesimal::of(secondsToTriple(static_cast<qint32>(motion))),
+                             Sexagesimal::of(secondsToTriple(static_cast<qint32>(distance))));
+    if (!step.ok())
         return std::nullopt;
-    return pickersToSeconds(decimalToTriple(hours));
+    return pickersToSeconds(step.value().time);
 }
 
 struct Slip {

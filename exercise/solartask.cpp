@@ -83,11 +83,6 @@ const QDate LastBirth(2005, 12, 31);
 constexpr int LastSolarYear = 2035;
 constexpr qint64 SecondsPerDay = 86'400;
 
-int signOf(qint32 position)
-{
-    return position / Core::ArcSecondsPerSign;
-}
-
 // Draws the birth and the Solar year, fills the page and works out the
 // answer; false when the task cannot be done by hand within one sign.
 bool drawBirthAndSolar(SplitMix64 &random, SolarTask &task)
@@ -117,7 +112,7 @@ bool drawBirthAndSolar(SplitMix64 &random, SolarTask &task)
     // The hand method subtracts degrees within one sign: a pair on both sides
     // of a sign's beginning would need 30° carried, which the form cannot do.
     const EphemerisPair days = task.pair();
-    if (signOf(days.position1) != signOf(days.position2))
+    if (Astro::signIndex(days.position1) != Astro::signIndex(days.position2))
         return false;
     const std::optional<SolarHandSolution> hand = solarHandSolution(days, task.radix, task.zone);
     if (!hand)

@@ -90,9 +90,6 @@ class DocumentLinks : public QObject {
 public:
     explicit DocumentLinks(QWidget *window, const QString &folder = programFolder());
 
-    QMenu *documentMenu() const { return m_documentMenu; }
-    QMenu *teachingMenu() const { return m_teachingMenu; }
-
     // The last step of the main window's load: one item per teaching document
     // found in "pdf/lehrmaterialien/", then the placeholder `unter_0` is
     // hidden. Files added later show up after the next start.

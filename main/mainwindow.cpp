@@ -63,6 +63,20 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     }
 
     m_documents = new DocumentLinks(this);
+    connectButtons();
+
+    load();
+
+    m_undo = new QUndoStack(this);
+    m_keeping = new Keeping(*m_list, storedControls(), m_undo, this);
+    addListActions();
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
+}
+
+// The buttons and the two links, in the order of the keyboard.
+void MainWindow::connectButtons()
+{
     openMenuOnClick(ui->Command1,
                     [this](const QPoint &where) { m_documents->showDocumentMenu(where); });
     connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::openSolar);
@@ -84,14 +98,6 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     // The exercises came later than everything else on the window: last.
     connect(ui->cmdUebungen, &QPushButton::clicked, this, &MainWindow::openExercises);
     setTabOrder(ui->Label7, ui->cmdUebungen);
-
-    load();
-
-    m_undo = new QUndoStack(this);
-    m_keeping = new Keeping(*m_list, storedControls(), m_undo, this);
-    addListActions();
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
 }
 
 QString MainWindow::undoHint()

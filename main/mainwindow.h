@@ -79,6 +79,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void connectButtons();
     void load();
     void focusName();
     QList<Store::Controls> storedControls() const;

@@ -56,6 +56,33 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     setUpWindow(ui->SSTab1, false);
     setFixedSize(size());
 
+    collectFields();
+    tableFields();
+    paint();
+    setUpTyping();
+    connectChecks();
+    connectSteps();
+    connectButtons();
+
+    // Worked from the keyboard alone: the cursor starts in the sidereal time
+    // of birth, the first entry of the workflow.
+    ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
+    showBeginningOfText(ui->Text1_3);
+    load();
+
+    // From here on every change of an input is read into the state at once,
+    // and the entries are kept as they change and when the form closes.
+    followInputs([this] { readFields(); });
+    Store::keepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { Store::saveControls(controls); });
+    // The time restored from the last use is selected, ready to be typed over.
+    selectAllText(ui->txtTime0_0);
+}
+
+// The form's fields, by what they hold: an angle, a time or a date in three
+// fields, an age or a house-table row in two.
+void RectificationForm::collectFields()
+{
     m_birthDate = {ui->txtDateh_0, ui->txtDateh_1, ui->txtDateh_2};
     m_birthSiderealTime = {ui->txtTime0_0, ui->txtTime0_1, ui->txtTime0_2};
     m_birthSiderealTimeOfStep4 = {ui->txtTime2_0, ui->txtTime2_1, ui->txtTime2_2};
@@ -87,11 +114,16 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     m_ramcInTime = {ui->txtTime6_0, ui->txtTime6_1, ui->txtTime6_2};
     m_ramcInTimeOfStep8 = {ui->txtTime8_0, ui->txtTime8_1, ui->txtTime8_2};
     m_correction = {ui->txtTime9_0, ui->txtTime9_1, ui->txtTime9_2};
-    tableFields();
-    paint();
+}
 
-    const FieldTriple *tableValues[] = {&m_greaterValue, &m_smallerValue, &m_correctedValue,
-                                        &m_smallerValue2};
+// The table values of step 5, typed within their signs.
+QList<const FieldTriple *> RectificationForm::tableValueFields() const
+{
+    return {&m_greaterValue, &m_smallerValue, &m_correctedValue, &m_smallerValue2};
+}
+
+void RectificationForm::setUpTyping()
+{
     // Typing replaces the whole entry of a field that gets the focus.
     QList<QLineEdit *> typed{ui->Text1_0,
                              ui->Text1_1,
@@ -107,7 +139,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
                              m_age[1]};
     for (const FieldTriple *fields : {&m_birthDate, &m_birthSiderealTime})
         typed << QList<QLineEdit *>(fields->begin(), fields->end());
-    for (const FieldTriple *fields : tableValues)
+    for (const FieldTriple *fields : tableValueFields())
         typed << QList<QLineEdit *>(fields->begin(), fields->end());
     for (QLineEdit *field : std::as_const(typed))
         selectAllOnFocus(field);
@@ -116,7 +148,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
 
     // Numbers that are typed take digits only; the program's own fields are
     // read-only, and the two correction lists are chosen, never typed.
-    for (const FieldTriple *fields : tableValues) {
+    for (const FieldTriple *fields : tableValueFields()) {
         for (QLineEdit *field : *fields)
             acceptDigitsOnly(field);
     }
@@ -126,7 +158,11 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
         acceptDigitsOnly(field);
     rejectAllKeys(ui->Combo1);
     rejectAllKeys(ui->Combo2);
+}
 
+// The range checks and the copies made while typing.
+void RectificationForm::connectChecks()
+{
     for (int i = 0; i < 2; ++i)
         connect(m_age[i], &QLineEdit::textChanged, this, [this, i] { ageChanged(i); });
     for (int i = 0; i < 3; ++i) {
@@ -134,7 +170,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
                 [this, i] { birthSiderealTimeChanged(i); });
     }
     // A table value within its sign: at most 29°59'59''.
-    for (const FieldTriple *fields : tableValues) {
+    for (const FieldTriple *fields : tableValueFields()) {
         const double maxima[] = {29, 59, 59};
         for (int i = 0; i < 3; ++i) {
             QLineEdit *field = (*fields)[i];
@@ -151,7 +187,10 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
             });
         }
     }
-    connectSteps();
+}
+
+void RectificationForm::connectButtons()
+{
     connect(ui->Command1, &QPushButton::clicked, this, &RectificationForm::okayClicked);
     connect(ui->Command14, &QPushButton::clicked, this, &RectificationForm::reject);
     attachSheetMenu(
@@ -159,20 +198,6 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
         [this] { return rectificationSheetFileName(m_start.personName); });
     connect(ui->cmdKontrolle, &QPushButton::clicked, this, &RectificationForm::openCheck);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RectificationForm::showPage);
-
-    // Worked from the keyboard alone: the cursor starts in the sidereal time
-    // of birth, the first entry of the workflow.
-    ui->txtTime0_0->setFocus(Qt::OtherFocusReason);
-    showBeginningOfText(ui->Text1_3);
-    load();
-
-    // From here on every change of an input is read into the state at once,
-    // and the entries are kept as they change and when the form closes.
-    followInputs([this] { readFields(); });
-    Store::keepEntriesAsTheyChange(this, storedControls());
-    saveOnClosing([controls = storedControls()] { Store::saveControls(controls); });
-    // The time restored from the last use is selected, ready to be typed over.
-    selectAllText(ui->txtTime0_0);
 }
 
 RectificationForm::~RectificationForm() = default;

@@ -45,8 +45,13 @@ private:
     void paint();
     void load();
     QList<Store::Controls> storedControls() const;
+    void collectFields();
+    QList<const Gui::FieldTriple *> tableValueFields() const;
     void tableFields();
+    void setUpTyping();
+    void connectChecks();
     void connectSteps();
+    void connectButtons();
 
     void ageChanged(int element);
     void birthSiderealTimeChanged(int element);

@@ -191,7 +191,7 @@ std::optional<std::pair<int, QString>> firstSlip(const Worked &w)
 
 void readHeader(Header &h)
 {
-    h.signIndex = Astro::signOf(h.sign);
+    h.signIndex = Astro::signNamed(h.sign);
     h.yearNumber = wholeNumber(h.year);
     h.birthDay = wholeNumber(h.birthDate[0]);
     h.birthMonth = wholeNumber(h.birthDate[1]);

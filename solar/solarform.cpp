@@ -46,6 +46,32 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     ui->setupUi(this);
     setUpWindow(ui->SSTab1, true);
 
+    collectFields();
+    paint();
+    setUpTyping();
+    connectSteps();
+
+    // Worked from the keyboard alone: the cursor starts in the sign, the
+    // first entry of the workflow.
+    ui->Text1_0->setFocus(Qt::OtherFocusReason);
+
+    ui->SSTab1->setCurrentIndex(0);
+    showPage(0);
+    load();
+
+    // From here on every change of an input is read into the state at once,
+    // and the entries are kept as they change and when the form closes.
+    followInputs([this] { readFields(); });
+    Store::keepEntriesAsTheyChange(this, storedControls());
+    saveOnClosing([controls = storedControls()] { Store::saveControls(controls); });
+    // The sign restored from the last use is selected, ready to be typed over.
+    selectAllText(ui->Text1_0);
+}
+
+// The form's fields and lists, by what they hold, and the form's side of the
+// table of steps: the fields of each entry a step reads or shows.
+void SolarForm::collectFields()
+{
     m_radix = {ui->cmbDeg13_0, ui->cmbDeg13_1, ui->cmbDeg13_2};
     m_date1 = {ui->cmbDeg1_0, ui->cmbDeg1_1, ui->cmbDeg1_2};
     m_date2 = {ui->cmbDeg2_0, ui->cmbDeg2_1, ui->cmbDeg2_2};
@@ -73,8 +99,10 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
                      {&E::zoneTime, &m_zoneTime},
                      {&E::finalTime, &m_finalTime}};
     m_resultFields = {&m_motion, &m_distance, &m_greenwichTime, &m_zoneTime, &m_finalTime};
-    paint();
+}
 
+void SolarForm::setUpTyping()
+{
     // Typing into the sign, the years and the dates replaces the whole entry;
     // the ephemeris positions of dates 1 and 2 change only through their lists.
     for (QLineEdit *field : {ui->Text1_0, ui->Text1_1, ui->Text1_2, ui->Text1_3, ui->Text1_4,
@@ -87,7 +115,10 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
             rejectAllKeys(picker);
     }
     rejectAllKeys(ui->Combo1);
+}
 
+void SolarForm::connectSteps()
+{
     // Step 1: every change of a picked position, also by the program while
     // the form fills and restores its lists, is carried into steps 2 and 3.
     const auto onPick = [this](const PickerTriple &pickers, void (SolarForm::*carry)(int)) {
@@ -118,22 +149,6 @@ SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     attachSheetMenu(
         ui->cmdRechenblatt, calculationSheetTexts(), [this] { return calculationSheet(); },
         [this] { return solarSheetFileName(m_start.personName, ui->Text1_1->text()); });
-
-    // Worked from the keyboard alone: the cursor starts in the sign, the
-    // first entry of the workflow.
-    ui->Text1_0->setFocus(Qt::OtherFocusReason);
-
-    ui->SSTab1->setCurrentIndex(0);
-    showPage(0);
-    load();
-
-    // From here on every change of an input is read into the state at once,
-    // and the entries are kept as they change and when the form closes.
-    followInputs([this] { readFields(); });
-    Store::keepEntriesAsTheyChange(this, storedControls());
-    saveOnClosing([controls = storedControls()] { Store::saveControls(controls); });
-    // The sign restored from the last use is selected, ready to be typed over.
-    selectAllText(ui->Text1_0);
 }
 
 SolarForm::~SolarForm() = default;

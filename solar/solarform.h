@@ -41,6 +41,9 @@ public:
     Sheets::Sheet calculationSheet() const;
 
 private:
+    void collectFields();
+    void setUpTyping();
+    void connectSteps();
     void paint();
     void load();
     QList<Store::Controls> storedControls() const;

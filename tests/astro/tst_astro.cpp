@@ -146,7 +146,7 @@ private slots:
                                           {u"Lowe"_s, -1},
                                           {u"Wid"_s, -1},
                                           {u"Waage2"_s, -1}})
-            QCOMPARE(std::pair(typed, signOf(typed).value_or(-1)), std::pair(typed, sign));
+            QCOMPARE(std::pair(typed, signNamed(typed).value_or(-1)), std::pair(typed, sign));
         QCOMPARE(positionText(positionOf(0, 30, 0, 0)), u"0°00'00'' Stier"_s);
         QCOMPARE(positionText(1295999), u"29°59'59'' Fische"_s);
         QCOMPARE(positionText(1296000), u"0°00'00'' Widder"_s);

@@ -31,7 +31,7 @@ qint32 readPosition(const QString &text)
 {
     static const QRegularExpression shape(u"^(\\d+)°(\\d\\d)'(\\d\\d)'' (\\S+)$"_s);
     const QRegularExpressionMatch m = shape.match(text);
-    const std::optional<int> sign = m.hasMatch() ? Astro::signOf(m.captured(4)) : std::nullopt;
+    const std::optional<int> sign = m.hasMatch() ? Astro::signNamed(m.captured(4)) : std::nullopt;
     if (!sign)
         return -1;
     return Astro::positionOf(*sign, m.captured(1).toInt(), m.captured(2).toInt(),
