@@ -19,49 +19,33 @@ Status statusOf(const Worked &w, int step)
     return w.status[static_cast<std::size_t>(step)];
 }
 
-// "Schritt 2, Direktionsbogen, wurde nicht gerechnet": an earlier result that
-// this computation read although it was never computed.
 QStringList notes(const Worked &w, int step)
 {
     QStringList list;
     for (int earlier : feedsOf(step)) {
         if (statusOf(w, earlier) == Status::NotComputed)
-            list << QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.")
-                        .arg(stepNumber(earlier))
-                        .arg(stepName(earlier));
+            list << notComputedNote(stepNumber(earlier), stepName(earlier));
     }
     return list;
 }
 
-// One computation of a step: its equation while current; its terms and
-// "nicht mehr aktuell" once its inputs have changed; nothing before it ran.
 void writeLine(SheetStep &s, const Worked &w, int step)
 {
-    const Status status = statusOf(w, step);
-    if (status == Status::NotComputed)
-        return;
-    s.lines << notes(w, step);
-    if (status == Status::Current)
-        s.lines << rule(step).equation(w.entries, &w.results);
-    else
-        s.lines << rule(step).equation(w.entries, nullptr) + QStringLiteral(" \u2013 ") +
-                       staleText();
+    addComputation(s, statusOf(w, step), notes(w, step), [&](bool current) {
+        return rule(step).equation(w.entries, current ? &w.results : nullptr);
+    });
 }
 
-// The result of a numbered step, from the last of its computations: shown
-// while all are current.
+// The result of a numbered step, from the last of its computations.
 void settle(SheetStep &s, const Worked &w, const QList<int> &steps, const QString &sentence)
 {
     bool stale = false;
     for (int step : steps)
         stale = stale || statusOf(w, step) == Status::Stale;
     const int last = steps.last();
-    s.computed = !stale && statusOf(w, last) == Status::Current;
-    if (s.computed)
-        s.result = QString::fromUtf16(rule(last).result) + QStringLiteral(" = ") +
-                   shownText(last, w.results) + sentence;
-    else if (stale)
-        s.pending = staleText();
+    settleStep(s, statusOf(w, last) == Status::Current, stale,
+               QString::fromUtf16(rule(last).result) + QStringLiteral(" = ") +
+                   shownText(last, w.results) + sentence);
 }
 
 // Step 8 in words: "Die Geburtszeit ist um 3 m 26 s früher."

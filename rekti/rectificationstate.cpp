@@ -1,5 +1,6 @@
 #include "rekti/rectificationstate.h"
 
+#include "core/calculation.h"
 #include "core/calendar.h"
 #include "core/notation.h"
 #include "core/numbers.h"
@@ -8,38 +9,11 @@
 #include <cmath>
 
 using namespace Core;
+using namespace Core::Operators;
 
 namespace Rectification {
 
 namespace {
-
-// The operators of a written-out computation, as on paper.
-const QString Minus = QStringLiteral(" \u2212 ");
-const QString Plus = QStringLiteral(" + ");
-const QString Times = QStringLiteral(" \u00d7 ");
-const QString Over = QStringLiteral(" \u00f7 ");
-const QString Equals = QStringLiteral(" = ");
-
-StepLedger::Inputs numbers(std::initializer_list<const Sexagesimal *> values,
-                           std::initializer_list<double> more = {})
-{
-    StepLedger::Inputs inputs;
-    for (const Sexagesimal *v : values)
-        inputs << v->units << v->minutes << v->seconds;
-    for (double d : more)
-        inputs << d;
-    return inputs;
-}
-
-// Keeps a step's result in its slot, or answers its message.
-template <typename T, typename Slot>
-std::optional<QString> keep(const StepResult<T> &result, std::optional<Slot> &slot)
-{
-    if (!result.ok())
-        return result.message();
-    slot = result.value();
-    return std::nullopt;
-}
 
 QString angle(const Sexagesimal &v)
 {
@@ -161,7 +135,7 @@ const std::array<StepRule, StepCount> Rules{{
      {ArcStep},
      true,
      u"Direktionsbogen in Zeit",
-     [](const E &e) { return numbers({&e.directionArc}); },
+     [](const E &e) { return inputNumbers({&e.directionArc}); },
      [](const E &e, R &r) { return keep(arcInTime(e.directionArc), r.arcInTime); },
      [](const R &r) { return r.arcInTime ? std::optional(r.arcInTime->time) : std::nullopt; },
      {{&E::arcInTime, 4, u"der Bogen in Zeit"}},
@@ -175,7 +149,7 @@ const std::array<StepRule, StepCount> Rules{{
      true,
      nullptr,
      [](const E &e) {
-         return numbers({&e.birthSiderealTime, &e.arcInTime});
+         return inputNumbers({&e.birthSiderealTime, &e.arcInTime});
      },
      [](const E &e, R &r) {
          return keep(eventSiderealTime(e.birthSiderealTime, e.arcInTime), r.sum);
@@ -192,7 +166,7 @@ const std::array<StepRule, StepCount> Rules{{
      {SumStep},
      true,
      u"Sternzeit des Ereignisses",
-     [](const E &e) { return numbers({&e.eventSiderealTime}, {e.dayHours}); },
+     [](const E &e) { return inputNumbers({&e.eventSiderealTime}, {e.dayHours}); },
      [](const E &e, R &r) {
          return keep(siderealTimeWithinDay(e.eventSiderealTime, e.dayHours), r.withinDay);
      },
@@ -209,7 +183,7 @@ const std::array<StepRule, StepCount> Rules{{
      false,
      nullptr,
      [](const E &e) {
-         return numbers({&e.greaterTableValue, &e.smallerTableValue}, {e.firstSignCorrection});
+         return inputNumbers({&e.greaterTableValue, &e.smallerTableValue}, {e.firstSignCorrection});
      },
      [](const E &e, R &r) {
          return keep(
@@ -228,7 +202,8 @@ const std::array<StepRule, StepCount> Rules{{
      false,
      nullptr,
      [](const E &e) {
-         return numbers({&e.correctedTableValue, &e.smallerTableValue2}, {e.secondSignCorrection});
+         return inputNumbers({&e.correctedTableValue, &e.smallerTableValue2},
+                             {e.secondSignCorrection});
      },
      [](const E &e, R &r) {
          return keep(
@@ -248,7 +223,7 @@ const std::array<StepRule, StepCount> Rules{{
      false,
      u"Ergebnis der Differenzwerte",
      [](const E &e) {
-         return numbers({&e.towardsPlanet, &e.tableStep});
+         return inputNumbers({&e.towardsPlanet, &e.tableStep});
      },
      [](const E &e, R &r) {
          return keep(tableInterpolation(e.towardsPlanet, e.tableStep), r.quotient);
@@ -269,7 +244,7 @@ const std::array<StepRule, StepCount> Rules{{
      {QuotientStep},
      false,
      nullptr,
-     [](const E &e) { return numbers({&e.quotient}, {e.ramc}); },
+     [](const E &e) { return inputNumbers({&e.quotient}, {e.ramc}); },
      [](const E &e, R &r) {
          return keep(ramcPlusQuotient(e.ramc, e.quotient), r.ramcPlusQuotient);
      },
@@ -286,7 +261,7 @@ const std::array<StepRule, StepCount> Rules{{
      false,
      u"korrigierte RAMC",
      [](const E &e) {
-         return numbers({&e.ramcPlusQuotient, &e.arcOfStep6}, {e.circleCorrection});
+         return inputNumbers({&e.ramcPlusQuotient, &e.arcOfStep6}, {e.circleCorrection});
      },
      [](const E &e, R &r) {
          return keep(correctedRamc(e.ramcPlusQuotient, e.arcOfStep6, e.circleCorrection),
@@ -305,7 +280,7 @@ const std::array<StepRule, StepCount> Rules{{
      {CorrectedRamcStep},
      true,
      u"korrigierte RAMC in Zeit",
-     [](const E &e) { return numbers({&e.correctedRamc}); },
+     [](const E &e) { return inputNumbers({&e.correctedRamc}); },
      [](const E &e, R &r) { return keep(ramcInTime(e.correctedRamc), r.ramcInTime); },
      [](const R &r) { return r.ramcInTime ? std::optional(r.ramcInTime->time) : std::nullopt; },
      {{&E::ramcInTime, 7, u"die korrigierte RAMC in Zeit"}},
@@ -319,7 +294,7 @@ const std::array<StepRule, StepCount> Rules{{
      true,
      u"gesuchte Zeitdifferenz",
      [](const E &e) {
-         return numbers({&e.ramcInTime, &e.birthSiderealTimeOfStep8});
+         return inputNumbers({&e.ramcInTime, &e.birthSiderealTimeOfStep8});
      },
      [](const E &e, R &r) {
          return keep(birthTimeCorrection(e.ramcInTime, e.birthSiderealTimeOfStep8), r.correction);

@@ -59,6 +59,33 @@ SheetStep sheetStep(int number, const StepTexts &texts)
     return s;
 }
 
+QString notComputedNote(int number, const QString &name)
+{
+    return QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.").arg(number).arg(name);
+}
+
+void addComputation(SheetStep &s, Core::StepLedger::Status status, const QStringList &notes,
+                    const std::function<QString(bool current)> &equation)
+{
+    using Status = Core::StepLedger::Status;
+    if (status == Status::NotComputed)
+        return;
+    s.lines << notes;
+    QStringList lines = equation(status == Status::Current).split(u'\n');
+    if (status == Status::Stale)
+        lines.last() += QStringLiteral(" \u2013 ") + staleText();
+    s.lines << lines;
+}
+
+void settleStep(SheetStep &s, bool current, bool stale, const QString &result)
+{
+    s.computed = current && !stale;
+    if (s.computed)
+        s.result = result;
+    else if (stale)
+        s.pending = staleText();
+}
+
 namespace {
 
 QString fileName(QStringList parts)

@@ -3,7 +3,10 @@
 
 #include "sheet/sheet.h"
 
+#include "core/stepledger.h"
+
 #include <array>
+#include <functional>
 
 namespace Sheets {
 
@@ -32,6 +35,22 @@ struct PersonTexts {
 // The head of a sheet and a step's heading and explanation, from the form.
 SheetPerson sheetPerson(const PersonTexts &person);
 SheetStep sheetStep(int number, const StepTexts &texts);
+
+// "Schritt 2, Direktionsbogen, wurde nicht gerechnet.": the note of an earlier
+// step that a computation read although it was never computed.
+QString notComputedNote(int number, const QString &name);
+
+// Adds the lines of one computation of a step: the notes, then its equation
+// while it is current (`equation(true)`), or its terms and "nicht mehr
+// aktuell" once its inputs have changed (`equation(false)`); nothing before
+// it ran. An equation of several lines is written with line feeds.
+void addComputation(SheetStep &s, Core::StepLedger::Status status, const QStringList &notes,
+                    const std::function<QString(bool current)> &equation);
+
+// Sets a numbered step's result as its computations allow: shown while they
+// are current, "nicht mehr aktuell" when one is stale, else "noch nicht
+// berechnet".
+void settleStep(SheetStep &s, bool current, bool stale, const QString &result);
 
 // The file names the save dialog proposes: "Solar Erika Muster 2024.pdf",
 // "Rektifikation Erika Muster.pdf". Characters that a file name may not hold

@@ -17,44 +17,26 @@ Status statusOf(const Worked &w, int step)
     return w.status[static_cast<std::size_t>(step)];
 }
 
-// The note of a step that was computed on an earlier result never computed.
 QStringList skippedNotes(const Worked &w, int step)
 {
     QStringList notes;
     for (int earlier : feedsOf(step)) {
         if (statusOf(w, earlier) == Status::NotComputed)
-            notes << QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.")
-                         .arg(stepNumber(earlier))
-                         .arg(stepName(earlier));
+            notes << notComputedNote(stepNumber(earlier), stepName(earlier));
     }
     return notes;
 }
 
-// One computation of a step: its equation while current; its terms and
-// "nicht mehr aktuell" once its inputs have changed; nothing before it ran.
 void writeLines(SheetStep &s, const Worked &w, int step)
 {
-    const Status status = statusOf(w, step);
-    if (status == Status::NotComputed)
-        return;
-    s.lines << skippedNotes(w, step);
-    QStringList lines = rule(step)
-                            .equation(w.entries, status == Status::Current ? &w.results : nullptr)
-                            .split(u'\n');
-    if (status == Status::Stale)
-        lines.last() += QStringLiteral(" \u2013 ") + staleText();
-    s.lines << lines;
+    addComputation(s, statusOf(w, step), skippedNotes(w, step), [&](bool current) {
+        return rule(step).equation(w.entries, current ? &w.results : nullptr);
+    });
 }
 
-// Sets a step's result as its status allows: shown while current, "nicht mehr
-// aktuell" when stale, "noch nicht berechnet" before.
 void settle(SheetStep &s, Status status, const QString &result)
 {
-    s.computed = status == Status::Current;
-    if (s.computed)
-        s.result = result;
-    else if (status == Status::Stale)
-        s.pending = staleText();
+    settleStep(s, status == Status::Current, status == Status::Stale, result);
 }
 
 QString resultOf(const QString &caption, int step, const Results &r)

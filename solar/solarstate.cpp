@@ -1,41 +1,17 @@
 #include "solar/solarstate.h"
 
+#include "core/calculation.h"
 #include "core/notation.h"
 #include "core/numbers.h"
 
 #include <cmath>
 
 using namespace Core;
+using namespace Core::Operators;
 
 namespace Solar {
 
 namespace {
-
-const QString Minus = QStringLiteral(" \u2212 ");
-const QString Times = QStringLiteral(" \u00d7 ");
-const QString Over = QStringLiteral(" \u00f7 ");
-const QString Equals = QStringLiteral(" = ");
-
-StepLedger::Inputs numbers(std::initializer_list<const Sexagesimal *> values,
-                           std::initializer_list<double> more = {})
-{
-    StepLedger::Inputs inputs;
-    for (const Sexagesimal *v : values)
-        inputs << v->units << v->minutes << v->seconds;
-    for (double d : more)
-        inputs << d;
-    return inputs;
-}
-
-// Keeps a step's result in its slot, or answers its message.
-template <typename T>
-std::optional<QString> keep(const StepResult<T> &result, std::optional<T> &slot)
-{
-    if (!result.ok())
-        return result.message();
-    slot = result.value();
-    return std::nullopt;
-}
 
 // A result as its field shows it once written, and as the field reads back.
 std::optional<Sexagesimal> shown(const std::optional<SexagesimalTriple> &t)
@@ -109,7 +85,7 @@ const std::array<StepRule, StepCount> Rules{{
      u"A",
      false,
      [](const E &e) {
-         return numbers({&e.date1, &e.date2, &e.motionShown});
+         return inputNumbers({&e.date1, &e.date2, &e.motionShown});
      },
      [](const E &e, R &r) { return keep(sunMotion(e.date1, e.date2), r.motion); },
      [](const R &r) { return shown(r.motion); },
@@ -125,7 +101,7 @@ const std::array<StepRule, StepCount> Rules{{
      false,
      [](const E &e) {
          const Sexagesimal radix = Sexagesimal::of(e.radix);
-         return numbers({&radix, &e.date1OfStep3, &e.distanceShown});
+         return inputNumbers({&radix, &e.date1OfStep3, &e.distanceShown});
      },
      [](const E &e, R &r) { return keep(distanceToRadix(e.radix, e.date1OfStep3), r.distance); },
      [](const R &r) { return shown(r.distance); },
@@ -141,7 +117,7 @@ const std::array<StepRule, StepCount> Rules{{
      u"B ÷ A × 24 h",
      true,
      [](const E &e) {
-         return numbers({&e.motion, &e.distance, &e.greenwichShown});
+         return inputNumbers({&e.motion, &e.distance, &e.greenwichShown});
      },
      [](const E &e, R &r) { return keep(greenwichTime(e.motion, e.distance), r.greenwich); },
      [](const R &r) {
@@ -159,7 +135,7 @@ const std::array<StepRule, StepCount> Rules{{
      u"die Zonenzeit",
      true,
      [](const E &e) {
-         return numbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
+         return inputNumbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
      },
      [](const E &e, R &r) { return keep(zoneTime(e.greenwichTime, e.zoneHours), r.zone); },
      [](const R &r) { return shown(r.zone); },
@@ -175,7 +151,7 @@ const std::array<StepRule, StepCount> Rules{{
      u"die Uhrzeit des Solars",
      true,
      [](const E &e) {
-         return numbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
+         return inputNumbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
      },
      [](const E &e, R &r) { return keep(finalTime(e.zoneTime, e.dayShiftHours), r.final); },
      [](const R &r) { return shown(r.final); },
