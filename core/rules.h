@@ -15,6 +15,10 @@ constexpr qint32 ArcSecondsPerDegree = 3600;
 constexpr qint32 ArcSecondsPerSign = 30 * ArcSecondsPerDegree;
 constexpr qint32 ArcSecondsPerCircle = 360 * ArcSecondsPerDegree;
 
+// The Sun moves between 0°57' and 1°01' a day: a difference of two Sun
+// positions beyond 1°05'00'' is not that of two consecutive ephemeris days.
+constexpr qint32 MostSunMotionPerDay = 3900; // seconds of arc
+
 // The Naibod key: the Sun's mean daily motion, 0°59'08'' of arc, taken as
 // the arc by which the axes are directed for each year of life.
 constexpr qint32 NaibodArcSecondsPerYear = 59 * 60 + 8;
@@ -53,7 +57,9 @@ inline double normalizedDegrees(double degrees)
 // value minus the smaller table value, seconds of arc): MC and AC always move
 // forward with the sidereal time, so a value that lies in the next sign has
 // fewer degrees within it, and +30° count the step across the sign's
-// beginning; within one sign nothing is added.
+// beginning; within one sign nothing is added. The Sun moves forward too: a
+// Solar whose two ephemeris days lie in two signs carries A and B across the
+// sign by the same rule.
 constexpr double signCorrection(qint64 withinSigns)
 {
     return withinSigns < 0 ? 30.0 : 0.0;

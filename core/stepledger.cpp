@@ -37,14 +37,14 @@ void StepLedger::failed(int step)
     m_steps[step].failedAt = ++m_clock;
 }
 
-StepLedger::Status StepLedger::status(int step, const InputsOf &inputsNow) const
+StepLedger::Status StepLedger::status(int step, const InputsOf &inputsNow, const Reads &reads) const
 {
     const Record &r = m_steps.at(step);
     if (r.computedAt == 0)
         return Status::NotComputed;
     if (r.failedAt > r.computedAt || !sameInputs(r.inputs, inputsNow(step)))
         return Status::Stale;
-    for (int earlier : ancestors(step)) {
+    for (int earlier : ancestors(step, reads)) {
         const Record &e = m_steps.at(earlier);
         // A failure of an earlier step after this one was computed.
         if (e.failedAt > r.computedAt)
@@ -56,27 +56,33 @@ StepLedger::Status StepLedger::status(int step, const InputsOf &inputsNow) const
     return Status::Current;
 }
 
-QList<int> StepLedger::ancestors(int step) const
+QList<int> StepLedger::ancestors(int step, const Reads &reads) const
 {
     QList<int> found;
-    QList<int> open = m_feeds.at(step);
+    const auto readFeeds = [this, &reads](int s) {
+        QList<int> feeds = m_feeds.at(s);
+        if (reads)
+            feeds.removeIf([&reads, s](int earlier) { return !reads(s, earlier); });
+        return feeds;
+    };
+    QList<int> open = readFeeds(step);
     while (!open.isEmpty()) {
         const int s = open.takeLast();
         if (found.contains(s))
             continue;
         found << s;
-        open << m_feeds.at(s);
+        open << readFeeds(s);
     }
     std::sort(found.begin(), found.end());
     return found;
 }
 
-int StepLedger::firstStale(int step, const InputsOf &inputsNow) const
+int StepLedger::firstStale(int step, const InputsOf &inputsNow, const Reads &reads) const
 {
-    QList<int> chain = ancestors(step);
+    QList<int> chain = ancestors(step, reads);
     chain << step;
     for (int s : chain) {
-        if (status(s, inputsNow) == Status::Stale)
+        if (status(s, inputsNow, reads) == Status::Stale)
             return s;
     }
     return -1;

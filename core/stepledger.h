@@ -20,11 +20,19 @@ namespace Core {
 //
 // Steps are numbered 0 .. n-1 in the order of the calculation; a step's
 // inputs are the values of the fields it reads, as numbers.
+//
+// A step builds on an earlier one only while it reads that step's result: a
+// copy typed over in the later step's field (a value worked out by hand
+// instead) is no longer the earlier step's, and the earlier step's being
+// stale or refused no longer touches the later one.
 class StepLedger {
 public:
     enum class Status { NotComputed, Current, Stale };
     using Inputs = QList<double>;
     using InputsOf = std::function<Inputs(int step)>;
+    // Whether `step` reads the result of its feed `earlier` as it stands now;
+    // without it, every feed is read.
+    using Reads = std::function<bool(int step, int earlier)>;
 
     // feeds[k]: the earlier steps whose results step k reads.
     explicit StepLedger(QList<QList<int>> feeds);
@@ -32,9 +40,9 @@ public:
     void succeeded(int step, Inputs inputs);
     void failed(int step);
 
-    Status status(int step, const InputsOf &inputsNow) const;
+    Status status(int step, const InputsOf &inputsNow, const Reads &reads = {}) const;
     // The first stale step among step k and the steps it builds on; -1 if none.
-    int firstStale(int step, const InputsOf &inputsNow) const;
+    int firstStale(int step, const InputsOf &inputsNow, const Reads &reads = {}) const;
 
 private:
     struct Record {
@@ -42,7 +50,7 @@ private:
         qint64 failedAt = 0;
         Inputs inputs;
     };
-    QList<int> ancestors(int step) const;
+    QList<int> ancestors(int step, const Reads &reads) const;
 
     QList<QList<int>> m_feeds;
     QList<Record> m_steps;

@@ -232,12 +232,67 @@ std::optional<QString> State::run(Step step)
 
 StepLedger::Status State::status(int step) const
 {
-    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
+    return m_ledger.status(
+        step, [this](int s) { return rule(s).inputs(entries); },
+        [this](int s, int earlier) { return reads(s, earlier); });
 }
 
 int State::firstStale(int step) const
 {
-    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
+    return m_ledger.firstStale(
+        step, [this](int s) { return rule(s).inputs(entries); },
+        [this](int s, int earlier) { return reads(s, earlier); });
+}
+
+bool State::reads(int step, int earlier) const
+{
+    return Solar::reads(entries, m_results, step, earlier);
+}
+
+bool reads(const Entries &entries, const Results &results, int step, int earlier)
+{
+    const StepRule &r = rule(earlier);
+    const std::optional<Sexagesimal> result = r.shown(results);
+    if (!result)
+        return false;
+    for (const Copy &copy : r.copies) {
+        const Sexagesimal &held = entries.*copy.entry;
+        if (copy.readBy == step &&
+            (held.units != result->units || held.minutes != result->minutes ||
+             held.seconds != result->seconds))
+            return false;
+    }
+    return true;
+}
+
+StepResult<SexagesimalTriple> acrossSign(int step, const Entries &e)
+{
+    return step == MotionStep ? sunMotionAcrossSign(e.date1, e.date2)
+                              : distanceAcrossSign(e.radix, e.date1OfStep3);
+}
+
+bool carriesAcrossSign(int step, const Entries &e)
+{
+    const bool motion = step == MotionStep;
+    const Sexagesimal later = motion ? e.date2 : Sexagesimal::of(e.radix);
+    const Sexagesimal &earlier = motion ? e.date1 : e.date1OfStep3;
+    const auto carried = guarded(
+        [&]() -> StepResult<bool> { return later.totalSeconds() < earlier.totalSeconds(); });
+    return carried.ok() && carried.value();
+}
+
+QString acrossSignEquation(int step, const Entries &e)
+{
+    const bool motion = step == MotionStep;
+    const Sexagesimal later = motion ? e.date2 : Sexagesimal::of(e.radix);
+    const Sexagesimal &earlier = motion ? e.date1 : e.date1OfStep3;
+    QString equation = (motion ? QStringLiteral("A = ") : QStringLiteral("B = ")) + angle(later) +
+                       (carriesAcrossSign(step, e) ? QStringLiteral(" + 30°") : QString()) + Minus +
+                       angle(earlier);
+    const StepResult<SexagesimalTriple> result = acrossSign(step, e);
+    if (result.ok())
+        equation += Equals + Notation::angle(pickersToSeconds(result.value()));
+    return equation;
 }
 
 Worked State::worked() const

@@ -64,6 +64,24 @@ QString stepName(int step);
 // The earlier steps whose results a step reads, through its own copies.
 QList<int> feedsOf(int step);
 
+// Whether a step reads the result of an earlier step that feeds it, on these
+// entries and results: the copy in the later step's field is what the earlier
+// step gave.
+bool reads(const Entries &entries, const Results &results, int step, int earlier);
+
+// Whether the later value of step 2 (date 2) or step 3 (the radix) has fewer
+// degrees within its sign than date 1: it lies in the next sign, and 30° are
+// carried across.
+bool carriesAcrossSign(int step, const Entries &entries);
+// Steps 2 and 3 worked by hand across a sign's beginning (sunMotionAcrossSign,
+// distanceAcrossSign) on what steps 2 and 3 hold: step is MotionStep or
+// DistanceStep.
+Core::StepResult<Core::SexagesimalTriple> acrossSign(int step, const Entries &entries);
+// The same as the hand method writes it: "A = 0°28'40'' + 30° − 29°31'10'' =
+// 0°57'30''"; without " + 30°" where the later value lies in the same sign,
+// and without a result where the values give none.
+QString acrossSignEquation(int step, const Entries &entries);
+
 // What the form holds besides the steps' own fields, as typed and as read
 // once where it changes.
 struct Header {
@@ -122,6 +140,11 @@ public:
     Core::StepLedger::Status status(int step) const;
     // The first stale step on the way to a step (itself included), -1 if none.
     int firstStale(int step) const;
+    // Whether a step reads the result of an earlier step that feeds it: the
+    // copy in its field is what the earlier step gave. A value typed over it
+    // (A and B worked by hand across a sign) is the student's own, and what
+    // becomes of the earlier step no longer touches the later one.
+    bool reads(int step, int earlier) const;
 
     Worked worked() const;
 

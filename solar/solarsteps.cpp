@@ -1,6 +1,7 @@
 #include "solar/solarsteps.h"
 
 #include "core/numbers.h"
+#include "core/rules.h"
 
 #include <cmath>
 
@@ -10,8 +11,6 @@ namespace Solar {
 
 namespace {
 
-// The largest difference of Sun positions that one day can bring: 1°05'00''.
-constexpr qint32 MaximalDifference = 3900;
 constexpr double HoursPerDay = 24.0;
 
 StepMessage tooLarge()
@@ -38,7 +37,7 @@ StepResult<SexagesimalTriple> sunMotion(const Sexagesimal &date1, const Sexagesi
         if (second < first)
             return StepMessage{QStringLiteral("1. Datum größer als 2. Datum!")};
         const qint32 motion = checkedSubtract(second, first);
-        if (motion > MaximalDifference)
+        if (motion > MostSunMotionPerDay)
             return tooLarge();
         return secondsToTriple(motion);
     });
@@ -53,9 +52,44 @@ StepResult<SexagesimalTriple> distanceToRadix(const SexagesimalTriple &radix,
         if (sun < first)
             return StepMessage{QStringLiteral("1. Datum größer als Radix-Sonnenposition")};
         const qint32 distance = checkedSubtract(sun, first);
-        if (distance > MaximalDifference)
+        if (distance > MostSunMotionPerDay)
             return tooLarge();
         return secondsToTriple(distance);
+    });
+}
+
+namespace {
+
+// A later position minus an earlier one, with 30° where the later lies in the
+// next sign; the same checks as the form's steps on what comes out.
+StepResult<SexagesimalTriple> acrossSign(qint32 later, qint32 earlier, const QString &behind)
+{
+    qint32 difference = checkedSubtract(later, earlier);
+    difference += static_cast<qint32>(signCorrection(difference)) * ArcSecondsPerDegree;
+    if (difference < 0)
+        return StepMessage{behind};
+    if (difference > MostSunMotionPerDay)
+        return tooLarge();
+    return secondsToTriple(difference);
+}
+
+} // namespace
+
+StepResult<SexagesimalTriple> sunMotionAcrossSign(const Sexagesimal &date1,
+                                                  const Sexagesimal &date2)
+{
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        return acrossSign(date2.totalSeconds(), date1.totalSeconds(),
+                          QStringLiteral("1. Datum größer als 2. Datum!"));
+    });
+}
+
+StepResult<SexagesimalTriple> distanceAcrossSign(const SexagesimalTriple &radix,
+                                                 const Sexagesimal &date1)
+{
+    return guarded([&]() -> StepResult<SexagesimalTriple> {
+        return acrossSign(pickersToSeconds(radix), date1.totalSeconds(),
+                          QStringLiteral("1. Datum größer als Radix-Sonnenposition"));
     });
 }
 

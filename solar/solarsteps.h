@@ -55,6 +55,17 @@ Core::StepResult<Core::SexagesimalTriple> sunMotion(const Core::Sexagesimal &dat
 // Step 3: the distance B from the Sun on date 1 to the radix Sun.
 Core::StepResult<Core::SexagesimalTriple> distanceToRadix(const Core::SexagesimalTriple &radix,
                                                           const Core::Sexagesimal &date1);
+// Steps 2 and 3 as the hand method works them when the two ephemeris days lie
+// on both sides of a sign's beginning. The form's steps subtract the degrees
+// within one sign and refuse such a pair; the position in the next sign has
+// fewer degrees within it, and 30° count the step across
+// (Core::signCorrection): A = 0°28'40'' + 30° − 29°31'10'' = 0°57'30''. B
+// carries 30° only where the radix already lies in the second sign, and is
+// otherwise step 3's. Both are typed into step 4.
+Core::StepResult<Core::SexagesimalTriple> sunMotionAcrossSign(const Core::Sexagesimal &date1,
+                                                              const Core::Sexagesimal &date2);
+Core::StepResult<Core::SexagesimalTriple> distanceAcrossSign(const Core::SexagesimalTriple &radix,
+                                                             const Core::Sexagesimal &date1);
 // Step 4: the Greenwich time of the Solar, B / A x 24 h, with what the hand
 // method writes on the way: A and B in seconds of arc and the decimal hours
 // to four places (1940'' / 3435'' x 24 h = 13.5546 h = 13 h 33 m 17 s).
