@@ -23,6 +23,7 @@ const QString Longitude = QStringLiteral("laenge");
 const QString Zone = QStringLiteral("zeitzone");
 const QString SolarYear = QStringLiteral("solarjahr");
 const QString RadixSun = QStringLiteral("radixsonne");
+const QString Residence = QStringLiteral("wohnort");
 const QString BirthSiderealTime = QStringLiteral("sternzeit");
 const QString Event = QStringLiteral("ereignis");
 const QString EventDate = QStringLiteral("ereignistag");
@@ -60,6 +61,7 @@ QString GivenTask::summary() const
     const QString head = QStringLiteral("Aufgabe ") + QString::number(number) + dot;
     if (kind == TaskKind::Solar)
         return head + QStringLiteral("Solar ") + QString::number(solarYear) + dot +
+               (residence.isEmpty() ? QString() : residence + QStringLiteral(", ")) +
                QStringLiteral("Zeitzone ") + Notation::zone(zone);
     return head + axisName(axis) + dot + Notation::latitude(latitudeMinutes) + dot +
            QStringLiteral("Ereignis ") + Notation::date(eventDate);
@@ -81,6 +83,8 @@ QString GivenTask::toText() const
     if (kind == TaskKind::Solar) {
         o[SolarYear] = solarYear;
         o[RadixSun] = radixSun;
+        if (!residence.isEmpty())
+            o[Residence] = residence;
     } else {
         o[BirthSiderealTime] = birthSiderealTime;
         o[Event] = event;
@@ -113,6 +117,7 @@ std::optional<GivenTask> GivenTask::fromText(const QString &text)
     t.zone = o.value(Zone).toInt(1);
     t.solarYear = o.value(SolarYear).toInt();
     t.radixSun = o.value(RadixSun).toInt();
+    t.residence = o.value(Residence).toString();
     t.birthSiderealTime = o.value(BirthSiderealTime).toInt();
     t.event = o.value(Event).toString();
     t.eventDate = QDate::fromString(o.value(EventDate).toString(), Qt::ISODate);

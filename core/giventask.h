@@ -37,9 +37,13 @@ struct GivenTask {
     int longitudeMinutes = 0; // east, minutes of arc
     int zone = 1;             // hours ahead of Greenwich
 
-    // A Solar: the year and the radix Sun, '' from 0° Aries.
+    // A Solar: the year and the radix Sun, '' from 0° Aries. The Solar is
+    // given in the standard time of where the person lives in the Solar year:
+    // `zone` is that residence's, and its name is empty for one in Germany
+    // (+1); the birth's place stays the German town.
     int solarYear = 0;
     qint32 radixSun = 0;
+    QString residence;
 
     // A rectification: the sidereal time of birth as printed (seconds), the
     // event, the axis, and the radix planet with its aspect ('' from 0° Aries:
@@ -61,7 +65,8 @@ struct GivenTask {
     // The birth as a moment in UTC; nothing without a birth time.
     std::optional<QDateTime> birthUtc() const;
     // One line for the calculator's head: "Aufgabe 4711 · Solar 2031 ·
-    // Zeitzone +1", "Aufgabe 4242 · MC · 51°31' N · Ereignis 12.05.2031".
+    // Zeitzone +1", "Aufgabe 4712 · Solar 2031 · New York, Zeitzone -5",
+    // "Aufgabe 4242 · MC · 51°31' N · Ereignis 12.05.2031".
     QString summary() const;
 
     // As kept in the store, and read back; nothing for a text that is no task.

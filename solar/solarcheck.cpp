@@ -144,10 +144,46 @@ QList<Link> pickedLinks(const Worked &w)
     return links;
 }
 
-QList<Link> resultLinks(const Worked &w)
+// Across a sign, A and B in step 4 are the student's own work: they are set
+// against what the hand method gives across the sign, and where 30° are
+// missing or one too many, that is said.
+std::optional<Link> acrossSignLink(const Worked &w, int step)
+{
+    const Entries &e = w.entries;
+    const Sexagesimal &held = step == MotionStep ? e.motion : e.distance;
+    const StepResult<SexagesimalTriple> across = acrossSign(step, e);
+    if (across.ok() && same(held, Sexagesimal::of(across.value())))
+        return std::nullopt;
+    QString text = QStringLiteral("In Schritt 4 steht als %1 %2; über die Zeichengrenze gerechnet "
+                                  "ist %3")
+                       .arg(step == MotionStep ? u"A" : u"B", Notation::angle(held),
+                            acrossSignEquation(step, e)) +
+                   (across.ok() ? QStringLiteral(".") : QStringLiteral(": ") + across.message());
+    const auto off = guarded([&]() -> StepResult<qint64> {
+        return qint64{held.totalSeconds()} - pickersToSeconds(across.value());
+    });
+    if (across.ok() && off.ok() && off.value() == -ArcSecondsPerSign)
+        text += QStringLiteral(" Es fehlen die 30° für den Schritt über die Zeichengrenze.");
+    else if (across.ok() && off.ok() && off.value() == ArcSecondsPerSign)
+        text += step == DistanceStep
+                    ? QStringLiteral(" Die Radix-Sonne steht noch im Zeichen des 1. Datums: Zu B "
+                                     "kommen keine 30° hinzu.")
+                    : QStringLiteral(" Hier kommen keine 30° hinzu.");
+    return Link{GreenwichStep, text};
+}
+
+QList<Link> resultLinks(const Worked &w, bool acrossSignPair)
 {
     QList<Link> links;
     for (int step = 0; step < StepCount; ++step) {
+        // Steps 2 and 3 of a pair across a sign count where step 4 reads them.
+        const bool byHand = acrossSignPair && (step == MotionStep || step == DistanceStep);
+        if (byHand) {
+            if (const auto link = acrossSignLink(w, step))
+                links << *link;
+            if (!reads(w.entries, w.results, GreenwichStep, step))
+                continue;
+        }
         const StepRule &r = rule(step);
         Results scratch;
         const std::optional<QString> refused = r.run(w.entries, scratch);
@@ -157,7 +193,7 @@ QList<Link> resultLinks(const Worked &w)
         const QString gives = refused ? *refused : written(*r.shown(scratch));
         for (const Copy &copy : r.copies) {
             const Sexagesimal &held = w.entries.*copy.entry;
-            if (!refused && same(held, *r.shown(scratch)))
+            if ((!refused && same(held, *r.shown(scratch))) || (byHand && copy.readBy != step))
                 continue;
             const QString what = QString::fromUtf16(copy.what);
             links << Link{copy.readBy,
@@ -177,9 +213,9 @@ QList<Link> resultLinks(const Worked &w)
     return links;
 }
 
-std::optional<std::pair<int, QString>> firstSlip(const Worked &w)
+std::optional<std::pair<int, QString>> firstSlip(const Worked &w, bool acrossSignPair)
 {
-    QList<Link> links = pickedLinks(w) + resultLinks(w);
+    QList<Link> links = pickedLinks(w) + resultLinks(w, acrossSignPair);
     if (links.isEmpty())
         return std::nullopt;
     std::stable_sort(links.begin(), links.end(),
@@ -225,7 +261,8 @@ StepResult<Problem> problemOf(const Header &header)
                    *header.birthMonth,
                    Astro::positionOf(*header.signIndex, r.units, r.minutes, r.seconds),
                    std::nullopt,
-                   false};
+                   false,
+                   QString()};
 }
 
 Problem problemOf(const GivenTask &task)
@@ -236,7 +273,8 @@ Problem problemOf(const GivenTask &task)
             task.birthDate.month(),
             task.radixSun,
             task.zone,
-            true};
+            true,
+            task.residence};
 }
 
 StepResult<Problem> problemOf(const Worked &w)
@@ -288,6 +326,8 @@ struct Context {
     // A task's page prints the exact positions; a printed ephemeris of a free
     // calculation may differ by a few seconds of arc.
     qint32 tolerance = ReadingTolerance;
+    // The two days lie in two signs.
+    bool acrossSign = false;
 
     Status status(int step) const { return w.status[static_cast<std::size_t>(step)]; }
 };
@@ -353,6 +393,11 @@ Found misread(const Context &x)
 Found unfinished(const Context &x)
 {
     for (int s = 0; s < StepCount; ++s) {
+        // Across a sign the form's steps 2 and 3 refuse the pair; what step 4
+        // does not read of them is not on the way to the result.
+        if (x.acrossSign && (s == MotionStep || s == DistanceStep) &&
+            !reads(x.w.entries, x.w.results, GreenwichStep, s))
+            continue;
         if (x.status(s) == Status::NotComputed)
             return Finding{Cause::NotComputed, s,
                            stepTitle(s) + QStringLiteral(" wurde nicht gerechnet.")};
@@ -407,7 +452,7 @@ Found noClockTime(const Context &x)
 
 Found stepSlip(const Context &x)
 {
-    if (const auto slip = firstSlip(x.w))
+    if (const auto slip = firstSlip(x.w, x.acrossSign))
         return Finding{Cause::StepSlip, slip->first, slip->second};
     return {};
 }
@@ -427,13 +472,17 @@ Found givenValues(const Context &x)
                        .arg(x.p.year)};
 }
 
+// A task abroad names the residence with its zone: "Die Aufgabe nennt die
+// Zeitzone -5 (New York); gerechnet wurde mit +1."
 Found zone(const Context &x)
 {
     if (!x.p.zone || x.c.zoneHours == *x.p.zone)
         return {};
+    const QString where =
+        x.p.residence.isEmpty() ? QString() : QStringLiteral(" (") + x.p.residence + u')';
     return Finding{Cause::Zone, ZoneStep,
-                   QStringLiteral("Die Aufgabe nennt die Zeitzone %1; gerechnet wurde mit %2.")
-                       .arg(Notation::zone(*x.p.zone), Notation::zone(x.c.zoneHours))};
+                   QStringLiteral("Die Aufgabe nennt die Zeitzone %1%2; gerechnet wurde mit %3.")
+                       .arg(Notation::zone(*x.p.zone), where, Notation::zone(x.c.zoneHours))};
 }
 
 // The date that goes with the student's own times: date 1, moved by the days
@@ -465,6 +514,31 @@ const std::function<Found(const Context &)> Findings[] = {
     noClockTime,     givenValues, zone,       date,      misread,
 };
 
+// Why A and B of a pair across a sign are not the form's steps 2 and 3.
+QString acrossSignWorked(const Context &x)
+{
+    if (Astro::signIndex(x.p.radix) != Astro::signIndex(x.exact.position1))
+        return QStringLiteral("Die beiden Tage liegen in zwei Zeichen: Die Schritte 2 und 3 des "
+                              "Rechners ziehen innerhalb eines Zeichens ab und lehnen dieses Paar "
+                              "ab, darum wurden A und B von Hand über die Zeichengrenze gerechnet "
+                              "(mit 30°) und in Schritt 4 eingetragen.");
+    return QStringLiteral("Die beiden Tage liegen in zwei Zeichen: Schritt 2 des Rechners zieht "
+                          "innerhalb eines Zeichens ab und lehnt dieses Paar ab, darum wurde A von "
+                          "Hand über die Zeichengrenze gerechnet (mit 30°) und in Schritt 4 "
+                          "eingetragen; B braucht keine 30°, die Radix-Sonne steht noch im Zeichen "
+                          "des 1. Datums.");
+}
+
+// What to do with a pair across a sign before step 4 is worked.
+QString acrossSignHint()
+{
+    return QStringLiteral("Die beiden Tage liegen in zwei Zeichen, die Schritte 2 und 3 des "
+                          "Rechners ziehen nur innerhalb eines Zeichens ab: Rechnen Sie A = 2. "
+                          "Datum + 30° − 1. Datum von Hand, ebenso B = Radix-Sonne − 1. Datum (mit "
+                          "30°, wenn die Radix-Sonne schon im neuen Zeichen steht), und tragen Sie "
+                          "beide in Schritt 4 ein.");
+}
+
 QStringList rightFinding(const Context &x)
 {
     const Comparison &c = x.c;
@@ -474,6 +548,8 @@ QStringList rightFinding(const Context &x)
                                        "Tages nicht ganz gleichmäßig, und die Ephemeride rundet "
                                        "auf die Bogensekunde.")
                             .arg(Notation::timeDeviation(c.exactLocal.secsTo(*c.handFinal)))};
+    if (x.acrossSign)
+        finding << acrossSignWorked(x);
     if (c.handFinal->date() != c.exactLocal.date())
         finding << QStringLiteral("Der genaue Zeitpunkt liegt auf der anderen Seite von "
                                   "Mitternacht, am %1; die Handrechnung bleibt beim Tag, auf den "
@@ -515,16 +591,10 @@ Comparison comparisonOf(const Worked &w, const Problem &p, const Astro::ExactSol
     return c;
 }
 
-} // namespace
-
-Comparison compare(const Worked &w, const Problem &p, const Astro::ExactSolarReturn &exact)
+// The first cause, in the order of the calculation; nothing where all is right.
+Found firstFinding(const Context &x)
 {
-    Comparison c = comparisonOf(w, p, exact);
-    Context x{w, p, exact, c};
-    x.off1 = Astro::arcAhead(c.hand1, exact.position1);
-    x.off2 = Astro::arcAhead(c.hand2, exact.position2);
-    x.tolerance = w.task ? 0 : ReadingTolerance;
-
+    const Worked &w = x.w;
     const bool anyComputed = std::any_of(w.status.begin(), w.status.end(),
                                          [](Status s) { return s != Status::NotComputed; });
     Found found = farFromBirthday(x);
@@ -542,8 +612,28 @@ Comparison compare(const Worked &w, const Problem &p, const Astro::ExactSolarRet
             break;
         found = finding(x);
     }
+    // Stuck before step 4 with a pair across a sign: how to go on.
+    if (found && x.acrossSign &&
+        (found->cause == Cause::NotYetWorked ||
+         (found->cause == Cause::NotComputed && found->step == GreenwichStep)))
+        found->text += u' ' + acrossSignHint();
+    return found;
+}
+
+} // namespace
+
+Comparison compare(const Worked &w, const Problem &p, const Astro::ExactSolarReturn &exact)
+{
+    Comparison c = comparisonOf(w, p, exact);
+    c.acrossSign = Astro::signIndex(exact.position1) != Astro::signIndex(exact.position2);
+    Context x{w, p, exact, c};
+    x.off1 = Astro::arcAhead(c.hand1, exact.position1);
+    x.off2 = Astro::arcAhead(c.hand2, exact.position2);
+    x.tolerance = w.task ? 0 : ReadingTolerance;
+    x.acrossSign = c.acrossSign;
+
     QStringList text;
-    if (found) {
+    if (const Found found = firstFinding(x)) {
         c.cause = found->cause;
         c.step = found->step;
         text << found->text;
@@ -552,8 +642,9 @@ Comparison compare(const Worked &w, const Problem &p, const Astro::ExactSolarRet
         c.step = -1;
         text << rightFinding(x);
     }
+    // The Solar is given in the zone where the person lives in the Solar year.
     if (!p.zone && c.zoneHours != 1)
-        text << QStringLiteral("Gerechnet mit der Zeitzone %1; für eine Geburt in Deutschland "
+        text << QStringLiteral("Gerechnet mit der Zeitzone %1; für einen Wohnort in Deutschland "
                                "gilt +1.")
                     .arg(Notation::zone(c.zoneHours));
     c.finding = text.join(u' ');

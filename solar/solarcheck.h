@@ -31,6 +31,12 @@
 // seconds (the ephemeris rounds to a second of arc, about 24 s of time, and
 // the Sun does not move evenly within a day); the finding explains that
 // difference, it never excuses anything with it.
+//
+// Where the two days lie on both sides of a sign's beginning, the form's
+// steps 2 and 3 subtract within one sign and refuse the pair: the student
+// works A (and B, where the radix already lies in the second sign) by hand
+// with 30° carried and types them into step 4. Such work is judged from step
+// 4 on, with A and B set against the values across the sign.
 namespace Solar {
 
 // The Solar a calculation answers, as numbers: its task's, or for a free
@@ -43,6 +49,7 @@ struct Problem {
     qint32 radix = 0;        // '' from 0° Aries
     std::optional<int> zone; // the zone the task names
     bool given = false;      // the problem is a task's
+    QString residence;       // where the task's person lives abroad, else empty
 };
 
 // Reads the typed texts of a head into its numbers: the sign, the year, the
@@ -99,6 +106,9 @@ struct Comparison {
     QString solarDateTyped; // as typed, "—" for none
     bool greenwichCurrent = false;
     bool finalCurrent = false;
+    // The two ephemeris days lie in two signs: A and B are worked by hand
+    // across the sign and typed into step 4.
+    bool acrossSign = false;
     Cause cause = Cause::Right;
     int step = -1; // the step the cause names (Step), -1 for none
     QString finding;

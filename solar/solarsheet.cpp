@@ -17,14 +17,45 @@ Status statusOf(const Worked &w, int step)
     return w.status[static_cast<std::size_t>(step)];
 }
 
+// Steps 2 and 3 worked by hand across a sign: the two days lie in two signs
+// (date 2 has fewer degrees within its sign than date 1), the form's step
+// did not give what step 4 reads, and step 4 has been worked with values
+// typed into it.
+bool byHand(const Worked &w, int step)
+{
+    if (step != MotionStep && step != DistanceStep)
+        return false;
+    return carriesAcrossSign(MotionStep, w.entries) && acrossSign(MotionStep, w.entries).ok() &&
+           statusOf(w, step) != Status::Current &&
+           statusOf(w, GreenwichStep) != Status::NotComputed &&
+           !reads(w.entries, w.results, GreenwichStep, step);
+}
+
 QStringList skippedNotes(const Worked &w, int step)
 {
     QStringList notes;
     for (int earlier : feedsOf(step)) {
-        if (statusOf(w, earlier) == Status::NotComputed)
+        if (statusOf(w, earlier) == Status::NotComputed && !byHand(w, earlier))
             notes << notComputedNote(stepNumber(earlier), stepName(earlier));
     }
     return notes;
+}
+
+// A step worked by hand across the sign: its equation with the 30°, and as
+// its result the value typed into step 4.
+void writeByHand(SheetStep &s, const Worked &w, int step, const QString &caption)
+{
+    s.lines << acrossSignEquation(step, w.entries)
+            << (carriesAcrossSign(step, w.entries)
+                    ? QStringLiteral("Die Tage liegen in zwei Zeichen; Schritt %1 des Rechners "
+                                     "zieht innerhalb eines Zeichens ab, darum von Hand über die "
+                                     "Zeichengrenze gerechnet und in Schritt 4 eingetragen.")
+                          .arg(stepNumber(step))
+                    : QStringLiteral("Die Radix-Sonne steht noch im Zeichen des 1. Datums, ohne "
+                                     "30°; von Hand gerechnet und in Schritt 4 eingetragen."));
+    const Sexagesimal &typed = step == MotionStep ? w.entries.motion : w.entries.distance;
+    settleStep(s, true, false,
+               caption + Notation::angle(typed) + QStringLiteral(" (in Schritt 4)"));
 }
 
 void writeLines(SheetStep &s, const Worked &w, int step)
@@ -50,6 +81,17 @@ QString resultOf(const QString &caption, int step, const Results &r)
 QString angle(const SexagesimalTriple &t)
 {
     return Notation::angle(pickersToSeconds(t));
+}
+
+// A step of steps 2 to 4: worked by hand across a sign, or the form's.
+void writeStep(SheetStep &s, const Worked &w, int step, const QString &caption)
+{
+    if (byHand(w, step)) {
+        writeByHand(s, w, step, caption);
+        return;
+    }
+    writeLines(s, w, step);
+    settle(s, statusOf(w, step), resultOf(caption, step, w.results));
 }
 
 } // namespace
@@ -82,8 +124,7 @@ Sheet solarSheet(const SolarSheetInput &in)
         SheetStep s = sheetStep(stepNumber(step), in.steps[static_cast<std::size_t>(step + 1)]);
         if (step == GreenwichStep)
             s.lines << QStringLiteral("Uhrzeit = B \u00f7 A \u00d7 24 h");
-        writeLines(s, w, step);
-        settle(s, statusOf(w, step), resultOf(captions[step], step, r));
+        writeStep(s, w, step, captions[step]);
         sheet.steps << s;
     }
 

@@ -927,6 +927,61 @@ private slots:
                  qPrintable(lines.join(u'\n')));
     }
 
+    // Two days in two signs as a student works them in the form: steps 2 and 3
+    // refuse the pair, A and B are worked by hand across the sign, typed into
+    // step 4 and its "=" pressed. A step 2 run before on another pair stays
+    // stale and no longer touches step 4; the check calls the work right and
+    // says why, the sheet shows A and B with their 30°, "Okay" hands it in.
+    void acrossASign()
+    {
+        RecordingServices recorder;
+        MainWindow window;
+        type(&window, "txtDateh", {u"24"_s, u"10"_s, u"1974"_s});
+        QDialog *form = openSolar(window);
+        type(form, "Text1", {u"Skorpion"_s, u"2021"_s, u"23"_s, u"10"_s, u"2021"_s});
+        pick(form, "cmbDeg13", {0, 43, 30});
+        pick(form, "cmbDeg1", {29, 0, 0});
+        pick(form, "cmbDeg2", {29, 59, 0});
+        click(form, "Command2");
+        pick(form, "cmbDeg1", {29, 47, 56});
+        pick(form, "cmbDeg2", {0, 47, 39});
+        click(form, "Command2");
+        click(form, "Command3");
+        QCOMPARE(recorder.messages,
+                 (QStringList{u"Solar: 1. Datum größer als 2. Datum!"_s,
+                              u"Solar: 1. Datum größer als Radix-Sonnenposition"_s}));
+        QCOMPARE(form->findChild<QLineEdit *>(u"txtDeg1_0"_s)->accessibleDescription(),
+                 u"nicht mehr aktuell"_s);
+        // A = 0°47'39'' + 30° - 29°47'56'', B = 0°43'30'' + 30° - 29°47'56''.
+        type(form, "txtDeg4", {u"0"_s, u"59"_s, u"43"_s});
+        type(form, "txtDeg3", {u"0"_s, u"55"_s, u"34"_s});
+        for (const char *step : {"Command4", "Command1", "Command5"})
+            click(form, step);
+        QCOMPARE(shown(form, "txtTime1") + u' ' + shown(form, "txtTime4"), u"22|19|56 23|19|56"_s);
+        QVERIFY(form->findChild<QLineEdit *>(u"txtTime4_0"_s)->accessibleDescription().isEmpty());
+
+        click(form, "cmdKontrolle");
+        auto *check = form->findChild<QDialog *>(u"Kontrolle"_s);
+        const QString finding = check->findChild<QLabel *>(u"lblBefund"_s)->text();
+        QVERIFY2(finding.startsWith(u"Ihre Rechnung ist richtig."_s) &&
+                     finding.contains(u"Die Schritte 2 und 3 des Rechners ziehen innerhalb eines "
+                                      "Zeichens ab und lehnen dieses Paar ab"_s),
+                 qPrintable(finding));
+        check->close();
+        const Sheet sheet = static_cast<Solar::SolarForm *>(form)->calculationSheet();
+        QVERIFY(
+            sheet.steps.at(1).lines.contains(u"A = 0°47'39'' + 30° − 29°47'56'' = 0°59'43''"_s));
+        QCOMPARE(sheet.steps.at(2).result, u"Ergebnis B = 0°55'34'' (in Schritt 4)"_s);
+        QVERIFY(!sheet.steps.at(3).lines.join(u' ').contains(u"nicht gerechnet"_s));
+
+        form->findChild<QTabWidget *>()->setCurrentIndex(1);
+        click(form, "Command6");
+        closeFinished(window);
+        QCOMPARE(window.resultList().row(1),
+                 (ResultRow{u"Solar"_s, u"23.10.2021"_s, u"23h19m56s"_s}));
+        QCOMPARE(recorder.messages.size(), 2);
+    }
+
     void wholeCalculation_data()
     {
         QTest::addColumn<QLocale>("locale");

@@ -44,10 +44,16 @@ qint64 handGreenwich(qint64 a, qint64 b)
 }
 
 // A Solar worked right by hand from the two picked positions (within the
-// sign), every step current, with the date the clock time falls on.
+// sign), every step current, with the date the clock time falls on. Two days
+// in two signs (date 2 has fewer degrees within its sign): the form's step 2
+// refuses them, and step 3 a radix in the second sign; A and B are worked
+// across the sign with 30° and typed into step 4.
 Solar::Worked workedRight(const QString &sign, const QString &year, const FieldTexts &birth,
                           qint64 radix, qint64 date1, qint64 date2, int zone, QDate day1)
 {
+    constexpr qint64 signArc = 30 * 3600;
+    const qint64 a = date2 - date1 + (date2 < date1 ? signArc : 0);
+    const qint64 b = radix - date1 + (radix < date1 ? signArc : 0);
     Solar::Worked w;
     w.header.sign = sign;
     w.header.year = year;
@@ -59,9 +65,9 @@ Solar::Worked workedRight(const QString &sign, const QString &year, const FieldT
     e.date1 = e.date1OfStep3 = Sexagesimal::of(triple(date1));
     e.date2 = Sexagesimal::of(triple(date2));
     e.radix = triple(radix);
-    e.motion = Sexagesimal::of(triple(date2 - date1));
-    e.distance = Sexagesimal::of(triple(radix - date1));
-    const qint64 g = handGreenwich(date2 - date1, radix - date1);
+    e.motion = Sexagesimal::of(triple(a));
+    e.distance = Sexagesimal::of(triple(b));
+    const qint64 g = handGreenwich(a, b);
     e.greenwichTime = Sexagesimal::of(triple(g));
     e.zoneHours = zone;
     // The zone and the day shift are added to the hours; minutes and seconds
@@ -76,12 +82,21 @@ Solar::Worked workedRight(const QString &sign, const QString &year, const FieldT
     const QDate date = day1.addDays(shift < 0 ? 1 : shift > 0 ? -1 : 0);
     w.header.solarDate = {QString::number(date.day()), QString::number(date.month()),
                           QString::number(date.year())};
-    w.results = {triple(date2 - date1), triple(radix - date1), interpolation(g), e.zoneTime,
-                 e.finalTime};
+    w.results = {triple(a), triple(b), interpolation(g), e.zoneTime, e.finalTime};
     e.motionShown = e.motion;
     e.distanceShown = e.distance;
     e.greenwichShown = e.greenwichTime;
     w.status.fill(Status::Current);
+    if (date2 < date1) {
+        w.status[Solar::MotionStep] = Status::NotComputed;
+        w.results.motion.reset();
+        e.motionShown = {};
+    }
+    if (radix < date1) {
+        w.status[Solar::DistanceStep] = Status::NotComputed;
+        w.results.distance.reset();
+        e.distanceShown = {};
+    }
     Solar::readHeader(w.header);
     return w;
 }
@@ -99,6 +114,31 @@ Solar::Worked krebs(qint64 date1 = seconds(13, 28, 35), qint64 date2 = seconds(1
 template <typename Change> Solar::Worked krebs(Change change)
 {
     Solar::Worked w = krebs();
+    change(w);
+    Solar::readHeader(w.header);
+    return w;
+}
+
+// Task 4711 of the exercises: radix Skorpion 0°43'30'', born 24 October 1974,
+// the Solar of 2021 between 23 October (29°47'56'' Waage) and 24 October
+// (0°47'39'' Skorpion): A = 0°59'43'', B = 0°55'34'', 22h19m56s Greenwich.
+Solar::Worked skorpion()
+{
+    return workedRight(u"Skorpion"_s, u"2021"_s, {u"24"_s, u"10"_s, u"1974"_s}, seconds(0, 43, 30),
+                       seconds(29, 47, 56), seconds(0, 47, 39), 1, QDate(2021, 10, 23));
+}
+
+// Task 4: radix Jungfrau 29°28'01'', still in the sign of date 1 (22
+// September 2012, 29°23'45'' Jungfrau; 23 September 0°22'28'' Waage): only A
+// is worked across the sign.
+Solar::Worked jungfrau()
+{
+    return workedRight(u"Jungfrau"_s, u"2012"_s, {u"22"_s, u"9"_s, u"1985"_s}, seconds(29, 28, 1),
+                       seconds(29, 23, 45), seconds(0, 22, 28), 1, QDate(2012, 9, 22));
+}
+
+template <typename Change> Solar::Worked changed(Solar::Worked w, Change change)
+{
     change(w);
     Solar::readHeader(w.header);
     return w;
@@ -213,7 +253,7 @@ private slots:
             u"24h36m33s gibt es nicht: 24 Stunden abziehen und das Datum um einen Tag weiterrücken."_s);
         row("zone +2, shifted right", krebs(seconds(13, 28, 35), seconds(14, 25, 49), 2),
             Cause::Right,
-            u"Gerechnet mit der Zeitzone +2; für eine Geburt in Deutschland gilt +1."_s,
+            u"Gerechnet mit der Zeitzone +2; für einen Wohnort in Deutschland gilt +1."_s,
             {zero, zero, u"+4 s"_s, u"+4 s"_s, QString()});
         // West of Greenwich: 0h35m39s Greenwich is -1 h 35 m 39 s in zone -1;
         // "+24h" makes it 23h35m39s of the day before.
@@ -272,6 +312,65 @@ private slots:
         // A zone no list offers is taken as 0, and step 5 is then a slip.
         row("zone beyond the list", krebs([](W &w) { w.entries.zoneHours = 1000; }),
             Cause::StepSlip, u"Gerechnet mit der Zeitzone 0;"_s);
+        // A task abroad names its residence with the zone.
+        row("the German +1 for New York", krebs([](W &w) {
+                Core::GivenTask task;
+                task.number = 1;
+                task.birthDate = QDate(1975, 7, 6);
+                task.solarYear = 2024;
+                task.radixSun = Astro::positionOf(3, 14, 22, 30);
+                task.zone = -5;
+                task.residence = u"New York"_s;
+                w.task = task;
+            }),
+            Cause::Zone,
+            u"Die Aufgabe nennt die Zeitzone -5 (New York); gerechnet wurde mit +1."_s);
+        // Across a sign: A and B by hand, steps 2 and 3 never computed.
+        row("across a sign", skorpion(), Cause::Right,
+            u"richtig. Die Abweichung von -3 s vom genauen Zeitpunkt kommt daher, dass zwischen "
+            u"zwei Tagen linear interpoliert wird: Die Sonne läuft innerhalb eines Tages nicht "
+            u"ganz gleichmäßig, und die Ephemeride rundet auf die Bogensekunde. Die beiden Tage "
+            u"liegen in zwei Zeichen: Die Schritte 2 und 3 des Rechners ziehen innerhalb eines "
+            u"Zeichens ab und lehnen dieses Paar ab, darum wurden A und B von Hand über die "
+            u"Zeichengrenze gerechnet (mit 30°) und in Schritt 4 eingetragen."_s,
+            {zero, zero, u"-3 s"_s, u"-3 s"_s, QString()});
+        row("across a sign, the radix in the first", jungfrau(), Cause::Right,
+            u"Schritt 2 des Rechners zieht innerhalb eines Zeichens ab und lehnt dieses Paar ab, "
+            u"darum wurde A von Hand über die Zeichengrenze gerechnet (mit 30°) und in Schritt 4 "
+            u"eingetragen; B braucht keine 30°, die Radix-Sonne steht noch im Zeichen des 1. "
+            u"Datums."_s);
+        row("across, 30° forgotten in A",
+            changed(skorpion(), [](W &w) { w.entries.motion.units -= 30; }), Cause::StepSlip,
+            u"In Schritt 4 steht als A -29°00'17''; über die Zeichengrenze gerechnet ist A = "
+            u"0°47'39'' + 30° − 29°47'56'' = 0°59'43''. Es fehlen die 30° für den Schritt über die "
+            u"Zeichengrenze."_s);
+        row("across, 30° forgotten in B",
+            changed(skorpion(), [](W &w) { w.entries.distance.units -= 30; }), Cause::StepSlip,
+            u"als B -29°04'26''; über die Zeichengrenze gerechnet ist B = "_s);
+        row("across, 30° added to B too",
+            changed(jungfrau(), [](W &w) { w.entries.distance.units += 30; }), Cause::StepSlip,
+            u"Zu B kommen keine 30° hinzu."_s);
+        // Stuck at the refusal: how to go on across the sign.
+        const auto noStep4 = [](W &w) {
+            for (int step : {Solar::GreenwichStep, Solar::ZoneStep, Solar::FinalStep})
+                w.status[step] = Status::NotComputed;
+        };
+        row("across, nothing worked yet", changed(skorpion(), noStep4), Cause::NotYetWorked,
+            u"Die Uhrzeit des Solars ist noch nicht berechnet. Die beiden Tage liegen in zwei "
+            u"Zeichen, die Schritte 2 und 3 des Rechners ziehen nur innerhalb eines Zeichens ab: "
+            u"Rechnen Sie A = 2. Datum + 30° − 1. Datum von Hand"_s);
+        row("across, step 3 but not step 4", changed(jungfrau(), noStep4), Cause::NotComputed,
+            u"Schritt 4 (Uhrzeit Greenwich) wurde nicht gerechnet. Die beiden Tage liegen in zwei "
+            u"Zeichen"_s);
+        // Step 2 stale from an earlier pair, its result still in step 4.
+        row("across, step 2's old result in step 4",
+            changed(skorpion(),
+                    [](W &w) {
+                        w.status[Solar::MotionStep] = Status::Stale;
+                        w.results.motion = triple(3600);
+                        w.entries.motion = w.entries.motionShown = Sexagesimal::of(triple(3600));
+                    }),
+            Cause::Stale, u"Schritt 2 (Differenz Sonnenbewegung) ist nicht mehr aktuell"_s);
     }
 
     void verdict()
@@ -354,6 +453,27 @@ private slots:
         QTest::newRow("same result again")
             << Change([](Solar::State &st) { QVERIFY(!st.run(Solar::MotionStep)); }) << u"CCCCC"_s
             << -1;
+        // A typed over in step 4, as across a sign: step 4 no longer reads
+        // step 2, whatever becomes of step 2.
+        QTest::newRow("A typed over, not yet run")
+            << Change([](Solar::State &st) { st.entries.motion.seconds += 1; }) << u"CCSSS"_s << 2;
+        QTest::newRow("A typed over and run, then step 2 fails") << Change([](Solar::State &st) {
+            st.entries.motion.seconds += 1;
+            for (int step : {Solar::GreenwichStep, Solar::ZoneStep, Solar::FinalStep})
+                runAndShow(st, step);
+            std::swap(st.entries.date1, st.entries.date2);
+            QVERIFY(st.run(Solar::MotionStep));
+            std::swap(st.entries.date1, st.entries.date2);
+        }) << u"SCCCC"_s << -1;
+        QTest::newRow("step 2 fails, then A typed back to its result")
+            << Change([](Solar::State &st) {
+                   std::swap(st.entries.date1, st.entries.date2);
+                   QVERIFY(st.run(Solar::MotionStep));
+                   std::swap(st.entries.date1, st.entries.date2);
+                   st.entries.motion.seconds += 1;
+                   st.entries.motion.seconds -= 1;
+               })
+            << u"SCSSS"_s << 0;
     }
 
     void staleness()
