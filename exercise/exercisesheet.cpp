@@ -28,6 +28,16 @@ QString blank(int width)
     return QString(width, u'_');
 }
 
+// The zone of the Solar: "Zeitzone +1", or abroad "Wohnort im Solarjahr New
+// York (Zeitzone -5)".
+QString zoneOf(const SolarTask &task)
+{
+    const QString zone = QStringLiteral("Zeitzone ") + Core::Notation::zone(task.zone);
+    return task.residence.isEmpty() ? zone
+                                    : QStringLiteral("Wohnort im Solarjahr ") + task.residence +
+                                          QStringLiteral(" (") + zone + u')';
+}
+
 SheetStep solarTaskStep(int ordinal, const SolarTask &task)
 {
     SheetStep step;
@@ -37,7 +47,7 @@ SheetStep solarTaskStep(int ordinal, const SolarTask &task)
                        Core::Notation::date(task.birthDate) + QStringLiteral(" in ") + task.town +
                        QStringLiteral(" geboren. Radix-Sonne: ") + Astro::positionText(task.radix) +
                        QStringLiteral(". Solar für das Jahr ") + QString::number(task.solarYear) +
-                       QStringLiteral(", Zeitzone ") + Core::Notation::zone(task.zone) +
+                       QStringLiteral(", ") + zoneOf(task) +
                        QStringLiteral(". Berechnen Sie Datum und Uhrzeit des Solars.");
     step.lines << QStringLiteral("Ephemeride, die Sonne um 0h Weltzeit (UT):");
     for (const EphemerisDay &day : task.page)
@@ -49,6 +59,7 @@ SheetStep solarTaskStep(int ordinal, const SolarTask &task)
                << QStringLiteral("B ÷ A × 24 h = ") + blank(32)
                << QStringLiteral("Zeitzone ") + Core::Notation::zone(task.zone) +
                       QStringLiteral(": ") + blank(34)
+               << QStringLiteral("Tageskorrektur (+0h, -24h oder +24h): ") + blank(16)
                << QStringLiteral("Solar am ") + blank(16) + QStringLiteral(" um ") + blank(18);
     // Nothing is computed on the sheet: no "not yet computed" under the task.
     step.computed = true;
@@ -82,6 +93,27 @@ SheetStep rectificationTaskStep(int ordinal, const RectificationTask &task)
                << QStringLiteral("Korrektur der Geburtszeit: ") + blank(24);
     step.computed = true;
     return step;
+}
+
+// A task's row of solutions: A and B marked "+30°" where they are worked
+// across a sign, the Solar with its day shift where it has one.
+QStringList solarSolutionRow(const SolarTask &task)
+{
+    const SolarHandSolution &hand = task.hand;
+    const auto angle = [&hand](const Core::SexagesimalTriple &value, bool carried) -> QString {
+        return Core::Notation::angle(Core::pickersToSeconds(value)) +
+               (carried ? QStringLiteral(" (+30°)") : QString());
+    };
+    const QString shift = hand.nextDay       ? QStringLiteral(" (-24h)")
+                          : hand.previousDay ? QStringLiteral(" (+24h)")
+                                             : QString();
+    return {QString::number(task.number),
+            Core::Notation::date(task.pair().date1),
+            angle(hand.motion, hand.acrossSign),
+            angle(hand.distance, hand.radixInSecondSign),
+            Core::Notation::clock(Core::pickersToSeconds(hand.greenwich)),
+            Core::Notation::date(hand.date) + QStringLiteral(", ") +
+                Core::Notation::clock(Core::pickersToSeconds(hand.clock)) + shift};
 }
 
 // The head of an exercise sheet of tasks first .. last.
@@ -159,19 +191,15 @@ Sheet solarExerciseSheet(int first, int count, QDate printed)
         if (!task)
             continue;
         sheet.steps << solarTaskStep(number - first + 1, *task);
-        const SolarHandSolution &hand = task->hand;
-        solutions.rows << QStringList{
-            QString::number(number),
-            Core::Notation::date(task->pair().date1),
-            Core::Notation::angle(Core::pickersToSeconds(hand.motion)),
-            Core::Notation::angle(Core::pickersToSeconds(hand.distance)),
-            Core::Notation::clock(Core::pickersToSeconds(hand.greenwich)),
-            Core::Notation::date(hand.date) + QStringLiteral(", ") +
-                Core::Notation::clock(Core::pickersToSeconds(hand.clock))};
+        solutions.rows << solarSolutionRow(*task);
     }
-    solutions.finding = QStringLiteral("Die Uhrzeiten des Solars gelten in der Zeitzone der "
-                                       "Aufgabe; wo sie 24 Uhr erreicht, sind 24 Stunden "
-                                       "abgezogen und das Datum rückt auf den folgenden Tag.");
+    solutions.finding = QStringLiteral("A und B sind mit 30° über die Zeichengrenze gerechnet, wo "
+                                       "die beiden Tage in zwei Zeichen liegen (+30°). Die "
+                                       "Uhrzeiten des Solars gelten in der Zeitzone der Aufgabe; "
+                                       "wo sie 24 Uhr erreicht, sind 24 Stunden abgezogen und das "
+                                       "Datum rückt auf den folgenden Tag (-24h), wo sie unter 0 "
+                                       "Uhr fällt, sind 24 Stunden addiert und das Datum geht auf "
+                                       "den Tag davor zurück (+24h).");
     sheet.closing = solutions;
     return sheet;
 }

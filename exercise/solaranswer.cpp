@@ -1,5 +1,6 @@
 #include "exercise/solaranswer.h"
 
+#include "astro/zodiac.h"
 #include "core/notation.h"
 #include "core/numbers.h"
 #include "core/rules.h"
@@ -39,28 +40,60 @@ struct Slip {
     QString hint;
 };
 
+// The task's zone as the hints name it: "+1", "-5 (New York)".
+QString zoneText(const SolarTask &task)
+{
+    return Notation::zone(task.zone) +
+           (task.residence.isEmpty() ? QString() : QStringLiteral(" (") + task.residence + u')');
+}
+
+// A Greenwich time in a zone, brought into the day as the day shift does it:
+// 24 h taken off from 24 h on, added below 0 h.
+qint64 inZone(qint64 greenwich, int zone)
+{
+    const qint64 t = greenwich + qint64{zone} * 3600;
+    return t >= SecondsPerDay ? t - SecondsPerDay : t < 0 ? t + SecondsPerDay : t;
+}
+
+// The clock times that the zone slips give: the zone forgotten, the German
+// +1 taken abroad, the zone's sign turned round.
+QList<Slip> zoneSlips(const SolarTask &task)
+{
+    const qint64 greenwich = pickersToSeconds(task.hand.greenwich);
+    QList<Slip> slips;
+    if (task.zone != 0)
+        slips.append(
+            {greenwich, QStringLiteral("Haben Sie die Zeitzone vergessen? Die Ephemeride gibt die "
+                                       "Sonne für 0 Uhr Greenwich-Zeit an.")});
+    if (!task.residence.isEmpty() && task.zone != 1)
+        slips.append({inZone(greenwich, 1),
+                      QStringLiteral("Haben Sie mit +1 gerechnet? +1 gilt für Deutschland; der "
+                                     "Solar gilt am Wohnort im Solarjahr, in der Zeitzone ") +
+                          zoneText(task) + u'.'});
+    if (task.zone != 0)
+        slips.append({inZone(greenwich, -task.zone),
+                      QStringLiteral("Haben Sie das Vorzeichen der Zeitzone vertauscht? Die "
+                                     "Zeitzone ") +
+                          zoneText(task) +
+                          QStringLiteral(" wird so addiert, wie sie dasteht: westlich von "
+                                         "Greenwich ist die Uhrzeit früher, östlich später.")});
+    return slips;
+}
+
 // The clock times (in the zone, seconds of the day, not reduced) that the
 // usual slips give, each with its hint.
 QList<Slip> timeSlips(const SolarTask &task)
 {
     const SolarHandSolution &hand = task.hand;
     const EphemerisPair pair = task.pair();
-    const qint64 zone = qint64{task.zone} * 3600;
-    const qint64 motion = pair.position2 - pair.position1;
-    QList<Slip> slips;
-    const auto add = [&slips, zone](std::optional<qint64> greenwich, const QString &hint) {
-        if (!greenwich)
-            return;
-        qint64 t = *greenwich + zone;
-        if (t >= SecondsPerDay)
-            t -= SecondsPerDay;
-        slips.append({t, hint});
+    // Differences of positions across 0° Aries as the Sun moves.
+    const qint64 motion = Astro::arcAhead(pair.position2, pair.position1);
+    QList<Slip> slips = zoneSlips(task);
+    const auto add = [&slips, &task](std::optional<qint64> greenwich, const QString &hint) {
+        if (greenwich)
+            slips.append({inZone(*greenwich, task.zone), hint});
     };
 
-    if (task.zone != 0)
-        slips.append({pickersToSeconds(hand.greenwich),
-                      QStringLiteral("Haben Sie die Zeitzone vergessen? Die Ephemeride gibt die "
-                                     "Sonne für 0 Uhr Greenwich-Zeit an.")});
     if (hand.nextDay)
         slips.append({pickersToSeconds(hand.zoneTime),
                       QStringLiteral("Eine Uhrzeit von 24 Uhr oder später gehört zum folgenden "
@@ -68,7 +101,7 @@ QList<Slip> timeSlips(const SolarTask &task)
     add(interpolatedSeconds(motion, pickersToSeconds(hand.distance)),
         QStringLiteral("Haben Sie A und B vertauscht? Der Entfernungswert B steht über dem "
                        "Bruchstrich, die Sonnenbewegung A darunter."));
-    add(interpolatedSeconds(pair.position2 - task.radix, motion),
+    add(interpolatedSeconds(Astro::arcAhead(pair.position2, task.radix), motion),
         QStringLiteral("Der Entfernungswert B wird vom 1. Datum aus gemessen, dem Tag mit der "
                        "kleineren Sonnenposition."));
     // The pairs of days before and after the right one.
@@ -77,7 +110,7 @@ QList<Slip> timeSlips(const SolarTask &task)
             continue;
         const qint32 p1 = task.page.at(first).position;
         const qint32 p2 = task.page.at(first + 1).position;
-        add(interpolatedSeconds(task.radix - p1, p2 - p1),
+        add(interpolatedSeconds(Astro::arcAhead(task.radix, p1), Astro::arcAhead(p2, p1)),
             QStringLiteral("Prüfen Sie das Tagespaar: die Radix-Sonne muss zwischen den "
                            "Positionen der beiden Tage liegen."));
     }
@@ -102,27 +135,56 @@ QString timeHint(const SolarTask &task, qint64 answered, const QDateTime &exactU
         return QStringLiteral("Sie sind nahe daran: lesen Sie die Positionen genau ab und "
                               "runden Sie B ÷ A × 24 h auf vier Dezimalstellen, bevor Sie in "
                               "Stunden, Minuten und Sekunden umrechnen.");
+    if (task.acrossSign())
+        return QStringLiteral("Rechnen Sie Schritt für Schritt nach. Die beiden Tage liegen in "
+                              "zwei Zeichen: A = 2. Datum + 30° − 1. Datum, B = Radix-Sonne − 1. "
+                              "Datum (+ 30°, wenn die Radix-Sonne schon im neuen Zeichen steht), "
+                              "Uhrzeit = B ÷ A × 24 h, dann die Zeitzone ") +
+               zoneText(task) + u'.';
     return QStringLiteral("Rechnen Sie Schritt für Schritt nach: A = 2. Datum − 1. Datum, "
                           "B = Radix-Sonne − 1. Datum, Uhrzeit = B ÷ A × 24 h, dann die "
-                          "Zeitzone.");
+                          "Zeitzone ") +
+           zoneText(task) + u'.';
+}
+
+// The day shift moves the date: "-24h" to the day after date 1, "+24h" to
+// the day before, which only a zone west of Greenwich can ask for.
+std::optional<QString> dayShiftHint(const SolarTask &task, QDate answered)
+{
+    const SolarHandSolution &hand = task.hand;
+    const QDate date1 = task.pair().date1;
+    if (hand.nextDay && answered == date1)
+        return QStringLiteral("Wenn Sie 24 Stunden abziehen, rückt das Datum auf den folgenden "
+                              "Tag.");
+    if (hand.previousDay && answered == date1)
+        return QStringLiteral("Wenn Sie 24 Stunden addieren (+24h), geht das Datum auf den Tag "
+                              "davor zurück.");
+    if (hand.previousDay && answered == date1.addDays(1))
+        return QStringLiteral("Nach +24h geht das Datum auf den Tag vor dem 1. Datum zurück, "
+                              "nicht auf den Tag danach.");
+    if (hand.nextDay && answered == date1.addDays(-1))
+        return QStringLiteral("Nach -24h rückt das Datum auf den Tag nach dem 1. Datum, nicht auf "
+                              "den Tag davor.");
+    if (!hand.nextDay && answered == date1.addDays(1))
+        return QStringLiteral("Das Datum rückt nur weiter, wenn die Uhrzeit 24 Uhr erreicht und "
+                              "Sie 24 Stunden abziehen.");
+    if (!hand.previousDay && task.zone < 0 && answered == date1.addDays(-1))
+        return QStringLiteral("Das Datum geht nur zurück, wenn die Uhrzeit unter 0 Uhr fällt und "
+                              "Sie 24 Stunden addieren.");
+    return std::nullopt;
 }
 
 QString dateHint(const SolarTask &task, QDate answered)
 {
-    const QDate date1 = task.pair().date1;
     if (!answered.isValid())
         return QStringLiteral("Diesen Tag gibt es im Kalender nicht.");
-    if (task.hand.nextDay && answered == date1)
-        return QStringLiteral("Wenn Sie 24 Stunden abziehen, rückt das Datum auf den folgenden "
-                              "Tag.");
-    if (!task.hand.nextDay && answered == date1.addDays(1))
-        return QStringLiteral("Das Datum rückt nur weiter, wenn die Uhrzeit 24 Uhr erreicht und "
-                              "Sie 24 Stunden abziehen.");
+    if (const auto hint = dayShiftHint(task, answered))
+        return *hint;
     if (answered.month() == task.hand.date.month() && answered.day() == task.hand.date.day())
         return QStringLiteral("Prüfen Sie das Jahr.");
     return QStringLiteral("Der Solar fällt auf das 1. Datum, den Tag mit der kleineren der beiden "
                           "Sonnenpositionen, zwischen denen die Radix-Sonne liegt (nach -24h auf "
-                          "den Tag danach).");
+                          "den Tag danach, nach +24h auf den Tag davor).");
 }
 
 int number(const QString &text)

@@ -17,8 +17,9 @@
 // wrong, the time or the date, and where it is exactly what a usual slip
 // gives, that slip is named as a possibility ("Vielleicht: …"), without the
 // right values: the wrong pair of days, A and B swapped, B measured from date
-// 2, the time zone forgotten, an hour of 24 or more left standing, or the
-// date not moved after "-24h".
+// 2, the time zone forgotten, the German +1 taken abroad or the zone's sign
+// turned round, an hour of 24 or more left standing, or the date not moved
+// (or moved the wrong way) after "-24h" or "+24h".
 
 namespace Exercise {
 

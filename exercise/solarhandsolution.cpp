@@ -1,5 +1,7 @@
 #include "exercise/solarhandsolution.h"
 
+#include "astro/solarreturn.h"
+#include "astro/zodiac.h"
 #include "core/numbers.h"
 #include "core/rules.h"
 #include "solar/solarstate.h"
@@ -36,9 +38,9 @@ double dayShiftFor(const Sexagesimal &zoneTime)
 std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qint32 radix,
                                                    int zone)
 {
-    if (pair.position1 / ArcSecondsPerSign != pair.position2 / ArcSecondsPerSign ||
-        radix < pair.position1 || radix >= pair.position2)
+    if (!Astro::encloses(pair.position1, pair.position2, radix))
         return std::nullopt;
+    const bool acrossSign = Astro::signIndex(pair.position1) != Astro::signIndex(pair.position2);
 
     // The student's picks, pressed on the calculator's own state: date 1 and
     // date 2 go into steps 2 and 3 within their sign, the radix Sun into the
@@ -49,8 +51,21 @@ std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qi
     e.date2 = Sexagesimal::of(withinSign(pair.position2));
     e.radix = withinSign(radix);
     e.zoneHours = zone;
-    for (const Solar::Step step :
-         {Solar::MotionStep, Solar::DistanceStep, Solar::GreenwichStep, Solar::ZoneStep}) {
+    // Across a sign the steps that refuse the pair are worked by hand: A and
+    // B with 30° carried go into step 4's fields.
+    for (const Solar::Step step : {Solar::MotionStep, Solar::DistanceStep}) {
+        if (st.run(step) && !acrossSign)
+            return std::nullopt;
+    }
+    if (acrossSign) {
+        const auto motion = Solar::acrossSign(Solar::MotionStep, e);
+        const auto distance = Solar::acrossSign(Solar::DistanceStep, e);
+        if (!motion.ok() || !distance.ok())
+            return std::nullopt;
+        e.motion = Sexagesimal::of(motion.value());
+        e.distance = Sexagesimal::of(distance.value());
+    }
+    for (const Solar::Step step : {Solar::GreenwichStep, Solar::ZoneStep}) {
         if (st.run(step))
             return std::nullopt;
     }
@@ -62,8 +77,10 @@ std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qi
     SolarHandSolution solution;
     solution.entries = e;
     solution.results = r;
-    solution.motion = *r.motion;
-    solution.distance = *r.distance;
+    solution.motion = tripleOf(e.motion);
+    solution.distance = tripleOf(e.distance);
+    solution.acrossSign = acrossSign;
+    solution.radixInSecondSign = Astro::signIndex(radix) != Astro::signIndex(pair.position1);
     solution.decimalHours = r.greenwich->hours;
     solution.greenwich = r.greenwich->time;
     solution.zoneTime = tripleOf(*r.zone);

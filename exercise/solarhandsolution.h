@@ -17,8 +17,7 @@ namespace Exercise {
 // steps, so that the exercises can never disagree with the calculator.
 
 // The two consecutive ephemeris days whose 0h positions enclose the radix Sun:
-// position1 <= radix < position2, both in the same sign (the hand method
-// subtracts degrees within one sign).
+// position1 <= radix < position2, across 0° Aries.
 struct EphemerisPair {
     QDate date1;
     qint32 position1 = 0; // '' from 0° Aries at 0h UT of date 1, as printed
@@ -31,6 +30,11 @@ struct SolarHandSolution {
     Solar::Results results;
     Core::SexagesimalTriple motion;   // A = position 2 - position 1
     Core::SexagesimalTriple distance; // B = radix - position 1
+    // The two days lie in two signs: the form's step 2 refuses the pair, and
+    // A is worked by hand with 30° carried and typed into step 4; so is B
+    // where the radix already lies in the second sign (step 3 refuses it too).
+    bool acrossSign = false;
+    bool radixInSecondSign = false;
     // B / A x 24 rounded to four places: the value from which step 4 writes
     // the Greenwich time.
     Core::FixedDecimal decimalHours;
@@ -47,8 +51,9 @@ struct SolarHandSolution {
 };
 
 // The calculator's steps 2 to 5 run on the pair and the radix position ('' from
-// 0° Aries) with a whole-hour time zone. Nothing when a step refuses the values
-// (a pair that does not enclose the radix, or lies in two signs).
+// 0° Aries) with a whole-hour time zone; across a sign, A and B worked by hand
+// and typed into step 4 where steps 2 and 3 refuse them. Nothing for a pair
+// that does not enclose the radix or is no pair of consecutive days.
 std::optional<SolarHandSolution> solarHandSolution(const EphemerisPair &pair, qint32 radix,
                                                    int zone);
 

@@ -9,7 +9,11 @@
 
 #include <QTimeZone>
 
+#include <QList>
+
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace Exercise {
 
@@ -70,34 +74,93 @@ constexpr std::array Towns{
     u"Ulm",
 };
 
+// Where a task's person lives in the Solar year when abroad, with the
+// standard time of the place in hours ahead of Greenwich. Each is a whole
+// hour and has stood since before the first Solar year (1958), except where
+// years are named: Moscow kept +2 from 31 March 1991 to 19 January 1992 and
+// +4 from 27 March 2011 to 26 October 2014, and a Solar of those years is set
+// elsewhere. Their order is part of every task abroad: append at the end only.
+struct Residence {
+    const char16_t *name;
+    int zone;
+    std::array<std::pair<int, int>, 2> otherYears{}; // first and last year
+
+    bool heldIn(int year) const
+    {
+        return std::none_of(otherYears.begin(), otherYears.end(), [year](const auto &years) {
+            return year >= years.first && year <= years.second;
+        });
+    }
+};
+constexpr std::array Residences{
+    Residence{u"New York", -5},
+    Residence{u"Los Angeles", -8},
+    Residence{u"Chicago", -6},
+    Residence{u"Rio de Janeiro", -3},
+    Residence{u"Moskau", 3, {{{1991, 1992}, {2011, 2014}}}},
+    Residence{u"Peking", 8},
+    Residence{u"Tokio", 9},
+};
+
+// The births are German: their clock times are of the German zone.
+constexpr int BirthZone = 1;
+
+// Which numbers are set abroad and which across a sign is drawn from streams
+// of their own, never from the stream of the person and the birth: every
+// other task keeps the person, birth and Solar it has always had. Of each
+// block of five numbers one is set abroad, of each block of ten one across a
+// sign, so that an exercise sheet of ten tasks holds both.
+constexpr quint64 AbroadStream = 0x534F'4C41'5241'0000ULL;
+constexpr quint64 AcrossSignStream = 0x534F'4C41'5A45'0000ULL;
+constexpr quint64 ResidenceStream = 0x534F'4C41'574F'0000ULL;
+
+bool chosenInBlock(quint64 stream, int number, int block)
+{
+    const auto index = static_cast<quint64>((number - 1) / block);
+    SplitMix64 random(stream ^ index);
+    return random.below(static_cast<quint64>(block)) == static_cast<quint64>((number - 1) % block);
+}
+
 template <std::size_t N>
 QString pick(SplitMix64 &random, const std::array<const char16_t *, N> &list)
 {
     return QString::fromUtf16(list[static_cast<std::size_t>(random.below(N))]);
 }
 
-// Births fall between these dates, at a local clock time of the task's zone;
-// the Solar falls between the 18th birthday and this year.
+// Births fall between these dates, at a German clock time; the Solar falls
+// between the 18th birthday and this year.
 const QDate FirstBirth(1940, 1, 1);
 const QDate LastBirth(2005, 12, 31);
 constexpr int LastSolarYear = 2035;
 constexpr qint64 SecondsPerDay = 86'400;
 
-// Draws the birth and the Solar year, fills the page and works out the
-// answer; false when the task cannot be done by hand within one sign.
-bool drawBirthAndSolar(SplitMix64 &random, SolarTask &task)
+// A radix that two days in two signs can enclose lies within a day's motion
+// of a sign's beginning.
+bool nearSignBeginning(qint32 radix)
+{
+    const qint32 within = radix % Core::ArcSecondsPerSign;
+    return within <= Core::MostSunMotionPerDay ||
+           Core::ArcSecondsPerSign - within <= Core::MostSunMotionPerDay;
+}
+
+// Draws the birth and the Solar year and fills the page; false when no two
+// days of the page enclose the radix, or the two that do lie in one sign
+// where the task wants two, or the other way round.
+bool drawBirthAndSolar(SplitMix64 &random, SolarTask &task, bool acrossSign)
 {
     const QDate birthDate = FirstBirth.addDays(
         static_cast<qint64>(random.below(static_cast<quint64>(FirstBirth.daysTo(LastBirth) + 1))));
     const auto localSeconds = static_cast<qint64>(random.below(SecondsPerDay));
     const QDateTime birthUtc =
-        birthDate.startOfDay(QTimeZone::utc()).addSecs(localSeconds - task.zone * 3600);
+        birthDate.startOfDay(QTimeZone::utc()).addSecs(localSeconds - BirthZone * 3600);
     const int firstYear = birthDate.year() + 18;
     task.birthDate = birthDate;
     task.radix = Astro::roundedLongitude(birthUtc);
     task.solarYear =
         firstYear +
         static_cast<int>(random.below(static_cast<quint64>(LastSolarYear - firstYear + 1)));
+    if (acrossSign && !nearSignBeginning(task.radix))
+        return false;
 
     const QDate birthday = Core::birthdayIn(task.solarYear, birthDate);
     task.page.clear();
@@ -109,16 +172,22 @@ bool drawBirthAndSolar(SplitMix64 &random, SolarTask &task)
     if (!pair)
         return false;
     task.pairIndex = *pair;
-    // The hand method subtracts degrees within one sign: a pair on both sides
-    // of a sign's beginning would need 30° carried, which the form cannot do.
     const EphemerisPair days = task.pair();
-    if (Astro::signIndex(days.position1) != Astro::signIndex(days.position2))
-        return false;
-    const std::optional<SolarHandSolution> hand = solarHandSolution(days, task.radix, task.zone);
-    if (!hand)
-        return false;
-    task.hand = *hand;
-    return true;
+    return (Astro::signIndex(days.position1) != Astro::signIndex(days.position2)) == acrossSign;
+}
+
+// The residence abroad in the Solar year, of those whose zone held all year.
+void settleAbroad(SplitMix64 &random, SolarTask &task)
+{
+    QList<const Residence *> held;
+    for (const Residence &residence : Residences) {
+        if (residence.heldIn(task.solarYear))
+            held << &residence;
+    }
+    const Residence &residence =
+        *held.at(static_cast<qsizetype>(random.below(static_cast<quint64>(held.size()))));
+    task.residence = QString::fromUtf16(residence.name);
+    task.zone = residence.zone;
 }
 
 } // namespace
@@ -140,11 +209,22 @@ std::optional<SolarTask> makeSolarTask(int number)
     task.firstName = pick(random, FirstNames);
     task.surname = pick(random, Surnames);
     task.town = pick(random, Towns);
+    const bool abroad = chosenInBlock(AbroadStream, number, 5);
+    const bool acrossSign = chosenInBlock(AcrossSignStream, number, 10);
+    SplitMix64 residences(ResidenceStream ^ static_cast<quint64>(number));
     // About one birth in thirty lies so that the Solar's two days straddle
-    // the beginning of a sign: the person is kept, the birth drawn again.
-    while (!drawBirthAndSolar(random, task)) {
+    // the beginning of a sign: the person is kept, the birth drawn again until
+    // it is of the kind the task wants.
+    for (;;) {
+        if (!drawBirthAndSolar(random, task, acrossSign))
+            continue;
+        if (abroad)
+            settleAbroad(residences, task);
+        if (const auto hand = solarHandSolution(task.pair(), task.radix, task.zone)) {
+            task.hand = *hand;
+            return task;
+        }
     }
-    return task;
 }
 
 std::optional<int> enclosingPair(const QList<EphemerisDay> &page, qint32 radix)
@@ -172,6 +252,7 @@ Core::GivenTask givenTask(const SolarTask &task)
     given.zone = task.zone;
     given.solarYear = task.solarYear;
     given.radixSun = task.radix;
+    given.residence = task.residence;
     return given;
 }
 

@@ -12,9 +12,17 @@
 #include <optional>
 
 // A generated Solar task, as an examination sets it: a person born on a day
-// in a town, the radix Sun (the Sun's position at the birth), the year of the
-// Solar and the time zone; beside it the excerpt of an ephemeris page with the
-// Sun at 0h UT of seven days around the birthday in that year.
+// in a German town, the radix Sun (the Sun's position at the birth), the year
+// of the Solar and the time zone; beside it the excerpt of an ephemeris page
+// with the Sun at 0h UT of seven days around the birthday in that year.
+//
+// The Solar is given in the standard time of where the person lives in the
+// Solar year, all year round, as the form teaches it for Germany ("Für
+// Deutschland gilt immer +1 Stunde"). One task in five sets the person
+// abroad (New York -5, Tokio +9, ...), so that a zone time below 0 h ("+24h",
+// the day before) and from 24 h on ("-24h", the day after) are practised. One
+// task in ten has its radix between two days in two signs, which the hand
+// method works across the sign with 30° carried.
 //
 // Everything follows from the task number alone (1 .. 999 999), through the
 // random stream of splitmix64.h: the same number gives the same task on every
@@ -42,13 +50,18 @@ struct SolarTask {
     // The radix Sun: the Sun's exact position at the birth, rounded to 1''.
     qint32 radix = 0;
     int solarYear = 0;
-    int zone = 1; // hours ahead of Greenwich; German towns keep +1
+    // The residence in the Solar year abroad, empty in Germany, and its
+    // standard time in hours ahead of Greenwich (+1 in Germany).
+    QString residence;
+    int zone = 1;
 
     QList<EphemerisDay> page; // seven days, in order
     int pairIndex = 0;        // date 1 of the enclosing pair is page[pairIndex]
     SolarHandSolution hand;   // the answer expected
 
     EphemerisPair pair() const;
+    // The two days of the pair lie in two signs.
+    bool acrossSign() const { return hand.acrossSign; }
 };
 
 // The task of a number; nothing for a number outside 1 .. 999 999.

@@ -26,6 +26,48 @@ QString clock(const SexagesimalTriple &time)
     return Notation::clock(pickersToSeconds(time));
 }
 
+// The zone of the Solar as the task gives it: "Zeitzone: +1" in Germany,
+// "Wohnort im Solarjahr: New York (Zeitzone -5)" abroad.
+QString zoneLine(const SolarTask &task)
+{
+    if (task.residence.isEmpty())
+        return QStringLiteral("Zeitzone: ") + Notation::zone(task.zone);
+    return QStringLiteral("Wohnort im Solarjahr: ") + escaped(task.residence) +
+           QStringLiteral(" (Zeitzone ") + Notation::zone(task.zone) + u')';
+}
+
+// Steps 2 and 3 of the worked solution. Across a sign the form's step 2
+// (and step 3, where the radix already lies in the second sign) refuses the
+// pair, and the value is worked by hand with 30° and typed into step 4.
+QString motionLine(const SolarTask &task)
+{
+    const SolarHandSolution &hand = task.hand;
+    if (!hand.acrossSign)
+        return QStringLiteral("Differenz Sonnenbewegung: ") +
+               Solar::rule(Solar::MotionStep).equation(hand.entries, &hand.results).toHtmlEscaped();
+    return QStringLiteral("Differenz Sonnenbewegung, von Hand über die Zeichengrenze (Schritt 2 "
+                          "des Rechners meldet „1. Datum größer als 2. Datum!“): ") +
+           Solar::acrossSignEquation(Solar::MotionStep, hand.entries).toHtmlEscaped() +
+           QStringLiteral(", in Schritt 4 eingetragen.");
+}
+
+QString distanceLine(const SolarTask &task)
+{
+    const SolarHandSolution &hand = task.hand;
+    const QString equation =
+        Solar::rule(Solar::DistanceStep).equation(hand.entries, &hand.results).toHtmlEscaped();
+    if (!hand.acrossSign)
+        return QStringLiteral("Entfernungswert: ") + equation;
+    if (!hand.radixInSecondSign)
+        return QStringLiteral("Entfernungswert: ") + equation +
+               QStringLiteral(" (die Radix-Sonne steht noch im Zeichen des 1. Datums, ohne 30°).");
+    return QStringLiteral("Entfernungswert, von Hand über die Zeichengrenze (die Radix-Sonne "
+                          "steht schon im neuen Zeichen, Schritt 3 des Rechners meldet „1. Datum "
+                          "größer als Radix-Sonnenposition“): ") +
+           Solar::acrossSignEquation(Solar::DistanceStep, hand.entries).toHtmlEscaped() +
+           QStringLiteral(", in Schritt 4 eingetragen.");
+}
+
 } // namespace
 
 QString dayText(QDate date)
@@ -55,7 +97,7 @@ QString solarTaskHtml(const SolarTask &task)
            escaped(task.town) + QStringLiteral(" geboren.</p><p>") +
            QStringLiteral("Radix-Sonne: ") + Astro::positionText(task.radix) +
            QStringLiteral("<br>Solar für das Jahr: ") + QString::number(task.solarYear) +
-           QStringLiteral("<br>Zeitzone: ") + Notation::zone(task.zone) +
+           QStringLiteral("<br>") + zoneLine(task) +
            (leap.isEmpty() ? QString() : QStringLiteral("<br>") + leap) +
            QStringLiteral("</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>");
 }
@@ -78,7 +120,9 @@ ExactComparison compareWithExact(const SolarTask &task, const QDateTime &exactUt
 QString exactText(const SolarTask &task, const ExactComparison &exact)
 {
     return Notation::date(exact.date) + QStringLiteral(" um ") + clock(exact.clock) +
-           QStringLiteral(" (Zeitzone ") + Notation::zone(task.zone) + u')';
+           QStringLiteral(" (") +
+           (task.residence.isEmpty() ? QString() : task.residence + QStringLiteral(", ")) +
+           QStringLiteral("Zeitzone ") + Notation::zone(task.zone) + u')';
 }
 
 // The worked solution: the pair of days in words, then each step with the
@@ -103,18 +147,30 @@ QString solarSolutionHtml(const SolarTask &task, const QDateTime &exactUtc)
                                                               "davor, dem ")
                                              : QStringLiteral("; der Solar fällt auf das 1. "
                                                               "Datum, den ");
+    const QString across = hand.acrossSign ? QStringLiteral(" Die beiden Tage liegen in zwei "
+                                                            "Zeichen: Der Rechner zieht nur "
+                                                            "innerhalb eines Zeichens ab, über die "
+                                                            "Zeichengrenze kommen 30° hinzu.")
+                                           : QString();
+    const QString residence =
+        task.residence.isEmpty()
+            ? QString()
+            : QStringLiteral("Der Solar gilt am Wohnort im Solarjahr, ") + escaped(task.residence) +
+                  QStringLiteral(": Zeitzone ") + Notation::zone(task.zone) +
+                  QStringLiteral(" (Normalzeit, das ganze Jahr, wie +1 für Deutschland). ");
     const QString steps[] = {
         leap + QStringLiteral("Die Radix-Sonne ") + Astro::positionText(task.radix) +
             QStringLiteral(" liegt zwischen dem 1. Datum ") + dayText(pair.date1) +
             QStringLiteral(" (") + Astro::positionText(pair.position1) +
             QStringLiteral(") und dem 2. Datum ") + dayText(pair.date1.addDays(1)) +
-            QStringLiteral(" (") + Astro::positionText(pair.position2) + QStringLiteral(")."),
-        QStringLiteral("Differenz Sonnenbewegung: ") + equation(Solar::MotionStep),
-        QStringLiteral("Entfernungswert: ") + equation(Solar::DistanceStep),
+            QStringLiteral(" (") + Astro::positionText(pair.position2) + QStringLiteral(").") +
+            across,
+        motionLine(task),
+        distanceLine(task),
         QStringLiteral("Uhrzeit des Solars: B ÷ A × 24 h; ") +
             equation(Solar::GreenwichStep).replace(u'\n', QStringLiteral("; ")) +
             QStringLiteral(" Greenwich-Zeit am ") + Notation::date(pair.date1),
-        equation(Solar::ZoneStep),
+        residence + equation(Solar::ZoneStep),
         equation(Solar::FinalStep) + shift + Notation::date(hand.date) + u'.',
         QStringLiteral("<b>Endergebnis: Solar am ") + Notation::date(hand.date) +
             QStringLiteral(" um ") + clock(hand.clock) + QStringLiteral("</b>")};

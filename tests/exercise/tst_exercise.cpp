@@ -63,44 +63,132 @@ class tst_Exercise : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    // This text is what a class was handed: a change here changes every
-    // numbered task already given out.
-    void pinnedTask()
+    // These texts are what a class was handed: a change here changes every
+    // numbered task already given out (task 1 keeps the person and birth it
+    // has always had, its Solar is now set in Peking). Of each sort one: in Germany, abroad
+    // west of Greenwich with "+24h" and east with "-24h", across a sign with
+    // the radix in either sign and across 0° Aries. What the task gives
+    // travels with it and names it at the calculator's top.
+    void pinnedSolarTasks_data()
     {
-        const SolarTask task = *makeSolarTask(1);
-        QCOMPARE(solarTaskHtml(task),
-                 u"<p><b>Aufgabe 1</b></p><p>Claudia Lang wurde am 26.08.2005 in Berlin "
-                 "geboren.</p><p>Radix-Sonne: 3°29'30'' Jungfrau<br>Solar für das Jahr: "
-                 "2025<br>Zeitzone: +1</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>"_s);
-        QCOMPARE(answerText(task.hand), u"26.08.2025 um 12h25m49s"_s);
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("lines");    // of the task, its person to its zone
+        QTest::addColumn<QString>("solution"); // a part of the worked solution
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("summary");
+        const auto row = [](const char *tag, int number, const char16_t *lines,
+                            const char16_t *solution, const char16_t *answer,
+                            const char16_t *summary) {
+            QTest::newRow(tag) << number << QString::fromUtf16(lines)
+                               << QString::fromUtf16(solution) << QString::fromUtf16(answer)
+                               << QString::fromUtf16(summary);
+        };
+        row("Germany", 4710,
+            u"Martin Braun wurde am 28.06.1987 in Bielefeld geboren.</p><p>Radix-Sonne: 5°48'54'' "
+            u"Krebs<br>Solar für das Jahr: 2018<br>Zeitzone: +1",
+            u"Zeitzone: 12h27m16s + 1 h = 13h27m16s", u"27.06.2018 um 13h27m16s",
+            u"Aufgabe 4710 · Solar 2018 · Zeitzone +1");
+        row("abroad, the day itself", 1,
+            u"Claudia Lang wurde am 26.08.2005 in Berlin geboren.</p><p>Radix-Sonne: 3°29'30'' "
+            u"Jungfrau<br>Solar für das Jahr: 2025<br>Wohnort im Solarjahr: Peking "
+            u"(Zeitzone +8)",
+            u"Der Solar gilt am Wohnort im Solarjahr, Peking: Zeitzone +8",
+            u"26.08.2025 um 19h25m49s", u"Aufgabe 1 · Solar 2025 · Peking, Zeitzone +8");
+        row("abroad west, +24h", 4712,
+            u"Ursula Meier wurde am 05.12.1991 in Ulm geboren.</p><p>Radix-Sonne: 12°38'20'' "
+            u"Schütze<br>Solar für das Jahr: 2011<br>Wohnort im Solarjahr: Chicago "
+            u"(Zeitzone -6)",
+            u"Tageskorrektur: -2h21m37s + 24 h = 21h38m23s; die Uhrzeit gehört zum Tag davor, "
+            u"dem 04.12.2011.",
+            u"04.12.2011 um 21h38m23s", u"Aufgabe 4712 · Solar 2011 · Chicago, Zeitzone -6");
+        row("abroad east, -24h", 8,
+            u"Elke Neumann wurde am 16.01.1981 in Freiburg im Breisgau geboren.</p><p>Radix-Sonne: "
+            u"25°50'58'' Steinbock<br>Solar für das Jahr: 2026<br>Wohnort im Solarjahr: Tokio "
+            u"(Zeitzone +9)",
+            u"Zeitzone: 23h56m52s + 9 h = 32h56m52s</li><li>Tageskorrektur: 32h56m52s − 24 h = "
+            u"8h56m52s; die Uhrzeit gehört zum folgenden Tag, dem 16.01.2026.",
+            u"16.01.2026 um 8h56m52s", u"Aufgabe 8 · Solar 2026 · Tokio, Zeitzone +9");
+        row("across a sign, the radix in the second", 4711,
+            u"Silke Weber wurde am 24.10.1974 in Leipzig geboren.</p><p>Radix-Sonne: 0°43'30'' "
+            u"Skorpion<br>Solar für das Jahr: 2021<br>Zeitzone: +1",
+            u"A = 0°47'39'' + 30° − 29°47'56'' = 0°59'43'', in Schritt 4 eingetragen.</li><li>"
+            u"Entfernungswert, von Hand über die Zeichengrenze (die Radix-Sonne steht schon im "
+            u"neuen Zeichen, Schritt 3 des Rechners meldet „1. Datum größer als "
+            u"Radix-Sonnenposition“): B = 0°43'30'' + 30° − 29°47'56'' = 0°55'34''",
+            u"23.10.2021 um 23h19m56s", u"Aufgabe 4711 · Solar 2021 · Zeitzone +1");
+        row("across a sign, the radix in the first", 4,
+            u"Jörg Lange wurde am 22.09.1985 in Köln geboren.</p><p>Radix-Sonne: 29°28'01'' "
+            u"Jungfrau<br>Solar für das Jahr: 2012<br>Zeitzone: +1",
+            u"A = 0°22'28'' + 30° − 29°23'45'' = 0°58'43'', in Schritt 4 eingetragen.</li><li>"
+            u"Entfernungswert: B = 29°28'01'' − 29°23'45'' = 0°04'16'' (die Radix-Sonne steht "
+            u"noch im Zeichen des 1. Datums, ohne 30°).",
+            u"22.09.2012 um 2h44m38s", u"Aufgabe 4 · Solar 2012 · Zeitzone +1");
+        row("across 0° Aries", 14,
+            u"Günter Mayer wurde am 20.03.1993 in Lübeck geboren.</p><p>Radix-Sonne: 0°02'04'' "
+            u"Widder<br>Solar für das Jahr: 2025<br>Zeitzone: +1",
+            u"A = 0°37'11'' + 30° − 29°37'35'' = 0°59'36''", u"20.03.2025 um 10h51m33s",
+            u"Aufgabe 14 · Solar 2025 · Zeitzone +1");
+    }
+
+    void pinnedSolarTasks()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, lines);
+        QFETCH(QString, solution);
+        QFETCH(QString, answer);
+        QFETCH(QString, summary);
+        const SolarTask task = *makeSolarTask(number);
+        const QString html = solarTaskHtml(task);
+        QCOMPARE(html, u"<p><b>Aufgabe "_s + QString::number(number) + u"</b></p><p>"_s + lines +
+                           u"</p><p>Berechnen Sie Datum und Uhrzeit des Solars.</p>"_s);
+        const QString worked = solarSolutionHtml(task, exactMoment(task));
+        QVERIFY2(worked.contains(solution), qPrintable(worked));
+        QCOMPARE(answerText(task.hand), answer);
+        const Core::GivenTask given = givenTask(task);
+        QCOMPARE(given.summary(), summary);
+        QCOMPARE(Core::GivenTask::fromText(given.toText()), given);
     }
 
     // Each task read as the student reads it: the calculator's steps on the
     // page's printed values give the answer the task expects, and that answer
     // lies within a minute of the exact moment.
+    // One task in five is set abroad and one in ten across a sign, in every
+    // block of five and ten numbers; abroad the day shift goes both ways.
     void firstThousandTasks()
     {
+        static const QRegularExpression zoneNamed(u"Zeitzone:? ([+-]?\\d+)"_s);
+        int abroad = 0, acrossSign = 0, dayBefore = 0, dayAfter = 0;
         for (int n = 1; n <= 1000; ++n) {
             const SolarTask task = *makeSolarTask(n);
             const QString tag = u"task "_s + QString::number(n);
             QList<EphemerisDay> read;
             for (const EphemerisDay &day : task.page)
                 read.append({day.date, readPosition(Astro::positionText(day.position))});
-            const qint32 radix = readPosition(
-                solarTaskHtml(task).section(u"Radix-Sonne: "_s, 1).section(u"<br>"_s, 0, 0));
+            const QString text = solarTaskHtml(task);
+            const qint32 radix =
+                readPosition(text.section(u"Radix-Sonne: "_s, 1).section(u"<br>"_s, 0, 0));
+            const int zone = zoneNamed.match(text).captured(1).toInt();
             const std::optional<int> first = enclosingPair(read, radix);
             QVERIFY2(first, qPrintable(tag + u": the page misses the enclosing days"_s));
             const EphemerisPair pair{read[*first].date, read[*first].position,
                                      read[*first + 1].position};
-            const std::optional<SolarHandSolution> hand =
-                ::solarHandSolution(pair, radix, task.zone);
+            const std::optional<SolarHandSolution> hand = ::solarHandSolution(pair, radix, zone);
             QVERIFY2(hand, qPrintable(tag));
             QCOMPARE(answerText(*hand), answerText(task.hand));
+            QCOMPARE(hand->acrossSign,
+                     Astro::signIndex(pair.position1) != Astro::signIndex(pair.position2));
 
             const qint32 off = compareWithExact(task, exactMoment(task)).handMinusExact;
             QVERIFY2(std::abs(off) <= 60,
                      qPrintable(tag + u": "_s + QString::number(off) + u" s"_s));
+            abroad += text.contains(u"Wohnort im Solarjahr: "_s) ? 1 : 0;
+            acrossSign += hand->acrossSign ? 1 : 0;
+            dayBefore += hand->previousDay ? 1 : 0;
+            dayAfter += hand->nextDay && zone > 1 ? 1 : 0;
         }
+        QCOMPARE(abroad, 200);
+        QCOMPARE(acrossSign, 100);
+        QVERIFY(dayBefore > 20 && dayAfter > 20);
     }
 
     void solarHandSolution_data()
@@ -113,8 +201,10 @@ private slots:
         const auto row = [](const char *tag, const char *radix, int zone, const char *answer,
                             const char *position1 = "10°00'00''",
                             const char *position2 = "11°00'00''") {
+            // A position without its sign is in Krebs.
             const auto krebs = [](const char *p) -> QString {
-                return QString::fromUtf8(p) + u" Krebs"_s;
+                const QString text = QString::fromUtf8(p);
+                return text.contains(u' ') ? text : text + u" Krebs"_s;
             };
             QTest::newRow(tag) << krebs(position1) << krebs(position2) << krebs(radix) << zone
                                << QString::fromUtf8(answer);
@@ -131,6 +221,19 @@ private slots:
         row("zone time below 0 h", "10°01'00''", -1, "30.06.2024 um 23h24m00s");
         // The calculator's steps would take a radix up to 1°05' past date 1.
         row("radix past date 2", "11°01'00''", 1, "");
+        // Tokio: 23.6 h Greenwich is 32.6 h in the zone, the next day at 8 h 36 m.
+        row("zone +9", "10°59'00''", 9, "02.07.2024 um 8h36m00s");
+        // Across a sign: A = 0°28'40'' + 30° - 29°31'10'' = 0°57'30'' = 3450'';
+        // B = 0°10'00'' + 30° - 29°31'10'' = 2330'' gives 16.2087 h; with the
+        // radix still in Krebs, B = 1130'' gives 7.8609 h.
+        row("across a sign, radix in the second", "0°10'00'' Löwe", 1, "01.07.2024 um 17h12m31s",
+            "29°31'10''", "0°28'40'' Löwe");
+        row("across a sign, radix in the first", "29°50'00''", 1, "01.07.2024 um 8h51m39s",
+            "29°31'10''", "0°28'40'' Löwe");
+        // Across 0° Aries: A = 3540'', B = 1200'', 8.1356 h.
+        row("across 0° Aries", "0°00'00'' Widder", 1, "01.07.2024 um 9h08m08s", "29°40'00'' Fische",
+            "0°39'00'' Widder");
+        row("across, radix before date 1", "29°31'09''", 1, "", "29°31'10''", "0°28'40'' Löwe");
     }
 
     void solarHandSolution()
@@ -159,21 +262,42 @@ private slots:
         const QString time = u"Das Datum stimmt, aber die Uhrzeit ist falsch.|"_s;
         const QString date = u"Die Uhrzeit stimmt, aber das Datum ist falsch.|"_s;
         const QString both = u"Uhrzeit und Datum sind falsch.|"_s;
-        QTest::newRow("right") << 4711 << 0 << 0
+        QTest::newRow("right") << 4710 << 0 << 0
                                << u"Richtig!\n\nZum Vergleich der genaue Zeitpunkt des Solars: "
-                                  "08.04.2032 um 16h19m23s (Zeitzone +1). Die Handrechnung "
-                                  "weicht davon um +12 s ab."_s;
-        QTest::newRow("a second late") << 4711 << 1 << 0 << time + u"nahe daran"_s;
-        QTest::newRow("zone forgotten") << 4711 << -3600 << 0 << time + u"Zeitzone vergessen"_s;
-        QTest::newRow("the day before") << 4711 << 0 << -1 << date + u"kleineren der beiden"_s;
-        QTest::newRow("A and B swapped") << 4711 << -6279 << 0 << time + u"A und B vertauscht"_s;
-        QTest::newRow("the pair of days before") << 4711 << -31 << -1 << both + u"Tagespaar"_s;
-        QTest::newRow("the year before") << 4711 << 0 << -366 << date + u"Prüfen Sie das Jahr."_s;
+                                  "27.06.2018 um 13h27m16s (Zeitzone +1). Die Handrechnung "
+                                  "weicht davon um 0 s ab."_s;
+        QTest::newRow("a second late") << 4710 << 1 << 0 << time + u"nahe daran"_s;
+        QTest::newRow("zone forgotten") << 4710 << -3600 << 0 << time + u"Zeitzone vergessen"_s;
+        QTest::newRow("zone's sign turned round")
+            << 4710 << -7200 << 0 << time + u"Vorzeichen der Zeitzone vertauscht"_s;
+        QTest::newRow("the day before") << 4710 << 0 << -1 << date + u"kleineren der beiden"_s;
+        QTest::newRow("A and B swapped") << 4710 << 35258 << 0 << time + u"A und B vertauscht"_s;
+        QTest::newRow("the pair of days after") << 4711 << 22 << 0 << time + u"Tagespaar"_s;
+        QTest::newRow("the year before") << 4710 << 0 << -365 << date + u"Prüfen Sie das Jahr."_s;
         // Radix and date 1 alike: B is 0, and A and B swapped divide by it.
         QTest::newRow("B = 0, a second late") << 13842 << 1 << 0 << time + u"nahe daran"_s;
-        QTest::newRow("both wrong") << 4711 << 1 << 1 << both + u"nur weiter"_s;
+        QTest::newRow("both wrong") << 4710 << 1 << 1 << both + u"nur weiter"_s;
         QTest::newRow("-24h forgotten")
             << firstNextDayTask() << 24 * 3600 << -1 << both + u"ziehen Sie 24 Stunden ab"_s;
+        // Abroad: task 4712 in Chicago (-6, "+24h", the day before date 1) and
+        // task 8 in Tokio (+9, "-24h", the day after).
+        QTest::newRow("west: the German +1")
+            << 4712 << -61200 << 0 << time + u"Haben Sie mit +1 gerechnet?"_s;
+        QTest::newRow("west: zone's sign turned round")
+            << 4712 << -43200 << 0 << time + u"Die Zeitzone -6 (Chicago) wird so addiert"_s;
+        QTest::newRow("west: date not moved back")
+            << 4712 << 0 << 1 << date + u"Wenn Sie 24 Stunden addieren (+24h)"_s;
+        QTest::newRow("west: date moved on")
+            << 4712 << 0 << 2 << date + u"nicht auf den Tag danach"_s;
+        QTest::newRow("east: the German +1")
+            << 8 << -28800 << 0 << time + u"in der Zeitzone +9 (Tokio)."_s;
+        QTest::newRow("east: date not moved on")
+            << 8 << 0 << -1 << date + u"rückt das Datum auf den folgenden Tag"_s;
+        QTest::newRow("east: date moved back")
+            << 8 << 0 << -2 << date + u"nicht auf den Tag davor"_s;
+        // Across a sign the way to work is told with the 30°.
+        QTest::newRow("across a sign, far off")
+            << 4711 << 1000 << 0 << time + u"A = 2. Datum + 30° − 1. Datum"_s;
     }
 
     void checking()

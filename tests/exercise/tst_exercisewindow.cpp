@@ -58,7 +58,7 @@ private slots:
         QVERIFY(shownTask().startsWith(u"Aufgabe 4711\n"_s));
         const auto *page = window->findChild<QTableWidget *>(u"tblEphemeride"_s);
         QCOMPARE(page->rowCount(), 7);
-        QCOMPARE(page->item(6, 1)->text(), u"22°38'57'' Widder"_s);
+        QCOMPARE(page->item(6, 1)->text(), u"3°47'02'' Skorpion"_s);
 
         showTask("1");
         QVERIFY(shownTask().startsWith(u"Aufgabe 1\n"_s));
@@ -86,34 +86,37 @@ private slots:
         QCOMPARE(text(u"txtAntwort_0"_s), u"9"_s);
     }
 
+    // Task 4711: its two days lie in two signs, the solution works A and B
+    // across the sign.
     void checkAndSolution()
     {
         showTask("4711");
-        typeInto(window.get(), "txtAntwort_0", u"16"_s);
+        typeInto(window.get(), "txtAntwort_0", u"23"_s);
         typeInto(window.get(), "txtAntwort_1", u"19"_s);
-        typeInto(window.get(), "txtAntwort_2", u"35"_s);
-        typeInto(window.get(), "txtAntwortDatum_0", u"8"_s);
-        typeInto(window.get(), "txtAntwortDatum_1", u"4"_s);
+        typeInto(window.get(), "txtAntwort_2", u"56"_s);
+        typeInto(window.get(), "txtAntwortDatum_0", u"23"_s);
+        typeInto(window.get(), "txtAntwortDatum_1", u"10"_s);
         click(window.get(), "cmdPruefen");
         QCOMPARE(recorder->messages.size(), 1);
         QVERIFY(recorder->messages[0].startsWith(u"Übungsaufgaben: Bitte geben Sie Uhrzeit"_s));
         QCOMPARE(QApplication::focusWidget()->objectName(), u"txtAntwortDatum_2"_s);
 
         // Enter in an answer field checks as "Prüfen" does.
-        typeInto(window.get(), "txtAntwortDatum_2", u"2032"_s);
+        typeInto(window.get(), "txtAntwortDatum_2", u"2021"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(recorder->messages.size(), 2);
         QVERIFY(recorder->messages[1].startsWith(u"Übungsaufgaben: Richtig!"_s));
 
-        typeInto(window.get(), "txtAntwort_2", u"36"_s);
+        typeInto(window.get(), "txtAntwort_2", u"57"_s);
         click(window.get(), "cmdPruefen");
         QVERIFY(recorder->messages[2].startsWith(
             u"Übungsaufgaben: Das Datum stimmt, aber die Uhrzeit"_s));
 
         click(window.get(), "cmdLoesung");
         const QString solution = window->findChild<QTextBrowser *>(u"txtLoesung"_s)->toPlainText();
-        QVERIFY2(solution.contains(u"und dem 2. Datum Fr 09.04.2032"_s) &&
-                     solution.contains(u"Endergebnis: Solar am 08.04.2032"_s),
+        QVERIFY2(solution.contains(u"und dem 2. Datum So 24.10.2021"_s) &&
+                     solution.contains(u"A = 0°47'39'' + 30° − 29°47'56'' = 0°59'43''"_s) &&
+                     solution.contains(u"Endergebnis: Solar am 23.10.2021"_s),
                  qPrintable(solution));
 
         // Another task clears the answer and the solution.
@@ -125,7 +128,7 @@ private slots:
     // The sheets as the teacher hands them out: the tasks with their pages (a
     // rectification task with its house table), never past the last task number,
     // the solutions alone on the last page; a file that cannot be written gets
-    // the window's message.
+    // the window's message. Task 999999 is set in Chicago.
     void sheetPdf()
     {
         QCOMPARE(solarExerciseSheet(1, 11, QDate(2026, 12, 6)).steps.size(), 10);
@@ -137,10 +140,13 @@ private slots:
         QVERIFY(saveSheetPdfTo(window.get(), sheet, path, exerciseSheetTexts()));
         QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 2);
-        QCOMPARE(firstOutOfOrder(pages.join(u' '),
-                                 {u"1. Aufgabe 999998"_s, u"2. Aufgabe 999999"_s,
-                                  u"Fr 03.12.1982"_s, u"Lösungen"_s, u"01.12.1982, 8h00m00s"_s}),
-                 QString());
+        QCOMPARE(
+            firstOutOfOrder(pages.join(u' '),
+                            {u"1. Aufgabe 999998"_s, u"2. Aufgabe 999999"_s,
+                             u"Wohnort im Solarjahr Chicago (Zeitzone -6)"_s, u"Fr 03.12.1982"_s,
+                             u"Zeitzone -6:"_s, u"Tageskorrektur (+0h, -24h oder +24h):"_s,
+                             u"Lösungen"_s, u"01.12.1982, 1h00m00s"_s, u"+24h"_s}),
+            QString());
         QVERIFY(!pages[0].contains(u"Aufgabe 1000000"_s) &&
                 !pages[1].contains(u"Aufgabe 999998"_s));
 

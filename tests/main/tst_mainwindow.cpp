@@ -383,7 +383,7 @@ private slots:
         QCOMPARE(exerciseWindows(), QList{exercises});
         QVERIFY(exercises->isVisible() && exercises->task()->number == shown);
 
-        QVERIFY(exercises->showTask(4711));
+        QVERIFY(exercises->showTask(4710));
         const SolarTask task = *exercises->task();
         BlockWatch watch(exercises);
         click(exercises, "cmdInRechner");
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(textOf(&window, "txtTime0h_0"), u"14"_s);
         QVERIFY(form->findChild<QLabel *>(u"lblAufgabeDaten"_s)
                     ->toolTip()
-                    .startsWith(u"Aufgabe 4711 \u00b7 Solar "_s));
+                    .startsWith(u"Aufgabe 4710 \u00b7 Solar "_s));
         const Solar::Header &hand = form->state().header;
         QCOMPARE(hand.sign, Astro::signName(task.radix / Core::ArcSecondsPerSign));
         QCOMPARE(hand.year, QString::number(task.solarYear));
