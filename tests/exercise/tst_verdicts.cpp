@@ -33,6 +33,19 @@ private slots:
             solar ? solarCatalogue(1, 60, mode) : rectificationCatalogue(1, 60, mode);
         QVERIFY2(tally.clean(), qPrintable(tally.report()));
         QVERIFY(tally.cases > 60 * 15);
+        if (!solar)
+            return;
+        // The sample holds Solars abroad, with "+24h" and "-24h", and across a
+        // sign with the radix in either sign: each of their slips is judged.
+        QCOMPARE(tally.abroad, 12);
+        QCOMPARE(tally.acrossSign, 6);
+        for (const char16_t *slip :
+             {u"+24h vergessen", u"-24h vergessen", u"Tageskorrektur falsch herum",
+              u"Zeitzone +1 statt der des Wohnorts", u"30° in A vergessen", u"30° in B vergessen",
+              u"30° in A und B vergessen", u"30° auch zu B", u"nur A in Schritt 4 eingetragen",
+              u"richtig, Schritt 2 vorher mit einem anderen Paar"})
+            QVERIFY2(tally.bySlip.value(QString::fromUtf16(slip)) > 0,
+                     qPrintable(QString::fromUtf16(slip)));
     }
 };
 

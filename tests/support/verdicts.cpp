@@ -379,8 +379,26 @@ SolarPlan rightPlan(const SolarTask &task)
     plan.position1 = task.pair().position1;
     plan.position2 = task.pair().position2;
     plan.zone = task.zone;
+    plan.byHand = task.acrossSign();
     return plan;
 }
+
+namespace {
+
+// A and B worked by hand across the sign, typed into step 4 over what steps
+// 2 and 3 left there.
+void typeByHand(S::State &st, const SolarPlan &plan)
+{
+    S::Entries &e = st.entries;
+    const auto motion = S::acrossSign(S::MotionStep, e);
+    const auto distance = S::acrossSign(S::DistanceStep, e);
+    if (motion.ok())
+        e.motion = plus(Sexagesimal::of(motion.value()), plan.motionOff);
+    if (distance.ok() && plan.typesDistance)
+        e.distance = plus(Sexagesimal::of(distance.value()), plan.distanceOff);
+}
+
+} // namespace
 
 WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
 {
@@ -408,13 +426,17 @@ WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
     for (int step = 0; step < S::StepCount; ++step) {
         if (plan.skipped.contains(step))
             continue;
+        if (step == S::GreenwichStep && plan.byHand)
+            typeByHand(st, plan);
         if (plan.beforeStep)
             plan.beforeStep(st, step);
         if (step == S::FinalStep) {
             const double hour = e.zoneTime.units;
             e.dayShiftHours = plan.dayShift.value_or(hour >= 24 ? -24.0 : hour < 0 ? 24.0 : 0.0);
         }
-        if (st.run(S::Step(step)) && !result.refusedAt)
+        // Across a sign steps 2 and 3 refuse the pair as expected.
+        const bool expected = plan.byHand && step <= S::DistanceStep;
+        if (st.run(S::Step(step)) && !result.refusedAt && !expected)
             result.refusedAt = step;
     }
     // The date of the Solar: date 1, moved by the day shift.
@@ -439,6 +461,84 @@ struct SolarSlip {
     bool freeNamed;
     std::function<std::optional<SolarPlan>(const SolarTask &)> plan;
 };
+
+// A Solar abroad: the German +1 or the zone's sign turned round (a free
+// calculation takes any zone as the student's), the day shift forgotten or
+// the wrong way round (the calculator refuses both), the date moved the
+// wrong way.
+template <typename Add> void addAbroadSlips(const Add &add)
+{
+    using C = S::Cause;
+    const auto shifted = [](const SolarTask &t) {
+        return t.hand.nextDay || t.hand.previousDay;
+    };
+    add(
+        u"Zeitzone +1 statt der des Wohnorts"_s, C::Zone, S::ZoneStep, false,
+        [](const SolarTask &, SolarPlan &p) { p.zone = 1; },
+        [](const SolarTask &t) { return t.zone != 1; });
+    add(
+        u"Vorzeichen der Zeitzone vertauscht"_s, C::Zone, S::ZoneStep, false,
+        [](const SolarTask &t, SolarPlan &p) { p.zone = -t.zone; },
+        [](const SolarTask &t) { return t.zone != 0; });
+    add(
+        u"+24h vergessen"_s, C::NoClockTime, S::FinalStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.dayShift = 0; },
+        [](const SolarTask &t) { return t.hand.previousDay; });
+    add(
+        u"Tageskorrektur falsch herum"_s, C::NoClockTime, S::FinalStep, true,
+        [](const SolarTask &t, SolarPlan &p) { p.dayShift = t.hand.nextDay ? 24 : -24; }, shifted);
+    add(u"Datum einen Tag früher"_s, C::WrongDate, S::FinalStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.dateShift = -1; });
+    add(
+        u"Datum in die falsche Richtung"_s, C::WrongDate, S::FinalStep, true,
+        [](const SolarTask &t, SolarPlan &p) { p.dateShift = t.hand.nextDay ? -2 : 2; }, shifted);
+}
+
+// Two days in two signs: the 30° forgotten in A, in B or in both, added to
+// B where the radix still lies in the sign of date 1, B not typed at all;
+// and right work after an earlier step 2 on another pair, which stays stale.
+template <typename Add> void addAcrossSignSlips(const Add &add)
+{
+    using C = S::Cause;
+    const auto across = [](const SolarTask &t) {
+        return t.acrossSign();
+    };
+    const auto radixAcross = [](const SolarTask &t) {
+        return t.hand.radixInSecondSign;
+    };
+    add(
+        u"30° in A vergessen"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.motionOff = -ArcSecondsPerSign; }, across);
+    add(
+        u"30° in B vergessen"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.distanceOff = -ArcSecondsPerSign; }, radixAcross);
+    add(
+        u"30° in A und B vergessen"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.motionOff = p.distanceOff = -ArcSecondsPerSign; },
+        radixAcross);
+    add(
+        u"30° auch zu B"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.distanceOff = ArcSecondsPerSign; },
+        [](const SolarTask &t) { return t.acrossSign() && !t.hand.radixInSecondSign; });
+    add(
+        u"nur A in Schritt 4 eingetragen"_s, C::StepSlip, S::GreenwichStep, true,
+        [](const SolarTask &, SolarPlan &p) { p.typesDistance = false; }, radixAcross);
+    add(
+        u"richtig, Schritt 2 vorher mit einem anderen Paar"_s, C::Right, -1, true,
+        [](const SolarTask &, SolarPlan &p) {
+            p.beforeStep = [](S::State &st, int step) {
+                if (step != S::MotionStep)
+                    return;
+                const S::Entries before = st.entries;
+                st.entries.date1 = Sexagesimal{10, 0, 0};
+                st.entries.date2 = Sexagesimal{11, 0, 0};
+                st.run(S::MotionStep);
+                st.entries.date1 = before.date1;
+                st.entries.date2 = before.date2;
+            };
+        },
+        across);
+}
 
 QList<SolarSlip> solarSlips()
 {
@@ -508,15 +608,22 @@ QList<SolarSlip> solarSlips()
             [zone](const SolarTask &, SolarPlan &p) { p.zone = zone; });
     add(u"Datum einen Tag später"_s, C::WrongDate, S::FinalStep, true,
         [](const SolarTask &, SolarPlan &p) { p.dateShift = 1; });
-    add(u"Schritt nicht neu gerechnet"_s, C::Stale, S::MotionStep, true,
-        [](const SolarTask &, SolarPlan &p) {
-            p.afterAll = [](S::State &st) {
-                st.entries.date2 = plus(st.entries.date2, 1);
-                st.header.sunDate2 = secondsToTriple(st.entries.date2.totalSeconds());
-            };
-        });
+    // Date 2 picked anew after the last step: the form's step 2 is stale; A
+    // worked by hand across a sign no longer follows from it.
+    const auto pickedAnew = [](const SolarTask &, SolarPlan &p) {
+        p.afterAll = [](S::State &st) {
+            st.entries.date2 = plus(st.entries.date2, 1);
+            st.header.sunDate2 = secondsToTriple(st.entries.date2.totalSeconds());
+        };
+    };
+    add(u"Schritt nicht neu gerechnet"_s, C::Stale, S::MotionStep, true, pickedAnew,
+        [](const SolarTask &t) { return !t.acrossSign(); });
+    add(u"A nach neuem 2. Datum nicht neu gerechnet"_s, C::StepSlip, S::GreenwichStep, true,
+        pickedAnew, [](const SolarTask &t) { return t.acrossSign(); });
     add(u"Schritt ausgelassen"_s, C::NotComputed, S::GreenwichStep, true,
         [](const SolarTask &, SolarPlan &p) { p.skipped = {S::GreenwichStep}; });
+    addAbroadSlips(add);
+    addAcrossSignSlips(add);
     return slips;
 }
 
@@ -586,17 +693,22 @@ void judge(Tally &tally, const SolarTask &task, const SolarSlip &slip, const Wor
 
 QString Tally::report() const
 {
-    QString text = u"%1 Aufgaben, %2 Rechnungen (%3 mit einem verweigerten Schritt), %4 Antworten "
-                   "allein: %5 falsch richtig, %6 falsch falsch, %7 mit anderer Ursache, %8 "
-                   "uneins, %9 Antworten falsch beurteilt"_s.arg(tasks)
+    const QString kinds =
+        abroad || acrossSign
+            ? u" (%1 im Ausland, %2 über eine Zeichengrenze)"_s.arg(abroad).arg(acrossSign)
+            : QString();
+    QString text = u"%1 Aufgaben%2, %3 Rechnungen (%4 mit einem verweigerten Schritt), %5 "
+                   "Antworten allein: %6 falsch richtig, %7 falsch falsch, %8 mit anderer "
+                   "Ursache, %9 uneins, "_s.arg(tasks)
+                       .arg(kinds)
                        .arg(cases)
                        .arg(refused)
                        .arg(answers)
                        .arg(falseRight)
                        .arg(falseWrong)
                        .arg(misnamed)
-                       .arg(disagree)
-                       .arg(answerFalse);
+                       .arg(disagree) +
+                   u"%1 Antworten falsch beurteilt"_s.arg(answerFalse);
     for (const QString &example : examples)
         text += u"\n  "_s + example;
     return text;
@@ -624,6 +736,8 @@ Tally solarCatalogue(int first, int last, Mode mode)
     for (int number = first; number <= last; ++number) {
         const SolarTask task = *makeSolarTask(number);
         ++tally.tasks;
+        tally.abroad += task.residence.isEmpty() ? 0 : 1;
+        tally.acrossSign += task.acrossSign() ? 1 : 0;
         const auto exact = S::exactSolar(S::problemOf(givenTask(task)));
         for (const SolarSlip &slip : slips) {
             if (const auto plan = slip.plan(task))

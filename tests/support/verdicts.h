@@ -19,7 +19,9 @@
 // usual slips (a table value or an ephemeris position misread, the wrong rows
 // or pair of days, the other axis, a ±30°, ±360° or -24h wrong, a copy a few
 // seconds off, the age a year or a day off, the wrong zone, a step not
-// pressed again or never), and every calculation is judged by the check
+// pressed again or never; for a Solar abroad the German +1 or the zone's sign
+// turned round, the day shift forgotten or the wrong way; across a sign the
+// 30° forgotten in A, in B or in both), and every calculation is judged by the check
 // ("Kontrolle…"), by the exercise page and by the calculation sheet; the
 // answer it gives is also judged alone on the page, in every spelling.
 //
@@ -35,6 +37,8 @@ enum class Mode { SolarTask, Free };
 
 struct Tally {
     int tasks = 0;
+    int abroad = 0;            // Solar tasks set abroad
+    int acrossSign = 0;        // Solar tasks whose two days lie in two signs
     int cases = 0;             // calculations judged
     int refused = 0;           // of them, slips at which the calculator refused a step
     int falseRight = 0;        // a slip called right
@@ -86,6 +90,12 @@ WorkedRectification work(const Exercise::RectificationTask &task, const Rectific
 struct SolarPlan {
     qint32 position1 = 0, position2 = 0; // read for date 1 and date 2, '' from 0° Aries
     int zone = 1;
+    // Two days in two signs: after steps 2 and 3 refuse, A and B are worked by
+    // hand across the sign and typed into step 4, off by these seconds of arc
+    // (-30° where the 30° are forgotten); B is left as it stands unless typed.
+    bool byHand = false;
+    qint32 motionOff = 0, distanceOff = 0;
+    bool typesDistance = true;
     std::optional<double> dayShift; // nothing: as the student's own zone time asks
     int dateShift = 0;              // days added to the date the student's times give
     std::function<void(Solar::State &, int step)> beforeStep;
