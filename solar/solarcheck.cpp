@@ -159,12 +159,14 @@ std::optional<Link> acrossSignLink(const Worked &w, int step)
                        .arg(step == MotionStep ? u"A" : u"B", Notation::angle(held),
                             acrossSignEquation(step, e)) +
                    (across.ok() ? QStringLiteral(".") : QStringLiteral(": ") + across.message());
+    if (!across.ok())
+        return Link{GreenwichStep, text};
     const auto off = guarded([&]() -> StepResult<qint64> {
         return qint64{held.totalSeconds()} - pickersToSeconds(across.value());
     });
-    if (across.ok() && off.ok() && off.value() == -ArcSecondsPerSign)
+    if (off.ok() && off.value() == -ArcSecondsPerSign)
         text += QStringLiteral(" Es fehlen die 30° für den Schritt über die Zeichengrenze.");
-    else if (across.ok() && off.ok() && off.value() == ArcSecondsPerSign)
+    else if (off.ok() && off.value() == ArcSecondsPerSign)
         text += step == DistanceStep
                     ? QStringLiteral(" Die Radix-Sonne steht noch im Zeichen des 1. Datums: Zu B "
                                      "kommen keine 30° hinzu.")

@@ -350,6 +350,16 @@ private slots:
         row("across, 30° added to B too",
             changed(jungfrau(), [](W &w) { w.entries.distance.units += 30; }), Cause::StepSlip,
             u"Zu B kommen keine 30° hinzu."_s);
+        // Date 2 read 2° off: across the sign no day's motion comes out.
+        row("across, date 2 read 2° off",
+            changed(skorpion(),
+                    [](W &w) {
+                        w.header.sunDate2.units = 2;
+                        w.entries.date2.units = 2;
+                    }),
+            Cause::StepSlip,
+            u"In Schritt 4 steht als A 0°59'43''; über die Zeichengrenze gerechnet ist A = "
+            u"2°47'39'' + 30° − 29°47'56'': Differenz zu groß, sie darf maximal 1°05' betragen."_s);
         // Stuck at the refusal: how to go on across the sign.
         const auto noStep4 = [](W &w) {
             for (int step : {Solar::GreenwichStep, Solar::ZoneStep, Solar::FinalStep})
