@@ -61,8 +61,8 @@ QString GivenTask::summary() const
     const QString head = QStringLiteral("Aufgabe ") + QString::number(number) + dot;
     if (kind == TaskKind::Solar)
         return head + QStringLiteral("Solar ") + QString::number(solarYear) + dot +
-               (residence.isEmpty() ? QString() : residence + QStringLiteral(", ")) +
-               QStringLiteral("Zeitzone ") + Notation::zone(zone);
+               QStringLiteral("Zeitzone ") + Notation::zone(zone) +
+               (residence.isEmpty() ? QString() : QStringLiteral(" (") + residence + u')');
     return head + axisName(axis) + dot + Notation::latitude(latitudeMinutes) + dot +
            QStringLiteral("Ereignis ") + Notation::date(eventDate);
 }

@@ -65,8 +65,10 @@ struct GivenTask {
     // The birth as a moment in UTC; nothing without a birth time.
     std::optional<QDateTime> birthUtc() const;
     // One line for the calculator's head: "Aufgabe 4711 · Solar 2031 ·
-    // Zeitzone +1", "Aufgabe 4712 · Solar 2031 · New York, Zeitzone -5",
-    // "Aufgabe 4242 · MC · 51°31' N · Ereignis 12.05.2031".
+    // Zeitzone +1", "Aufgabe 4712 · Solar 2011 · Zeitzone -6 (Chicago)" (the
+    // zone before the residence: a line too long for its place loses the
+    // name, not the zone), "Aufgabe 4242 · MC · 51°31' N · Ereignis
+    // 12.05.2031".
     QString summary() const;
 
     // As kept in the store, and read back; nothing for a text that is no task.

@@ -93,21 +93,21 @@ private slots:
             u"Jungfrau<br>Solar für das Jahr: 2025<br>Wohnort im Solarjahr: Peking "
             u"(Zeitzone +8)",
             u"Der Solar gilt am Wohnort im Solarjahr, Peking: Zeitzone +8",
-            u"26.08.2025 um 19h25m49s", u"Aufgabe 1 · Solar 2025 · Peking, Zeitzone +8");
+            u"26.08.2025 um 19h25m49s", u"Aufgabe 1 · Solar 2025 · Zeitzone +8 (Peking)");
         row("abroad west, +24h", 4712,
             u"Ursula Meier wurde am 05.12.1991 in Ulm geboren.</p><p>Radix-Sonne: 12°38'20'' "
             u"Schütze<br>Solar für das Jahr: 2011<br>Wohnort im Solarjahr: Chicago "
             u"(Zeitzone -6)",
             u"Tageskorrektur: -2h21m37s + 24 h = 21h38m23s; die Uhrzeit gehört zum Tag davor, "
             u"dem 04.12.2011.",
-            u"04.12.2011 um 21h38m23s", u"Aufgabe 4712 · Solar 2011 · Chicago, Zeitzone -6");
+            u"04.12.2011 um 21h38m23s", u"Aufgabe 4712 · Solar 2011 · Zeitzone -6 (Chicago)");
         row("abroad east, -24h", 8,
             u"Elke Neumann wurde am 16.01.1981 in Freiburg im Breisgau geboren.</p><p>Radix-Sonne: "
             u"25°50'58'' Steinbock<br>Solar für das Jahr: 2026<br>Wohnort im Solarjahr: Tokio "
             u"(Zeitzone +9)",
             u"Zeitzone: 23h56m52s + 9 h = 32h56m52s</li><li>Tageskorrektur: 32h56m52s − 24 h = "
             u"8h56m52s; die Uhrzeit gehört zum folgenden Tag, dem 16.01.2026.",
-            u"16.01.2026 um 8h56m52s", u"Aufgabe 8 · Solar 2026 · Tokio, Zeitzone +9");
+            u"16.01.2026 um 8h56m52s", u"Aufgabe 8 · Solar 2026 · Zeitzone +9 (Tokio)");
         row("across a sign, the radix in the second", 4711,
             u"Silke Weber wurde am 24.10.1974 in Leipzig geboren.</p><p>Radix-Sonne: 0°43'30'' "
             u"Skorpion<br>Solar für das Jahr: 2021<br>Zeitzone: +1",
