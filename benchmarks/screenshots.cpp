@@ -2,8 +2,11 @@
 // a given scale: the splash, the main window, both pages of the Solar form,
 // the three pages of the rectification form and the exercises (task 4711),
 // then the rectification task 4711 worked in the calculator with its check.
-// Beside them, for the page layout, the exercise sheet of that task and the
-// calculation sheet of the rectification as PDF files.
+// Of the Solar: task 4711, whose two days lie in two signs, and task 4712,
+// set in Chicago with "+24h", each with its solution; task 4711 worked in
+// the calculator across the sign, with its check. Beside them, for the page
+// layout, the exercise sheets and calculation sheets of both kinds as PDF
+// files.
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
@@ -12,8 +15,10 @@
 // pixel ratio. The settings store is a temporary one with a person and a few
 // result rows, so that the fields and the list carry text.
 
+#include "core/rules.h"
 #include "exercise/exercisesheet.h"
 #include "exercise/exercisewindow.h"
+#include "exercise/solartask.h"
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
 #include "rekti/rectificationform.h"
@@ -127,6 +132,34 @@ void workTask(QWidget *form, const Exercise::RectificationTask &task)
     click(form, {"Command11", "Command12", "Command13"});
 }
 
+// A Solar task whose two days lie in two signs as a student works it: the
+// positions picked, A and B worked by hand across the sign and typed into
+// step 4 (steps 2 and 3 would refuse the pair), then steps 4 and 5.
+void workAcrossTheSign(QWidget *form, const Exercise::SolarTask &task)
+{
+    const auto pick = [form](const char *lists, const SexagesimalTriple &t) {
+        const int positions[] = {t.units, t.minutes, t.seconds};
+        for (int i = 0; i < 3; ++i)
+            form->findChild<QComboBox *>(QLatin1String(lists) + u'_' + QString::number(i))
+                ->setCurrentIndex(positions[i]);
+    };
+    const Exercise::SolarHandSolution &hand = task.hand;
+    const auto within = [](qint32 position) {
+        return secondsToTriple(position % ArcSecondsPerSign);
+    };
+    pick("cmbDeg1", within(task.pair().position1));
+    pick("cmbDeg2", within(task.pair().position2));
+    typeInto(form, QStringLiteral("txtDeg4"), texts(hand.motion));
+    typeInto(form, QStringLiteral("txtDeg3"), texts(hand.distance));
+    form->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
+    click(form, {"Command4", "Command1", "Command5"});
+    const QString date[] = {QString::number(hand.date.day()), QString::number(hand.date.month()),
+                            QString::number(hand.date.year())};
+    for (int i = 0; i < 3; ++i)
+        form->findChild<QLineEdit *>(QStringLiteral("Text1_") + QString::number(i + 2))
+            ->setText(date[i]);
+}
+
 bool writeStore(const QString &configHome)
 {
     const QString folder = configHome + QStringLiteral("/velmora");
@@ -212,6 +245,15 @@ int main(int argc, char *argv[])
     if (exercises) {
         exercises->showTask(4711);
         shoot(exercises, QStringLiteral("uebung"));
+        click(exercises, {"cmdLoesung"});
+        shoot(exercises, QStringLiteral("uebung-zeichengrenze"));
+        exercises->showTask(4712);
+        click(exercises, {"cmdLoesung"});
+        shoot(exercises, QStringLiteral("uebung-ausland"));
+        saveSheetPdfTo(exercises, Exercise::solarExerciseSheet(4711, 2, QDate::currentDate()),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-uebungsblatt-solar.pdf"),
+                       Exercise::exerciseSheetTexts());
+        exercises->showTask(4711);
         exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(1);
         shoot(exercises, QStringLiteral("uebung-gzk"));
         const Exercise::RectificationTask task = *exercises->rectificationTask();
@@ -239,11 +281,30 @@ int main(int argc, char *argv[])
                            calculationSheetTexts());
             form->close();
         }
-        // The Solar task of the same number in its calculator, named at the top.
+        // The Solar task of the same number in its calculator, named at the
+        // top, worked across the sign and checked.
         exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(0);
         exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
-        if (auto *form = mainWindow.findChild<Solar::SolarForm *>())
+        if (auto *form = mainWindow.findChild<Solar::SolarForm *>()) {
             shoot(form, QStringLiteral("solar-aufgabe"));
+            workAcrossTheSign(form, *exercises->task());
+            shootPages(form, QStringLiteral("solar-zeichengrenze"));
+            click(form, {"cmdKontrolle"});
+            if (auto *check = form->findChild<QDialog *>(QStringLiteral("Kontrolle"))) {
+                shoot(check, QStringLiteral("solar-kontrolle"));
+                check->close();
+            }
+            saveSheetPdfTo(form, form->calculationSheet(),
+                           g_folder + u'/' + g_prefix + QStringLiteral("-rechenblatt-solar.pdf"),
+                           calculationSheetTexts());
+            form->close();
+        }
+        // A task abroad named at the calculator's top.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exercises->showTask(4712);
+        exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
+        if (auto *form = mainWindow.findChild<Solar::SolarForm *>())
+            shoot(form, QStringLiteral("solar-ausland"));
     } else {
         std::fprintf(stderr, "the exercises did not open\n");
         ++g_failures;
