@@ -386,16 +386,19 @@ SolarPlan rightPlan(const SolarTask &task)
 namespace {
 
 // A and B worked by hand across the sign, typed into step 4 over what steps
-// 2 and 3 left there.
-void typeByHand(S::State &st, const SolarPlan &plan)
+// 2 and 3 left there; false where the positions as read give no day's motion
+// (a date misread past the radix), and the student cannot go on.
+bool typeByHand(S::State &st, const SolarPlan &plan)
 {
     S::Entries &e = st.entries;
     const auto motion = S::acrossSign(S::MotionStep, e);
     const auto distance = S::acrossSign(S::DistanceStep, e);
-    if (motion.ok())
-        e.motion = plus(Sexagesimal::of(motion.value()), plan.motionOff);
-    if (distance.ok() && plan.typesDistance)
+    if (!motion.ok() || (plan.typesDistance && !distance.ok()))
+        return false;
+    e.motion = plus(Sexagesimal::of(motion.value()), plan.motionOff);
+    if (plan.typesDistance)
         e.distance = plus(Sexagesimal::of(distance.value()), plan.distanceOff);
+    return true;
 }
 
 } // namespace
@@ -426,8 +429,10 @@ WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
     for (int step = 0; step < S::StepCount; ++step) {
         if (plan.skipped.contains(step))
             continue;
-        if (step == S::GreenwichStep && plan.byHand)
-            typeByHand(st, plan);
+        if (step == S::GreenwichStep && plan.byHand && !typeByHand(st, plan)) {
+            result.refusedAt = result.refusedAt.value_or(step);
+            break;
+        }
         if (plan.beforeStep)
             plan.beforeStep(st, step);
         if (step == S::FinalStep) {
