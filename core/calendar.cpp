@@ -1,6 +1,10 @@
 #include "core/calendar.h"
 
+#include "core/notation.h"
+
+#include <QDateTime>
 #include <QRegularExpression>
+#include <QTimeZone>
 
 namespace Core {
 
@@ -43,6 +47,39 @@ std::optional<QDate> typedDate(const QString &text)
         return std::nullopt;
     const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+std::optional<int> germanLegalZone(QDate date, QTime time)
+{
+    static const QTimeZone germany(QByteArrayLiteral("Europe/Berlin"));
+    if (!germany.isValid())
+        return std::nullopt;
+    // A clock time the changeover skipped comes back as another time.
+    const QDateTime local(date, time, germany);
+    if (!local.isValid() || local.time() != time)
+        return std::nullopt;
+    const QDateTime utc = local.toUTC();
+    const int offset = germany.offsetFromUtc(utc);
+    for (const qint64 hour : {-3600, 3600}) {
+        if (germany.offsetFromUtc(utc.addSecs(hour)) != offset)
+            return std::nullopt;
+    }
+    if (offset % 3600 != 0)
+        return std::nullopt;
+    return offset / 3600;
+}
+
+QString germanZoneText(int zone)
+{
+    const QString hours = Notation::zone(zone);
+    switch (zone) {
+    case 2:
+        return hours + QStringLiteral(", Sommerzeit");
+    case 3:
+        return hours + QStringLiteral(", doppelte Sommerzeit");
+    default:
+        return hours;
+    }
 }
 
 } // namespace Core

@@ -2,6 +2,8 @@
 #define CORE_CALENDAR_H
 
 #include <QDate>
+#include <QString>
+#include <QTime>
 
 #include <optional>
 
@@ -37,6 +39,20 @@ AgeInYearsAndDays ageAt(QDate birthDate, QDate eventDate);
 // A date as typed into a free field: "12.05.2031", "12.5.2031", blanks around
 // it allowed. Nothing for a text that is no date of the calendar.
 std::optional<QDate> typedDate(const QString &text);
+
+// The legal clock time of a German birth certificate. Germany keeps Central
+// European Time, one hour ahead of Greenwich ("Zeitzone +1"); in summer time
+// two hours ("+2, Sommerzeit": 1916-1918, 1940-1949 and from 1980 on, in
+// 1940-1942 even through the winters), and in the double summer time of 1945
+// and 1947 three ("+3, doppelte Sommerzeit"). The offsets come from the
+// system's time-zone database (Europe/Berlin), not from a table of our own.
+//
+// The hours ahead of Greenwich of a German clock time; nothing within an hour
+// of a changeover (where the hour is skipped or repeated, a birth time alone
+// does not tell the moment) or when the system lacks the database.
+std::optional<int> germanLegalZone(QDate date, QTime time);
+// "+1", "+2, Sommerzeit", "+3, doppelte Sommerzeit", as a German birth gives it.
+QString germanZoneText(int zone);
 
 } // namespace Core
 
