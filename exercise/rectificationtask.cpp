@@ -1,5 +1,6 @@
 #include "exercise/rectificationtask.h"
 
+#include "astro/planets.h"
 #include "astro/zodiac.h"
 #include "core/calendar.h"
 #include "core/numbers.h"
@@ -83,10 +84,11 @@ constexpr std::array Events{
     u"Hauskauf",  u"Beförderung", u"Kündigung",
 };
 
-// The planets far enough from the Sun that the birth date does not betray
-// where they stood.
+// The bodies a task directs an axis to, each where it stood at the birth.
 constexpr std::array Planets{
-    u"Mond", u"Mars", u"Jupiter", u"Saturn", u"Uranus", u"Neptun", u"Pluto",
+    Astro::Body::Moon,   Astro::Body::Mercury, Astro::Body::Venus,
+    Astro::Body::Mars,   Astro::Body::Jupiter, Astro::Body::Saturn,
+    Astro::Body::Uranus, Astro::Body::Neptune, Astro::Body::Pluto,
 };
 
 template <typename List> QString pick(SplitMix64 &random, const List &list)
@@ -111,12 +113,6 @@ constexpr int PageRows = 7;
 // Distinguishes the rectification tasks' stream from the Solar tasks', which
 // is seeded with the bare number.
 constexpr quint64 RectificationStream = 0x475A'4B00'0000'0000ULL;
-
-qint32 roundedArcSeconds(double degrees)
-{
-    const qint32 s = static_cast<qint32>(std::llround(degrees * 3600.0)) % ArcSecondsPerCircle;
-    return s < 0 ? s + ArcSecondsPerCircle : s;
-}
 
 SexagesimalTriple withinSign(qint32 position)
 {
@@ -200,14 +196,14 @@ RectificationHandSolution handSolutionOf(const Rectification::State &st, int row
     return hand;
 }
 
-// Draws the town, the recorded birth and how far the true one lies from it,
-// the event, the axis, the aspect and the planet.
+// Draws the town, the recorded birth in the legal time of its day and how
+// far the true one lies from it, the event, the axis and the planet; false
+// for a clock time that a changeover of the clocks skips or repeats.
 struct Drawn {
-    bool aspectBehind = false; // the planet behind its aspect point
-    int smallerIndex = 0;      // the page's row before the event
+    int smallerIndex = 0; // the page's row before the event
 };
 
-Drawn drawPersonAndEvent(SplitMix64 &random, RectificationTask &task)
+bool drawPerson(SplitMix64 &random, RectificationTask &task, Drawn &drawn)
 {
     const Town &town = Towns[static_cast<std::size_t>(random.below(Towns.size()))];
     task.town = QString::fromUtf16(town.name);
@@ -219,34 +215,73 @@ Drawn drawPersonAndEvent(SplitMix64 &random, RectificationTask &task)
     const int offset =
         LeastOffset + static_cast<int>(random.below(GreatestOffset - LeastOffset + 1));
     task.trueOffset = random.below(2) == 0 ? offset : -offset;
-    const int lastAge = std::min(LastAge, LastEventYear - task.birthDate.year());
-    const int years = FirstAge + static_cast<int>(random.below(lastAge - FirstAge + 1));
-    task.eventDate = task.birthDate.addYears(years).addDays(static_cast<qint64>(random.below(365)));
     task.event = pick(random, Events);
     task.axis = random.below(2) == 0 ? Astro::Axis::MC : Astro::Axis::AC;
-    task.aspect = static_cast<Aspect>(random.below(5));
-    Drawn drawn;
-    drawn.aspectBehind = random.below(2) == 1;
-    task.planet = pick(random, Planets);
+    task.body = Planets[static_cast<std::size_t>(random.below(Planets.size()))];
+    task.planet = Astro::bodyName(task.body);
     drawn.smallerIndex = 2 + static_cast<int>(random.below(3));
-    return drawn;
+    const std::optional<int> zone = germanLegalZone(task.birthDate, task.recordedTime);
+    task.zone = zone.value_or(0);
+    return zone.has_value();
 }
 
-// The planet in its aspect to where the axis, directed from the true birth,
-// stands at the event.
-void placePlanet(RectificationTask &task, double directedTrue, bool aspectBehind)
+// An aspect that the axis, directed from the true birth, makes to the planet
+// within the years of life a task may ask about: the aspect, its point on the
+// ecliptic, and the exact years at which the axis reaches the point.
+struct Hit {
+    Aspect aspect = Aspect::Conjunction;
+    qint32 point = 0;
+    double years = 0;
+};
+
+QList<Hit> hitsOf(const RectificationTask &task, double trueRamc)
 {
-    task.aspectPoint = roundedArcSeconds(
-        Astro::axisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
+    // The event lies in the past: the last birthday before it falls in
+    // LastEventYear at the latest.
+    const double lastYears =
+        std::min<double>(LastAge + 1, LastEventYear + 1 - task.birthDate.year());
+    // An aspect of n signs lies n x 30° on either side of the planet; the
+    // conjunction and the opposition have one point only.
     const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
-    const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
-    const qint32 shift = signs * ArcSecondsPerSign * (aspectBehind ? -1 : 1);
-    task.planetPosition = (task.aspectPoint + shift + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+    QList<Hit> hits;
+    for (std::size_t a = 0; a < aspectSigns.size(); ++a) {
+        for (const int side : {1, -1}) {
+            if (side < 0 && (aspectSigns[a] == 0 || aspectSigns[a] == 6))
+                continue;
+            const qint32 point = (task.planetPosition + side * aspectSigns[a] * ArcSecondsPerSign +
+                                  ArcSecondsPerCircle) %
+                                 ArcSecondsPerCircle;
+            const double ramc =
+                Astro::ramcOfAxis(task.axis, point / 3600.0, task.obliquity, task.latitude());
+            const double years = normalizedDegrees(ramc - trueRamc) / NaibodDegreesPerYear;
+            if (years >= FirstAge && years < lastYears)
+                hits.append({static_cast<Aspect>(a), point, years});
+        }
+    }
+    return hits;
+}
+
+// The event on the day of life nearest to a hit: whole years, then days of
+// the year of life that each stand for 1/365 of a year; false when none.
+bool setEvent(SplitMix64 &random, RectificationTask &task, double trueRamc)
+{
+    const QList<Hit> hits = hitsOf(task, trueRamc);
+    if (hits.isEmpty())
+        return false;
+    const Hit &hit = hits.at(static_cast<qsizetype>(random.below(hits.size())));
+    task.aspect = hit.aspect;
+    task.aspectPoint = hit.point;
+    const int years = static_cast<int>(hit.years);
+    const int days = static_cast<int>(std::lround((hit.years - years) * DaysPerYear));
+    task.eventDate = birthdayIn(task.birthDate.year() + years, task.birthDate).addDays(days);
+    // The calculator's field takes at most 364 days.
+    const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
+    return age.years == years && age.days == days && days <= 364;
 }
 
 // The page of the house table: seven rows, the row before the event at its
-// place; false when the planet lies too near a printed value or the sign
-// change is not the one wanted.
+// place; false when the aspect point lies too near a printed value or the
+// sign change is not the one wanted.
 bool buildPage(RectificationTask &task, int ramc, int smallerIndex, bool signChange)
 {
     task.page.clear();
@@ -264,13 +299,13 @@ bool buildPage(RectificationTask &task, int ramc, int smallerIndex, bool signCha
     return (Astro::signIndex(smaller) != Astro::signIndex(greater)) == signChange;
 }
 
-// Draws the birth, the event, the axis and the planet and builds the page;
-// false when the drawn values do not make a task for the hand method.
+// Draws the birth and the planet, sets the event where the directed axis
+// reaches one of the planet's aspects and builds the page; false when the
+// drawn values do not make a task for the hand method.
 bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
 {
-    const Drawn drawn = drawPersonAndEvent(random, task);
-    // The calculator's field takes at most 364 days.
-    if (ageAt(task.birthDate, task.eventDate).days > 364)
+    Drawn drawn;
+    if (!drawPerson(random, task, drawn))
         return false;
 
     task.obliquity = Astro::meanObliquity(task.recordedUtc());
@@ -283,6 +318,14 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
     if (std::min(recordedRamc, trueRamc) < 1 || std::max(recordedRamc, trueRamc) > 359)
         return false;
     task.birthSiderealTime = static_cast<qint32>(std::llround(recordedSidereal * 3600.0));
+    // The planet where it stood at the birth as the certificate gives it.
+    const std::optional<qint32> planet =
+        Astro::roundedPlanetLongitude(task.body, task.recordedUtc());
+    if (!planet)
+        return false;
+    task.planetPosition = *planet;
+    if (!setEvent(random, task, trueRamc))
+        return false;
 
     // The event's sidereal time as the student's steps give it picks the rows;
     // the axis directed from the true and from the recorded birth must
@@ -298,7 +341,6 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
         static_cast<int>(directedRecorded) != ramc)
         return false;
 
-    placePlanet(task, directedTrue, drawn.aspectBehind);
     if (!buildPage(task, ramc, drawn.smallerIndex, signChange))
         return false;
     const std::optional<RectificationHandSolution> hand = runRectificationSteps(task, {});

@@ -3,6 +3,7 @@
 #include "astro/zodiac.h"
 #include "exercise/solartexts.h"
 
+#include "core/calendar.h"
 #include "core/notation.h"
 #include "core/numbers.h"
 
@@ -76,7 +77,7 @@ QStringList rectificationTaskLines(const RectificationTask &task)
     return lines +
            QStringList{QStringLiteral("Geburtszeit: ") + QString::number(time.hour()) + u'.' +
                            time.toString(QStringLiteral("mm")) + QStringLiteral(" Uhr (Zeitzone ") +
-                           Notation::zone(task.zone) + u')',
+                           germanZoneText(task.zone) + u')',
                        QStringLiteral("Geburtsort: ") + task.town + QStringLiteral(", Breite ") +
                            Notation::latitude(task.latitudeMinutes) + QStringLiteral(", Länge ") +
                            Notation::longitude(task.longitudeMinutes),

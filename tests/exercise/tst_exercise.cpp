@@ -289,34 +289,44 @@ private slots:
         QTest::addColumn<QString>("correction");
         QTest::newRow("1")
             << 1
-            << QStringList{u"Geburtsdatum: 19.06.2003"_s,
-                           u"Geburtszeit: 4.05 Uhr (Zeitzone +1)"_s,
-                           u"Geburtsort: Stuttgart, Breite 48°47' N, Länge 9°11' O"_s,
-                           u"Sternzeit der Geburt: 21h29m29s"_s,
-                           u"Ereignis: Heirat am 18.03.2025"_s,
-                           u"Achse: AC"_s,
-                           u"Radix-Planet: Pluto 11°26'12'' Widder (Quadrat)"_s}
-            << u"0h-1m-4s"_s;
-        // Births in other towns and hours: the place, the sidereal time that
-        // follows from it and the planet found by the directed axis.
+            << QStringList{u"Geburtsdatum: 18.03.1976"_s,
+                           u"Geburtszeit: 14.12 Uhr (Zeitzone +1)"_s,
+                           u"Geburtsort: Regensburg, Breite 49°01' N, Länge 12°06' O"_s,
+                           u"Sternzeit der Geburt: 1h45m17s"_s,
+                           u"Ereignis: Tod der Mutter am 27.02.2024"_s,
+                           u"Achse: MC"_s,
+                           u"Radix-Planet: Merkur 15°04'33'' Fische (Quadrat)"_s}
+            << u"0h0m53s"_s;
+        // Births in other towns, hours and legal times: the place, the
+        // sidereal time that follows from it and the planet where it stood,
+        // found by the directed axis.
         const auto town =
             [](const char *name, int number, const char16_t *place, const char16_t *time,
-               const char16_t *planet, const char16_t *correction) {
+               const char16_t *zone, const char16_t *planet, const char16_t *correction) {
                 QTest::newRow(name)
                     << number
                     << QStringList{u"Geburtsort: "_s + QString::fromUtf16(place),
+                                   u"Geburtszeit: "_s + QString::fromUtf16(zone),
                                    u"Sternzeit der Geburt: "_s + QString::fromUtf16(time),
                                    u"Radix-Planet: "_s + QString::fromUtf16(planet)}
                     << QString::fromUtf16(correction);
             };
-        town("München", 15, u"München, Breite 48°08' N, Länge 11°35' O", u"18h06m44s",
-             u"Neptun 0°06'17'' Widder (Sextil)", u"0h0m-51s");
-        town("Berlin", 39, u"Berlin, Breite 52°31' N, Länge 13°24' O", u"2h04m08s",
-             u"Mond 29°24'55'' Skorpion (Opposition)", u"0h-1m-27s");
-        town("Augsburg, a conjunction", 6, u"Augsburg, Breite 48°22' N, Länge 10°54' O",
-             u"5h59m10s", u"Jupiter 0°31'26'' Skorpion (Konjunktion)", u"0h0m44s");
-        town("Würzburg, a trigon", 10, u"Würzburg, Breite 49°48' N, Länge 9°56' O", u"2h35m27s",
-             u"Neptun 29°32'52'' Steinbock (Trigon)", u"0h0m58s");
+        town("Mannheim, double summer time of 1945", 73,
+             u"Mannheim, Breite 49°29' N, Länge 8°28' O", u"20h37m27s",
+             u"6.58 Uhr (Zeitzone +3, doppelte Sommerzeit)", u"Mond 0°18'39'' Skorpion (Trigon)",
+             u"0h2m26s");
+        town("Freiburg, double summer time of 1947", 150,
+             u"Freiburg im Breisgau, Breite 47°59' N, Länge 7°51' O", u"3h46m23s",
+             u"14.18 Uhr (Zeitzone +3, doppelte Sommerzeit)",
+             u"Mond 26°48'48'' Zwillinge (Konjunktion)", u"0h1m43s");
+        town("Dortmund, summer time of 1943", 6, u"Dortmund, Breite 51°31' N, Länge 7°28' O",
+             u"16h10m41s", u"0.39 Uhr (Zeitzone +2, Sommerzeit)",
+             u"Neptun 29°16'40'' Jungfrau (Opposition)", u"0h0m58s");
+        town("Berlin", 10, u"Berlin, Breite 52°31' N, Länge 13°24' O", u"14h10m39s",
+             u"13.35 Uhr (Zeitzone +1)", u"Mond 29°15'01'' Fische (Sextil)", u"0h0m18s");
+        town("Dresden, a conjunction", 26, u"Dresden, Breite 51°03' N, Länge 13°44' O",
+             u"18h06m30s", u"2.13 Uhr (Zeitzone +1)", u"Merkur 6°51'09'' Zwillinge (Konjunktion)",
+             u"0h1m34s");
     }
 
     void pinnedTasks()
@@ -331,9 +341,10 @@ private slots:
         QCOMPARE(written.size(), 7);
         QCOMPARE(correctionText(task.hand.correction), correction);
         if (number == 1) {
-            QCOMPARE(houseTableTitle(task), u"Häusertabelle für 48°47' nördlicher Breite"_s);
-            QCOMPARE(houseTableCells(task.page.at(2)),
-                     QStringList({u"22h52m"_s, u"343°"_s, u"11°34' Fische"_s, u"11°00' Krebs"_s}));
+            QCOMPARE(houseTableTitle(task), u"Häusertabelle für 49°01' nördlicher Breite"_s);
+            QCOMPARE(
+                houseTableCells(task.page.at(2)),
+                QStringList({u"4h44m"_s, u"71°"_s, u"12°28' Zwillinge"_s, u"16°12' Jungfrau"_s}));
         }
     }
 
@@ -355,7 +366,7 @@ private slots:
                                        u"0,0 s / 0,0 s"_s}));
     }
 
-    // A catalogue of answers to three tasks: task 1 (rows in one sign), task 2
+    // A catalogue of answers to three tasks: task 5 (rows in one sign), task 2
     // (the AC crossing from Fische into Widder between the rows) and task 3
     // (a day taken off in step 4 and 360° added in step 6), each the steps run
     // on a slip of the student's.
@@ -373,7 +384,7 @@ private slots:
                                 << QString::fromUtf16(says);
         };
         using O = RectificationVerdict::Outcome;
-        const RectificationTask t1 = *makeRectificationTask(1), t2 = *makeRectificationTask(2),
+        const RectificationTask t1 = *makeRectificationTask(5), t2 = *makeRectificationTask(2),
                                 t3 = *makeRectificationTask(3);
         // The value of the task's axis in the row `offset` rows from the smaller one.
         const auto cell = [](const RectificationTask &t, int offset,
@@ -383,41 +394,46 @@ private slots:
         const auto age = [](const RectificationTask &t, double years, double days) {
             return Rectification::Age{t.hand.age.years + years, t.hand.age.days + days};
         };
-        row("right", 1, {}, 0, O::Right, u"Richtig! 0h-1m-4s");
+        row("right", 5, {}, 0, O::Right, u"Richtig! 0h0m56s");
         row("right, with a day taken off", 3, {}, 0, O::Right, u"Richtig! 0h-1m-34s");
-        row("rows one lower", 1, {.smallerRow = t1.hand.smallerRow - 1}, 0, O::Wrong,
+        row("rows one lower", 5, {.smallerRow = t1.hand.smallerRow - 1}, 0, O::Wrong,
             u"Zeilen der Häusertabelle");
         row("rows one higher", 2, {.smallerRow = t2.hand.smallerRow + 1}, 0, O::Wrong,
             u"Zeilen der Häusertabelle");
-        row("smaller value of the row above", 1, {.smallerValue = cell(t1, -1)}, 0, O::Wrong,
+        row("smaller value of the row above", 5, {.smallerValue = cell(t1, -1)}, 0, O::Wrong,
             u"Tabellenwerte");
         row("greater value of the row below", 3, {.greaterValue = cell(t3, 2)}, 0, O::Wrong,
             u"Tabellenwerte");
         row("values swapped", 3, {.smallerValue = cell(t3, 1), .greaterValue = cell(t3, 0)}, 0,
             O::Wrong, u"Tabellenwerte");
-        row("MC read for the AC", 1,
+        row("MC read for the AC", 5,
             {.smallerValue = cell(t1, 0, Astro::Axis::MC),
              .greaterValue = cell(t1, 1, Astro::Axis::MC)},
             0, O::Wrong, u"Tabellenwerte");
         row("+0 across the sign", 2, {.firstSignCorrection = 0}, 0, O::Wrong,
             u"größerer − kleinerer");
-        row("-30 on the planet", 2, {.secondSignCorrection = -30}, 0, O::Wrong,
+        // The planet before the sign's end, in the smaller value's sign.
+        int planetFirst = 1;
+        while (makeRectificationTask(planetFirst)->hand.firstSignCorrection == 0 ||
+               makeRectificationTask(planetFirst)->hand.secondSignCorrection != 0)
+            ++planetFirst;
+        row("-30 on the planet", planetFirst, {.secondSignCorrection = -30}, 0, O::Wrong,
             u"korrigierter − kleinerer");
         row("+360 forgotten", 3, {}, -86'400, O::Wrong, u"-24h");
-        row("360 added needlessly", 1, {}, 86'400, O::Wrong, u"360°");
+        row("360 added needlessly", 5, {}, 86'400, O::Wrong, u"360°");
         // A day of age moves the result by 0.65 s: it cannot be told from rounding.
-        row("a day of age too many", 1, {.age = age(t1, 0, 1)}, 0, O::Wrong, u"nahe daran");
-        row("the days forgotten", 1, {.age = age(t1, 0, -t1.hand.age.days)}, 0, O::Wrong,
+        row("a day of age too many", 3, {.age = age(t3, 0, 1)}, 0, O::Wrong, u"nahe daran");
+        row("the days forgotten", 5, {.age = age(t1, 0, -t1.hand.age.days)}, 0, O::Wrong,
             u"Alter in Schritt 1");
         row("days to the next birthday", 3, {.age = age(t3, 0, 365 - 2 * t3.hand.age.days)}, 0,
             O::Wrong, u"Alter in Schritt 1");
         row("a year of age too few", 2, {.age = age(t2, -1, 0)}, 0, O::Wrong,
             u"Alter in Schritt 1");
-        row("20 s off", 1, {}, 20, O::Wrong, u"nahe daran");
-        row("half an hour off", 1, {}, 1800, O::Wrong, u"Schritt für Schritt");
-        row("only the seconds wrong", 1, {}, -10, O::Wrong,
+        row("20 s off", 5, {}, 20, O::Wrong, u"nahe daran");
+        row("half an hour off", 5, {}, 1800, O::Wrong, u"Schritt für Schritt");
+        row("only the seconds wrong", 5, {}, -10, O::Wrong,
             u"Sekunden sind falsch, der Rest stimmt.");
-        row("minutes and seconds wrong", 1, {}, -70, O::Wrong,
+        row("minutes and seconds wrong", 5, {}, -130, O::Wrong,
             u"Minuten und Sekunden sind falsch.");
     }
 
@@ -497,7 +513,7 @@ private slots:
     void leapDayBirths()
     {
         const QString line = u"Geburtstag in Gemeinjahren: 1. März"_s;
-        const RectificationTask gzk = *makeRectificationTask(2184);
+        const RectificationTask gzk = *makeRectificationTask(718);
         QCOMPARE(gzk.birthDate.toString(u"dd.MM."_s), u"29.02."_s);
         QVERIFY(rectificationTaskLines(gzk).contains(line));
         QVERIFY(rectificationSolutionHtml(gzk).contains(
@@ -513,8 +529,8 @@ private slots:
     {
         const QString html = rectificationSolutionHtml(*makeRectificationTask(3));
         for (const QString &part :
-             {u"44 Jahre und 97 Tage"_s, u"× 0°59'08'' = 43°37'35''"_s, u"− 24 h = 2h06m31s"_s,
-              u"zwischen den Zeilen 2h04m und 2h08m"_s, u"+ 360° = 347°36'46''"_s,
+             {u"60 Jahre und 146 Tage"_s, u"× 0°59'08'' = 59°31'39''"_s, u"− 24 h = 3h10m08s"_s,
+              u"zwischen den Zeilen 3h08m und 3h12m"_s, u"+ 360° = 347°36'48''"_s,
               u"= -0h01m34s, im Rechner 0h-1m-34s"_s, u"bürgerliche Zeit"_s,
               u"lineare Interpolation"_s})
             QVERIFY2(html.contains(part), qPrintable(part));
