@@ -49,19 +49,33 @@ std::optional<QDate> typedDate(const QString &text)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
+namespace {
+
+const QTimeZone &germany()
+{
+    static const QTimeZone zone(QByteArrayLiteral("Europe/Berlin"));
+    return zone;
+}
+
+} // namespace
+
+bool germanLegalTimeKnown()
+{
+    return germany().isValid();
+}
+
 std::optional<int> germanLegalZone(QDate date, QTime time)
 {
-    static const QTimeZone germany(QByteArrayLiteral("Europe/Berlin"));
-    if (!germany.isValid())
+    if (!germanLegalTimeKnown())
         return std::nullopt;
     // A clock time the changeover skipped comes back as another time.
-    const QDateTime local(date, time, germany);
+    const QDateTime local(date, time, germany());
     if (!local.isValid() || local.time() != time)
         return std::nullopt;
     const QDateTime utc = local.toUTC();
-    const int offset = germany.offsetFromUtc(utc);
+    const int offset = germany().offsetFromUtc(utc);
     for (const qint64 hour : {-3600, 3600}) {
-        if (germany.offsetFromUtc(utc.addSecs(hour)) != offset)
+        if (germany().offsetFromUtc(utc.addSecs(hour)) != offset)
             return std::nullopt;
     }
     if (offset % 3600 != 0)

@@ -51,6 +51,8 @@ std::optional<QDate> typedDate(const QString &text);
 // of a changeover (where the hour is skipped or repeated, a birth time alone
 // does not tell the moment) or when the system lacks the database.
 std::optional<int> germanLegalZone(QDate date, QTime time);
+// Whether the system's time-zone database knows Germany's clocks.
+bool germanLegalTimeKnown();
 // "+1", "+2, Sommerzeit", "+3, doppelte Sommerzeit", as a German birth gives it.
 QString germanZoneText(int zone);
 

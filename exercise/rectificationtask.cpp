@@ -462,7 +462,8 @@ Rectification::Exact exactCorrection(const RectificationTask &task)
 
 std::optional<RectificationTask> makeRectificationTask(int number)
 {
-    if (number < FirstTask || number > LastTask)
+    // Without Germany's clocks no birth can be given in its legal time.
+    if (number < FirstTask || number > LastTask || !germanLegalTimeKnown())
         return std::nullopt;
     SplitMix64 random(RectificationStream ^ static_cast<quint64>(number));
     RectificationTask task;

@@ -110,7 +110,8 @@ struct RectificationTask {
     double exactYears() const;
 };
 
-// The task of a number; nothing for a number outside 1 .. 999 999.
+// The task of a number; nothing for a number outside 1 .. 999 999 or on a
+// system without the time-zone database.
 std::optional<RectificationTask> makeRectificationTask(int number);
 
 // The calculator's eight steps on a task's values and its page. The entries
