@@ -14,6 +14,8 @@
 #include <QVariant>
 
 #include <cmath>
+#include <map>
+#include <memory>
 
 using namespace Gui;
 
@@ -90,11 +92,6 @@ private:
     QSettings m_settings;
 };
 
-Section formsSection()
-{
-    return Section(FormsApplication, FormsSection);
-}
-
 // A stored whole number (picker position, row count) read as the program reads
 // every number: textValue, rounded half to even. Text without a leading number
 // is 0. A value beyond 16 bits, which the program never writes, is reported
@@ -167,8 +164,73 @@ QString prefixOf(Key key)
         return QStringLiteral("Text3h");
     case K::BirthTime:
         return QStringLiteral("txtTime0h");
+    case K::SiderealBirthDate:
+        return QStringLiteral("txtDateh");
+    case K::SiderealPlace:
+        return QStringLiteral("Text3");
+    case K::SiderealCivilTime:
+        return QStringLiteral("txtTime0");
+    case K::SiderealZone:
+        return QStringLiteral("cmbZone");
+    case K::SiderealLongitude:
+        return QStringLiteral("txtLaenge");
+    case K::SiderealEastWest:
+        return QStringLiteral("cmbLaenge");
+    case K::SiderealEphemeris:
+        return QStringLiteral("txtEphemeride");
     }
     return {};
+}
+
+QString sectionOf(Key key)
+{
+    return key >= Key::SiderealBirthDate ? SiderealSection : FormsSection;
+}
+
+// The sections that the controls of a table live in, each once.
+QStringList sectionsOf(const QList<Controls> &table)
+{
+    QStringList sections;
+    for (const Controls &controls : table) {
+        if (!sections.contains(sectionOf(controls.key)))
+            sections << sectionOf(controls.key);
+    }
+    return sections;
+}
+
+void saveElements(Section &s, const Controls &controls)
+{
+    const QString prefix = prefixOf(controls.key);
+    for (int e = 0; e < controls.elements.size(); ++e) {
+        QWidget *element = controls.elements[e];
+        if (const auto *list = qobject_cast<QComboBox *>(element))
+            s.write(key(prefix, e), plainInteger(list->currentIndex()));
+        else if (const auto *field = qobject_cast<QLineEdit *>(element))
+            s.write(key(prefix, e), field->text());
+    }
+}
+
+void restoreElements(const Section &s, const Controls &controls)
+{
+    const QString prefix = prefixOf(controls.key);
+    for (int e = 0; e < controls.elements.size(); ++e) {
+        const QString stored = s.read(key(prefix, e));
+        QWidget *element = controls.elements[e];
+        if (auto *list = qobject_cast<QComboBox *>(element)) {
+            // A list never stored keeps the entry its form preselects (the
+            // zone "+1", not the first entry "+14").
+            if (!s.contains(key(prefix, e)))
+                continue;
+            int position = storedInteger(stored);
+            // A position the list does not have was not written by this
+            // program: the first entry is the value, as for a missing key.
+            if (position < 0 || position >= list->count())
+                position = 0;
+            list->setCurrentIndex(position);
+        } else if (auto *field = qobject_cast<QLineEdit *>(element)) {
+            field->setText(stored);
+        }
+    }
 }
 
 } // namespace
@@ -188,39 +250,25 @@ void writeSetting(const QString &application, const QString &section, const QStr
 
 void saveControls(const QList<Controls> &table)
 {
-    Section s = formsSection();
-    for (const Controls &controls : table) {
-        const QString prefix = prefixOf(controls.key);
-        for (int e = 0; e < controls.elements.size(); ++e) {
-            QWidget *element = controls.elements[e];
-            if (const auto *list = qobject_cast<QComboBox *>(element))
-                s.write(key(prefix, e), plainInteger(list->currentIndex()));
-            else if (const auto *field = qobject_cast<QLineEdit *>(element))
-                s.write(key(prefix, e), field->text());
+    for (const QString &section : sectionsOf(table)) {
+        Section s(FormsApplication, section);
+        for (const Controls &controls : table) {
+            if (sectionOf(controls.key) == section)
+                saveElements(s, controls);
         }
+        s.sync();
     }
-    s.sync();
 }
 
 void restoreControls(const QList<Controls> &table)
 {
-    const Section s = formsSection();
+    // In the table's order: each restored text runs its field's handlers.
+    std::map<QString, std::unique_ptr<Section>> sections;
     for (const Controls &controls : table) {
-        const QString prefix = prefixOf(controls.key);
-        for (int e = 0; e < controls.elements.size(); ++e) {
-            const QString stored = s.read(key(prefix, e));
-            QWidget *element = controls.elements[e];
-            if (auto *list = qobject_cast<QComboBox *>(element)) {
-                int position = storedInteger(stored);
-                // A position the list does not have was not written by this
-                // program: the first entry is the value, as for a missing key.
-                if (position < 0 || position >= list->count())
-                    position = 0;
-                list->setCurrentIndex(position);
-            } else if (auto *field = qobject_cast<QLineEdit *>(element)) {
-                field->setText(stored);
-            }
-        }
+        std::unique_ptr<Section> &s = sections[sectionOf(controls.key)];
+        if (!s)
+            s = std::make_unique<Section>(FormsApplication, sectionOf(controls.key));
+        restoreElements(*s, controls);
     }
 }
 
