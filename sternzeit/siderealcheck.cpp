@@ -373,8 +373,8 @@ Found unexplained(const Context &c)
 // The findings in the order of the calculation: the first that finds a fault
 // is the first cause.
 const std::function<Found(const Context &)> Findings[] = {
-    givenValues, stepsBeforeTheReduction, zoneCopied,    headCopied,  resultsCarried,
-    reduction,   reductionStep,           ephemerisRead, unexplained,
+    givenValues,   zoneCopied,    headCopied,  stepsBeforeTheReduction, resultsCarried, reduction,
+    reductionStep, ephemerisRead, unexplained,
 };
 
 QString yoursOrDash(const std::optional<SexagesimalTriple> &t)
