@@ -116,68 +116,47 @@ QString key(const QString &prefix, int number)
 }
 
 // The one table of the store's key prefixes.
+struct Prefix {
+    Key key;
+    const char16_t *prefix;
+};
+constexpr Prefix Prefixes[] = {
+    {Key::SolarDate1, u"1"},
+    {Key::SolarDate2, u"2"},
+    {Key::SolarRadixOfStep3, u"5"},
+    {Key::SolarRadix, u"13"},
+    {Key::SolarHeader, u"textbox"},
+    {Key::RectificationHeader, u"Text1"},
+    {Key::RectificationEvent, u"Text7"},
+    {Key::RectificationBirthSiderealTime, u"txtTime0"},
+    {Key::RectificationSmallerRowTime, u"txtSternZeit1"},
+    {Key::RectificationGreaterRowTime, u"txtSTernZeit2"},
+    {Key::RectificationGreaterValue, u"txtDeg3"},
+    {Key::RectificationSmallerValue, u"txtDeg4"},
+    {Key::RectificationCorrectedValue, u"txtDeg6"},
+    {Key::RectificationSmallerValue2, u"txtDeg7"},
+    {Key::RectificationBirthSiderealTimeOfStep4, u"txtTime2"},
+    {Key::RectificationAge, u"txtJahre"},
+    {Key::RectificationAgeOfStep2, u"txtJahre2"},
+    {Key::RectificationBirthSiderealTimeOfStep8, u"txtTime7"},
+    {Key::PersonName, u"Text1h"},
+    {Key::BirthDate, u"txtDateh"},
+    {Key::BirthPlace, u"Text3h"},
+    {Key::BirthTime, u"txtTime0h"},
+    {Key::SiderealBirthDate, u"txtDateh"},
+    {Key::SiderealPlace, u"Text3"},
+    {Key::SiderealCivilTime, u"txtTime0"},
+    {Key::SiderealZone, u"cmbZone"},
+    {Key::SiderealLongitude, u"txtLaenge"},
+    {Key::SiderealEastWest, u"cmbLaenge"},
+    {Key::SiderealEphemeris, u"txtEphemeride"},
+};
+
 QString prefixOf(Key key)
 {
-    using K = Key;
-    switch (key) {
-    case K::SolarDate1:
-        return QStringLiteral("1");
-    case K::SolarDate2:
-        return QStringLiteral("2");
-    case K::SolarRadixOfStep3:
-        return QStringLiteral("5");
-    case K::SolarRadix:
-        return QStringLiteral("13");
-    case K::SolarHeader:
-        return QStringLiteral("textbox");
-    case K::RectificationHeader:
-        return QStringLiteral("Text1");
-    case K::RectificationEvent:
-        return QStringLiteral("Text7");
-    case K::RectificationBirthSiderealTime:
-        return QStringLiteral("txtTime0");
-    case K::RectificationSmallerRowTime:
-        return QStringLiteral("txtSternZeit1");
-    case K::RectificationGreaterRowTime:
-        return QStringLiteral("txtSTernZeit2");
-    case K::RectificationGreaterValue:
-        return QStringLiteral("txtDeg3");
-    case K::RectificationSmallerValue:
-        return QStringLiteral("txtDeg4");
-    case K::RectificationCorrectedValue:
-        return QStringLiteral("txtDeg6");
-    case K::RectificationSmallerValue2:
-        return QStringLiteral("txtDeg7");
-    case K::RectificationBirthSiderealTimeOfStep4:
-        return QStringLiteral("txtTime2");
-    case K::RectificationAge:
-        return QStringLiteral("txtJahre");
-    case K::RectificationAgeOfStep2:
-        return QStringLiteral("txtJahre2");
-    case K::RectificationBirthSiderealTimeOfStep8:
-        return QStringLiteral("txtTime7");
-    case K::PersonName:
-        return QStringLiteral("Text1h");
-    case K::BirthDate:
-        return QStringLiteral("txtDateh");
-    case K::BirthPlace:
-        return QStringLiteral("Text3h");
-    case K::BirthTime:
-        return QStringLiteral("txtTime0h");
-    case K::SiderealBirthDate:
-        return QStringLiteral("txtDateh");
-    case K::SiderealPlace:
-        return QStringLiteral("Text3");
-    case K::SiderealCivilTime:
-        return QStringLiteral("txtTime0");
-    case K::SiderealZone:
-        return QStringLiteral("cmbZone");
-    case K::SiderealLongitude:
-        return QStringLiteral("txtLaenge");
-    case K::SiderealEastWest:
-        return QStringLiteral("cmbLaenge");
-    case K::SiderealEphemeris:
-        return QStringLiteral("txtEphemeride");
+    for (const Prefix &p : Prefixes) {
+        if (p.key == key)
+            return QString::fromUtf16(p.prefix);
     }
     return {};
 }
