@@ -37,6 +37,13 @@ bool same(const Sexagesimal &a, const Sexagesimal &b)
     return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
 }
 
+// A value of which some part is typed; an empty part reads 0, as in the steps.
+bool typed(const FieldTexts &texts)
+{
+    return std::any_of(texts.begin(), texts.end(),
+                       [](const QString &t) { return !t.trimmed().isEmpty(); });
+}
+
 // The total of whole seconds a value stands for; nothing for one beyond any day.
 std::optional<qint64> secondsOf(const Sexagesimal &v)
 {
@@ -314,7 +321,7 @@ Found reduction(const Context &c)
 Found ephemerisRead(const Context &c)
 {
     const QDate day = c.exact.ephemerisDay;
-    if (!c.h.ephemeris.complete)
+    if (!typed(c.h.ephemerisTexts))
         return Finding{Cause::Misread, 2,
                        QStringLiteral("In Schritt 2 fehlt die Sternzeit am %1 um 0 Uhr Weltzeit "
                                       "aus der Ephemeride.")
@@ -407,9 +414,9 @@ QList<CheckRow> rowsOf(const Context &c)
              ? Notation::dayDeviation(x.ephemerisDay.daysTo(r.universalTime->ephemerisDay))
              : QString()},
         {QStringLiteral("Sternzeit 0 Uhr Weltzeit"),
-         c.h.ephemeris.complete ? Notation::clock(c.h.ephemeris) : dash(),
+         typed(c.h.ephemerisTexts) ? Notation::clock(c.h.ephemeris) : dash(),
          Notation::preciseClock(x.ephemeris),
-         c.h.ephemeris.complete && ephemeris
+         typed(c.h.ephemerisTexts) && ephemeris
              ? Notation::preciseDeviation(std::remainder(
                    static_cast<double>(*ephemeris) - x.ephemeris, double{SecondsPerDay}))
              : QString()},
@@ -481,10 +488,10 @@ QStringList missingFrom(const Header &h)
     QStringList missing;
     if (!h.birthDate)
         missing << QStringLiteral("Geburtsdatum");
-    if (!h.civilTime.complete || h.civilTime.timeOutOfRange() || !secondsOf(h.civilTime) ||
-        *secondsOf(h.civilTime) < 0)
+    const auto civil = secondsOf(h.civilTime);
+    if (!typed(h.civilTimeTexts) || !civil || *civil < 0 || *civil >= SecondsPerDay)
         missing << QStringLiteral("Geburtszeit");
-    if (h.longitudeTexts[0].trimmed().isEmpty() || h.longitudeTexts[1].trimmed().isEmpty() ||
+    if (!typed({h.longitudeTexts[0], h.longitudeTexts[1], QString()}) ||
         std::abs(eastLongitudeMinutes(h)) > MaxLongitudeDegrees * 60)
         missing << QStringLiteral("Länge");
     if (h.zone < WestmostZone || h.zone > EastmostZone)

@@ -2,6 +2,8 @@
 
 #include "core/notation.h"
 
+#include <algorithm>
+
 namespace Sidereal {
 
 using namespace Core;
@@ -38,7 +40,8 @@ SheetStep ephemerisStep(const Worked &w, const StepTexts &texts)
 {
     SheetStep s = sheetStep(2, texts);
     const Header &h = w.header;
-    s.computed = h.ephemeris.complete;
+    s.computed = std::any_of(h.ephemerisTexts.begin(), h.ephemerisTexts.end(),
+                             [](const QString &t) { return !t.trimmed().isEmpty(); });
     const auto &ut = w.results.universalTime;
     if (ut && statusOf(w, UniversalTimeStep) == Status::Current)
         s.lines << QStringLiteral("Ephemeridentag: ") + Notation::date(ut->ephemerisDay);

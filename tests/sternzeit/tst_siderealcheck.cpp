@@ -330,6 +330,21 @@ private slots:
         QCOMPARE(report.cause, Cause::Misread);
     }
 
+    // An empty seconds field reads 0 in the steps and in the check alike.
+    void emptySecondsReadAsZero()
+    {
+        Plan plan = SiderealVerdicts::rightPlan(Berlin);
+        plan.beforeStep = [](State &st, int step) {
+            if (step == UniversalTimeStep) {
+                st.header.civilTimeTexts[2].clear();
+                readHeader(st.header);
+                st.entries.civilTime = st.header.civilTime;
+            }
+        };
+        const CheckReport report = checkedPlan(plan);
+        QVERIFY2(report.right, qPrintable(report.finding));
+    }
+
     // Nothing to check yet, or a head without what the exact answer needs.
     void refusals()
     {
@@ -339,7 +354,7 @@ private slots:
         st.entries.longitude = hms(13, 24, 0);
         QVERIFY(!st.run(LongitudeStep));
         QCOMPARE(checkSidereal(st.worked()).message(),
-                 u"Für die Kontrolle fehlen: Geburtsdatum, Länge."_s);
+                 u"Für die Kontrolle fehlen: Geburtsdatum, Geburtszeit, Länge."_s);
     }
 
     // The sheet writes each step as the hand method does.
