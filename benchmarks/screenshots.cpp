@@ -4,7 +4,8 @@
 // empty and worked with its check, and the exercises (task 4711),
 // then the rectification task 4711 worked in the calculator with its check.
 // Beside them, for the page layout, the exercise sheet of that task and the
-// calculation sheet of the rectification as PDF files.
+// calculation sheets of the rectification and of the sidereal time as PDF
+// files.
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
@@ -224,6 +225,9 @@ int main(int argc, char *argv[])
             shoot(check, QStringLiteral("sternzeit-kontrolle"));
             check->close();
         }
+        saveSheetPdfTo(&sternzeit, sternzeit.calculationSheet(),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-rechenblatt-sternzeit.pdf"),
+                       calculationSheetTexts());
         sternzeit.hide();
     }
     // Opened by its button, as the student opens it.
