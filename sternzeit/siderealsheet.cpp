@@ -67,11 +67,10 @@ Sheet siderealSheet(const SiderealSheetInput &in)
     sheet.title = QStringLiteral("Rechenblatt Sternzeit der Geburt");
     sheet.person = sheetPerson(in.person);
     sheet.printed = in.printed;
-    sheet.facts = {
-        {QStringLiteral("Geburtstag"), h.birthDate ? Notation::date(*h.birthDate) : QString()},
-        {QStringLiteral("Geburtszeit"), Notation::clock(h.civilTime)},
-        {QStringLiteral("Zeitzone"), h.zoneText},
-        {QStringLiteral("Länge"), longitudeFact(h)}};
+    // The person's birth date and time stand in the head as the form holds
+    // them; beside them what makes them universal and local.
+    sheet.facts = {{QStringLiteral("Zeitzone"), h.zoneText},
+                   {QStringLiteral("Länge"), longitudeFact(h)}};
     for (int number = 1; number <= 5; ++number) {
         const StepTexts &texts = in.steps[static_cast<std::size_t>(number - 1)];
         if (number == 2) {
