@@ -1,0 +1,188 @@
+#include "tests/support/testsupport.h"
+#include "ui/inputhelpers.h"
+#include "ui/resultlist.h"
+#include "ui/windowplacement.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace Core;
+using namespace Gui;
+
+// The widget helpers that the windows share, each on a small widget of its
+// own: the focus and the key filters of the fields, the result list, and where
+// a calculator goes beside the exercises.
+class tst_Ui : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Only the focus that the user gives a field that selects on focus (Tab, a
+    // click) selects its whole text; coming back to the window or a focus set
+    // by the program keeps the caret, and the form's other fields keep it also
+    // when tabbed into or reached by a shortcut.
+    void selectAllOnTheUsersFocus_data()
+    {
+        QTest::addColumn<bool>("selecting"); // the field that selects on focus, or another
+        QTest::addColumn<Qt::FocusReason>("reason");
+        QTest::addColumn<bool>("selectsAll");
+        QTest::newRow("Tab") << true << Qt::TabFocusReason << true;
+        QTest::newRow("click") << true << Qt::MouseFocusReason << true;
+        QTest::newRow("back to the window") << true << Qt::ActiveWindowFocusReason << false;
+        QTest::newRow("set by the program") << true << Qt::OtherFocusReason << false;
+        QTest::newRow("other field, Tab") << false << Qt::TabFocusReason << false;
+        QTest::newRow("other field, Shift+Tab") << false << Qt::BacktabFocusReason << false;
+        QTest::newRow("other field, shortcut") << false << Qt::ShortcutFocusReason << false;
+    }
+
+    void selectAllOnTheUsersFocus()
+    {
+        QFETCH(bool, selecting);
+        QFETCH(Qt::FocusReason, reason);
+        QFETCH(bool, selectsAll);
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *name = new QLineEdit(&form);
+        auto *step = new QLineEdit(&form);
+        layout->addWidget(name);
+        layout->addWidget(step);
+        selectAllOnFocus(name);
+        keepCaretOnFocus(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QLineEdit *edit = selecting ? name : step;
+        edit->setText(u"Hans Meier"_s);
+        edit->setFocus();
+        edit->setCursorPosition(4); // the caret after "Hans"
+        if (reason == Qt::ActiveWindowFocusReason) {
+            QWidget elsewhere; // another application's window
+            elsewhere.show();
+            QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+        } else {
+            edit->clearFocus();
+            if (reason == Qt::MouseFocusReason)
+                QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+            else
+                edit->setFocus(reason);
+        }
+        QVERIFY(edit->hasFocus());
+        QCOMPARE(edit->selectedText(), selectsAll ? u"Hans Meier"_s : QString());
+        if (!selectsAll)
+            QCOMPARE(edit->cursorPosition(), 4);
+    }
+
+    // A number field takes typed digits only; a shortcut still works.
+    void keyFilters()
+    {
+        QLineEdit field(u"56"_s);
+        acceptDigitsOnly(&field);
+        field.setSelection(1, 1);
+        QTest::keyClick(&field, Qt::Key_A); // typed over the "6" it would replace it
+        QCOMPARE(field.text() + u'|' + field.selectedText(), u"56|6"_s);
+        // Not typing, though its key carries a letter: Ctrl+A selects.
+        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(field.selectedText(), u"56"_s);
+    }
+
+    // Four rows, the row `current` current; `count` rows removed from `position`.
+    void rowsRemoved_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("currentAfter");
+        QTest::newRow("the current row: its successor") << 2 << 2 << 1 << QList{1, 3, 4} << 2;
+        QTest::newRow("the last row: its predecessor") << 4 << 4 << 1 << QList{1, 2, 3} << 3;
+        QTest::newRow("current at the block's end") << 3 << 2 << 2 << QList{1, 4} << 2;
+        QTest::newRow("rows before the current") << 3 << 1 << 2 << QList{3, 4} << 1;
+        QTest::newRow("all") << 2 << 1 << 4 << QList<int>() << 0;
+        QTest::newRow("past the last: nothing") << 2 << 4 << 2 << QList{1, 2, 3, 4} << 2;
+    }
+
+    void rowsRemoved()
+    {
+        QFETCH(int, current);
+        QFETCH(int, position);
+        QFETCH(int, count);
+        QFETCH(QList<int>, rows);
+        QFETCH(int, currentAfter);
+        QTreeView view;
+        ResultList list(&view);
+        for (int n = 1; n <= 4; ++n)
+            QVERIFY(list.appendRow(numberedRow(n)));
+        list.setCurrentPosition(current);
+        list.removeRows(position, count);
+        QList<int> left;
+        for (const ResultRow &row : rowsOf(list))
+            left << row.column2.toInt();
+        QCOMPARE(left, rows);
+        QCOMPARE(list.currentPosition(), currentAfter);
+        QCOMPARE(list.markedPosition(), currentAfter);
+    }
+
+    // Ctrl+click on the current row or a click below the rows takes the mark
+    // off it, and the row stays current.
+    void markTakenOff()
+    {
+        QTreeView view;
+        ResultList list(&view);
+        QVERIFY(list.appendRow(numberedRow(1)) && list.appendRow(numberedRow(2)));
+        list.setCurrentPosition(2);
+        QAbstractItemModel *model = view.model();
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const QPoint second = view.visualRect(model->index(1, 0)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, second);
+        QCOMPARE(list.markedPosition(), 0);
+        QCOMPARE(list.currentPosition(), 2);
+        list.setCurrentPosition(2);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          {second.x(), view.viewport()->height() - 2});
+        QCOMPARE(list.markedPosition(), 0);
+        QCOMPARE(list.currentPosition(), 2);
+    }
+
+    // Where a calculator of 560 × 700 goes beside an exercise window 760 wide
+    // (both with their frames; the screen's free area is 30 pixels short of the
+    // screen for a panel).
+    void besideTheExercise_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("page");
+        QTest::addColumn<QRect>("pageAfter");
+        QTest::addColumn<QRect>("calculator");
+        const QSize size(560, 700);
+        QTest::newRow("room on the right") << QRect(0, 0, 1366, 738) << QRect(0, 0, 760, 600)
+                                           << QRect(0, 0, 760, 600) << QRect(QPoint(760, 0), size);
+        QTest::newRow("room on the left, kept on screen")
+            << QRect(0, 0, 1366, 738) << QRect(700, 100, 600, 500) << QRect(700, 100, 600, 500)
+            << QRect(QPoint(140, 38), size);
+        QTest::newRow("1024 x 768: the page narrowed")
+            << QRect(0, 0, 1024, 738) << QRect(100, 20, 760, 600) << QRect(0, 20, 464, 600)
+            << QRect(QPoint(464, 20), size);
+        QTest::newRow("too small a screen: as little covered as can be")
+            << QRect(0, 0, 800, 570) << QRect(100, 0, 760, 500) << QRect(0, 0, 420, 500)
+            << QRect(QPoint(240, 0), size);
+    }
+
+    void besideTheExercise()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, page);
+        QFETCH(QRect, pageAfter);
+        QFETCH(QRect, calculator);
+        const SideBySide places = placeBeside(available, page, 420, QSize(560, 700));
+        QCOMPARE(places.page, pageAfter);
+        QCOMPARE(places.calculator, calculator);
+    }
+};
+
+QTEST_MAIN(tst_Ui)
+#include "tst_ui.moc"
