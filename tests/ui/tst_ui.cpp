@@ -1,11 +1,15 @@
 #include "tests/support/testsupport.h"
 #include "ui/inputhelpers.h"
+#include "ui/keyboardaccess.h"
 #include "ui/resultlist.h"
 #include "ui/windowplacement.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -15,8 +19,8 @@ using namespace Core;
 using namespace Gui;
 
 // The widget helpers that the windows share, each on a small widget of its
-// own: the focus and the key filters of the fields, the result list, and where
-// a calculator goes beside the exercises.
+// own: the focus and the key filters of the fields, the pages turned from the
+// keyboard, the result list, and where a calculator goes beside the exercises.
 class tst_Ui : public QObject {
     Q_OBJECT
 
@@ -77,7 +81,8 @@ private slots:
             QCOMPARE(edit->cursorPosition(), 4);
     }
 
-    // A number field takes typed digits only; a shortcut still works.
+    // A number field takes typed digits only, and a selection-only list no
+    // typed character; a shortcut and the keys that move through a list work.
     void keyFilters()
     {
         QLineEdit field(u"56"_s);
@@ -88,6 +93,45 @@ private slots:
         // Not typing, though its key carries a letter: Ctrl+A selects.
         QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(field.selectedText(), u"56"_s);
+
+        QComboBox list;
+        list.addItems({u"+24h"_s, u"-24h"_s, u" 0"_s});
+        rejectAllKeys(&list);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        QTest::keyClick(&list, Qt::Key_Minus); // typed, it would pick "-24h"
+        QCOMPARE(list.currentIndex(), 0);
+        QTest::keyClick(&list, Qt::Key_Down);
+        QCOMPARE(list.currentIndex(), 1);
+        QTest::keyClick(&list, Qt::Key_Space); // opens the list
+        QVERIFY(list.view()->isVisible());
+    }
+
+    // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
+    // Ctrl+PageUp the previous one, round the ends, also from a list below the
+    // pages.
+    void pageShortcuts()
+    {
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *pages = new QTabWidget(&form);
+        for (const QString &caption : {u"1"_s, u"2"_s, u"3"_s})
+            pages->addTab(new QWidget, caption);
+        auto *list = new QComboBox(&form);
+        layout->addWidget(pages);
+        layout->addWidget(list);
+        addPageShortcuts(pages);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        list->setFocus();
+        QList<int> shown;
+        for (const QKeyCombination keys :
+             {Qt::CTRL | Qt::Key_PageUp, Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown,
+              Qt::CTRL | Qt::Key_PageDown, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab}) {
+            QTest::keyClick(list, keys.key(), keys.keyboardModifiers());
+            shown << pages->currentIndex();
+        }
+        QCOMPARE(shown, (QList{2, 0, 1, 2, 1}));
     }
 
     // Four rows, the row `current` current; `count` rows removed from `position`.
@@ -127,15 +171,22 @@ private slots:
         QCOMPARE(list.markedPosition(), currentAfter);
     }
 
+    // The first row becomes current; the view shows each row's three texts.
     // Ctrl+click on the current row or a click below the rows takes the mark
     // off it, and the row stays current.
-    void markTakenOff()
+    void currentAndMarkedRow()
     {
         QTreeView view;
         ResultList list(&view);
-        QVERIFY(list.appendRow(numberedRow(1)) && list.appendRow(numberedRow(2)));
+        QVERIFY(list.appendRow(numberedRow(1)));
+        QCOMPARE(list.currentPosition(), 1);
+        QVERIFY(list.appendRow(numberedRow(2)));
         list.setCurrentPosition(2);
         QAbstractItemModel *model = view.model();
+        QCOMPARE(
+            (QStringList{model->index(1, 0).data().toString(), model->index(1, 1).data().toString(),
+                         model->index(1, 2).data().toString()}),
+            (QStringList{u"Solar"_s, u"2"_s, u"1h2m3s"_s}));
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         const QPoint second = view.visualRect(model->index(1, 0)).center();
@@ -181,6 +232,27 @@ private slots:
         const SideBySide places = placeBeside(available, page, 420, QSize(560, 700));
         QCOMPARE(places.page, pageAfter);
         QCOMPARE(places.calculator, calculator);
+    }
+
+    // Beside a window on screen, not beside a hidden one; the window, too wide
+    // for both, is narrowed no further than its minimum width.
+    void besideAWindow()
+    {
+        QWidget page;
+        QWidget calculator;
+        page.setMinimumWidth(500);
+        const QRect screen = page.screen()->availableGeometry();
+        page.setGeometry(QRect(screen.topLeft(), QSize(screen.width() - 100, 300)));
+        calculator.resize(400, 300);
+        const QPoint unplaced = calculator.pos();
+        placeBeside(&calculator, &page);
+        QCOMPARE(calculator.pos(), unplaced);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        placeBeside(&calculator, &page);
+        const int frame = page.frameGeometry().width() - page.width(); // taken for both
+        QCOMPARE(page.width(), 500);
+        QCOMPARE(calculator.pos(), QPoint(screen.right() + 1 - 400 - frame, screen.top()));
     }
 };
 
