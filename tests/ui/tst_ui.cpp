@@ -134,54 +134,18 @@ private slots:
         QCOMPARE(shown, (QList{2, 0, 1, 2, 1}));
     }
 
-    // Four rows, the row `current` current; `count` rows removed from `position`.
-    void rowsRemoved_data()
-    {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QList<int>>("rows");
-        QTest::addColumn<int>("currentAfter");
-        QTest::newRow("the current row: its successor") << 2 << 2 << 1 << QList{1, 3, 4} << 2;
-        QTest::newRow("the last row: its predecessor") << 4 << 4 << 1 << QList{1, 2, 3} << 3;
-        QTest::newRow("current at the block's end") << 3 << 2 << 2 << QList{1, 4} << 2;
-        QTest::newRow("rows before the current") << 3 << 1 << 2 << QList{3, 4} << 1;
-        QTest::newRow("all") << 2 << 1 << 4 << QList<int>() << 0;
-        QTest::newRow("past the last: nothing") << 2 << 4 << 2 << QList{1, 2, 3, 4} << 2;
-    }
-
-    void rowsRemoved()
-    {
-        QFETCH(int, current);
-        QFETCH(int, position);
-        QFETCH(int, count);
-        QFETCH(QList<int>, rows);
-        QFETCH(int, currentAfter);
-        QTreeView view;
-        ResultList list(&view);
-        for (int n = 1; n <= 4; ++n)
-            QVERIFY(list.appendRow(numberedRow(n)));
-        list.setCurrentPosition(current);
-        list.removeRows(position, count);
-        QList<int> left;
-        for (const ResultRow &row : rowsOf(list))
-            left << row.column2.toInt();
-        QCOMPARE(left, rows);
-        QCOMPARE(list.currentPosition(), currentAfter);
-        QCOMPARE(list.markedPosition(), currentAfter);
-    }
-
-    // The first row becomes current; the view shows each row's three texts.
-    // Ctrl+click on the current row or a click below the rows takes the mark
-    // off it, and the row stays current.
+    // The first row becomes current, and the view shows each row's three
+    // texts. Ctrl+click on the current row or a click below the rows takes the
+    // mark off it, and the row stays current. When the current row goes, its
+    // successor becomes current, or for the last row its predecessor.
     void currentAndMarkedRow()
     {
         QTreeView view;
         ResultList list(&view);
         QVERIFY(list.appendRow(numberedRow(1)));
         QCOMPARE(list.currentPosition(), 1);
-        QVERIFY(list.appendRow(numberedRow(2)));
-        list.setCurrentPosition(2);
+        for (int n = 2; n <= 4; ++n)
+            QVERIFY(list.appendRow(numberedRow(n)));
         QAbstractItemModel *model = view.model();
         QCOMPARE(
             (QStringList{model->index(1, 0).data().toString(), model->index(1, 1).data().toString(),
@@ -189,6 +153,7 @@ private slots:
             (QStringList{u"Solar"_s, u"2"_s, u"1h2m3s"_s}));
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
+        list.setCurrentPosition(2);
         const QPoint second = view.visualRect(model->index(1, 0)).center();
         QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, second);
         QCOMPARE(list.markedPosition(), 0);
@@ -198,6 +163,14 @@ private slots:
                           {second.x(), view.viewport()->height() - 2});
         QCOMPARE(list.markedPosition(), 0);
         QCOMPARE(list.currentPosition(), 2);
+
+        list.removeRow(2);
+        QCOMPARE(list.currentPosition(), 2);
+        QCOMPARE(list.row(2), numberedRow(3));
+        list.setCurrentPosition(3);
+        list.removeRow(3);
+        QCOMPARE(rowsOf(list), (QList{numberedRow(1), numberedRow(3)}));
+        QCOMPARE(list.markedPosition(), 2);
     }
 
     // Where a calculator of 560 × 700 goes beside an exercise window 760 wide
