@@ -51,49 +51,58 @@ std::optional<QDate> typedDate(const QString &text)
 
 namespace {
 
-const QTimeZone &germany()
-{
-    static const QTimeZone zone(QByteArrayLiteral("Europe/Berlin"));
-    return zone;
-}
+const QByteArray Germany = QByteArrayLiteral("Europe/Berlin");
 
 } // namespace
 
 bool germanLegalTimeKnown()
 {
-    return germany().isValid();
+    return QTimeZone::isTimeZoneIdAvailable(Germany);
+}
+
+std::optional<LegalZone> legalZone(const QByteArray &place, QDate date, QTime time)
+{
+    const QTimeZone zone(place);
+    if (!zone.isValid())
+        return std::nullopt;
+    // A clock time the changeover skipped comes back as another time.
+    const QDateTime local(date, time, zone);
+    if (!local.isValid() || local.time() != time)
+        return std::nullopt;
+    const QDateTime utc = local.toUTC();
+    const int offset = zone.offsetFromUtc(utc);
+    for (const qint64 hour : {-3600, 3600}) {
+        if (zone.offsetFromUtc(utc.addSecs(hour)) != offset)
+            return std::nullopt;
+    }
+    const int summer = offset - zone.standardTimeOffset(utc);
+    if (offset % 3600 != 0 || summer % 3600 != 0)
+        return std::nullopt;
+    return LegalZone{offset / 3600, summer / 3600};
 }
 
 std::optional<int> germanLegalZone(QDate date, QTime time)
 {
-    if (!germanLegalTimeKnown())
-        return std::nullopt;
-    // A clock time the changeover skipped comes back as another time.
-    const QDateTime local(date, time, germany());
-    if (!local.isValid() || local.time() != time)
-        return std::nullopt;
-    const QDateTime utc = local.toUTC();
-    const int offset = germany().offsetFromUtc(utc);
-    for (const qint64 hour : {-3600, 3600}) {
-        if (germany().offsetFromUtc(utc.addSecs(hour)) != offset)
-            return std::nullopt;
+    const std::optional<LegalZone> zone = legalZone(Germany, date, time);
+    return zone ? std::optional(zone->hours) : std::nullopt;
+}
+
+QString zoneText(const LegalZone &zone)
+{
+    const QString hours = Notation::zone(zone.hours);
+    switch (zone.summerHours) {
+    case 0:
+        return hours;
+    case 1:
+        return hours + QStringLiteral(", Sommerzeit");
+    default:
+        return hours + QStringLiteral(", doppelte Sommerzeit");
     }
-    if (offset % 3600 != 0)
-        return std::nullopt;
-    return offset / 3600;
 }
 
 QString germanZoneText(int zone)
 {
-    const QString hours = Notation::zone(zone);
-    switch (zone) {
-    case 2:
-        return hours + QStringLiteral(", Sommerzeit");
-    case 3:
-        return hours + QStringLiteral(", doppelte Sommerzeit");
-    default:
-        return hours;
-    }
+    return zoneText({zone, zone - 1});
 }
 
 } // namespace Core

@@ -5,6 +5,7 @@
 #include "core/calendar.h"
 #include "core/numbers.h"
 #include "core/rules.h"
+#include "exercise/birthplaces.h"
 #include "exercise/solartask.h"
 #include "exercise/splitmix64.h"
 
@@ -20,63 +21,6 @@ namespace Exercise {
 
 namespace {
 
-// The lists from which a task draws. Their order is part of every task:
-// append new entries at the end only, or the numbered tasks change.
-constexpr std::array FirstNames{
-    u"Anna",   u"Bernd",  u"Christa", u"Dieter", u"Elke",   u"Frank",   u"Gabriele", u"Hans",
-    u"Ingrid", u"Jürgen", u"Karin",   u"Lothar", u"Monika", u"Norbert", u"Petra",    u"Rainer",
-    u"Sabine", u"Thomas", u"Ursula",  u"Volker", u"Heike",  u"Klaus",   u"Marion",   u"Stefan",
-};
-constexpr std::array Surnames{
-    u"Müller", u"Schmidt", u"Schneider", u"Fischer", u"Weber",   u"Meyer",    u"Wagner",
-    u"Becker", u"Schulz",  u"Hoffmann",  u"Schäfer", u"Koch",    u"Bauer",    u"Richter",
-    u"Klein",  u"Wolf",    u"Schröder",  u"Neumann", u"Schwarz", u"Braun",    u"Krüger",
-    u"Lange",  u"Werner",  u"Krause",    u"Lehmann", u"Köhler",  u"Herrmann", u"König",
-};
-
-struct Town {
-    const char16_t *name;
-    int latitudeMinutes;  // north
-    int longitudeMinutes; // east
-};
-
-constexpr int arcMinutes(int degrees, int minutes)
-{
-    return degrees * 60 + minutes;
-}
-
-// German towns from 47°59' (Freiburg) to 54°47' (Flensburg) north.
-constexpr std::array Towns{
-    Town{u"Berlin", arcMinutes(52, 31), arcMinutes(13, 24)},
-    Town{u"Hamburg", arcMinutes(53, 33), arcMinutes(9, 59)},
-    Town{u"München", arcMinutes(48, 8), arcMinutes(11, 35)},
-    Town{u"Köln", arcMinutes(50, 56), arcMinutes(6, 57)},
-    Town{u"Frankfurt am Main", arcMinutes(50, 7), arcMinutes(8, 41)},
-    Town{u"Stuttgart", arcMinutes(48, 47), arcMinutes(9, 11)},
-    Town{u"Düsseldorf", arcMinutes(51, 14), arcMinutes(6, 47)},
-    Town{u"Leipzig", arcMinutes(51, 20), arcMinutes(12, 23)},
-    Town{u"Dortmund", arcMinutes(51, 31), arcMinutes(7, 28)},
-    Town{u"Bremen", arcMinutes(53, 5), arcMinutes(8, 48)},
-    Town{u"Dresden", arcMinutes(51, 3), arcMinutes(13, 44)},
-    Town{u"Hannover", arcMinutes(52, 22), arcMinutes(9, 44)},
-    Town{u"Nürnberg", arcMinutes(49, 27), arcMinutes(11, 5)},
-    Town{u"Kiel", arcMinutes(54, 20), arcMinutes(10, 8)},
-    Town{u"Rostock", arcMinutes(54, 5), arcMinutes(12, 8)},
-    Town{u"Flensburg", arcMinutes(54, 47), arcMinutes(9, 26)},
-    Town{u"Freiburg im Breisgau", arcMinutes(47, 59), arcMinutes(7, 51)},
-    Town{u"Augsburg", arcMinutes(48, 22), arcMinutes(10, 54)},
-    Town{u"Regensburg", arcMinutes(49, 1), arcMinutes(12, 6)},
-    Town{u"Kassel", arcMinutes(51, 19), arcMinutes(9, 30)},
-    Town{u"Erfurt", arcMinutes(50, 59), arcMinutes(11, 2)},
-    Town{u"Münster", arcMinutes(51, 58), arcMinutes(7, 38)},
-    Town{u"Würzburg", arcMinutes(49, 48), arcMinutes(9, 56)},
-    Town{u"Mannheim", arcMinutes(49, 29), arcMinutes(8, 28)},
-    Town{u"Bonn", arcMinutes(50, 44), arcMinutes(7, 6)},
-    Town{u"Lübeck", arcMinutes(53, 52), arcMinutes(10, 41)},
-    Town{u"Ulm", arcMinutes(48, 24), arcMinutes(9, 59)},
-    Town{u"Göttingen", arcMinutes(51, 32), arcMinutes(9, 56)},
-};
-
 // At most 17 characters: the event field of the calculator holds no more.
 constexpr std::array Events{
     u"Heirat",    u"Scheidung",   u"Umzug",          u"Berufswechsel",  u"Unfall",
@@ -90,11 +34,6 @@ constexpr std::array Planets{
     Astro::Body::Mars,   Astro::Body::Jupiter, Astro::Body::Saturn,
     Astro::Body::Uranus, Astro::Body::Neptune, Astro::Body::Pluto,
 };
-
-template <typename List> QString pick(SplitMix64 &random, const List &list)
-{
-    return QString::fromUtf16(list[static_cast<std::size_t>(random.below(list.size()))]);
-}
 
 const QDate FirstBirth(1940, 1, 1);
 const QDate LastBirth(2005, 12, 31);

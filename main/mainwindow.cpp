@@ -336,6 +336,9 @@ void MainWindow::openExercises()
             case TaskKind::Rectification:
                 m_documents->openFixedDocument(Documents::RectificationExample, asker);
                 break;
+            case TaskKind::Sidereal:
+                m_documents->openFixedDocument(Documents::SiderealExample, asker);
+                break;
             }
         };
         links.workInSolar = [this](const Exercise::SolarTask &task) {

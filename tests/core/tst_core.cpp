@@ -447,13 +447,18 @@ private slots:
     // The legal time of a German birth, from the system's time-zone
     // database: summer and double summer time, and no answer within an hour
     // of a changeover, where a clock time alone does not tell the moment.
-    void germanLegalZone_data()
+    void legalZone_data()
     {
-        QTest::addColumn<QDateTime>("clock"); // a German clock time, written as UTC
+        QTest::addColumn<QByteArray>("place");
+        QTest::addColumn<QDateTime>("clock"); // a clock time of the place, written as UTC
         QTest::addColumn<int>("zone");        // 0: no answer
         QTest::addColumn<QString>("text");
-        const auto row = [](const char *tag, QDate date, QTime time, int zone, QString text) {
-            QTest::newRow(tag) << QDateTime(date, time, QTimeZone::utc()) << zone << text;
+        const auto at = [](const char *tag, QByteArray place, QDate date, QTime time, int zone,
+                           QString text) {
+            QTest::newRow(tag) << place << QDateTime(date, time, QTimeZone::utc()) << zone << text;
+        };
+        const auto row = [&at](const char *tag, QDate date, QTime time, int zone, QString text) {
+            at(tag, "Europe/Berlin", date, time, zone, text);
         };
         const QDate spring1980(1980, 4, 6), autumn1996(1996, 10, 27), spring2024(2024, 3, 31);
         row("1980, before the clocks go on", spring1980, QTime(0, 59), 1, u"+1"_s);
@@ -475,17 +480,27 @@ private slots:
         row("1941, summer time through the winter", QDate(1941, 1, 15), QTime(9, 0), 2,
             u"+2, Sommerzeit"_s);
         row("1965, no summer time", QDate(1965, 7, 1), QTime(9, 0), 1, u"+1"_s);
+        at("New York in summer", "America/New_York", QDate(1990, 7, 1), QTime(12, 0), -4,
+           u"-4, Sommerzeit"_s);
+        at("New York in winter", "America/New_York", QDate(1990, 1, 1), QTime(12, 0), -5, u"-5"_s);
+        at("not a place", "Mars/Olympus_Mons", QDate(1990, 1, 1), QTime(12, 0), 0, {});
     }
 
-    void germanLegalZone()
+    void legalZone()
     {
+        QFETCH(QByteArray, place);
         QFETCH(QDateTime, clock);
         QFETCH(int, zone);
         QFETCH(QString, text);
-        const std::optional<int> found = Core::germanLegalZone(clock.date(), clock.time());
-        QCOMPARE(found.value_or(0), zone);
+        const std::optional<LegalZone> found = Core::legalZone(place, clock.date(), clock.time());
+        QCOMPARE(found ? found->hours : 0, zone);
         if (found)
-            QCOMPARE(germanZoneText(*found), text);
+            QCOMPARE(zoneText(*found), text);
+        if (place == "Europe/Berlin") {
+            QCOMPARE(Core::germanLegalZone(clock.date(), clock.time()).value_or(0), zone);
+            if (found)
+                QCOMPARE(germanZoneText(zone), text);
+        }
     }
 
     // An event date as typed into its free field.

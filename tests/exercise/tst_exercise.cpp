@@ -3,11 +3,13 @@
 #include "exercise/rectificationanswer.h"
 #include "exercise/rectificationtask.h"
 #include "exercise/rectificationtexts.h"
+#include "exercise/siderealtask.h"
 #include "exercise/solaranswer.h"
 #include "exercise/solarhandsolution.h"
 #include "exercise/solartask.h"
 #include "exercise/solartexts.h"
 #include "solar/solarcheck.h"
+#include "sternzeit/siderealcheck.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -278,6 +280,35 @@ private slots:
                 makeRectificationTask(999'999));
         qInfo("500 tasks in %lld ms; the hand result at most %.1f s from the exact one",
               timer.elapsed(), worst);
+    }
+
+    // The tasks of the sidereal time of birth: the birth in the legal time of
+    // its place, the page around the day of the universal time, and the hand
+    // result within the roundings of the exact sidereal time.
+    void siderealTasks()
+    {
+        int abroad = 0, dayShifts = 0;
+        for (int number = 1; number <= 400; ++number) {
+            const SiderealTask task = *makeSiderealTask(number);
+            const QByteArray place = task.abroad ? QByteArray() : "Europe/Berlin";
+            if (!task.abroad)
+                QCOMPARE(Core::germanLegalZone(task.birthDate, task.birthTime), task.zone.hours);
+            abroad += task.abroad;
+            dayShifts += task.hand.ephemerisDay != task.birthDate;
+            QCOMPARE(task.page.size(), 7);
+            QCOMPARE(task.page.at(3).date, task.hand.ephemerisDay);
+            QCOMPARE(task.page.at(3).siderealTime, task.hand.ephemeris);
+            const Sidereal::Exact exact = Sidereal::exactSiderealTime(
+                task.birthDate, task.birthTime.msecsSinceStartOfDay() / 1000, task.zone.hours,
+                task.longitudeMinutes);
+            const double off =
+                std::remainder(task.hand.siderealTime - exact.siderealTime, 86'400.0);
+            QVERIFY2(std::abs(off) < 1.1, qPrintable(QString::number(number)));
+        }
+        QVERIFY2(abroad > 50 && abroad < 110, qPrintable(QString::number(abroad)));
+        QVERIFY2(dayShifts > 10, qPrintable(QString::number(dayShifts)));
+        const SiderealTask first = *makeSiderealTask(1);
+        QCOMPARE(Core::GivenTask::fromText(givenTask(first).toText()), givenTask(first));
     }
 
     // Tasks as they were drawn when the tasks were introduced: a change of the
