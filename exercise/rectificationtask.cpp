@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "core/rules.h"
 #include "exercise/birthplaces.h"
+#include "exercise/siderealtask.h"
 #include "exercise/solartask.h"
 #include "exercise/splitmix64.h"
 
@@ -256,7 +257,15 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
     const double trueRamc = Astro::ramcOfSiderealTime(trueSidereal);
     if (std::min(recordedRamc, trueRamc) < 1 || std::max(recordedRamc, trueRamc) > 359)
         return false;
-    task.birthSiderealTime = static_cast<qint32>(std::llround(recordedSidereal * 3600.0));
+    // The sidereal time of birth as the hand method works it from the birth
+    // data and an ephemeris: what a task prints, or asks the student to work.
+    const std::optional<SiderealHandSolution> sidereal =
+        siderealHandSolution({task.birthDate, task.recordedTime, task.zone, task.longitudeMinutes});
+    if (!sidereal)
+        return false;
+    task.sidereal = *sidereal;
+    task.siderealPage = siderealPage(sidereal->ephemerisDay);
+    task.birthSiderealTime = sidereal->siderealTime;
     // The planet where it stood at the birth as the certificate gives it.
     const std::optional<qint32> planet =
         Astro::roundedPlanetLongitude(task.body, task.recordedUtc());
@@ -384,6 +393,7 @@ Core::GivenTask givenTask(const RectificationTask &task)
     given.longitudeMinutes = task.longitudeMinutes;
     given.zone = task.zone;
     given.birthSiderealTime = task.birthSiderealTime;
+    given.siderealWorked = task.siderealWorked;
     given.event = task.event;
     given.eventDate = task.eventDate;
     given.axis = task.axis;

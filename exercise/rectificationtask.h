@@ -6,6 +6,7 @@
 #include "core/giventask.h"
 #include "core/rules.h"
 #include "core/sexagesimal.h"
+#include "exercise/siderealtask.h"
 #include "rekti/rectificationcheck.h"
 #include "rekti/rectificationstate.h"
 #include "rekti/rectificationsteps.h"
@@ -85,10 +86,16 @@ struct RectificationTask {
     int latitudeMinutes = 0;  // north, minutes of arc
     int longitudeMinutes = 0; // east, minutes of arc
     QDate birthDate;
-    QTime recordedTime;           // the legal clock time of the birth, whole minutes
-    int zone = 1;                 // its hours ahead of Greenwich: 1, 2 or 3
-    int trueOffset = 0;           // seconds: the true birth time minus the recorded one
-    qint32 birthSiderealTime = 0; // of the recorded birth, seconds, rounded as printed
+    QTime recordedTime; // the legal clock time of the birth, whole minutes
+    int zone = 1;       // its hours ahead of Greenwich: 1, 2 or 3
+    int trueOffset = 0; // seconds: the true birth time minus the recorded one
+    // The sidereal time of the recorded birth as the hand method works it
+    // from the birth data and the ephemeris page beside it, seconds: printed
+    // in the task, or worked by the student where the task says so.
+    qint32 birthSiderealTime = 0;
+    bool siderealWorked = false; // "Sternzeit selbst berechnen"
+    SiderealHandSolution sidereal;
+    QList<SiderealDay> siderealPage;
     QString event;
     QDate eventDate;
     Astro::Axis axis = Astro::Axis::MC;
