@@ -539,6 +539,26 @@ private slots:
                  qPrintable(day));
     }
 
+    // Worked from the birth data: the task hides its sidereal time of birth,
+    // the solution works it first as the calculator "Sternzeit der Geburt".
+    void siderealTimeWorkedFirst()
+    {
+        RectificationTask task = *makeRectificationTask(1);
+        task.siderealWorked = true;
+        const QStringList lines = rectificationTaskLines(task);
+        QCOMPARE(lines.size(), 7);
+        QVERIFY(!lines.join(u'\n').contains(u"1h45m17s"_s));
+        QVERIFY(lines.contains(u"Sternzeit der Geburt: selbst berechnen, mit der Ephemeride der "
+                               u"Sternzeit um 0h Weltzeit"_s));
+        const QString html = rectificationSolutionHtml(task);
+        for (const QString &part :
+             {u"Weltzeit: 14h12m00s − 1 h = 13h12m00s, Ephemeridentag 18.03.1976"_s,
+              u"<b>Sternzeit der Geburt: 1h45m17s</b>"_s,
+              u"genauen Sternzeit im Augenblick der Geburt"_s})
+            QVERIFY2(html.contains(part), qPrintable(html));
+        QVERIFY(givenTask(task).siderealWorked);
+    }
+
     // A birth on 29 February: the task says which day is the birthday in a
     // common year, and its solution repeats it.
     void leapDayBirths()

@@ -212,6 +212,32 @@ private slots:
                  qPrintable(report.finding));
     }
 
+    // A task that has the student work out the sidereal time of birth: the
+    // hand value of the calculator "Sternzeit der Geburt" is the task's, a
+    // second off is named with where it comes from, and the exact answer
+    // starts from the birth moment itself.
+    void siderealTimeWorkedFirst()
+    {
+        RectificationTask task = *makeRectificationTask(1);
+        task.siderealWorked = true;
+        QVERIFY(checked(task, {}, Mode::SolarTask).right);
+        const CheckReport off = checked(
+            task, [](const RectificationTask &, RectificationPlan &p) { p.birthSidereal += 1; },
+            Mode::SolarTask);
+        QCOMPARE(off.cause, Cause::GivenValue);
+        QVERIFY2(off.finding.startsWith(u"Aus den Geburtsdaten und der Ephemeride der Aufgabe "
+                                        u"ergibt sich die Sternzeit der Geburt 1h45m17s"_s),
+                 qPrintable(off.finding));
+        const Problem given = problemOf(givenTask(makeRectificationTask(1).value()));
+        const Problem worked = problemOf(givenTask(task));
+        const double exactBirth =
+            Astro::localSiderealTime(*givenTask(task).birthUtc(), task.longitude()) * 3600;
+        QCOMPARE(given.exactBirthSiderealTime, double(task.birthSiderealTime));
+        QCOMPARE(worked.exactBirthSiderealTime, exactBirth);
+        QCOMPARE(exactCorrection(worked).siderealSeconds - exactCorrection(given).siderealSeconds,
+                 task.birthSiderealTime - exactBirth);
+    }
+
     // A birthday on 29 February counts on 1 March in a common year, and the
     // finding says so where it matters.
     void leapDayBirthday()
