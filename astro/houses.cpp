@@ -15,21 +15,6 @@ namespace {
 
 constexpr double DegreesPerHour = 15.0;
 
-// The instant as a two-part Julian date in UTC: the day's Julian day number
-// (which begins at noon) and the part of the day since then.
-JulianDate utcJulianDate(const QDateTime &utc)
-{
-    const QDateTime t = utc.toUTC();
-    return {static_cast<double>(t.date().toJulianDay()) - 0.5,
-            t.time().msecsSinceStartOfDay() / 86'400'000.0};
-}
-
-JulianDate terrestrialTime(const QDateTime &utc)
-{
-    const JulianDate ut = utcJulianDate(utc);
-    return {ut.whole, ut.fraction + ttMinusUtc(utc) / ERFA_DAYSEC};
-}
-
 // An angle brought into [0, 360). A tiny negative angle plus 360 rounds to
 // 360 itself, which is 0.
 double normalized(double degrees)
@@ -50,7 +35,7 @@ double ahead(double a, double b)
 
 double greenwichSiderealTime(const QDateTime &utc)
 {
-    const JulianDate ut = utcJulianDate(utc);
+    const JulianDate ut = universalTime(utc);
     const JulianDate tt = terrestrialTime(utc);
     const double angle = eraGmst06(ut.whole, ut.fraction, tt.whole, tt.fraction);
     return angle * ERFA_DR2D / DegreesPerHour;

@@ -1,6 +1,6 @@
 #include "astro/sun.h"
 
-#include "core/rules.h"
+#include "astro/apparentplace.h"
 
 #include <erfa.h>
 #include <erfam.h>
@@ -18,8 +18,6 @@ namespace {
 // how long it needs for a given arc. Its true motion varies by ±3.4 % over
 // the year, from 0°57' a day in early July to 1°01' in early January.
 constexpr double MeanDailyMotion = 360.0 / 365.2422;
-
-using Core::ArcSecondsPerCircle;
 
 // Days of a Modified Julian Date (MJD = JD - 2 400 000.5): a QDate's Julian
 // day number counts from noon, an MJD from midnight.
@@ -99,6 +97,19 @@ double ttMinusUtc(const QDateTime &utc)
     return ttMinusUtcAtMjd(mjdOf(utc));
 }
 
+JulianDate universalTime(const QDateTime &utc)
+{
+    const QDateTime t = utc.toUTC();
+    return {static_cast<double>(t.date().toJulianDay()) - 0.5,
+            t.time().msecsSinceStartOfDay() / 86'400'000.0};
+}
+
+JulianDate terrestrialTime(const QDateTime &utc)
+{
+    const JulianDate ut = universalTime(utc);
+    return {ut.whole, ut.fraction + ttMinusUtc(utc) / ERFA_DAYSEC};
+}
+
 double apparentSolarLongitude(const QDateTime &utc)
 {
     return longitudeAtMjd(mjdOf(utc));
@@ -106,58 +117,21 @@ double apparentSolarLongitude(const QDateTime &utc)
 
 double apparentSolarLongitude(JulianDate tt)
 {
-    // The Earth's heliocentric and barycentric position (au) and velocity
-    // (au/day). TT stands in for TDB: they differ by under 2 ms.
-    double earthHelio[2][3], earthBary[2][3];
-    eraEpv00(tt.whole, tt.fraction, earthHelio, earthBary);
+    const EarthState earth = earthAt(tt);
 
     // The Sun seen from the Earth where it stood when its light left it:
     // start from the light time of the present distance and refine it twice.
     // The Sun's barycentric place is the Earth's barycentric minus its
     // heliocentric one.
-    double sun[3];
+    Vector sun;
     for (int k = 0; k < 3; ++k)
-        sun[k] = -earthHelio[0][k];
+        sun[k] = -earth.heliocentric[0][k];
     for (int iteration = 0; iteration < 2; ++iteration) {
-        const double lightDays = eraPm(sun) * ERFA_AULT / ERFA_DAYSEC;
-        double helio[2][3], bary[2][3];
-        eraEpv00(tt.whole, tt.fraction - lightDays, helio, bary);
+        const EarthState then = earthAt(JulianDate{tt.whole, tt.fraction - lightDays(sun)});
         for (int k = 0; k < 3; ++k)
-            sun[k] = (bary[0][k] - helio[0][k]) - earthBary[0][k];
+            sun[k] = (then.barycentric[0][k] - then.heliocentric[0][k]) - earth.barycentric[0][k];
     }
-
-    // Annual aberration: the Earth's velocity (as a fraction of the speed of
-    // light) tilts the incoming light forward by about 20''.
-    double direction[3], velocity[3];
-    double distance = 0;
-    eraPn(sun, &distance, direction);
-    for (int k = 0; k < 3; ++k)
-        velocity[k] = earthBary[1][k] * ERFA_AULT / ERFA_DAYSEC;
-    const double inverseLorentz = std::sqrt(1.0 - eraPdp(velocity, velocity));
-    double apparent[3];
-    eraAb(direction, velocity, eraPm(earthHelio[0]), inverseLorentz, apparent);
-
-    // From the celestial reference frame to the true equator and equinox of
-    // date: frame bias, IAU 2006 precession and IAU 2000A nutation.
-    double toTrueEquator[3][3];
-    eraPnm06a(tt.whole, tt.fraction, toTrueEquator);
-    double equatorial[3];
-    eraRxp(toTrueEquator, apparent, equatorial);
-
-    // Tilt the equator onto the true ecliptic of date: the mean obliquity plus
-    // the nutation in obliquity.
-    double nutationInLongitude = 0, nutationInObliquity = 0;
-    eraNut06a(tt.whole, tt.fraction, &nutationInLongitude, &nutationInObliquity);
-    const double trueObliquity = eraObl06(tt.whole, tt.fraction) + nutationInObliquity;
-    double toEcliptic[3][3];
-    eraIr(toEcliptic);
-    eraRx(trueObliquity, toEcliptic);
-    double ecliptic[3];
-    eraRxp(toEcliptic, equatorial, ecliptic);
-
-    double longitude = 0, latitude = 0;
-    eraC2s(ecliptic, &longitude, &latitude);
-    return eraAnp(longitude) * ERFA_DR2D;
+    return apparentEclipticLongitude(sun, earth, tt);
 }
 
 QDateTime sunReachesLongitude(double longitude, const QDateTime &near)
@@ -188,15 +162,12 @@ QDateTime sunReachesLongitude(double longitude, const QDateTime &near)
 qint32 ephemerisPosition(QDate date)
 {
     const double mjd = static_cast<double>(date.toJulianDay() - JulianDayOfMjdZero);
-    const qint32 seconds = static_cast<qint32>(std::lround(longitudeAtMjd(mjd) * 3600.0));
-    // 359°59'59.6'' prints as 0°00'00''.
-    return seconds % ArcSecondsPerCircle;
+    return wholeArcSeconds(longitudeAtMjd(mjd));
 }
 
 qint32 roundedLongitude(const QDateTime &utc)
 {
-    const auto seconds = static_cast<qint32>(std::llround(apparentSolarLongitude(utc) * 3600.0));
-    return seconds % ArcSecondsPerCircle;
+    return wholeArcSeconds(apparentSolarLongitude(utc));
 }
 
 QDateTime wholeSecond(const QDateTime &moment)

@@ -37,6 +37,12 @@ struct JulianDate {
 // calculation of velmora reaches, the value of 1860 holds).
 double ttMinusUtc(const QDateTime &utc);
 
+// A UTC instant as a Julian date in UT (the day's Julian day number, which
+// begins at noon, and the part of the day since then), and in TT, which is
+// ttMinusUtc later.
+JulianDate universalTime(const QDateTime &utc);
+JulianDate terrestrialTime(const QDateTime &utc);
+
 // The Sun's apparent geocentric ecliptic longitude of date, in degrees
 // [0, 360), at an instant given in UT, or in TT as a Julian date.
 double apparentSolarLongitude(const QDateTime &utc);

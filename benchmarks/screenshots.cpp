@@ -1,11 +1,13 @@
 // Screenshots of every window of velmora, for checking the fixed layouts at
 // a given scale: the splash, the main window, both pages of the Solar form,
-// the three pages of the rectification form and the exercises (task 4711),
+// the three pages of the rectification form, the form "Sternzeit der Geburt"
+// empty and worked with its check, and the exercises (task 4711),
 // then the rectification task 4711 worked in the calculator with its check.
 // Of the Solar: task 4711, whose two days lie in two signs, and task 4712,
 // set in Chicago with "+24h", each with its solution; task 4711 worked in
 // the calculator across the sign, with its check. Beside them, for the page
-// layout, the exercise sheets and calculation sheets of both kinds as PDF
+// layout, the exercise sheets and calculation sheets of both kinds and the
+// calculation sheet of the sidereal time as PDF
 // files.
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
@@ -23,6 +25,7 @@
 #include "main/splashscreen.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
+#include "sternzeit/siderealform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -233,6 +236,32 @@ int main(int argc, char *argv[])
         Rectification::RectificationForm rekti(CalculatorStart{}, &mainWindow);
         shootPages(&rekti, QStringLiteral("rekti"));
         rekti.hide();
+    }
+    {
+        // The birth in Berlin of the document "Berechnung der Sternzeit",
+        // worked, and its check.
+        Sidereal::SiderealForm sternzeit(CalculatorStart{}, &mainWindow);
+        shoot(&sternzeit, QStringLiteral("sternzeit"));
+        typeInto(&sternzeit, QStringLiteral("txtDateh"),
+                 {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1987")});
+        typeInto(&sternzeit, QStringLiteral("txtTime0"),
+                 {QStringLiteral("14"), QStringLiteral("35"), QStringLiteral("0")});
+        typeInto(&sternzeit, QStringLiteral("txtLaenge"),
+                 {QStringLiteral("13"), QStringLiteral("24")});
+        typeInto(&sternzeit, QStringLiteral("txtEphemeride"),
+                 {QStringLiteral("8"), QStringLiteral("42"), QStringLiteral("41")});
+        click(&sternzeit,
+              {"cmdWeltzeit", "cmdZuschlag", "cmdLaengeZeit", "cmdSumme", "cmdErgebnis"});
+        shoot(&sternzeit, QStringLiteral("sternzeit-gerechnet"));
+        click(&sternzeit, {"cmdKontrolle"});
+        if (auto *check = sternzeit.findChild<QDialog *>(QStringLiteral("Kontrolle"))) {
+            shoot(check, QStringLiteral("sternzeit-kontrolle"));
+            check->close();
+        }
+        saveSheetPdfTo(&sternzeit, sternzeit.calculationSheet(),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-rechenblatt-sternzeit.pdf"),
+                       calculationSheetTexts());
+        sternzeit.hide();
     }
     // Opened by its button, as the student opens it.
     mainWindow.findChild<QPushButton *>(QStringLiteral("cmdUebungen"))->click();

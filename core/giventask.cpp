@@ -25,6 +25,7 @@ const QString SolarYear = QStringLiteral("solarjahr");
 const QString RadixSun = QStringLiteral("radixsonne");
 const QString Residence = QStringLiteral("wohnort");
 const QString BirthSiderealTime = QStringLiteral("sternzeit");
+const QString SiderealWorked = QStringLiteral("sternzeitselbst");
 const QString Event = QStringLiteral("ereignis");
 const QString EventDate = QStringLiteral("ereignistag");
 const QString AxisKey = QStringLiteral("achse");
@@ -35,6 +36,29 @@ const QString AspectPoint = QStringLiteral("aspektpunkt");
 
 const QString SolarKind = QStringLiteral("Solar");
 const QString RectificationKind = QStringLiteral("GZK");
+const QString SiderealKind = QStringLiteral("Sternzeit");
+
+QString kindText(TaskKind kind)
+{
+    switch (kind) {
+    case TaskKind::Solar:
+        return SolarKind;
+    case TaskKind::Rectification:
+        return RectificationKind;
+    case TaskKind::Sidereal:
+        break;
+    }
+    return SiderealKind;
+}
+
+std::optional<TaskKind> kindNamed(const QString &text)
+{
+    for (const TaskKind kind : {TaskKind::Solar, TaskKind::Rectification, TaskKind::Sidereal}) {
+        if (text == kindText(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
 
 QString isoDate(QDate date)
 {
@@ -63,14 +87,18 @@ QString GivenTask::summary() const
         return head + QStringLiteral("Solar ") + QString::number(solarYear) + dot +
                QStringLiteral("Zeitzone ") + Notation::zone(zone) +
                (residence.isEmpty() ? QString() : QStringLiteral(" (") + residence + u')');
+    if (kind == TaskKind::Sidereal)
+        return head + QStringLiteral("Sternzeit") + dot + place + dot +
+               QStringLiteral("Zeitzone ") + Notation::zone(zone);
     return head + axisName(axis) + dot + Notation::latitude(latitudeMinutes) + dot +
-           QStringLiteral("Ereignis ") + Notation::date(eventDate);
+           QStringLiteral("Ereignis ") + Notation::date(eventDate) +
+           (siderealWorked ? dot + QStringLiteral("Sternzeit selbst") : QString());
 }
 
 QString GivenTask::toText() const
 {
     QJsonObject o;
-    o[Kind] = kind == TaskKind::Solar ? SolarKind : RectificationKind;
+    o[Kind] = kindText(kind);
     o[Number] = number;
     o[Person] = person;
     o[BirthDate] = isoDate(birthDate);
@@ -87,6 +115,10 @@ QString GivenTask::toText() const
             o[Residence] = residence;
     } else {
         o[BirthSiderealTime] = birthSiderealTime;
+    }
+    if (kind == TaskKind::Rectification) {
+        if (siderealWorked)
+            o[SiderealWorked] = true;
         o[Event] = event;
         o[EventDate] = isoDate(eventDate);
         o[AxisKey] = axisName(axis);
@@ -101,11 +133,11 @@ QString GivenTask::toText() const
 std::optional<GivenTask> GivenTask::fromText(const QString &text)
 {
     const QJsonObject o = QJsonDocument::fromJson(text.toUtf8()).object();
-    const QString kind = o.value(Kind).toString();
-    if (kind != SolarKind && kind != RectificationKind)
+    const std::optional<TaskKind> kind = kindNamed(o.value(Kind).toString());
+    if (!kind)
         return std::nullopt;
     GivenTask t;
-    t.kind = kind == SolarKind ? TaskKind::Solar : TaskKind::Rectification;
+    t.kind = *kind;
     t.number = o.value(Number).toInt();
     t.person = o.value(Person).toString();
     t.birthDate = QDate::fromString(o.value(BirthDate).toString(), Qt::ISODate);
@@ -119,6 +151,7 @@ std::optional<GivenTask> GivenTask::fromText(const QString &text)
     t.radixSun = o.value(RadixSun).toInt();
     t.residence = o.value(Residence).toString();
     t.birthSiderealTime = o.value(BirthSiderealTime).toInt();
+    t.siderealWorked = o.value(SiderealWorked).toBool();
     t.event = o.value(Event).toString();
     t.eventDate = QDate::fromString(o.value(EventDate).toString(), Qt::ISODate);
     t.axis = o.value(AxisKey).toString() == axisName(Axis::AC) ? Axis::AC : Axis::MC;
@@ -127,9 +160,9 @@ std::optional<GivenTask> GivenTask::fromText(const QString &text)
     t.planetPosition = o.value(PlanetPosition).toInt();
     t.aspectPoint = o.value(AspectPoint).toInt();
     // A task whose dates are damaged is no task: its calculation is free.
-    const bool datesOk = t.birthDate.isValid() &&
-                         (t.kind == TaskKind::Solar || t.eventDate.isValid()) &&
-                         (!t.birthTime || t.birthTime->isValid());
+    const bool datesOk =
+        t.birthDate.isValid() && (t.kind != TaskKind::Rectification || t.eventDate.isValid()) &&
+        (t.kind != TaskKind::Sidereal || t.birthTime) && (!t.birthTime || t.birthTime->isValid());
     if (t.number <= 0 || !datesOk)
         return std::nullopt;
     return t;

@@ -17,7 +17,7 @@ enum class Axis { MC, AC };
 // "MC", "AC".
 QString axisName(Axis axis);
 
-enum class TaskKind { Solar, Rectification };
+enum class TaskKind { Solar, Rectification, Sidereal };
 
 // What a task of the exercises gives, and nothing of what the student works
 // out: the person, the birth, the place and the question. It travels with a
@@ -49,6 +49,12 @@ struct GivenTask {
     // event, the axis, and the radix planet with its aspect ('' from 0° Aries:
     // the planet, and the point that the aspect makes of it).
     qint32 birthSiderealTime = 0;
+    // The task gives the birth time, zone and place instead of the sidereal
+    // time of birth, and a page of sidereal times at 0h UT: the student works
+    // it out first ("Sternzeit selbst berechnen"). `birthSiderealTime` is
+    // then what that hand calculation gives, and the exact answer starts from
+    // the birth moment itself.
+    bool siderealWorked = false;
     QString event;
     QDate eventDate;
     Axis axis = Axis::MC;

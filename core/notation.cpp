@@ -201,7 +201,8 @@ QString latitude(int arcMinutes)
 
 QString longitude(int arcMinutes)
 {
-    return degreesMinutes(arcMinutes) + QStringLiteral(" O");
+    return degreesMinutes(std::abs(arcMinutes)) +
+           (arcMinutes < 0 ? QStringLiteral(" W") : QStringLiteral(" O"));
 }
 
 QString rowTime(qint64 seconds)

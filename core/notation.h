@@ -65,7 +65,8 @@ QString dayDeviation(qint64 days);
 // A time zone as the calculator's list shows it: "+1", "0", "-5".
 QString zone(int hours);
 // A geographic coordinate to the minute of arc: "48°08'"; a northern
-// latitude "51°31' N", an eastern longitude "9°11' O".
+// latitude "51°31' N", an eastern longitude "9°11' O", a western one (a
+// negative east longitude) "74°00' W".
 QString degreesMinutes(int arcMinutes);
 QString latitude(int arcMinutes);
 QString longitude(int arcMinutes);

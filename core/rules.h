@@ -39,6 +39,35 @@ constexpr qint32 HouseTableRowStep = SiderealSecondsPerDegree;
 // time pass in a second of mean solar (civil) time.
 constexpr double SiderealPerCivil = 1.00273790935;
 
+// The sidereal time of birth. A sidereal day is 3 m 56 s shorter than a civil
+// one, so the sidereal clock gains on the civil one: 9,8565 s on each hour of
+// universal time, held here in ten-thousandths of a second.
+constexpr qint64 ShareTenThousandthsPerHour = 98'565;
+
+// The share gained over an interval of universal time, to the whole second,
+// a half second up: 13h35m00s give 133,8838 s, taken as 134 s. Counted in
+// whole numbers, so that no half second is lost to a binary fraction.
+constexpr qint64 siderealShare(qint64 seconds)
+{
+    constexpr qint64 perSecond = 3600 * 10'000; // the share of a second in these units
+    const qint64 scaled = seconds * ShareTenThousandthsPerHour + perSecond / 2;
+    const qint64 whole = scaled / perSecond;
+    return scaled % perSecond < 0 ? whole - 1 : whole;
+}
+
+// A place's longitude in time: the Earth turns 15° an hour, so 4 minutes of
+// time per degree (SiderealSecondsPerDegree) and 4 seconds per minute of arc,
+// east of Greenwich added, west taken off.
+constexpr qint32 TimeSecondsPerArcMinute = SiderealSecondsPerDegree / 60;
+constexpr int MaxLongitudeDegrees = 180;
+
+// The zones of civil time, in whole hours ahead of Greenwich: from -12 (the
+// date line's east side) to +14 (the Line Islands). A German birth certificate
+// gives +1 (MEZ), +2 in summer time (MESZ) and +3 in the double summer time
+// of 1945 and 1947.
+constexpr int WestmostZone = -12;
+constexpr int EastmostZone = 14;
+
 // The remainder of a value by a modulus, never negative.
 constexpr qint64 modulo(qint64 value, qint64 modulus)
 {

@@ -26,6 +26,14 @@ QString numberRangeMessage()
     return QStringLiteral("Bitte geben Sie eine Aufgabennummer von 1 bis 999999 ein.");
 }
 
+// Births are given in Germany's legal time of their day, which only the
+// system's time-zone database knows.
+QString noZoneDatabaseMessage()
+{
+    return QStringLiteral("Die Zeitzonen-Datenbank des Systems fehlt (Paket „tzdata“): ohne "
+                          "sie lassen sich keine Geburtszeiten stellen.");
+}
+
 } // namespace
 
 ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
@@ -146,7 +154,9 @@ bool ExerciseWindow::showTask(int number)
 {
     if (display(number))
         return true;
-    services().showMessage(this, numberRangeMessage(), exerciseTitle());
+    const bool inRange = number >= FirstTask && number <= LastTask;
+    services().showMessage(this, inRange ? noZoneDatabaseMessage() : numberRangeMessage(),
+                           exerciseTitle());
     return false;
 }
 

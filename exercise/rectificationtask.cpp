@@ -1,9 +1,12 @@
 #include "exercise/rectificationtask.h"
 
+#include "astro/planets.h"
 #include "astro/zodiac.h"
 #include "core/calendar.h"
 #include "core/numbers.h"
 #include "core/rules.h"
+#include "exercise/birthplaces.h"
+#include "exercise/siderealtask.h"
 #include "exercise/solartask.h"
 #include "exercise/splitmix64.h"
 
@@ -19,63 +22,6 @@ namespace Exercise {
 
 namespace {
 
-// The lists from which a task draws. Their order is part of every task:
-// append new entries at the end only, or the numbered tasks change.
-constexpr std::array FirstNames{
-    u"Anna",   u"Bernd",  u"Christa", u"Dieter", u"Elke",   u"Frank",   u"Gabriele", u"Hans",
-    u"Ingrid", u"Jürgen", u"Karin",   u"Lothar", u"Monika", u"Norbert", u"Petra",    u"Rainer",
-    u"Sabine", u"Thomas", u"Ursula",  u"Volker", u"Heike",  u"Klaus",   u"Marion",   u"Stefan",
-};
-constexpr std::array Surnames{
-    u"Müller", u"Schmidt", u"Schneider", u"Fischer", u"Weber",   u"Meyer",    u"Wagner",
-    u"Becker", u"Schulz",  u"Hoffmann",  u"Schäfer", u"Koch",    u"Bauer",    u"Richter",
-    u"Klein",  u"Wolf",    u"Schröder",  u"Neumann", u"Schwarz", u"Braun",    u"Krüger",
-    u"Lange",  u"Werner",  u"Krause",    u"Lehmann", u"Köhler",  u"Herrmann", u"König",
-};
-
-struct Town {
-    const char16_t *name;
-    int latitudeMinutes;  // north
-    int longitudeMinutes; // east
-};
-
-constexpr int arcMinutes(int degrees, int minutes)
-{
-    return degrees * 60 + minutes;
-}
-
-// German towns from 47°59' (Freiburg) to 54°47' (Flensburg) north.
-constexpr std::array Towns{
-    Town{u"Berlin", arcMinutes(52, 31), arcMinutes(13, 24)},
-    Town{u"Hamburg", arcMinutes(53, 33), arcMinutes(9, 59)},
-    Town{u"München", arcMinutes(48, 8), arcMinutes(11, 35)},
-    Town{u"Köln", arcMinutes(50, 56), arcMinutes(6, 57)},
-    Town{u"Frankfurt am Main", arcMinutes(50, 7), arcMinutes(8, 41)},
-    Town{u"Stuttgart", arcMinutes(48, 47), arcMinutes(9, 11)},
-    Town{u"Düsseldorf", arcMinutes(51, 14), arcMinutes(6, 47)},
-    Town{u"Leipzig", arcMinutes(51, 20), arcMinutes(12, 23)},
-    Town{u"Dortmund", arcMinutes(51, 31), arcMinutes(7, 28)},
-    Town{u"Bremen", arcMinutes(53, 5), arcMinutes(8, 48)},
-    Town{u"Dresden", arcMinutes(51, 3), arcMinutes(13, 44)},
-    Town{u"Hannover", arcMinutes(52, 22), arcMinutes(9, 44)},
-    Town{u"Nürnberg", arcMinutes(49, 27), arcMinutes(11, 5)},
-    Town{u"Kiel", arcMinutes(54, 20), arcMinutes(10, 8)},
-    Town{u"Rostock", arcMinutes(54, 5), arcMinutes(12, 8)},
-    Town{u"Flensburg", arcMinutes(54, 47), arcMinutes(9, 26)},
-    Town{u"Freiburg im Breisgau", arcMinutes(47, 59), arcMinutes(7, 51)},
-    Town{u"Augsburg", arcMinutes(48, 22), arcMinutes(10, 54)},
-    Town{u"Regensburg", arcMinutes(49, 1), arcMinutes(12, 6)},
-    Town{u"Kassel", arcMinutes(51, 19), arcMinutes(9, 30)},
-    Town{u"Erfurt", arcMinutes(50, 59), arcMinutes(11, 2)},
-    Town{u"Münster", arcMinutes(51, 58), arcMinutes(7, 38)},
-    Town{u"Würzburg", arcMinutes(49, 48), arcMinutes(9, 56)},
-    Town{u"Mannheim", arcMinutes(49, 29), arcMinutes(8, 28)},
-    Town{u"Bonn", arcMinutes(50, 44), arcMinutes(7, 6)},
-    Town{u"Lübeck", arcMinutes(53, 52), arcMinutes(10, 41)},
-    Town{u"Ulm", arcMinutes(48, 24), arcMinutes(9, 59)},
-    Town{u"Göttingen", arcMinutes(51, 32), arcMinutes(9, 56)},
-};
-
 // At most 17 characters: the event field of the calculator holds no more.
 constexpr std::array Events{
     u"Heirat",    u"Scheidung",   u"Umzug",          u"Berufswechsel",  u"Unfall",
@@ -83,16 +29,12 @@ constexpr std::array Events{
     u"Hauskauf",  u"Beförderung", u"Kündigung",
 };
 
-// The planets far enough from the Sun that the birth date does not betray
-// where they stood.
+// The bodies a task directs an axis to, each where it stood at the birth.
 constexpr std::array Planets{
-    u"Mond", u"Mars", u"Jupiter", u"Saturn", u"Uranus", u"Neptun", u"Pluto",
+    Astro::Body::Moon,   Astro::Body::Mercury, Astro::Body::Venus,
+    Astro::Body::Mars,   Astro::Body::Jupiter, Astro::Body::Saturn,
+    Astro::Body::Uranus, Astro::Body::Neptune, Astro::Body::Pluto,
 };
-
-template <typename List> QString pick(SplitMix64 &random, const List &list)
-{
-    return QString::fromUtf16(list[static_cast<std::size_t>(random.below(list.size()))]);
-}
 
 const QDate FirstBirth(1940, 1, 1);
 const QDate LastBirth(2005, 12, 31);
@@ -111,12 +53,6 @@ constexpr int PageRows = 7;
 // Distinguishes the rectification tasks' stream from the Solar tasks', which
 // is seeded with the bare number.
 constexpr quint64 RectificationStream = 0x475A'4B00'0000'0000ULL;
-
-qint32 roundedArcSeconds(double degrees)
-{
-    const qint32 s = static_cast<qint32>(std::llround(degrees * 3600.0)) % ArcSecondsPerCircle;
-    return s < 0 ? s + ArcSecondsPerCircle : s;
-}
 
 SexagesimalTriple withinSign(qint32 position)
 {
@@ -200,14 +136,14 @@ RectificationHandSolution handSolutionOf(const Rectification::State &st, int row
     return hand;
 }
 
-// Draws the town, the recorded birth and how far the true one lies from it,
-// the event, the axis, the aspect and the planet.
+// Draws the town, the recorded birth in the legal time of its day and how
+// far the true one lies from it, the event, the axis and the planet; false
+// for a clock time that a changeover of the clocks skips or repeats.
 struct Drawn {
-    bool aspectBehind = false; // the planet behind its aspect point
-    int smallerIndex = 0;      // the page's row before the event
+    int smallerIndex = 0; // the page's row before the event
 };
 
-Drawn drawPersonAndEvent(SplitMix64 &random, RectificationTask &task)
+bool drawPerson(SplitMix64 &random, RectificationTask &task, Drawn &drawn)
 {
     const Town &town = Towns[static_cast<std::size_t>(random.below(Towns.size()))];
     task.town = QString::fromUtf16(town.name);
@@ -219,34 +155,73 @@ Drawn drawPersonAndEvent(SplitMix64 &random, RectificationTask &task)
     const int offset =
         LeastOffset + static_cast<int>(random.below(GreatestOffset - LeastOffset + 1));
     task.trueOffset = random.below(2) == 0 ? offset : -offset;
-    const int lastAge = std::min(LastAge, LastEventYear - task.birthDate.year());
-    const int years = FirstAge + static_cast<int>(random.below(lastAge - FirstAge + 1));
-    task.eventDate = task.birthDate.addYears(years).addDays(static_cast<qint64>(random.below(365)));
     task.event = pick(random, Events);
     task.axis = random.below(2) == 0 ? Astro::Axis::MC : Astro::Axis::AC;
-    task.aspect = static_cast<Aspect>(random.below(5));
-    Drawn drawn;
-    drawn.aspectBehind = random.below(2) == 1;
-    task.planet = pick(random, Planets);
+    task.body = Planets[static_cast<std::size_t>(random.below(Planets.size()))];
+    task.planet = Astro::bodyName(task.body);
     drawn.smallerIndex = 2 + static_cast<int>(random.below(3));
-    return drawn;
+    const std::optional<int> zone = germanLegalZone(task.birthDate, task.recordedTime);
+    task.zone = zone.value_or(0);
+    return zone.has_value();
 }
 
-// The planet in its aspect to where the axis, directed from the true birth,
-// stands at the event.
-void placePlanet(RectificationTask &task, double directedTrue, bool aspectBehind)
+// An aspect that the axis, directed from the true birth, makes to the planet
+// within the years of life a task may ask about: the aspect, its point on the
+// ecliptic, and the exact years at which the axis reaches the point.
+struct Hit {
+    Aspect aspect = Aspect::Conjunction;
+    qint32 point = 0;
+    double years = 0;
+};
+
+QList<Hit> hitsOf(const RectificationTask &task, double trueRamc)
 {
-    task.aspectPoint = roundedArcSeconds(
-        Astro::axisLongitude(task.axis, directedTrue, task.obliquity, task.latitude()));
+    // The event lies in the past: the last birthday before it falls in
+    // LastEventYear at the latest.
+    const double lastYears =
+        std::min<double>(LastAge + 1, LastEventYear + 1 - task.birthDate.year());
+    // An aspect of n signs lies n x 30° on either side of the planet; the
+    // conjunction and the opposition have one point only.
     const std::array<int, 5> aspectSigns{0, 2, 3, 4, 6};
-    const int signs = aspectSigns[static_cast<std::size_t>(task.aspect)];
-    const qint32 shift = signs * ArcSecondsPerSign * (aspectBehind ? -1 : 1);
-    task.planetPosition = (task.aspectPoint + shift + ArcSecondsPerCircle) % ArcSecondsPerCircle;
+    QList<Hit> hits;
+    for (std::size_t a = 0; a < aspectSigns.size(); ++a) {
+        for (const int side : {1, -1}) {
+            if (side < 0 && (aspectSigns[a] == 0 || aspectSigns[a] == 6))
+                continue;
+            const qint32 point = (task.planetPosition + side * aspectSigns[a] * ArcSecondsPerSign +
+                                  ArcSecondsPerCircle) %
+                                 ArcSecondsPerCircle;
+            const double ramc =
+                Astro::ramcOfAxis(task.axis, point / 3600.0, task.obliquity, task.latitude());
+            const double years = normalizedDegrees(ramc - trueRamc) / NaibodDegreesPerYear;
+            if (years >= FirstAge && years < lastYears)
+                hits.append({static_cast<Aspect>(a), point, years});
+        }
+    }
+    return hits;
+}
+
+// The event on the day of life nearest to a hit: whole years, then days of
+// the year of life that each stand for 1/365 of a year; false when none.
+bool setEvent(SplitMix64 &random, RectificationTask &task, double trueRamc)
+{
+    const QList<Hit> hits = hitsOf(task, trueRamc);
+    if (hits.isEmpty())
+        return false;
+    const Hit &hit = hits.at(static_cast<qsizetype>(random.below(hits.size())));
+    task.aspect = hit.aspect;
+    task.aspectPoint = hit.point;
+    const int years = static_cast<int>(hit.years);
+    const int days = static_cast<int>(std::lround((hit.years - years) * DaysPerYear));
+    task.eventDate = birthdayIn(task.birthDate.year() + years, task.birthDate).addDays(days);
+    // The calculator's field takes at most 364 days.
+    const AgeInYearsAndDays age = ageAt(task.birthDate, task.eventDate);
+    return age.years == years && age.days == days && days <= 364;
 }
 
 // The page of the house table: seven rows, the row before the event at its
-// place; false when the planet lies too near a printed value or the sign
-// change is not the one wanted.
+// place; false when the aspect point lies too near a printed value or the
+// sign change is not the one wanted.
 bool buildPage(RectificationTask &task, int ramc, int smallerIndex, bool signChange)
 {
     task.page.clear();
@@ -264,13 +239,13 @@ bool buildPage(RectificationTask &task, int ramc, int smallerIndex, bool signCha
     return (Astro::signIndex(smaller) != Astro::signIndex(greater)) == signChange;
 }
 
-// Draws the birth, the event, the axis and the planet and builds the page;
-// false when the drawn values do not make a task for the hand method.
+// Draws the birth and the planet, sets the event where the directed axis
+// reaches one of the planet's aspects and builds the page; false when the
+// drawn values do not make a task for the hand method.
 bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
 {
-    const Drawn drawn = drawPersonAndEvent(random, task);
-    // The calculator's field takes at most 364 days.
-    if (ageAt(task.birthDate, task.eventDate).days > 364)
+    Drawn drawn;
+    if (!drawPerson(random, task, drawn))
         return false;
 
     task.obliquity = Astro::meanObliquity(task.recordedUtc());
@@ -282,7 +257,23 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
     const double trueRamc = Astro::ramcOfSiderealTime(trueSidereal);
     if (std::min(recordedRamc, trueRamc) < 1 || std::max(recordedRamc, trueRamc) > 359)
         return false;
-    task.birthSiderealTime = static_cast<qint32>(std::llround(recordedSidereal * 3600.0));
+    // The sidereal time of birth as the hand method works it from the birth
+    // data and an ephemeris: what a task prints, or asks the student to work.
+    const std::optional<SiderealHandSolution> sidereal =
+        siderealHandSolution({task.birthDate, task.recordedTime, task.zone, task.longitudeMinutes});
+    if (!sidereal)
+        return false;
+    task.sidereal = *sidereal;
+    task.siderealPage = siderealPage(sidereal->ephemerisDay);
+    task.birthSiderealTime = sidereal->siderealTime;
+    // The planet where it stood at the birth as the certificate gives it.
+    const std::optional<qint32> planet =
+        Astro::roundedPlanetLongitude(task.body, task.recordedUtc());
+    if (!planet)
+        return false;
+    task.planetPosition = *planet;
+    if (!setEvent(random, task, trueRamc))
+        return false;
 
     // The event's sidereal time as the student's steps give it picks the rows;
     // the axis directed from the true and from the recorded birth must
@@ -298,7 +289,6 @@ bool draw(SplitMix64 &random, RectificationTask &task, bool signChange)
         static_cast<int>(directedRecorded) != ramc)
         return false;
 
-    placePlanet(task, directedTrue, drawn.aspectBehind);
     if (!buildPage(task, ramc, drawn.smallerIndex, signChange))
         return false;
     const std::optional<RectificationHandSolution> hand = runRectificationSteps(task, {});
@@ -403,6 +393,7 @@ Core::GivenTask givenTask(const RectificationTask &task)
     given.longitudeMinutes = task.longitudeMinutes;
     given.zone = task.zone;
     given.birthSiderealTime = task.birthSiderealTime;
+    given.siderealWorked = task.siderealWorked;
     given.event = task.event;
     given.eventDate = task.eventDate;
     given.axis = task.axis;
@@ -420,7 +411,8 @@ Rectification::Exact exactCorrection(const RectificationTask &task)
 
 std::optional<RectificationTask> makeRectificationTask(int number)
 {
-    if (number < FirstTask || number > LastTask)
+    // Without Germany's clocks no birth can be given in its legal time.
+    if (number < FirstTask || number > LastTask || !germanLegalTimeKnown())
         return std::nullopt;
     SplitMix64 random(RectificationStream ^ static_cast<quint64>(number));
     RectificationTask task;

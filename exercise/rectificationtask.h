@@ -2,9 +2,11 @@
 #define EXERCISE_RECTIFICATIONTASK_H
 
 #include "astro/houses.h"
+#include "astro/planets.h"
 #include "core/giventask.h"
 #include "core/rules.h"
 #include "core/sexagesimal.h"
+#include "exercise/siderealtask.h"
 #include "rekti/rectificationcheck.h"
 #include "rekti/rectificationstate.h"
 #include "rekti/rectificationsteps.h"
@@ -19,16 +21,19 @@
 
 // A generated rectification task (birth-time correction by primary directed
 // axes, "GZK"), as an examination sets it: a person born in a German town at a
-// recorded clock time that is a little off, an event of later life, the axis
-// (MC or AC) and a radix planet that the axis, directed by the Naibod key from
-// the true birth time, reached in a major aspect on the day of the event;
-// beside it a page of the house table of the birth place's latitude, seven
-// rows around the event's sidereal time. The student finds how far the
-// recorded birth time must be corrected.
+// recorded clock time that is a little off, given in the legal time of the
+// day (summer time included), an event of later life, the axis (MC or AC) and
+// a radix planet where it stood at the birth; the event falls on the day on
+// which the axis, directed by the Naibod key from the true birth time,
+// reached one of the planet's major aspects. Beside it a page of the house
+// table of the birth place's latitude, seven rows around the event's
+// sidereal time. The student finds how far the recorded birth time must be
+// corrected.
 //
 // Everything follows from the task number alone (1 .. 999 999), through its
-// own random stream of splitmix64.h: the Solar task of the same number stays
-// what it was.
+// own random stream of splitmix64.h, so the same number gives the same task
+// from this version on; the Solar task of the same number has a stream of its
+// own.
 
 namespace Exercise {
 
@@ -81,14 +86,21 @@ struct RectificationTask {
     int latitudeMinutes = 0;  // north, minutes of arc
     int longitudeMinutes = 0; // east, minutes of arc
     QDate birthDate;
-    QTime recordedTime;           // local clock time of the zone, whole minutes
-    int zone = 1;                 // hours ahead of Greenwich
-    int trueOffset = 0;           // seconds: the true birth time minus the recorded one
-    qint32 birthSiderealTime = 0; // of the recorded birth, seconds, rounded as printed
+    QTime recordedTime; // the legal clock time of the birth, whole minutes
+    int zone = 1;       // its hours ahead of Greenwich: 1, 2 or 3
+    int trueOffset = 0; // seconds: the true birth time minus the recorded one
+    // The sidereal time of the recorded birth as the hand method works it
+    // from the birth data and the ephemeris page beside it, seconds: printed
+    // in the task, or worked by the student where the task says so.
+    qint32 birthSiderealTime = 0;
+    bool siderealWorked = false; // "Sternzeit selbst berechnen"
+    SiderealHandSolution sidereal;
+    QList<SiderealDay> siderealPage;
     QString event;
     QDate eventDate;
     Astro::Axis axis = Astro::Axis::MC;
-    QString planet;
+    Astro::Body body = Astro::Body::Moon;
+    QString planet; // the body's German name
     Aspect aspect = Aspect::Conjunction;
     qint32 planetPosition = 0;      // '' from 0° Aries, rounded to 1''
     qint32 aspectPoint = 0;         // the planet's position plus or minus the aspect
@@ -105,7 +117,8 @@ struct RectificationTask {
     double exactYears() const;
 };
 
-// The task of a number; nothing for a number outside 1 .. 999 999.
+// The task of a number; nothing for a number outside 1 .. 999 999 or on a
+// system without the time-zone database.
 std::optional<RectificationTask> makeRectificationTask(int number);
 
 // The calculator's eight steps on a task's values and its page. The entries

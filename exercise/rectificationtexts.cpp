@@ -3,6 +3,7 @@
 #include "astro/zodiac.h"
 #include "exercise/solartexts.h"
 
+#include "core/calendar.h"
 #include "core/notation.h"
 #include "core/numbers.h"
 
@@ -58,8 +59,11 @@ QString exactText(const RectificationTask &task)
            QStringLiteral(". Abzüglich des ungerundeten Direktionsbogens ") +
            Notation::preciseAngle(exact.arc) + QStringLiteral(" stand die RAMC der Geburt bei ") +
            Notation::preciseAngle(exact.birthRamc) +
-           QStringLiteral(". Gegenüber der Sternzeit der Geburt, wie die Aufgabe sie nennt, ist "
-                          "die Korrektur ") +
+           (task.siderealWorked
+                ? QStringLiteral(". Gegenüber der genauen Sternzeit im Augenblick der Geburt, wie "
+                                 "die Urkunde ihn nennt, ist die Korrektur ")
+                : QStringLiteral(". Gegenüber der Sternzeit der Geburt, wie die Aufgabe sie "
+                                 "nennt, ist die Korrektur ")) +
            exactCorrectionText(exact) + QStringLiteral(". Die Handrechnung weicht davon um ") +
            Notation::preciseDeviation(correctionSeconds(task.hand) - exact.siderealSeconds) +
            QStringLiteral(" Sternzeit ab.</p>");
@@ -76,12 +80,15 @@ QStringList rectificationTaskLines(const RectificationTask &task)
     return lines +
            QStringList{QStringLiteral("Geburtszeit: ") + QString::number(time.hour()) + u'.' +
                            time.toString(QStringLiteral("mm")) + QStringLiteral(" Uhr (Zeitzone ") +
-                           Notation::zone(task.zone) + u')',
+                           germanZoneText(task.zone) + u')',
                        QStringLiteral("Geburtsort: ") + task.town + QStringLiteral(", Breite ") +
                            Notation::latitude(task.latitudeMinutes) + QStringLiteral(", Länge ") +
                            Notation::longitude(task.longitudeMinutes),
-                       QStringLiteral("Sternzeit der Geburt: ") +
-                           Notation::clock(task.birthSiderealTime),
+                       task.siderealWorked
+                           ? QStringLiteral("Sternzeit der Geburt: selbst berechnen, mit der "
+                                            "Ephemeride der Sternzeit um 0h Weltzeit")
+                           : QStringLiteral("Sternzeit der Geburt: ") +
+                                 Notation::clock(task.birthSiderealTime),
                        QStringLiteral("Ereignis: ") + task.event + QStringLiteral(" am ") +
                            Notation::date(task.eventDate),
                        QStringLiteral("Achse: ") + axisName(task.axis),
@@ -136,6 +143,24 @@ QString exactCorrectionText(const Rectification::Exact &exact)
            Notation::preciseDuration(exact.civilSeconds) + QStringLiteral(" bürgerliche Zeit");
 }
 
+// The sidereal time of birth worked first, as the calculator "Sternzeit der
+// Geburt" takes it.
+QString siderealPart(const RectificationTask &task)
+{
+    using namespace Sidereal;
+    const SiderealHandSolution &hand = task.sidereal;
+    QStringList lines;
+    for (const int step : {UniversalTimeStep, ShareStep, LongitudeStep, SumStep, WithinDayStep})
+        lines << QString::fromUtf16(rule(step).name) + QStringLiteral(": ") +
+                     rule(step).equation(hand.entries, &hand.results).toHtmlEscaped();
+    return QStringLiteral("<p>Vorweg die Sternzeit der Geburt aus den Geburtsdaten (Rechner "
+                          "„Sternzeit der Geburt“), mit der Sternzeit um 0h Weltzeit am ") +
+           Notation::date(hand.ephemerisDay) + QStringLiteral(" aus der Ephemeride: ") +
+           Notation::clock(hand.ephemeris) + QStringLiteral("<br>") +
+           lines.join(QStringLiteral("<br>")) + QStringLiteral("<br><b>Sternzeit der Geburt: ") +
+           Notation::clock(hand.siderealTime) + QStringLiteral("</b></p>");
+}
+
 // The worked solution: step 1 in words, then each numbered step with the
 // equations its buttons give, then the exact correction.
 QString rectificationSolutionHtml(const RectificationTask &task)
@@ -143,7 +168,8 @@ QString rectificationSolutionHtml(const RectificationTask &task)
     using namespace Rectification;
     const RectificationHandSolution &hand = task.hand;
     QString html = QStringLiteral("<p><b>Lösung der Aufgabe ") + QString::number(task.number) +
-                   QStringLiteral("</b></p><ol>");
+                   QStringLiteral("</b></p>") +
+                   (task.siderealWorked ? siderealPart(task) : QString()) + QStringLiteral("<ol>");
     const QString steps[] = {
         ageText(task),
         equations(hand, {DecimalYearsStep, ArcStep}),

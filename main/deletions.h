@@ -52,6 +52,7 @@ struct PersonState {
     QStringList fields;
     bool newSolar = false;
     bool newRectification = false;
+    bool newSidereal = false;
 };
 
 // The person fields emptied ("Neue Berechnung starten") or filled with

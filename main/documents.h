@@ -35,6 +35,7 @@ inline const QString SolarRoadmap = QStringLiteral("Fahrplan Solar.pdf");
 inline const QString RectificationRoadmap = QStringLiteral("Fahrplan GZK.pdf");
 inline const QString SolarExample = QStringLiteral("Berechnung des Solars.pdf");
 inline const QString RectificationExample = QStringLiteral("Berechnung der Rektifikation.pdf");
+inline const QString SiderealExample = QStringLiteral("Berechnung der Sternzeit.pdf");
 } // namespace Documents
 
 // The folder that holds the program file.

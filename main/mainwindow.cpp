@@ -5,6 +5,7 @@
 #include "main/keeping.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
+#include "sternzeit/siderealform.h"
 #include "ui/helpkey.h"
 #include "ui/inputhelpers.h"
 #include "ui/keyboardaccess.h"
@@ -98,6 +99,9 @@ void MainWindow::connectButtons()
     // The exercises came later than everything else on the window: last.
     connect(ui->cmdUebungen, &QPushButton::clicked, this, &MainWindow::openExercises);
     setTabOrder(ui->Label7, ui->cmdUebungen);
+    // The sidereal time of birth stands in the row below everything else.
+    connect(ui->cmdSternzeit, &QPushButton::clicked, this, &MainWindow::openSidereal);
+    setTabOrder(ui->cmdUebungen, ui->cmdSternzeit);
 }
 
 QString MainWindow::undoHint()
@@ -220,9 +224,14 @@ QStringList MainWindow::personTexts() const
 
 CalculatorStart MainWindow::calculatorStart(bool newCalculation)
 {
-    return {ui->Text1h_0->text(), textsOf(m_birthDate),
-            !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
-            textsOf(m_birthTime), ui->Text3h_0->text()};
+    CalculatorStart start{
+        ui->Text1h_0->text(), textsOf(m_birthDate),
+        !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
+        textsOf(m_birthTime), ui->Text3h_0->text()};
+    start.openSiderealTime = [this](QWidget *form, const CalculatorStart &given) {
+        openSiderealOver(form, given);
+    };
+    return start;
 }
 
 // A calculator is built anew at every opening and deleted when it closes, so
@@ -270,6 +279,28 @@ void MainWindow::openRectification()
     showRectification(form);
 }
 
+void MainWindow::openSidereal()
+{
+    auto *form = new Sidereal::SiderealForm(calculatorStart(m_newSidereal), this);
+    m_newSidereal = false;
+    showCalculator(form, Documents::SiderealExample);
+}
+
+// "…" beside the rectification's sidereal time of birth: the calculator
+// opens over the rectification with its birth, modal to it, and its result
+// goes back into it; the list takes no row. F1 in it explains the sidereal
+// time, not the rectification.
+void MainWindow::openSiderealOver(QWidget *form, const CalculatorStart &start)
+{
+    auto *sidereal = new Sidereal::SiderealForm(start, form);
+    sidereal->setAttribute(Qt::WA_DeleteOnClose);
+    sidereal->setWindowModality(Qt::WindowModal);
+    openHelpOnF1(sidereal, [documents = m_documents](QWidget *asker) {
+        documents->openFixedDocument(Documents::SiderealExample, asker);
+    });
+    sidereal->show();
+}
+
 // The calculation a calculator hands back when it closes, however it closes:
 // the exercise page can still judge it.
 void MainWindow::showSolar(Solar::SolarForm *form)
@@ -304,6 +335,9 @@ void MainWindow::openExercises()
                 break;
             case TaskKind::Rectification:
                 m_documents->openFixedDocument(Documents::RectificationExample, asker);
+                break;
+            case TaskKind::Sidereal:
+                m_documents->openFixedDocument(Documents::SiderealExample, asker);
                 break;
             }
         };
@@ -389,8 +423,8 @@ std::optional<Rectification::Worked> MainWindow::rectificationWork(int number) c
 // taken back.
 void MainWindow::startNewCalculation()
 {
-    PersonState before{personTexts(), m_newSolar, m_newRectification};
-    PersonState emptied{QStringList(before.fields.size(), QString()), true, true};
+    PersonState before{personTexts(), m_newSolar, m_newRectification, m_newSidereal};
+    PersonState emptied{QStringList(before.fields.size(), QString()), true, true, true};
     m_undo->push(new PersonChange(QStringLiteral("Neue Berechnung starten"), std::move(before),
                                   std::move(emptied),
                                   [this](const PersonState &state) { applyPersonState(state); }));
@@ -405,6 +439,7 @@ void MainWindow::applyPersonState(const PersonState &state)
     }
     m_newSolar = state.newSolar;
     m_newRectification = state.newRectification;
+    m_newSidereal = state.newSidereal;
 }
 
 void MainWindow::deleteAllRows()

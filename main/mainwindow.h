@@ -39,6 +39,9 @@ class SolarForm;
 namespace Rectification {
 class RectificationForm;
 }
+namespace Sidereal {
+class SiderealForm;
+}
 
 namespace App {
 
@@ -46,7 +49,7 @@ class DocumentLinks;
 class Keeping;
 
 // The main window: the person's data (name, birth date, birth place, birth
-// time), the buttons that open the two calculators and the exercises, and the
+// time), the buttons that open the calculators and the exercises, and the
 // result list that collects one row per finished calculation. It stays open for the whole run;
 // closing it ends the program.
 //
@@ -87,6 +90,8 @@ private:
 
     void openSolar();
     void openRectification();
+    void openSidereal();
+    void openSiderealOver(QWidget *form, const Gui::CalculatorStart &start);
     void openExercises();
     Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);
@@ -112,6 +117,7 @@ private:
     // without its entries of the last use.
     bool m_newSolar = false;
     bool m_newRectification = false;
+    bool m_newSidereal = false;
     bool m_shown = false;
     QUndoStack *m_undo;
     Keeping *m_keeping;

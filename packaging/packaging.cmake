@@ -51,8 +51,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own dialogs, context menus and buttons (the save dialog, the print
 # preview, "Rückgängig/Ausschneiden/Kopieren" in every text field) speak German
 # only with Qt's translations installed; without them they stay English.
+# The legal time of a German birth (summer time, the double summer time of
+# 1945 and 1947) comes from the system's time-zone database.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation2, fonts-dejavu-core, liberfa1, qt6-translations-l10n")
+    "fonts-liberation2, fonts-dejavu-core, liberfa1, qt6-translations-l10n, tzdata")
 # The documents and web sites open through xdg-open, which starts the
 # desktop's PDF viewer and browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

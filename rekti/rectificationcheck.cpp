@@ -217,6 +217,13 @@ Found givenSiderealTime(const Context &c)
     const qint32 typed = c.h.birthSidereal.totalSeconds();
     if (typed == c.task()->birthSiderealTime)
         return {};
+    if (c.task()->siderealWorked)
+        return Finding{
+            Cause::GivenValue, 4,
+            QStringLiteral("Aus den Geburtsdaten und der Ephemeride der Aufgabe ergibt "
+                           "sich die Sternzeit der Geburt %1 (siehe „Sternzeit der "
+                           "Geburt“); gerechnet wurde mit %2.")
+                .arg(Notation::clock(c.task()->birthSiderealTime), Notation::clock(typed))};
     return Finding{Cause::GivenValue, 4,
                    QStringLiteral("Die Aufgabe nennt die Sternzeit der Geburt %1; gerechnet wurde "
                                   "mit %2.")
@@ -479,7 +486,7 @@ QList<CheckRow> rowsOf(const Context &c)
         return t ? std::optional<qint32>(pickersToSeconds(*t)) : std::nullopt;
     };
     const double exactEvent =
-        std::fmod(c.problem.birthSiderealTime + c.exact.arc * SiderealSecondsPerDegree,
+        std::fmod(c.problem.exactBirthSiderealTime + c.exact.arc * SiderealSecondsPerDegree,
                   double{SecondsPerDay});
     const double exactQuotient = std::remainder(c.exact.aspectRamc - c.smallerRamc, 360.0);
     const qint32 typedSmaller = c.e.smallerTableValue.totalSeconds();
@@ -557,6 +564,7 @@ Problem freeProblem(const Worked &w, const TableChoice &table, qint32 smallerRow
         p.leapDayMoved = age.onFirstOfMarch;
     }
     p.birthSiderealTime = w.header.birthSidereal.totalSeconds();
+    p.exactBirthSiderealTime = p.birthSiderealTime;
     const double exactSmaller =
         Astro::axisLongitude(table.axis, smallerRow / double{SiderealSecondsPerDegree}, p.obliquity,
                              table.latitudeMinutes / 60.0);
@@ -645,6 +653,10 @@ Problem problemOf(const GivenTask &task)
     p.ageFromDates = true;
     p.leapDayMoved = age.onFirstOfMarch;
     p.birthSiderealTime = task.birthSiderealTime;
+    p.exactBirthSiderealTime = task.birthSiderealTime;
+    if (task.siderealWorked && task.birthUtc())
+        p.exactBirthSiderealTime =
+            Astro::localSiderealTime(*task.birthUtc(), task.longitudeMinutes / 60.0) * 3600;
     p.aspectPoint = task.aspectPoint;
     return p;
 }
@@ -657,8 +669,9 @@ Exact exactCorrection(const Problem &p)
                                          p.table.latitudeMinutes / 60.0);
     exact.birthRamc = normalizedDegrees(exact.aspectRamc - exact.arc);
     // The difference of two sidereal times, taken the short way round the day.
-    exact.siderealSeconds = std::remainder(
-        exact.birthRamc * SiderealSecondsPerDegree - p.birthSiderealTime, double{SecondsPerDay});
+    exact.siderealSeconds =
+        std::remainder(exact.birthRamc * SiderealSecondsPerDegree - p.exactBirthSiderealTime,
+                       double{SecondsPerDay});
     exact.civilSeconds = exact.siderealSeconds / SiderealPerCivil;
     return exact;
 }

@@ -64,7 +64,11 @@ struct Problem {
     // The last birthday before the event was a 29 February counted on 1 March.
     bool leapDayMoved = false;
     qint32 birthSiderealTime = 0; // seconds, as printed or typed
-    qint32 aspectPoint = 0;       // '' from 0° Aries
+    // What the exact correction is counted from, seconds: the sidereal time
+    // of birth as printed or typed, or, where the task has the student work
+    // it out, the exact sidereal time of the birth moment itself.
+    double exactBirthSiderealTime = 0;
+    qint32 aspectPoint = 0; // '' from 0° Aries
 };
 
 Problem problemOf(const Core::GivenTask &task);

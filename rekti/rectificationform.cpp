@@ -197,6 +197,8 @@ void RectificationForm::connectButtons()
         ui->cmdRechenblatt, calculationSheetTexts(), [this] { return calculationSheet(); },
         [this] { return rectificationSheetFileName(m_start.personName); });
     connect(ui->cmdKontrolle, &QPushButton::clicked, this, &RectificationForm::openCheck);
+    connect(ui->cmdSternzeitRechnen, &QPushButton::clicked, this,
+            &RectificationForm::computeBirthSiderealTime);
     connect(ui->SSTab1, &QTabWidget::currentChanged, this, &RectificationForm::showPage);
 }
 
@@ -497,6 +499,26 @@ Sheet RectificationForm::calculationSheet() const
     // The check with the task's house table, or the one last chosen.
     in.check = checkTable(in.worked, tableToCheck(in.worked));
     return rectificationSheet(in);
+}
+
+// "…" beside the sidereal time of birth: the calculator of the sidereal time
+// opens with the birth this form knows (of a task, with its zone and place);
+// on its "Okay" the result is typed into the head, as the student would type
+// it, and what depends on it is marked no longer current.
+void RectificationForm::computeBirthSiderealTime()
+{
+    if (!m_start.openSiderealTime)
+        return;
+    CalculatorStart start;
+    start.personName = ui->Text1_0->text();
+    start.birthDate = textsOf(m_birthDate);
+    start.birthTime = m_start.birthTime;
+    start.birthPlace = m_start.birthPlace;
+    start.task = m_state.task;
+    start.handBack = [this](const SexagesimalTriple &time) {
+        showInFields(m_birthSiderealTime, time);
+    };
+    m_start.openSiderealTime(this, start);
 }
 
 // The check opens over the form and leaves it as it is; a calculation it

@@ -58,6 +58,7 @@ private:
     void showPage();
     void okayClicked();
     void openCheck();
+    void computeBirthSiderealTime();
 
     // Reads the fields into the state; the one place where they are read.
     void readFields();

@@ -14,6 +14,8 @@
 #include <QVariant>
 
 #include <cmath>
+#include <map>
+#include <memory>
 
 using namespace Gui;
 
@@ -90,11 +92,6 @@ private:
     QSettings m_settings;
 };
 
-Section formsSection()
-{
-    return Section(FormsApplication, FormsSection);
-}
-
 // A stored whole number (picker position, row count) read as the program reads
 // every number: textValue, rounded half to even. Text without a leading number
 // is 0. A value beyond 16 bits, which the program never writes, is reported
@@ -119,56 +116,100 @@ QString key(const QString &prefix, int number)
 }
 
 // The one table of the store's key prefixes.
+struct Prefix {
+    Key key;
+    const char16_t *prefix;
+};
+constexpr Prefix Prefixes[] = {
+    {Key::SolarDate1, u"1"},
+    {Key::SolarDate2, u"2"},
+    {Key::SolarRadixOfStep3, u"5"},
+    {Key::SolarRadix, u"13"},
+    {Key::SolarHeader, u"textbox"},
+    {Key::RectificationHeader, u"Text1"},
+    {Key::RectificationEvent, u"Text7"},
+    {Key::RectificationBirthSiderealTime, u"txtTime0"},
+    {Key::RectificationSmallerRowTime, u"txtSternZeit1"},
+    {Key::RectificationGreaterRowTime, u"txtSTernZeit2"},
+    {Key::RectificationGreaterValue, u"txtDeg3"},
+    {Key::RectificationSmallerValue, u"txtDeg4"},
+    {Key::RectificationCorrectedValue, u"txtDeg6"},
+    {Key::RectificationSmallerValue2, u"txtDeg7"},
+    {Key::RectificationBirthSiderealTimeOfStep4, u"txtTime2"},
+    {Key::RectificationAge, u"txtJahre"},
+    {Key::RectificationAgeOfStep2, u"txtJahre2"},
+    {Key::RectificationBirthSiderealTimeOfStep8, u"txtTime7"},
+    {Key::PersonName, u"Text1h"},
+    {Key::BirthDate, u"txtDateh"},
+    {Key::BirthPlace, u"Text3h"},
+    {Key::BirthTime, u"txtTime0h"},
+    {Key::SiderealBirthDate, u"txtDateh"},
+    {Key::SiderealPlace, u"Text3"},
+    {Key::SiderealCivilTime, u"txtTime0"},
+    {Key::SiderealZone, u"cmbZone"},
+    {Key::SiderealLongitude, u"txtLaenge"},
+    {Key::SiderealEastWest, u"cmbLaenge"},
+    {Key::SiderealEphemeris, u"txtEphemeride"},
+};
+
 QString prefixOf(Key key)
 {
-    using K = Key;
-    switch (key) {
-    case K::SolarDate1:
-        return QStringLiteral("1");
-    case K::SolarDate2:
-        return QStringLiteral("2");
-    case K::SolarRadixOfStep3:
-        return QStringLiteral("5");
-    case K::SolarRadix:
-        return QStringLiteral("13");
-    case K::SolarHeader:
-        return QStringLiteral("textbox");
-    case K::RectificationHeader:
-        return QStringLiteral("Text1");
-    case K::RectificationEvent:
-        return QStringLiteral("Text7");
-    case K::RectificationBirthSiderealTime:
-        return QStringLiteral("txtTime0");
-    case K::RectificationSmallerRowTime:
-        return QStringLiteral("txtSternZeit1");
-    case K::RectificationGreaterRowTime:
-        return QStringLiteral("txtSTernZeit2");
-    case K::RectificationGreaterValue:
-        return QStringLiteral("txtDeg3");
-    case K::RectificationSmallerValue:
-        return QStringLiteral("txtDeg4");
-    case K::RectificationCorrectedValue:
-        return QStringLiteral("txtDeg6");
-    case K::RectificationSmallerValue2:
-        return QStringLiteral("txtDeg7");
-    case K::RectificationBirthSiderealTimeOfStep4:
-        return QStringLiteral("txtTime2");
-    case K::RectificationAge:
-        return QStringLiteral("txtJahre");
-    case K::RectificationAgeOfStep2:
-        return QStringLiteral("txtJahre2");
-    case K::RectificationBirthSiderealTimeOfStep8:
-        return QStringLiteral("txtTime7");
-    case K::PersonName:
-        return QStringLiteral("Text1h");
-    case K::BirthDate:
-        return QStringLiteral("txtDateh");
-    case K::BirthPlace:
-        return QStringLiteral("Text3h");
-    case K::BirthTime:
-        return QStringLiteral("txtTime0h");
+    for (const Prefix &p : Prefixes) {
+        if (p.key == key)
+            return QString::fromUtf16(p.prefix);
     }
     return {};
+}
+
+QString sectionOf(Key key)
+{
+    return key >= Key::SiderealBirthDate ? SiderealSection : FormsSection;
+}
+
+// The sections that the controls of a table live in, each once.
+QStringList sectionsOf(const QList<Controls> &table)
+{
+    QStringList sections;
+    for (const Controls &controls : table) {
+        if (!sections.contains(sectionOf(controls.key)))
+            sections << sectionOf(controls.key);
+    }
+    return sections;
+}
+
+void saveElements(Section &s, const Controls &controls)
+{
+    const QString prefix = prefixOf(controls.key);
+    for (int e = 0; e < controls.elements.size(); ++e) {
+        QWidget *element = controls.elements[e];
+        if (const auto *list = qobject_cast<QComboBox *>(element))
+            s.write(key(prefix, e), plainInteger(list->currentIndex()));
+        else if (const auto *field = qobject_cast<QLineEdit *>(element))
+            s.write(key(prefix, e), field->text());
+    }
+}
+
+void restoreElements(const Section &s, const Controls &controls)
+{
+    const QString prefix = prefixOf(controls.key);
+    for (int e = 0; e < controls.elements.size(); ++e) {
+        const QString stored = s.read(key(prefix, e));
+        QWidget *element = controls.elements[e];
+        if (auto *list = qobject_cast<QComboBox *>(element)) {
+            // A list never stored keeps the entry its form preselects (the
+            // zone "+1", not the first entry "+14").
+            if (!s.contains(key(prefix, e)))
+                continue;
+            int position = storedInteger(stored);
+            // A position the list does not have was not written by this
+            // program: the first entry is the value, as for a missing key.
+            if (position < 0 || position >= list->count())
+                position = 0;
+            list->setCurrentIndex(position);
+        } else if (auto *field = qobject_cast<QLineEdit *>(element)) {
+            field->setText(stored);
+        }
+    }
 }
 
 } // namespace
@@ -188,39 +229,25 @@ void writeSetting(const QString &application, const QString &section, const QStr
 
 void saveControls(const QList<Controls> &table)
 {
-    Section s = formsSection();
-    for (const Controls &controls : table) {
-        const QString prefix = prefixOf(controls.key);
-        for (int e = 0; e < controls.elements.size(); ++e) {
-            QWidget *element = controls.elements[e];
-            if (const auto *list = qobject_cast<QComboBox *>(element))
-                s.write(key(prefix, e), plainInteger(list->currentIndex()));
-            else if (const auto *field = qobject_cast<QLineEdit *>(element))
-                s.write(key(prefix, e), field->text());
+    for (const QString &section : sectionsOf(table)) {
+        Section s(FormsApplication, section);
+        for (const Controls &controls : table) {
+            if (sectionOf(controls.key) == section)
+                saveElements(s, controls);
         }
+        s.sync();
     }
-    s.sync();
 }
 
 void restoreControls(const QList<Controls> &table)
 {
-    const Section s = formsSection();
+    // In the table's order: each restored text runs its field's handlers.
+    std::map<QString, std::unique_ptr<Section>> sections;
     for (const Controls &controls : table) {
-        const QString prefix = prefixOf(controls.key);
-        for (int e = 0; e < controls.elements.size(); ++e) {
-            const QString stored = s.read(key(prefix, e));
-            QWidget *element = controls.elements[e];
-            if (auto *list = qobject_cast<QComboBox *>(element)) {
-                int position = storedInteger(stored);
-                // A position the list does not have was not written by this
-                // program: the first entry is the value, as for a missing key.
-                if (position < 0 || position >= list->count())
-                    position = 0;
-                list->setCurrentIndex(position);
-            } else if (auto *field = qobject_cast<QLineEdit *>(element)) {
-                field->setText(stored);
-            }
-        }
+        std::unique_ptr<Section> &s = sections[sectionOf(controls.key)];
+        if (!s)
+            s = std::make_unique<Section>(FormsApplication, sectionOf(controls.key));
+        restoreElements(*s, controls);
     }
 }
 

@@ -39,6 +39,9 @@ inline const QString FormsApplication = QStringLiteral("velmora");
 inline const QString FormsSection = QStringLiteral("solar");
 inline const QString ListApplication = QStringLiteral("velmo");
 inline const QString ListSection = QStringLiteral("listview");
+// The entries of the form "Sternzeit der Geburt", in a group of their own
+// beside the older forms' section.
+inline const QString SiderealSection = QStringLiteral("Sternzeit");
 // The number of the task that the exercise window showed last, in the forms'
 // section.
 inline const QString LastExercise = QStringLiteral("UebungNummer");
@@ -55,9 +58,11 @@ inline const QString CheckLatitudeMinutes = QStringLiteral("KontrolleBreite_1");
 inline const QString SolarTask = QStringLiteral("SolarAufgabe");
 inline const QString RectificationTask = QStringLiteral("RektiAufgabe");
 
-// The stored control arrays of the three forms. Each is kept under a key
-// prefix followed by the element number; the prefixes are those that stored
-// entries of earlier versions carry, so they never change.
+// The stored control arrays of the forms. Each is kept under a key prefix
+// followed by the element number; the prefixes are those that stored entries
+// of earlier versions carry, so they never change. The keys of the form
+// "Sternzeit der Geburt" are its objectNames without the '_', in the group
+// "Sternzeit"; all others live in the section "solar".
 enum class Key {
     SolarDate1,          // the Sun's position on date 1
     SolarDate2,          // on date 2
@@ -81,6 +86,13 @@ enum class Key {
     BirthDate,
     BirthPlace,
     BirthTime,
+    SiderealBirthDate, // the form "Sternzeit der Geburt": its head
+    SiderealPlace,
+    SiderealCivilTime,
+    SiderealZone,
+    SiderealLongitude,
+    SiderealEastWest,
+    SiderealEphemeris, // the sidereal time at 0h UT of step 2
 };
 
 // One stored control array of a form: its key and its elements, each a text
@@ -98,7 +110,7 @@ void writeSetting(const QString &application, const QString &section, const QStr
 
 // Save and restore a form's table of stored controls, in the table's order.
 // A stored list position that the list does not have ("77", "-1") selects the
-// first entry, as a missing key does.
+// first entry; a list whose key is missing keeps the entry it shows.
 void saveControls(const QList<Controls> &table);
 void restoreControls(const QList<Controls> &table);
 

@@ -109,4 +109,9 @@ QString rectificationSheetFileName(const QString &name)
     return fileName({QStringLiteral("Rektifikation"), name});
 }
 
+QString siderealSheetFileName(const QString &name)
+{
+    return fileName({QStringLiteral("Sternzeit"), name});
+}
+
 } // namespace Sheets

@@ -53,11 +53,12 @@ void addComputation(SheetStep &s, Core::StepLedger::Status status, const QString
 void settleStep(SheetStep &s, bool current, bool stale, const QString &result);
 
 // The file names the save dialog proposes: "Solar Erika Muster 2024.pdf",
-// "Rektifikation Erika Muster.pdf". Characters that a file name may not hold
-// on any desktop (/ \ : * ? " < > | and control characters) are left out, and
-// an empty name or year drops out with its blank.
+// "Rektifikation Erika Muster.pdf", "Sternzeit Erika Muster.pdf". Characters that a file name may
+// not hold on any desktop (/ \ : * ? " < > | and control characters) are left out, and an empty
+// name or year drops out with its blank.
 QString solarSheetFileName(const QString &name, const QString &year);
 QString rectificationSheetFileName(const QString &name);
+QString siderealSheetFileName(const QString &name);
 
 } // namespace Sheets
 

@@ -40,7 +40,8 @@ void CalculatorDialog::setUpWindow(QTabWidget *pages, bool fixedSize)
     if (fixedSize)
         setFixedSize(size());
     centreOnScreen(this);
-    addPageShortcuts(pages);
+    if (pages)
+        addPageShortcuts(pages);
 }
 
 void CalculatorDialog::followInputs(const std::function<void()> &read)

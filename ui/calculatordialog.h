@@ -38,7 +38,7 @@ protected:
     // The window of a calculator: a dialog with a title and a close box,
     // neither minimisable nor maximisable (and not resizable where
     // `fixedSize`), centred on its screen; Ctrl+Tab turns the pages from
-    // anywhere.
+    // anywhere (a form of one page passes no pages).
     void setUpWindow(QTabWidget *pages, bool fixedSize);
 
     // From now on every change of a text or a list position runs `read`, the

@@ -51,6 +51,13 @@ struct CalculatorStart {
     // A task taken over from the exercises ("In den Rechner übernehmen"): the
     // person above is then the task's. Nothing for a free calculation.
     std::optional<Core::GivenTask> task = std::nullopt;
+    // Opens the calculator of the sidereal time of birth over `form` for the
+    // person of `start` (the main window knows how, with its F1 document);
+    // on "Okay" its result goes to `start.handBack`.
+    std::function<void(QWidget *form, const CalculatorStart &start)> openSiderealTime = nullptr;
+    // Set where a calculator's final time goes back into the form that
+    // opened it instead of into the result list.
+    std::function<void(const Core::SexagesimalTriple &)> handBack = nullptr;
 };
 
 // The start of a calculator for a task: the task's person and birth in the

@@ -1,4 +1,5 @@
 #include "astro/houses.h"
+#include "astro/planets.h"
 #include "astro/solarreturn.h"
 #include "astro/sun.h"
 #include "astro/zodiac.h"
@@ -6,12 +7,22 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Astro;
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// What a published position gives of a body.
+enum class Quantity { ApparentLongitude, RightAscension, Declination, HeliocentricLatitude };
+
+} // namespace
+
 Q_DECLARE_METATYPE(Astro::Axis)
+Q_DECLARE_METATYPE(Astro::Body)
+Q_DECLARE_METATYPE(Quantity)
 
 namespace {
 
@@ -39,6 +50,27 @@ double arcSeconds(double a, double b)
     return std::remainder(a - b, 360.0) * 3600.0;
 }
 
+std::optional<double> computed(Quantity quantity, Body body, JulianDate tt)
+{
+    switch (quantity) {
+    case Quantity::ApparentLongitude:
+        return apparentLongitude(body, tt);
+    case Quantity::RightAscension:
+        if (const auto p = astrometricPosition(body, tt))
+            return p->rightAscension;
+        return std::nullopt;
+    case Quantity::Declination:
+        if (const auto p = astrometricPosition(body, tt))
+            return p->declination;
+        return std::nullopt;
+    case Quantity::HeliocentricLatitude:
+        if (const auto p = plutoHeliocentric(tt); p && body == Body::Pluto)
+            return p->latitude;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 class tst_Astro : public QObject {
@@ -52,6 +84,159 @@ private slots:
         const double longitude = apparentSolarLongitude(JulianDate{2448908.5, 0.0});
         QVERIFY2(std::abs(longitude - expected) * 3600 < 0.5,
                  qPrintable(QString::number(longitude)));
+    }
+
+    // Positions worked in Meeus, Astronomical Algorithms (2nd ed.), at 0h TT.
+    // Each tolerance (in seconds of arc of the quantity) is what the theory
+    // behind the body answers for:
+    // - Venus, example 33.a, computed there from the full VSOP87: eraPlan94
+    //   errs by at most 7'' in Venus's heliocentric longitude (1800-2100,
+    //   against DE200), which from 0.91 au, with Venus 0.72 au from the Sun,
+    //   looks like 5.6''.
+    // - The Moon, example 47.a: eraMoon98 is Meeus's own lunar series, so the
+    //   two differ only by the models of precession and nutation and by the
+    //   light time, a few hundredths of a second of arc. (Meeus's longitude
+    //   before the nutation, 133.162655°, lies 16.6'' behind.)
+    // - Pluto, example 37.a, by the very series Meeus uses: to the last digit
+    //   he prints (half a unit: 0.018'' in b, 0.05 s of time or 0.75'' in α,
+    //   0.5'' in δ), with 0.1'' more in α and δ for ERFA's Earth against his.
+    //   The geocentric α and δ pin the heliocentric longitude and distance.
+    void publishedPositions_data()
+    {
+        QTest::addColumn<Body>("body");
+        QTest::addColumn<double>("julianDate"); // TT
+        QTest::addColumn<Quantity>("quantity");
+        QTest::addColumn<double>("expected");  // degrees
+        QTest::addColumn<double>("tolerance"); // seconds of arc
+
+        QTest::newRow("Venus 1992-12-20, apparent λ")
+            << Body::Venus << 2448976.5 << Quantity::ApparentLongitude << 313.08102 << 7.0;
+        QTest::newRow("Moon 1992-04-12, apparent λ")
+            << Body::Moon << 2448724.5 << Quantity::ApparentLongitude << 133.167265 << 0.5;
+        QTest::newRow("Pluto 1992-10-13, heliocentric b")
+            << Body::Pluto << 2448908.5 << Quantity::HeliocentricLatitude << 14.58782 << 0.02;
+        QTest::newRow("Pluto 1992-10-13, astrometric α")
+            << Body::Pluto << 2448908.5 << Quantity::RightAscension << hoursOf(15, 31, 43.8) * 15
+            << 0.85;
+        QTest::newRow("Pluto 1992-10-13, astrometric δ")
+            << Body::Pluto << 2448908.5 << Quantity::Declination << -(4 + 27 / 60.0 + 29 / 3600.0)
+            << 0.6;
+    }
+
+    void publishedPositions()
+    {
+        QFETCH(Body, body);
+        QFETCH(double, julianDate);
+        QFETCH(Quantity, quantity);
+        QFETCH(double, expected);
+        QFETCH(double, tolerance);
+        const auto value = computed(quantity, body, JulianDate{julianDate, 0.0});
+        QVERIFY(value);
+        const double off = arcSeconds(*value, expected);
+        QVERIFY2(std::abs(off) <= tolerance, qPrintable(QString::number(off, 'f', 3) + u"''"_s));
+    }
+
+    // A clock time is UT: 0h TT of example 47.a is 23:59:01.816 UTC the day
+    // before (TT - UTC was 58.184 s in April 1992). The Moon then stands at
+    // 133°10'02.2'', written 13°10'02'' Löwe; taken as TT, the clock time
+    // would put it 32'' short.
+    void roundedPlanetLongitudeAtAClockTime()
+    {
+        const QDateTime clock = utc("1992-04-11T23:59:01.816Z");
+        QCOMPARE(roundedPlanetLongitude(Body::Moon, clock), positionOf(4, 13, 10, 2));
+    }
+
+    // Pluto only from 1885 to 2099 (TT), the others from 1000 to 3000; no
+    // position at all rather than a wrong one.
+    void yearsCovered_data()
+    {
+        QTest::addColumn<Body>("body");
+        QTest::addColumn<QDateTime>("instant");
+        QTest::addColumn<bool>("covered");
+        // TT - UT was -6 s in 1885.
+        QTest::newRow("Pluto 1885") << Body::Pluto << utc("1885-01-01T00:00:10Z") << true;
+        QTest::newRow("Pluto 1884") << Body::Pluto << utc("1885-01-01T00:00:02Z") << false;
+        QTest::newRow("Pluto 2099") << Body::Pluto << utc("2099-12-31T23:58Z") << true;
+        QTest::newRow("Pluto 2100") << Body::Pluto << utc("2100-01-01T00:00Z") << false;
+        QTest::newRow("Moon 2100") << Body::Moon << utc("2100-01-01T00:00Z") << true;
+        QTest::newRow("Mars 3001") << Body::Mars << utc("3001-01-01T00:00Z") << false;
+        QTest::newRow("Neptune 999") << Body::Neptune << utc("0999-12-31T00:00Z") << false;
+        QTest::newRow("no instant") << Body::Jupiter << QDateTime() << false;
+    }
+
+    void yearsCovered()
+    {
+        QFETCH(Body, body);
+        QFETCH(QDateTime, instant);
+        QFETCH(bool, covered);
+        const auto longitude = apparentLongitude(body, instant);
+        QCOMPARE(longitude.has_value(), covered);
+        QCOMPARE(roundedPlanetLongitude(body, instant).has_value(), covered);
+        if (longitude)
+            QVERIFY(*longitude >= 0 && *longitude < 360);
+    }
+
+    // Each body where its orbit keeps it: its distance from the Earth lies
+    // between the least and the greatest that the two orbits allow, from the
+    // planet's nearest and farthest point from the Sun (semi-major axis in
+    // au and eccentricity as the textbooks give them) and the Earth's 0.983 to
+    // 1.017 au; the Moon's distance runs from 356 400 to 406 700 km. A body
+    // computed by another's theory, or a distance in the wrong unit, falls
+    // outside.
+    void distancesWithinTheOrbits_data()
+    {
+        QTest::addColumn<Body>("body");
+        QTest::addColumn<QDateTime>("instant");
+        QTest::addColumn<double>("nearest"); // au
+        QTest::addColumn<double>("farthest");
+
+        const struct {
+            Body body;
+            double semiMajorAxis, eccentricity;
+        } orbits[] = {{Body::Mercury, 0.387, 0.206}, {Body::Venus, 0.723, 0.007},
+                      {Body::Mars, 1.524, 0.093},    {Body::Jupiter, 5.203, 0.049},
+                      {Body::Saturn, 9.537, 0.056},  {Body::Uranus, 19.19, 0.047},
+                      {Body::Neptune, 30.07, 0.009}, {Body::Pluto, 39.48, 0.249}};
+        for (const QDateTime &instant : {utc("1940-03-01T00:00Z"), utc("2075-09-01T00:00Z")}) {
+            const QByteArray year = QByteArray::number(instant.date().year());
+            constexpr double KilometresPerAu = 149'597'870.7;
+            constexpr double EarthPerihelion = 0.983, EarthAphelion = 1.017;
+            QTest::addRow("Mond %s", year.constData())
+                << Body::Moon << instant << 356'400 / KilometresPerAu << 406'700 / KilometresPerAu;
+            for (const auto &o : orbits) {
+                const double perihelion = o.semiMajorAxis * (1 - o.eccentricity);
+                const double aphelion = o.semiMajorAxis * (1 + o.eccentricity);
+                QTest::addRow("%s %s", qPrintable(bodyName(o.body)), year.constData())
+                    << o.body << instant
+                    << std::max(EarthPerihelion - aphelion, perihelion - EarthAphelion)
+                    << aphelion + EarthAphelion;
+            }
+        }
+    }
+
+    void distancesWithinTheOrbits()
+    {
+        QFETCH(Body, body);
+        QFETCH(QDateTime, instant);
+        QFETCH(double, nearest);
+        QFETCH(double, farthest);
+        const auto place = astrometricPosition(body, terrestrialTime(instant));
+        QVERIFY(place);
+        QVERIFY2(place->distance >= nearest && place->distance <= farthest,
+                 qPrintable(QString::number(place->distance)));
+    }
+
+    // The bodies as tasks print them, and as a student types them.
+    void bodiesNamed()
+    {
+        for (Body body : AllBodies)
+            QCOMPARE(bodyNamed(bodyName(body)), body);
+        QCOMPARE(bodyName(Body::Moon), u"Mond"_s);
+        QCOMPARE(bodyName(Body::Neptune), u"Neptun"_s);
+        QCOMPARE(bodyNamed(u"  merkur "_s), Body::Mercury);
+        QCOMPARE(bodyNamed(u"PLUTO"_s), Body::Pluto);
+        for (const QString &none : {u"Neptune"_s, u"Sonne"_s, u"Mon"_s, QString()})
+            QCOMPARE(bodyNamed(none), std::nullopt);
     }
 
     // Equinoxes and solstices as the almanacs publish them, to the minute (UTC).

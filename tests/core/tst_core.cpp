@@ -6,8 +6,10 @@
 #include "rekti/rectificationsteps.h"
 #include "solar/solarsteps.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QTest>
+#include <QTimeZone>
 
 #include <functional>
 #include <limits>
@@ -440,6 +442,65 @@ private slots:
         QCOMPARE(age.years, years);
         QCOMPARE(age.days, days);
         QCOMPARE(age.onFirstOfMarch, leapDayMoved(birth.year() + years, birth));
+    }
+
+    // The legal time of a German birth, from the system's time-zone
+    // database: summer and double summer time, and no answer within an hour
+    // of a changeover, where a clock time alone does not tell the moment.
+    void legalZone_data()
+    {
+        QTest::addColumn<QByteArray>("place");
+        QTest::addColumn<QDateTime>("clock"); // a clock time of the place, written as UTC
+        QTest::addColumn<int>("zone");        // 0: no answer
+        QTest::addColumn<QString>("text");
+        const auto at = [](const char *tag, QByteArray place, QDate date, QTime time, int zone,
+                           QString text) {
+            QTest::newRow(tag) << place << QDateTime(date, time, QTimeZone::utc()) << zone << text;
+        };
+        const auto row = [&at](const char *tag, QDate date, QTime time, int zone, QString text) {
+            at(tag, "Europe/Berlin", date, time, zone, text);
+        };
+        const QDate spring1980(1980, 4, 6), autumn1996(1996, 10, 27), spring2024(2024, 3, 31);
+        row("1980, before the clocks go on", spring1980, QTime(0, 59), 1, u"+1"_s);
+        row("1980, an hour before", spring1980, QTime(1, 30), 0, {});
+        row("1980, the skipped hour", spring1980, QTime(2, 30), 0, {});
+        row("1980, just after", spring1980, QTime(3, 30), 0, {});
+        row("1980, summer time", spring1980, QTime(4, 1), 2, u"+2, Sommerzeit"_s);
+        row("1996, the repeated hour", autumn1996, QTime(2, 30), 0, {});
+        row("1996, the hour before it", autumn1996, QTime(1, 30), 2, u"+2, Sommerzeit"_s);
+        row("1996, summer time at midnight", autumn1996, QTime(0, 59), 2, u"+2, Sommerzeit"_s);
+        row("1996, winter time", autumn1996, QTime(4, 1), 1, u"+1"_s);
+        row("2024, the skipped hour", spring2024, QTime(2, 0), 0, {});
+        row("2024, summer time", spring2024, QTime(12, 0), 2, u"+2, Sommerzeit"_s);
+        row("1945, double summer time", QDate(1945, 7, 1), QTime(14, 35), 3,
+            u"+3, doppelte Sommerzeit"_s);
+        row("1947, double summer time", QDate(1947, 6, 1), QTime(9, 0), 3,
+            u"+3, doppelte Sommerzeit"_s);
+        row("1947, summer time after it", QDate(1947, 7, 1), QTime(9, 0), 2, u"+2, Sommerzeit"_s);
+        row("1941, summer time through the winter", QDate(1941, 1, 15), QTime(9, 0), 2,
+            u"+2, Sommerzeit"_s);
+        row("1965, no summer time", QDate(1965, 7, 1), QTime(9, 0), 1, u"+1"_s);
+        at("New York in summer", "America/New_York", QDate(1990, 7, 1), QTime(12, 0), -4,
+           u"-4, Sommerzeit"_s);
+        at("New York in winter", "America/New_York", QDate(1990, 1, 1), QTime(12, 0), -5, u"-5"_s);
+        at("not a place", "Mars/Olympus_Mons", QDate(1990, 1, 1), QTime(12, 0), 0, {});
+    }
+
+    void legalZone()
+    {
+        QFETCH(QByteArray, place);
+        QFETCH(QDateTime, clock);
+        QFETCH(int, zone);
+        QFETCH(QString, text);
+        const std::optional<LegalZone> found = Core::legalZone(place, clock.date(), clock.time());
+        QCOMPARE(found ? found->hours : 0, zone);
+        if (found)
+            QCOMPARE(zoneText(*found), text);
+        if (place == "Europe/Berlin") {
+            QCOMPARE(Core::germanLegalZone(clock.date(), clock.time()).value_or(0), zone);
+            if (found)
+                QCOMPARE(germanZoneText(zone), text);
+        }
     }
 
     // An event date as typed into its free field.

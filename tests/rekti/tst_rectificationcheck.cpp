@@ -53,9 +53,9 @@ class tst_RectificationCheck : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    // Task 1: AC in Krebs at 48°47', rows 22h52m and 22h56m. Task 2: the AC
-    // crosses from Fische into Widder between 17h56m and 18h00m. Task 3: MC,
-    // a day taken off in step 4 and 360° added in step 6. Each slip worked
+    // Task 1: MC in Zwillinge at 49°01', rows 4h52m and 4h56m. Task 2: the AC
+    // crosses from Jungfrau into Waage between two rows. Task 3: MC, a day
+    // taken off in step 4 and 360° added in step 6. Each slip worked
     // through the calculator's steps, taken over with the task.
     void findings_data()
     {
@@ -75,7 +75,7 @@ private slots:
             u"Schritt 1: Das Alter am ");
         row(
             "misread table value", 1, [](const RectificationTask &, P &p) { p.smaller += 300; },
-            u"Der kleinere Tabellenwert weicht um +5'00'' ab: lesen Sie die Zeile 22h52m der "
+            u"Der kleinere Tabellenwert weicht um +5'00'' ab: lesen Sie die Zeile 4h52m der "
             u"Häusertabelle nach.");
         row(
             "a degree misread", 1, [](const RectificationTask &, P &p) { p.greater -= 3600; },
@@ -91,21 +91,21 @@ private slots:
                 p.smaller = value(t, 1);
                 p.greater = value(t, 2);
             },
-            u"liegt nicht zwischen den Zeilen 22h56m und 23h00m");
+            u"liegt nicht zwischen den Zeilen 4h56m und 5h00m");
         row(
             "smaller value forgotten", 1, [](const RectificationTask &, P &p) { p.smaller2 = 0; },
-            u"steht nicht der kleinere Tabellenwert 11°00'00''");
+            u"steht nicht der kleinere Tabellenwert 14°20'00''");
         row(
             "another planet", 1,
             [](const RectificationTask &t, P &p) { p.corrected = t.planetPosition + 60; },
-            u"Der korrigierte Wert ist der Aspektpunkt des Radix-Planeten: Pluto 11°26'12'' "
-            u"Widder im Quadrat gibt 11°26'12'', eingetragen ist 11°27'12''.");
+            u"Der korrigierte Wert ist der Aspektpunkt des Radix-Planeten: Merkur 15°04'33'' "
+            u"Fische im Quadrat gibt 15°04'33'', eingetragen ist 15°05'33''.");
         row(
             "+0 across a sign", 2, [](const RectificationTask &, P &p) { p.firstSign = 0; },
-            u"„größerer − kleinerer Wert“ von Schritt 5 ist „+30“ richtig: von 27°22'00'' zu "
-            u"0°00'00'' wechselt der Wert ins nächste Zeichen");
+            u"„größerer − kleinerer Wert“ von Schritt 5 ist „+30“ richtig: von 29°42'00'' zu "
+            u"1°03'00'' wechselt der Wert ins nächste Zeichen");
         row(
-            "+30 within a sign", 2, [](const RectificationTask &, P &p) { p.secondSign = 30; },
+            "+30 within a sign", 1, [](const RectificationTask &, P &p) { p.secondSign = 30; },
             u"„korrigierter − kleinerer Wert“ von Schritt 5 ist „+0“ richtig: beide Werte liegen "
             u"im selben Zeichen");
         row(
@@ -126,7 +126,7 @@ private slots:
                             plus(st.entries.birthSiderealTimeOfStep8, 1);
                 };
             },
-            u"In Schritt 8 steht als Sternzeit der Geburt 21h29m30s, oben steht aber 21h29m29s.");
+            u"In Schritt 8 steht als Sternzeit der Geburt 1h45m18s, oben steht aber 1h45m17s.");
         row(
             "quotient copied 1'' off", 1,
             [](const RectificationTask &, P &p) {
@@ -139,8 +139,8 @@ private slots:
         row(
             "sidereal time of birth a minute off", 1,
             [](const RectificationTask &, P &p) { p.birthSidereal += 60; },
-            u"Die Aufgabe nennt die Sternzeit der Geburt 21h29m29s; gerechnet wurde mit "
-            u"21h30m29s.");
+            u"Die Aufgabe nennt die Sternzeit der Geburt 1h45m17s; gerechnet wurde mit "
+            u"1h46m17s.");
         row(
             "quotient stale", 2,
             [](const RectificationTask &, P &p) {
@@ -186,8 +186,8 @@ private slots:
                 }).right);
         const CheckReport age =
             free([](const RectificationTask &, RectificationPlan &p) { p.age.days += 1; });
-        QVERIFY2(age.finding.startsWith(u"Schritt 1: Das Alter am 18.03.2025 ist 21 Jahre 272 "
-                                        u"Tage, nicht 21 Jahre 273 Tage."_s),
+        QVERIFY2(age.finding.startsWith(u"Schritt 1: Das Alter am 27.02.2024 ist 47 Jahre 346 "
+                                        u"Tage, nicht 47 Jahre 347 Tage."_s),
                  qPrintable(age.finding));
 
         RectificationPlan plan = Verdicts::rightPlan(task);
@@ -205,11 +205,37 @@ private slots:
     {
         const RectificationTask task = *makeRectificationTask(7);
         const CheckReport report =
-            checked(task, {}, Mode::SolarTask, TableChoice{Astro::Axis::MC, 31});
+            checked(task, {}, Mode::SolarTask, TableChoice{Astro::Axis::AC, 31});
         QVERIFY(!report.right);
         QCOMPARE(report.cause, Cause::OtherTable);
-        QVERIFY2(report.finding.startsWith(u"Die Aufgabe nennt AC, 52°22' N."_s),
+        QVERIFY2(report.finding.startsWith(u"Die Aufgabe nennt MC, 52°22' N."_s),
                  qPrintable(report.finding));
+    }
+
+    // A task that has the student work out the sidereal time of birth: the
+    // hand value of the calculator "Sternzeit der Geburt" is the task's, a
+    // second off is named with where it comes from, and the exact answer
+    // starts from the birth moment itself.
+    void siderealTimeWorkedFirst()
+    {
+        RectificationTask task = *makeRectificationTask(1);
+        task.siderealWorked = true;
+        QVERIFY(checked(task, {}, Mode::SolarTask).right);
+        const CheckReport off = checked(
+            task, [](const RectificationTask &, RectificationPlan &p) { p.birthSidereal += 1; },
+            Mode::SolarTask);
+        QCOMPARE(off.cause, Cause::GivenValue);
+        QVERIFY2(off.finding.startsWith(u"Aus den Geburtsdaten und der Ephemeride der Aufgabe "
+                                        u"ergibt sich die Sternzeit der Geburt 1h45m17s"_s),
+                 qPrintable(off.finding));
+        const Problem given = problemOf(givenTask(makeRectificationTask(1).value()));
+        const Problem worked = problemOf(givenTask(task));
+        const double exactBirth =
+            Astro::localSiderealTime(*givenTask(task).birthUtc(), task.longitude()) * 3600;
+        QCOMPARE(given.exactBirthSiderealTime, double(task.birthSiderealTime));
+        QCOMPARE(worked.exactBirthSiderealTime, exactBirth);
+        QCOMPARE(exactCorrection(worked).siderealSeconds - exactCorrection(given).siderealSeconds,
+                 task.birthSiderealTime - exactBirth);
     }
 
     // A birthday on 29 February counts on 1 March in a common year, and the
@@ -292,13 +318,13 @@ private slots:
             rows.append(QStringList{row.name, row.yours, row.exact, row.deviation}.join(u" | "_s));
         QCOMPARE(
             rows,
-            QStringList({u"Sternzeit des Ereignisses | 22h55m12s | 22h55m12.5s | -0.5 s"_s,
-                         u"Tabellenwert kleiner | 11°00'00'' | 10°59'53.5'' Krebs | +6.5''"_s,
-                         u"Tabellenwert größer | 11°49'00'' | 11°49'20.4'' Krebs | -20.4''"_s,
-                         u"Quotient | 0.5347 | 0.5312 | +0.0035"_s,
-                         u"korrigierte RAMC | 322°06'13'' | 322°06'00.5'' | +12.5''"_s,
-                         u"gesuchte Zeitdifferenz | -0h01m04s | -1 m 5.0 s Sternzeit = -1 m 4.8 s "
-                         "bürgerlich | +1.0 s"_s}));
+            QStringList({u"Sternzeit des Ereignisses | 4h54m18s | 4h54m18.3s | -0.3 s"_s,
+                         u"Tabellenwert kleiner | 14°20'00'' | 14°19'53.1'' Zwillinge | +6.9''"_s,
+                         u"Tabellenwert größer | 15°16'00'' | 15°15'38.7'' Zwillinge | +21.3''"_s,
+                         u"Quotient | 0.7955 | 0.8009 | -0.0054"_s,
+                         u"korrigierte RAMC | 26°32'25'' | 26°32'44.0'' | -19.0''"_s,
+                         u"gesuchte Zeitdifferenz | 0h00m53s | 53.9 s Sternzeit = 53.8 s "
+                         "bürgerlich | -0.9 s"_s}));
     }
 };
 

@@ -724,7 +724,10 @@ Tally rectificationCatalogue(int first, int last, Mode mode)
     Tally tally;
     const QList<RectificationSlip> slips = rectificationSlips();
     for (int number = first; number <= last; ++number) {
-        const RectificationTask task = *makeRectificationTask(number);
+        RectificationTask task = *makeRectificationTask(number);
+        // Every other task has the student work out the sidereal time of
+        // birth first: its hand value is then the task's.
+        task.siderealWorked = mode == Mode::SolarTask && number % 2 == 0;
         ++tally.tasks;
         for (const RectificationSlip &slip : slips) {
             if (const auto plan = slip.plan(task))

@@ -1,0 +1,165 @@
+// An audit of the generated tasks against values worked out anew from what
+// each task prints, through other paths than the generator takes:
+//   audit_tasks [count]     (20 000 of each kind by default)
+// For the rectification: the radix planet against the library's position of
+// the Moon or planet at the birth moment the task names, the birth's zone
+// against the time-zone database, the printed sidereal time of birth against
+// the sky, every house-table value against the formulas of the axes, the
+// event against the directed axis, and the hand answer against the exact one.
+// For the sidereal time of birth: the zone, every ephemeris value and the
+// hand answer. Prints the counts and every fault; exits with 1 on a fault.
+
+#include "astro/houses.h"
+#include "astro/planets.h"
+#include "astro/zodiac.h"
+#include "core/calendar.h"
+#include "core/rules.h"
+#include "exercise/birthplaces.h"
+#include "exercise/rectificationtask.h"
+#include "exercise/siderealtask.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMap>
+#include <QTextStream>
+#include <QTimeZone>
+
+#include <cmath>
+
+using namespace Exercise;
+
+namespace {
+
+struct Audit {
+    QMap<QString, int> counts;
+    QStringList faults;
+    void fault(int number, const QString &what)
+    {
+        faults << QStringLiteral("Aufgabe %1: %2").arg(number).arg(what);
+    }
+};
+
+// The offset of a clock time of a place straight from the database, in hours.
+double databaseOffset(const QByteArray &zone, QDate date, QTime time)
+{
+    const QTimeZone tz(zone);
+    return tz.offsetFromUtc(QDateTime(date, time, tz)) / 3600.0;
+}
+
+QDateTime utcOf(QDate date, QTime time, int zone)
+{
+    return QDateTime(date, time, QTimeZone::utc()).addSecs(-qint64{zone} * 3600);
+}
+
+double offFromExact(qint32 printed, double exactSeconds)
+{
+    return std::remainder(printed - exactSeconds, double{Core::SecondsPerDay});
+}
+
+void auditPlanetAndZone(Audit &a, const RectificationTask &t)
+{
+    const QDateTime birth = utcOf(t.birthDate, t.recordedTime, t.zone);
+    const std::optional<Astro::Body> body = Astro::bodyNamed(t.planet);
+    if (!body || Astro::roundedPlanetLongitude(*body, birth) != t.planetPosition)
+        a.fault(t.number, QStringLiteral("der Radix-Planet steht nicht, wo er stand"));
+    ++a.counts[QStringLiteral("Planet ") + t.planet];
+    if (databaseOffset("Europe/Berlin", t.birthDate, t.recordedTime) != t.zone)
+        a.fault(t.number, QStringLiteral("die Zeitzone der Geburt ist nicht die der Datenbank"));
+    ++a.counts[QStringLiteral("Zeitzone ") + Core::germanZoneText(t.zone)];
+    const double exact = Astro::localSiderealTime(birth, t.longitude()) * 3600;
+    if (std::abs(offFromExact(t.birthSiderealTime, exact)) > 1.5)
+        a.fault(t.number, QStringLiteral("die Sternzeit der Geburt weicht vom Himmel ab"));
+}
+
+void auditPageAndEvent(Audit &a, const RectificationTask &t)
+{
+    const double obliquity = Astro::meanObliquity(utcOf(t.birthDate, t.recordedTime, t.zone));
+    for (const HouseTableRow &row : t.page) {
+        for (const Astro::Axis axis : {Astro::Axis::MC, Astro::Axis::AC}) {
+            const double exact = Astro::axisLongitude(axis, row.ramc, obliquity, t.latitude());
+            if (std::lround(exact * 60) % (360 * 60) * 60 != row.value(axis))
+                a.fault(t.number, QStringLiteral("ein Tabellenwert ist falsch"));
+        }
+    }
+    // The aspect: the planet and its aspect point a whole number of the
+    // aspect's signs apart.
+    const int signs[] = {0, 2, 3, 4, 6};
+    const qint32 apart = Astro::arcAhead(t.aspectPoint, t.planetPosition);
+    if (std::abs(apart) != signs[static_cast<int>(t.aspect)] * Core::ArcSecondsPerSign &&
+        !(t.aspect == Aspect::Opposition && std::abs(apart) == 180 * 3600))
+        a.fault(t.number, QStringLiteral("der Aspektpunkt ist nicht der des Aspekts"));
+    const Core::AgeInYearsAndDays age = Core::ageAt(t.birthDate, t.eventDate);
+    // The event lies in the past: the last birthday before it in 2025 at the latest.
+    if (age.years < 18 || age.years > 70 || t.birthDate.year() + age.years > 2025)
+        a.fault(t.number, QStringLiteral("das Ereignis liegt außerhalb von 18 bis 70 Jahren"));
+    ++a.counts[aspectName(t.aspect)];
+}
+
+void auditAnswer(Audit &a, const RectificationTask &t, double &worst)
+{
+    const double off = std::abs(correctionSeconds(t.hand) - exactCorrection(t).siderealSeconds);
+    worst = std::max(worst, off);
+    if (off > 30)
+        a.fault(t.number, QStringLiteral("die Handrechnung liegt mehr als 30 s neben der genauen"));
+}
+
+void auditSidereal(Audit &a, const SiderealTask &t)
+{
+    QByteArray zone = "Europe/Berlin";
+    for (const PlaceAbroad &place : PlacesAbroad) {
+        if (t.abroad && t.place == QString::fromUtf16(place.name))
+            zone = place.zone;
+    }
+    if (databaseOffset(zone, t.birthDate, t.birthTime) != t.zone.hours)
+        a.fault(t.number, QStringLiteral("die Zeitzone ist nicht die der Datenbank"));
+    for (const SiderealDay &day : t.page) {
+        const double exact = Astro::greenwichSiderealTime(day.date.startOfDay(QTimeZone::utc()));
+        if (std::abs(offFromExact(day.siderealTime, exact * 3600)) > 0.5)
+            a.fault(t.number, QStringLiteral("ein Ephemeridenwert ist falsch"));
+    }
+    const double exact = Astro::localSiderealTime(utcOf(t.birthDate, t.birthTime, t.zone.hours),
+                                                  t.longitudeMinutes / 60.0) *
+                         3600;
+    if (std::abs(offFromExact(t.hand.siderealTime, exact)) > 1.5)
+        a.fault(t.number, QStringLiteral("die Handrechnung weicht vom Himmel ab"));
+    ++a.counts[t.abroad ? QStringLiteral("im Ausland") : QStringLiteral("in Deutschland")];
+    if (t.hand.ephemerisDay != t.birthDate)
+        ++a.counts[QStringLiteral("Weltzeit an einem anderen Tag")];
+}
+
+void print(QTextStream &out, const QString &title, const Audit &a, qint64 ms)
+{
+    out << title << " (" << ms / 1000 << " s): " << a.faults.size() << " Fehler\n";
+    for (auto it = a.counts.cbegin(); it != a.counts.cend(); ++it)
+        out << "    " << it.key() << ": " << it.value() << '\n';
+    for (const QString &fault : a.faults.mid(0, 20))
+        out << "    " << fault << '\n';
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20'000;
+    QTextStream out(stdout);
+    QElapsedTimer timer;
+    timer.start();
+    Audit rectification;
+    double worst = 0;
+    for (int number = 1; number <= count; ++number) {
+        const RectificationTask task = *makeRectificationTask(number);
+        auditPlanetAndZone(rectification, task);
+        auditPageAndEvent(rectification, task);
+        auditAnswer(rectification, task, worst);
+    }
+    print(out, QStringLiteral("Rektifikation, %1 Aufgaben").arg(count), rectification,
+          timer.restart());
+    out << "    Handrechnung höchstens " << worst << " s neben der genauen\n";
+    Audit sidereal;
+    for (int number = 1; number <= count; ++number)
+        auditSidereal(sidereal, *makeSiderealTask(number));
+    print(out, QStringLiteral("Sternzeit der Geburt, %1 Aufgaben").arg(count), sidereal,
+          timer.elapsed());
+    return rectification.faults.isEmpty() && sidereal.faults.isEmpty() ? 0 : 1;
+}

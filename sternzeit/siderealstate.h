@@ -1,0 +1,130 @@
+#ifndef STERNZEIT_SIDEREALSTATE_H
+#define STERNZEIT_SIDEREALSTATE_H
+
+#include "core/giventask.h"
+#include "core/stepledger.h"
+#include "sternzeit/siderealsteps.h"
+
+#include <QDate>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+// The calculation state of the form "Sternzeit der Geburt": the step fields
+// as typed and copied, each step's result, and whether that result still
+// belongs to its inputs. The form reads its fields into it as they change and
+// shows what it holds; the steps, "Okay", the check and the sheet read only
+// the state, and every step is written once, in one table (rule()).
+namespace Sidereal {
+
+// The buttons that compute, in the order of the calculation. Step 2, the
+// sidereal time at 0h UT, is read from the ephemeris and typed.
+enum Step {
+    UniversalTimeStep, // 1: birth time less the zone, and the ephemeris day
+    ShareStep,         // 3: 9,8565 s per hour of universal time
+    LongitudeStep,     // 4: the longitude in time
+    SumStep,           // 5: the four terms added
+    WithinDayStep,     // 5: brought into the day
+    StepCount
+};
+
+struct Results {
+    std::optional<UniversalTime> universalTime;
+    std::optional<Share> share;
+    std::optional<Core::SexagesimalTriple> longitudeTime;
+    std::optional<SiderealSum> sum;
+    std::optional<Core::SexagesimalTriple> siderealTime;
+};
+
+// Where a step's result goes besides its own field: an entry that a later
+// step reads, standing in the field of a numbered step on the form.
+struct Copy {
+    Core::Sexagesimal Entries::*entry;
+    int standsIn;         // the number of the step whose field holds it
+    const char16_t *what; // "die Weltzeit", as a finding names it
+};
+
+// One step of the calculation, written once for the state, the form, the
+// check and the sheet.
+struct StepRule {
+    int number;             // of the step on the form: 1, 3, 4, 5
+    const char16_t *name;   // "Weltzeit", in "Schritt 1 (Weltzeit)"
+    QList<int> feeds;       // the earlier steps whose results it reads
+    const char16_t *result; // the caption of its result on the sheet
+    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
+    std::function<std::optional<QString>(const Entries &, Results &)> run;
+    // The time its own field shows; nothing before it ran.
+    std::function<std::optional<Core::SexagesimalTriple>(const Results &)> shown;
+    QList<Copy> copies;
+    // Its equation as the sheet writes it: the terms and, given what it gave,
+    // " = " and the values on the way to the result.
+    std::function<QString(const Entries &, const Results *)> equation;
+};
+
+const StepRule &rule(int step);
+int stepNumber(int step);
+QString stepName(int step);
+QList<int> feedsOf(int step);
+// The result as its field shows it: "13h35m00s".
+QString shownText(int step, const Results &results);
+
+// The head of the form, as typed, and read once where it changes.
+struct Header {
+    Core::FieldTexts birthDateTexts; // day, month, year
+    std::optional<QDate> birthDate;  // nothing while it is no date
+    Core::FieldTexts civilTimeTexts; // hours, minutes, seconds of the birth time
+    Core::Sexagesimal civilTime;
+    QString zoneText; // "+1", as the list shows it
+    int zone = 1;
+    std::array<QString, 2> longitudeTexts; // degrees, minutes of arc
+    QString eastWestText;                  // "O" or "W"
+    Core::Sexagesimal longitude;           // degrees, minutes, 0
+    double eastWest = 1;
+    Core::FieldTexts ephemerisTexts; // step 2, as typed
+    Core::Sexagesimal ephemeris;
+    QString place;
+};
+
+// Reads the typed texts of a head into its numbers.
+void readHeader(Header &header);
+// The longitude of a head in minutes of arc, east positive.
+int eastLongitudeMinutes(const Header &header);
+
+struct Worked {
+    Header header;
+    Entries entries;
+    Results results;
+    std::array<Core::StepLedger::Status, StepCount> status{};
+    // The task of the rectification this calculation was opened from;
+    // nothing for a free calculation.
+    std::optional<Core::GivenTask> task;
+};
+
+class State {
+public:
+    State();
+
+    Header header;
+    Entries entries;
+    std::optional<Core::GivenTask> task;
+
+    const Results &results() const { return m_results; }
+    // Runs a step on the entries. On success the result is kept and written
+    // into the entries of the later steps that read it, and the step is
+    // current; a failure keeps the old result, now stale, and answers the
+    // step's one message.
+    std::optional<QString> run(Step step);
+    Core::StepLedger::Status status(int step) const;
+    // The first stale step on the way to a step, itself included; -1 if none.
+    int firstStale(int step) const;
+    Worked worked() const;
+
+private:
+    Results m_results;
+    Core::StepLedger m_ledger;
+};
+
+} // namespace Sidereal
+
+#endif
