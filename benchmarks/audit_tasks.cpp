@@ -7,16 +7,22 @@
 // the sky, every house-table value against the formulas of the axes, the
 // event against the directed axis, and the hand answer against the exact one.
 // For the sidereal time of birth: the zone, every ephemeris value and the
-// hand answer. Prints the counts and every fault; exits with 1 on a fault.
+// hand answer. For the Solar: the residence's zone against the database's
+// standard time in the Solar year, every ephemeris value against the Sun,
+// the pair of days against the radix, the hand answer as the form works it
+// against the exact moment, and the day it falls on. Prints the counts and every fault; exits with
+// 1 on a fault.
 
 #include "astro/houses.h"
 #include "astro/planets.h"
+#include "astro/sun.h"
 #include "astro/zodiac.h"
 #include "core/calendar.h"
 #include "core/rules.h"
 #include "exercise/birthplaces.h"
 #include "exercise/rectificationtask.h"
 #include "exercise/siderealtask.h"
+#include "exercise/solartask.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -127,6 +133,59 @@ void auditSidereal(Audit &a, const SiderealTask &t)
         ++a.counts[QStringLiteral("Weltzeit an einem anderen Tag")];
 }
 
+// The zones of the residences abroad, as the database names them.
+QByteArray residenceZone(const QString &residence)
+{
+    static const QMap<QString, QByteArray> zones{
+        {QStringLiteral("New York"), "America/New_York"},
+        {QStringLiteral("Los Angeles"), "America/Los_Angeles"},
+        {QStringLiteral("Chicago"), "America/Chicago"},
+        {QStringLiteral("Rio de Janeiro"), "America/Sao_Paulo"},
+        {QStringLiteral("Moskau"), "Europe/Moscow"},
+        {QStringLiteral("Peking"), "Asia/Shanghai"},
+        {QStringLiteral("Tokio"), "Asia/Tokyo"}};
+    return residence.isEmpty() ? QByteArray("Europe/Berlin") : zones.value(residence);
+}
+
+void auditSolar(Audit &a, const SolarTask &t, double &worst)
+{
+    const QTimeZone zone(residenceZone(t.residence));
+    const QDateTime midYear(QDate(t.solarYear, 1, 15), QTime(12, 0), QTimeZone::utc());
+    const QDateTime lateYear(QDate(t.solarYear, 7, 15), QTime(12, 0), QTimeZone::utc());
+    // Standard time all year: the offset without summer time, the same in
+    // January and July (Moscow changed its standard time twice).
+    if (!zone.isValid() || zone.standardTimeOffset(midYear) != t.zone * 3600 ||
+        zone.standardTimeOffset(lateYear) != t.zone * 3600)
+        a.fault(t.number, QStringLiteral("die Zeitzone ist nicht die Normalzeit der Datenbank"));
+    for (const EphemerisDay &day : t.page) {
+        const double exact =
+            Astro::apparentSolarLongitude(day.date.startOfDay(QTimeZone::utc())) * 3600;
+        if (std::abs(std::remainder(day.position - exact, 360.0 * 3600)) > 0.5)
+            a.fault(t.number, QStringLiteral("ein Ephemeridenwert ist falsch"));
+    }
+    const EphemerisPair pair = t.pair();
+    const qint32 b = Astro::arcAhead(t.radix, pair.position1);
+    const qint32 motion = Astro::arcAhead(pair.position2, pair.position1);
+    if (b < 0 || b >= motion)
+        a.fault(t.number, QStringLiteral("das Tagespaar umschließt die Radix-Sonne nicht"));
+    // The hand answer in the zone of the task against the exact moment.
+    const QDateTime hand(t.hand.date,
+                         QTime(t.hand.clock.units, t.hand.clock.minutes, t.hand.clock.seconds),
+                         QTimeZone(t.zone * 3600));
+    const double off = std::abs(double(exactMoment(t).msecsTo(hand))) / 1000;
+    worst = std::max(worst, off);
+    if (off > 120)
+        a.fault(t.number, QStringLiteral("die Handrechnung liegt mehr als 2 min neben dem Solar"));
+    ++a.counts[t.residence.isEmpty() ? QStringLiteral("in Deutschland")
+                                     : QStringLiteral("im Ausland")];
+    if (t.acrossSign())
+        ++a.counts[QStringLiteral("über die Zeichengrenze")];
+    if (t.hand.nextDay)
+        ++a.counts[QStringLiteral("-24h")];
+    if (t.hand.previousDay)
+        ++a.counts[QStringLiteral("+24h")];
+}
+
 void print(QTextStream &out, const QString &title, const Audit &a, qint64 ms)
 {
     out << title << " (" << ms / 1000 << " s): " << a.faults.size() << " Fehler\n";
@@ -160,6 +219,14 @@ int main(int argc, char *argv[])
     for (int number = 1; number <= count; ++number)
         auditSidereal(sidereal, *makeSiderealTask(number));
     print(out, QStringLiteral("Sternzeit der Geburt, %1 Aufgaben").arg(count), sidereal,
-          timer.elapsed());
-    return rectification.faults.isEmpty() && sidereal.faults.isEmpty() ? 0 : 1;
+          timer.restart());
+    Audit solar;
+    double solarWorst = 0;
+    for (int number = 1; number <= count; ++number)
+        auditSolar(solar, *makeSolarTask(number), solarWorst);
+    print(out, QStringLiteral("Solar, %1 Aufgaben").arg(count), solar, timer.elapsed());
+    out << "    Handrechnung höchstens " << solarWorst << " s neben dem Solar\n";
+    return rectification.faults.isEmpty() && sidereal.faults.isEmpty() && solar.faults.isEmpty()
+               ? 0
+               : 1;
 }
