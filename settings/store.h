@@ -60,6 +60,7 @@ inline const QString CheckLatitudeMinutes = QStringLiteral("KontrolleBreite_1");
 // writes it; empty while it works a free calculation.
 inline const QString SolarTask = QStringLiteral("SolarAufgabe");
 inline const QString RectificationTask = QStringLiteral("RektiAufgabe");
+inline const QString SiderealTask = QStringLiteral("SternzeitAufgabe");
 
 // The stored control arrays of the forms. Each is kept under a key prefix
 // followed by the element number; the prefixes are those that stored entries
