@@ -430,6 +430,18 @@ private slots:
         QCOMPARE(tally.bySlip.value(u"richtig"_s), 300);
         QVERIFY(tally.bySlip.value(u"Tageswechsel vergessen: Ephemeride des Geburtstags"_s) > 50);
     }
+
+    // Generated tasks print their page: the value read from it must be the
+    // page's to the second, and the check, the sheet and the exercise page
+    // call each slip wrong. bench_siderealverdicts runs 5 000 tasks.
+    void taskCatalogue()
+    {
+        const SiderealVerdicts::Tally tally = SiderealVerdicts::siderealTaskCatalogue(1, 200);
+        QVERIFY2(tally.clean(), qPrintable(tally.report()));
+        QCOMPARE(tally.bySlip.value(u"richtig"_s), 200);
+        QCOMPARE(tally.bySlip.value(u"Seite verlesen um 1 s"_s), 200);
+        QVERIFY(tally.bySlip.value(u"Zeitzone vergessen"_s) > 150);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_SiderealCheck)
