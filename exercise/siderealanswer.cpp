@@ -128,7 +128,8 @@ SiderealVerdict checkSiderealAnswer(const SiderealTask &task, const FieldTexts &
     if (answered == right) {
         verdict.outcome = SiderealVerdict::Outcome::Right;
         verdict.message = QStringLiteral("Richtig! ") + Notation::clock(right) +
-                          QStringLiteral("\n\n") + exactSiderealText(task);
+                          QStringLiteral("\n\nZum Vergleich die genaue Sternzeit der Geburt: ") +
+                          exactSiderealText(task);
         return verdict;
     }
     verdict.outcome = SiderealVerdict::Outcome::Wrong;

@@ -82,7 +82,7 @@ QString siderealSolutionHtml(const SiderealTask &task)
     for (const QString &item : items)
         html += QStringLiteral("<li>") + item + QStringLiteral("</li>");
     return html + QStringLiteral("</ol><p><b>Sternzeit der Geburt: ") +
-           Notation::clock(hand.siderealTime) + QStringLiteral("</b></p><p>") +
+           Notation::clock(hand.siderealTime) + QStringLiteral("</b></p><p>Genau gerechnet: ") +
            exactSiderealText(task) + QStringLiteral("</p>");
 }
 
@@ -92,7 +92,7 @@ QString exactSiderealText(const SiderealTask &task)
         Sidereal::exactSiderealTime(task.birthDate, task.birthTime.msecsSinceStartOfDay() / 1000,
                                     task.zone.hours, task.longitudeMinutes);
     const double off = std::remainder(task.hand.siderealTime - exact.siderealTime, SecondsPerDay);
-    return QStringLiteral("Genau gerechnet: ") + Notation::preciseClock(exact.siderealTime) +
+    return Notation::preciseClock(exact.siderealTime) +
            QStringLiteral(". Die Handrechnung weicht davon um ") + Notation::preciseDeviation(off) +
            QStringLiteral(" ab: die Ephemeride ist auf die Sekunde gerundet, ebenso der "
                           "Zuschlag.");

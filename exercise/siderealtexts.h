@@ -28,7 +28,8 @@ QStringList siderealPageCells(const SiderealDay &day);
 // The worked solution: the steps as the calculator numbers them, each with
 // its equation, then the sidereal time of birth.
 QString siderealSolutionHtml(const SiderealTask &task);
-// "Genau gerechnet: 9h00m06,6s. Die Handrechnung weicht davon um +0,4 s ab: …"
+// The exact sidereal time of birth and the hand result against it:
+// "9h00m06,6s. Die Handrechnung weicht davon um +0,4 s ab: …"
 QString exactSiderealText(const SiderealTask &task);
 
 } // namespace Exercise
