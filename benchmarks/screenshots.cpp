@@ -1,7 +1,8 @@
 // Screenshots of every window of velmora, for checking the fixed layouts at
 // a given scale: the splash, the main window, both pages of the Solar form,
 // the three pages of the rectification form, the form "Sternzeit der Geburt"
-// empty and worked with its check, and the exercises (task 4711),
+// empty and worked with its check, and the exercises (task 4711 of each
+// kind, the rectification also with its sidereal time worked by the student),
 // then the rectification task 4711 worked in the calculator with its check.
 // Of the Solar: task 4711, whose two days lie in two signs, and task 4712,
 // set in Chicago with "+24h", each with its solution; task 4711 worked in
@@ -28,6 +29,7 @@
 #include "sternzeit/siderealform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -285,6 +287,11 @@ int main(int argc, char *argv[])
         exercises->showTask(4711);
         exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(1);
         shoot(exercises, QStringLiteral("uebung-gzk"));
+        // The same task with its sidereal time of birth worked by the student.
+        auto *worked = exercises->findChild<QCheckBox *>(QStringLiteral("chkSternzeitSelbst"));
+        worked->setChecked(true);
+        shoot(exercises, QStringLiteral("uebung-gzk-sternzeit"));
+        worked->setChecked(false);
         const Exercise::RectificationTask task = *exercises->rectificationTask();
         saveSheetPdfTo(exercises,
                        Exercise::rectificationExerciseSheet(4711, 2, QDate::currentDate()),
@@ -332,8 +339,22 @@ int main(int argc, char *argv[])
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         exercises->showTask(4712);
         exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
-        if (auto *form = mainWindow.findChild<Solar::SolarForm *>())
+        if (auto *form = mainWindow.findChild<Solar::SolarForm *>()) {
             shoot(form, QStringLiteral("solar-ausland"));
+            form->close();
+        }
+        // The task of the sidereal time of the same number, its sheet, and its
+        // calculator named at the top.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(2);
+        exercises->showTask(4711);
+        shoot(exercises, QStringLiteral("uebung-sternzeit"));
+        saveSheetPdfTo(exercises, Exercise::siderealExerciseSheet(4711, 2, QDate::currentDate()),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-uebungsblatt-sternzeit.pdf"),
+                       Exercise::exerciseSheetTexts());
+        exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
+        if (auto *form = mainWindow.findChild<Sidereal::SiderealForm *>())
+            shoot(form, QStringLiteral("sternzeit-aufgabe"));
     } else {
         std::fprintf(stderr, "the exercises did not open\n");
         ++g_failures;

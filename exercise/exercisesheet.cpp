@@ -5,6 +5,8 @@
 
 #include "exercise/rectificationtask.h"
 #include "exercise/rectificationtexts.h"
+#include "exercise/siderealtask.h"
+#include "exercise/siderealtexts.h"
 #include "exercise/solaranswer.h"
 #include "exercise/solartask.h"
 #include "exercise/solartexts.h"
@@ -66,6 +68,35 @@ SheetStep solarTaskStep(int ordinal, const SolarTask &task)
     return step;
 }
 
+// The page of sidereal times at 0h UT under its title, a day a line.
+QStringList siderealPageLines(const QList<SiderealDay> &page)
+{
+    QStringList lines{siderealPageTitle() + u':'};
+    for (const SiderealDay &day : page) {
+        const QStringList cells = siderealPageCells(day);
+        lines << QStringLiteral("\u2003") + cells.at(0) + QStringLiteral("\u2003") + cells.at(1);
+    }
+    return lines;
+}
+
+SheetStep siderealTaskStep(int ordinal, const SiderealTask &task)
+{
+    SheetStep step;
+    step.number = ordinal;
+    step.heading = QStringLiteral("Aufgabe ") + QString::number(task.number);
+    step.explanation = task.firstName + u' ' + task.surname +
+                       QStringLiteral(": Wie groß ist die Sternzeit der Geburt?");
+    step.lines << siderealTaskLines(task) << QString() << siderealPageLines(task.page);
+    // Room to work, one line for each step of the calculator.
+    step.lines << QString() << QStringLiteral("Weltzeit und Tag: ") + blank(34)
+               << QStringLiteral("Sternzeit um 0h Weltzeit: ") + blank(26)
+               << QStringLiteral("Zuschlag: ") + blank(40)
+               << QStringLiteral("Länge in Zeit: ") + blank(36)
+               << QStringLiteral("Sternzeit der Geburt: ") + blank(28);
+    step.computed = true;
+    return step;
+}
+
 SheetStep rectificationTaskStep(int ordinal, const RectificationTask &task)
 {
     SheetStep step;
@@ -73,7 +104,10 @@ SheetStep rectificationTaskStep(int ordinal, const RectificationTask &task)
     step.heading = QStringLiteral("Aufgabe ") + QString::number(task.number);
     step.explanation = task.firstName + u' ' + task.surname +
                        QStringLiteral(": Um wie viel ist die Geburtszeit zu korrigieren?");
-    step.lines << rectificationTaskLines(task) << QString() << houseTableTitle(task) + u':';
+    step.lines << rectificationTaskLines(task) << QString();
+    if (task.siderealWorked)
+        step.lines << siderealPageLines(task.siderealPage) << QString();
+    step.lines << houseTableTitle(task) + u':';
     // Each row names its columns: the lines are set in a proportional font.
     const QString gap = QStringLiteral("\u2003");
     const QStringList headers = houseTableHeaders();
@@ -85,7 +119,10 @@ SheetStep rectificationTaskStep(int ordinal, const RectificationTask &task)
         step.lines << line;
     }
     // Room to work, one line for each step of the calculator.
-    step.lines << QString() << QStringLiteral("Alter: ") + blank(44)
+    step.lines << QString();
+    if (task.siderealWorked)
+        step.lines << QStringLiteral("Sternzeit der Geburt: ") + blank(28);
+    step.lines << QStringLiteral("Alter: ") + blank(44)
                << QStringLiteral("Direktionsbogen: ") + blank(34)
                << QStringLiteral("Sternzeit des Ereignisses: ") + blank(24)
                << QStringLiteral("Quotient: ") + blank(40)
@@ -141,7 +178,7 @@ SheetTable solutionTable(const QStringList &columnHeaders)
 
 } // namespace
 
-Sheet rectificationExerciseSheet(int first, int count, QDate printed)
+Sheet rectificationExerciseSheet(int first, int count, QDate printed, bool siderealWorked)
 {
     const int last = lastOnSheet(first, count);
     Sheet sheet =
@@ -149,10 +186,14 @@ Sheet rectificationExerciseSheet(int first, int count, QDate printed)
     SheetTable solutions = solutionTable(
         {QStringLiteral("Aufgabe"), QStringLiteral("Zeilen"), QStringLiteral("Quotient"),
          QStringLiteral("korrigierte RAMC"), QStringLiteral("Korrektur"), QStringLiteral("genau")});
+    // Where the student works the sidereal time of birth, its answer too.
+    if (siderealWorked)
+        solutions.columnHeaders.insert(1, QStringLiteral("Sternzeit der Geburt"));
     for (int number = first; number <= last; ++number) {
-        const std::optional<RectificationTask> task = makeRectificationTask(number);
+        std::optional<RectificationTask> task = makeRectificationTask(number);
         if (!task)
             continue;
+        task->siderealWorked = siderealWorked;
         sheet.steps << rectificationTaskStep(number - first + 1, *task);
         const RectificationHandSolution &hand = task->hand;
         solutions.rows << QStringList{
@@ -164,6 +205,8 @@ Sheet rectificationExerciseSheet(int first, int count, QDate printed)
             Core::Notation::angle(Core::pickersToSeconds(hand.correctedRamc)),
             correctionText(hand.correction),
             Core::Notation::preciseDuration(exactCorrection(*task).siderealSeconds)};
+        if (siderealWorked)
+            solutions.rows.last().insert(1, Core::Notation::clock(task->birthSiderealTime));
     }
     solutions.finding = QStringLiteral("Die Korrektur ist die des Rechners, „genau“ dieselbe "
                                        "Korrektur aus den genauen Häuserformeln; beide in "
@@ -176,6 +219,42 @@ QString rectificationExerciseSheetFileName(int first, int count)
 {
     const int last = lastOnSheet(first, count);
     return QStringLiteral("Übungsblatt GZK ") + QString::number(first) +
+           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
+}
+
+Sheet siderealExerciseSheet(int first, int count, QDate printed)
+{
+    const int last = lastOnSheet(first, count);
+    Sheet sheet =
+        sheetHead(QStringLiteral("Übungsblatt Sternzeit der Geburt"), first, last, printed);
+    SheetTable solutions = solutionTable(
+        {QStringLiteral("Aufgabe"), QStringLiteral("Weltzeit"), QStringLiteral("0h Weltzeit"),
+         QStringLiteral("Zuschlag"), QStringLiteral("Länge in Zeit"), QStringLiteral("Sternzeit")});
+    for (int number = first; number <= last; ++number) {
+        const std::optional<SiderealTask> task = makeSiderealTask(number);
+        if (!task)
+            continue;
+        sheet.steps << siderealTaskStep(number - first + 1, *task);
+        const SiderealHandSolution &hand = task->hand;
+        solutions.rows << QStringList{
+            QString::number(number),
+            Core::Notation::clock(Core::pickersToSeconds(hand.results.universalTime->time)) +
+                QStringLiteral(", ") + Core::Notation::date(hand.ephemerisDay),
+            Core::Notation::clock(hand.ephemeris),
+            Core::Notation::clock(Core::pickersToSeconds(hand.results.share->time)),
+            Core::Notation::clock(Core::pickersToSeconds(*hand.results.longitudeTime)),
+            Core::Notation::clock(hand.siderealTime)};
+    }
+    solutions.finding = QStringLiteral("Die Weltzeit mit dem Tag, dessen Sternzeit um 0h "
+                                       "Weltzeit gilt; die Länge in Zeit westlich negativ.");
+    sheet.closing = solutions;
+    return sheet;
+}
+
+QString siderealExerciseSheetFileName(int first, int count)
+{
+    const int last = lastOnSheet(first, count);
+    return QStringLiteral("Übungsblatt Sternzeit ") + QString::number(first) +
            (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 

@@ -22,10 +22,19 @@ Sheets::Sheet solarExerciseSheet(int first, int count, QDate printed);
 QString solarExerciseSheetFileName(int first, int count);
 
 // The same for rectification tasks: each with its page of the house table,
-// the solutions with the exact correction on the last page.
-Sheets::Sheet rectificationExerciseSheet(int first, int count, QDate printed);
+// the solutions with the exact correction on the last page. With
+// `siderealWorked` each task gives the birth data and the page of sidereal
+// times at 0h UT instead of the sidereal time of birth.
+Sheets::Sheet rectificationExerciseSheet(int first, int count, QDate printed,
+                                         bool siderealWorked = false);
 // "Übungsblatt GZK 4711-4714.pdf".
 QString rectificationExerciseSheetFileName(int first, int count);
+
+// The same for tasks of the sidereal time of birth: each with its page of
+// sidereal times at 0h UT, the solutions step by step on the last page.
+Sheets::Sheet siderealExerciseSheet(int first, int count, QDate printed);
+// "Übungsblatt Sternzeit 4711-4714.pdf".
+QString siderealExerciseSheetFileName(int first, int count);
 
 // The menu of the button "Übungsblatt…": "Drucken…" (actUebungsblattDrucken),
 // "Als PDF speichern…" (actUebungsblattPdf); messages titled "Übungsaufgaben".

@@ -3,6 +3,7 @@
 
 #include "exercise/exercisesheet.h"
 #include "exercise/rectificationpage.h"
+#include "exercise/siderealpage.h"
 #include "exercise/solaranswer.h"
 #include "exercise/solarpage.h"
 #include "settings/store.h"
@@ -45,7 +46,9 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
                                           std::move(links.solarWork));
     m_rectification = std::make_unique<RectificationPage>(
         *ui, this, std::move(links.workInRectification), std::move(links.rectificationWork));
-    m_pages = {m_solar.get(), m_rectification.get()};
+    m_sidereal = std::make_unique<SiderealPage>(*ui, this, std::move(links.workInSidereal),
+                                                std::move(links.siderealWork));
+    m_pages = {m_solar.get(), m_rectification.get(), m_sidereal.get()};
     m_page = m_solar.get();
 
     prepareFields();
@@ -70,6 +73,11 @@ const std::optional<SolarTask> &ExerciseWindow::task() const
 const std::optional<RectificationTask> &ExerciseWindow::rectificationTask() const
 {
     return m_rectification->task();
+}
+
+const std::optional<SiderealTask> &ExerciseWindow::siderealTask() const
+{
+    return m_sidereal->task();
 }
 
 TaskKind ExerciseWindow::kind() const
@@ -107,6 +115,8 @@ void ExerciseWindow::connectControls()
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
     connect(ui->cmdInRechner, &QPushButton::clicked, this, [this] { m_page->workInCalculator(); });
     connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
+    connect(ui->chkSternzeitSelbst, &QCheckBox::toggled, this,
+            &ExerciseWindow::siderealWorkedChosen);
 }
 
 // The sheet starts with the task shown and takes as many of its kind as
@@ -123,6 +133,14 @@ void ExerciseWindow::attachExerciseSheetMenu()
 // task is replaced by one drawn at random, without a message.
 void ExerciseWindow::restoreLastTask()
 {
+    // Whether the student works the sidereal time of birth of a rectification.
+    const bool siderealWorked = Store::readSetting(Store::FormsApplication, Store::FormsSection,
+                                                   Store::SiderealWorked) == QStringLiteral("1");
+    {
+        const QSignalBlocker quiet(ui->chkSternzeitSelbst);
+        ui->chkSternzeitSelbst->setChecked(siderealWorked);
+    }
+    m_rectification->setSiderealWorked(siderealWorked);
     const QString kind =
         Store::readSetting(Store::FormsApplication, Store::FormsSection, Store::LastExerciseKind);
     for (int index = 0; index < static_cast<int>(m_pages.size()); ++index) {
@@ -169,11 +187,14 @@ bool ExerciseWindow::display(int number)
     return true;
 }
 
+// The pages share widgets (the page of sidereal times): all are hidden before
+// the chosen one is shown.
 void ExerciseWindow::choosePage(int index)
 {
     m_page = m_pages.at(qBound(0, index, static_cast<int>(m_pages.size()) - 1));
     for (TaskPage *page : m_pages)
-        page->setShown(page == m_page);
+        page->setShown(false);
+    m_page->setShown(true);
 }
 
 // Another kind: the task of the same number, of that kind.
@@ -215,6 +236,17 @@ void ExerciseWindow::showRandomTask()
 void ExerciseWindow::showSolution()
 {
     ui->txtLoesung->setHtml(m_page->solutionHtml());
+}
+
+// The rectification task shown is set anew, with or without its sidereal time
+// of birth, and so are those drawn later; the choice is kept.
+void ExerciseWindow::siderealWorkedChosen(bool worked)
+{
+    Store::writeSetting(Store::FormsApplication, Store::FormsSection, Store::SiderealWorked,
+                        worked ? QStringLiteral("1") : QStringLiteral("0"));
+    m_rectification->setSiderealWorked(worked);
+    ui->txtLoesung->clear();
+    allowNarrowing();
 }
 
 // Beside a calculator on a small screen the window can be narrowed down to

@@ -2,10 +2,12 @@
 #define EXERCISE_EXERCISEWINDOW_H
 
 #include "exercise/rectificationtask.h"
+#include "exercise/siderealtask.h"
 #include "exercise/solartask.h"
 #include "exercise/taskpage.h"
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
+#include "sternzeit/siderealstate.h"
 
 #include <QWidget>
 
@@ -22,6 +24,7 @@ class QResizeEvent;
 namespace Exercise {
 
 class RectificationPage;
+class SiderealPage;
 class SolarPage;
 
 // What the window asks of the program around it.
@@ -33,14 +36,19 @@ struct ExerciseLinks {
     std::function<void(const SolarTask &task)> workInSolar;
     // The same for a rectification task and the rectification calculator.
     std::function<void(const RectificationTask &task)> workInRectification;
+    // The same for a task of the sidereal time and its calculator.
+    std::function<void(const SiderealTask &task)> workInSidereal;
     // The calculation of the task of a number that a calculator keeps, as
     // far as it is worked; nothing where none keeps it.
     std::function<std::optional<Solar::Worked>(int number)> solarWork;
     std::function<std::optional<Rectification::Worked>(int number)> rectificationWork;
+    std::function<std::optional<Sidereal::Worked>(int number)> siderealWork;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task
-// with the ephemeris or a rectification task with the house table, answer
+// with the ephemeris, a rectification task with the house table (and, with
+// "Sternzeit selbst berechnen", the page of sidereal times) or a task of the
+// sidereal time of birth with the page of sidereal times at 0h UT, answer
 // fields that are checked with a hint for a wrong answer, and the worked
 // solution on request. A number gives one task of each kind. It is not modal, so the student can
 // work the task in the Solar calculator beside it; whoever opens it keeps one instance and calls
@@ -64,9 +72,10 @@ public:
     // false (with the message) for a number outside 1 .. 999 999.
     bool showTask(int number);
 
-    // The task shown is that of kind(); the other keeps the last task of its kind.
+    // The task shown is that of kind(); the others keep the last task of their kind.
     const std::optional<SolarTask> &task() const;
     const std::optional<RectificationTask> &rectificationTask() const;
+    const std::optional<SiderealTask> &siderealTask() const;
     TaskKind kind() const;
 
 protected:
@@ -89,13 +98,15 @@ private:
     bool display(int number);
     void remember(int number);
     void showSolution();
+    void siderealWorkedChosen(bool worked);
 
     std::unique_ptr<Ui::Uebung> ui;
     std::function<void(QWidget *asker, TaskKind kind)> m_openExample;
     std::unique_ptr<SolarPage> m_solar;
     std::unique_ptr<RectificationPage> m_rectification;
+    std::unique_ptr<SiderealPage> m_sidereal;
     // In the order of the kinds in the list "Art der Aufgabe".
-    std::array<TaskPage *, 2> m_pages{};
+    std::array<TaskPage *, 3> m_pages{};
     TaskPage *m_page = nullptr; // of the kind chosen
     int m_number = 0;           // of the task shown
 };

@@ -4,6 +4,7 @@
 #include "exercise/exercisesheet.h"
 #include "exercise/rectificationanswer.h"
 #include "exercise/rectificationtexts.h"
+#include "exercise/siderealpage.h"
 #include "exercise/solaranswer.h"
 #include "ui/services.h"
 
@@ -44,21 +45,44 @@ void RectificationPage::setShown(bool shown)
     for (QWidget *widget : std::initializer_list<QWidget *>{
              ui.lblHaeusertabelle, ui.tblHaeusertabelle, ui.lblKorrektur, ui.txtKorrektur_0,
              ui.lblKorrekturH, ui.txtKorrektur_1, ui.lblKorrekturM, ui.txtKorrektur_2,
-             ui.lblKorrekturS})
+             ui.lblKorrekturS, ui.chkSternzeitSelbst})
         widget->setVisible(shown);
+    m_shown = shown;
+    showSiderealPage(shown && m_task && m_task->siderealWorked);
 }
 
+// The page of sidereal times, which the page of that kind of task shares.
+void RectificationPage::showSiderealPage(bool shown)
+{
+    ui.lblSternzeiten->setVisible(shown);
+    ui.tblSternzeiten->setVisible(shown);
+    if (shown)
+        fillSiderealPage(ui.tblSternzeiten, m_task->siderealPage);
+}
+
+// The task of a number is the same with the box checked or not: its birth,
+// event and page stay; only what it gives of the sidereal time of birth
+// changes.
 bool RectificationPage::showTask(int number)
 {
     std::optional<RectificationTask> task = makeRectificationTask(number);
     if (!task)
         return false;
     m_task = std::move(task);
+    m_task->siderealWorked = m_siderealWorked;
     ui.txtAufgabentext->setHtml(rectificationTaskHtml(*m_task));
     fillPage();
+    showSiderealPage(m_shown && m_task->siderealWorked);
     for (QLineEdit *field : answerFields())
         field->clear();
     return true;
+}
+
+void RectificationPage::setSiderealWorked(bool worked)
+{
+    m_siderealWorked = worked;
+    if (m_task && m_task->siderealWorked != worked)
+        showTask(m_task->number);
 }
 
 // The house table's rows around the event's sidereal time, under the
@@ -109,7 +133,7 @@ void RectificationPage::workInCalculator()
 
 Sheets::Sheet RectificationPage::exerciseSheet(int count, QDate printed) const
 {
-    return rectificationExerciseSheet(m_task->number, count, printed);
+    return rectificationExerciseSheet(m_task->number, count, printed, m_siderealWorked);
 }
 
 QString RectificationPage::exerciseSheetFileName(int count) const

@@ -17,7 +17,8 @@ class Uebung;
 namespace Exercise {
 
 // A rectification task: the page of the house table of the birth place's
-// latitude, the answer as the correction of the birth time.
+// latitude, the answer as the correction of the birth time; where the student
+// works the sidereal time of birth, the page of sidereal times beside it.
 class RectificationPage final : public TaskPage {
 public:
     // The calculator that takes the task over, and the calculation it keeps
@@ -42,14 +43,23 @@ public:
     // The last rectification task shown.
     const std::optional<RectificationTask> &task() const { return m_task; }
 
+    // "Sternzeit selbst berechnen": the task shown and those drawn after it
+    // give the birth data and the page of sidereal times at 0h UT instead of
+    // the sidereal time of birth; the answers typed are emptied.
+    void setSiderealWorked(bool worked);
+    bool siderealWorked() const { return m_siderealWorked; }
+
 private:
     void fillPage();
+    void showSiderealPage(bool shown);
 
     Ui::Uebung &ui;
     QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
     std::optional<RectificationTask> m_task;
+    bool m_siderealWorked = false;
+    bool m_shown = false;
 };
 
 } // namespace Exercise

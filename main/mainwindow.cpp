@@ -281,9 +281,10 @@ void MainWindow::openRectification()
 
 void MainWindow::openSidereal()
 {
+    m_siderealWork.reset();
     auto *form = new Sidereal::SiderealForm(calculatorStart(m_newSidereal), this);
     m_newSidereal = false;
-    showCalculator(form, Documents::SiderealExample);
+    showSidereal(form);
 }
 
 // "…" beside the rectification's sidereal time of birth: the calculator
@@ -321,6 +322,15 @@ void MainWindow::showRectification(Rectification::RectificationForm *form)
     showCalculator(form, Documents::RectificationExample);
 }
 
+void MainWindow::showSidereal(Sidereal::SiderealForm *form)
+{
+    connect(form, &QDialog::finished, this, [this, form] {
+        if (form->state().task)
+            m_siderealWork = form->state().worked();
+    });
+    showCalculator(form, Documents::SiderealExample);
+}
+
 // The exercises are not modal: the student keeps the task and its ephemeris
 // page beside the Solar calculator. A second press brings the same window,
 // with the task it shows, to the front.
@@ -353,6 +363,12 @@ void MainWindow::openExercises()
         links.rectificationWork = [this](int number) {
             return rectificationWork(number);
         };
+        links.workInSidereal = [this](const Exercise::SiderealTask &task) {
+            workInSidereal(task);
+        };
+        links.siderealWork = [this](int number) {
+            return siderealWork(number);
+        };
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }
     m_exercises->bringToFront();
@@ -381,8 +397,10 @@ void MainWindow::workInSolar(const Exercise::SolarTask &task)
 void MainWindow::workInRectification(const Exercise::RectificationTask &task)
 {
     const GivenTask given = givenTask(task);
+    // The same task with or without its sidereal time worked is opened again,
+    // with its entries, so that the calculator names what the page shows.
     if (const auto *open = qobject_cast<Rectification::RectificationForm *>(m_calculator.data());
-        open && open->state().task && open->state().task->sameTask(given)) {
+        open && open->state().task && *open->state().task == given) {
         m_calculator->raise();
         m_calculator->activateWindow();
         return;
@@ -391,6 +409,20 @@ void MainWindow::workInRectification(const Exercise::RectificationTask &task)
         m_calculator->close();
     showRectification(
         new Rectification::RectificationForm(taskStart(given, calculatorStart(false)), this));
+}
+
+void MainWindow::workInSidereal(const Exercise::SiderealTask &task)
+{
+    const GivenTask given = givenTask(task);
+    if (const auto *open = qobject_cast<Sidereal::SiderealForm *>(m_calculator.data());
+        open && open->state().task && open->state().task->sameTask(given)) {
+        m_calculator->raise();
+        m_calculator->activateWindow();
+        return;
+    }
+    if (m_calculator)
+        m_calculator->close();
+    showSidereal(new Sidereal::SiderealForm(taskStart(given, calculatorStart(false)), this));
 }
 
 // The calculation of a task that a calculator keeps: the open calculator's,
@@ -475,6 +507,17 @@ void MainWindow::removeRows(int first, int count, const QString &text)
 bool MainWindow::addResultRow(const ResultRow &row)
 {
     return m_list->appendRow(row);
+}
+
+std::optional<Sidereal::Worked> MainWindow::siderealWork(int number) const
+{
+    if (const auto *open = qobject_cast<Sidereal::SiderealForm *>(m_calculator.data());
+        open && open->state().task)
+        return open->state().task->number == number ? std::optional(open->state().worked())
+                                                    : std::nullopt;
+    if (m_siderealWork && m_siderealWork->task && m_siderealWork->task->number == number)
+        return m_siderealWork;
+    return std::nullopt;
 }
 
 } // namespace App

@@ -6,6 +6,7 @@
 #include "rekti/rectificationstate.h"
 #include "settings/store.h"
 #include "solar/solarstate.h"
+#include "sternzeit/siderealstate.h"
 #include "ui/formsupport.h"
 
 #include <QList>
@@ -23,6 +24,7 @@ namespace Exercise {
 class ExerciseWindow;
 struct SolarTask;
 struct RectificationTask;
+struct SiderealTask;
 } // namespace Exercise
 class QCloseEvent;
 class QDialog;
@@ -97,10 +99,13 @@ private:
     void showCalculator(QDialog *form, const QString &document);
     void showSolar(Solar::SolarForm *form);
     void showRectification(Rectification::RectificationForm *form);
+    void showSidereal(Sidereal::SiderealForm *form);
     void workInSolar(const Exercise::SolarTask &task);
     void workInRectification(const Exercise::RectificationTask &task);
+    void workInSidereal(const Exercise::SiderealTask &task);
     std::optional<Solar::Worked> solarWork(int number) const;
     std::optional<Rectification::Worked> rectificationWork(int number) const;
+    std::optional<Sidereal::Worked> siderealWork(int number) const;
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();
@@ -132,6 +137,7 @@ private:
     // closed last, for the exercise page.
     std::optional<Solar::Worked> m_solarWork;
     std::optional<Rectification::Worked> m_rectificationWork;
+    std::optional<Sidereal::Worked> m_siderealWork;
 };
 
 } // namespace App

@@ -45,8 +45,11 @@ inline const QString SiderealSection = QStringLiteral("Sternzeit");
 // The number of the task that the exercise window showed last, in the forms'
 // section.
 inline const QString LastExercise = QStringLiteral("UebungNummer");
-// Its kind beside it: "Solar" or "GZK".
+// Its kind beside it: "Solar", "GZK" or "Sternzeit".
 inline const QString LastExerciseKind = QStringLiteral("UebungArt");
+// Whether rectification tasks have the student work the sidereal time of
+// birth ("Sternzeit selbst berechnen"): "1" or "0".
+inline const QString SiderealWorked = QStringLiteral("SternzeitSelbst");
 // The house table the rectification check was last made for: the axis ("MC"
 // or "AC") and the latitude of the birth place, degrees and minutes.
 inline const QString CheckAxis = QStringLiteral("KontrolleAchse");
@@ -57,6 +60,7 @@ inline const QString CheckLatitudeMinutes = QStringLiteral("KontrolleBreite_1");
 // writes it; empty while it works a free calculation.
 inline const QString SolarTask = QStringLiteral("SolarAufgabe");
 inline const QString RectificationTask = QStringLiteral("RektiAufgabe");
+inline const QString SiderealTask = QStringLiteral("SternzeitAufgabe");
 
 // The stored control arrays of the forms. Each is kept under a key prefix
 // followed by the element number; the prefixes are those that stored entries

@@ -21,7 +21,8 @@ namespace {
 
 // A printed ephemeris rounds its sidereal time to the second, or cuts it off,
 // and some print the apparent instead of the mean time: a value within a
-// second of the mean one, rounded, is read right.
+// second of the mean one, rounded, is read right. A task prints its page
+// beside it, and then only the page's value is.
 constexpr qint32 PrintTolerance = 1;
 // The days around the right one whose ephemeris value a student may take by
 // mistake: each is about 3m56s from the next.
@@ -77,8 +78,20 @@ struct Context {
     // few days.
     qint64 ephemerisOff = 0;
     std::optional<int> ephemerisDayOff;
+    // How far a typed value may lie from the printed one and still be read
+    // right: a second for an ephemeris of the student's own, none where the
+    // task prints the page.
+    qint32 tolerance = PrintTolerance;
     const std::optional<GivenTask> &task() const { return w.task; }
 };
+
+// A task of the sidereal time, and a rectification task that has the student
+// work it, print the page of sidereal times at 0h UT the student reads.
+bool printsPage(const std::optional<GivenTask> &task)
+{
+    return task && (task->kind == TaskKind::Sidereal ||
+                    (task->kind == TaskKind::Rectification && task->siderealWorked));
+}
 
 QString stepTitle(int step)
 {
@@ -326,7 +339,7 @@ Found ephemerisRead(const Context &c)
                        QStringLiteral("In Schritt 2 fehlt die Sternzeit am %1 um 0 Uhr Weltzeit "
                                       "aus der Ephemeride.")
                            .arg(Notation::date(day))};
-    if (std::llabs(c.ephemerisOff) <= PrintTolerance)
+    if (std::llabs(c.ephemerisOff) <= c.tolerance)
         return {};
     const QString typed = Notation::clock(c.h.ephemeris);
     if (const auto off = c.ephemerisDayOff) {
@@ -342,10 +355,12 @@ Found ephemerisRead(const Context &c)
     }
     return Finding{Cause::Misread, 2,
                    QStringLiteral("Der Ephemeridenwert in Schritt 2 (%1) weicht um %2 von der "
-                                  "Sternzeit am %3 um 0 Uhr Weltzeit ab (%4): lesen Sie ihn in "
-                                  "der Ephemeride nach.")
+                                  "Sternzeit am %3 um 0 Uhr Weltzeit ab (%4): lesen Sie ihn %5 "
+                                  "nach.")
                        .arg(typed, Notation::timeDeviation(c.ephemerisOff), Notation::date(day),
-                            Notation::clock(c.printed))};
+                            Notation::clock(c.printed),
+                            printsPage(c.task()) ? QStringLiteral("auf der Seite der Aufgabe")
+                                                 : QStringLiteral("in der Ephemeride"))};
 }
 
 // What the roundings of the hand method explain: the ephemeris value against
@@ -449,8 +464,10 @@ QString rightFinding(const Context &c)
 
 Context contextOf(const Worked &w)
 {
-    Context c{w, w.entries, w.header, {}, 0, 0, std::nullopt};
+    Context c{w, w.entries, w.header, {}, 0, 0, std::nullopt, PrintTolerance};
     const Header &h = w.header;
+    if (printsPage(w.task))
+        c.tolerance = 0;
     c.exact = exactSiderealTime(*h.birthDate, static_cast<qint32>(*secondsOf(h.civilTime)), h.zone,
                                 eastLongitudeMinutes(h));
     c.printed = printedEphemeris(c.exact.ephemerisDay);
@@ -458,8 +475,8 @@ Context contextOf(const Worked &w)
     c.ephemerisOff = std::llround(std::remainder(double(typed - c.printed), SecondsPerDay));
     for (int off = -DaysAround; off <= DaysAround; ++off) {
         const qint32 other = printedEphemeris(c.exact.ephemerisDay.addDays(off));
-        if (off != 0 && std::llabs(std::llround(std::remainder(double(typed - other),
-                                                               SecondsPerDay))) <= PrintTolerance)
+        if (off != 0 && std::llabs(std::llround(
+                            std::remainder(double(typed - other), SecondsPerDay))) <= c.tolerance)
             c.ephemerisDayOff = off;
     }
     return c;

@@ -27,8 +27,10 @@
 // a longitude times 4 slipped, a copy that differs), the sum brought into the
 // day by the right whole days. Then it compares what was read with the sky:
 // the ephemeris value of step 2 must be the sidereal time at 0h UT of the day
-// step 1 names; another day's (the birth date's, where the universal time
-// crosses midnight: about 3m56s off) or a misread value is named. A hand
+// step 1 names (to the second as the page prints it where a task gives the
+// page, within a second of it for an ephemeris of the student's own); another
+// day's (the birth date's, where the universal time crosses midnight: about
+// 3m56s off) or a misread value is named. A hand
 // calculation that passes all of that differs from the exact sidereal time
 // only by the roundings of the ephemeris and the share, about a second: the
 // finding explains that difference and never excuses a slip with it.
@@ -54,7 +56,7 @@ qint32 printedEphemeris(QDate day);
 
 enum class Cause {
     Right,
-    GivenValue,  // the birth data other than the rectification task's
+    GivenValue,  // the birth data other than the task's
     NotComputed, // a step on the way was never computed
     Stale,       // a step no longer belongs to its inputs
     Zone,        // the zone taken with the wrong sign, or forgotten

@@ -209,8 +209,13 @@ void SiderealForm::load()
         QStringLiteral(" s"));
     ui->Text4_0->setText(QStringLiteral("4 m"));
 
-    // A task gives the birth whole; a free calculation continues the last one.
-    if (m_start.restoreEntries && !m_start.task)
+    // Opened over the rectification, the form works its birth and keeps no
+    // task of its own: a task gives the birth whole, a free calculation
+    // continues the last one. Opened for a task of the sidereal time, it
+    // keeps that task as the other calculators keep theirs.
+    const bool restore = m_start.handBack ? m_start.restoreEntries && !m_start.task
+                                          : Store::openCalculation(Store::SiderealTask, m_start);
+    if (restore)
         Store::restoreControls(storedControls());
     takeStart();
     m_state.task = m_start.task;

@@ -96,7 +96,8 @@ struct Worked {
     Entries entries;
     Results results;
     std::array<Core::StepLedger::Status, StepCount> status{};
-    // The task of the rectification this calculation was opened from;
+    // The task it answers: a task of the sidereal time taken over from the
+    // exercises, or the task of the rectification it was opened from;
     // nothing for a free calculation.
     std::optional<Core::GivenTask> task;
 };

@@ -3,7 +3,9 @@
 #include "exercise/rectificationanswer.h"
 #include "exercise/rectificationtask.h"
 #include "exercise/rectificationtexts.h"
+#include "exercise/siderealanswer.h"
 #include "exercise/siderealtask.h"
+#include "exercise/siderealtexts.h"
 #include "exercise/solaranswer.h"
 #include "exercise/solarhandsolution.h"
 #include "exercise/solartask.h"
@@ -24,6 +26,7 @@ using namespace Core;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(Exercise::RectificationInputs)
+Q_DECLARE_METATYPE(Exercise::SiderealVerdict::Outcome)
 
 namespace {
 
@@ -53,9 +56,26 @@ int firstNextDayTask()
             return n;
 }
 
-FieldTexts fieldsOf(qint32 seconds)
+FieldTexts fieldsOf(qint64 seconds)
 {
-    return tripleToFields(secondsToTriple(seconds));
+    return tripleToFields(secondsToTriple(static_cast<qint32>(seconds)));
+}
+
+// Two tasks of the sidereal time: a birth abroad, and one whose universal time
+// falls on the day before the birth date.
+constexpr int SiderealAbroad = 1;
+constexpr int SiderealDayShift = 11;
+
+// The universal time of a task's birth as the student works it: the clock
+// time in seconds, and the universal time within its day.
+struct UniversalTimeParts {
+    qint64 civil = 0;
+    qint64 within = 0;
+};
+UniversalTimeParts universalTimeOf(const SiderealTask &task)
+{
+    const qint64 civil = task.birthTime.msecsSinceStartOfDay() / 1000;
+    return {civil, modulo(civil - task.zone.hours * 3600, 86'400)};
 }
 
 } // namespace
@@ -433,6 +453,115 @@ private slots:
         QVERIFY2(dayShifts > 10, qPrintable(QString::number(dayShifts)));
         const SiderealTask first = *makeSiderealTask(1);
         QCOMPARE(Core::GivenTask::fromText(givenTask(first).toText()), givenTask(first));
+    }
+
+    // The answer alone: right only to the second; a slip's answer names the
+    // slip as a possibility, any other a general hint.
+    void siderealAnswers_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("slip");
+        QTest::addColumn<SiderealVerdict::Outcome>("outcome");
+        QTest::addColumn<QString>("words");
+        using O = SiderealVerdict::Outcome;
+        for (const int number : {SiderealAbroad, SiderealDayShift}) {
+            const auto row = [number](const char *slip, O outcome, const QString &words) {
+                QTest::addRow("%d %s", number, slip)
+                    << number << QString::fromLatin1(slip) << outcome << words;
+            };
+            row("right", O::Right, u"Richtig! "_s);
+            row("a second off", O::Wrong, u"Rechnen Sie Schritt für Schritt nach"_s);
+            row("zone forgotten", O::Wrong, u"Vielleicht: die Zeitzone vergessen"_s);
+            row("zone sign", O::Wrong, u"Vielleicht: die Zeitzone vergessen"_s);
+            row("share forgotten", O::Wrong, u"Vielleicht: der Zuschlag vergessen"_s);
+            row("longitude forgotten", O::Wrong, u"Vielleicht: die Länge vergessen"_s);
+            row("longitude sign", O::Wrong, u"Vielleicht: die Länge vergessen"_s);
+            row("day before", O::Wrong, u"Vielleicht: der Wert eines Nachbartags"_s);
+            row("day after", O::Wrong, u"Vielleicht: der Wert eines Nachbartags"_s);
+            row("24 h kept", O::Wrong, u"Vielleicht: 24 Stunden nicht"_s);
+            row("incomplete", O::Incomplete, u"vollständig"_s);
+        }
+    }
+
+    void siderealAnswers()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, slip);
+        QFETCH(SiderealVerdict::Outcome, outcome);
+        QFETCH(QString, words);
+        const SiderealTask task = *makeSiderealTask(number);
+        const qint32 right = task.hand.siderealTime;
+        // The slips worked by hand from the task's values, not by the hints' code.
+        const UniversalTimeParts ut = universalTimeOf(task);
+        const qint32 longitude = task.longitudeMinutes * 4;
+        const auto day = [](qint64 s) {
+            return static_cast<qint32>(modulo(s, 86'400));
+        };
+        const auto withZone = [&](int zone) {
+            const qint64 u = qint64{ut.civil} - zone * 3600;
+            const QDate d = task.birthDate.addDays(u < 0 ? -1 : u >= 86'400 ? 1 : 0);
+            const qint64 within = modulo(u, 86'400);
+            return day(Sidereal::printedEphemeris(d) + within + siderealShare(within) + longitude);
+        };
+        const QHash<QString, qint64> answers{
+            {u"right"_s, right},
+            {u"a second off"_s, day(right + 1)},
+            {u"zone forgotten"_s, withZone(0)},
+            {u"zone sign"_s, withZone(-task.zone.hours)},
+            {u"share forgotten"_s, day(right - siderealShare(ut.within))},
+            {u"longitude forgotten"_s, day(right - longitude)},
+            {u"longitude sign"_s, day(right - 2 * longitude)},
+            {u"day before"_s, day(right + task.page.at(2).siderealTime - task.hand.ephemeris)},
+            {u"day after"_s, day(right + task.page.at(4).siderealTime - task.hand.ephemeris)},
+            {u"24 h kept"_s, right + 86'400}};
+        FieldTexts fields = slip == u"incomplete"_s ? FieldTexts{u"9"_s, QString(), u"7"_s}
+                                                    : fieldsOf(answers.value(slip));
+        const SiderealVerdict verdict = checkSiderealAnswer(task, fields);
+        QCOMPARE(verdict.outcome, outcome);
+        QVERIFY2(verdict.message.contains(words), qPrintable(verdict.message));
+        if (outcome == SiderealVerdict::Outcome::Incomplete)
+            QCOMPARE(verdict.firstEmpty, 1);
+    }
+
+    // One task abroad and one whose universal time falls on the day before,
+    // pinned as the page and the solution write them.
+    void siderealTexts_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("solution");
+        QTest::newRow("abroad")
+            << SiderealAbroad
+            << QStringList{u"Geburtsdatum: 08.11.2001"_s, u"Geburtszeit: 17.07 Uhr (Zeitzone -5)"_s,
+                           u"Geburtsort: New York, Breite 40°43' N, Länge "
+                           u"74°00' W"_s}
+            << QStringList{u"Weltzeit: 17h07m00s + 5 h = 22h07m00s, Ephemeridentag "
+                           u"08.11.2001"_s,
+                           u"am 08.11.2001 aus der Ephemeride: 3h09m00s.</li>"_s,
+                           u"Länge in Zeit: 74°00' W × 4 m = -4h56m00s"_s,
+                           u"Sternzeit der Geburt: 20h23m38s"_s, u"Genau gerechnet: 20h23m38,2s"_s};
+        QTest::newRow("day before")
+            << SiderealDayShift
+            << QStringList{u"Geburtsdatum: 31.05.1962"_s, u"Geburtszeit: 0.36 Uhr (Zeitzone +1)"_s,
+                           u"Geburtsort: Düsseldorf, Breite 51°14' N, Länge 6°47' O"_s}
+            << QStringList{u"0h36m00s − 1 h = -0h24m00s + 24 h = 23h36m00s, Ephemeridentag "
+                           u"30.05.1962"_s,
+                           u"am 30.05.1962 aus der Ephemeride: 16h28m07s. Die Weltzeit fällt auf "
+                           u"den 30.05.1962, nicht auf den Geburtstag"_s,
+                           u"Zuschlag: 23h36m00s = 23,6000 h × 9,8565 s = 232,6134 s ≈ 0h03m53s"_s,
+                           u"40h35m08s − 24 h = 16h35m08s"_s, u"Sternzeit der Geburt: 16h35m08s"_s};
+    }
+
+    void siderealTexts()
+    {
+        QFETCH(int, number);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, solution);
+        const SiderealTask task = *makeSiderealTask(number);
+        QCOMPARE(siderealTaskLines(task), lines);
+        const QString html = siderealSolutionHtml(task);
+        for (const QString &part : solution)
+            QVERIFY2(html.contains(part), qPrintable(html));
     }
 
     // Tasks as they were drawn when the tasks were introduced: a change of the

@@ -1,6 +1,8 @@
+#include "core/notation.h"
 #include "exercise/exercisesheet.h"
 #include "exercise/exercisewindow.h"
 #include "exercise/rectificationtexts.h"
+#include "exercise/siderealtask.h"
 #include "exercise/solartask.h"
 #include "exercise/solartexts.h"
 #include "settings/store.h"
@@ -9,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -169,6 +172,28 @@ private slots:
             u"Übungsaufgaben: Das Übungsblatt konnte nicht gespeichert werden: "_s));
     }
 
+    // The sheet of tasks of the sidereal time prints each page and the
+    // answers; with the sidereal time worked, the rectification sheet prints
+    // the page of sidereal times instead of the sidereal time of birth.
+    void siderealSheets()
+    {
+        const SiderealTask sidereal = *makeSiderealTask(4711);
+        const Sheet sheet = siderealExerciseSheet(4711, 2, QDate(2026, 12, 7));
+        const QString title = u"Ephemeride: Sternzeit um 0h Weltzeit (UT):"_s;
+        QCOMPARE(sheet.steps.size(), 2);
+        QVERIFY(sheet.steps[0].lines.contains(title));
+        QCOMPARE(sheet.closing->rows[0].constLast(), Notation::clock(sidereal.hand.siderealTime));
+        QCOMPARE(siderealExerciseSheetFileName(4711, 1), u"Übungsblatt Sternzeit 4711.pdf"_s);
+
+        const RectificationTask task = *makeRectificationTask(1);
+        const QString given = u"Sternzeit der Geburt: "_s + Notation::clock(task.birthSiderealTime);
+        const Sheet plain = rectificationExerciseSheet(1, 1, QDate(2026, 12, 7));
+        const Sheet worked = rectificationExerciseSheet(1, 1, QDate(2026, 12, 7), true);
+        QVERIFY(plain.steps[0].lines.contains(given) && !plain.steps[0].lines.contains(title));
+        QVERIFY(!worked.steps[0].lines.contains(given) && worked.steps[0].lines.contains(title));
+        QCOMPARE(worked.closing->rows[0].at(1), Notation::clock(task.birthSiderealTime));
+    }
+
     // Each kind, chosen after the other: its own page, and the exercise sheet
     // offered is of that kind and starts with the task shown.
     void sheetOfTheKindShown_data()
@@ -181,6 +206,8 @@ private slots:
                                << u"Übungsblatt Solar 4711-4713.pdf"_s;
         QTest::newRow("GZK") << 1 << u"tblHaeusertabelle"_s << u"tblEphemeride"_s
                              << u"Übungsblatt GZK 4711-4713.pdf"_s;
+        QTest::newRow("Sternzeit") << 2 << u"tblSternzeiten"_s << u"tblHaeusertabelle"_s
+                                   << u"Übungsblatt Sternzeit 4711-4713.pdf"_s;
     }
 
     void sheetOfTheKindShown()
@@ -191,7 +218,7 @@ private slots:
         QFETCH(QString, fileName);
         showTask("4711");
         auto *kinds = window->findChild<QComboBox *>(u"cmbArt"_s);
-        kinds->setCurrentIndex(1 - kind);
+        kinds->setCurrentIndex((kind + 1) % kinds->count());
         kinds->setCurrentIndex(kind);
         QVERIFY(window->findChild<QWidget *>(page)->isVisible());
         QVERIFY(!window->findChild<QWidget *>(otherPage)->isVisible());
@@ -264,6 +291,84 @@ private slots:
         window = std::make_unique<ExerciseWindow>();
         QVERIFY(window->task()->number >= FirstTask);
         QCOMPARE(recorder->messages.size(), 2);
+    }
+
+    // A task of the sidereal time: its page, the answer checked, the solution,
+    // the calculator it goes to; the kind kept for the next run.
+    void siderealTask()
+    {
+        QList<int> workedIn;
+        ExerciseLinks links;
+        links.workInSidereal = [&workedIn](const SiderealTask &task) {
+            workedIn.append(task.number);
+        };
+        window = std::make_unique<ExerciseWindow>(nullptr, links);
+        window->show();
+        showTask("4711");
+        window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(2);
+        QCOMPARE(window->kind(), TaskKind::Sidereal);
+        const SiderealTask task = *window->siderealTask();
+        QVERIFY2(shownTask().startsWith(u"Aufgabe 4711 (Sternzeit)"_s), qPrintable(shownTask()));
+        const auto *page = window->findChild<QTableWidget *>(u"tblSternzeiten"_s);
+        QVERIFY(page->isVisible() &&
+                !window->findChild<QWidget *>(u"txtKorrektur_0"_s)->isVisible() &&
+                !window->findChild<QWidget *>(u"chkSternzeitSelbst"_s)->isVisible());
+        QCOMPARE(page->rowCount(), 7);
+        QCOMPARE(page->item(3, 1)->text(), Notation::clock(task.hand.ephemeris));
+
+        const SexagesimalTriple right = secondsToTriple(task.hand.siderealTime);
+        typeInto(window.get(), "txtSternzeit_0", QString::number(right.units));
+        typeInto(window.get(), "txtSternzeit_1", QString::number(right.minutes));
+        typeInto(window.get(), "txtSternzeit_2", QString::number((right.seconds + 1) % 60));
+        click(window.get(), "cmdPruefen");
+        typeInto(window.get(), "txtSternzeit_2", QString::number(right.seconds));
+        QTest::keyClick(window->findChild<QLineEdit *>(u"txtSternzeit_2"_s), Qt::Key_Return);
+        QCOMPARE(recorder->messages.size(), 2);
+        QVERIFY(!recorder->messages[0].contains(u"Richtig"_s));
+        QVERIFY(recorder->messages[1].startsWith(u"Übungsaufgaben: Richtig! "_s));
+        click(window.get(), "cmdLoesung");
+        QVERIFY(window->findChild<QTextBrowser *>(u"txtLoesung"_s)
+                    ->toPlainText()
+                    .startsWith(u"Lösung der Aufgabe 4711"_s));
+        click(window.get(), "cmdInRechner");
+        QCOMPARE(workedIn, QList{4711});
+
+        window = std::make_unique<ExerciseWindow>();
+        QCOMPARE(window->kind(), TaskKind::Sidereal);
+        QCOMPARE(window->siderealTask()->number, 4711);
+    }
+
+    // "Sternzeit selbst berechnen": the rectification task shown gives its
+    // birth data and the page of sidereal times, the same task otherwise; the
+    // choice is kept and only the rectification page shows it.
+    void siderealTimeWorkedByTheStudent()
+    {
+        showTask("4711");
+        auto *kinds = window->findChild<QComboBox *>(u"cmbArt"_s);
+        kinds->setCurrentIndex(1);
+        auto *box = window->findChild<QCheckBox *>(u"chkSternzeitSelbst"_s);
+        const auto *page = window->findChild<QTableWidget *>(u"tblSternzeiten"_s);
+        QVERIFY(box->isVisible() && !box->isChecked() && !page->isVisible());
+        const RectificationTask given = *window->rectificationTask();
+        box->click();
+        const RectificationTask worked = *window->rectificationTask();
+        QVERIFY(worked.siderealWorked && !given.siderealWorked);
+        QCOMPARE(worked.hand.correction, given.hand.correction);
+        QVERIFY(page->isVisible());
+        QCOMPARE(page->item(3, 1)->text(), Notation::clock(worked.sidereal.ephemeris));
+        QVERIFY2(shownTask().contains(u"selbst berechnen"_s), qPrintable(shownTask()));
+
+        window = std::make_unique<ExerciseWindow>();
+        window->show();
+        box = window->findChild<QCheckBox *>(u"chkSternzeitSelbst"_s);
+        QVERIFY(box->isChecked() && window->rectificationTask()->siderealWorked);
+        window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(0);
+        QVERIFY(!box->isVisible() &&
+                !window->findChild<QWidget *>(u"tblSternzeiten"_s)->isVisible());
+        window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(1);
+        box->click();
+        QVERIFY(!window->rectificationTask()->siderealWorked &&
+                !window->findChild<QWidget *>(u"tblSternzeiten"_s)->isVisible());
     }
 
 private:

@@ -5,8 +5,10 @@
 #include "main/mainwindow.h"
 #include "main/translations.h"
 #include "rekti/rectificationform.h"
+#include "settings/entrieskeeper.h"
 #include "sheet/sheetrender.h"
 #include "solar/solarform.h"
+#include "sternzeit/siderealform.h"
 #include "tests/support/testsupport.h"
 #include "ui/resultlist.h"
 
@@ -400,6 +402,35 @@ private slots:
         QCOMPARE(rectification->state().entries.birthSiderealTimeOfStep8.totalSeconds(),
                  gzk.birthSiderealTime);
         rectification->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        // A task of the sidereal time: its birth, zone and longitude in the
+        // head, kept under its key; the page judges the calculation kept.
+        exercises->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(2);
+        const SiderealTask sidereal = *exercises->siderealTask();
+        click(exercises, "cmdInRechner");
+        auto *sternzeit = window.findChild<Sidereal::SiderealForm *>();
+        QVERIFY(sternzeit && sternzeit->isVisible());
+        QVERIFY(sternzeit->findChild<QLabel *>(u"lblAufgabeDaten"_s)
+                    ->toolTip()
+                    .startsWith(u"Aufgabe 4711 \u00b7 Sternzeit \u00b7 "_s + sidereal.place));
+        QCOMPARE(Store::keptTask(Store::SiderealTask)->number, 4711);
+        const Sidereal::Header &birth = sternzeit->state().header;
+        QCOMPARE(birth.birthDate.value_or(QDate()), sidereal.birthDate);
+        QCOMPARE(birth.zone, sidereal.zone.hours);
+        QCOMPARE(Sidereal::eastLongitudeMinutes(birth), sidereal.longitudeMinutes);
+        click(sternzeit, "cmdWeltzeit");
+        click(exercises, "cmdPruefen");
+        QVERIFY2(recorder.messages.constLast().contains(u"wurde nicht gerechnet"_s),
+                 qPrintable(recorder.messages.constLast()));
+        sternzeit->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        click(exercises, "cmdPruefen");
+        QVERIFY(recorder.messages.constLast().contains(u"wurde nicht gerechnet"_s));
+        click(&window, "cmdSternzeit");
+        sternzeit = window.findChild<Sidereal::SiderealForm *>();
+        QVERIFY(!sternzeit->state().task && !Store::keptTask(Store::SiderealTask));
+        sternzeit->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         // Opened from the main window: a free calculation of the window's person.

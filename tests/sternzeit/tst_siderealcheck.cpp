@@ -18,6 +18,7 @@ Q_DECLARE_METATYPE(PlanChange)
 Q_DECLARE_METATYPE(Sidereal::Cause)
 Q_DECLARE_METATYPE(Core::Sexagesimal)
 Q_DECLARE_METATYPE(SiderealVerdicts::Birth)
+Q_DECLARE_METATYPE(std::optional<Core::TaskKind>)
 
 namespace {
 
@@ -330,6 +331,49 @@ private slots:
         QCOMPARE(report.cause, Cause::Misread);
     }
 
+    // A second off the page: read right from an ephemeris of one's own, a
+    // misreading where the task prints the page beside it.
+    void pageReadToTheSecond_data()
+    {
+        QTest::addColumn<std::optional<TaskKind>>("kind");
+        QTest::addColumn<bool>("siderealWorked");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("free") << std::optional<TaskKind>() << false << true;
+        QTest::newRow("rectification, time given")
+            << std::optional(TaskKind::Rectification) << false << true;
+        QTest::newRow("rectification, time worked")
+            << std::optional(TaskKind::Rectification) << true << false;
+        QTest::newRow("sidereal task") << std::optional(TaskKind::Sidereal) << false << false;
+    }
+
+    void pageReadToTheSecond()
+    {
+        QFETCH(std::optional<TaskKind>, kind);
+        QFETCH(bool, siderealWorked);
+        QFETCH(bool, right);
+        Plan plan = SiderealVerdicts::rightPlan(Berlin);
+        plan.ephemeris -= 1;
+        Worked worked = SiderealVerdicts::work(plan);
+        if (kind) {
+            GivenTask task;
+            task.kind = *kind;
+            task.number = 1;
+            task.birthDate = Berlin.date;
+            task.birthTime = QTime(0, 0).addSecs(Berlin.civilSeconds);
+            task.zone = Berlin.zone;
+            task.longitudeMinutes = Berlin.longitudeMinutes;
+            task.siderealWorked = siderealWorked;
+            worked.task = task;
+        }
+        const CheckReport report = checkSidereal(worked).value();
+        QCOMPARE(report.right, right);
+        if (!right) {
+            QCOMPARE(report.cause, Cause::Misread);
+            QVERIFY2(report.finding.contains(u"auf der Seite der Aufgabe"_s),
+                     qPrintable(report.finding));
+        }
+    }
+
     // An empty seconds field reads 0 in the steps and in the check alike.
     void emptySecondsReadAsZero()
     {
@@ -385,6 +429,18 @@ private slots:
         QVERIFY(tally.cases > 300 * 15);
         QCOMPARE(tally.bySlip.value(u"richtig"_s), 300);
         QVERIFY(tally.bySlip.value(u"Tageswechsel vergessen: Ephemeride des Geburtstags"_s) > 50);
+    }
+
+    // Generated tasks print their page: the value read from it must be the
+    // page's to the second, and the check, the sheet and the exercise page
+    // call each slip wrong. bench_siderealverdicts runs 5 000 tasks.
+    void taskCatalogue()
+    {
+        const SiderealVerdicts::Tally tally = SiderealVerdicts::siderealTaskCatalogue(1, 200);
+        QVERIFY2(tally.clean(), qPrintable(tally.report()));
+        QCOMPARE(tally.bySlip.value(u"richtig"_s), 200);
+        QCOMPARE(tally.bySlip.value(u"Seite verlesen um 1 s"_s), 200);
+        QVERIFY(tally.bySlip.value(u"Zeitzone vergessen"_s) > 150);
     }
 };
 

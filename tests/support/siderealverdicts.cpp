@@ -3,6 +3,8 @@
 #include "core/notation.h"
 #include "core/numbers.h"
 #include "core/rules.h"
+#include "exercise/siderealanswer.h"
+#include "exercise/siderealtask.h"
 #include "exercise/splitmix64.h"
 #include "sternzeit/siderealsheet.h"
 
@@ -376,6 +378,158 @@ Tally siderealCatalogue(quint64 seed, int births)
         for (const Slip &slip : all) {
             if (const std::optional<Plan> plan = slip.plan(birth))
                 judge(tally, slip, birth, work(*plan));
+        }
+    }
+    return tally;
+}
+
+namespace {
+
+struct TaskSlip {
+    QString name;
+    bool right = false;
+    Cause cause = Cause::Right;
+    std::function<void(const Exercise::SiderealTask &, Plan &)> change;
+    std::function<bool(const Birth &)> applies;
+};
+
+QList<TaskSlip> taskSlips()
+{
+    QList<TaskSlip> all{{u"richtig"_s, true, Cause::Right, {}, {}}};
+    for (const qint32 off : {1, -1, 2, -3, 5})
+        all.append({u"Seite verlesen um "_s + QString::number(off) + u" s"_s,
+                    false,
+                    Cause::Misread,
+                    [off](const Exercise::SiderealTask &, Plan &p) {
+                        p.ephemeris = static_cast<qint32>(modulo(p.ephemeris + off, SecondsPerDay));
+                    },
+                    {}});
+    for (const int day : {-1, 1})
+        all.append({day < 0 ? u"Vortag der Seite"_s : u"Folgetag der Seite"_s,
+                    false,
+                    Cause::WrongDay,
+                    [day](const Exercise::SiderealTask &t, Plan &p) {
+                        p.ephemeris = printedEphemeris(t.hand.ephemerisDay.addDays(day));
+                    },
+                    {}});
+    const auto zoned = [](const Birth &b) {
+        return b.zone != 0;
+    };
+    all.append({u"Zeitzone vergessen"_s, false, Cause::Zone,
+                [](const Exercise::SiderealTask &, Plan &p) {
+                    p.beforeStep = [](State &st, int step) {
+                        if (step == UniversalTimeStep)
+                            st.entries.zone = 0;
+                    };
+                },
+                zoned});
+    all.append({u"Zeitzone mit falschem Vorzeichen"_s, false, Cause::Zone,
+                [](const Exercise::SiderealTask &, Plan &p) {
+                    p.beforeStep = [](State &st, int step) {
+                        if (step == UniversalTimeStep)
+                            st.entries.zone = -st.entries.zone;
+                    };
+                },
+                zoned});
+    all.append({u"Zuschlag vergessen"_s, false, Cause::Share,
+                [](const Exercise::SiderealTask &, Plan &p) {
+                    p.beforeStep =
+                        beforeSum(&Entries::shareOfStep5, [](const State &) { return 0; });
+                },
+                [](const Birth &b) {
+                    return shareOf(b) != 0;
+                }});
+    all.append({u"Länge mit falschem Vorzeichen"_s, false, Cause::Longitude,
+                [](const Exercise::SiderealTask &, Plan &p) {
+                    p.beforeStep = [](State &st, int step) {
+                        if (step == LongitudeStep)
+                            st.entries.eastWest = -st.entries.eastWest;
+                    };
+                },
+                [](const Birth &b) {
+                    return b.longitudeMinutes != 0;
+                }});
+    // Another birth date, worked right from its own page value.
+    all.append({u"falsches Geburtsdatum"_s,
+                false,
+                Cause::GivenValue,
+                [](const Exercise::SiderealTask &, Plan &p) {
+                    p.birth.date = p.birth.date.addDays(1);
+                    p.ephemeris = rightPlan(p.birth).ephemeris;
+                },
+                {}});
+    return all;
+}
+
+// The answer a calculation ends with, as typed on the exercise page.
+FieldTexts answerOf(const Worked &worked)
+{
+    if (!worked.results.siderealTime)
+        return {};
+    return tripleToFields(*worked.results.siderealTime);
+}
+
+void judgeTask(Tally &t, const TaskSlip &slip, const Exercise::SiderealTask &task,
+               const Worked &worked)
+{
+    ++t.cases;
+    ++t.bySlip[slip.name];
+    const auto note = [&](int &counter, const QString &what, const QString &finding) {
+        ++counter;
+        if (t.examples.size() < 40)
+            t.examples << what + u": "_s + slip.name + u": Aufgabe "_s +
+                              QString::number(task.number) + u": "_s + finding;
+    };
+    // Called right or wrong against what the slip is.
+    const auto verdict = [&](const QString &judge, bool right, const QString &finding) {
+        if (slip.right && !right)
+            note(t.falseWrong, judge + u": right called wrong"_s, finding);
+        else if (!slip.right && right)
+            note(t.falseRight, judge + u": slip called right"_s, finding);
+    };
+    const auto checked = checkSidereal(worked);
+    if (!checked.ok()) {
+        note(slip.right ? t.falseWrong : t.misnamed, u"refused"_s, checked.message());
+        return;
+    }
+    const CheckReport &report = checked.value();
+    verdict(u"check"_s, report.right, report.finding);
+    if (!slip.right && !report.right && report.cause != slip.cause)
+        note(t.misnamed, u"misnamed"_s, report.finding);
+    const auto sheet = checkTable(worked);
+    if (!sheet || sheet->finding != report.finding)
+        note(t.disagree, u"sheet differs"_s, sheet ? sheet->finding : QString());
+    const Exercise::SiderealVerdict page = Exercise::checkSiderealCalculation(worked);
+    verdict(u"page"_s, page.outcome == Exercise::SiderealVerdict::Outcome::Right, page.message);
+    if (page.message != report.finding)
+        note(t.disagree, u"page differs"_s, page.message);
+    const Exercise::SiderealVerdict answer = Exercise::checkSiderealAnswer(task, answerOf(worked));
+    verdict(u"answer"_s, answer.outcome == Exercise::SiderealVerdict::Outcome::Right,
+            answer.message);
+}
+
+} // namespace
+
+Tally siderealTaskCatalogue(int first, int count)
+{
+    Tally tally;
+    const QList<TaskSlip> all = taskSlips();
+    for (int number = first; number < first + count; ++number) {
+        const std::optional<Exercise::SiderealTask> task = Exercise::makeSiderealTask(number);
+        if (!task)
+            continue;
+        ++tally.births;
+        const Birth birth{task->birthDate, task->birthTime.msecsSinceStartOfDay() / 1000,
+                          task->zone.hours, task->longitudeMinutes};
+        for (const TaskSlip &slip : all) {
+            if (slip.applies && !slip.applies(birth))
+                continue;
+            Plan plan = rightPlan(birth);
+            if (slip.change)
+                slip.change(*task, plan);
+            Worked worked = work(plan);
+            worked.task = Exercise::givenTask(*task);
+            judgeTask(tally, slip, *task, worked);
         }
     }
     return tally;

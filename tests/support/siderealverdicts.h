@@ -66,6 +66,15 @@ struct Tally {
 
 Tally siderealCatalogue(quint64 seed, int births);
 
+// The same over the generated tasks `first` .. `first + count - 1`, worked
+// with what each task gives and its printed page: right, and with a few
+// seconds misread from the page, the neighbouring day's value, the zone
+// forgotten or its sign turned, the share forgotten, the longitude's sign
+// turned or another birth date. The check (with the task), the sheet, the
+// exercise page's judgement of the calculation and of its answer alone must
+// call the right work right and every slip wrong; `births` counts the tasks.
+Tally siderealTaskCatalogue(int first, int count);
+
 } // namespace SiderealVerdicts
 
 #endif
