@@ -37,6 +37,7 @@ std::optional<qint64> interpolatedSeconds(qint64 distance, qint64 motion)
 struct Slip {
     qint64 seconds;
     QString hint;
+    AnswerHint code;
 };
 
 // The clock times (in the zone, seconds of the day, not reduced) that the
@@ -48,29 +49,34 @@ QList<Slip> timeSlips(const SolarTask &task)
     const qint64 zone = qint64{task.zone} * 3600;
     const qint64 motion = pair.position2 - pair.position1;
     QList<Slip> slips;
-    const auto add = [&slips, zone](std::optional<qint64> greenwich, const QString &hint) {
+    const auto add = [&slips, zone](std::optional<qint64> greenwich, const QString &hint,
+                                    AnswerHint code) {
         if (!greenwich)
             return;
         qint64 t = *greenwich + zone;
         if (t >= SecondsPerDay)
             t -= SecondsPerDay;
-        slips.append({t, hint});
+        slips.append({t, hint, code});
     };
 
     if (task.zone != 0)
         slips.append({pickersToSeconds(hand.greenwich),
                       QStringLiteral("Haben Sie die Zeitzone vergessen? Die Ephemeride gibt die "
-                                     "Sonne für 0 Uhr Greenwich-Zeit an.")});
+                                     "Sonne für 0 Uhr Greenwich-Zeit an."),
+                      AnswerHint::ZoneForgotten});
     if (hand.nextDay)
         slips.append({pickersToSeconds(hand.zoneTime),
                       QStringLiteral("Eine Uhrzeit von 24 Uhr oder später gehört zum folgenden "
-                                     "Tag: ziehen Sie 24 Stunden ab (-24h).")});
+                                     "Tag: ziehen Sie 24 Stunden ab (-24h)."),
+                      AnswerHint::DayNotTaken});
     add(interpolatedSeconds(motion, pickersToSeconds(hand.distance)),
         QStringLiteral("Haben Sie A und B vertauscht? Der Entfernungswert B steht über dem "
-                       "Bruchstrich, die Sonnenbewegung A darunter."));
+                       "Bruchstrich, die Sonnenbewegung A darunter."),
+        AnswerHint::SwappedAB);
     add(interpolatedSeconds(pair.position2 - task.radix, motion),
         QStringLiteral("Der Entfernungswert B wird vom 1. Datum aus gemessen, dem Tag mit der "
-                       "kleineren Sonnenposition."));
+                       "kleineren Sonnenposition."),
+        AnswerHint::DistanceFromDate2);
     // The pairs of days before and after the right one.
     for (const int first : {task.pairIndex - 1, task.pairIndex + 1}) {
         if (first < 0 || first + 1 >= task.page.size())
@@ -79,50 +85,62 @@ QList<Slip> timeSlips(const SolarTask &task)
         const qint32 p2 = task.page.at(first + 1).position;
         add(interpolatedSeconds(task.radix - p1, p2 - p1),
             QStringLiteral("Prüfen Sie das Tagespaar: die Radix-Sonne muss zwischen den "
-                           "Positionen der beiden Tage liegen."));
+                           "Positionen der beiden Tage liegen."),
+            AnswerHint::WrongPair);
     }
     return slips;
 }
 
-QString timeHint(const SolarTask &task, qint64 answered, const QDateTime &exactUtc)
+struct Hinted {
+    QString text;
+    AnswerHint code;
+};
+
+Hinted timeHint(const SolarTask &task, qint64 answered, const QDateTime &exactUtc)
 {
     const qint64 right = pickersToSeconds(task.hand.clock);
     // A slip is named only where the answer is exactly what it gives, and
     // then only as a possibility: the answer alone does not show the step.
     for (const Slip &slip : timeSlips(task)) {
         if (slip.seconds != right && slip.seconds == answered)
-            return QStringLiteral("Vielleicht: ") + slip.hint;
+            return {QStringLiteral("Vielleicht: ") + slip.hint, slip.code};
     }
     const ExactComparison exact = compareWithExact(task, exactUtc);
     if (answered == pickersToSeconds(exact.clock))
-        return QStringLiteral("Das ist der genaue Zeitpunkt des Solars. Gefragt ist die "
-                              "Handrechnung: die lineare Interpolation zwischen den beiden "
-                              "Ephemeridentagen, Schritt für Schritt wie im Rechner.");
+        return {QStringLiteral("Das ist der genaue Zeitpunkt des Solars. Gefragt ist die "
+                               "Handrechnung: die lineare Interpolation zwischen den beiden "
+                               "Ephemeridentagen, Schritt für Schritt wie im Rechner."),
+                AnswerHint::ExactMoment};
     if (std::llabs(answered - right) <= NearlyRight)
-        return QStringLiteral("Sie sind nahe daran: lesen Sie die Positionen genau ab und "
-                              "runden Sie B ÷ A × 24 h auf vier Dezimalstellen, bevor Sie in "
-                              "Stunden, Minuten und Sekunden umrechnen.");
-    return QStringLiteral("Rechnen Sie Schritt für Schritt nach: A = 2. Datum − 1. Datum, "
-                          "B = Radix-Sonne − 1. Datum, Uhrzeit = B ÷ A × 24 h, dann die "
-                          "Zeitzone.");
+        return {QStringLiteral("Sie sind nahe daran: lesen Sie die Positionen genau ab und "
+                               "runden Sie B ÷ A × 24 h auf vier Dezimalstellen, bevor Sie in "
+                               "Stunden, Minuten und Sekunden umrechnen."),
+                AnswerHint::NearlyRight};
+    return {QStringLiteral("Rechnen Sie Schritt für Schritt nach: A = 2. Datum − 1. Datum, "
+                           "B = Radix-Sonne − 1. Datum, Uhrzeit = B ÷ A × 24 h, dann die "
+                           "Zeitzone."),
+            AnswerHint::Unexplained};
 }
 
-QString dateHint(const SolarTask &task, QDate answered)
+Hinted dateHint(const SolarTask &task, QDate answered)
 {
     const QDate date1 = task.pair().date1;
     if (!answered.isValid())
-        return QStringLiteral("Diesen Tag gibt es im Kalender nicht.");
+        return {QStringLiteral("Diesen Tag gibt es im Kalender nicht."), AnswerHint::NoSuchDate};
     if (task.hand.nextDay && answered == date1)
-        return QStringLiteral("Wenn Sie 24 Stunden abziehen, rückt das Datum auf den folgenden "
-                              "Tag.");
+        return {QStringLiteral("Wenn Sie 24 Stunden abziehen, rückt das Datum auf den folgenden "
+                               "Tag."),
+                AnswerHint::DateNotMoved};
     if (!task.hand.nextDay && answered == date1.addDays(1))
-        return QStringLiteral("Das Datum rückt nur weiter, wenn die Uhrzeit 24 Uhr erreicht und "
-                              "Sie 24 Stunden abziehen.");
+        return {QStringLiteral("Das Datum rückt nur weiter, wenn die Uhrzeit 24 Uhr erreicht und "
+                               "Sie 24 Stunden abziehen."),
+                AnswerHint::DateMoved};
     if (answered.month() == task.hand.date.month() && answered.day() == task.hand.date.day())
-        return QStringLiteral("Prüfen Sie das Jahr.");
-    return QStringLiteral("Der Solar fällt auf das 1. Datum, den Tag mit der kleineren der beiden "
-                          "Sonnenpositionen, zwischen denen die Radix-Sonne liegt (nach -24h auf "
-                          "den Tag danach).");
+        return {QStringLiteral("Prüfen Sie das Jahr."), AnswerHint::WrongYear};
+    return {QStringLiteral("Der Solar fällt auf das 1. Datum, den Tag mit der kleineren der "
+                           "beiden Sonnenpositionen, zwischen denen die Radix-Sonne liegt (nach "
+                           "-24h auf den Tag danach)."),
+            AnswerHint::WrongDate};
 }
 
 int number(const QString &text)
@@ -177,16 +195,23 @@ SolarVerdict checkSolarAnswer(const SolarTask &task, const SolarAnswer &answer,
 
     verdict.outcome = SolarVerdict::Outcome::Wrong;
     const qint64 answered = qint64{h} * 3600 + qint64{m} * 60 + s;
-    if (!verdict.timeRight && !verdict.dateRight)
-        verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") +
-                          timeHint(task, answered, exactUtc) + QStringLiteral("\n\n") +
-                          dateHint(task, date);
-    else if (!verdict.timeRight)
-        verdict.message = QStringLiteral("Das Datum stimmt, aber die Uhrzeit ist falsch.\n\n") +
-                          timeHint(task, answered, exactUtc);
-    else
-        verdict.message = QStringLiteral("Die Uhrzeit stimmt, aber das Datum ist falsch.\n\n") +
-                          dateHint(task, date);
+    // The time's hint comes first, and is the one the record keeps.
+    if (!verdict.timeRight && !verdict.dateRight) {
+        const Hinted time = timeHint(task, answered, exactUtc);
+        verdict.message = QStringLiteral("Uhrzeit und Datum sind falsch.\n\n") + time.text +
+                          QStringLiteral("\n\n") + dateHint(task, date).text;
+        verdict.hint = time.code;
+    } else if (!verdict.timeRight) {
+        const Hinted time = timeHint(task, answered, exactUtc);
+        verdict.message =
+            QStringLiteral("Das Datum stimmt, aber die Uhrzeit ist falsch.\n\n") + time.text;
+        verdict.hint = time.code;
+    } else {
+        const Hinted day = dateHint(task, date);
+        verdict.message =
+            QStringLiteral("Die Uhrzeit stimmt, aber das Datum ist falsch.\n\n") + day.text;
+        verdict.hint = day.code;
+    }
     return verdict;
 }
 
