@@ -42,9 +42,10 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
 {
     ui->setupUi(this);
     m_solar = std::make_unique<SolarPage>(*ui, this, std::move(links.workInSolar),
-                                          std::move(links.solarWork));
+                                          std::move(links.solarWork), links.record);
     m_rectification = std::make_unique<RectificationPage>(
-        *ui, this, std::move(links.workInRectification), std::move(links.rectificationWork));
+        *ui, this, std::move(links.workInRectification), std::move(links.rectificationWork),
+        std::move(links.record));
     m_pages = {m_solar.get(), m_rectification.get()};
     m_page = m_solar.get();
 

@@ -4,6 +4,7 @@
 #include "exercise/rectificationtask.h"
 #include "exercise/solartask.h"
 #include "exercise/taskpage.h"
+#include "record/entry.h"
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
 
@@ -37,6 +38,8 @@ struct ExerciseLinks {
     // far as it is worked; nothing where none keeps it.
     std::function<std::optional<Solar::Worked>(int number)> solarWork;
     std::function<std::optional<Rectification::Worked>(int number)> rectificationWork;
+    // Each answer judged by "Prüfen", for the record of the work.
+    std::function<void(const Record::Entry &entry)> record;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task
