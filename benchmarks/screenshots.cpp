@@ -192,6 +192,7 @@ int main(int argc, char *argv[])
     if (!store.isValid())
         return 1;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(store.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(store.path()));
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("velmora"));

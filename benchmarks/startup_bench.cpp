@@ -343,6 +343,8 @@ Sample runChild(const QString &program, const QString &caseName, const QString &
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // The record of the work beside it, never the user's either.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), configHome);
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const qint64 started = monotonicNs();

@@ -38,6 +38,13 @@ const QString SolarKind = QStringLiteral("Solar");
 const QString RectificationKind = QStringLiteral("GZK");
 const QString SiderealKind = QStringLiteral("Sternzeit");
 
+QString isoDate(QDate date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+} // namespace
+
 QString kindText(TaskKind kind)
 {
     switch (kind) {
@@ -59,13 +66,6 @@ std::optional<TaskKind> kindNamed(const QString &text)
     }
     return std::nullopt;
 }
-
-QString isoDate(QDate date)
-{
-    return date.toString(Qt::ISODate);
-}
-
-} // namespace
 
 QString axisName(Axis axis)
 {

@@ -18,6 +18,10 @@ enum class Axis { MC, AC };
 QString axisName(Axis axis);
 
 enum class TaskKind { Solar, Rectification, Sidereal };
+// The kind as the store and the record keep it: "Solar", "GZK", "Sternzeit";
+// nothing for another text.
+QString kindText(TaskKind kind);
+std::optional<TaskKind> kindNamed(const QString &text);
 
 // What a task of the exercises gives, and nothing of what the student works
 // out: the person, the birth, the place and the question. It travels with a

@@ -43,11 +43,12 @@ ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
 {
     ui->setupUi(this);
     m_solar = std::make_unique<SolarPage>(*ui, this, std::move(links.workInSolar),
-                                          std::move(links.solarWork));
-    m_rectification = std::make_unique<RectificationPage>(
-        *ui, this, std::move(links.workInRectification), std::move(links.rectificationWork));
+                                          std::move(links.solarWork), links.record);
+    m_rectification =
+        std::make_unique<RectificationPage>(*ui, this, std::move(links.workInRectification),
+                                            std::move(links.rectificationWork), links.record);
     m_sidereal = std::make_unique<SiderealPage>(*ui, this, std::move(links.workInSidereal),
-                                                std::move(links.siderealWork));
+                                                std::move(links.siderealWork), links.record);
     m_pages = {m_solar.get(), m_rectification.get(), m_sidereal.get()};
     m_page = m_solar.get();
 

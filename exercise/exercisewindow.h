@@ -5,6 +5,7 @@
 #include "exercise/siderealtask.h"
 #include "exercise/solartask.h"
 #include "exercise/taskpage.h"
+#include "record/entry.h"
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
 #include "sternzeit/siderealstate.h"
@@ -43,6 +44,8 @@ struct ExerciseLinks {
     std::function<std::optional<Solar::Worked>(int number)> solarWork;
     std::function<std::optional<Rectification::Worked>(int number)> rectificationWork;
     std::function<std::optional<Sidereal::Worked>(int number)> siderealWork;
+    // Each answer judged by "Prüfen", for the record of the work.
+    std::function<void(const Record::Entry &entry)> record;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task

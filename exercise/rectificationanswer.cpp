@@ -23,6 +23,12 @@ constexpr qint32 NearlyRight = 60;
 struct Slip {
     qint32 seconds;
     QString hint;
+    AnswerHint code;
+};
+
+struct Hinted {
+    QString text;
+    AnswerHint code;
 };
 
 QString rowsHint()
@@ -71,10 +77,11 @@ QString ageHint()
 QList<Slip> likelySlips(const RectificationTask &task)
 {
     QList<Slip> slips;
-    const auto add = [&slips, &task](const RectificationInputs &entries, const QString &hint) {
+    const auto add = [&slips, &task](const RectificationInputs &entries, const QString &hint,
+                                     AnswerHint code) {
         if (const std::optional<RectificationHandSolution> hand =
                 runRectificationSteps(task, entries))
-            slips.append({correctionSeconds(*hand), hint});
+            slips.append({correctionSeconds(*hand), hint, code});
     };
     const int row = task.hand.smallerRow;
     const Astro::Axis other = task.axis == Astro::Axis::MC ? Astro::Axis::AC : Astro::Axis::MC;
@@ -85,62 +92,66 @@ QList<Slip> likelySlips(const RectificationTask &task)
     };
 
     for (const int wrongRow : {row - 1, row + 1})
-        add({.smallerRow = wrongRow}, rowsHint());
-    add({.smallerValue = value(row - 1, task.axis)}, valueHint());
-    add({.smallerValue = value(row + 1, task.axis)}, valueHint());
-    add({.greaterValue = value(row, task.axis)}, valueHint());
-    add({.greaterValue = value(row + 2, task.axis)}, valueHint());
+        add({.smallerRow = wrongRow}, rowsHint(), AnswerHint::Rows);
+    add({.smallerValue = value(row - 1, task.axis)}, valueHint(), AnswerHint::TableValue);
+    add({.smallerValue = value(row + 1, task.axis)}, valueHint(), AnswerHint::TableValue);
+    add({.greaterValue = value(row, task.axis)}, valueHint(), AnswerHint::TableValue);
+    add({.greaterValue = value(row + 2, task.axis)}, valueHint(), AnswerHint::TableValue);
     add({.smallerValue = value(row + 1, task.axis), .greaterValue = value(row, task.axis)},
-        valueHint());
-    add({.smallerValue = value(row, other), .greaterValue = value(row + 1, other)}, valueHint());
+        valueHint(), AnswerHint::TableValue);
+    add({.smallerValue = value(row, other), .greaterValue = value(row + 1, other)}, valueHint(),
+        AnswerHint::TableValue);
 
     for (const double c : {-30.0, 0.0, 30.0}) {
         if (c != task.hand.firstSignCorrection)
-            add({.firstSignCorrection = c}, signHint(true));
+            add({.firstSignCorrection = c}, signHint(true), AnswerHint::SignCorrection);
         if (c != task.hand.secondSignCorrection)
-            add({.secondSignCorrection = c}, signHint(false));
+            add({.secondSignCorrection = c}, signHint(false), AnswerHint::SignCorrection);
     }
 
     // A wrong choice of ±360° is refused by the calculator; by hand it shifts
     // the result by a whole day of sidereal time.
     const qint32 right = correctionSeconds(task.hand);
-    slips.append({right + SecondsPerDay, circleHint(task)});
-    slips.append({right - SecondsPerDay, circleHint(task)});
+    slips.append({right + SecondsPerDay, circleHint(task), AnswerHint::CircleCorrection});
+    slips.append({right - SecondsPerDay, circleHint(task), AnswerHint::CircleCorrection});
 
     // A day more or less of age moves the result by less than a second, which
     // no one can tell from rounding; these are the miscounts that show.
     const Rectification::Age age = task.hand.age;
-    add({.age = Rectification::Age{age.years, 0}}, ageHint());
+    add({.age = Rectification::Age{age.years, 0}}, ageHint(), AnswerHint::Age);
     if (age.days > 0)
-        add({.age = Rectification::Age{age.years, 365 - age.days}}, ageHint());
+        add({.age = Rectification::Age{age.years, 365 - age.days}}, ageHint(), AnswerHint::Age);
     for (const double years : {age.years - 1, age.years + 1})
-        add({.age = Rectification::Age{years, age.days}}, ageHint());
+        add({.age = Rectification::Age{years, age.days}}, ageHint(), AnswerHint::Age);
     return slips;
 }
 
-QString hint(const RectificationTask &task, qint32 answered)
+Hinted hint(const RectificationTask &task, qint32 answered)
 {
     const qint32 right = correctionSeconds(task.hand);
     if (right != 0 && answered == -right)
-        return QStringLiteral("Das Vorzeichen ist falsch: Ihre Zeitdifferenz hat den richtigen "
-                              "Betrag, aber das andere Vorzeichen. Schritt 8 rechnet die "
-                              "korrigierte RAMC in Zeit minus die Sternzeit der Geburt; ist die "
-                              "Sternzeit der Geburt größer, wird die Differenz negativ.");
+        return {QStringLiteral("Das Vorzeichen ist falsch: Ihre Zeitdifferenz hat den richtigen "
+                               "Betrag, aber das andere Vorzeichen. Schritt 8 rechnet die "
+                               "korrigierte RAMC in Zeit minus die Sternzeit der Geburt; ist die "
+                               "Sternzeit der Geburt größer, wird die Differenz negativ."),
+                AnswerHint::WrongSign};
     // A slip is named only where the answer is exactly what it gives, and
     // then only as a possibility: the answer alone does not show the step.
     for (const Slip &slip : likelySlips(task)) {
         if (slip.seconds != right && slip.seconds == answered)
-            return QStringLiteral("Vielleicht: ") + slip.hint;
+            return {QStringLiteral("Vielleicht: ") + slip.hint, slip.code};
     }
     if (std::abs(answered - right) <= NearlyRight)
-        return QStringLiteral("Sie sind nahe daran: lesen Sie die Tabellenwerte und die Position "
-                              "des Planeten genau ab, runden Sie den Quotienten und die Zeiten "
-                              "auf vier Dezimalstellen und rechnen Sie mit der Sternzeit der "
-                              "Geburt, wie sie in der Aufgabe steht.");
-    return QStringLiteral("Rechnen Sie Schritt für Schritt nach: Alter, Direktionsbogen, "
-                          "Sternzeit des Ereignisses, die beiden Zeilen der Häusertabelle, der "
-                          "Quotient, die korrigierte RAMC und ihre Zeit minus die Sternzeit der "
-                          "Geburt.");
+        return {QStringLiteral("Sie sind nahe daran: lesen Sie die Tabellenwerte und die Position "
+                               "des Planeten genau ab, runden Sie den Quotienten und die Zeiten "
+                               "auf vier Dezimalstellen und rechnen Sie mit der Sternzeit der "
+                               "Geburt, wie sie in der Aufgabe steht."),
+                AnswerHint::NearlyRight};
+    return {QStringLiteral("Rechnen Sie Schritt für Schritt nach: Alter, Direktionsbogen, "
+                           "Sternzeit des Ereignisses, die beiden Zeilen der Häusertabelle, der "
+                           "Quotient, die korrigierte RAMC und ihre Zeit minus die Sternzeit der "
+                           "Geburt."),
+            AnswerHint::Unexplained};
 }
 
 // Which of the three parts differ from the calculator's answer.
@@ -210,8 +221,10 @@ RectificationVerdict checkRectificationAnswer(const RectificationTask &task,
         return verdict;
     }
     verdict.outcome = RectificationVerdict::Outcome::Wrong;
+    const Hinted hinted = hint(task, answered);
     verdict.message = wrongParts(secondsToTriple(answered), task.hand.correction) +
-                      QStringLiteral("\n\n") + hint(task, answered);
+                      QStringLiteral("\n\n") + hinted.text;
+    verdict.hint = hinted.code;
     return verdict;
 }
 

@@ -2,6 +2,7 @@
 #define EXERCISE_RECTIFICATIONANSWER_H
 
 #include "core/sexagesimal.h"
+#include "exercise/answerhint.h"
 #include "exercise/rectificationtask.h"
 #include "rekti/rectificationcheck.h"
 
@@ -28,6 +29,8 @@ struct RectificationVerdict {
     QString message;
     // The first cause, where a worked calculation was judged.
     std::optional<Rectification::Cause> cause;
+    // The hint to a wrong answer alone.
+    AnswerHint hint = AnswerHint::None;
 };
 
 // The correction as typed, in seconds: each field a whole number. A minus

@@ -6,6 +6,7 @@
 #include "exercise/rectificationtexts.h"
 #include "exercise/siderealpage.h"
 #include "exercise/solaranswer.h"
+#include "record/causes.h"
 #include "ui/services.h"
 
 #include <QRegularExpressionValidator>
@@ -18,8 +19,9 @@ namespace Exercise {
 using namespace Gui;
 
 RectificationPage::RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn,
-                                     KeptWork keptWork)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+                                     KeptWork keptWork, Recording recording)
+    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork)),
+      m_recording(std::move(recording))
 {
     preparePageTable(ui.tblHaeusertabelle);
     ui.tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
@@ -70,6 +72,7 @@ bool RectificationPage::showTask(int number)
         return false;
     m_task = std::move(task);
     m_task->siderealWorked = m_siderealWorked;
+    m_shownSince.start();
     ui.txtAufgabentext->setHtml(rectificationTaskHtml(*m_task));
     fillPage();
     showSiderealPage(m_shown && m_task->siderealWorked);
@@ -117,6 +120,23 @@ void RectificationPage::checkAnswer()
                      *m_task, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
     if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
+    // An answer judged goes into the record, before the message waits for OK.
+    if (verdict.outcome != RectificationVerdict::Outcome::Incomplete && m_recording) {
+        Record::Entry entry;
+        entry.kind = TaskKind::Rectification;
+        entry.taskNumber = m_task->number;
+        entry.given = givenTask(*m_task).toText();
+        entry.answer =
+            worked ? Record::answerOf(*worked)
+                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()});
+        entry.right = verdict.outcome == RectificationVerdict::Outcome::Right;
+        if (!entry.right)
+            entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
+                                        : Record::causeCode(TaskKind::Rectification, verdict.hint);
+        entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
+        entry.source = Record::Source::Exercise;
+        m_recording(entry);
+    }
     services().showMessage(m_window, verdict.message, exerciseTitle());
 }
 

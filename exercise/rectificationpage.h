@@ -3,7 +3,10 @@
 
 #include "exercise/rectificationtask.h"
 #include "exercise/taskpage.h"
+#include "record/entry.h"
 #include "rekti/rectificationstate.h"
+
+#include <QElapsedTimer>
 
 #include <functional>
 #include <optional>
@@ -25,9 +28,12 @@ public:
     // of the task of a number (nothing where none keeps it).
     using WorkIn = std::function<void(const RectificationTask &task)>;
     using KeptWork = std::function<std::optional<Rectification::Worked>(int number)>;
+    // Where each answer judged goes: the record of the work.
+    using Recording = std::function<void(const Record::Entry &entry)>;
 
     // Works on the widgets of `form`; messages go to `window`.
-    RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork);
+    RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
+                      Recording recording = nullptr);
 
     TaskKind kind() const override { return TaskKind::Rectification; }
     QString storeKey() const override;
@@ -57,9 +63,11 @@ private:
     QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
+    Recording m_recording;
     std::optional<RectificationTask> m_task;
     bool m_siderealWorked = false;
     bool m_shown = false;
+    QElapsedTimer m_shownSince; // since the task was shown
 };
 
 } // namespace Exercise

@@ -17,6 +17,7 @@ namespace {
 struct Slip {
     qint32 seconds;
     QString hint;
+    AnswerHint code;
 };
 
 QString zoneHint()
@@ -66,47 +67,55 @@ QList<Slip> likelySlips(const SiderealTask &task)
 {
     QList<Slip> slips;
     const SiderealBirth birth = task.birth();
-    const auto add = [&slips](SiderealBirth slipped, const QString &hint) {
+    const auto add = [&slips](SiderealBirth slipped, const QString &hint, AnswerHint code) {
         if (const std::optional<SiderealHandSolution> hand = siderealHandSolution(slipped))
-            slips.append({hand->siderealTime, hint});
+            slips.append({hand->siderealTime, hint, code});
     };
     for (const int zone : {0, -birth.zone}) {
         SiderealBirth slipped = birth;
         slipped.zone = zone;
-        add(slipped, zoneHint());
+        add(slipped, zoneHint(), AnswerHint::SiderealZone);
     }
     for (const int longitude : {0, -birth.eastLongitudeMinutes}) {
         SiderealBirth slipped = birth;
         slipped.eastLongitudeMinutes = longitude;
-        add(slipped, longitudeHint());
+        add(slipped, longitudeHint(), AnswerHint::SiderealLongitude);
     }
     const SiderealHandSolution &hand = task.hand;
     if (hand.results.share)
         slips.append(
             {withinDay(qint64{hand.siderealTime} - pickersToSeconds(hand.results.share->time)),
-             shareHint()});
+             shareHint(), AnswerHint::SiderealShare});
     for (const SiderealDay &day : task.page) {
         if (day.date != hand.ephemerisDay)
             slips.append({withinDay(qint64{hand.siderealTime} + day.siderealTime - hand.ephemeris),
-                          dayHint()});
+                          dayHint(), AnswerHint::SiderealDay});
     }
-    slips.append({hand.siderealTime + SecondsPerDay, withinDayHint()});
-    slips.append({hand.siderealTime - SecondsPerDay, withinDayHint()});
+    slips.append(
+        {hand.siderealTime + SecondsPerDay, withinDayHint(), AnswerHint::SiderealWithinDay});
+    slips.append(
+        {hand.siderealTime - SecondsPerDay, withinDayHint(), AnswerHint::SiderealWithinDay});
     return slips;
 }
 
-QString hint(const SiderealTask &task, qint32 answered)
+struct Hinted {
+    QString text;
+    AnswerHint code;
+};
+
+Hinted hint(const SiderealTask &task, qint32 answered)
 {
     // A slip is named only where the answer is exactly what it gives, and
     // then only as a possibility: the answer alone does not show the step.
     for (const Slip &slip : likelySlips(task)) {
         if (slip.seconds != task.hand.siderealTime && slip.seconds == answered)
-            return QStringLiteral("Vielleicht: ") + slip.hint;
+            return {QStringLiteral("Vielleicht: ") + slip.hint, slip.code};
     }
-    return QStringLiteral("Rechnen Sie Schritt für Schritt nach: die Weltzeit und ihr Tag, die "
-                          "Sternzeit um 0h Weltzeit dieses Tags von der Seite der Ephemeride, der "
-                          "Zuschlag von 9,8565 s je Stunde Weltzeit, die Länge in Zeit und die "
-                          "Summe, in den Tag gebracht.");
+    return {QStringLiteral("Rechnen Sie Schritt für Schritt nach: die Weltzeit und ihr Tag, die "
+                           "Sternzeit um 0h Weltzeit dieses Tags von der Seite der Ephemeride, "
+                           "der Zuschlag von 9,8565 s je Stunde Weltzeit, die Länge in Zeit und "
+                           "die Summe, in den Tag gebracht."),
+            AnswerHint::SiderealUnexplained};
 }
 
 } // namespace
@@ -133,8 +142,10 @@ SiderealVerdict checkSiderealAnswer(const SiderealTask &task, const FieldTexts &
         return verdict;
     }
     verdict.outcome = SiderealVerdict::Outcome::Wrong;
+    const Hinted hinted = hint(task, answered);
     verdict.message =
-        QStringLiteral("Die Sternzeit der Geburt ist nicht richtig.\n\n") + hint(task, answered);
+        QStringLiteral("Die Sternzeit der Geburt ist nicht richtig.\n\n") + hinted.text;
+    verdict.hint = hinted.code;
     return verdict;
 }
 

@@ -2,6 +2,7 @@
 #define EXERCISE_SIDEREALANSWER_H
 
 #include "core/sexagesimal.h"
+#include "exercise/answerhint.h"
 #include "exercise/siderealtask.h"
 #include "sternzeit/siderealcheck.h"
 
@@ -29,6 +30,8 @@ struct SiderealVerdict {
     QString message;
     // The first cause, where a worked calculation was judged.
     std::optional<Sidereal::Cause> cause;
+    // Wrong, the answer alone: the hint it was given.
+    AnswerHint hint = AnswerHint::None;
 };
 
 // The answer alone (hours, minutes, seconds), against the task's hand answer.

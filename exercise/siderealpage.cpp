@@ -5,6 +5,7 @@
 #include "exercise/siderealanswer.h"
 #include "exercise/siderealtexts.h"
 #include "exercise/solaranswer.h"
+#include "record/causes.h"
 #include "ui/services.h"
 
 #include <QRegularExpressionValidator>
@@ -29,8 +30,10 @@ void fillSiderealPage(QTableWidget *table, const QList<SiderealDay> &page)
     fitToContents(table);
 }
 
-SiderealPage::SiderealPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+SiderealPage::SiderealPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
+                           Recording recording)
+    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork)),
+      m_recording(std::move(recording))
 {
     preparePageTable(ui.tblSternzeiten);
     // A sum taken below 0h may be typed with its minus.
@@ -69,6 +72,7 @@ bool SiderealPage::showTask(int number)
     if (!task)
         return false;
     m_task = std::move(task);
+    m_shownSince.start();
     ui.txtAufgabentext->setHtml(siderealTaskHtml(*m_task));
     fillSiderealPage(ui.tblSternzeiten, m_task->page);
     for (QLineEdit *field : answerFields())
@@ -90,6 +94,23 @@ void SiderealPage::checkAnswer()
                                      {fields[0]->text(), fields[1]->text(), fields[2]->text()});
     if (verdict.outcome == SiderealVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
+    // An answer judged goes into the record, before the message waits for OK.
+    if (verdict.outcome != SiderealVerdict::Outcome::Incomplete && m_recording) {
+        Record::Entry entry;
+        entry.kind = TaskKind::Sidereal;
+        entry.taskNumber = m_task->number;
+        entry.given = givenTask(*m_task).toText();
+        entry.answer =
+            worked ? Record::answerOf(*worked)
+                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()});
+        entry.right = verdict.outcome == SiderealVerdict::Outcome::Right;
+        if (!entry.right)
+            entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
+                                        : Record::causeCode(TaskKind::Sidereal, verdict.hint);
+        entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
+        entry.source = Record::Source::Exercise;
+        m_recording(entry);
+    }
     services().showMessage(m_window, verdict.message, exerciseTitle());
 }
 

@@ -5,6 +5,9 @@
 #include "exercise/taskpage.h"
 #include "sternzeit/siderealstate.h"
 
+#include "record/entry.h"
+
+#include <QElapsedTimer>
 #include <functional>
 #include <optional>
 
@@ -31,9 +34,12 @@ public:
     // of the task of a number (nothing where none keeps it).
     using WorkIn = std::function<void(const SiderealTask &task)>;
     using KeptWork = std::function<std::optional<Sidereal::Worked>(int number)>;
+    // Where each answer judged goes: the record of the work.
+    using Recording = std::function<void(const Record::Entry &entry)>;
 
     // Works on the widgets of `form`; messages go to `window`.
-    SiderealPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork);
+    SiderealPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
+                 Recording recording = nullptr);
 
     TaskKind kind() const override { return TaskKind::Sidereal; }
     QString storeKey() const override;
@@ -54,7 +60,9 @@ private:
     QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
+    Recording m_recording;
     std::optional<SiderealTask> m_task;
+    QElapsedTimer m_shownSince; // since the task was shown
 };
 
 } // namespace Exercise

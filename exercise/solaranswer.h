@@ -2,6 +2,7 @@
 #define EXERCISE_SOLARANSWER_H
 
 #include "core/sexagesimal.h"
+#include "exercise/answerhint.h"
 #include "exercise/solartask.h"
 #include "solar/solarcheck.h"
 
@@ -38,6 +39,8 @@ struct SolarVerdict {
     QString message;
     // The first cause, where a worked calculation was judged.
     std::optional<Solar::Cause> cause;
+    // The hint to a wrong answer alone (the time's where both are wrong).
+    AnswerHint hint = AnswerHint::None;
 };
 
 // The title of the window's messages.

@@ -6,6 +6,7 @@
 #include "exercise/exercisesheet.h"
 #include "exercise/solaranswer.h"
 #include "exercise/solartexts.h"
+#include "record/causes.h"
 #include "ui/inputhelpers.h"
 #include "ui/services.h"
 
@@ -17,8 +18,10 @@ namespace Exercise {
 
 using namespace Gui;
 
-SolarPage::SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+SolarPage::SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
+                     Recording recording)
+    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork)),
+      m_recording(std::move(recording))
 {
     preparePageTable(ui.tblEphemeride);
     for (QLineEdit *field : answerFields())
@@ -53,6 +56,7 @@ bool SolarPage::showTask(int number)
     if (!task)
         return false;
     m_task = std::move(task);
+    m_shown.start();
     m_exact.reset();
     ui.txtAufgabentext->setHtml(solarTaskHtml(*m_task));
     fillPage();
@@ -102,6 +106,24 @@ void SolarPage::checkAnswer()
     }
     if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
+    // An answer judged goes into the record, before the message waits for OK.
+    if (verdict.outcome != SolarVerdict::Outcome::Incomplete && m_recording) {
+        Record::Entry entry;
+        entry.kind = TaskKind::Solar;
+        entry.taskNumber = m_task->number;
+        entry.given = givenTask(*m_task).toText();
+        entry.answer =
+            worked ? Record::answerOf(*worked)
+                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()},
+                                         {fields[3]->text(), fields[4]->text(), fields[5]->text()});
+        entry.right = verdict.outcome == SolarVerdict::Outcome::Right;
+        if (!entry.right)
+            entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
+                                        : Record::causeCode(TaskKind::Solar, verdict.hint);
+        entry.seconds = static_cast<int>(m_shown.elapsed() / 1000);
+        entry.source = Record::Source::Exercise;
+        m_recording(entry);
+    }
     services().showMessage(m_window, verdict.message, exerciseTitle());
 }
 

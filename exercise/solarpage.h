@@ -3,9 +3,11 @@
 
 #include "exercise/solartask.h"
 #include "exercise/taskpage.h"
+#include "record/entry.h"
 #include "solar/solarstate.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <optional>
@@ -26,9 +28,12 @@ public:
     // of the task of a number (nothing where none keeps it).
     using WorkIn = std::function<void(const SolarTask &task)>;
     using KeptWork = std::function<std::optional<Solar::Worked>(int number)>;
+    // Where each answer judged goes: the record of the work.
+    using Recording = std::function<void(const Record::Entry &entry)>;
 
     // Works on the widgets of `form`; messages go to `window`.
-    SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork);
+    SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
+              Recording recording = nullptr);
 
     TaskKind kind() const override { return TaskKind::Solar; }
     QString storeKey() const override;
@@ -54,7 +59,9 @@ private:
     QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
+    Recording m_recording;
     std::optional<SolarTask> m_task;
+    QElapsedTimer m_shown; // since the task was shown
     std::optional<QDateTime> m_exact;
 };
 

@@ -1,5 +1,6 @@
 #include "main/deletions.h"
 
+#include "record/recorder.h"
 #include "ui/resultlist.h"
 #include "ui/services.h"
 
@@ -46,6 +47,46 @@ void RowRemoval::undo()
             steps->redo();
             services().showMessage(window, QStringLiteral("Liste ist voll"),
                                    QStringLiteral("velmora"));
+        },
+        Qt::SingleShotConnection);
+}
+
+RecordRemoval::RecordRemoval(Record::Recorder &recorder, QUndoStack &steps, QWidget *window)
+    : QUndoCommand(QStringLiteral("Übungsprotokoll löschen")), m_recorder(recorder), m_steps(steps),
+      m_window(window)
+{}
+
+void RecordRemoval::redo()
+{
+    // Redone at once after a refused undo: the entries are still removed.
+    if (m_removed)
+        return;
+    const std::optional<QList<Record::Entry>> removed = m_recorder.removeAll();
+    if (!removed) {
+        setObsolete(true);
+        services().showMessage(m_window,
+                               QStringLiteral("Das Übungsprotokoll konnte nicht gelöscht werden."),
+                               QStringLiteral("velmora"));
+        return;
+    }
+    m_entries = *removed;
+    m_removed = true;
+}
+
+void RecordRemoval::undo()
+{
+    if (m_recorder.restore(m_entries)) {
+        m_removed = false;
+        return;
+    }
+    QObject::connect(
+        &m_steps, &QUndoStack::indexChanged, &m_steps,
+        [steps = &m_steps, window = m_window] {
+            steps->redo();
+            services().showMessage(
+                window,
+                QStringLiteral("Das Übungsprotokoll konnte nicht wiederhergestellt werden."),
+                QStringLiteral("velmora"));
         },
         Qt::SingleShotConnection);
 }

@@ -2,6 +2,7 @@
 #define MAIN_DELETIONS_H
 
 #include "core/resultrow.h"
+#include "record/entry.h"
 
 #include <QList>
 #include <QStringList>
@@ -13,6 +14,9 @@ class QUndoStack;
 
 namespace Gui {
 class ResultList;
+}
+namespace Record {
+class Recorder;
 }
 
 namespace App {
@@ -69,6 +73,25 @@ private:
     PersonState m_before;
     PersonState m_after;
     std::function<void(const PersonState &)> m_apply;
+};
+
+// All entries of the record of the work deleted ("Übungsprotokoll
+// löschen"), and put back with their ids. A record that cannot be changed is
+// said so: a deletion that did not happen is no step, and an undo that could
+// not put the entries back stays the next step to take back.
+class RecordRemoval : public QUndoCommand {
+public:
+    RecordRemoval(Record::Recorder &recorder, QUndoStack &steps, QWidget *window);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    Record::Recorder &m_recorder;
+    QUndoStack &m_steps;
+    QWidget *m_window;
+    QList<Record::Entry> m_entries;
+    bool m_removed = false;
 };
 
 } // namespace App

@@ -3,6 +3,8 @@
 #include "exercise/exercisewindow.h"
 #include "main/documents.h"
 #include "main/keeping.h"
+#include "record/recorder.h"
+#include "record/store.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 #include "sternzeit/siderealform.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -64,6 +67,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     }
 
     m_documents = new DocumentLinks(this);
+    startRecord();
     connectButtons();
 
     load();
@@ -73,6 +77,34 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     addListActions();
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
+}
+
+// The record of the work is written beside the program's work, never in its
+// way: a damaged file is replaced and a file that cannot be written leaves the
+// program without a record; the user is told each once.
+void MainWindow::startRecord()
+{
+    m_recorder = new Record::Recorder(Record::defaultPath(), this);
+    connect(m_recorder, &Record::Recorder::setAside, this, [this](const QString &moved) {
+        services().showMessage(
+            this,
+            QStringLiteral("Das Übungsprotokoll war beschädigt und wurde als „") +
+                QDir::toNativeSeparators(moved) +
+                QStringLiteral("“ beiseitegelegt; ein neues wurde angelegt."),
+            QStringLiteral("velmora"));
+    });
+    connect(m_recorder, &Record::Recorder::unwritable, this, [this](const QString &reason) {
+        services().showMessage(
+            this,
+            QStringLiteral("Das Übungsprotokoll kann nicht geschrieben werden: ") + reason +
+                QStringLiteral("; das Programm arbeitet ohne Protokoll weiter."),
+            QStringLiteral("velmora"));
+    });
+}
+
+void MainWindow::deleteRecord()
+{
+    m_undo->push(new RecordRemoval(*m_recorder, *m_undo, this));
 }
 
 // The buttons and the two links, in the order of the keyboard.
@@ -231,6 +263,9 @@ CalculatorStart MainWindow::calculatorStart(bool newCalculation)
     start.openSiderealTime = [this](QWidget *form, const CalculatorStart &given) {
         openSiderealOver(form, given);
     };
+    start.record = [recorder = m_recorder](const Record::Entry &entry) {
+        recorder->record(entry);
+    };
     return start;
 }
 
@@ -368,6 +403,9 @@ void MainWindow::openExercises()
         };
         links.siderealWork = [this](int number) {
             return siderealWork(number);
+        };
+        links.record = [recorder = m_recorder](const Record::Entry &entry) {
+            recorder->record(entry);
         };
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }

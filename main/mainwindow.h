@@ -17,6 +17,10 @@
 #include <memory>
 #include <optional>
 
+namespace Record {
+class Recorder;
+}
+
 namespace Ui {
 class MainWindow;
 }
@@ -77,6 +81,10 @@ public:
     bool addResultRow(const Core::ResultRow &row);
     // Said after a deletion from the list.
     static QString undoHint();
+    // The record of the work, for the windows that show it.
+    Record::Recorder &record() { return *m_recorder; }
+    // Deletes all its entries as a step that Ctrl+Z takes back.
+    void deleteRecord();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -84,6 +92,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void startRecord();
     void connectButtons();
     void load();
     void focusName();
@@ -118,6 +127,9 @@ private:
     Gui::FieldTriple m_birthTime; // hours, minutes, seconds
     std::unique_ptr<Gui::ResultList> m_list;
     DocumentLinks *m_documents;
+    // The record of the work: the answers judged on the exercise pages and
+    // in "Kontrolle…"; the windows get only its record() call.
+    Record::Recorder *m_recorder;
     // "Neue Berechnung starten" was pressed: the calculator opens once
     // without its entries of the last use.
     bool m_newSolar = false;

@@ -53,8 +53,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # only with Qt's translations installed; without them they stay English.
 # The legal time of a German birth (summer time, the double summer time of
 # 1945 and 1947) comes from the system's time-zone database.
+# The record of the work is an SQLite file written through Qt SQL, whose
+# SQLite driver is a plug-in of a package of its own.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation2, fonts-dejavu-core, liberfa1, qt6-translations-l10n, tzdata")
+    "fonts-liberation2, fonts-dejavu-core, libqt6sql6-sqlite, liberfa1, qt6-translations-l10n, tzdata")
 # The documents and web sites open through xdg-open, which starts the
 # desktop's PDF viewer and browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

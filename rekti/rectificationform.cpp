@@ -5,6 +5,7 @@
 #include "core/calendar.h"
 #include "core/notation.h"
 #include "core/numbers.h"
+#include "record/causes.h"
 #include "rekti/rectificationcheckdialog.h"
 #include "rekti/rectificationsheet.h"
 #include "settings/entrieskeeper.h"
@@ -52,6 +53,7 @@ RectificationForm::RectificationForm(CalculatorStart start, QWidget *parent)
     : CalculatorDialog(parent), ui(std::make_unique<Ui::RectificationForm>()),
       m_start(std::move(start))
 {
+    m_opened.start();
     ui->setupUi(this);
     setUpWindow(ui->SSTab1, false);
     setFixedSize(size());
@@ -531,6 +533,14 @@ void RectificationForm::openCheck()
     if (!checked.ok()) {
         showStepMessage(this, checked.message(), checkTitle());
         return;
+    }
+    // A calculation of a task goes into the record once per opening of the
+    // check, judged against the task's house table; another axis or
+    // latitude chosen inside the check dialog is not recorded.
+    if (m_state.task && m_start.record) {
+        const CheckReport &report = checked.value();
+        m_start.record(checkEntry(*m_state.task, Record::answerOf(worked), report.right,
+                                  Record::causeCode(report.cause), m_opened.elapsed() / 1000));
     }
     auto *dialog = new RectificationCheckDialog(worked, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

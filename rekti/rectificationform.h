@@ -8,6 +8,7 @@
 #include "ui/formsupport.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 
 #include <memory>
 
@@ -67,6 +68,7 @@ private:
 
     std::unique_ptr<Ui::RectificationForm> ui;
     Gui::CalculatorStart m_start;
+    QElapsedTimer m_opened; // for the record: the time spent on a task
 
     Gui::FieldTriple m_birthDate, m_birthSiderealTime, m_birthSiderealTimeOfStep4,
         m_birthSiderealTimeOfStep8;

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n   # Qt's own German texts: standard dialogs, context menus, buttons
   liberfa-dev
+  libqt6sql6-sqlite   # the SQLite driver of Qt SQL: the record of the work
   tzdata   # the legal clock times of German births: summer time since 1916
   fonts-liberation2 fontconfig
   poppler-utils   # pdftotext and pdffonts read the calculation sheets in the tests

@@ -3,6 +3,7 @@
 
 #include "astro/zodiac.h"
 #include "core/numbers.h"
+#include "record/causes.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetparts.h"
@@ -43,6 +44,7 @@ const QColor BirthDate(255, 192, 255);
 SolarForm::SolarForm(CalculatorStart start, QWidget *parent)
     : CalculatorDialog(parent), ui(std::make_unique<Ui::SolarForm>()), m_start(std::move(start))
 {
+    m_opened.start();
     ui->setupUi(this);
     setUpWindow(ui->SSTab1, true);
 
@@ -389,6 +391,14 @@ void SolarForm::openCheck()
     if (!comparison.ok()) {
         showStepMessage(this, comparison.message(), checkTitle());
         return;
+    }
+    // A calculation of a task goes into the record once per opening of the
+    // check; what is changed inside the check dialog is not.
+    if (m_state.task && m_start.record) {
+        const Cause cause = comparison.value().cause;
+        m_start.record(checkEntry(*m_state.task, Record::answerOf(m_state.worked()),
+                                  cause == Cause::Right, Record::causeCode(cause),
+                                  m_opened.elapsed() / 1000));
     }
     auto *dialog = new CheckDialog(comparison.value(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

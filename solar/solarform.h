@@ -8,6 +8,8 @@
 #include "ui/calculatordialog.h"
 #include "ui/formsupport.h"
 
+#include <QElapsedTimer>
+
 #include <memory>
 
 namespace Ui {
@@ -62,6 +64,7 @@ private:
 
     std::unique_ptr<Ui::SolarForm> ui;
     Gui::CalculatorStart m_start;
+    QElapsedTimer m_opened; // for the record: the time spent on a task
 
     Gui::PickerTriple m_radix; // the radix Sun of the header
     Gui::PickerTriple m_date1; // the Sun on date 1

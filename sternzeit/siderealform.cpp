@@ -5,6 +5,7 @@
 #include "core/notation.h"
 #include "core/numbers.h"
 #include "core/rules.h"
+#include "record/causes.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetactions.h"
 #include "sheet/sheetparts.h"
@@ -51,6 +52,7 @@ bool blank(const FieldTexts &texts)
 SiderealForm::SiderealForm(CalculatorStart start, QWidget *parent)
     : CalculatorDialog(parent), ui(std::make_unique<Ui::SiderealForm>()), m_start(std::move(start))
 {
+    m_opened.start();
     ui->setupUi(this);
     setUpWindow(nullptr, true);
 
@@ -413,6 +415,15 @@ void SiderealForm::openCheck()
     if (!checked.ok()) {
         showStepMessage(this, checked.message(), checkTitle());
         return;
+    }
+    // A task of the sidereal time goes into the record once per opening of
+    // the check; one opened over a rectification belongs to that task, whose
+    // own check judges it.
+    if (m_state.task && m_state.task->kind == Core::TaskKind::Sidereal && m_start.record) {
+        const Cause cause = checked.value().cause;
+        m_start.record(Gui::checkEntry(*m_state.task, Record::answerOf(m_state.worked()),
+                                       cause == Cause::Right, Record::causeCode(cause),
+                                       m_opened.elapsed() / 1000));
     }
     auto *dialog = new SiderealCheckDialog(checked.value(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -5,7 +5,9 @@
 #include "sheet/sheet.h"
 #include "sternzeit/siderealstate.h"
 #include "ui/calculatordialog.h"
+
 #include "ui/formsupport.h"
+#include <QElapsedTimer>
 
 #include <array>
 #include <memory>
@@ -65,6 +67,7 @@ private:
 
     std::unique_ptr<Ui::SiderealForm> ui;
     Gui::CalculatorStart m_start;
+    QElapsedTimer m_opened; // for the record: the time spent on a task
 
     Gui::FieldTriple m_birthDate, m_civilTime, m_ephemeris;
     Gui::FieldTriple m_civilTimeOfStep1, m_universalTime, m_universalTimeOfStep3, m_share;

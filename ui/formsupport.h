@@ -5,6 +5,7 @@
 #include "core/resultrow.h"
 #include "core/sexagesimal.h"
 #include "core/stepresult.h"
+#include "record/entry.h"
 
 #include <QString>
 
@@ -58,7 +59,15 @@ struct CalculatorStart {
     // Set where a calculator's final time goes back into the form that
     // opened it instead of into the result list.
     std::function<void(const Core::SexagesimalTriple &)> handBack = nullptr;
+    // Takes the verdict of "Kontrolle…" on a calculation of a task into the
+    // record of the work.
+    std::function<void(const Record::Entry &)> record = nullptr;
 };
+
+// The entry of the record for "Kontrolle…" on a calculation of `task`:
+// opened `seconds` after the calculator opened on it.
+Record::Entry checkEntry(const Core::GivenTask &task, const QString &answer, bool right,
+                         const QString &cause, qint64 seconds);
 
 // The start of a calculator for a task: the task's person and birth in the
 // head, nothing of the main window's.

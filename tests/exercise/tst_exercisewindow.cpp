@@ -238,6 +238,10 @@ private slots:
         links.openExample = [&examples, this](QWidget *asker, TaskKind kind) {
             examples.append(asker == window.get() ? kind : TaskKind{-1});
         };
+        QList<Record::Entry> recorded;
+        links.record = [&recorded](const Record::Entry &entry) {
+            recorded.append(entry);
+        };
         window = std::make_unique<ExerciseWindow>(nullptr, links);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -268,6 +272,18 @@ private slots:
         QCOMPARE(recorder->messages.size(), 2);
         QVERIFY(!recorder->messages[0].contains(u"Richtig"_s));
         QVERIFY(recorder->messages[1].startsWith(u"Übungsaufgaben: Richtig!"_s));
+        // Each answer judged goes into the record with its task and the
+        // hint's cause: one second off is a matter of reading or rounding.
+        QCOMPARE(recorded.size(), 2);
+        for (const Record::Entry &entry : recorded) {
+            QCOMPARE(entry.kind, TaskKind::Rectification);
+            QCOMPARE(entry.taskNumber, 4711);
+            QCOMPARE(Core::GivenTask::fromText(entry.given), givenTask(task));
+            QCOMPARE(entry.source, Record::Source::Exercise);
+        }
+        QCOMPARE(QList({recorded[0].right, recorded[1].right}), QList({false, true}));
+        QCOMPARE(QStringList({recorded[0].cause, recorded[1].cause}),
+                 QStringList({u"gzk.near"_s, QString()}));
         click(window.get(), "cmdLoesung");
         QVERIFY(window->findChild<QTextBrowser *>(u"txtLoesung"_s)
                     ->toPlainText()

@@ -4,6 +4,7 @@
 #include "main/documents.h"
 #include "main/mainwindow.h"
 #include "main/translations.h"
+#include "record/recorder.h"
 #include "rekti/rectificationform.h"
 #include "settings/entrieskeeper.h"
 #include "sheet/sheetrender.h"
@@ -79,6 +80,7 @@ QList<ExerciseWindow *> exerciseWindows()
 int runChild(const QString &folder)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
     RecordingServices quiet;
     MainWindow window;
     window.show();
@@ -376,6 +378,18 @@ private slots:
         QVERIFY2(recorder.messages.constLast().endsWith(
                      u"Schritt 3 (Entfernungswert) wurde nicht gerechnet."_s),
                  qPrintable(recorder.messages.constLast()));
+        // "Kontrolle…" on the task's calculation: once per opening of the check.
+        click(form, "cmdKontrolle");
+        form->findChild<QDialog *>(u"Kontrolle"_s)->close();
+        // The record holds both verdicts, the incomplete answer not.
+        QTRY_COMPARE(window.record().readAll().value_or(QList<Record::Entry>()).size(), 2);
+        const QList<Record::Entry> recorded = *window.record().readAll();
+        for (const Record::Entry &entry : recorded) {
+            QCOMPARE(entry.taskNumber, 4710);
+            QCOMPARE(entry.right, false);
+            QCOMPARE(entry.cause, u"solar.not-computed"_s);
+        }
+        QCOMPARE(recorded.constLast().source, Record::Source::Check);
         // The same task again continues it: the date 1 picked comes back.
         pick(form, "cmbDeg1", {5, 6, 7});
         form->close();
@@ -413,8 +427,8 @@ private slots:
         QVERIFY(sternzeit && sternzeit->isVisible());
         QVERIFY(sternzeit->findChild<QLabel *>(u"lblAufgabeDaten"_s)
                     ->toolTip()
-                    .startsWith(u"Aufgabe 4711 \u00b7 Sternzeit \u00b7 "_s + sidereal.place));
-        QCOMPARE(Store::keptTask(Store::SiderealTask)->number, 4711);
+                    .startsWith(u"Aufgabe 4710 \u00b7 Sternzeit \u00b7 "_s + sidereal.place));
+        QCOMPARE(Store::keptTask(Store::SiderealTask)->number, 4710);
         const Sidereal::Header &birth = sternzeit->state().header;
         QCOMPARE(birth.birthDate.value_or(QDate()), sidereal.birthDate);
         QCOMPARE(birth.zone, sidereal.zone.hours);
@@ -567,6 +581,32 @@ private slots:
                  nextUndo.isEmpty() ? u"Rückgängig"_s : u"Rückgängig: "_s + nextUndo);
         // The window goes without being closed: the store already holds the list.
         QCOMPARE(rowsOf(MainWindow().resultList()), expected);
+    }
+
+    // The record deleted is a step of the window's undo: Ctrl+Z brings its
+    // entries back, beside one recorded since.
+    void recordDeletedAndTakenBack()
+    {
+        RecordingServices recorder;
+        MainWindow window;
+        Record::Recorder &record = window.record();
+        const auto entries = [&record] {
+            return record.readAll().value_or(QList<Record::Entry>());
+        };
+        for (int n = 1; n <= 3; ++n)
+            record.record({.taskNumber = n});
+        QTRY_COMPARE(entries().size(), 3);
+        const QList<Record::Entry> before = entries();
+        window.deleteRecord();
+        QCOMPARE(entries().size(), 0);
+        QCOMPARE(window.findChild<QAction *>(u"undo"_s)->text(),
+                 u"Rückgängig: Übungsprotokoll löschen"_s);
+        record.record({.taskNumber = 4});
+        QTRY_COMPARE(entries().size(), 1);
+        window.findChild<QAction *>(u"undo"_s)->trigger();
+        QCOMPARE(entries().mid(0, 3), before);
+        QCOMPARE(entries().constLast().taskNumber, 4);
+        QCOMPARE(recorder.messages, QStringList());
     }
 
     // The list holds at most 32 767 rows. A deletion whose rows no longer fit

@@ -19,6 +19,8 @@ bool IsolatedStore::clear()
     if (!dir->isValid())
         return false;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir->path());
+    // The record of the work goes beside the store, never into the user's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir->path()));
     m_dir = std::move(dir);
     return true;
 }
