@@ -12,6 +12,9 @@
 #include <functional>
 #include <optional>
 
+namespace Core {
+class ExamLock;
+}
 class QColor;
 class QComboBox;
 class QFrame;
@@ -58,7 +61,18 @@ struct CalculatorStart {
     // Set where a calculator's final time goes back into the form that
     // opened it instead of into the result list.
     std::function<void(const Core::SexagesimalTriple &)> handBack = nullptr;
+    // The practice examination's tasks, which the check may not judge while
+    // it runs; nothing where no examination can run.
+    const Core::ExamLock *examLock = nullptr;
 };
+
+// Whether the calculation's task is under a running examination: its check
+// and the check on its calculation sheet are locked.
+bool underExamination(const CalculatorStart &start, const std::optional<Core::GivenTask> &task);
+// Whether the check of the calculation's task is locked by a running
+// examination; then the message says so.
+bool checkLocked(QWidget *form, const CalculatorStart &start,
+                 const std::optional<Core::GivenTask> &task, const QString &title);
 
 // The start of a calculator for a task: the task's person and birth in the
 // head, nothing of the main window's.
