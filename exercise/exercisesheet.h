@@ -27,6 +27,14 @@ Sheets::Sheet rectificationExerciseSheet(int first, int count, QDate printed);
 // "Übungsblatt GZK 4711-4714.pdf".
 QString rectificationExerciseSheetFileName(int first, int count);
 
+struct SolarTask;
+struct RectificationTask;
+
+// A task as the exercise sheet writes it, numbered `ordinal`, without the
+// lines to work on: for the record of an examination.
+Sheets::SheetStep solarTaskOnSheet(int ordinal, const SolarTask &task);
+Sheets::SheetStep rectificationTaskOnSheet(int ordinal, const RectificationTask &task);
+
 // The menu of the button "Übungsblatt…": "Drucken…" (actUebungsblattDrucken),
 // "Als PDF speichern…" (actUebungsblattPdf); messages titled "Übungsaufgaben".
 Sheets::SheetTexts exerciseSheetTexts();

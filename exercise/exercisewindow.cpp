@@ -1,6 +1,7 @@
 #include "exercise/exercisewindow.h"
 #include "ui_exercisewindow.h"
 
+#include "core/examlock.h"
 #include "exercise/exercisesheet.h"
 #include "exercise/rectificationpage.h"
 #include "exercise/solaranswer.h"
@@ -38,13 +39,13 @@ QString noZoneDatabaseMessage()
 
 ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()),
-      m_openExample(std::move(links.openExample))
+      m_openExample(std::move(links.openExample)), m_examLock(links.examLock)
 {
     ui->setupUi(this);
-    m_solar = std::make_unique<SolarPage>(*ui, this, std::move(links.workInSolar),
-                                          std::move(links.solarWork));
-    m_rectification = std::make_unique<RectificationPage>(
-        *ui, this, std::move(links.workInRectification), std::move(links.rectificationWork));
+    m_solar =
+        std::make_unique<SolarPage>(*ui, std::move(links.workInSolar), std::move(links.solarWork));
+    m_rectification = std::make_unique<RectificationPage>(*ui, std::move(links.workInRectification),
+                                                          std::move(links.rectificationWork));
     m_pages = {m_solar.get(), m_rectification.get()};
     m_page = m_solar.get();
 
@@ -85,7 +86,7 @@ void ExerciseWindow::prepareFields()
         for (QLineEdit *field : page->answerFields()) {
             selectAllOnFocus(field);
             // Enter in an answer field checks as "Prüfen" does.
-            connect(field, &QLineEdit::returnPressed, this, [this] { m_page->checkAnswer(); });
+            connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::check);
         }
     }
     // Narrow enough to stand beside a calculator on a small screen; the task
@@ -103,7 +104,7 @@ void ExerciseWindow::connectControls()
     connect(ui->txtAufgabe, &QLineEdit::returnPressed, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdAnzeigen, &QPushButton::clicked, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
-    connect(ui->cmdPruefen, &QPushButton::clicked, this, [this] { m_page->checkAnswer(); });
+    connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::check);
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
     connect(ui->cmdInRechner, &QPushButton::clicked, this, [this] { m_page->workInCalculator(); });
     connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
@@ -212,9 +213,24 @@ void ExerciseWindow::showRandomTask()
     showTask(QRandomGenerator::global()->bounded(FirstTask, LastTask + 1));
 }
 
+bool ExerciseWindow::locked(const QString &message)
+{
+    if (!m_examLock || !m_examLock->locks(kind(), m_number))
+        return false;
+    services().showMessage(this, message, exerciseTitle());
+    return true;
+}
+
+void ExerciseWindow::check()
+{
+    if (!locked(Core::ExamLock::checkLockedMessage()))
+        m_page->checkAnswer(this);
+}
+
 void ExerciseWindow::showSolution()
 {
-    ui->txtLoesung->setHtml(m_page->solutionHtml());
+    if (!locked(Core::ExamLock::solutionLockedMessage()))
+        ui->txtLoesung->setHtml(m_page->solutionHtml());
 }
 
 // Beside a calculator on a small screen the window can be narrowed down to

@@ -17,6 +17,9 @@
 namespace Ui {
 class Uebung;
 }
+namespace Core {
+class ExamLock;
+}
 class QResizeEvent;
 
 namespace Exercise {
@@ -37,6 +40,9 @@ struct ExerciseLinks {
     // far as it is worked; nothing where none keeps it.
     std::function<std::optional<Solar::Worked>(int number)> solarWork;
     std::function<std::optional<Rectification::Worked>(int number)> rectificationWork;
+    // The tasks of a running practice examination: "Prüfen" and "Lösung
+    // zeigen" refuse them until they are handed in.
+    const Core::ExamLock *examLock = nullptr;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task
@@ -89,9 +95,13 @@ private:
     bool display(int number);
     void remember(int number);
     void showSolution();
+    void check();
+    // Whether the task shown is under examination; then the message says so.
+    bool locked(const QString &message);
 
     std::unique_ptr<Ui::Uebung> ui;
     std::function<void(QWidget *asker, TaskKind kind)> m_openExample;
+    const Core::ExamLock *m_examLock;
     std::unique_ptr<SolarPage> m_solar;
     std::unique_ptr<RectificationPage> m_rectification;
     // In the order of the kinds in the list "Art der Aufgabe".

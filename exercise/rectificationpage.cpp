@@ -5,7 +5,6 @@
 #include "exercise/rectificationanswer.h"
 #include "exercise/rectificationtexts.h"
 #include "exercise/solaranswer.h"
-#include "ui/services.h"
 
 #include <QRegularExpressionValidator>
 #include <QTableWidgetItem>
@@ -14,11 +13,8 @@
 
 namespace Exercise {
 
-using namespace Gui;
-
-RectificationPage::RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn,
-                                     KeptWork keptWork)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+RectificationPage::RectificationPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
+    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
 {
     preparePageTable(ui.tblHaeusertabelle);
     ui.tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
@@ -79,7 +75,7 @@ void RectificationPage::fillPage()
     fitToContents(page);
 }
 
-void RectificationPage::checkAnswer()
+TaskVerdict RectificationPage::judge()
 {
     const QList<QLineEdit *> fields = answerFields();
     std::optional<Rectification::Worked> worked;
@@ -91,9 +87,10 @@ void RectificationPage::checkAnswer()
         worked ? checkRectificationCalculation(*m_task, *worked)
                : checkRectificationAnswer(
                      *m_task, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
     if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    services().showMessage(m_window, verdict.message, exerciseTitle());
+        judged.firstEmpty = fields.at(verdict.firstEmpty);
+    return judged;
 }
 
 QString RectificationPage::solutionHtml()
@@ -115,6 +112,23 @@ Sheets::Sheet RectificationPage::exerciseSheet(int count, QDate printed) const
 QString RectificationPage::exerciseSheetFileName(int count) const
 {
     return rectificationExerciseSheetFileName(m_task->number, count);
+}
+
+std::optional<Core::GivenTask> RectificationPage::given() const
+{
+    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
+}
+
+Sheets::SheetStep RectificationPage::taskOnSheet(int ordinal) const
+{
+    return rectificationTaskOnSheet(ordinal, *m_task);
+}
+
+QString RectificationPage::answerText() const
+{
+    const QList<QLineEdit *> fields = answerFields();
+    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
+           fields[2]->text();
 }
 
 } // namespace Exercise

@@ -8,8 +8,6 @@
 #include <functional>
 #include <optional>
 
-class QWidget;
-
 namespace Ui {
 class Uebung;
 }
@@ -25,19 +23,22 @@ public:
     using WorkIn = std::function<void(const RectificationTask &task)>;
     using KeptWork = std::function<std::optional<Rectification::Worked>(int number)>;
 
-    // Works on the widgets of `form`; messages go to `window`.
-    RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork);
+    // Works on the widgets of `form`.
+    RectificationPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork);
 
     TaskKind kind() const override { return TaskKind::Rectification; }
     QString storeKey() const override;
     QList<QLineEdit *> answerFields() const override;
     void setShown(bool shown) override;
     bool showTask(int number) override;
-    void checkAnswer() override;
+    TaskVerdict judge() override;
     QString solutionHtml() override;
     void workInCalculator() override;
     Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
     QString exerciseSheetFileName(int count) const override;
+    std::optional<Core::GivenTask> given() const override;
+    Sheets::SheetStep taskOnSheet(int ordinal) const override;
+    QString answerText() const override;
 
     // The last rectification task shown.
     const std::optional<RectificationTask> &task() const { return m_task; }
@@ -46,7 +47,6 @@ private:
     void fillPage();
 
     Ui::Uebung &ui;
-    QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
     std::optional<RectificationTask> m_task;

@@ -7,7 +7,6 @@
 #include "exercise/solaranswer.h"
 #include "exercise/solartexts.h"
 #include "ui/inputhelpers.h"
-#include "ui/services.h"
 
 #include <QTableWidgetItem>
 
@@ -17,8 +16,8 @@ namespace Exercise {
 
 using namespace Gui;
 
-SolarPage::SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+SolarPage::SolarPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
+    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
 {
     preparePageTable(ui.tblEphemeride);
     for (QLineEdit *field : answerFields())
@@ -83,7 +82,7 @@ QDateTime SolarPage::exactMoment()
     return *m_exact;
 }
 
-void SolarPage::checkAnswer()
+TaskVerdict SolarPage::judge()
 {
     const QList<QLineEdit *> fields = answerFields();
     std::optional<Solar::Worked> worked;
@@ -100,9 +99,10 @@ void SolarPage::checkAnswer()
         // The exact moment only matters for a right answer.
         verdict = checkSolarAnswer(*m_task, answer, exactMoment());
     }
+    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
     if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    services().showMessage(m_window, verdict.message, exerciseTitle());
+        judged.firstEmpty = fields.at(verdict.firstEmpty);
+    return judged;
 }
 
 QString SolarPage::solutionHtml()
@@ -124,6 +124,24 @@ Sheets::Sheet SolarPage::exerciseSheet(int count, QDate printed) const
 QString SolarPage::exerciseSheetFileName(int count) const
 {
     return solarExerciseSheetFileName(m_task->number, count);
+}
+
+std::optional<Core::GivenTask> SolarPage::given() const
+{
+    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
+}
+
+Sheets::SheetStep SolarPage::taskOnSheet(int ordinal) const
+{
+    return solarTaskOnSheet(ordinal, *m_task);
+}
+
+QString SolarPage::answerText() const
+{
+    const QList<QLineEdit *> fields = answerFields();
+    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
+           fields[2]->text() + QStringLiteral(", ") + fields[3]->text() + u'.' + fields[4]->text() +
+           u'.' + fields[5]->text();
 }
 
 } // namespace Exercise

@@ -10,8 +10,6 @@
 #include <functional>
 #include <optional>
 
-class QWidget;
-
 namespace Ui {
 class Uebung;
 }
@@ -27,19 +25,22 @@ public:
     using WorkIn = std::function<void(const SolarTask &task)>;
     using KeptWork = std::function<std::optional<Solar::Worked>(int number)>;
 
-    // Works on the widgets of `form`; messages go to `window`.
-    SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork);
+    // Works on the widgets of `form`.
+    SolarPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork);
 
     TaskKind kind() const override { return TaskKind::Solar; }
     QString storeKey() const override;
     QList<QLineEdit *> answerFields() const override;
     void setShown(bool shown) override;
     bool showTask(int number) override;
-    void checkAnswer() override;
+    TaskVerdict judge() override;
     QString solutionHtml() override;
     void workInCalculator() override;
     Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
     QString exerciseSheetFileName(int count) const override;
+    std::optional<Core::GivenTask> given() const override;
+    Sheets::SheetStep taskOnSheet(int ordinal) const override;
+    QString answerText() const override;
 
     // The last Solar task shown.
     const std::optional<SolarTask> &task() const { return m_task; }
@@ -51,7 +52,6 @@ private:
     QDateTime exactMoment();
 
     Ui::Uebung &ui;
-    QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
     std::optional<SolarTask> m_task;

@@ -1,9 +1,21 @@
 #include "exercise/taskpage.h"
 
+#include "exercise/solaranswer.h"
+#include "ui/services.h"
+
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableWidget>
 
 namespace Exercise {
+
+void TaskPage::checkAnswer(QWidget *window)
+{
+    const TaskVerdict verdict = judge();
+    if (verdict.firstEmpty)
+        verdict.firstEmpty->setFocus(Qt::OtherFocusReason);
+    Gui::services().showMessage(window, verdict.message, exerciseTitle());
+}
 
 void preparePageTable(QTableWidget *page)
 {
