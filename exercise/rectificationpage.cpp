@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace Exercise {
@@ -88,6 +89,7 @@ TaskVerdict RectificationPage::judge()
                : checkRectificationAnswer(
                      *m_task, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
     TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
+    judged.calculation = worked.has_value();
     if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         judged.firstEmpty = fields.at(verdict.firstEmpty);
     return judged;
@@ -127,6 +129,9 @@ Sheets::SheetStep RectificationPage::taskOnSheet(int ordinal) const
 QString RectificationPage::answerText() const
 {
     const QList<QLineEdit *> fields = answerFields();
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
+        return {};
     return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
            fields[2]->text();
 }

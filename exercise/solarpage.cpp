@@ -10,6 +10,7 @@
 
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace Exercise {
@@ -100,6 +101,7 @@ TaskVerdict SolarPage::judge()
         verdict = checkSolarAnswer(*m_task, answer, exactMoment());
     }
     TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
+    judged.calculation = worked.has_value();
     if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
         judged.firstEmpty = fields.at(verdict.firstEmpty);
     return judged;
@@ -139,6 +141,9 @@ Sheets::SheetStep SolarPage::taskOnSheet(int ordinal) const
 QString SolarPage::answerText() const
 {
     const QList<QLineEdit *> fields = answerFields();
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
+        return {};
     return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
            fields[2]->text() + QStringLiteral(", ") + fields[3]->text() + u'.' + fields[4]->text() +
            u'.' + fields[5]->text();

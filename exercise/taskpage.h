@@ -33,6 +33,8 @@ struct TaskVerdict {
     QString message;
     // Incomplete: the answer field to fill first.
     QLineEdit *firstEmpty = nullptr;
+    // The calculation a calculator keeps was judged, not the answer typed.
+    bool calculation = false;
 };
 
 // The outcome of either kind's own verdict.
@@ -87,7 +89,8 @@ public:
     virtual std::optional<Core::GivenTask> given() const = 0;
     // The task as the exercise sheet writes it, without the lines to work on.
     virtual Sheets::SheetStep taskOnSheet(int ordinal) const = 0;
-    // The answer typed, in one line: "9 | 46 | 32, 13.3.2031".
+    // The answer typed, in one line: "9 | 46 | 32, 13.3.2031"; empty while
+    // every field is.
     virtual QString answerText() const = 0;
 };
 

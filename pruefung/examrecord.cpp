@@ -33,7 +33,7 @@ QString momentText(const QDateTime &moment)
 }
 
 ExamTask readTask(const QString &number, const QString &answer, const QString &calculator,
-                  const QString &verdict, const QString &cause)
+                  const QString &verdict, const QString &cause, const QString &calculation)
 {
     ExamTask task;
     task.number = read(number).toInt();
@@ -41,17 +41,20 @@ ExamTask readTask(const QString &number, const QString &answer, const QString &c
     task.calculatorSeconds = qMax(qint64{0}, read(calculator).toLongLong());
     task.verdict = read(verdict);
     task.cause = read(cause);
+    task.calculation = read(calculation) == QStringLiteral("1");
     return task;
 }
 
 void writeTask(const ExamTask &task, const QString &number, const QString &answer,
-               const QString &calculator, const QString &verdict, const QString &cause)
+               const QString &calculator, const QString &verdict, const QString &cause,
+               const QString &calculation)
 {
     write(number, QString::number(task.number));
     write(answer, task.answer.join(FieldSeparator));
     write(calculator, QString::number(task.calculatorSeconds));
     write(verdict, task.verdict);
     write(cause, task.cause);
+    write(calculation, task.calculation ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace
@@ -83,10 +86,11 @@ std::optional<ExamRecord> readExam()
         return std::nullopt;
     record.solar =
         readTask(Store::ExamSolarTask, Store::ExamSolarAnswer, Store::ExamSolarCalculator,
-                 Store::ExamSolarVerdict, Store::ExamSolarCause);
-    record.rectification = readTask(Store::ExamRectificationTask, Store::ExamRectificationAnswer,
-                                    Store::ExamRectificationCalculator,
-                                    Store::ExamRectificationVerdict, Store::ExamRectificationCause);
+                 Store::ExamSolarVerdict, Store::ExamSolarCause, Store::ExamSolarCalculation);
+    record.rectification =
+        readTask(Store::ExamRectificationTask, Store::ExamRectificationAnswer,
+                 Store::ExamRectificationCalculator, Store::ExamRectificationVerdict,
+                 Store::ExamRectificationCause, Store::ExamRectificationCalculation);
     if (record.solar.number < 1 || record.rectification.number < 1)
         return std::nullopt;
     record.handedIn = readMoment(Store::ExamHandedIn);
@@ -98,10 +102,11 @@ void writeExam(const ExamRecord &record)
     write(Store::ExamStart, momentText(record.start));
     write(Store::ExamLimit, QString::number(record.minutes));
     writeTask(record.solar, Store::ExamSolarTask, Store::ExamSolarAnswer,
-              Store::ExamSolarCalculator, Store::ExamSolarVerdict, Store::ExamSolarCause);
+              Store::ExamSolarCalculator, Store::ExamSolarVerdict, Store::ExamSolarCause,
+              Store::ExamSolarCalculation);
     writeTask(record.rectification, Store::ExamRectificationTask, Store::ExamRectificationAnswer,
               Store::ExamRectificationCalculator, Store::ExamRectificationVerdict,
-              Store::ExamRectificationCause);
+              Store::ExamRectificationCause, Store::ExamRectificationCalculation);
     write(Store::ExamHandedIn, momentText(record.handedIn));
 }
 

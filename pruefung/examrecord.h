@@ -24,6 +24,8 @@ struct ExamTask {
     // Once handed in: "richtig" or "falsch", and the first cause.
     QString verdict;
     QString cause;
+    // What was judged: the calculation its calculator kept, else the answer.
+    bool calculation = false;
 };
 
 struct ExamRecord {

@@ -1,7 +1,5 @@
 #include "pruefung/examsheet.h"
 
-#include <QTimeZone>
-
 namespace Examination {
 
 using namespace Sheets;
@@ -13,7 +11,18 @@ QString localMoment(const QDateTime &utc)
     return utc.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
+QString answerText(const QString &answer)
+{
+    return answer.isEmpty() ? QStringLiteral("keine") : answer;
+}
+
 } // namespace
+
+QString judgedText(const ExamTask &task)
+{
+    return task.calculation ? QStringLiteral("Beurteilt wurde die Rechnung im Rechner.")
+                            : QStringLiteral("Beurteilt wurde die eingegebene Antwort.");
+}
 
 Sheet examSheet(const ExamRecord &record, const std::array<SheetTask, 2> &tasks, QDate printed)
 {
@@ -36,15 +45,15 @@ Sheet examSheet(const ExamRecord &record, const std::array<SheetTask, 2> &tasks,
         SheetStep step = tasks[i].task;
         step.number = ++ordinal;
         step.heading = tasks[i].kindName + QStringLiteral(", ") + step.heading;
-        step.lines << QString() << QStringLiteral("Antwort: ") + tasks[i].answer
-                   << QStringLiteral("Urteil: ") + judged[i]->verdict
+        step.lines << QString() << QStringLiteral("Antwort: ") + answerText(tasks[i].answer)
+                   << judgedText(*judged[i]) << QStringLiteral("Urteil: ") + judged[i]->verdict
                    << QStringLiteral("Befund: ") + judged[i]->cause
                    << QStringLiteral("Rechner geöffnet: ") +
                           durationText(judged[i]->calculatorSeconds);
         step.computed = true;
         sheet.steps << step;
         verdicts.rows << QStringList{tasks[i].kindName + u' ' + QString::number(judged[i]->number),
-                                     tasks[i].answer, judged[i]->verdict,
+                                     answerText(tasks[i].answer), judged[i]->verdict,
                                      durationText(judged[i]->calculatorSeconds)};
     }
     for (const SheetTask &task : tasks) {

@@ -11,6 +11,10 @@
 
 namespace Examination {
 
+// What a task's verdict judged: "Beurteilt wurde die Rechnung im Rechner."
+// or "… die eingegebene Antwort."
+QString judgedText(const ExamTask &task);
+
 // A task of the examination as its record prints it.
 struct SheetTask {
     QString kindName;          // "Solar", "Rektifikation (GZK)"

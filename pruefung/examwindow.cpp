@@ -42,6 +42,8 @@ QString kindName(TaskKind kind)
                                    : QStringLiteral("Rektifikation (GZK)");
 }
 
+} // namespace
+
 Sheets::SheetTexts protocolTexts()
 {
     return {examTitle(),
@@ -51,6 +53,8 @@ Sheets::SheetTexts protocolTexts()
             QStringLiteral("Als PDF speichern…"),
             QStringLiteral("actProtokollPdf")};
 }
+
+namespace {
 
 QStringList plainLines(const QString &html)
 {
@@ -101,19 +105,21 @@ void ExamWindow::connectControls()
     if (m_lock)
         connect(m_lock, &ExamLock::calculatorChanged, this, &ExamWindow::calculatorChanged);
     Sheets::attachSheetMenu(
-        ui->cmdProtokoll, protocolTexts(),
-        [this] {
-            std::array<SheetTask, 2> tasks;
-            for (TaskKind kind : Kinds) {
-                TaskPage &page = panel(kind).page();
-                tasks[indexOf(kind)] = {kindName(kind), page.taskOnSheet(1), page.answerText(),
-                                        plainLines(page.solutionHtml())};
-            }
-            return examSheet(m_record, tasks, QDate::currentDate());
-        },
+        ui->cmdProtokoll, protocolTexts(), [this] { return protocolSheet(); },
         [this] { return examSheetFileName(m_record); });
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+Sheets::Sheet ExamWindow::protocolSheet()
+{
+    std::array<SheetTask, 2> tasks;
+    for (TaskKind kind : Kinds) {
+        TaskPage &page = panel(kind).page();
+        tasks[indexOf(kind)] = {kindName(kind), page.taskOnSheet(1), page.answerText(),
+                                plainLines(page.solutionHtml())};
+    }
+    return examSheet(m_record, tasks, QDate::currentDate());
 }
 
 // The examination in the store: a running one goes on with its clock and its
@@ -182,6 +188,9 @@ void ExamWindow::begin(int solarNumber, int rectificationNumber, int minutes)
         return;
     }
     m_record.start = m_now();
+    ui->spnSolar->setValue(solarNumber);
+    ui->spnGzk->setValue(rectificationNumber);
+    ui->spnMinuten->setValue(minutes);
     for (TaskKind kind : Kinds) {
         m_record.task(kind).answer = panel(kind).answerTexts();
         panel(kind).setHandedIn(false);
@@ -229,6 +238,7 @@ void ExamWindow::finish(const QDateTime &end)
         const TaskVerdict verdict = panel(kind).page().judge();
         task.verdict = verdict.outcome == TaskVerdict::Outcome::Right ? RightVerdict : WrongVerdict;
         task.cause = verdict.message;
+        task.calculation = verdict.calculation;
     }
     m_record.handedIn = end;
     writeExam(m_record);
@@ -282,9 +292,9 @@ void ExamWindow::showResult()
         const ExamTask &task = m_record.task(kind);
         html += QStringLiteral("<p><b>") + kindName(kind) + QStringLiteral(", Aufgabe ") +
                 QString::number(task.number) + QStringLiteral(": ") + task.verdict +
-                QStringLiteral("</b><br>") + task.cause.toHtmlEscaped() +
-                QStringLiteral("<br>Rechner geöffnet: ") + durationText(task.calculatorSeconds) +
-                QStringLiteral("</p>");
+                QStringLiteral("</b><br>") + judgedText(task) + QStringLiteral("<br>") +
+                task.cause.toHtmlEscaped() + QStringLiteral("<br>Rechner geöffnet: ") +
+                durationText(task.calculatorSeconds) + QStringLiteral("</p>");
     }
     html += QStringLiteral("<p>Gebrauchte Zeit: ") +
             durationText(m_record.start.secsTo(m_record.handedIn)) + QStringLiteral(" von ") +

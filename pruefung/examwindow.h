@@ -4,6 +4,7 @@
 #include "core/giventask.h"
 #include "exercise/exercisewindow.h"
 #include "pruefung/examrecord.h"
+#include "sheet/sheetactions.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -40,6 +41,10 @@ namespace Examination {
 // Everything is in the store from the moment it begins, so the countdown goes
 // on across a restart or a killed program; whoever opens the window keeps one
 // instance and calls bringToFront() to show it again.
+// The menu of "Protokoll…": "Drucken…" (actProtokollDrucken), "Als PDF
+// speichern…" (actProtokollPdf), messages titled "Prüfung üben".
+Sheets::SheetTexts protocolTexts();
+
 class ExamWindow : public QWidget {
     Q_OBJECT
 
@@ -64,6 +69,9 @@ public:
     // The countdown's tick: the remaining time shown, and at its end the
     // examination handed in.
     void tick();
+    // "Protokoll…": both tasks, the answers, the verdicts and the worked
+    // solutions of the examination handed in.
+    Sheets::Sheet protocolSheet();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

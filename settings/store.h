@@ -74,6 +74,9 @@ inline const QString ExamSolarVerdict = QStringLiteral("SolarUrteil");
 inline const QString ExamRectificationVerdict = QStringLiteral("GZKUrteil");
 inline const QString ExamSolarCause = QStringLiteral("SolarBefund");
 inline const QString ExamRectificationCause = QStringLiteral("GZKBefund");
+// "1" where the calculation a calculator kept was judged, "0" the answer.
+inline const QString ExamSolarCalculation = QStringLiteral("SolarRechnung");
+inline const QString ExamRectificationCalculation = QStringLiteral("GZKRechnung");
 
 // The task each calculator keeps with its entries, as Core::GivenTask
 // writes it; empty while it works a free calculation.

@@ -151,6 +151,13 @@ private slots:
         QCOMPARE(solarHandedIn.at(6).toLongLong(), 600);
         QVERIFY(solarHandedIn.at(7).toBool());
         QCOMPARE(restzeit(*window), u"Restzeit 80:00"_s);
+        // The record prints each task with its verdict, then the solutions.
+        const Sheets::Sheet protocol = window->protocolSheet();
+        QCOMPARE(protocol.steps.size(), 4);
+        QVERIFY(protocol.steps[1].lines.contains(u"Urteil: "_s + record.rectification.verdict));
+        QVERIFY(protocol.steps[1].lines.contains(u"Beurteilt wurde die eingegebene Antwort."_s));
+        QVERIFY(
+            protocol.steps[2].lines.contains(u"Endergebnis: Solar am 08.04.2032 um 16h19m35s"_s));
         // Handed in, the answers stand as given.
         QVERIFY(field(*window, "pruefungSolar", "txtAntwort_0")->isReadOnly());
     }
