@@ -2,7 +2,8 @@
 // a given scale: the splash, the main window, both pages of the Solar form,
 // the three pages of the rectification form, the form "Sternzeit der Geburt"
 // empty and worked with its check, and the exercises (task 4711),
-// then the rectification task 4711 worked in the calculator with its check.
+// then the rectification task 4711 worked in the calculator with its check,
+// and the practice examination before, while and after it runs.
 // Beside them, for the page layout, the exercise sheet of that task and the
 // calculation sheets of the rectification and of the sidereal time as PDF
 // files.
@@ -18,6 +19,7 @@
 #include "exercise/exercisewindow.h"
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
+#include "pruefung/examwindow.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 #include "sternzeit/siderealform.h"
@@ -271,10 +273,35 @@ int main(int argc, char *argv[])
         // The Solar task of the same number in its calculator, named at the top.
         exercises->findChild<QComboBox *>(QStringLiteral("cmbArt"))->setCurrentIndex(0);
         exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
-        if (auto *form = mainWindow.findChild<Solar::SolarForm *>())
+        if (auto *form = mainWindow.findChild<Solar::SolarForm *>()) {
             shoot(form, QStringLiteral("solar-aufgabe"));
+            form->close();
+        }
     } else {
         std::fprintf(stderr, "the exercises did not open\n");
+        ++g_failures;
+    }
+    // The practice examination with the tasks 4711: before, while and after
+    // it runs, and its record as a PDF file.
+    mainWindow.findChild<QPushButton *>(QStringLiteral("cmdPruefung"))->click();
+    Examination::ExamWindow *exam = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<Examination::ExamWindow *>(window))
+            exam = found;
+    }
+    if (exam) {
+        shoot(exam, QStringLiteral("pruefung"));
+        exam->begin(4711, 4711, 90);
+        shoot(exam, QStringLiteral("pruefung-laeuft"));
+        exam->findChild<QTabWidget *>(QStringLiteral("tabAufgaben"))->setCurrentIndex(1);
+        shoot(exam, QStringLiteral("pruefung-gzk"));
+        exam->handIn();
+        shoot(exam, QStringLiteral("pruefung-ergebnis"));
+        saveSheetPdfTo(exam, exam->protocolSheet(),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-pruefungsprotokoll.pdf"),
+                       Examination::protocolTexts());
+    } else {
+        std::fprintf(stderr, "the examination did not open\n");
         ++g_failures;
     }
     return g_failures == 0 ? 0 : 1;
