@@ -37,6 +37,8 @@ ExamTaskPanel::ExamTaskPanel(TaskKind kind, const ExerciseLinks &links, QWidget 
         Gui::selectAllOnFocus(field);
         connect(field, &QLineEdit::textEdited, this, &ExamTaskPanel::answerEdited);
     }
+    // Alt+R from the keyboard; the other task's page is hidden in its tab.
+    ui->cmdInRechner->setText(QStringLiteral("In den &Rechner übernehmen"));
     connect(ui->cmdInRechner, &QPushButton::clicked, this, [this] { m_page->workInCalculator(); });
 }
 

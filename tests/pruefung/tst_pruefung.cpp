@@ -8,6 +8,7 @@
 #include "solar/solarform.h"
 #include "tests/support/testsupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -160,6 +161,28 @@ private slots:
             protocol.steps[2].lines.contains(u"Endergebnis: Solar am 08.04.2032 um 16h19m35s"_s));
         // Handed in, the answers stand as given.
         QVERIFY(field(*window, "pruefungSolar", "txtAntwort_0")->isReadOnly());
+    }
+
+    // The keyboard alone: Alt+B begins with the cursor in the first answer
+    // field, Tab goes from field to field, Alt+2 turns to the rectification
+    // task, Alt+A hands in.
+    void byKeyboard()
+    {
+        auto window = makeWindow(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->findChild<QSpinBox *>(u"spnSolar"_s)->setValue(4711);
+        // A button's mnemonic clicks it after its short animation.
+        QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
+        QTRY_VERIFY(window->running());
+        for (const QString &typed : {u"16"_s, u"19"_s, u"35"_s, u"8"_s, u"4"_s, u"2032"_s}) {
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(window.get(), Qt::Key_2, Qt::AltModifier);
+        QVERIFY(field(*window, "pruefungGZK", "txtKorrektur_0")->isVisible());
+        QTest::keyClick(window.get(), Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(!window->running());
+        QCOMPARE(window->record().solar.verdict, RightVerdict);
     }
 
     // While the examination runs, the exercise window's "Lösung zeigen" and
