@@ -146,8 +146,11 @@ void ExamWindow::restore()
     if (m_record.running()) {
         if (m_lock)
             m_lock->lock(m_record.solar.number, m_record.rectification.number);
+        ui->lblRestzeit->setText(remainingText(m_record.remainingSeconds(m_now())));
         m_timer->start();
-        tick();
+        // The first tick, which hands in an examination whose time ran out
+        // meanwhile, comes once whoever made the window has connected to it.
+        QTimer::singleShot(0, this, &ExamWindow::tick);
     } else {
         for (TaskKind kind : Kinds)
             panel(kind).setHandedIn(true);

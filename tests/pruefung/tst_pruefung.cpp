@@ -94,7 +94,10 @@ private slots:
         now = now.addSecs(31 * 60);
         ExamLock later;
         auto third = makeWindow(&later);
-        QVERIFY(!third->running() && !later.running());
+        QSignalSpy handedIn(third.get(), &ExamWindow::taskHandedIn);
+        QVERIFY(later.running());
+        QTRY_VERIFY(!third->running() && !later.running());
+        QCOMPARE(handedIn.size(), 2);
         QCOMPARE(third->record().handedIn, third->record().deadline());
         QCOMPARE(third->record().solar.verdict, WrongVerdict);
         QVERIFY(third->findChild<QTextBrowser *>(u"txtErgebnis"_s)
