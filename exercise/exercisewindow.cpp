@@ -115,9 +115,23 @@ void ExerciseWindow::connectControls()
 void ExerciseWindow::attachExerciseSheetMenu()
 {
     attachSheetMenu(
-        ui->cmdUebungsblatt, exerciseSheetTexts(),
-        [this] { return m_page->exerciseSheet(ui->spnAnzahl->value(), QDate::currentDate()); },
+        ui->cmdUebungsblatt, exerciseSheetTexts(), [this] { return exerciseSheet(); },
         [this] { return m_page->exerciseSheetFileName(ui->spnAnzahl->value()); });
+}
+
+Sheet ExerciseWindow::exerciseSheet() const
+{
+    const int count = ui->spnAnzahl->value();
+    Sheet sheet = m_page->exerciseSheet(count, QDate::currentDate());
+    // A sheet that holds a task under examination goes without its page of
+    // solutions while the examination runs.
+    for (int number = m_number; m_examLock && number < m_number + count; ++number) {
+        if (m_examLock->locks(kind(), number)) {
+            sheet.closing.reset();
+            break;
+        }
+    }
+    return sheet;
 }
 
 // The kind and the number of the task shown last; a number that gives no

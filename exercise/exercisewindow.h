@@ -75,6 +75,10 @@ public:
     const std::optional<RectificationTask> &rectificationTask() const;
     TaskKind kind() const;
 
+    // The exercise sheet of "Übungsblatt…": as many tasks as chosen, from the
+    // task shown on, with the page of solutions at the end.
+    Sheets::Sheet exerciseSheet() const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 

@@ -208,7 +208,12 @@ private slots:
             recorder->messages,
             QStringList({solutionLocked, u"Übungsaufgaben: "_s + ExamLock::checkLockedMessage()}));
         QVERIFY(solution(exercises).isEmpty());
+        // Nor does an exercise sheet that holds the task give its solution.
+        exercises.showTask(4709);
+        exercises.findChild<QSpinBox *>(u"spnAnzahl"_s)->setValue(3);
+        QVERIFY(!exercises.exerciseSheet().closing);
         exercises.showTask(4712);
+        QVERIFY(exercises.exerciseSheet().closing);
         click(&exercises, "cmdLoesung");
         QVERIFY(!solution(exercises).isEmpty());
 
