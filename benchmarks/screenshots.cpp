@@ -8,8 +8,8 @@
 // set in Chicago with "+24h", each with its solution; task 4711 worked in
 // the calculator across the sign, with its check. Beside them, for the page
 // layout, the exercise sheets and calculation sheets of both kinds and the
-// calculation sheet of the sidereal time as PDF
-// files.
+// calculation sheet of the sidereal time as PDF files; then the practice
+// examination before, while and after it runs, and its record as a PDF file.
 //
 //   QT_SCALE_FACTOR=2 xvfb-run -a velmora_shots /tmp/shots dpi2
 //
@@ -24,6 +24,7 @@
 #include "exercise/solartask.h"
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
+#include "pruefung/examwindow.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 #include "sternzeit/siderealform.h"
@@ -354,10 +355,36 @@ int main(int argc, char *argv[])
                        g_folder + u'/' + g_prefix + QStringLiteral("-uebungsblatt-sternzeit.pdf"),
                        Exercise::exerciseSheetTexts());
         exercises->findChild<QPushButton *>(QStringLiteral("cmdInRechner"))->click();
-        if (auto *form = mainWindow.findChild<Sidereal::SiderealForm *>())
+        if (auto *form = mainWindow.findChild<Sidereal::SiderealForm *>()) {
             shoot(form, QStringLiteral("sternzeit-aufgabe"));
+            form->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     } else {
         std::fprintf(stderr, "the exercises did not open\n");
+        ++g_failures;
+    }
+    // The practice examination with the tasks 4711: before, while and after
+    // it runs, and its record as a PDF file.
+    mainWindow.findChild<QPushButton *>(QStringLiteral("cmdPruefung"))->click();
+    Examination::ExamWindow *exam = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<Examination::ExamWindow *>(window))
+            exam = found;
+    }
+    if (exam) {
+        shoot(exam, QStringLiteral("pruefung"));
+        exam->begin(4711, 4711, 90);
+        shoot(exam, QStringLiteral("pruefung-laeuft"));
+        exam->findChild<QTabWidget *>(QStringLiteral("tabAufgaben"))->setCurrentIndex(1);
+        shoot(exam, QStringLiteral("pruefung-gzk"));
+        exam->handIn();
+        shoot(exam, QStringLiteral("pruefung-ergebnis"));
+        saveSheetPdfTo(exam, exam->protocolSheet(),
+                       g_folder + u'/' + g_prefix + QStringLiteral("-pruefungsprotokoll.pdf"),
+                       Examination::protocolTexts());
+    } else {
+        std::fprintf(stderr, "the examination did not open\n");
         ++g_failures;
     }
     return g_failures == 0 ? 0 : 1;

@@ -176,7 +176,31 @@ SheetTable solutionTable(const QStringList &columnHeaders)
     return solutions;
 }
 
+// The step without the lines to work on, which follow its last empty line.
+SheetStep withoutWorkLines(SheetStep step)
+{
+    const qsizetype gap = step.lines.lastIndexOf(QString());
+    if (gap >= 0)
+        step.lines = step.lines.first(gap);
+    return step;
+}
+
 } // namespace
+
+SheetStep solarTaskOnSheet(int ordinal, const SolarTask &task)
+{
+    return withoutWorkLines(solarTaskStep(ordinal, task));
+}
+
+SheetStep rectificationTaskOnSheet(int ordinal, const RectificationTask &task)
+{
+    return withoutWorkLines(rectificationTaskStep(ordinal, task));
+}
+
+SheetStep siderealTaskOnSheet(int ordinal, const SiderealTask &task)
+{
+    return withoutWorkLines(siderealTaskStep(ordinal, task));
+}
 
 Sheet rectificationExerciseSheet(int first, int count, QDate printed, bool siderealWorked)
 {

@@ -36,6 +36,16 @@ Sheets::Sheet siderealExerciseSheet(int first, int count, QDate printed);
 // "Übungsblatt Sternzeit 4711-4714.pdf".
 QString siderealExerciseSheetFileName(int first, int count);
 
+struct SolarTask;
+struct RectificationTask;
+struct SiderealTask;
+
+// A task as the exercise sheet writes it, numbered `ordinal`, without the
+// lines to work on: for the record of an examination.
+Sheets::SheetStep solarTaskOnSheet(int ordinal, const SolarTask &task);
+Sheets::SheetStep rectificationTaskOnSheet(int ordinal, const RectificationTask &task);
+Sheets::SheetStep siderealTaskOnSheet(int ordinal, const SiderealTask &task);
+
 // The menu of the button "Übungsblatt…": "Drucken…" (actUebungsblattDrucken),
 // "Als PDF speichern…" (actUebungsblattPdf); messages titled "Übungsaufgaben".
 Sheets::SheetTexts exerciseSheetTexts();

@@ -1,6 +1,7 @@
 #include "exercise/exercisewindow.h"
 #include "ui_exercisewindow.h"
 
+#include "core/examlock.h"
 #include "exercise/exercisesheet.h"
 #include "exercise/rectificationpage.h"
 #include "exercise/siderealpage.h"
@@ -39,16 +40,16 @@ QString noZoneDatabaseMessage()
 
 ExerciseWindow::ExerciseWindow(QWidget *parent, ExerciseLinks links)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Uebung>()),
-      m_openExample(std::move(links.openExample))
+      m_openExample(std::move(links.openExample)), m_record(std::move(links.record)),
+      m_examLock(links.examLock)
 {
     ui->setupUi(this);
-    m_solar = std::make_unique<SolarPage>(*ui, this, std::move(links.workInSolar),
-                                          std::move(links.solarWork), links.record);
-    m_rectification =
-        std::make_unique<RectificationPage>(*ui, this, std::move(links.workInRectification),
-                                            std::move(links.rectificationWork), links.record);
-    m_sidereal = std::make_unique<SiderealPage>(*ui, this, std::move(links.workInSidereal),
-                                                std::move(links.siderealWork), links.record);
+    m_solar =
+        std::make_unique<SolarPage>(*ui, std::move(links.workInSolar), std::move(links.solarWork));
+    m_rectification = std::make_unique<RectificationPage>(*ui, std::move(links.workInRectification),
+                                                          std::move(links.rectificationWork));
+    m_sidereal = std::make_unique<SiderealPage>(*ui, std::move(links.workInSidereal),
+                                                std::move(links.siderealWork));
     m_pages = {m_solar.get(), m_rectification.get(), m_sidereal.get()};
     m_page = m_solar.get();
 
@@ -94,7 +95,7 @@ void ExerciseWindow::prepareFields()
         for (QLineEdit *field : page->answerFields()) {
             selectAllOnFocus(field);
             // Enter in an answer field checks as "Prüfen" does.
-            connect(field, &QLineEdit::returnPressed, this, [this] { m_page->checkAnswer(); });
+            connect(field, &QLineEdit::returnPressed, this, &ExerciseWindow::check);
         }
     }
     // Narrow enough to stand beside a calculator on a small screen; the task
@@ -112,7 +113,7 @@ void ExerciseWindow::connectControls()
     connect(ui->txtAufgabe, &QLineEdit::returnPressed, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdAnzeigen, &QPushButton::clicked, this, &ExerciseWindow::showTypedTask);
     connect(ui->cmdNeueAufgabe, &QPushButton::clicked, this, &ExerciseWindow::showRandomTask);
-    connect(ui->cmdPruefen, &QPushButton::clicked, this, [this] { m_page->checkAnswer(); });
+    connect(ui->cmdPruefen, &QPushButton::clicked, this, &ExerciseWindow::check);
     connect(ui->cmdLoesung, &QPushButton::clicked, this, &ExerciseWindow::showSolution);
     connect(ui->cmdInRechner, &QPushButton::clicked, this, [this] { m_page->workInCalculator(); });
     connect(ui->cmbArt, &QComboBox::currentIndexChanged, this, &ExerciseWindow::kindChosen);
@@ -125,9 +126,23 @@ void ExerciseWindow::connectControls()
 void ExerciseWindow::attachExerciseSheetMenu()
 {
     attachSheetMenu(
-        ui->cmdUebungsblatt, exerciseSheetTexts(),
-        [this] { return m_page->exerciseSheet(ui->spnAnzahl->value(), QDate::currentDate()); },
+        ui->cmdUebungsblatt, exerciseSheetTexts(), [this] { return exerciseSheet(); },
         [this] { return m_page->exerciseSheetFileName(ui->spnAnzahl->value()); });
+}
+
+Sheet ExerciseWindow::exerciseSheet() const
+{
+    const int count = ui->spnAnzahl->value();
+    Sheet sheet = m_page->exerciseSheet(count, QDate::currentDate());
+    // A sheet that holds a task under examination goes without its page of
+    // solutions while the examination runs.
+    for (int number = m_number; m_examLock && number < m_number + count; ++number) {
+        if (m_examLock->locks(kind(), number)) {
+            sheet.closing.reset();
+            break;
+        }
+    }
+    return sheet;
 }
 
 // The kind and the number of the task shown last; a number that gives no
@@ -234,9 +249,33 @@ void ExerciseWindow::showRandomTask()
     showTask(QRandomGenerator::global()->bounded(FirstTask, LastTask + 1));
 }
 
+bool ExerciseWindow::locked(const QString &message)
+{
+    if (!m_examLock || !m_examLock->locks(kind(), m_number))
+        return false;
+    services().showMessage(this, message, exerciseTitle());
+    return true;
+}
+
+// "Prüfen": the answer judged goes into the record of the work before the
+// message waits for OK.
+void ExerciseWindow::check()
+{
+    if (locked(Core::ExamLock::checkLockedMessage()))
+        return;
+    const TaskVerdict verdict = m_page->judge();
+    if (verdict.record && m_record) {
+        Record::Entry entry = *verdict.record;
+        entry.source = Record::Source::Exercise;
+        m_record(entry);
+    }
+    showVerdict(this, verdict);
+}
+
 void ExerciseWindow::showSolution()
 {
-    ui->txtLoesung->setHtml(m_page->solutionHtml());
+    if (!locked(Core::ExamLock::solutionLockedMessage()))
+        ui->txtLoesung->setHtml(m_page->solutionHtml());
 }
 
 // The rectification task shown is set anew, with or without its sidereal time

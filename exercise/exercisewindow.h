@@ -20,6 +20,9 @@
 namespace Ui {
 class Uebung;
 }
+namespace Core {
+class ExamLock;
+}
 class QResizeEvent;
 
 namespace Exercise {
@@ -46,6 +49,9 @@ struct ExerciseLinks {
     std::function<std::optional<Sidereal::Worked>(int number)> siderealWork;
     // Each answer judged by "Prüfen", for the record of the work.
     std::function<void(const Record::Entry &entry)> record;
+    // The tasks of a running practice examination: "Prüfen" and "Lösung
+    // zeigen" refuse them until they are handed in.
+    const Core::ExamLock *examLock = nullptr;
 };
 
 // The window "Übungsaufgaben": a numbered task with its page, a Solar task
@@ -81,6 +87,10 @@ public:
     const std::optional<SiderealTask> &siderealTask() const;
     TaskKind kind() const;
 
+    // The exercise sheet of "Übungsblatt…": as many tasks as chosen, from the
+    // task shown on, with the page of solutions at the end.
+    Sheets::Sheet exerciseSheet() const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -101,10 +111,15 @@ private:
     bool display(int number);
     void remember(int number);
     void showSolution();
+    void check();
+    // Whether the task shown is under examination; then the message says so.
+    bool locked(const QString &message);
     void siderealWorkedChosen(bool worked);
 
     std::unique_ptr<Ui::Uebung> ui;
     std::function<void(QWidget *asker, TaskKind kind)> m_openExample;
+    std::function<void(const Record::Entry &entry)> m_record;
+    const Core::ExamLock *m_examLock;
     std::unique_ptr<SolarPage> m_solar;
     std::unique_ptr<RectificationPage> m_rectification;
     std::unique_ptr<SiderealPage> m_sidereal;

@@ -12,16 +12,15 @@
 #include <QRegularExpressionValidator>
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace Exercise {
 
 using namespace Gui;
 
-RectificationPage::RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn,
-                                     KeptWork keptWork, Recording recording)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork)),
-      m_recording(std::move(recording))
+RectificationPage::RectificationPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
+    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
 {
     preparePageTable(ui.tblHaeusertabelle);
     ui.tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
@@ -106,7 +105,7 @@ void RectificationPage::fillPage()
     fitToContents(page);
 }
 
-void RectificationPage::checkAnswer()
+TaskVerdict RectificationPage::judge()
 {
     const QList<QLineEdit *> fields = answerFields();
     std::optional<Rectification::Worked> worked;
@@ -118,10 +117,12 @@ void RectificationPage::checkAnswer()
         worked ? checkRectificationCalculation(*m_task, *worked)
                : checkRectificationAnswer(
                      *m_task, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
+    judged.calculation = worked.has_value();
     if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    // An answer judged goes into the record, before the message waits for OK.
-    if (verdict.outcome != RectificationVerdict::Outcome::Incomplete && m_recording) {
+        judged.firstEmpty = fields.at(verdict.firstEmpty);
+    // An answer judged, as the record of the work keeps it.
+    if (verdict.outcome != RectificationVerdict::Outcome::Incomplete) {
         Record::Entry entry;
         entry.kind = TaskKind::Rectification;
         entry.taskNumber = m_task->number;
@@ -134,10 +135,9 @@ void RectificationPage::checkAnswer()
             entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
                                         : Record::causeCode(TaskKind::Rectification, verdict.hint);
         entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
-        entry.source = Record::Source::Exercise;
-        m_recording(entry);
+        judged.record = entry;
     }
-    services().showMessage(m_window, verdict.message, exerciseTitle());
+    return judged;
 }
 
 QString RectificationPage::solutionHtml()
@@ -159,6 +159,26 @@ Sheets::Sheet RectificationPage::exerciseSheet(int count, QDate printed) const
 QString RectificationPage::exerciseSheetFileName(int count) const
 {
     return rectificationExerciseSheetFileName(m_task->number, count);
+}
+
+std::optional<Core::GivenTask> RectificationPage::given() const
+{
+    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
+}
+
+Sheets::SheetStep RectificationPage::taskOnSheet(int ordinal) const
+{
+    return rectificationTaskOnSheet(ordinal, *m_task);
+}
+
+QString RectificationPage::answerText() const
+{
+    const QList<QLineEdit *> fields = answerFields();
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
+        return {};
+    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
+           fields[2]->text();
 }
 
 } // namespace Exercise

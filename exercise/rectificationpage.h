@@ -11,8 +11,6 @@
 #include <functional>
 #include <optional>
 
-class QWidget;
-
 namespace Ui {
 class Uebung;
 }
@@ -28,23 +26,23 @@ public:
     // of the task of a number (nothing where none keeps it).
     using WorkIn = std::function<void(const RectificationTask &task)>;
     using KeptWork = std::function<std::optional<Rectification::Worked>(int number)>;
-    // Where each answer judged goes: the record of the work.
-    using Recording = std::function<void(const Record::Entry &entry)>;
 
-    // Works on the widgets of `form`; messages go to `window`.
-    RectificationPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
-                      Recording recording = nullptr);
+    // Works on the widgets of `form`.
+    RectificationPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork);
 
     TaskKind kind() const override { return TaskKind::Rectification; }
     QString storeKey() const override;
     QList<QLineEdit *> answerFields() const override;
     void setShown(bool shown) override;
     bool showTask(int number) override;
-    void checkAnswer() override;
+    TaskVerdict judge() override;
     QString solutionHtml() override;
     void workInCalculator() override;
     Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
     QString exerciseSheetFileName(int count) const override;
+    std::optional<Core::GivenTask> given() const override;
+    Sheets::SheetStep taskOnSheet(int ordinal) const override;
+    QString answerText() const override;
 
     // The last rectification task shown.
     const std::optional<RectificationTask> &task() const { return m_task; }
@@ -60,10 +58,8 @@ private:
     void showSiderealPage(bool shown);
 
     Ui::Uebung &ui;
-    QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
-    Recording m_recording;
     std::optional<RectificationTask> m_task;
     bool m_siderealWorked = false;
     bool m_shown = false;

@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace Exercise {
@@ -30,10 +31,8 @@ void fillSiderealPage(QTableWidget *table, const QList<SiderealDay> &page)
     fitToContents(table);
 }
 
-SiderealPage::SiderealPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
-                           Recording recording)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork)),
-      m_recording(std::move(recording))
+SiderealPage::SiderealPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
+    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
 {
     preparePageTable(ui.tblSternzeiten);
     // A sum taken below 0h may be typed with its minus.
@@ -80,7 +79,7 @@ bool SiderealPage::showTask(int number)
     return true;
 }
 
-void SiderealPage::checkAnswer()
+TaskVerdict SiderealPage::judge()
 {
     const QList<QLineEdit *> fields = answerFields();
     std::optional<Sidereal::Worked> worked;
@@ -92,10 +91,12 @@ void SiderealPage::checkAnswer()
         worked ? checkSiderealCalculation(*worked)
                : checkSiderealAnswer(*m_task,
                                      {fields[0]->text(), fields[1]->text(), fields[2]->text()});
+    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
+    judged.calculation = worked.has_value();
     if (verdict.outcome == SiderealVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    // An answer judged goes into the record, before the message waits for OK.
-    if (verdict.outcome != SiderealVerdict::Outcome::Incomplete && m_recording) {
+        judged.firstEmpty = fields.at(verdict.firstEmpty);
+    // An answer judged, as the record of the work keeps it.
+    if (verdict.outcome != SiderealVerdict::Outcome::Incomplete) {
         Record::Entry entry;
         entry.kind = TaskKind::Sidereal;
         entry.taskNumber = m_task->number;
@@ -108,10 +109,9 @@ void SiderealPage::checkAnswer()
             entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
                                         : Record::causeCode(TaskKind::Sidereal, verdict.hint);
         entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
-        entry.source = Record::Source::Exercise;
-        m_recording(entry);
+        judged.record = entry;
     }
-    services().showMessage(m_window, verdict.message, exerciseTitle());
+    return judged;
 }
 
 QString SiderealPage::solutionHtml()
@@ -133,6 +133,26 @@ Sheets::Sheet SiderealPage::exerciseSheet(int count, QDate printed) const
 QString SiderealPage::exerciseSheetFileName(int count) const
 {
     return siderealExerciseSheetFileName(m_task->number, count);
+}
+
+std::optional<Core::GivenTask> SiderealPage::given() const
+{
+    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
+}
+
+Sheets::SheetStep SiderealPage::taskOnSheet(int ordinal) const
+{
+    return siderealTaskOnSheet(ordinal, *m_task);
+}
+
+QString SiderealPage::answerText() const
+{
+    const QList<QLineEdit *> fields = answerFields();
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
+        return {};
+    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
+           fields[2]->text();
 }
 
 } // namespace Exercise

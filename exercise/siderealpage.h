@@ -12,8 +12,6 @@
 #include <optional>
 
 class QTableWidget;
-class QWidget;
-
 namespace Ui {
 class Uebung;
 }
@@ -34,33 +32,31 @@ public:
     // of the task of a number (nothing where none keeps it).
     using WorkIn = std::function<void(const SiderealTask &task)>;
     using KeptWork = std::function<std::optional<Sidereal::Worked>(int number)>;
-    // Where each answer judged goes: the record of the work.
-    using Recording = std::function<void(const Record::Entry &entry)>;
 
-    // Works on the widgets of `form`; messages go to `window`.
-    SiderealPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
-                 Recording recording = nullptr);
+    // Works on the widgets of `form`.
+    SiderealPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork);
 
     TaskKind kind() const override { return TaskKind::Sidereal; }
     QString storeKey() const override;
     QList<QLineEdit *> answerFields() const override;
     void setShown(bool shown) override;
     bool showTask(int number) override;
-    void checkAnswer() override;
+    TaskVerdict judge() override;
     QString solutionHtml() override;
     void workInCalculator() override;
     Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
     QString exerciseSheetFileName(int count) const override;
+    std::optional<Core::GivenTask> given() const override;
+    Sheets::SheetStep taskOnSheet(int ordinal) const override;
+    QString answerText() const override;
 
     // The last task of the sidereal time shown.
     const std::optional<SiderealTask> &task() const { return m_task; }
 
 private:
     Ui::Uebung &ui;
-    QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
-    Recording m_recording;
     std::optional<SiderealTask> m_task;
     QElapsedTimer m_shownSince; // since the task was shown
 };

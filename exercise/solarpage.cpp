@@ -12,16 +12,15 @@
 
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace Exercise {
 
 using namespace Gui;
 
-SolarPage::SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
-                     Recording recording)
-    : ui(form), m_window(window), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork)),
-      m_recording(std::move(recording))
+SolarPage::SolarPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
+    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
 {
     preparePageTable(ui.tblEphemeride);
     for (QLineEdit *field : answerFields())
@@ -56,7 +55,7 @@ bool SolarPage::showTask(int number)
     if (!task)
         return false;
     m_task = std::move(task);
-    m_shown.start();
+    m_shownSince.start();
     m_exact.reset();
     ui.txtAufgabentext->setHtml(solarTaskHtml(*m_task));
     fillPage();
@@ -87,7 +86,7 @@ QDateTime SolarPage::exactMoment()
     return *m_exact;
 }
 
-void SolarPage::checkAnswer()
+TaskVerdict SolarPage::judge()
 {
     const QList<QLineEdit *> fields = answerFields();
     std::optional<Solar::Worked> worked;
@@ -104,10 +103,12 @@ void SolarPage::checkAnswer()
         // The exact moment only matters for a right answer.
         verdict = checkSolarAnswer(*m_task, answer, exactMoment());
     }
+    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
+    judged.calculation = worked.has_value();
     if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        fields.at(verdict.firstEmpty)->setFocus(Qt::OtherFocusReason);
-    // An answer judged goes into the record, before the message waits for OK.
-    if (verdict.outcome != SolarVerdict::Outcome::Incomplete && m_recording) {
+        judged.firstEmpty = fields.at(verdict.firstEmpty);
+    // An answer judged, as the record of the work keeps it.
+    if (verdict.outcome != SolarVerdict::Outcome::Incomplete) {
         Record::Entry entry;
         entry.kind = TaskKind::Solar;
         entry.taskNumber = m_task->number;
@@ -120,11 +121,10 @@ void SolarPage::checkAnswer()
         if (!entry.right)
             entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
                                         : Record::causeCode(TaskKind::Solar, verdict.hint);
-        entry.seconds = static_cast<int>(m_shown.elapsed() / 1000);
-        entry.source = Record::Source::Exercise;
-        m_recording(entry);
+        entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
+        judged.record = entry;
     }
-    services().showMessage(m_window, verdict.message, exerciseTitle());
+    return judged;
 }
 
 QString SolarPage::solutionHtml()
@@ -146,6 +146,27 @@ Sheets::Sheet SolarPage::exerciseSheet(int count, QDate printed) const
 QString SolarPage::exerciseSheetFileName(int count) const
 {
     return solarExerciseSheetFileName(m_task->number, count);
+}
+
+std::optional<Core::GivenTask> SolarPage::given() const
+{
+    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
+}
+
+Sheets::SheetStep SolarPage::taskOnSheet(int ordinal) const
+{
+    return solarTaskOnSheet(ordinal, *m_task);
+}
+
+QString SolarPage::answerText() const
+{
+    const QList<QLineEdit *> fields = answerFields();
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
+        return {};
+    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
+           fields[2]->text() + QStringLiteral(", ") + fields[3]->text() + u'.' + fields[4]->text() +
+           u'.' + fields[5]->text();
 }
 
 } // namespace Exercise

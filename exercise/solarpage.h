@@ -12,8 +12,6 @@
 #include <functional>
 #include <optional>
 
-class QWidget;
-
 namespace Ui {
 class Uebung;
 }
@@ -28,23 +26,23 @@ public:
     // of the task of a number (nothing where none keeps it).
     using WorkIn = std::function<void(const SolarTask &task)>;
     using KeptWork = std::function<std::optional<Solar::Worked>(int number)>;
-    // Where each answer judged goes: the record of the work.
-    using Recording = std::function<void(const Record::Entry &entry)>;
 
-    // Works on the widgets of `form`; messages go to `window`.
-    SolarPage(Ui::Uebung &form, QWidget *window, WorkIn workIn, KeptWork keptWork,
-              Recording recording = nullptr);
+    // Works on the widgets of `form`.
+    SolarPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork);
 
     TaskKind kind() const override { return TaskKind::Solar; }
     QString storeKey() const override;
     QList<QLineEdit *> answerFields() const override;
     void setShown(bool shown) override;
     bool showTask(int number) override;
-    void checkAnswer() override;
+    TaskVerdict judge() override;
     QString solutionHtml() override;
     void workInCalculator() override;
     Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
     QString exerciseSheetFileName(int count) const override;
+    std::optional<Core::GivenTask> given() const override;
+    Sheets::SheetStep taskOnSheet(int ordinal) const override;
+    QString answerText() const override;
 
     // The last Solar task shown.
     const std::optional<SolarTask> &task() const { return m_task; }
@@ -56,12 +54,10 @@ private:
     QDateTime exactMoment();
 
     Ui::Uebung &ui;
-    QWidget *m_window;
     WorkIn m_workIn;
     KeptWork m_keptWork;
-    Recording m_recording;
     std::optional<SolarTask> m_task;
-    QElapsedTimer m_shown; // since the task was shown
+    QElapsedTimer m_shownSince; // since the task was shown
     std::optional<QDateTime> m_exact;
 };
 

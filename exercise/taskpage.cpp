@@ -1,9 +1,25 @@
 #include "exercise/taskpage.h"
 
+#include "exercise/solaranswer.h"
+#include "ui/services.h"
+
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableWidget>
 
 namespace Exercise {
+
+void TaskPage::checkAnswer(QWidget *window)
+{
+    showVerdict(window, judge());
+}
+
+void showVerdict(QWidget *window, const TaskVerdict &verdict)
+{
+    if (verdict.firstEmpty)
+        verdict.firstEmpty->setFocus(Qt::OtherFocusReason);
+    Gui::services().showMessage(window, verdict.message, exerciseTitle());
+}
 
 void preparePageTable(QTableWidget *page)
 {

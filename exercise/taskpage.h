@@ -3,6 +3,7 @@
 
 #include "core/giventask.h"
 #include "core/stepledger.h"
+#include "record/entry.h"
 #include "sheet/sheet.h"
 
 #include <QDate>
@@ -11,8 +12,10 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 class QLineEdit;
+class QWidget;
 class QTableWidget;
 
 namespace Exercise {
@@ -20,6 +23,37 @@ namespace Exercise {
 // What a task asks for; it decides the calculator that works it and the
 // document that explains it.
 using TaskKind = Core::TaskKind;
+
+// The judgement of a task's answer: the calculation a calculator keeps of the
+// task, else the answer typed. "Prüfen" shows its message; the examination
+// keeps it.
+struct TaskVerdict {
+    enum class Outcome { Incomplete, Right, Wrong };
+    Outcome outcome = Outcome::Incomplete;
+    // The finding, or for the answer alone the hint; its first cause.
+    QString message;
+    // Incomplete: the answer field to fill first.
+    QLineEdit *firstEmpty = nullptr;
+    // The calculation a calculator keeps was judged, not the answer typed.
+    bool calculation = false;
+    // Right or wrong: the answer judged as the record of the work keeps it
+    // (its source and moment are the judge's caller's to set).
+    std::optional<Record::Entry> record = std::nullopt;
+};
+
+// The outcome of either kind's own verdict.
+template <typename Outcome> TaskVerdict::Outcome outcomeOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Right:
+        return TaskVerdict::Outcome::Right;
+    case Outcome::Wrong:
+        return TaskVerdict::Outcome::Wrong;
+    case Outcome::Incomplete:
+        break;
+    }
+    return TaskVerdict::Outcome::Incomplete;
+}
 
 // One kind of task in the window "Übungsaufgaben": its page (the ephemeris or
 // the house table), its answer fields, how an answer is judged, its worked
@@ -40,9 +74,11 @@ public:
     // The task of a number with its page, the answer fields emptied; false,
     // with nothing changed, for a number that gives no task.
     virtual bool showTask(int number) = 0;
-    // "Prüfen": the calculation a calculator keeps of the task, else the
-    // answer typed, judged in a message.
-    virtual void checkAnswer() = 0;
+    // The calculation a calculator keeps of the task, else the answer typed,
+    // judged.
+    virtual TaskVerdict judge() = 0;
+    // "Prüfen": that judgement in a message, the cursor in the field to fill.
+    void checkAnswer(QWidget *window);
     virtual QString solutionHtml() = 0;
     // "In den Rechner übernehmen".
     virtual void workInCalculator() = 0;
@@ -51,7 +87,19 @@ public:
     // of its file.
     virtual Sheets::Sheet exerciseSheet(int count, QDate printed) const = 0;
     virtual QString exerciseSheetFileName(int count) const = 0;
+
+    // The task shown, as it travels with its calculation; nothing before the
+    // first task.
+    virtual std::optional<Core::GivenTask> given() const = 0;
+    // The task as the exercise sheet writes it, without the lines to work on.
+    virtual Sheets::SheetStep taskOnSheet(int ordinal) const = 0;
+    // The answer typed, in one line: "9 | 46 | 32, 13.3.2031"; empty while
+    // every field is.
+    virtual QString answerText() const = 0;
 };
+
+// A judgement in a message to `window`, the cursor in the field to fill.
+void showVerdict(QWidget *window, const TaskVerdict &verdict);
 
 // Both pages are laid out as printed: no scrolling, no row numbers.
 void preparePageTable(QTableWidget *page);

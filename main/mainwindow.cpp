@@ -1,8 +1,10 @@
 #include "main/mainwindow.h"
 
+#include "core/examlock.h"
 #include "exercise/exercisewindow.h"
 #include "main/documents.h"
 #include "main/keeping.h"
+#include "pruefung/examwindow.h"
 #include "record/recorder.h"
 #include "record/store.h"
 #include "rekti/rectificationform.h"
@@ -68,6 +70,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
 
     m_documents = new DocumentLinks(this);
     startRecord();
+    m_examLock = new ExamLock(this);
     connectButtons();
 
     load();
@@ -77,6 +80,11 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     addListActions();
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, m_documents, &DocumentLinks::openProgramUse);
+    // An examination begun before a restart goes on at once: its tasks stay
+    // locked and its time runs out even before its window is shown.
+    if (const std::optional<Examination::ExamRecord> exam = Examination::readExam();
+        exam && exam->running())
+        makeExamWindow();
 }
 
 // The record of the work is written beside the program's work, never in its
@@ -134,6 +142,8 @@ void MainWindow::connectButtons()
     // The sidereal time of birth stands in the row below everything else.
     connect(ui->cmdSternzeit, &QPushButton::clicked, this, &MainWindow::openSidereal);
     setTabOrder(ui->cmdUebungen, ui->cmdSternzeit);
+    connect(ui->cmdPruefung, &QPushButton::clicked, this, &MainWindow::openExam);
+    setTabOrder(ui->cmdSternzeit, ui->cmdPruefung);
 }
 
 QString MainWindow::undoHint()
@@ -174,6 +184,7 @@ void MainWindow::addListActions()
 MainWindow::~MainWindow()
 {
     delete m_exercises;
+    delete m_exam;
     // The store follows the window no further: the undo stack, which goes
     // after the fields, still says that it changed while it is emptied.
     delete m_keeping;
@@ -198,6 +209,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The exercises are worked beside the calculators; they end with them.
     if (m_exercises)
         m_exercises->close();
+    if (m_exam)
+        m_exam->close();
     event->accept();
 }
 
@@ -260,6 +273,7 @@ CalculatorStart MainWindow::calculatorStart(bool newCalculation)
         ui->Text1h_0->text(), textsOf(m_birthDate),
         !newCalculation,      [this](const ResultRow &row) { return addResultRow(row); },
         textsOf(m_birthTime), ui->Text3h_0->text()};
+    start.examLock = m_examLock;
     start.openSiderealTime = [this](QWidget *form, const CalculatorStart &given) {
         openSiderealOver(form, given);
     };
@@ -290,7 +304,9 @@ void MainWindow::showCalculator(QDialog *form, const QString &document)
         name->setFocus(Qt::OtherFocusReason);
         selectAllText(name);
     });
-    if (m_exercises)
+    if (m_exam && m_exam->isVisible() && m_exam->running())
+        placeBeside(form, m_exam);
+    else if (m_exercises)
         placeBeside(form, m_exercises);
     m_calculator = form;
     form->show();
@@ -341,18 +357,26 @@ void MainWindow::openSiderealOver(QWidget *form, const CalculatorStart &start)
 // the exercise page can still judge it.
 void MainWindow::showSolar(Solar::SolarForm *form)
 {
+    if (form->state().task)
+        m_examLock->calculatorOpened(*form->state().task);
     connect(form, &QDialog::finished, this, [this, form] {
-        if (form->state().task)
+        if (form->state().task) {
             m_solarWork = form->state().worked();
+            m_examLock->calculatorClosed(*form->state().task);
+        }
     });
     showCalculator(form, Documents::SolarExample);
 }
 
 void MainWindow::showRectification(Rectification::RectificationForm *form)
 {
+    if (form->state().task)
+        m_examLock->calculatorOpened(*form->state().task);
     connect(form, &QDialog::finished, this, [this, form] {
-        if (form->state().task)
+        if (form->state().task) {
             m_rectificationWork = form->state().worked();
+            m_examLock->calculatorClosed(*form->state().task);
+        }
     });
     showCalculator(form, Documents::RectificationExample);
 }
@@ -371,45 +395,69 @@ void MainWindow::showSidereal(Sidereal::SiderealForm *form)
 // with the task it shows, to the front.
 void MainWindow::openExercises()
 {
-    if (!m_exercises) {
-        ExerciseLinks links;
-        links.openExample = [this](QWidget *asker, TaskKind kind) {
-            switch (kind) {
-            case TaskKind::Solar:
-                m_documents->openFixedDocument(Documents::SolarExample, asker);
-                break;
-            case TaskKind::Rectification:
-                m_documents->openFixedDocument(Documents::RectificationExample, asker);
-                break;
-            case TaskKind::Sidereal:
-                m_documents->openFixedDocument(Documents::SiderealExample, asker);
-                break;
-            }
-        };
-        links.workInSolar = [this](const Exercise::SolarTask &task) {
-            workInSolar(task);
-        };
-        links.workInRectification = [this](const Exercise::RectificationTask &task) {
-            workInRectification(task);
-        };
-        links.solarWork = [this](int number) {
-            return solarWork(number);
-        };
-        links.rectificationWork = [this](int number) {
-            return rectificationWork(number);
-        };
-        links.workInSidereal = [this](const Exercise::SiderealTask &task) {
-            workInSidereal(task);
-        };
-        links.siderealWork = [this](int number) {
-            return siderealWork(number);
-        };
-        links.record = [recorder = m_recorder](const Record::Entry &entry) {
-            recorder->record(entry);
-        };
-        m_exercises = new ExerciseWindow(nullptr, std::move(links));
-    }
+    if (!m_exercises)
+        m_exercises = new ExerciseWindow(nullptr, exerciseLinks());
     m_exercises->bringToFront();
+}
+
+// What the exercise window and the examination ask of this window: the
+// documents, the calculators and the calculations they keep, the lock.
+ExerciseLinks MainWindow::exerciseLinks()
+{
+    ExerciseLinks links;
+    links.openExample = [this](QWidget *asker, TaskKind kind) {
+        switch (kind) {
+        case TaskKind::Solar:
+            m_documents->openFixedDocument(Documents::SolarExample, asker);
+            break;
+        case TaskKind::Rectification:
+            m_documents->openFixedDocument(Documents::RectificationExample, asker);
+            break;
+        case TaskKind::Sidereal:
+            m_documents->openFixedDocument(Documents::SiderealExample, asker);
+            break;
+        }
+    };
+    links.workInSolar = [this](const Exercise::SolarTask &task) {
+        workInSolar(task);
+    };
+    links.workInRectification = [this](const Exercise::RectificationTask &task) {
+        workInRectification(task);
+    };
+    links.solarWork = [this](int number) {
+        return solarWork(number);
+    };
+    links.rectificationWork = [this](int number) {
+        return rectificationWork(number);
+    };
+    links.workInSidereal = [this](const Exercise::SiderealTask &task) {
+        workInSidereal(task);
+    };
+    links.siderealWork = [this](int number) {
+        return siderealWork(number);
+    };
+    links.record = [recorder = m_recorder](const Record::Entry &entry) {
+        recorder->record(entry);
+    };
+    links.examLock = m_examLock;
+    return links;
+}
+
+// The examination is not modal either: its tasks are worked in the
+// calculators beside it. A second press brings the same window to the front.
+void MainWindow::openExam()
+{
+    if (!m_exam)
+        makeExamWindow();
+    m_exam->bringToFront();
+}
+
+// A window of its own, as the exercises' is. Each task it hands in comes out
+// of its signal taskHandedIn.
+void MainWindow::makeExamWindow()
+{
+    m_exam = new Examination::ExamWindow(exerciseLinks(), m_examLock);
+    connect(m_exam, &Examination::ExamWindow::handedIn, m_recorder, &Record::Recorder::record);
 }
 
 // "In den Rechner übernehmen": the calculator opens on the task, its person

@@ -24,7 +24,14 @@ class Recorder;
 namespace Ui {
 class MainWindow;
 }
+namespace Core {
+class ExamLock;
+}
+namespace Examination {
+class ExamWindow;
+}
 namespace Exercise {
+struct ExerciseLinks;
 class ExerciseWindow;
 struct SolarTask;
 struct RectificationTask;
@@ -104,6 +111,9 @@ private:
     void openSidereal();
     void openSiderealOver(QWidget *form, const Gui::CalculatorStart &start);
     void openExercises();
+    Exercise::ExerciseLinks exerciseLinks();
+    void openExam();
+    void makeExamWindow();
     Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);
     void showSolar(Solar::SolarForm *form);
@@ -143,6 +153,13 @@ private:
     // a window of its own, not one of this window's: a calculator, modal to
     // this window, leaves it usable, and clicking it raises only itself.
     QPointer<Exercise::ExerciseWindow> m_exercises;
+    // The practice examination's tasks, locked for the check and the solution
+    // while it runs; shared with the calculators and both windows.
+    Core::ExamLock *m_examLock;
+    // The one window of the practice examination, made at the first press of
+    // its button, or at the start while an examination runs so that its
+    // clock and its lock go on; kept, hidden when closed, like the exercises.
+    QPointer<Examination::ExamWindow> m_exam;
     // The calculator that is open, if any.
     QPointer<QDialog> m_calculator;
     // The calculation of a task that each calculator handed back when it

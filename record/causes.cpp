@@ -38,6 +38,8 @@ const QList<CauseName> Names = {
      QStringLiteral("Über die Zeichengrenze falsch gerechnet")},
     {QStringLiteral("solar.date-wrong-way"),
      QStringLiteral("Datum nach ±24 h in die falsche Richtung gerückt")},
+    // An examination task handed in with its answer incomplete
+    {QStringLiteral("pruefung.incomplete"), QStringLiteral("Antwort unvollständig abgegeben")},
     // Rectification
     {QStringLiteral("gzk.age"), QStringLiteral("Alter falsch gezählt")},
     {QStringLiteral("gzk.not-computed"), QStringLiteral("Schritt nicht gerechnet")},

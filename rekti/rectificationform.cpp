@@ -498,8 +498,10 @@ Sheet RectificationForm::calculationSheet() const
                  {ui->Label117->text(), {}},
                  {ui->Label125->text(), {}}}};
     in.worked = m_state.worked();
-    // The check with the task's house table, or the one last chosen.
-    in.check = checkTable(in.worked, tableToCheck(in.worked));
+    // The check with the task's house table, or the one last chosen; none
+    // while the task is under examination.
+    if (!underExamination(m_start, m_state.task))
+        in.check = checkTable(in.worked, tableToCheck(in.worked));
     return rectificationSheet(in);
 }
 
@@ -527,6 +529,8 @@ void RectificationForm::computeBirthSiderealTime()
 // cannot check yet gets one message and no dialog.
 void RectificationForm::openCheck()
 {
+    if (checkLocked(this, m_start, m_state.task, checkTitle()))
+        return;
     readFields();
     const Worked worked = m_state.worked();
     const auto checked = checkRectification(worked, tableToCheck(worked));

@@ -56,6 +56,31 @@ inline const QString CheckAxis = QStringLiteral("KontrolleAchse");
 inline const QString CheckLatitudeDegrees = QStringLiteral("KontrolleBreite_0");
 inline const QString CheckLatitudeMinutes = QStringLiteral("KontrolleBreite_1");
 
+// The practice examination, in a group of its own beside the forms' section:
+// the time limit last chosen (minutes), and of the examination begun last its
+// start (UTC), its limit, its two tasks, the answers as typed (fields joined
+// with '|'), the seconds each task's calculator was open, and once handed in
+// the moment (UTC) with each task's verdict ("richtig", "falsch") and first
+// cause.
+inline const QString ExamSection = QStringLiteral("Pruefung");
+inline const QString ExamMinutes = QStringLiteral("Minuten");
+inline const QString ExamStart = QStringLiteral("Beginn");
+inline const QString ExamLimit = QStringLiteral("Limit");
+inline const QString ExamSolarTask = QStringLiteral("SolarNummer");
+inline const QString ExamRectificationTask = QStringLiteral("GZKNummer");
+inline const QString ExamSolarAnswer = QStringLiteral("SolarAntwort");
+inline const QString ExamRectificationAnswer = QStringLiteral("GZKAntwort");
+inline const QString ExamSolarCalculator = QStringLiteral("SolarRechner");
+inline const QString ExamRectificationCalculator = QStringLiteral("GZKRechner");
+inline const QString ExamHandedIn = QStringLiteral("Abgabe");
+inline const QString ExamSolarVerdict = QStringLiteral("SolarUrteil");
+inline const QString ExamRectificationVerdict = QStringLiteral("GZKUrteil");
+inline const QString ExamSolarCause = QStringLiteral("SolarBefund");
+inline const QString ExamRectificationCause = QStringLiteral("GZKBefund");
+// "1" where the calculation a calculator kept was judged, "0" the answer.
+inline const QString ExamSolarCalculation = QStringLiteral("SolarRechnung");
+inline const QString ExamRectificationCalculation = QStringLiteral("GZKRechnung");
+
 // The task each calculator keeps with its entries, as Core::GivenTask
 // writes it; empty while it works a free calculation.
 inline const QString SolarTask = QStringLiteral("SolarAufgabe");

@@ -386,6 +386,8 @@ void SolarForm::okayClicked()
 // work with gets one message and no dialog.
 void SolarForm::openCheck()
 {
+    if (checkLocked(this, m_start, m_state.task, checkTitle()))
+        return;
     readFields();
     const auto comparison = compare(m_state.worked());
     if (!comparison.ok()) {
@@ -416,8 +418,9 @@ Sheet SolarForm::calculationSheet() const
                  {ui->Label17->text(), {}},
                  {QStringLiteral("Zeitzone und Tageskorrektur"), ui->Label27->text()}}};
     in.worked = m_state.worked();
+    // While its task is under examination the sheet closes without the check.
     const auto comparison = compare(in.worked);
-    if (comparison.ok())
+    if (comparison.ok() && !underExamination(m_start, m_state.task))
         in.check = comparison.value();
     return solarSheet(in);
 }

@@ -1,5 +1,7 @@
 #include "ui/formsupport.h"
 
+#include "core/examlock.h"
+
 #include "ui/services.h"
 
 #include <QColor>
@@ -140,6 +142,20 @@ void markStale(QLineEdit *field, bool stale)
     const QString note = stale ? QStringLiteral("nicht mehr aktuell") : QString();
     field->setToolTip(note);
     field->setAccessibleDescription(note);
+}
+
+bool underExamination(const CalculatorStart &start, const std::optional<GivenTask> &task)
+{
+    return start.examLock && task && start.examLock->locks(*task);
+}
+
+bool checkLocked(QWidget *form, const CalculatorStart &start, const std::optional<GivenTask> &task,
+                 const QString &title)
+{
+    if (!underExamination(start, task))
+        return false;
+    services().showMessage(form, ExamLock::checkLockedMessage(), title);
+    return true;
 }
 
 CalculatorStart taskStart(const GivenTask &task, CalculatorStart start)

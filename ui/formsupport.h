@@ -13,6 +13,9 @@
 #include <functional>
 #include <optional>
 
+namespace Core {
+class ExamLock;
+}
 class QColor;
 class QComboBox;
 class QFrame;
@@ -62,12 +65,23 @@ struct CalculatorStart {
     // Takes the verdict of "Kontrolle…" on a calculation of a task into the
     // record of the work.
     std::function<void(const Record::Entry &)> record = nullptr;
+    // The practice examination's tasks, which the check may not judge while
+    // it runs; nothing where no examination can run.
+    const Core::ExamLock *examLock = nullptr;
 };
 
 // The entry of the record for "Kontrolle…" on a calculation of `task`:
 // opened `seconds` after the calculator opened on it.
 Record::Entry checkEntry(const Core::GivenTask &task, const QString &answer, bool right,
                          const QString &cause, qint64 seconds);
+
+// Whether the calculation's task is under a running examination: its check
+// and the check on its calculation sheet are locked.
+bool underExamination(const CalculatorStart &start, const std::optional<Core::GivenTask> &task);
+// Whether the check of the calculation's task is locked by a running
+// examination; then the message says so.
+bool checkLocked(QWidget *form, const CalculatorStart &start,
+                 const std::optional<Core::GivenTask> &task, const QString &title);
 
 // The start of a calculator for a task: the task's person and birth in the
 // head, nothing of the main window's.

@@ -4,6 +4,7 @@
 #include "main/documents.h"
 #include "main/mainwindow.h"
 #include "main/translations.h"
+#include "pruefung/examwindow.h"
 #include "record/recorder.h"
 #include "rekti/rectificationform.h"
 #include "settings/entrieskeeper.h"
@@ -458,6 +459,58 @@ private slots:
 
         window.close();
         QVERIFY(!exercises->isVisible());
+    }
+
+    // "5. Prüfung üben": one window, not modal. Its tasks go into the
+    // calculators as the exercises' do; while it runs, the calculator's
+    // check refuses them, and a restarted program locks them before the
+    // window is shown. Handing in judges the calculation the calculator kept.
+    void examinationFromTheMainWindow()
+    {
+        RecordingServices recorder;
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        click(&window, "cmdPruefung");
+        const auto exams = [] {
+            QList<Examination::ExamWindow *> found;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *exam = qobject_cast<Examination::ExamWindow *>(w))
+                    found << exam;
+            return found;
+        };
+        QCOMPARE(exams().size(), 1);
+        Examination::ExamWindow *exam = exams().constFirst();
+        QVERIFY(exam->isVisible() && !exam->isModal());
+        exam->close();
+        click(&window, "cmdPruefung");
+        QCOMPARE(exams(), QList{exam});
+        exam->begin(4710, 4711, 90);
+
+        click(exam->findChild<QWidget *>(u"pruefungSolar"_s), "cmdInRechner");
+        auto *form = window.findChild<Solar::SolarForm *>();
+        QVERIFY(form && form->state().task && form->state().task->number == 4710);
+        click(form, "Command2");
+        click(form, "cmdKontrolle");
+        QVERIFY(recorder.messages.constLast().endsWith(u"Kontrolle dieser Aufgabe gesperrt."_s));
+        form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        {
+            MainWindow restarted;
+            click(&restarted, "cmdUebungen");
+            ExerciseWindow *exercises = exerciseWindows().constLast();
+            QVERIFY(exercises->showTask(4710));
+            click(exercises, "cmdLoesung");
+            QVERIFY(recorder.messages.constLast().endsWith(u"Lösung dieser Aufgabe gesperrt."_s));
+        }
+        click(exam, "cmdAbgeben");
+        QCOMPARE(exam->record().solar.verdict, u"falsch"_s);
+        QVERIFY2(exam->record().solar.cause.endsWith(
+                     u"Schritt 3 (Entfernungswert) wurde nicht gerechnet."_s),
+                 qPrintable(exam->record().solar.cause));
+        window.close();
+        QVERIFY(!exam->isVisible());
     }
 
     // Once Qt's translations are loaded, its own buttons and menus speak German.
