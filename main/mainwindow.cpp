@@ -1,6 +1,7 @@
 #include "main/mainwindow.h"
 
 #include "exercise/exercisewindow.h"
+#include "fortschritt/progresswindow.h"
 #include "main/documents.h"
 #include "main/keeping.h"
 #include "record/recorder.h"
@@ -134,6 +135,8 @@ void MainWindow::connectButtons()
     // The sidereal time of birth stands in the row below everything else.
     connect(ui->cmdSternzeit, &QPushButton::clicked, this, &MainWindow::openSidereal);
     setTabOrder(ui->cmdUebungen, ui->cmdSternzeit);
+    connect(ui->cmdFortschritt, &QPushButton::clicked, this, &MainWindow::openProgress);
+    setTabOrder(ui->cmdSternzeit, ui->cmdFortschritt);
 }
 
 QString MainWindow::undoHint()
@@ -173,6 +176,7 @@ void MainWindow::addListActions()
 
 MainWindow::~MainWindow()
 {
+    delete m_progress;
     delete m_exercises;
     // The store follows the window no further: the undo stack, which goes
     // after the fields, still says that it changed while it is emptied.
@@ -198,6 +202,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The exercises are worked beside the calculators; they end with them.
     if (m_exercises)
         m_exercises->close();
+    if (m_progress)
+        m_progress->close();
     event->accept();
 }
 
@@ -394,6 +400,31 @@ void MainWindow::openExercises()
         m_exercises = new ExerciseWindow(nullptr, std::move(links));
     }
     m_exercises->bringToFront();
+}
+
+// The progress is read from the record when its window opens; its deletion
+// is a step of this window's undo, and "Üben, was fehlt" shows a task in the
+// exercise window.
+void MainWindow::openProgress()
+{
+    if (!m_progress) {
+        Progress::ProgressLinks links;
+        links.read = [recorder = m_recorder] {
+            return recorder->readAll();
+        };
+        links.deleteRecord = [this] {
+            deleteRecord();
+        };
+        links.undo = m_undo;
+        links.exercises = [this] {
+            openExercises();
+            return m_exercises.data();
+        };
+        m_progress = new Progress::ProgressWindow(std::move(links));
+    } else if (!m_progress->isVisible()) {
+        m_progress->reload();
+    }
+    m_progress->bringToFront();
 }
 
 // "In den Rechner übernehmen": the calculator opens on the task, its person

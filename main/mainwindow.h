@@ -37,6 +37,9 @@ class QUndoStack;
 namespace Gui {
 class ResultList;
 }
+namespace Progress {
+class ProgressWindow;
+}
 namespace Solar {
 class SolarForm;
 }
@@ -102,6 +105,7 @@ private:
     void openSidereal();
     void openSiderealOver(QWidget *form, const Gui::CalculatorStart &start);
     void openExercises();
+    void openProgress();
     Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);
     void showSolar(Solar::SolarForm *form);
@@ -138,6 +142,8 @@ private:
     // a window of its own, not one of this window's: a calculator, modal to
     // this window, leaves it usable, and clicking it raises only itself.
     QPointer<Exercise::ExerciseWindow> m_exercises;
+    // The one window "Fortschritt", kept as the exercises are.
+    QPointer<Progress::ProgressWindow> m_progress;
     // The calculator that is open, if any.
     QPointer<QDialog> m_calculator;
     // The calculation of a task that each calculator handed back when it
