@@ -60,6 +60,20 @@ QList<WeekShare> weeklyShares(const QList<Entry> &entries)
     return result;
 }
 
+QString causeLabel(const CauseCount &cause)
+{
+    static const std::array<std::pair<QLatin1StringView, TaskKind>, 3> Prefixes = {{
+        {QLatin1StringView("solar."), TaskKind::Solar},
+        {QLatin1StringView("gzk."), TaskKind::Rectification},
+        {QLatin1StringView("sternzeit."), TaskKind::Sidereal},
+    }};
+    for (const auto &[prefix, kind] : Prefixes) {
+        if (cause.code.startsWith(prefix))
+            return cause.name + QStringLiteral(" (") + kindName(kind) + u')';
+    }
+    return cause.name;
+}
+
 QList<CauseCount> frequentCauses(const QList<Entry> &entries, const QDateTime &now, int days)
 {
     const QDateTime since = now.addDays(-days);

@@ -56,6 +56,10 @@ struct CauseCount {
     int count = 0;
 };
 
+// The name with the kind of task its code belongs to, as some names are
+// those of two kinds: "Wert falsch übertragen (Rektifikation)".
+QString causeLabel(const CauseCount &cause);
+
 // The causes of the wrong answers of the `days` days before `now`, most
 // frequent first (the same count: in the order of their codes).
 QList<CauseCount> frequentCauses(const QList<Record::Entry> &entries, const QDateTime &now,

@@ -64,7 +64,8 @@ void WeekChart::paintEvent(QPaintEvent *)
 
     // The legend on top, the week labels below, the axis on the left.
     const int axisWidth = metrics.horizontalAdvance(QStringLiteral("100 %")) + 8;
-    const QRect plot(axisWidth + 4, line + 12, width() - axisWidth - 12, height() - 3 * line - 16);
+    // Two rows of week labels, every other week in the lower one.
+    const QRect plot(axisWidth + 4, line + 12, width() - axisWidth - 12, height() - 4 * line - 16);
     int x = plot.left();
     for (const Core::TaskKind kind : Kinds) {
         painter.fillRect(QRect(x, 4 + (line - 10) / 2, 10, 10), kindColour(kind));
@@ -83,15 +84,15 @@ void WeekChart::paintEvent(QPaintEvent *)
                          QStringLiteral("%1 %").arg(percent));
     }
 
-    // The weeks that fit, the latest, each a group of three bars wide enough
-    // for its label.
+    // The weeks that fit, the latest, each a group of three bars at least
+    // half as wide as its label.
     QList<Week> weeks;
     for (const WeekShare &share : m_shares) {
         if (weeks.isEmpty() || weeks.last() != share.week)
             weeks.append(share.week);
     }
     const int labelWidth = metrics.horizontalAdvance(QStringLiteral("KW 52/2026")) + 10;
-    const int fitting = std::max(1, plot.width() / labelWidth);
+    const int fitting = std::max(1, 2 * plot.width() / labelWidth);
     if (weeks.size() > fitting)
         weeks = weeks.mid(weeks.size() - fitting);
     const int group = plot.width() / static_cast<int>(weeks.size());
@@ -111,7 +112,12 @@ void WeekChart::paintEvent(QPaintEvent *)
     painter.setPen(palette().text().color());
     for (qsizetype i = 0; i < weeks.size(); ++i) {
         const int groupLeft = plot.left() + static_cast<int>(i) * group;
-        painter.drawText(QRect(groupLeft, plot.bottom() + 4, group, line),
+        const int middle = groupLeft + group / 2;
+        const int row = group < labelWidth ? static_cast<int>(i % 2) : 0;
+        painter.drawLine(middle, plot.bottom(), middle, plot.bottom() + 3 + row * line);
+        // Kept whole at the chart's edges.
+        const int left = std::clamp(middle - labelWidth / 2, 0, width() - labelWidth);
+        painter.drawText(QRect(left, plot.bottom() + 4 + row * line, labelWidth, line),
                          Qt::AlignHCenter | Qt::AlignTop, weekLabel(weeks.at(i)));
     }
 }
@@ -148,18 +154,21 @@ void CauseBars::paintEvent(QPaintEvent *)
     }
     const QFontMetrics metrics = fontMetrics();
     const int line = metrics.height();
-    const qsizetype shown = std::min<qsizetype>(m_causes.size(), Shown);
+    // Each cause: its name, and below it the bar with its count; as many as
+    // fit whole.
+    const int leastRow = 2 * line + 6;
+    const int rows = std::clamp((height() - 8) / leastRow, 1, static_cast<int>(Shown));
+    const qsizetype shown = std::min<qsizetype>(m_causes.size(), rows);
+    const int rowHeight = std::max(leastRow, (height() - 8) / rows);
     const int most = m_causes.first().count;
     const int countWidth = metrics.horizontalAdvance(QString::number(most)) + 6;
-    // Each cause: its name, and below it the bar with its count.
-    const int rowHeight = std::max(2 * line + 6, (height() - 8) / static_cast<int>(Shown));
     const int barSpace = width() - 16 - countWidth;
     for (qsizetype i = 0; i < shown; ++i) {
         const CauseCount &cause = m_causes.at(i);
         const int top = 4 + static_cast<int>(i) * rowHeight;
         painter.setPen(palette().text().color());
         painter.drawText(QRect(8, top, width() - 16, line), Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(cause.name, Qt::ElideRight, width() - 16));
+                         metrics.elidedText(causeLabel(cause), Qt::ElideRight, width() - 16));
         const int length = std::max(2, barSpace * cause.count / most);
         const QRect barRect(8, top + line + 2, length, line - 4);
         painter.fillRect(barRect, QColor(200, 70, 60));
