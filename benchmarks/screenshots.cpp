@@ -25,6 +25,8 @@
 #include "main/mainwindow.h"
 #include "main/splashscreen.h"
 #include "pruefung/examwindow.h"
+#include "record/causes.h"
+#include "record/recorder.h"
 #include "rekti/rectificationform.h"
 #include "solar/solarform.h"
 #include "sternzeit/siderealform.h"
@@ -182,6 +184,34 @@ bool writeStore(const QString &configHome)
                "spalte12=Rektifikation\nspalte22=Heirat\nspalte32=0h 4m 12s\n"
                "spalte13=Solar\nspalte23=28.12.2025\nspalte33=13h 30m 2s\n");
     return true;
+}
+
+// The window "Fortschritt" over 300 answers of ten weeks, opened by its button.
+void shootProgress(MainWindow &mainWindow)
+{
+    Record::Recorder &record = mainWindow.record();
+    constexpr int Count = 300;
+    int written = 0;
+    QObject::connect(&record, &Record::Recorder::stored, &record,
+                     [&written](int n) { written += n; });
+    const QList<Record::CauseName> &causes = Record::causeNames();
+    for (int i = 0; i < Count; ++i) {
+        Record::Entry e;
+        e.time = QDateTime::currentDateTimeUtc().addSecs(qint64(i - Count) * 70 * 86'400 / Count);
+        e.kind = static_cast<TaskKind>(i % 3);
+        e.taskNumber = 1 + (i * 7919) % 999'999;
+        e.answer = QStringLiteral("14 | 5 | 33");
+        e.right = (i * 37) % 100 < 40 + 50 * i / Count;
+        e.cause = e.right ? QString() : causes.at((i * i) % causes.size()).code;
+        e.seconds = i % 10 == 0 ? -1 : 60 + (i * 13) % 900;
+        record.record(e);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(written, Count, 10'000);
+    mainWindow.findChild<QPushButton *>(QStringLiteral("cmdFortschritt"))->click();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("Fortschritt"))
+            shoot(window, QStringLiteral("fortschritt"));
+    }
 }
 
 } // namespace
@@ -387,5 +417,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the examination did not open\n");
         ++g_failures;
     }
+    shootProgress(mainWindow);
     return g_failures == 0 ? 0 : 1;
 }

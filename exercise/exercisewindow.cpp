@@ -194,6 +194,27 @@ bool ExerciseWindow::showTask(int number)
     return false;
 }
 
+bool ExerciseWindow::showTask(TaskKind kind, int number)
+{
+    const auto index = static_cast<int>(kinds().indexOf(kind));
+    if (index < 0)
+        return false;
+    {
+        const QSignalBlocker quiet(ui->cmbArt);
+        ui->cmbArt->setCurrentIndex(index);
+    }
+    choosePage(index);
+    return showTask(number);
+}
+
+QList<TaskKind> ExerciseWindow::kinds() const
+{
+    QList<TaskKind> result;
+    for (const TaskPage *page : m_pages)
+        result.append(page->kind());
+    return result;
+}
+
 bool ExerciseWindow::display(int number)
 {
     if (!m_page->showTask(number))

@@ -80,6 +80,11 @@ public:
     // Shows the task of a number as typing it and pressing "Anzeigen" does;
     // false (with the message) for a number outside 1 .. 999 999.
     bool showTask(int number);
+    // The task of a number of a kind, the kind chosen in the list; false when
+    // the list does not offer the kind or the number gives no task.
+    bool showTask(TaskKind kind, int number);
+    // The kinds of the list "Art der Aufgabe", in its order.
+    QList<TaskKind> kinds() const;
 
     // The task shown is that of kind(); the others keep the last task of their kind.
     const std::optional<SolarTask> &task() const;

@@ -2,6 +2,7 @@
 
 #include "core/examlock.h"
 #include "exercise/exercisewindow.h"
+#include "fortschritt/progresswindow.h"
 #include "main/documents.h"
 #include "main/keeping.h"
 #include "pruefung/examwindow.h"
@@ -144,6 +145,8 @@ void MainWindow::connectButtons()
     setTabOrder(ui->cmdUebungen, ui->cmdSternzeit);
     connect(ui->cmdPruefung, &QPushButton::clicked, this, &MainWindow::openExam);
     setTabOrder(ui->cmdSternzeit, ui->cmdPruefung);
+    connect(ui->cmdFortschritt, &QPushButton::clicked, this, &MainWindow::openProgress);
+    setTabOrder(ui->cmdPruefung, ui->cmdFortschritt);
 }
 
 QString MainWindow::undoHint()
@@ -183,6 +186,7 @@ void MainWindow::addListActions()
 
 MainWindow::~MainWindow()
 {
+    delete m_progress;
     delete m_exercises;
     delete m_exam;
     // The store follows the window no further: the undo stack, which goes
@@ -211,6 +215,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         m_exercises->close();
     if (m_exam)
         m_exam->close();
+    if (m_progress)
+        m_progress->close();
     event->accept();
 }
 
@@ -458,6 +464,31 @@ void MainWindow::makeExamWindow()
 {
     m_exam = new Examination::ExamWindow(exerciseLinks(), m_examLock);
     connect(m_exam, &Examination::ExamWindow::handedIn, m_recorder, &Record::Recorder::record);
+}
+
+// The progress is read from the record when its window opens; its deletion
+// is a step of this window's undo, and "Üben, was fehlt" shows a task in the
+// exercise window.
+void MainWindow::openProgress()
+{
+    if (!m_progress) {
+        Progress::ProgressLinks links;
+        links.read = [recorder = m_recorder] {
+            return recorder->readAll();
+        };
+        links.deleteRecord = [this] {
+            deleteRecord();
+        };
+        links.undo = m_undo;
+        links.exercises = [this] {
+            openExercises();
+            return m_exercises.data();
+        };
+        m_progress = new Progress::ProgressWindow(std::move(links));
+    } else if (!m_progress->isVisible()) {
+        m_progress->reload();
+    }
+    m_progress->bringToFront();
 }
 
 // "In den Rechner übernehmen": the calculator opens on the task, its person

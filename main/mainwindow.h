@@ -46,6 +46,9 @@ class QUndoStack;
 namespace Gui {
 class ResultList;
 }
+namespace Progress {
+class ProgressWindow;
+}
 namespace Solar {
 class SolarForm;
 }
@@ -114,6 +117,7 @@ private:
     Exercise::ExerciseLinks exerciseLinks();
     void openExam();
     void makeExamWindow();
+    void openProgress();
     Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);
     void showSolar(Solar::SolarForm *form);
@@ -160,6 +164,8 @@ private:
     // its button, or at the start while an examination runs so that its
     // clock and its lock go on; kept, hidden when closed, like the exercises.
     QPointer<Examination::ExamWindow> m_exam;
+    // The one window "Fortschritt", kept as the exercises are.
+    QPointer<Progress::ProgressWindow> m_progress;
     // The calculator that is open, if any.
     QPointer<QDialog> m_calculator;
     // The calculation of a task that each calculator handed back when it
