@@ -21,7 +21,8 @@ std::optional<Aim> aimOf(const QString &cause)
         QStringLiteral("solar.zone"),         QStringLiteral("solar.minus-24h"),
         QStringLiteral("solar.date"),         QStringLiteral("solar.date-missing"),
         QStringLiteral("solar.no-such-date"), QStringLiteral("solar.date-not-moved"),
-        QStringLiteral("solar.date-moved"),
+        QStringLiteral("solar.date-moved"),   QStringLiteral("solar.date-wrong-way"),
+        QStringLiteral("solar.german-zone"),  QStringLiteral("solar.zone-sign"),
     };
     // The steps where A and B are measured, which a pair across a sign
     // makes harder: 30° carried.
