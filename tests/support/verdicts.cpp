@@ -431,6 +431,7 @@ WorkedSolar work(const SolarTask &task, const SolarPlan &plan, Mode mode)
             continue;
         if (step == S::GreenwichStep && plan.byHand && !typeByHand(st, plan)) {
             result.refusedAt = result.refusedAt.value_or(step);
+            result.refusedByHand = true;
             break;
         }
         if (plan.beforeStep)
@@ -668,7 +669,8 @@ void judge(Tally &tally, const SolarTask &task, const SolarSlip &slip, const Wor
     int step = slip.step;
     // A refused step leaves the calculation unfinished; a swap of the dates
     // is named before it.
-    if (w.refusedAt && cause != S::Cause::Swapped) {
+    if (w.refusedAt && cause != S::Cause::Swapped &&
+        !(w.refusedByHand && cause == S::Cause::Misread)) {
         ++tally.refused;
         cause = S::Cause::NotComputed;
         step = *w.refusedAt;

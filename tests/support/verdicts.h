@@ -107,6 +107,9 @@ SolarPlan rightPlan(const Exercise::SolarTask &task);
 struct WorkedSolar {
     Solar::Worked worked;
     std::optional<int> refusedAt; // the step (Solar::Step) first refused
+    // Across a sign, the positions as read gave no A or B to type by hand:
+    // the misread itself is the first cause, not the step left undone.
+    bool refusedByHand = false;
 };
 WorkedSolar work(const Exercise::SolarTask &task, const SolarPlan &plan, Mode mode);
 
