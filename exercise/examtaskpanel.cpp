@@ -27,11 +27,16 @@ ExamTaskPanel::ExamTaskPanel(TaskKind kind, const ExerciseLinks &links, QWidget 
     setObjectName(QStringLiteral("pruefung") + m_page->storeKey());
     setWindowTitle(QString());
     layout()->setContentsMargins(0, 0, 0, 0);
-    // The examination sets the task; nothing here judges or solves it.
+    // The examination sets the task; nothing here judges or solves it. Its
+    // rectification gives the sidereal time of birth, so the page and answer
+    // of the sidereal time stay hidden too.
     for (QWidget *widget : std::initializer_list<QWidget *>{
-             ui->lblAufgabe, ui->txtAufgabe, ui->cmdAnzeigen, ui->cmdNeueAufgabe, ui->cmbArt,
-             ui->lblAnzahl, ui->spnAnzahl, ui->cmdUebungsblatt, ui->cmdPruefen, ui->cmdLoesung,
-             ui->txtLoesung})
+             ui->lblAufgabe,     ui->txtAufgabe,     ui->cmdAnzeigen,   ui->cmdNeueAufgabe,
+             ui->cmbArt,         ui->lblAnzahl,      ui->spnAnzahl,     ui->cmdUebungsblatt,
+             ui->cmdPruefen,     ui->cmdLoesung,     ui->txtLoesung,    ui->chkSternzeitSelbst,
+             ui->lblSternzeiten, ui->tblSternzeiten, ui->lblSternzeit,  ui->txtSternzeit_0,
+             ui->lblSternzeitH,  ui->txtSternzeit_1, ui->lblSternzeitM, ui->txtSternzeit_2,
+             ui->lblSternzeitS})
         widget->hide();
     for (QLineEdit *field : m_page->answerFields()) {
         Gui::selectAllOnFocus(field);

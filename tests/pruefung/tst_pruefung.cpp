@@ -195,6 +195,9 @@ private slots:
         }
         QTest::keyClick(window.get(), Qt::Key_2, Qt::AltModifier);
         QVERIFY(field(*window, "pruefungGZK", "txtKorrektur_0")->isVisible());
+        // The tasks give the sidereal time of birth: no field asks for it.
+        QVERIFY(field(*window, "pruefungGZK", "txtSternzeit_0")->isHidden());
+        QVERIFY(field(*window, "pruefungSolar", "txtSternzeit_0")->isHidden());
         QTest::keyClick(window.get(), Qt::Key_A, Qt::AltModifier);
         QTRY_VERIFY(!window->running());
         QCOMPARE(window->record().solar.verdict, RightVerdict);
