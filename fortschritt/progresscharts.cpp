@@ -50,6 +50,50 @@ QSize WeekChart::minimumSizeHint() const
     return {320, 200};
 }
 
+namespace {
+
+// The kinds' colours and names in a row above the plot.
+void drawLegend(QPainter &painter, const QPalette &palette, const QFontMetrics &metrics, int x)
+{
+    const int line = metrics.height();
+    for (const Core::TaskKind kind : Kinds) {
+        painter.fillRect(QRect(x, 4 + (line - 10) / 2, 10, 10), kindColour(kind));
+        x += 14;
+        painter.setPen(palette.text().color());
+        painter.drawText(QPoint(x, 4 + metrics.ascent()), kindName(kind));
+        x += metrics.horizontalAdvance(kindName(kind)) + 16;
+    }
+}
+
+// The lines at 0, 25, 50, 75 and 100 % with their labels on the left.
+void drawPercentAxis(QPainter &painter, const QPalette &palette, const QRect &plot, int axisWidth,
+                     int line)
+{
+    for (int percent = 0; percent <= 100; percent += 25) {
+        const int y = plot.bottom() - plot.height() * percent / 100;
+        painter.setPen(percent == 0 ? palette.text().color() : QColor(215, 215, 215));
+        painter.drawLine(plot.left(), y, plot.right(), y);
+        painter.setPen(palette.text().color());
+        painter.drawText(QRect(0, y - line / 2, axisWidth, line), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("%1 %").arg(percent));
+    }
+}
+
+// The weeks that fit, the latest.
+QList<Week> shownWeeks(const QList<WeekShare> &shares, int fitting)
+{
+    QList<Week> weeks;
+    for (const WeekShare &share : shares) {
+        if (weeks.isEmpty() || weeks.last() != share.week)
+            weeks.append(share.week);
+    }
+    if (weeks.size() > fitting)
+        weeks = weeks.mid(weeks.size() - fitting);
+    return weeks;
+}
+
+} // namespace
+
 void WeekChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -66,35 +110,12 @@ void WeekChart::paintEvent(QPaintEvent *)
     const int axisWidth = metrics.horizontalAdvance(QStringLiteral("100 %")) + 8;
     // Two rows of week labels, every other week in the lower one.
     const QRect plot(axisWidth + 4, line + 12, width() - axisWidth - 12, height() - 4 * line - 16);
-    int x = plot.left();
-    for (const Core::TaskKind kind : Kinds) {
-        painter.fillRect(QRect(x, 4 + (line - 10) / 2, 10, 10), kindColour(kind));
-        x += 14;
-        painter.setPen(palette().text().color());
-        painter.drawText(QPoint(x, 4 + metrics.ascent()), kindName(kind));
-        x += metrics.horizontalAdvance(kindName(kind)) + 16;
-    }
+    drawLegend(painter, palette(), metrics, plot.left());
+    drawPercentAxis(painter, palette(), plot, axisWidth, line);
 
-    for (int percent = 0; percent <= 100; percent += 25) {
-        const int y = plot.bottom() - plot.height() * percent / 100;
-        painter.setPen(percent == 0 ? palette().text().color() : QColor(215, 215, 215));
-        painter.drawLine(plot.left(), y, plot.right(), y);
-        painter.setPen(palette().text().color());
-        painter.drawText(QRect(0, y - line / 2, axisWidth, line), Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("%1 %").arg(percent));
-    }
-
-    // The weeks that fit, the latest, each a group of three bars at least
-    // half as wide as its label.
-    QList<Week> weeks;
-    for (const WeekShare &share : m_shares) {
-        if (weeks.isEmpty() || weeks.last() != share.week)
-            weeks.append(share.week);
-    }
+    // Each week a group of three bars, at least half as wide as its label.
     const int labelWidth = metrics.horizontalAdvance(QStringLiteral("KW 52/2026")) + 10;
-    const int fitting = std::max(1, 2 * plot.width() / labelWidth);
-    if (weeks.size() > fitting)
-        weeks = weeks.mid(weeks.size() - fitting);
+    const QList<Week> weeks = shownWeeks(m_shares, std::max(1, 2 * plot.width() / labelWidth));
     const int group = plot.width() / static_cast<int>(weeks.size());
     const int bar = std::clamp((group - 10) / static_cast<int>(Kinds.size()), 3, 28);
     for (const WeekShare &share : m_shares) {

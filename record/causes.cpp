@@ -2,6 +2,8 @@
 
 #include "core/notation.h"
 
+#include <utility>
+
 namespace Record {
 
 namespace {
@@ -212,71 +214,54 @@ QString causeCode(Sidereal::Cause cause)
     return {};
 }
 
+namespace {
+
+using H = Exercise::AnswerHint;
+
+// The hints an answer alone gets, each with its code; a near miss and an
+// unexplained answer are named by the kind of the task (below).
+constexpr std::pair<H, const char16_t *> HintCodes[] = {
+    {H::ZoneForgotten, u"solar.zone"},
+    {H::GermanZoneAbroad, u"solar.german-zone"},
+    {H::ZoneSignTurned, u"solar.zone-sign"},
+    {H::AcrossSign, u"solar.across-sign"},
+    {H::DateMovedWrongWay, u"solar.date-wrong-way"},
+    {H::DayNotTaken, u"solar.minus-24h"},
+    {H::SwappedAB, u"solar.swapped-ab"},
+    {H::DistanceFromDate2, u"solar.distance"},
+    {H::WrongPair, u"solar.day-pair"},
+    {H::ExactMoment, u"solar.exact"},
+    {H::NoSuchDate, u"solar.no-such-date"},
+    {H::DateNotMoved, u"solar.date-not-moved"},
+    {H::DateMoved, u"solar.date-moved"},
+    {H::WrongYear, u"solar.year"},
+    {H::WrongDate, u"solar.date"},
+    {H::WrongSign, u"gzk.sign"},
+    {H::Rows, u"gzk.rows"},
+    {H::TableValue, u"gzk.table-value"},
+    {H::SignCorrection, u"gzk.30"},
+    {H::CircleCorrection, u"gzk.360"},
+    {H::Age, u"gzk.age"},
+    {H::SiderealZone, u"sternzeit.zone"},
+    {H::SiderealLongitude, u"sternzeit.longitude"},
+    {H::SiderealShare, u"sternzeit.share"},
+    {H::SiderealDay, u"sternzeit.wrong-day"},
+    {H::SiderealWithinDay, u"sternzeit.reduction"},
+    {H::SiderealUnexplained, u"sternzeit.unexplained"},
+};
+
+} // namespace
+
 QString causeCode(Core::TaskKind kind, Exercise::AnswerHint hint)
 {
-    using H = Exercise::AnswerHint;
     const bool solar = kind == Core::TaskKind::Solar;
-    switch (hint) {
-    case H::None:
-        return {};
-    case H::ZoneForgotten:
-        return QStringLiteral("solar.zone");
-    case H::GermanZoneAbroad:
-        return QStringLiteral("solar.german-zone");
-    case H::ZoneSignTurned:
-        return QStringLiteral("solar.zone-sign");
-    case H::AcrossSign:
-        return QStringLiteral("solar.across-sign");
-    case H::DateMovedWrongWay:
-        return QStringLiteral("solar.date-wrong-way");
-    case H::DayNotTaken:
-        return QStringLiteral("solar.minus-24h");
-    case H::SwappedAB:
-        return QStringLiteral("solar.swapped-ab");
-    case H::DistanceFromDate2:
-        return QStringLiteral("solar.distance");
-    case H::WrongPair:
-        return QStringLiteral("solar.day-pair");
-    case H::ExactMoment:
-        return QStringLiteral("solar.exact");
-    case H::NearlyRight:
+    if (hint == H::NearlyRight)
         return solar ? QStringLiteral("solar.near") : QStringLiteral("gzk.near");
-    case H::Unexplained:
+    if (hint == H::Unexplained)
         return solar ? QStringLiteral("solar.unexplained") : QStringLiteral("gzk.unexplained");
-    case H::NoSuchDate:
-        return QStringLiteral("solar.no-such-date");
-    case H::DateNotMoved:
-        return QStringLiteral("solar.date-not-moved");
-    case H::DateMoved:
-        return QStringLiteral("solar.date-moved");
-    case H::WrongYear:
-        return QStringLiteral("solar.year");
-    case H::WrongDate:
-        return QStringLiteral("solar.date");
-    case H::WrongSign:
-        return QStringLiteral("gzk.sign");
-    case H::Rows:
-        return QStringLiteral("gzk.rows");
-    case H::TableValue:
-        return QStringLiteral("gzk.table-value");
-    case H::SignCorrection:
-        return QStringLiteral("gzk.30");
-    case H::CircleCorrection:
-        return QStringLiteral("gzk.360");
-    case H::Age:
-        return QStringLiteral("gzk.age");
-    case H::SiderealZone:
-        return QStringLiteral("sternzeit.zone");
-    case H::SiderealLongitude:
-        return QStringLiteral("sternzeit.longitude");
-    case H::SiderealShare:
-        return QStringLiteral("sternzeit.share");
-    case H::SiderealDay:
-        return QStringLiteral("sternzeit.wrong-day");
-    case H::SiderealWithinDay:
-        return QStringLiteral("sternzeit.reduction");
-    case H::SiderealUnexplained:
-        return QStringLiteral("sternzeit.unexplained");
+    for (const auto &[known, code] : HintCodes) {
+        if (known == hint)
+            return QString::fromUtf16(code);
     }
     return {};
 }
