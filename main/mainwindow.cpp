@@ -137,12 +137,14 @@ void MainWindow::connectButtons()
     showAsLink(ui->Label7, publisherText(), publisherUrl());
     setTabOrder(ui->Command10, ui->Label6);
     setTabOrder(ui->Label6, ui->Label7);
-    // The exercises came later than everything else on the window: last.
+    // The exercises stand in the column of buttons below the rectification,
+    // and are reached there.
     connect(ui->cmdUebungen, &QPushButton::clicked, this, &MainWindow::openExercises);
-    setTabOrder(ui->Label7, ui->cmdUebungen);
-    // The sidereal time of birth stands in the row below everything else.
+    setTabOrder(ui->Command3, ui->cmdUebungen);
+    setTabOrder(ui->cmdUebungen, ui->Command6);
+    // The row below everything else, from left to right, after the links.
     connect(ui->cmdSternzeit, &QPushButton::clicked, this, &MainWindow::openSidereal);
-    setTabOrder(ui->cmdUebungen, ui->cmdSternzeit);
+    setTabOrder(ui->Label7, ui->cmdSternzeit);
     connect(ui->cmdPruefung, &QPushButton::clicked, this, &MainWindow::openExam);
     setTabOrder(ui->cmdSternzeit, ui->cmdPruefung);
     connect(ui->cmdFortschritt, &QPushButton::clicked, this, &MainWindow::openProgress);

@@ -70,6 +70,28 @@ private slots:
         QVERIFY(recorder->messages.isEmpty());
     }
 
+    // On each kind's page the keyboard reaches the answer fields before
+    // "Prüfen", which judges them.
+    void answerBeforeCheck_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("lastField");
+        QTest::newRow("Solar") << 0 << u"txtAntwortDatum_2"_s;
+        QTest::newRow("rectification") << 1 << u"txtKorrektur_2"_s;
+        QTest::newRow("sidereal time") << 2 << u"txtSternzeit_2"_s;
+    }
+    void answerBeforeCheck()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, lastField);
+        window->findChild<QComboBox *>(u"cmbArt"_s)->setCurrentIndex(kind);
+        QWidget *check = window->findChild<QWidget *>(u"cmdPruefen"_s);
+        QWidget *before = check->previousInFocusChain();
+        while (!before->isVisible() || !(before->focusPolicy() & Qt::TabFocus))
+            before = before->previousInFocusChain();
+        QCOMPARE(before->objectName(), lastField);
+    }
+
     // A number outside 1 to 999 999 gets a message; nothing else changes: the
     // task and the answer begun stay.
     void wrongNumber()

@@ -513,6 +513,26 @@ private slots:
         QVERIFY(!exam->isVisible());
     }
 
+    // The keyboard goes through the window as it reads: the exercises in the
+    // column of buttons after the rectification, the bottom row last.
+    void tabOrder()
+    {
+        MainWindow window;
+        QWidget *first = window.findChild<QWidget *>(u"Text1h_0"_s);
+        QStringList chain;
+        for (QWidget *w = first->nextInFocusChain(); w != first; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() &&
+                w->window() == &window)
+                chain << w->objectName();
+        }
+        const QStringList buttons{u"Command1"_s,    u"Command2"_s, u"Command3"_s,
+                                  u"cmdUebungen"_s, u"Command6"_s, u"Command7"_s};
+        QCOMPARE(chain.mid(chain.indexOf(u"Command1"_s), buttons.size()), buttons);
+        QCOMPARE(
+            chain.mid(chain.indexOf(u"Label7"_s)),
+            (QStringList{u"Label7"_s, u"cmdSternzeit"_s, u"cmdPruefung"_s, u"cmdFortschritt"_s}));
+    }
+
     // Once Qt's translations are loaded, its own buttons and menus speak German.
     void qtTexts()
     {
