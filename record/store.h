@@ -21,7 +21,7 @@ namespace Record {
 constexpr int SchemaVersion = 2;
 
 // Where the record lives: velmora.sqlite in the user's application data
-// folder (~/.local/share/velmora/velmora.sqlite).
+// folder (~/.local/share/velmora/velmora/velmora.sqlite).
 QString defaultPath();
 
 class Store {
