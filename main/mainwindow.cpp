@@ -451,6 +451,15 @@ ExerciseLinks MainWindow::exerciseLinks()
     return links;
 }
 
+// The windows that have no document of their own open the manual, which
+// has a section on each.
+void MainWindow::openManualOnF1(QWidget *window)
+{
+    openHelpOnF1(window, [documents = m_documents](QWidget *asker) {
+        documents->openFixedDocument(Documents::ProgramUse, asker);
+    });
+}
+
 // The examination is not modal either: its tasks are worked in the
 // calculators beside it. A second press brings the same window to the front.
 void MainWindow::openExam()
@@ -465,6 +474,7 @@ void MainWindow::openExam()
 void MainWindow::makeExamWindow()
 {
     m_exam = new Examination::ExamWindow(exerciseLinks(), m_examLock);
+    openManualOnF1(m_exam);
     connect(m_exam, &Examination::ExamWindow::handedIn, m_recorder, &Record::Recorder::record);
 }
 
@@ -487,6 +497,7 @@ void MainWindow::openProgress()
             return m_exercises.data();
         };
         m_progress = new Progress::ProgressWindow(std::move(links));
+        openManualOnF1(m_progress);
     } else if (!m_progress->isVisible()) {
         m_progress->reload();
     }

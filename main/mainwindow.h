@@ -117,6 +117,7 @@ private:
     Exercise::ExerciseLinks exerciseLinks();
     void openExam();
     void makeExamWindow();
+    void openManualOnF1(QWidget *window);
     void openProgress();
     Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);

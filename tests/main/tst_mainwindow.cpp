@@ -747,6 +747,10 @@ private slots:
                                        << u"/pdf/other/Berechnung der Rektifikation.pdf"_s;
         QTest::newRow("Solar check")
             << 'k' << u"Kontrolle mit genauer Rechnung"_s << u"/Berechnung des Solars.pdf"_s;
+        QTest::newRow("examination")
+            << 'p' << u"Prüfung üben"_s << u"/pdf/other/Programmbedienung.pdf"_s;
+        QTest::newRow("progress") << 'f' << u"Fortschritt"_s
+                                  << u"/pdf/other/Programmbedienung.pdf"_s;
         QTest::newRow("web site") << 'l' << QString() << QString();
     }
 
@@ -773,6 +777,14 @@ private slots:
             click(solar, "cmdKontrolle");
         }
         QWidget *asker = way == 'h' || way == 'l' ? &window : QApplication::activeModalWidget();
+        if (way == 'p' || way == 'f') {
+            click(&window, way == 'p' ? "cmdPruefung" : "cmdFortschritt");
+            const QString name = way == 'p' ? u"Pruefung"_s : u"Fortschritt"_s;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == name && w->isVisible())
+                    asker = w;
+            asker->activateWindow();
+        }
         QVERIFY(asker);
         QTRY_COMPARE(QApplication::activeWindow(), asker);
         if (way == 'l')
