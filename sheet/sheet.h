@@ -19,7 +19,7 @@ namespace Sheets {
 // The person the calculation is for, from the main window.
 struct SheetPerson {
     QString name;
-    QString birthDate; // "3.7.1975"
+    QString birthDate; // "03.07.1975"
     QString birthTime; // "14 h 30 m 0 s"
     QString birthPlace;
 };

@@ -1,5 +1,8 @@
 #include "sheet/sheetparts.h"
 
+#include "core/notation.h"
+
+#include <QDate>
 #include <QRegularExpression>
 
 namespace Sheets {
@@ -34,12 +37,14 @@ QString time(const TextTriple &t)
            u' ' + withUnit(t[2], QStringLiteral(" s"));
 }
 
-// 12.7.2024, the elements as typed.
+// 12.07.2024 as every sheet writes a date; a date the calendar does not have
+// as typed.
 QString date(const TextTriple &t)
 {
     if (isEmpty(t))
         return blank();
-    return t[0] + u'.' + t[1] + u'.' + t[2];
+    const QDate typed(t[2].toInt(), t[1].toInt(), t[0].toInt());
+    return typed.isValid() ? Core::Notation::date(typed) : t[0] + u'.' + t[1] + u'.' + t[2];
 }
 
 } // namespace

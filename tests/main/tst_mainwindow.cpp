@@ -911,7 +911,7 @@ private slots:
 
         // The head stands in two columns, read line by line.
         const QStringList head{
-            u"Rechenblatt Solar"_s, u"Erika Muster"_s, u"Krebs"_s, u"6.7.1980"_s, u"2024"_s,
+            u"Rechenblatt Solar"_s, u"Erika Muster"_s, u"Krebs"_s, u"06.07.1980"_s, u"2024"_s,
             u"14 h 30 m 0 s"_s,     u"Berlin"_s};
         QTest::newRow("worked to the end")
             << QStringList{u"Command2"_s, u"Command3"_s, u"Command4"_s, u"Command1"_s,
