@@ -43,6 +43,9 @@ constexpr double SiderealPerCivil = 1.00273790935;
 // one, so the sidereal clock gains on the civil one: 9,8565 s on each hour of
 // universal time, held here in ten-thousandths of a second.
 constexpr qint64 ShareTenThousandthsPerHour = 98'565;
+// The hand method's 9,8565 s is that ratio's gain in an hour, rounded.
+static_assert(ShareTenThousandthsPerHour ==
+              static_cast<qint64>((SiderealPerCivil - 1) * 3600 * 10'000 + 0.5));
 
 // The share gained over an interval of universal time, to the whole second,
 // a half second up: 13h35m00s give 133,8838 s, taken as 134 s. Counted in

@@ -109,7 +109,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          const QString terms = plainNumber(e.age.years) + QStringLiteral(" Jahre ") +
                                plainNumber(e.age.days) + QStringLiteral(" Tage") + Equals +
-                               plainNumber(e.age.days) + Over + QStringLiteral("365") + Plus +
+                               plainNumber(e.age.days) + Over + plainNumber(DaysPerYear) + Plus +
                                plainNumber(std::nearbyint(e.age.years));
          return r && r->decimalYears
                     ? terms + Equals + plainNumber(*r->decimalYears) + QStringLiteral(" Jahre")
@@ -126,8 +126,9 @@ const std::array<StepRule, StepCount> Rules{{
      [](const R &r) { return r.arc; },
      {{&E::directionArc, 3, u"der Direktionsbogen"}, {&E::arcOfStep6, 6, u"der Direktionsbogen"}},
      [](const E &e, const R *r) -> QString {
-         return withResult(plainNumber(e.decimalYears) + Times + QStringLiteral("0°59'08''"), r,
-                           &R::arc, angleOf);
+         return withResult(plainNumber(e.decimalYears) + Times +
+                               Notation::angle(NaibodArcSecondsPerYear),
+                           r, &R::arc, angleOf);
      }},
     // 33.8328° x 4 m = 2.2555 h = 2h15m20s
     {3,
