@@ -123,19 +123,16 @@ TaskVerdict RectificationPage::judge()
         judged.firstEmpty = fields.at(verdict.firstEmpty);
     // An answer judged, as the record of the work keeps it.
     if (verdict.outcome != RectificationVerdict::Outcome::Incomplete) {
-        Record::Entry entry;
-        entry.kind = TaskKind::Rectification;
-        entry.taskNumber = m_task->number;
-        entry.given = givenTask(*m_task).toText();
-        entry.answer =
+        const bool right = judged.outcome == TaskVerdict::Outcome::Right;
+        judged.record = Record::entryOf(
+            givenTask(*m_task),
             worked ? Record::answerOf(*worked)
-                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()});
-        entry.right = verdict.outcome == RectificationVerdict::Outcome::Right;
-        if (!entry.right)
-            entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
-                                        : Record::causeCode(TaskKind::Rectification, verdict.hint);
-        entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
-        judged.record = entry;
+                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()}),
+            right,
+            right           ? QString()
+            : verdict.cause ? Record::causeCode(*verdict.cause)
+                            : Record::causeCode(TaskKind::Rectification, verdict.hint),
+            m_shownSince.elapsed() / 1000, Record::Source::Exercise);
     }
     return judged;
 }

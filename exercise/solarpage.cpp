@@ -109,20 +109,17 @@ TaskVerdict SolarPage::judge()
         judged.firstEmpty = fields.at(verdict.firstEmpty);
     // An answer judged, as the record of the work keeps it.
     if (verdict.outcome != SolarVerdict::Outcome::Incomplete) {
-        Record::Entry entry;
-        entry.kind = TaskKind::Solar;
-        entry.taskNumber = m_task->number;
-        entry.given = givenTask(*m_task).toText();
-        entry.answer =
+        const bool right = judged.outcome == TaskVerdict::Outcome::Right;
+        judged.record = Record::entryOf(
+            givenTask(*m_task),
             worked ? Record::answerOf(*worked)
                    : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()},
-                                         {fields[3]->text(), fields[4]->text(), fields[5]->text()});
-        entry.right = verdict.outcome == SolarVerdict::Outcome::Right;
-        if (!entry.right)
-            entry.cause = verdict.cause ? Record::causeCode(*verdict.cause)
-                                        : Record::causeCode(TaskKind::Solar, verdict.hint);
-        entry.seconds = static_cast<int>(m_shownSince.elapsed() / 1000);
-        judged.record = entry;
+                                         {fields[3]->text(), fields[4]->text(), fields[5]->text()}),
+            right,
+            right           ? QString()
+            : verdict.cause ? Record::causeCode(*verdict.cause)
+                            : Record::causeCode(TaskKind::Solar, verdict.hint),
+            m_shownSince.elapsed() / 1000, Record::Source::Exercise);
     }
     return judged;
 }

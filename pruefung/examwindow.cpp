@@ -274,12 +274,9 @@ Record::Entry ExamWindow::recordEntry(TaskKind kind, const std::optional<Record:
         entry = *judged;
     } else {
         const TaskPage &page = panel(kind).page();
-        const GivenTask given = page.given().value_or(GivenTask{});
-        entry.kind = kind;
-        entry.taskNumber = given.number;
-        entry.given = given.toText();
-        entry.answer = page.answerText();
-        entry.cause = QStringLiteral("pruefung.incomplete");
+        entry =
+            Record::entryOf(page.given().value_or(GivenTask{}), page.answerText(), false,
+                            QStringLiteral("pruefung.incomplete"), 0, Record::Source::Examination);
     }
     entry.seconds = static_cast<int>(shown);
     entry.source = Record::Source::Examination;

@@ -39,6 +39,11 @@ struct Entry {
     friend bool operator==(const Entry &, const Entry &) = default;
 };
 
+// The entry of a task's answer judged `seconds` after the task was shown (or
+// its calculator opened); a right answer has no cause.
+Entry entryOf(const Core::GivenTask &task, const QString &answer, bool right, const QString &cause,
+              qint64 seconds, Source source);
+
 } // namespace Record
 
 #endif

@@ -91,6 +91,21 @@ Entry entryOf(const QSqlQuery &q)
 
 } // namespace
 
+Entry entryOf(const Core::GivenTask &task, const QString &answer, bool right, const QString &cause,
+              qint64 seconds, Source source)
+{
+    Entry entry;
+    entry.kind = task.kind;
+    entry.taskNumber = task.number;
+    entry.given = task.toText();
+    entry.answer = answer;
+    entry.right = right;
+    entry.cause = right ? QString() : cause;
+    entry.seconds = static_cast<int>(seconds);
+    entry.source = source;
+    return entry;
+}
+
 QString sourceText(Source source)
 {
     switch (source) {

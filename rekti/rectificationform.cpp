@@ -543,8 +543,9 @@ void RectificationForm::openCheck()
     // latitude chosen inside the check dialog is not recorded.
     if (m_state.task && m_start.record) {
         const CheckReport &report = checked.value();
-        m_start.record(checkEntry(*m_state.task, Record::answerOf(worked), report.right,
-                                  Record::causeCode(report.cause), m_opened.elapsed() / 1000));
+        m_start.record(Record::entryOf(*m_state.task, Record::answerOf(worked), report.right,
+                                       Record::causeCode(report.cause), m_opened.elapsed() / 1000,
+                                       Record::Source::Check));
     }
     auto *dialog = new RectificationCheckDialog(worked, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -398,9 +398,9 @@ void SolarForm::openCheck()
     // check; what is changed inside the check dialog is not.
     if (m_state.task && m_start.record) {
         const Cause cause = comparison.value().cause;
-        m_start.record(checkEntry(*m_state.task, Record::answerOf(m_state.worked()),
-                                  cause == Cause::Right, Record::causeCode(cause),
-                                  m_opened.elapsed() / 1000));
+        m_start.record(Record::entryOf(*m_state.task, Record::answerOf(m_state.worked()),
+                                       cause == Cause::Right, Record::causeCode(cause),
+                                       m_opened.elapsed() / 1000, Record::Source::Check));
     }
     auto *dialog = new CheckDialog(comparison.value(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

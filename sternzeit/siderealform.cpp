@@ -421,9 +421,9 @@ void SiderealForm::openCheck()
     // own check judges it.
     if (m_state.task && m_state.task->kind == Core::TaskKind::Sidereal && m_start.record) {
         const Cause cause = checked.value().cause;
-        m_start.record(Gui::checkEntry(*m_state.task, Record::answerOf(m_state.worked()),
+        m_start.record(Record::entryOf(*m_state.task, Record::answerOf(m_state.worked()),
                                        cause == Cause::Right, Record::causeCode(cause),
-                                       m_opened.elapsed() / 1000));
+                                       m_opened.elapsed() / 1000, Record::Source::Check));
     }
     auto *dialog = new SiderealCheckDialog(checked.value(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -15,21 +15,6 @@
 
 namespace Gui {
 
-Record::Entry checkEntry(const Core::GivenTask &task, const QString &answer, bool right,
-                         const QString &cause, qint64 seconds)
-{
-    Record::Entry entry;
-    entry.kind = task.kind;
-    entry.taskNumber = task.number;
-    entry.given = task.toText();
-    entry.answer = answer;
-    entry.right = right;
-    entry.cause = right ? QString() : cause;
-    entry.seconds = static_cast<int>(seconds);
-    entry.source = Record::Source::Check;
-    return entry;
-}
-
 using namespace Core;
 
 namespace {

@@ -70,11 +70,6 @@ struct CalculatorStart {
     const Core::ExamLock *examLock = nullptr;
 };
 
-// The entry of the record for "Kontrolle…" on a calculation of `task`:
-// opened `seconds` after the calculator opened on it.
-Record::Entry checkEntry(const Core::GivenTask &task, const QString &answer, bool right,
-                         const QString &cause, qint64 seconds);
-
 // Whether the calculation's task is under a running examination: its check
 // and the check on its calculation sheet are locked.
 bool underExamination(const CalculatorStart &start, const std::optional<Core::GivenTask> &task);
