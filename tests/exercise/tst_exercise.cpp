@@ -87,9 +87,9 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     // These texts are what a class was handed: a change here changes every
     // numbered task already given out (task 1 keeps the person and birth it
-    // has always had, its Solar is now set in Peking). Of each sort one: in Germany, abroad
-    // west of Greenwich with "+24h" and east with "-24h", across a sign with
-    // the radix in either sign and across 0° Aries. What the task gives
+    // has always had, its Solar is now set in Peking). Of each sort one: in
+    // Germany, abroad west of Greenwich with "+24h" and east with "-24h",
+    // across a sign with the radix in either sign. What the task gives
     // travels with it and names it at the calculator's top.
     void pinnedSolarTasks_data()
     {
@@ -145,11 +145,6 @@ private slots:
             u"Entfernungswert: B = 29°28'01'' − 29°23'45'' = 0°04'16'' (die Radix-Sonne steht "
             u"noch im Zeichen des 1. Datums, ohne 30°).",
             u"22.09.2012 um 2h44m38s", u"Aufgabe 4 · Solar 2012 · Zeitzone +1");
-        row("across 0° Aries", 14,
-            u"Günter Mayer wurde am 20.03.1993 in Lübeck geboren.</p><p>Radix-Sonne: 0°02'04'' "
-            u"Widder<br>Solar für das Jahr: 2025<br>Zeitzone: +1",
-            u"A = 0°37'11'' + 30° − 29°37'35'' = 0°59'36''", u"20.03.2025 um 10h51m33s",
-            u"Aufgabe 14 · Solar 2025 · Zeitzone +1");
     }
 
     void pinnedSolarTasks()
@@ -255,7 +250,6 @@ private slots:
         // Across 0° Aries: A = 3540'', B = 1200'', 8.1356 h.
         row("across 0° Aries", "0°00'00'' Widder", 1, "01.07.2024 um 9h08m08s", "29°40'00'' Fische",
             "0°39'00'' Widder");
-        row("across, radix before date 1", "29°31'09''", 1, "", "29°31'10''", "0°28'40'' Löwe");
     }
 
     void solarHandSolution()
@@ -290,8 +284,6 @@ private slots:
                                   "weicht davon um 0 s ab."_s;
         QTest::newRow("a second late") << 4710 << 1 << 0 << time + u"nahe daran"_s;
         QTest::newRow("zone forgotten") << 4710 << -3600 << 0 << time + u"Zeitzone vergessen"_s;
-        QTest::newRow("zone's sign turned round")
-            << 4710 << -7200 << 0 << time + u"Vorzeichen der Zeitzone vertauscht"_s;
         QTest::newRow("the day before") << 4710 << 0 << -1 << date + u"kleineren der beiden"_s;
         QTest::newRow("A and B swapped") << 4710 << 35258 << 0 << time + u"A und B vertauscht"_s;
         QTest::newRow("the pair of days after") << 4711 << 22 << 0 << time + u"Tagespaar"_s;
