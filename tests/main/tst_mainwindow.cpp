@@ -127,14 +127,6 @@ void closeFinished(MainWindow &window)
     QVERIFY(!window.findChild<QDialog *>());
 }
 
-void type(QWidget *form, const char *fields, const QStringList &texts)
-{
-    for (int i = 0; i < texts.size(); ++i) {
-        const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i);
-        typeInto(form, name.constData(), texts[i]);
-    }
-}
-
 // A birth on 6.7.1980 at 14.30 in Berlin, the Solar of 2024: radix Krebs
 // 14°22'30'' and the ephemeris of 5 and 6 July 2024 as a student picks them.
 Solar::SolarForm *openWorkedSolar(MainWindow &window)
@@ -173,16 +165,6 @@ QDialog *openRectification(MainWindow &window)
     return window.findChild<QDialog *>(u"Rekti"_s);
 }
 
-QString shown(QWidget *form, const char *fields, int count = 3)
-{
-    QStringList texts;
-    for (int i = 0; i < count; ++i) {
-        texts << form->findChild<QLineEdit *>(QLatin1String(fields) + u'_' + QString::number(i))
-                     ->text();
-    }
-    return texts.join(u'|');
-}
-
 // Every field the student types into, with its text.
 QStringList typedFields(QWidget *form)
 {
@@ -214,12 +196,6 @@ QStringList falseEquations(const QString &text)
 QStringList triple(const SexagesimalTriple &t)
 {
     return {QString::number(t.units), QString::number(t.minutes), QString::number(t.seconds)};
-}
-
-void choose(QWidget *form, const char *list, const QString &entry)
-{
-    auto *box = form->findChild<QComboBox *>(QLatin1String(list));
-    box->setCurrentIndex(box->findText(entry));
 }
 
 // The rectification form as a student fills it in for a task, pressing every

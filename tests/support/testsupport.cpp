@@ -1,6 +1,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -55,6 +56,29 @@ void click(QWidget *window, const char *name)
     auto *button = window->findChild<QAbstractButton *>(QLatin1String(name));
     QVERIFY2(button, name);
     button->click();
+}
+
+void type(QWidget *form, const char *fields, const QStringList &texts)
+{
+    for (int i = 0; i < texts.size(); ++i) {
+        const QByteArray name = QByteArray(fields) + '_' + QByteArray::number(i);
+        typeInto(form, name.constData(), texts[i]);
+    }
+}
+
+QString shown(QWidget *form, const char *fields, int count)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i)
+        texts << form->findChild<QLineEdit *>(QLatin1String(fields) + u'_' + QString::number(i))
+                     ->text();
+    return texts.join(u'|');
+}
+
+void choose(QWidget *form, const char *list, const QString &entry)
+{
+    auto *box = form->findChild<QComboBox *>(QLatin1String(list));
+    box->setCurrentIndex(box->findText(entry));
 }
 
 QStringList pdfPages(const QString &path)

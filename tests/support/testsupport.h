@@ -64,5 +64,11 @@ QList<Core::ResultRow> rowsOf(const Gui::ResultList &list);
 void typeInto(QWidget *window, const char *field, const QString &text);
 // Clicks a button of the window by its name.
 void click(QWidget *window, const char *button);
+// Types texts into the numbered fields "fields_0", "fields_1", … of a form.
+void type(QWidget *form, const char *fields, const QStringList &texts);
+// The texts of the numbered fields "fields_0" … "fields_<count-1>", joined by '|'.
+QString shown(QWidget *form, const char *fields, int count = 3);
+// Chooses the entry of a list by its text.
+void choose(QWidget *form, const char *list, const QString &entry);
 
 #endif
