@@ -43,14 +43,14 @@ struct ProgressLinks {
 // whole record as a sortable table; "Üben, was fehlt" opens a task on the
 // most frequent cause, "Verlauf löschen" deletes the record (Ctrl+Z takes it
 // back). The record is read when the window opens and on "Aktualisieren". Not
-// modal; whoever opens it keeps one instance and calls bringToFront().
+// modal; whoever opens it keeps one instance and brings it
+// to the front (Gui::bringToFront).
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ProgressWindow(ProgressLinks links, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
-    void bringToFront();
     // Reads the record and shows it anew.
     void reload();
 

@@ -405,7 +405,7 @@ void MainWindow::openExercises()
 {
     if (!m_exercises)
         m_exercises = new ExerciseWindow(nullptr, exerciseLinks());
-    m_exercises->bringToFront();
+    Gui::bringToFront(m_exercises);
 }
 
 // What the exercise window and the examination ask of this window: the
@@ -466,7 +466,7 @@ void MainWindow::openExam()
 {
     if (!m_exam)
         makeExamWindow();
-    m_exam->bringToFront();
+    Gui::bringToFront(m_exam);
 }
 
 // A window of its own, as the exercises' is. Each task it hands in comes out
@@ -501,7 +501,7 @@ void MainWindow::openProgress()
     } else if (!m_progress->isVisible()) {
         m_progress->reload();
     }
-    m_progress->bringToFront();
+    Gui::bringToFront(m_progress);
 }
 
 // "In den Rechner übernehmen": the calculator opens on the task, its person

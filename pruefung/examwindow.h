@@ -41,7 +41,8 @@ namespace Examination {
 //
 // Everything is in the store from the moment it begins, so the countdown goes
 // on across a restart or a killed program; whoever opens the window keeps one
-// instance and calls bringToFront() to show it again.
+// instance and brings it to the front (Gui::bringToFront) to show it
+// again.
 // The menu of "Protokoll…": "Drucken…" (actProtokollDrucken), "Als PDF
 // speichern…" (actProtokollPdf), messages titled "Prüfung üben".
 Sheets::SheetTexts protocolTexts();
@@ -59,7 +60,6 @@ public:
                QWidget *parent = nullptr);
     ~ExamWindow() override;
 
-    void bringToFront();
     const ExamRecord &record() const { return m_record; }
     bool running() const { return m_record.running(); }
 
