@@ -369,13 +369,11 @@ private slots:
         QCOMPARE(recorded.constLast().source, Record::Source::Check);
         // The same task again continues it: the date 1 picked comes back.
         pick(form, "cmbDeg1", {5, 6, 7});
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(form);
         click(exercises, "cmdInRechner");
         form = window.findChild<Solar::SolarForm *>();
         QCOMPARE(form->state().header.sunDate1, (SexagesimalTriple{5, 6, 7}));
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(form);
 
         // A rectification task: what the task gives in the form's head, the
         // Solar's entries untouched.
@@ -392,8 +390,7 @@ private slots:
         QCOMPARE(Sexagesimal::read(head.birthSiderealTime).totalSeconds(), gzk.birthSiderealTime);
         QCOMPARE(rectification->state().entries.birthSiderealTimeOfStep8.totalSeconds(),
                  gzk.birthSiderealTime);
-        rectification->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(rectification);
 
         // A task of the sidereal time: its birth, zone and longitude in the
         // head, kept under its key; the page judges the calculation kept.
@@ -414,15 +411,13 @@ private slots:
         click(exercises, "cmdPruefen");
         QVERIFY2(recorder.messages.constLast().contains(u"wurde nicht gerechnet"_s),
                  qPrintable(recorder.messages.constLast()));
-        sternzeit->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(sternzeit);
         click(exercises, "cmdPruefen");
         QVERIFY(recorder.messages.constLast().contains(u"wurde nicht gerechnet"_s));
         click(&window, "cmdSternzeit");
         sternzeit = window.findChild<Sidereal::SiderealForm *>();
         QVERIFY(!sternzeit->state().task && !Store::keptTask(Store::SiderealTask));
-        sternzeit->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(sternzeit);
 
         // Opened from the main window: a free calculation of the window's person.
         click(&window, "Command2");
@@ -430,8 +425,7 @@ private slots:
         QCOMPARE(form->state().header.sunDate1, (SexagesimalTriple{5, 6, 7}));
         QVERIFY(!form->state().task);
         QCOMPARE(form->findChild<QLabel *>(u"lblAufgabeDaten"_s)->text(), QString());
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(form);
 
         window.close();
         QVERIFY(!exercises->isVisible());
@@ -469,8 +463,7 @@ private slots:
         click(form, "Command2");
         click(form, "cmdKontrolle");
         QVERIFY(recorder.messages.constLast().endsWith(u"Kontrolle dieser Aufgabe gesperrt."_s));
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(form);
 
         {
             MainWindow restarted;

@@ -317,8 +317,7 @@ private slots:
         typeInto(form, "Text3_0", u"Berlin"_s);
         QTRY_COMPARE(Store::readSetting(u"velmora"_s, u"Sternzeit"_s, u"Text30"_s), u"Berlin"_s);
         QCOMPARE(Store::readSetting(u"velmora"_s, u"Sternzeit"_s, u"txtEphemeride1"_s), u"42"_s);
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(form);
         MainWindow again;
         form = openSidereal(again);
         QCOMPARE(shown(form, "txtDateh") + u' ' + shown(form, "txtTime0") + u' ' +
@@ -327,8 +326,7 @@ private slots:
         QCOMPARE(form->findChild<QComboBox *>(u"cmbZone_0"_s)->currentText(), u"+2"_s);
         QCOMPARE(form->findChild<QComboBox *>(u"cmbLaenge_0"_s)->currentText(), u"W"_s);
         QCOMPARE(recorder.messages, QStringList());
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeNow(form);
         click(&again, "Command7");
         form = openSidereal(again);
         QCOMPARE(shown(form, "txtEphemeride"), u"||"_s);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -73,6 +74,12 @@ QString shown(QWidget *form, const char *fields, int count)
         texts << form->findChild<QLineEdit *>(QLatin1String(fields) + u'_' + QString::number(i))
                      ->text();
     return texts.join(u'|');
+}
+
+void closeNow(QWidget *window)
+{
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void choose(QWidget *form, const char *list, const QString &entry)

@@ -68,6 +68,8 @@ void click(QWidget *window, const char *button);
 void type(QWidget *form, const char *fields, const QStringList &texts);
 // The texts of the numbered fields "fields_0" … "fields_<count-1>", joined by '|'.
 QString shown(QWidget *form, const char *fields, int count = 3);
+// Closes a window that deletes itself on closing, and lets it go at once.
+void closeNow(QWidget *window);
 // Chooses the entry of a list by its text.
 void choose(QWidget *form, const char *list, const QString &entry);
 
