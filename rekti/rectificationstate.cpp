@@ -346,51 +346,16 @@ void readHeader(Header &h, const FieldTexts &birthDate)
     h.typedAge = {readNumber(h.age[0]), readNumber(h.age[1])};
 }
 
-State::State()
-    : m_ledger([] {
-          QList<QList<int>> feeds;
-          for (int step = 0; step < StepCount; ++step)
-              feeds << feedsOf(step);
-          return feeds;
-      }())
-{}
-
 std::optional<QString> State::run(Step step)
 {
-    const StepRule &r = rule(step);
-    if (const auto message = r.run(entries, m_results)) {
-        m_ledger.failed(step);
+    const auto message = StepState::run(step);
+    if (message)
         return message;
-    }
-    m_ledger.succeeded(step, r.inputs(entries));
-    // The result goes into the fields of the later steps that read it, as the
-    // form writes them and reads them back.
-    for (const Copy &copy : r.copies)
-        entries.*copy.entry = Sexagesimal::of(*r.shown(m_results));
     if (step == DecimalYearsStep)
-        entries.decimalYears = asWritten(*m_results.decimalYears);
-    // Step 4's sum preselects "-24h" when it passes a day.
+        entries.decimalYears = asWritten(*results().decimalYears);
     if (step == SumStep)
-        entries.dayHours = m_results.sum->beyondADay ? -24.0 : 0.0;
+        entries.dayHours = results().sum->beyondADay ? -24.0 : 0.0;
     return std::nullopt;
-}
-
-StepLedger::Status State::status(int step) const
-{
-    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-int State::firstStale(int step) const
-{
-    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-Worked State::worked() const
-{
-    Worked w{header, entries, m_results, {}, task};
-    for (int s = 0; s < StepCount; ++s)
-        w.status[static_cast<std::size_t>(s)] = status(s);
-    return w;
 }
 
 } // namespace Rectification

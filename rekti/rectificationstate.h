@@ -1,8 +1,7 @@
 #ifndef REKTI_RECTIFICATIONSTATE_H
 #define REKTI_RECTIFICATIONSTATE_H
 
-#include "core/giventask.h"
-#include "core/stepledger.h"
+#include "core/stepstate.h"
 #include "rekti/rectificationsteps.h"
 
 #include <QDate>
@@ -111,39 +110,14 @@ struct Header {
 // where they change).
 void readHeader(Header &header, const Core::FieldTexts &birthDate);
 
-struct Worked {
-    Header header;
-    Entries entries;
-    Results results;
-    std::array<Core::StepLedger::Status, StepCount> status{};
-    // The task the calculation answers; nothing for a free calculation.
-    std::optional<Core::GivenTask> task;
-};
+using Worked = Core::WorkedSteps<Header, Entries, Results, StepCount>;
 
-class State {
+class State : public Core::StepState<Worked, &rule> {
 public:
-    State();
-
-    Header header;
-    Entries entries;
-    // The task taken over from the exercises, kept while the calculation
-    // answers it.
-    std::optional<Core::GivenTask> task;
-
-    const Results &results() const { return m_results; }
-    // Runs a step on the entries. On success the result is kept and written
-    // into the entries of the later steps that read it, and the step is
-    // current; a failure keeps the old result, now stale, and answers the
-    // step's one message.
+    // Runs a step as every step runs; the decimal years go into step 2's
+    // field as written, and step 4's sum preselects "-24h" when it passes a
+    // day.
     std::optional<QString> run(Step step);
-    Core::StepLedger::Status status(int step) const;
-    // The first stale step on the way to a step, itself included; -1 if none.
-    int firstStale(int step) const;
-    Worked worked() const;
-
-private:
-    Results m_results;
-    Core::StepLedger m_ledger;
 };
 
 } // namespace Rectification

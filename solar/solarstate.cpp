@@ -205,50 +205,6 @@ std::optional<QDate> dateOf(const FieldTexts &texts)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-State::State()
-    : m_ledger([] {
-          QList<QList<int>> feeds;
-          for (int step = 0; step < StepCount; ++step)
-              feeds << feedsOf(step);
-          return feeds;
-      }())
-{}
-
-std::optional<QString> State::run(Step step)
-{
-    const StepRule &r = rule(step);
-    if (const auto message = r.run(entries, m_results)) {
-        m_ledger.failed(step);
-        return message;
-    }
-    // The result goes into its field and the fields of the next step that
-    // read it, as the form writes them and reads them back; it belongs to the
-    // inputs as they stand once it is shown.
-    for (const Copy &copy : r.copies)
-        entries.*copy.entry = *r.shown(m_results);
-    m_ledger.succeeded(step, r.inputs(entries));
-    return std::nullopt;
-}
-
-StepLedger::Status State::status(int step) const
-{
-    return m_ledger.status(
-        step, [this](int s) { return rule(s).inputs(entries); },
-        [this](int s, int earlier) { return reads(s, earlier); });
-}
-
-int State::firstStale(int step) const
-{
-    return m_ledger.firstStale(
-        step, [this](int s) { return rule(s).inputs(entries); },
-        [this](int s, int earlier) { return reads(s, earlier); });
-}
-
-bool State::reads(int step, int earlier) const
-{
-    return Solar::reads(entries, m_results, step, earlier);
-}
-
 bool reads(const Entries &entries, const Results &results, int step, int earlier)
 {
     const StepRule &r = rule(earlier);
@@ -293,14 +249,6 @@ QString acrossSignEquation(int step, const Entries &e)
     if (result.ok())
         equation += Equals + Notation::angle(pickersToSeconds(result.value()));
     return equation;
-}
-
-Worked State::worked() const
-{
-    Worked w{header, entries, m_results, {}, task};
-    for (int s = 0; s < StepCount; ++s)
-        w.status[static_cast<std::size_t>(s)] = status(s);
-    return w;
 }
 
 } // namespace Solar

@@ -215,49 +215,12 @@ int eastLongitudeMinutes(const Header &h)
     return h.eastWest < 0 ? -whole : whole;
 }
 
-State::State()
-    : m_ledger([] {
-          QList<QList<int>> feeds;
-          for (int step = 0; step < StepCount; ++step)
-              feeds << feedsOf(step);
-          return feeds;
-      }())
-{}
-
 std::optional<QString> State::run(Step step)
 {
-    const StepRule &r = rule(step);
-    if (const auto message = r.run(entries, m_results)) {
-        m_ledger.failed(step);
-        return message;
-    }
-    m_ledger.succeeded(step, r.inputs(entries));
-    // The result goes into the fields of the later steps that read it, as the
-    // form writes them and reads them back.
-    for (const Copy &copy : r.copies)
-        entries.*copy.entry = Sexagesimal::of(*r.shown(m_results));
-    // The sum proposes the whole days that bring it into the day.
-    if (step == SumStep)
-        entries.dayHours = m_results.sum->dayHours;
-    return std::nullopt;
-}
-
-StepLedger::Status State::status(int step) const
-{
-    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-int State::firstStale(int step) const
-{
-    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-Worked State::worked() const
-{
-    Worked w{header, entries, m_results, {}, task};
-    for (int s = 0; s < StepCount; ++s)
-        w.status[static_cast<std::size_t>(s)] = status(s);
-    return w;
+    const auto message = StepState::run(step);
+    if (!message && step == SumStep)
+        entries.dayHours = results().sum->dayHours;
+    return message;
 }
 
 } // namespace Sidereal
