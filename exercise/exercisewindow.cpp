@@ -174,16 +174,6 @@ void ExerciseWindow::restoreLastTask()
         showRandomTask();
 }
 
-void ExerciseWindow::bringToFront()
-{
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
-
 bool ExerciseWindow::showTask(int number)
 {
     if (display(number))

@@ -9,6 +9,7 @@
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
 #include "sternzeit/siderealstate.h"
+#include "ui/windowplacement.h"
 
 #include <QWidget>
 
@@ -75,7 +76,7 @@ public:
 
     // Shows the window, restored from the task bar if need be, in front of
     // the others.
-    void bringToFront();
+    void bringToFront() { Gui::bringToFront(this); }
 
     // Shows the task of a number as typing it and pressing "Anzeigen" does;
     // false (with the message) for a number outside 1 .. 999 999.

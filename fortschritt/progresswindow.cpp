@@ -85,16 +85,6 @@ void ProgressWindow::connectControls()
     }
 }
 
-void ProgressWindow::bringToFront()
-{
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
-
 void ProgressWindow::reload()
 {
     std::optional<QList<Record::Entry>> read;

@@ -3,6 +3,7 @@
 
 #include "fortschritt/progress.h"
 #include "record/entry.h"
+#include "ui/windowplacement.h"
 
 #include <QList>
 #include <QWidget>
@@ -50,7 +51,9 @@ public:
     explicit ProgressWindow(ProgressLinks links, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
-    void bringToFront();
+    // Shows the window, restored from the task bar if need be, in front of
+    // the others.
+    void bringToFront() { Gui::bringToFront(this); }
     // Reads the record and shows it anew.
     void reload();
 

@@ -347,16 +347,6 @@ void ExamWindow::showState()
         ui->lblRestzeit->setText(remainingText(qint64{ui->spnMinuten->value()} * 60));
 }
 
-void ExamWindow::bringToFront()
-{
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
-
 void ExamWindow::keyPressEvent(QKeyEvent *event)
 {
     if (!Gui::pressFocusedButtonOnEnter(this, event))

@@ -6,6 +6,7 @@
 #include "pruefung/examrecord.h"
 #include "record/entry.h"
 #include "sheet/sheetactions.h"
+#include "ui/windowplacement.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -59,7 +60,9 @@ public:
                QWidget *parent = nullptr);
     ~ExamWindow() override;
 
-    void bringToFront();
+    // Shows the window, restored from the task bar if need be, in front of
+    // the others.
+    void bringToFront() { Gui::bringToFront(this); }
     const ExamRecord &record() const { return m_record; }
     bool running() const { return m_record.running(); }
 

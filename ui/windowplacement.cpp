@@ -97,4 +97,14 @@ void placeBeside(QWidget *calculator, QWidget *page)
     new PageOnTop(calculator, page);
 }
 
+void bringToFront(QWidget *window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace Gui
