@@ -239,10 +239,10 @@ Sheet rectificationExerciseSheet(int first, int count, QDate printed, bool sider
     return sheet;
 }
 
-QString rectificationExerciseSheetFileName(int first, int count)
+QString exerciseSheetFileName(Core::TaskKind kind, int first, int count)
 {
     const int last = lastOnSheet(first, count);
-    return QStringLiteral("Übungsblatt GZK ") + QString::number(first) +
+    return QStringLiteral("Übungsblatt ") + Core::kindText(kind) + u' ' + QString::number(first) +
            (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
@@ -275,13 +275,6 @@ Sheet siderealExerciseSheet(int first, int count, QDate printed)
     return sheet;
 }
 
-QString siderealExerciseSheetFileName(int first, int count)
-{
-    const int last = lastOnSheet(first, count);
-    return QStringLiteral("Übungsblatt Sternzeit ") + QString::number(first) +
-           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
-}
-
 Sheet solarExerciseSheet(int first, int count, QDate printed)
 {
     const int last = lastOnSheet(first, count);
@@ -305,13 +298,6 @@ Sheet solarExerciseSheet(int first, int count, QDate printed)
                                        "den Tag davor zurück (+24h).");
     sheet.closing = solutions;
     return sheet;
-}
-
-QString solarExerciseSheetFileName(int first, int count)
-{
-    const int last = lastOnSheet(first, count);
-    return QStringLiteral("Übungsblatt Solar ") + QString::number(first) +
-           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
 SheetTexts exerciseSheetTexts()

@@ -120,11 +120,6 @@ Sheets::Sheet RectificationPage::exerciseSheet(int count, QDate printed) const
     return rectificationExerciseSheet(m_task->number, count, printed, m_siderealWorked);
 }
 
-QString RectificationPage::exerciseSheetFileName(int count) const
-{
-    return rectificationExerciseSheetFileName(m_task->number, count);
-}
-
 Sheets::SheetStep RectificationPage::taskOnSheet(int ordinal) const
 {
     return rectificationTaskOnSheet(ordinal, *m_task);

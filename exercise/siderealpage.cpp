@@ -94,11 +94,6 @@ Sheets::Sheet SiderealPage::exerciseSheet(int count, QDate printed) const
     return siderealExerciseSheet(m_task->number, count, printed);
 }
 
-QString SiderealPage::exerciseSheetFileName(int count) const
-{
-    return siderealExerciseSheetFileName(m_task->number, count);
-}
-
 Sheets::SheetStep SiderealPage::taskOnSheet(int ordinal) const
 {
     return siderealTaskOnSheet(ordinal, *m_task);

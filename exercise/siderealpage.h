@@ -30,7 +30,6 @@ public:
     TaskVerdict judge() override;
     QString solutionHtml() override;
     Sheets::Sheet exerciseSheet(int count, QDate printed) const override;
-    QString exerciseSheetFileName(int count) const override;
     Sheets::SheetStep taskOnSheet(int ordinal) const override;
 };
 

@@ -108,11 +108,6 @@ Sheets::Sheet SolarPage::exerciseSheet(int count, QDate printed) const
     return solarExerciseSheet(m_task->number, count, printed);
 }
 
-QString SolarPage::exerciseSheetFileName(int count) const
-{
-    return solarExerciseSheetFileName(m_task->number, count);
-}
-
 Sheets::SheetStep SolarPage::taskOnSheet(int ordinal) const
 {
     return solarTaskOnSheet(ordinal, *m_task);

@@ -3,6 +3,7 @@
 
 #include "core/giventask.h"
 #include "core/stepledger.h"
+#include "exercise/exercisesheet.h"
 #include "record/causes.h"
 #include "record/entry.h"
 #include "sheet/sheet.h"
@@ -147,6 +148,10 @@ public:
     {
         if (m_workIn)
             m_workIn(*m_task);
+    }
+    QString exerciseSheetFileName(int count) const override
+    {
+        return Exercise::exerciseSheetFileName(kind(), m_task->number, count);
     }
     std::optional<Core::GivenTask> given() const override
     {
