@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <type_traits>
 
@@ -34,6 +35,30 @@ struct WorkedSteps {
     std::array<StepLedger::Status, Count> status{};
     // The task the calculation answers; nothing for a free calculation.
     std::optional<GivenTask> task;
+};
+
+// One step of a calculation, written once for the state, the form, the check,
+// the sheet and the exercises: `Shown` is what its own field shows, `Copy`
+// where its result goes besides.
+template <typename Entries, typename Results, typename Shown, typename Copy> struct StepRuleOf {
+    int number;             // of the step on the form
+    const char16_t *name;   // "Direktionsbogen", in "Schritt 2 (Direktionsbogen)"
+    QList<int> feeds;       // the earlier steps whose results it reads
+    bool isTime;            // its result a time (h m s) rather than an angle
+    const char16_t *result; // its result as the sheet or a finding names it, or none
+    // The values of the fields it reads, as numbers.
+    std::function<StepLedger::Inputs(const Entries &)> inputs;
+    // Runs it on the entries into its slot of the results; its one message
+    // when it refuses.
+    std::function<std::optional<QString>(const Entries &, Results &)> run;
+    // What its own field shows; nothing before it ran.
+    std::function<std::optional<Shown>(const Results &)> shown;
+    QList<Copy> copies;
+    // Its equation as the sheet writes it: the terms from its inputs and,
+    // given what it gave, " = " and the values on the way to the result.
+    std::function<QString(const Entries &, const Results *)> equation;
+
+    QString stepName() const { return QString::fromUtf16(name); }
 };
 
 // A result as it goes into the field of a step that reads it.

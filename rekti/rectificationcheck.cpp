@@ -101,8 +101,8 @@ Found unfinishedStep(const Context &c)
     for (int step = 0; step < StepCount; ++step) {
         const auto status = c.w.status[static_cast<std::size_t>(step)];
         const Cause cause = status == StepLedger::Status::Stale ? Cause::Stale : Cause::NotComputed;
-        if (const auto text = unfinishedText(status, stepNumber(step), stepName(step)))
-            return Finding{cause, stepNumber(step), *text};
+        if (const auto text = unfinishedText(status, rule(step).number, rule(step).stepName()))
+            return Finding{cause, rule(step).number, *text};
     }
     return {};
 }

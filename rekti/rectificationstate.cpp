@@ -315,21 +315,6 @@ const StepRule &rule(int step)
     return Rules.at(static_cast<std::size_t>(step));
 }
 
-int stepNumber(int step)
-{
-    return rule(step).number;
-}
-
-QString stepName(int step)
-{
-    return QString::fromUtf16(rule(step).name);
-}
-
-QList<int> feedsOf(int step)
-{
-    return rule(step).feeds;
-}
-
 QString shownText(int step, const Results &results)
 {
     const auto t = rule(step).shown(results);

@@ -59,31 +59,9 @@ struct Copy {
     const char16_t *what; // "der Direktionsbogen", as a finding names it
 };
 
-// One step of the calculation, written once for the state, the form, the
-// check, the sheet and the exercises.
-struct StepRule {
-    int number;             // of the step on the form, 2 .. 8
-    const char16_t *name;   // "Direktionsbogen", in "Schritt 2 (Direktionsbogen)"
-    QList<int> feeds;       // the earlier steps whose results it reads
-    bool isTime;            // its result a time (h m s) rather than an angle
-    const char16_t *result; // the caption of its numbered step's result, or none
-    // The values of the fields it reads, as numbers.
-    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
-    // Runs it on the entries into its slot of the results; its one message
-    // when it refuses.
-    std::function<std::optional<QString>(const Entries &, Results &)> run;
-    // The angle or time its own field shows; nothing before it ran.
-    std::function<std::optional<Core::SexagesimalTriple>(const Results &)> shown;
-    QList<Copy> copies;
-    // Its equation as the sheet writes it: the terms from its inputs and,
-    // given what it gave, " = " and the values on the way to the result.
-    std::function<QString(const Entries &, const Results *)> equation;
-};
+using StepRule = Core::StepRuleOf<Entries, Results, Core::SexagesimalTriple, Copy>;
 
 const StepRule &rule(int step);
-int stepNumber(int step);
-QString stepName(int step);
-QList<int> feedsOf(int step);
 // The result as its field shows it, an angle or a time: "33°49'58''".
 QString shownText(int step, const Results &results);
 

@@ -108,7 +108,7 @@ QList<Link> pickedLinks(const Worked &w)
     const auto link = [](int step, const QString &what, const QString &stands,
                          const QString &picked) {
         return Link{step, QStringLiteral("In Schritt %1 steht als %2 %3, gewählt ist aber %4.")
-                              .arg(stepNumber(step))
+                              .arg(rule(step).number)
                               .arg(what, stands, picked)};
     };
     const auto angle = [](const SexagesimalTriple &t) {
@@ -187,13 +187,13 @@ QList<Link> resultLinks(const Worked &w, bool acrossSignPair)
                           copy.readBy == step
                               ? QStringLiteral("In Schritt %1 ist %2 = %3, die Rechnung ergibt "
                                                "aber %4.")
-                                    .arg(stepNumber(step))
+                                    .arg(rule(step).number)
                                     .arg(what, written(held), gives)
                               : QStringLiteral("In Schritt %1 steht als %2 %3, Schritt %4 ergibt "
                                                "aber %5.")
-                                    .arg(stepNumber(copy.readBy))
+                                    .arg(rule(copy.readBy).number)
                                     .arg(what, written(held))
-                                    .arg(stepNumber(step))
+                                    .arg(rule(step).number)
                                     .arg(gives)};
         }
     }
@@ -381,7 +381,7 @@ Found unfinished(const Context &x)
         if (x.acrossSign && (s == MotionStep || s == DistanceStep) &&
             !reads(x.w.entries, x.w.results, GreenwichStep, s))
             continue;
-        if (const auto text = unfinishedText(x.status(s), stepNumber(s), stepName(s)))
+        if (const auto text = unfinishedText(x.status(s), rule(s).number, rule(s).stepName()))
             return Finding{x.status(s) == Status::Stale ? Cause::Stale : Cause::NotComputed, s,
                            *text};
     }

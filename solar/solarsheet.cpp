@@ -34,9 +34,9 @@ bool byHand(const Worked &w, int step)
 QStringList skippedNotes(const Worked &w, int step)
 {
     QStringList notes;
-    for (int earlier : feedsOf(step)) {
+    for (int earlier : rule(step).feeds) {
         if (statusOf(w, earlier) == Status::NotComputed && !byHand(w, earlier))
-            notes << notComputedNote(stepNumber(earlier), stepName(earlier));
+            notes << notComputedNote(rule(earlier).number, rule(earlier).stepName());
     }
     return notes;
 }
@@ -50,7 +50,7 @@ void writeByHand(SheetStep &s, const Worked &w, int step, const QString &caption
                     ? QStringLiteral("Die Tage liegen in zwei Zeichen; Schritt %1 des Rechners "
                                      "zieht innerhalb eines Zeichens ab, darum von Hand über die "
                                      "Zeichengrenze gerechnet und in Schritt 4 eingetragen.")
-                          .arg(stepNumber(step))
+                          .arg(rule(step).number)
                     : QStringLiteral("Die Radix-Sonne steht noch im Zeichen des 1. Datums, ohne "
                                      "30°; von Hand gerechnet und in Schritt 4 eingetragen."));
     const Sexagesimal &typed = step == MotionStep ? w.entries.motion : w.entries.distance;
@@ -121,7 +121,7 @@ Sheet solarSheet(const SolarSheetInput &in)
     const QString captions[] = {QStringLiteral("Ergebnis A = "), QStringLiteral("Ergebnis B = "),
                                 QStringLiteral("Uhrzeit des Solars (Greenwich) = ")};
     for (const int step : {MotionStep, DistanceStep, GreenwichStep}) {
-        SheetStep s = sheetStep(stepNumber(step), in.steps[static_cast<std::size_t>(step + 1)]);
+        SheetStep s = sheetStep(rule(step).number, in.steps[static_cast<std::size_t>(step + 1)]);
         if (step == GreenwichStep)
             s.lines << QStringLiteral("Uhrzeit = B \u00f7 A \u00d7 24 h");
         writeStep(s, w, step, captions[step]);

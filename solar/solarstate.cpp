@@ -82,8 +82,8 @@ const std::array<StepRule, StepCount> Rules{{
     {2,
      u"Differenz Sonnenbewegung",
      {},
-     u"A",
      false,
+     u"A",
      [](const E &e) {
          return inputNumbers({&e.date1, &e.date2, &e.motionShown});
      },
@@ -97,8 +97,8 @@ const std::array<StepRule, StepCount> Rules{{
     {3,
      u"Entfernungswert",
      {},
-     u"B",
      false,
+     u"B",
      [](const E &e) {
          const Sexagesimal radix = Sexagesimal::of(e.radix);
          return inputNumbers({&radix, &e.date1OfStep3, &e.distanceShown});
@@ -114,8 +114,8 @@ const std::array<StepRule, StepCount> Rules{{
     {4,
      u"Uhrzeit Greenwich",
      {MotionStep, DistanceStep},
-     u"B ÷ A × 24 h",
      true,
+     u"B ÷ A × 24 h",
      [](const E &e) {
          return inputNumbers({&e.motion, &e.distance, &e.greenwichShown});
      },
@@ -132,8 +132,8 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Zeitzone",
      {GreenwichStep},
-     u"die Zonenzeit",
      true,
+     u"die Zonenzeit",
      [](const E &e) {
          return inputNumbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
      },
@@ -148,8 +148,8 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Tageskorrektur",
      {ZoneStep},
-     u"die Uhrzeit des Solars",
      true,
+     u"die Uhrzeit des Solars",
      [](const E &e) {
          return inputNumbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
      },
@@ -167,21 +167,6 @@ const std::array<StepRule, StepCount> Rules{{
 const StepRule &rule(int step)
 {
     return Rules.at(static_cast<std::size_t>(step));
-}
-
-int stepNumber(int step)
-{
-    return rule(step).number;
-}
-
-QString stepName(int step)
-{
-    return QString::fromUtf16(rule(step).name);
-}
-
-QList<int> feedsOf(int step)
-{
-    return rule(step).feeds;
 }
 
 std::optional<int> wholeNumber(const QString &text)
@@ -213,9 +198,7 @@ bool reads(const Entries &entries, const Results &results, int step, int earlier
         return false;
     for (const Copy &copy : r.copies) {
         const Sexagesimal &held = entries.*copy.entry;
-        if (copy.readBy == step &&
-            (held.units != result->units || held.minutes != result->minutes ||
-             held.seconds != result->seconds))
+        if (copy.readBy == step && !held.sameValue(*result))
             return false;
     }
     return true;

@@ -37,31 +37,12 @@ struct Copy {
     const char16_t *what; // "A", "die Greenwich-Zeit", as a finding names it
 };
 
-// One step of the Solar, written once for the state, the form, the check,
-// the sheet and the exercises.
-struct StepRule {
-    int number;           // of the step on the form, 2 .. 5
-    const char16_t *name; // "Differenz Sonnenbewegung"
-    QList<int> feeds;     // the earlier steps whose results it reads
-    const char16_t *what; // its result as a finding names it: "A", "die Zonenzeit"
-    bool isTime;
-    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
-    std::function<std::optional<QString>(const Entries &, Results &)> run;
-    // Its result as its field shows it and as the field reads back.
-    std::function<std::optional<Core::Sexagesimal>(const Results &)> shown;
-    QList<Copy> copies;
-    // Its equation as the sheet writes it, with " = " and the result when it
-    // is given what the step gave.
-    std::function<QString(const Entries &, const Results *)> equation;
-};
+// A step's result shows as its field reads it back.
+using StepRule = Core::StepRuleOf<Entries, Results, Core::Sexagesimal, Copy>;
 
+// A step by its Step: its number on the form (2 .. 5), its name in a message
+// ("Schritt 5 (Zeitzone)"), the earlier steps it reads through their copies.
 const StepRule &rule(int step);
-// The number of the step on the form (2 .. 5) and its name in a message:
-// "Schritt 5 (Zeitzone)".
-int stepNumber(int step);
-QString stepName(int step);
-// The earlier steps whose results a step reads, through its own copies.
-QList<int> feedsOf(int step);
 
 // Whether a step reads the result of an earlier step that feeds it, on these
 // entries and results: the copy in the later step's field is what the earlier

@@ -21,9 +21,9 @@ Status statusOf(const Worked &w, int step)
 QStringList notes(const Worked &w, int step)
 {
     QStringList list;
-    for (int earlier : feedsOf(step)) {
+    for (int earlier : rule(step).feeds) {
         if (statusOf(w, earlier) == Status::NotComputed)
-            list << notComputedNote(stepNumber(earlier), stepName(earlier));
+            list << notComputedNote(rule(earlier).number, rule(earlier).stepName());
     }
     return list;
 }
@@ -80,7 +80,7 @@ Sheet siderealSheet(const SiderealSheetInput &in)
         SheetStep s = sheetStep(number, texts);
         QList<int> steps;
         for (int step = 0; step < StepCount; ++step) {
-            if (stepNumber(step) == number) {
+            if (rule(step).number == number) {
                 writeLine(s, w, step);
                 steps << step;
             }

@@ -85,6 +85,7 @@ const std::array<StepRule, StepCount> Rules{{
     {1,
      u"Weltzeit",
      {},
+     true,
      u"Weltzeit",
      [](const E &e) {
          return inputNumbers({&e.birthDate, &e.civilTime}, {e.zone});
@@ -101,6 +102,7 @@ const std::array<StepRule, StepCount> Rules{{
     {3,
      u"Zuschlag",
      {UniversalTimeStep},
+     true,
      u"Zuschlag",
      [](const E &e) { return inputNumbers({&e.universalTime}); },
      [](const E &e, R &r) { return keep(share(e.universalTime), r.share); },
@@ -118,6 +120,7 @@ const std::array<StepRule, StepCount> Rules{{
     {4,
      u"Länge in Zeit",
      {},
+     true,
      u"Länge in Zeit",
      [](const E &e) { return inputNumbers({&e.longitude}, {e.eastWest}); },
      [](const E &e, R &r) {
@@ -134,6 +137,7 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Summe",
      {UniversalTimeStep, ShareStep, LongitudeStep},
+     true,
      nullptr,
      [](const E &e) {
          return inputNumbers({&e.ephemerisOfStep5, &e.universalTimeOfStep5, &e.shareOfStep5,
@@ -155,6 +159,7 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Sternzeit im Tag",
      {SumStep},
+     true,
      u"Sternzeit der Geburt",
      [](const E &e) { return inputNumbers({&e.sum}, {e.dayHours}); },
      [](const E &e, R &r) { return keep(withinDay(e.sum, e.dayHours), r.siderealTime); },
@@ -171,21 +176,6 @@ const std::array<StepRule, StepCount> Rules{{
 const StepRule &rule(int step)
 {
     return Rules.at(static_cast<std::size_t>(step));
-}
-
-int stepNumber(int step)
-{
-    return rule(step).number;
-}
-
-QString stepName(int step)
-{
-    return QString::fromUtf16(rule(step).name);
-}
-
-QList<int> feedsOf(int step)
-{
-    return rule(step).feeds;
 }
 
 QString shownText(int step, const Results &results)

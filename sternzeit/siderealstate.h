@@ -44,27 +44,10 @@ struct Copy {
     const char16_t *what; // "die Weltzeit", as a finding names it
 };
 
-// One step of the calculation, written once for the state, the form, the
-// check and the sheet.
-struct StepRule {
-    int number;             // of the step on the form: 1, 3, 4, 5
-    const char16_t *name;   // "Weltzeit", in "Schritt 1 (Weltzeit)"
-    QList<int> feeds;       // the earlier steps whose results it reads
-    const char16_t *result; // the caption of its result on the sheet
-    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
-    std::function<std::optional<QString>(const Entries &, Results &)> run;
-    // The time its own field shows; nothing before it ran.
-    std::function<std::optional<Core::SexagesimalTriple>(const Results &)> shown;
-    QList<Copy> copies;
-    // Its equation as the sheet writes it: the terms and, given what it gave,
-    // " = " and the values on the way to the result.
-    std::function<QString(const Entries &, const Results *)> equation;
-};
+// Every result of the sidereal time is a time.
+using StepRule = Core::StepRuleOf<Entries, Results, Core::SexagesimalTriple, Copy>;
 
 const StepRule &rule(int step);
-int stepNumber(int step);
-QString stepName(int step);
-QList<int> feedsOf(int step);
 // The result as its field shows it: "13h35m00s".
 QString shownText(int step, const Results &results);
 
