@@ -12,11 +12,6 @@ namespace {
 
 using Status = StepLedger::Status;
 
-Status statusOf(const Worked &w, int step)
-{
-    return w.status[static_cast<std::size_t>(step)];
-}
-
 // Steps 2 and 3 worked by hand across a sign: the two days lie in two signs
 // (date 2 has fewer degrees within its sign than date 1), the form's step
 // did not give what step 4 reads, and step 4 has been worked with values
@@ -60,9 +55,7 @@ void writeByHand(SheetStep &s, const Worked &w, int step, const QString &caption
 
 void writeLines(SheetStep &s, const Worked &w, int step)
 {
-    addComputation(s, statusOf(w, step), skippedNotes(w, step), [&](bool current) {
-        return rule(step).equation(w.entries, current ? &w.results : nullptr);
-    });
+    writeComputation<&rule>(s, w, step, skippedNotes(w, step));
 }
 
 void settle(SheetStep &s, Status status, const QString &result)
@@ -157,13 +150,8 @@ Sheet solarSheet(const SolarSheetInput &in)
 
 SheetTable checkTable(const Comparison &comparison)
 {
-    SheetTable check;
-    check.title = checkCaption();
-    check.columnHeaders = QStringList{QString()} + checkColumns();
-    for (const CheckRow &row : comparisonRows(comparison))
-        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-    check.finding = comparison.finding + u' ' + exactConvention();
-    return check;
+    return checkSheetTable(comparisonRows(comparison),
+                           comparison.finding + u' ' + exactConvention());
 }
 
 } // namespace Solar
