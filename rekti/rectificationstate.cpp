@@ -15,25 +15,8 @@ namespace Rectification {
 
 namespace {
 
-QString angle(const Sexagesimal &v)
-{
-    return Notation::angle(v);
-}
-
-QString angle(const SexagesimalTriple &t)
-{
-    return Notation::angle(pickersToSeconds(t));
-}
-
-QString clock(const Sexagesimal &v)
-{
-    return Notation::clock(v);
-}
-
-QString clock(const SexagesimalTriple &t)
-{
-    return Notation::clock(pickersToSeconds(t));
-}
+using Notation::angle;
+using Notation::clock;
 
 // A correction chosen from a list as a term: "+ 30°", "− 24 h", "+ 0°".
 QString term(double value, const QString &unit)
@@ -71,16 +54,6 @@ QString withResult(const QString &terms, const Results *r, std::optional<T> Resu
                    QString (*written)(const T &))
 {
     return r && (r->*slot) ? terms + Equals + written(*(r->*slot)) : terms;
-}
-
-QString angleOf(const SexagesimalTriple &t)
-{
-    return angle(t);
-}
-
-QString clockOf(const SexagesimalTriple &t)
-{
-    return clock(t);
 }
 
 std::optional<SexagesimalTriple> none(const Results &)
@@ -128,7 +101,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          return withResult(plainNumber(e.decimalYears) + Times +
                                Notation::angle(NaibodArcSecondsPerYear),
-                           r, &R::arc, angleOf);
+                           r, &R::arc, angle);
      }},
     // 33.8328° x 4 m = 2.2555 h = 2h15m20s
     {3,
@@ -175,7 +148,7 @@ const std::array<StepRule, StepCount> Rules{{
      {},
      [](const E &e, const R *r) -> QString {
          return withResult(clock(e.eventSiderealTime) + term(e.dayHours, QStringLiteral(" h")), r,
-                           &R::withinDay, clockOf);
+                           &R::withinDay, clock);
      }},
     // 15°20'00'' - 14°18'30'' + 0° = 1°01'30''
     {5,
@@ -253,7 +226,7 @@ const std::array<StepRule, StepCount> Rules{{
      {{&E::ramcPlusQuotient, 6, u"RAMC plus Quotient"}},
      [](const E &e, const R *r) -> QString {
          return withResult(plainNumber(e.ramc) + u'°' + Plus + angle(e.quotient), r,
-                           &R::ramcPlusQuotient, angleOf);
+                           &R::ramcPlusQuotient, angle);
      }},
     // 123°30'54'' - 33°49'58'' + 0° = 89°40'56''
     {6,
@@ -273,7 +246,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          return withResult(angle(e.ramcPlusQuotient) + Minus + angle(e.arcOfStep6) +
                                term(e.circleCorrection, QStringLiteral("°")),
-                           r, &R::correctedRamc, angleOf);
+                           r, &R::correctedRamc, angle);
      }},
     // 89.6822° x 4 m = 5.9788 h = 5h58m44s
     {7,
@@ -304,7 +277,7 @@ const std::array<StepRule, StepCount> Rules{{
      {{&E::correction, 8, u"die Zeitdifferenz"}},
      [](const E &e, const R *r) -> QString {
          return withResult(clock(e.ramcInTime) + Minus + clock(e.birthSiderealTimeOfStep8), r,
-                           &R::correction, clockOf);
+                           &R::correction, clock);
      }},
 }};
 

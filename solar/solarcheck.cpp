@@ -112,7 +112,7 @@ QList<Link> pickedLinks(const Worked &w)
                               .arg(what, stands, picked)};
     };
     const auto angle = [](const SexagesimalTriple &t) {
-        return Notation::angle(pickersToSeconds(t));
+        return Notation::angle(t);
     };
     const QString date1 = QStringLiteral("Sonnenstand des 1. Datums");
     QList<Link> links;

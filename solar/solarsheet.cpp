@@ -10,6 +10,8 @@ using namespace Sheets;
 
 namespace {
 
+using Notation::angle;
+
 using Status = StepLedger::Status;
 
 // Steps 2 and 3 worked by hand across a sign: the two days lie in two signs
@@ -69,11 +71,6 @@ QString resultOf(const QString &caption, int step, const Results &r)
     if (!shown)
         return {};
     return caption + (rule(step).isTime ? Notation::clock(*shown) : Notation::angle(*shown));
-}
-
-QString angle(const SexagesimalTriple &t)
-{
-    return Notation::angle(pickersToSeconds(t));
 }
 
 // A step of steps 2 to 4: worked by hand across a sign, or the form's.

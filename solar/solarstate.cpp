@@ -13,6 +13,8 @@ namespace Solar {
 
 namespace {
 
+using Notation::angle;
+
 // A result as its field shows it once written, and as the field reads back.
 std::optional<Sexagesimal> shown(const std::optional<SexagesimalTriple> &t)
 {
@@ -24,16 +26,10 @@ std::optional<Sexagesimal> shown(const std::optional<Sexagesimal> &s)
     return s ? std::optional(Sexagesimal::readWithRegionalPoint(s->plainTexts())) : std::nullopt;
 }
 
-QString angle(const Sexagesimal &v)
-{
-    return Notation::angle(v);
-}
-
 QString angle(const Sexagesimal &v, const Results *r,
               std::optional<SexagesimalTriple> Results::*slot)
 {
-    return r && r->*slot ? angle(v) + Equals + Notation::angle(pickersToSeconds(*(r->*slot)))
-                         : angle(v);
+    return r && r->*slot ? angle(v) + Equals + Notation::angle(*(r->*slot)) : angle(v);
 }
 
 // A term of hours chosen from a list: "+ 1 h", "− 24 h".
@@ -65,7 +61,7 @@ QStringList interpolationLines(const Entries &e, const Results *r)
                    QStringLiteral("24 h");
     if (r && r->greenwich)
         line += Equals + Notation::decimal(r->greenwich->hours) + QStringLiteral(" h") + Equals +
-                Notation::clock(pickersToSeconds(r->greenwich->time));
+                Notation::clock(r->greenwich->time);
     return {QStringLiteral("A = ") + angle(e.motion) + Equals + plainInteger(a.value()) +
                 QStringLiteral("'', B = ") + angle(e.distance) + Equals + plainInteger(b.value()) +
                 QStringLiteral("''"),
@@ -107,7 +103,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const R &r) { return shown(r.distance); },
      {{&E::distanceShown, DistanceStep, u"B"}, {&E::distance, GreenwichStep, u"B"}},
      [](const E &e, const R *r) -> QString {
-         return QStringLiteral("B = ") + Notation::angle(pickersToSeconds(e.radix)) + Minus +
+         return QStringLiteral("B = ") + Notation::angle(e.radix) + Minus +
                 angle(e.date1OfStep3, r, &R::distance);
      }},
     // 1940'' / 3435'' x 24 h = 13.5546 h = 13h33m17s
@@ -230,7 +226,7 @@ QString acrossSignEquation(int step, const Entries &e)
                        angle(earlier);
     const StepResult<SexagesimalTriple> result = acrossSign(step, e);
     if (result.ok())
-        equation += Equals + Notation::angle(pickersToSeconds(result.value()));
+        equation += Equals + Notation::angle(result.value());
     return equation;
 }
 

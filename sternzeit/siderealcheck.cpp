@@ -374,7 +374,7 @@ const std::function<Found(const Context &)> Findings[] = {
 
 QString yoursOrDash(const std::optional<SexagesimalTriple> &t)
 {
-    return t ? Notation::clock(pickersToSeconds(*t)) : dash();
+    return t ? Notation::clock(*t) : dash();
 }
 
 QString deviationOf(const std::optional<SexagesimalTriple> &t, double exact, bool ofDay)

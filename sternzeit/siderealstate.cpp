@@ -14,20 +14,7 @@ namespace Sidereal {
 
 namespace {
 
-QString clock(const Sexagesimal &v)
-{
-    return Notation::clock(v);
-}
-
-QString clock(const SexagesimalTriple &t)
-{
-    return Notation::clock(pickersToSeconds(t));
-}
-
-QString clockOf(const SexagesimalTriple &t)
-{
-    return clock(t);
-}
+using Notation::clock;
 
 // A whole number of hours as a term: "+ 24 h", "− 1 h", "+ 0 h".
 QString hoursTerm(double hours)
@@ -131,7 +118,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          const QString terms =
              longitudeText(e.longitude, e.eastWest) + Times + QStringLiteral("4 m");
-         return r && r->longitudeTime ? terms + Equals + clockOf(*r->longitudeTime) : terms;
+         return r && r->longitudeTime ? terms + Equals + clock(*r->longitudeTime) : terms;
      }},
     // 8h42m41s + 13h35m00s + 0h02m14s + 0h53m36s = 23h13m31s
     {5,
@@ -167,7 +154,7 @@ const std::array<StepRule, StepCount> Rules{{
      {},
      [](const E &e, const R *r) -> QString {
          const QString terms = clock(e.sum) + hoursTerm(e.dayHours);
-         return r && r->siderealTime ? terms + Equals + clockOf(*r->siderealTime) : terms;
+         return r && r->siderealTime ? terms + Equals + clock(*r->siderealTime) : terms;
      }},
 }};
 
