@@ -96,6 +96,16 @@ QString clock(const Sexagesimal &value)
            part(value.seconds, true) + u's';
 }
 
+QString angle(const SexagesimalTriple &value)
+{
+    return angle(pickersToSeconds(value));
+}
+
+QString clock(const SexagesimalTriple &value)
+{
+    return clock(pickersToSeconds(value));
+}
+
 QString preciseClock(double seconds)
 {
     const qint64 tenths = std::llround(std::fabs(seconds) * 10);

@@ -36,6 +36,9 @@ QString date(QDate date);
 // its parts, each as the desktop writes it (14,5).
 QString angle(const Sexagesimal &value);
 QString clock(const Sexagesimal &value);
+// A value picked in three lists or shown by a step: "33°49'58''", "2h15m20s".
+QString angle(const SexagesimalTriple &value);
+QString clock(const SexagesimalTriple &value);
 
 // Values to a tenth of a second: a clock time, an angle, a duration
 // ("-3 m 29,8 s", "5,0 s"), and a duration as a deviation ("+5,0 s"). A value

@@ -72,6 +72,12 @@ struct Sexagesimal {
     static Sexagesimal readWithRegionalPoint(const FieldTexts &texts);
     static Sexagesimal of(const SexagesimalTriple &triple);
 
+    // The same three parts, whether complete or not.
+    bool sameValue(const Sexagesimal &other) const
+    {
+        return units == other.units && minutes == other.minutes && seconds == other.seconds;
+    }
+
     // units x 3600 + minutes x 60 + seconds, rounded half to even; throws
     // Overflow beyond 32 bits.
     qint32 totalSeconds() const;

@@ -1,6 +1,10 @@
 #ifndef EXERCISE_ANSWERHINT_H
 #define EXERCISE_ANSWERHINT_H
 
+#include <QString>
+
+#include <optional>
+
 namespace Exercise {
 
 // What the hint to a wrong answer typed on an exercise page points at, where
@@ -42,6 +46,36 @@ enum class AnswerHint {
     SiderealDay,         // a neighbouring day's page value
     SiderealWithinDay,   // 24 h not taken off or added
     SiderealUnexplained, // no usual slip gives it
+};
+
+// The verdict on an answer of a task whose calculator's check names its
+// causes as `Cause`: the answer typed, or the calculation kept of the task.
+template <typename Cause> struct AnswerVerdict {
+    enum class Outcome { Incomplete, Right, Wrong };
+    Outcome outcome = Outcome::Incomplete;
+    // Incomplete: the first field that is empty or holds no whole number.
+    int firstEmpty = -1;
+    QString message;
+    // The first cause, where a worked calculation was judged.
+    std::optional<Cause> cause;
+    // The hint to a wrong answer alone.
+    AnswerHint hint = AnswerHint::None;
+
+    // The calculator's check of the calculation kept (a StepResult of its
+    // report) as the verdict: its finding, right or wrong with its first
+    // cause; the check's message while it cannot be made.
+    template <typename Checked> static AnswerVerdict ofCheck(const Checked &checked)
+    {
+        AnswerVerdict verdict;
+        if (!checked.ok()) {
+            verdict.message = checked.message();
+            return verdict;
+        }
+        verdict.outcome = checked.value().right ? Outcome::Right : Outcome::Wrong;
+        verdict.cause = checked.value().cause;
+        verdict.message = checked.value().finding;
+        return verdict;
+    }
 };
 
 } // namespace Exercise

@@ -138,8 +138,7 @@ QStringList solarSolutionRow(const SolarTask &task)
 {
     const SolarHandSolution &hand = task.hand;
     const auto angle = [&hand](const Core::SexagesimalTriple &value, bool carried) -> QString {
-        return Core::Notation::angle(Core::pickersToSeconds(value)) +
-               (carried ? QStringLiteral(" (+30°)") : QString());
+        return Core::Notation::angle(value) + (carried ? QStringLiteral(" (+30°)") : QString());
     };
     const QString shift = hand.nextDay       ? QStringLiteral(" (-24h)")
                           : hand.previousDay ? QStringLiteral(" (+24h)")
@@ -148,9 +147,9 @@ QStringList solarSolutionRow(const SolarTask &task)
             Core::Notation::date(task.pair().date1),
             angle(hand.motion, hand.acrossSign),
             angle(hand.distance, hand.radixInSecondSign),
-            Core::Notation::clock(Core::pickersToSeconds(hand.greenwich)),
+            Core::Notation::clock(hand.greenwich),
             Core::Notation::date(hand.date) + QStringLiteral(", ") +
-                Core::Notation::clock(Core::pickersToSeconds(hand.clock)) + shift};
+                Core::Notation::clock(hand.clock) + shift};
 }
 
 // The head of an exercise sheet of tasks first .. last.
@@ -225,8 +224,8 @@ Sheet rectificationExerciseSheet(int first, int count, QDate printed, bool sider
             Core::Notation::rowTime(task->page.at(hand.smallerRow).siderealSeconds()) +
                 QStringLiteral(" / ") +
                 Core::Notation::rowTime(task->page.at(hand.smallerRow + 1).siderealSeconds()),
-            Core::Notation::angle(Core::pickersToSeconds(hand.quotient)),
-            Core::Notation::angle(Core::pickersToSeconds(hand.correctedRamc)),
+            Core::Notation::angle(hand.quotient),
+            Core::Notation::angle(hand.correctedRamc),
             correctionText(hand.correction),
             Core::Notation::preciseDuration(exactCorrection(*task).siderealSeconds)};
         if (siderealWorked)
@@ -239,10 +238,10 @@ Sheet rectificationExerciseSheet(int first, int count, QDate printed, bool sider
     return sheet;
 }
 
-QString rectificationExerciseSheetFileName(int first, int count)
+QString exerciseSheetFileName(Core::TaskKind kind, int first, int count)
 {
     const int last = lastOnSheet(first, count);
-    return QStringLiteral("Übungsblatt GZK ") + QString::number(first) +
+    return QStringLiteral("Übungsblatt ") + Core::kindText(kind) + u' ' + QString::number(first) +
            (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
@@ -260,26 +259,19 @@ Sheet siderealExerciseSheet(int first, int count, QDate printed)
             continue;
         sheet.steps << siderealTaskStep(number - first + 1, *task);
         const SiderealHandSolution &hand = task->hand;
-        solutions.rows << QStringList{
-            QString::number(number),
-            Core::Notation::clock(Core::pickersToSeconds(hand.results.universalTime->time)) +
-                QStringLiteral(", ") + Core::Notation::date(hand.ephemerisDay),
-            Core::Notation::clock(hand.ephemeris),
-            Core::Notation::clock(Core::pickersToSeconds(hand.results.share->time)),
-            Core::Notation::clock(Core::pickersToSeconds(*hand.results.longitudeTime)),
-            Core::Notation::clock(hand.siderealTime)};
+        solutions.rows << QStringList{QString::number(number),
+                                      Core::Notation::clock(hand.results.universalTime->time) +
+                                          QStringLiteral(", ") +
+                                          Core::Notation::date(hand.ephemerisDay),
+                                      Core::Notation::clock(hand.ephemeris),
+                                      Core::Notation::clock(hand.results.share->time),
+                                      Core::Notation::clock(*hand.results.longitudeTime),
+                                      Core::Notation::clock(hand.siderealTime)};
     }
     solutions.finding = QStringLiteral("Die Weltzeit mit dem Tag, dessen Sternzeit um 0h "
                                        "Weltzeit gilt; die Länge in Zeit westlich negativ.");
     sheet.closing = solutions;
     return sheet;
-}
-
-QString siderealExerciseSheetFileName(int first, int count)
-{
-    const int last = lastOnSheet(first, count);
-    return QStringLiteral("Übungsblatt Sternzeit ") + QString::number(first) +
-           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
 Sheet solarExerciseSheet(int first, int count, QDate printed)
@@ -305,13 +297,6 @@ Sheet solarExerciseSheet(int first, int count, QDate printed)
                                        "den Tag davor zurück (+24h).");
     sheet.closing = solutions;
     return sheet;
-}
-
-QString solarExerciseSheetFileName(int first, int count)
-{
-    const int last = lastOnSheet(first, count);
-    return QStringLiteral("Übungsblatt Solar ") + QString::number(first) +
-           (last == first ? QString() : u'-' + QString::number(last)) + QStringLiteral(".pdf");
 }
 
 SheetTexts exerciseSheetTexts()

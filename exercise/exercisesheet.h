@@ -1,6 +1,7 @@
 #ifndef EXERCISE_EXERCISESHEET_H
 #define EXERCISE_EXERCISESHEET_H
 
+#include "core/giventask.h"
 #include "sheet/sheet.h"
 #include "sheet/sheetactions.h"
 
@@ -18,8 +19,9 @@ constexpr int MostTasksPerSheet = 10;
 // beyond the last task number.
 Sheets::Sheet solarExerciseSheet(int first, int count, QDate printed);
 
-// "Übungsblatt Solar 4711-4714.pdf".
-QString solarExerciseSheetFileName(int first, int count);
+// The file name of a sheet of the tasks of a kind as the store names it:
+// "Übungsblatt Solar 4711-4714.pdf", "Übungsblatt GZK 4711.pdf".
+QString exerciseSheetFileName(Core::TaskKind kind, int first, int count);
 
 // The same for rectification tasks: each with its page of the house table,
 // the solutions with the exact correction on the last page. With
@@ -27,14 +29,10 @@ QString solarExerciseSheetFileName(int first, int count);
 // times at 0h UT instead of the sidereal time of birth.
 Sheets::Sheet rectificationExerciseSheet(int first, int count, QDate printed,
                                          bool siderealWorked = false);
-// "Übungsblatt GZK 4711-4714.pdf".
-QString rectificationExerciseSheetFileName(int first, int count);
 
 // The same for tasks of the sidereal time of birth: each with its page of
 // sidereal times at 0h UT, the solutions step by step on the last page.
 Sheets::Sheet siderealExerciseSheet(int first, int count, QDate printed);
-// "Übungsblatt Sternzeit 4711-4714.pdf".
-QString siderealExerciseSheetFileName(int first, int count);
 
 struct SolarTask;
 struct RectificationTask;

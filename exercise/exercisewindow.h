@@ -9,6 +9,7 @@
 #include "rekti/rectificationstate.h"
 #include "solar/solarstate.h"
 #include "sternzeit/siderealstate.h"
+#include "ui/windowplacement.h"
 
 #include <QWidget>
 
@@ -60,8 +61,8 @@ struct ExerciseLinks {
 // sidereal time of birth with the page of sidereal times at 0h UT, answer
 // fields that are checked with a hint for a wrong answer, and the worked
 // solution on request. A number gives one task of each kind. It is not modal, so the student can
-// work the task in the Solar calculator beside it; whoever opens it keeps one instance and brings
-// it to the front (Gui::bringToFront) to show it again. Escape closes it.
+// work the task in the Solar calculator beside it; whoever opens it keeps one instance and calls
+// bringToFront() to show it again. Escape closes it.
 //
 // The number and the kind of the task shown are kept in the store: the window opens on it
 // again, after a restart too.
@@ -72,6 +73,10 @@ public:
     // Opens on the task shown last, or on one drawn at random.
     explicit ExerciseWindow(QWidget *parent = nullptr, ExerciseLinks links = {});
     ~ExerciseWindow() override;
+
+    // Shows the window, restored from the task bar if need be, in front of
+    // the others.
+    void bringToFront() { Gui::bringToFront(this); }
 
     // Shows the task of a number as typing it and pressing "Anzeigen" does;
     // false (with the message) for a number outside 1 .. 999 999.

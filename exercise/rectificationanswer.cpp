@@ -231,18 +231,8 @@ RectificationVerdict checkRectificationAnswer(const RectificationTask &task,
 RectificationVerdict checkRectificationCalculation(const RectificationTask &task,
                                                    const Rectification::Worked &worked)
 {
-    RectificationVerdict verdict;
-    const auto checked =
-        Rectification::checkRectification(worked, Rectification::tableOf(givenTask(task)));
-    if (!checked.ok()) {
-        verdict.message = checked.message();
-        return verdict;
-    }
-    verdict.outcome = checked.value().right ? RectificationVerdict::Outcome::Right
-                                            : RectificationVerdict::Outcome::Wrong;
-    verdict.cause = checked.value().cause;
-    verdict.message = checked.value().finding;
-    return verdict;
+    return RectificationVerdict::ofCheck(
+        Rectification::checkRectification(worked, Rectification::tableOf(givenTask(task))));
 }
 
 } // namespace Exercise

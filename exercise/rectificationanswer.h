@@ -21,17 +21,7 @@
 
 namespace Exercise {
 
-struct RectificationVerdict {
-    enum class Outcome { Incomplete, Right, Wrong };
-    Outcome outcome = Outcome::Incomplete;
-    // Incomplete: the first field that is empty or holds no whole number.
-    int firstEmpty = -1;
-    QString message;
-    // The first cause, where a worked calculation was judged.
-    std::optional<Rectification::Cause> cause;
-    // The hint to a wrong answer alone.
-    AnswerHint hint = AnswerHint::None;
-};
+using RectificationVerdict = AnswerVerdict<Rectification::Cause>;
 
 // The correction as typed, in seconds: each field a whole number. A minus
 // before the hours applies to the whole answer where the other fields carry

@@ -9,7 +9,6 @@
 #include "record/causes.h"
 #include "ui/services.h"
 
-#include <QRegularExpressionValidator>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -20,14 +19,12 @@ namespace Exercise {
 using namespace Gui;
 
 RectificationPage::RectificationPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
-    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+    : TaskPageOf(form, std::move(workIn), std::move(keptWork))
 {
     preparePageTable(ui.tblHaeusertabelle);
     ui.tblHaeusertabelle->setHorizontalHeaderLabels(houseTableHeaders());
     // The correction as the calculator writes it: each part may be negative.
-    for (QLineEdit *field : answerFields())
-        field->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
+    acceptSignedDigits(answerFields());
 }
 
 QString RectificationPage::storeKey() const
@@ -107,34 +104,10 @@ void RectificationPage::fillPage()
 
 TaskVerdict RectificationPage::judge()
 {
-    const QList<QLineEdit *> fields = answerFields();
-    std::optional<Rectification::Worked> worked;
-    if (m_keptWork)
-        worked = m_keptWork(m_task->number);
-    if (worked && !anyComputed(worked->status))
-        worked.reset();
-    const RectificationVerdict verdict =
-        worked ? checkRectificationCalculation(*m_task, *worked)
-               : checkRectificationAnswer(
-                     *m_task, {fields[0]->text(), fields[1]->text(), fields[2]->text()});
-    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
-    judged.calculation = worked.has_value();
-    if (verdict.outcome == RectificationVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        judged.firstEmpty = fields.at(verdict.firstEmpty);
-    // An answer judged, as the record of the work keeps it.
-    if (verdict.outcome != RectificationVerdict::Outcome::Incomplete) {
-        const bool right = judged.outcome == TaskVerdict::Outcome::Right;
-        judged.record = Record::entryOf(
-            givenTask(*m_task),
-            worked ? Record::answerOf(*worked)
-                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()}),
-            right,
-            right           ? QString()
-            : verdict.cause ? Record::causeCode(*verdict.cause)
-                            : Record::causeCode(TaskKind::Rectification, verdict.hint),
-            m_shownSince.elapsed() / 1000, Record::Source::Exercise);
-    }
-    return judged;
+    const std::optional<Rectification::Worked> worked = keptWork();
+    return judged(worked ? checkRectificationCalculation(*m_task, *worked)
+                         : checkRectificationAnswer(*m_task, fieldTexts(answerFields())),
+                  worked);
 }
 
 QString RectificationPage::solutionHtml()
@@ -142,40 +115,14 @@ QString RectificationPage::solutionHtml()
     return rectificationSolutionHtml(*m_task);
 }
 
-void RectificationPage::workInCalculator()
-{
-    if (m_workIn)
-        m_workIn(*m_task);
-}
-
 Sheets::Sheet RectificationPage::exerciseSheet(int count, QDate printed) const
 {
     return rectificationExerciseSheet(m_task->number, count, printed, m_siderealWorked);
 }
 
-QString RectificationPage::exerciseSheetFileName(int count) const
-{
-    return rectificationExerciseSheetFileName(m_task->number, count);
-}
-
-std::optional<Core::GivenTask> RectificationPage::given() const
-{
-    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
-}
-
 Sheets::SheetStep RectificationPage::taskOnSheet(int ordinal) const
 {
     return rectificationTaskOnSheet(ordinal, *m_task);
-}
-
-QString RectificationPage::answerText() const
-{
-    const QList<QLineEdit *> fields = answerFields();
-    if (std::all_of(fields.begin(), fields.end(),
-                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
-        return {};
-    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
-           fields[2]->text();
 }
 
 } // namespace Exercise

@@ -151,17 +151,7 @@ SiderealVerdict checkSiderealAnswer(const SiderealTask &task, const FieldTexts &
 
 SiderealVerdict checkSiderealCalculation(const Sidereal::Worked &worked)
 {
-    SiderealVerdict verdict;
-    const auto checked = Sidereal::checkSidereal(worked);
-    if (!checked.ok()) {
-        verdict.message = checked.message();
-        return verdict;
-    }
-    verdict.outcome =
-        checked.value().right ? SiderealVerdict::Outcome::Right : SiderealVerdict::Outcome::Wrong;
-    verdict.cause = checked.value().cause;
-    verdict.message = checked.value().finding;
-    return verdict;
+    return SiderealVerdict::ofCheck(Sidereal::checkSidereal(worked));
 }
 
 } // namespace Exercise

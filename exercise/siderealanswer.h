@@ -22,17 +22,7 @@
 
 namespace Exercise {
 
-struct SiderealVerdict {
-    enum class Outcome { Incomplete, Right, Wrong };
-    Outcome outcome = Outcome::Incomplete;
-    // Incomplete: the first field that is empty or holds no whole number.
-    int firstEmpty = -1;
-    QString message;
-    // The first cause, where a worked calculation was judged.
-    std::optional<Sidereal::Cause> cause;
-    // Wrong, the answer alone: the hint it was given.
-    AnswerHint hint = AnswerHint::None;
-};
+using SiderealVerdict = AnswerVerdict<Sidereal::Cause>;
 
 // The answer alone (hours, minutes, seconds), against the task's hand answer.
 SiderealVerdict checkSiderealAnswer(const SiderealTask &task, const Core::FieldTexts &time);

@@ -8,7 +8,6 @@
 #include "record/causes.h"
 #include "ui/services.h"
 
-#include <QRegularExpressionValidator>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -32,13 +31,11 @@ void fillSiderealPage(QTableWidget *table, const QList<SiderealDay> &page)
 }
 
 SiderealPage::SiderealPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
-    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+    : TaskPageOf(form, std::move(workIn), std::move(keptWork))
 {
     preparePageTable(ui.tblSternzeiten);
     // A sum taken below 0h may be typed with its minus.
-    for (QLineEdit *field : answerFields())
-        field->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("-?[0-9]{0,3}")), field));
+    acceptSignedDigits(answerFields());
 }
 
 QString SiderealPage::storeKey() const
@@ -81,34 +78,10 @@ bool SiderealPage::showTask(int number)
 
 TaskVerdict SiderealPage::judge()
 {
-    const QList<QLineEdit *> fields = answerFields();
-    std::optional<Sidereal::Worked> worked;
-    if (m_keptWork)
-        worked = m_keptWork(m_task->number);
-    if (worked && !anyComputed(worked->status))
-        worked.reset();
-    const SiderealVerdict verdict =
-        worked ? checkSiderealCalculation(*worked)
-               : checkSiderealAnswer(*m_task,
-                                     {fields[0]->text(), fields[1]->text(), fields[2]->text()});
-    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
-    judged.calculation = worked.has_value();
-    if (verdict.outcome == SiderealVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        judged.firstEmpty = fields.at(verdict.firstEmpty);
-    // An answer judged, as the record of the work keeps it.
-    if (verdict.outcome != SiderealVerdict::Outcome::Incomplete) {
-        const bool right = judged.outcome == TaskVerdict::Outcome::Right;
-        judged.record = Record::entryOf(
-            givenTask(*m_task),
-            worked ? Record::answerOf(*worked)
-                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()}),
-            right,
-            right           ? QString()
-            : verdict.cause ? Record::causeCode(*verdict.cause)
-                            : Record::causeCode(TaskKind::Sidereal, verdict.hint),
-            m_shownSince.elapsed() / 1000, Record::Source::Exercise);
-    }
-    return judged;
+    const std::optional<Sidereal::Worked> worked = keptWork();
+    return judged(worked ? checkSiderealCalculation(*worked)
+                         : checkSiderealAnswer(*m_task, fieldTexts(answerFields())),
+                  worked);
 }
 
 QString SiderealPage::solutionHtml()
@@ -116,40 +89,14 @@ QString SiderealPage::solutionHtml()
     return siderealSolutionHtml(*m_task);
 }
 
-void SiderealPage::workInCalculator()
-{
-    if (m_workIn)
-        m_workIn(*m_task);
-}
-
 Sheets::Sheet SiderealPage::exerciseSheet(int count, QDate printed) const
 {
     return siderealExerciseSheet(m_task->number, count, printed);
 }
 
-QString SiderealPage::exerciseSheetFileName(int count) const
-{
-    return siderealExerciseSheetFileName(m_task->number, count);
-}
-
-std::optional<Core::GivenTask> SiderealPage::given() const
-{
-    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
-}
-
 Sheets::SheetStep SiderealPage::taskOnSheet(int ordinal) const
 {
     return siderealTaskOnSheet(ordinal, *m_task);
-}
-
-QString SiderealPage::answerText() const
-{
-    const QList<QLineEdit *> fields = answerFields();
-    if (std::all_of(fields.begin(), fields.end(),
-                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
-        return {};
-    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
-           fields[2]->text();
 }
 
 } // namespace Exercise

@@ -20,7 +20,7 @@ namespace Exercise {
 using namespace Gui;
 
 SolarPage::SolarPage(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
-    : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+    : TaskPageOf(form, std::move(workIn), std::move(keptWork))
 {
     preparePageTable(ui.tblEphemeride);
     for (QLineEdit *field : answerFields())
@@ -88,40 +88,14 @@ QDateTime SolarPage::exactMoment()
 
 TaskVerdict SolarPage::judge()
 {
+    const std::optional<Solar::Worked> worked = keptWork();
+    if (worked)
+        return judged(checkSolarCalculation(*m_task, *worked), worked);
     const QList<QLineEdit *> fields = answerFields();
-    std::optional<Solar::Worked> worked;
-    if (m_keptWork)
-        worked = m_keptWork(m_task->number);
-    if (worked && !anyComputed(worked->status))
-        worked.reset();
-    SolarVerdict verdict;
-    if (worked) {
-        verdict = checkSolarCalculation(*m_task, *worked);
-    } else {
-        const SolarAnswer answer{{fields[0]->text(), fields[1]->text(), fields[2]->text()},
-                                 {fields[3]->text(), fields[4]->text(), fields[5]->text()}};
-        // The exact moment only matters for a right answer.
-        verdict = checkSolarAnswer(*m_task, answer, exactMoment());
-    }
-    TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
-    judged.calculation = worked.has_value();
-    if (verdict.outcome == SolarVerdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
-        judged.firstEmpty = fields.at(verdict.firstEmpty);
-    // An answer judged, as the record of the work keeps it.
-    if (verdict.outcome != SolarVerdict::Outcome::Incomplete) {
-        const bool right = judged.outcome == TaskVerdict::Outcome::Right;
-        judged.record = Record::entryOf(
-            givenTask(*m_task),
-            worked ? Record::answerOf(*worked)
-                   : Record::typedAnswer({fields[0]->text(), fields[1]->text(), fields[2]->text()},
-                                         {fields[3]->text(), fields[4]->text(), fields[5]->text()}),
-            right,
-            right           ? QString()
-            : verdict.cause ? Record::causeCode(*verdict.cause)
-                            : Record::causeCode(TaskKind::Solar, verdict.hint),
-            m_shownSince.elapsed() / 1000, Record::Source::Exercise);
-    }
-    return judged;
+    // The exact moment only matters for a right answer.
+    return judged(
+        checkSolarAnswer(*m_task, {fieldTexts(fields), fieldTexts(fields, 3)}, exactMoment()),
+        worked);
 }
 
 QString SolarPage::solutionHtml()
@@ -129,41 +103,14 @@ QString SolarPage::solutionHtml()
     return solarSolutionHtml(*m_task, exactMoment());
 }
 
-void SolarPage::workInCalculator()
-{
-    if (m_workIn)
-        m_workIn(*m_task);
-}
-
 Sheets::Sheet SolarPage::exerciseSheet(int count, QDate printed) const
 {
     return solarExerciseSheet(m_task->number, count, printed);
 }
 
-QString SolarPage::exerciseSheetFileName(int count) const
-{
-    return solarExerciseSheetFileName(m_task->number, count);
-}
-
-std::optional<Core::GivenTask> SolarPage::given() const
-{
-    return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
-}
-
 Sheets::SheetStep SolarPage::taskOnSheet(int ordinal) const
 {
     return solarTaskOnSheet(ordinal, *m_task);
-}
-
-QString SolarPage::answerText() const
-{
-    const QList<QLineEdit *> fields = answerFields();
-    if (std::all_of(fields.begin(), fields.end(),
-                    [](const QLineEdit *field) { return field->text().isEmpty(); }))
-        return {};
-    return fields[0]->text() + QStringLiteral(" | ") + fields[1]->text() + QStringLiteral(" | ") +
-           fields[2]->text() + QStringLiteral(", ") + fields[3]->text() + u'.' + fields[4]->text() +
-           u'.' + fields[5]->text();
 }
 
 } // namespace Exercise

@@ -23,7 +23,7 @@ QString escaped(const QString &text)
 
 QString clock(const SexagesimalTriple &time)
 {
-    return Notation::clock(pickersToSeconds(time));
+    return Notation::clock(time);
 }
 
 // The zone of the Solar as the task gives it: "Zeitzone: +1" in Germany,

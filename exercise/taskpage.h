@@ -3,20 +3,27 @@
 
 #include "core/giventask.h"
 #include "core/stepledger.h"
+#include "exercise/exercisesheet.h"
+#include "record/causes.h"
 #include "record/entry.h"
 #include "sheet/sheet.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QLineEdit;
 class QWidget;
 class QTableWidget;
+namespace Ui {
+class Uebung;
+}
 
 namespace Exercise {
 
@@ -95,7 +102,7 @@ public:
     virtual Sheets::SheetStep taskOnSheet(int ordinal) const = 0;
     // The answer typed, in one line: "9 | 46 | 32, 13.3.2031"; empty while
     // every field is.
-    virtual QString answerText() const = 0;
+    virtual QString answerText() const;
 };
 
 // A judgement in a message to `window`, the cursor in the field to fill.
@@ -114,6 +121,94 @@ template <std::size_t N> bool anyComputed(const std::array<Core::StepLedger::Sta
         return s != Core::StepLedger::Status::NotComputed;
     });
 }
+
+// The texts of three answer fields from `first` on: hours, minutes, seconds
+// or day, month, year.
+Core::FieldTexts fieldTexts(const QList<QLineEdit *> &fields, int first = 0);
+// Answer fields that take whole numbers of up to three digits, each with its
+// own minus.
+void acceptSignedDigits(const QList<QLineEdit *> &fields);
+
+// The page of one kind of task, on the widgets of the window's form: the task
+// shown, since when, the calculator that takes it over and the calculation
+// that calculator keeps of it.
+template <typename Task, typename Worked> class TaskPageOf : public TaskPage {
+public:
+    // The calculator that takes the task over, and the calculation it keeps
+    // of the task of a number (nothing where none keeps it).
+    using WorkIn = std::function<void(const Task &task)>;
+    using KeptWork = std::function<std::optional<Worked>(int number)>;
+
+    // Works on the widgets of `form`.
+    TaskPageOf(Ui::Uebung &form, WorkIn workIn, KeptWork keptWork)
+        : ui(form), m_workIn(std::move(workIn)), m_keptWork(std::move(keptWork))
+    {}
+
+    void workInCalculator() override
+    {
+        if (m_workIn)
+            m_workIn(*m_task);
+    }
+    QString exerciseSheetFileName(int count) const override
+    {
+        return Exercise::exerciseSheetFileName(kind(), m_task->number, count);
+    }
+    std::optional<Core::GivenTask> given() const override
+    {
+        return m_task ? std::optional(givenTask(*m_task)) : std::nullopt;
+    }
+
+    // The last task of the kind shown.
+    const std::optional<Task> &task() const { return m_task; }
+
+protected:
+    // The calculation the calculator keeps of the task shown; nothing where
+    // none keeps it or no step of it was pressed, and the answer typed is
+    // judged instead.
+    std::optional<Worked> keptWork() const
+    {
+        std::optional<Worked> worked;
+        if (m_keptWork)
+            worked = m_keptWork(m_task->number);
+        if (worked && !anyComputed(worked->status))
+            worked.reset();
+        return worked;
+    }
+
+    // The kind's own verdict on the calculation kept (`worked`) or else the
+    // answer typed, as the page reports it; an answer judged, right or wrong,
+    // as the record of the work keeps it.
+    template <typename Verdict>
+    TaskVerdict judged(const Verdict &verdict, const std::optional<Worked> &worked) const
+    {
+        const QList<QLineEdit *> fields = answerFields();
+        TaskVerdict judged{outcomeOf(verdict.outcome), verdict.message};
+        judged.calculation = worked.has_value();
+        if (verdict.outcome == Verdict::Outcome::Incomplete && verdict.firstEmpty >= 0)
+            judged.firstEmpty = fields.at(verdict.firstEmpty);
+        if (verdict.outcome == Verdict::Outcome::Incomplete)
+            return judged;
+        const bool right = judged.outcome == TaskVerdict::Outcome::Right;
+        judged.record =
+            Record::entryOf(givenTask(*m_task),
+                            worked ? Record::answerOf(*worked)
+                                   : Record::typedAnswer(fieldTexts(fields),
+                                                         fields.size() > 3 ? fieldTexts(fields, 3)
+                                                                           : Core::FieldTexts{}),
+                            right,
+                            right           ? QString()
+                            : verdict.cause ? Record::causeCode(*verdict.cause)
+                                            : Record::causeCode(kind(), verdict.hint),
+                            m_shownSince.elapsed() / 1000, Record::Source::Exercise);
+        return judged;
+    }
+
+    Ui::Uebung &ui;
+    WorkIn m_workIn;
+    KeptWork m_keptWork;
+    std::optional<Task> m_task;
+    QElapsedTimer m_shownSince; // since the task was shown
+};
 
 } // namespace Exercise
 

@@ -3,6 +3,7 @@
 
 #include "fortschritt/progress.h"
 #include "record/entry.h"
+#include "ui/windowplacement.h"
 
 #include <QList>
 #include <QWidget>
@@ -43,14 +44,16 @@ struct ProgressLinks {
 // whole record as a sortable table; "Üben, was fehlt" opens a task on the
 // most frequent cause, "Verlauf löschen" deletes the record (Ctrl+Z takes it
 // back). The record is read when the window opens and on "Aktualisieren". Not
-// modal; whoever opens it keeps one instance and brings it
-// to the front (Gui::bringToFront).
+// modal; whoever opens it keeps one instance and calls bringToFront().
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ProgressWindow(ProgressLinks links, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
+    // Shows the window, restored from the task bar if need be, in front of
+    // the others.
+    void bringToFront() { Gui::bringToFront(this); }
     // Reads the record and shows it anew.
     void reload();
 

@@ -32,6 +32,8 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+#include <utility>
+
 namespace App {
 
 using namespace Core;
@@ -325,27 +327,23 @@ void MainWindow::showCalculator(QDialog *form, const QString &document)
 void MainWindow::openSolar()
 {
     m_solarWork.reset();
-    auto *form = new Solar::SolarForm(calculatorStart(m_newSolar), this);
-    m_newSolar = false;
-    showSolar(form);
+    showKeeping(new Solar::SolarForm(calculatorStart(std::exchange(m_newSolar, false)), this),
+                m_solarWork, Documents::SolarExample, true);
 }
-
 void MainWindow::openRectification()
 {
     m_rectificationWork.reset();
-    auto *form = new Rectification::RectificationForm(calculatorStart(m_newRectification), this);
-    m_newRectification = false;
-    showRectification(form);
+    showKeeping(new Rectification::RectificationForm(
+                    calculatorStart(std::exchange(m_newRectification, false)), this),
+                m_rectificationWork, Documents::RectificationExample, true);
 }
-
 void MainWindow::openSidereal()
 {
     m_siderealWork.reset();
-    auto *form = new Sidereal::SiderealForm(calculatorStart(m_newSidereal), this);
-    m_newSidereal = false;
-    showSidereal(form);
+    showKeeping(
+        new Sidereal::SiderealForm(calculatorStart(std::exchange(m_newSidereal, false)), this),
+        m_siderealWork, Documents::SiderealExample, false);
 }
-
 // "…" beside the rectification's sidereal time of birth: the calculator
 // opens over the rectification with its birth, modal to it, and its result
 // goes back into it; the list takes no row. F1 in it explains the sidereal
@@ -362,42 +360,23 @@ void MainWindow::openSiderealOver(QWidget *form, const CalculatorStart &start)
 }
 
 // The calculation a calculator hands back when it closes, however it closes:
-// the exercise page can still judge it.
-void MainWindow::showSolar(Solar::SolarForm *form)
+// the exercise page can still judge it. The examination's lock knows while a
+// calculator is open on a task (`locks`: all but the sidereal time's).
+template <typename Form, typename Worked>
+void MainWindow::showKeeping(Form *form, std::optional<Worked> &kept, const QString &document,
+                             bool locks)
 {
-    if (form->state().task)
+    if (locks && form->state().task)
         m_examLock->calculatorOpened(*form->state().task);
-    connect(form, &QDialog::finished, this, [this, form] {
+    connect(form, &QDialog::finished, this, [this, form, &kept, locks] {
         if (form->state().task) {
-            m_solarWork = form->state().worked();
-            m_examLock->calculatorClosed(*form->state().task);
+            kept = form->state().worked();
+            if (locks)
+                m_examLock->calculatorClosed(*form->state().task);
         }
     });
-    showCalculator(form, Documents::SolarExample);
+    showCalculator(form, document);
 }
-
-void MainWindow::showRectification(Rectification::RectificationForm *form)
-{
-    if (form->state().task)
-        m_examLock->calculatorOpened(*form->state().task);
-    connect(form, &QDialog::finished, this, [this, form] {
-        if (form->state().task) {
-            m_rectificationWork = form->state().worked();
-            m_examLock->calculatorClosed(*form->state().task);
-        }
-    });
-    showCalculator(form, Documents::RectificationExample);
-}
-
-void MainWindow::showSidereal(Sidereal::SiderealForm *form)
-{
-    connect(form, &QDialog::finished, this, [this, form] {
-        if (form->state().task)
-            m_siderealWork = form->state().worked();
-    });
-    showCalculator(form, Documents::SiderealExample);
-}
-
 // The exercises are not modal: the student keeps the task and its ephemeris
 // page beside the Solar calculator. A second press brings the same window,
 // with the task it shows, to the front.
@@ -433,16 +412,16 @@ ExerciseLinks MainWindow::exerciseLinks()
         workInRectification(task);
     };
     links.solarWork = [this](int number) {
-        return solarWork(number);
+        return keptWork<Solar::SolarForm>(number, m_solarWork);
     };
     links.rectificationWork = [this](int number) {
-        return rectificationWork(number);
+        return keptWork<Rectification::RectificationForm>(number, m_rectificationWork);
     };
     links.workInSidereal = [this](const Exercise::SiderealTask &task) {
         workInSidereal(task);
     };
     links.siderealWork = [this](int number) {
-        return siderealWork(number);
+        return keptWork<Sidereal::SiderealForm>(number, m_siderealWork);
     };
     links.record = [recorder = m_recorder](const Record::Entry &entry) {
         recorder->record(entry);
@@ -510,76 +489,54 @@ void MainWindow::openProgress()
 // already is continued (an open calculator on it comes to the front); another
 // task is started anew, and a calculator open on something else goes first,
 // keeping its entries.
-void MainWindow::workInSolar(const Exercise::SolarTask &task)
+template <typename Form> bool MainWindow::raiseOpen(const GivenTask &given, bool whole)
 {
-    const GivenTask given = givenTask(task);
-    if (const auto *open = qobject_cast<Solar::SolarForm *>(m_calculator.data());
-        open && open->state().task && open->state().task->sameTask(given)) {
+    if (const auto *open = qobject_cast<Form *>(m_calculator.data());
+        open && open->state().task &&
+        (whole ? *open->state().task == given : open->state().task->sameTask(given))) {
         m_calculator->raise();
         m_calculator->activateWindow();
-        return;
+        return true;
     }
     if (m_calculator)
         m_calculator->close();
-    showSolar(new Solar::SolarForm(taskStart(given, calculatorStart(false)), this));
+    return false;
 }
 
+void MainWindow::workInSolar(const Exercise::SolarTask &task)
+{
+    const GivenTask given = givenTask(task);
+    if (!raiseOpen<Solar::SolarForm>(given, false))
+        showKeeping(new Solar::SolarForm(taskStart(given, calculatorStart(false)), this),
+                    m_solarWork, Documents::SolarExample, true);
+}
 void MainWindow::workInRectification(const Exercise::RectificationTask &task)
 {
     const GivenTask given = givenTask(task);
     // The same task with or without its sidereal time worked is opened again,
     // with its entries, so that the calculator names what the page shows.
-    if (const auto *open = qobject_cast<Rectification::RectificationForm *>(m_calculator.data());
-        open && open->state().task && *open->state().task == given) {
-        m_calculator->raise();
-        m_calculator->activateWindow();
-        return;
-    }
-    if (m_calculator)
-        m_calculator->close();
-    showRectification(
-        new Rectification::RectificationForm(taskStart(given, calculatorStart(false)), this));
+    if (!raiseOpen<Rectification::RectificationForm>(given, true))
+        showKeeping(
+            new Rectification::RectificationForm(taskStart(given, calculatorStart(false)), this),
+            m_rectificationWork, Documents::RectificationExample, true);
 }
-
 void MainWindow::workInSidereal(const Exercise::SiderealTask &task)
 {
     const GivenTask given = givenTask(task);
-    if (const auto *open = qobject_cast<Sidereal::SiderealForm *>(m_calculator.data());
-        open && open->state().task && open->state().task->sameTask(given)) {
-        m_calculator->raise();
-        m_calculator->activateWindow();
-        return;
-    }
-    if (m_calculator)
-        m_calculator->close();
-    showSidereal(new Sidereal::SiderealForm(taskStart(given, calculatorStart(false)), this));
+    if (!raiseOpen<Sidereal::SiderealForm>(given, false))
+        showKeeping(new Sidereal::SiderealForm(taskStart(given, calculatorStart(false)), this),
+                    m_siderealWork, Documents::SiderealExample, false);
 }
-
-// The calculation of a task that a calculator keeps: the open calculator's,
-// or the one handed back when it closed.
-std::optional<Solar::Worked> MainWindow::solarWork(int number) const
+template <typename Form, typename Worked>
+std::optional<Worked> MainWindow::keptWork(int number, const std::optional<Worked> &kept) const
 {
-    if (const auto *open = qobject_cast<Solar::SolarForm *>(m_calculator.data());
-        open && open->state().task)
+    if (const auto *open = qobject_cast<Form *>(m_calculator.data()); open && open->state().task)
         return open->state().task->number == number ? std::optional(open->state().worked())
                                                     : std::nullopt;
-    if (m_solarWork && m_solarWork->task && m_solarWork->task->number == number)
-        return m_solarWork;
+    if (kept && kept->task && kept->task->number == number)
+        return kept;
     return std::nullopt;
 }
-
-std::optional<Rectification::Worked> MainWindow::rectificationWork(int number) const
-{
-    if (const auto *open = qobject_cast<Rectification::RectificationForm *>(m_calculator.data());
-        open && open->state().task)
-        return open->state().task->number == number ? std::optional(open->state().worked())
-                                                    : std::nullopt;
-    if (m_rectificationWork && m_rectificationWork->task &&
-        m_rectificationWork->task->number == number)
-        return m_rectificationWork;
-    return std::nullopt;
-}
-
 // A new person: the person fields are emptied, the result list stays, and
 // each calculator opens once without its entries of the last use. It can be
 // taken back.
@@ -637,17 +594,6 @@ void MainWindow::removeRows(int first, int count, const QString &text)
 bool MainWindow::addResultRow(const ResultRow &row)
 {
     return m_list->appendRow(row);
-}
-
-std::optional<Sidereal::Worked> MainWindow::siderealWork(int number) const
-{
-    if (const auto *open = qobject_cast<Sidereal::SiderealForm *>(m_calculator.data());
-        open && open->state().task)
-        return open->state().task->number == number ? std::optional(open->state().worked())
-                                                    : std::nullopt;
-    if (m_siderealWork && m_siderealWork->task && m_siderealWork->task->number == number)
-        return m_siderealWork;
-    return std::nullopt;
 }
 
 } // namespace App

@@ -121,15 +121,19 @@ private:
     void openProgress();
     Gui::CalculatorStart calculatorStart(bool newCalculation);
     void showCalculator(QDialog *form, const QString &document);
-    void showSolar(Solar::SolarForm *form);
-    void showRectification(Rectification::RectificationForm *form);
-    void showSidereal(Sidereal::SiderealForm *form);
+    template <typename Form, typename Worked>
+    void showKeeping(Form *form, std::optional<Worked> &kept, const QString &document, bool locks);
+    // A calculator open on the task given (the same task, or `whole`, the
+    // same in every value) comes to the front: true; one open on something
+    // else closes, keeping its entries.
+    template <typename Form> bool raiseOpen(const Core::GivenTask &given, bool whole);
     void workInSolar(const Exercise::SolarTask &task);
     void workInRectification(const Exercise::RectificationTask &task);
     void workInSidereal(const Exercise::SiderealTask &task);
-    std::optional<Solar::Worked> solarWork(int number) const;
-    std::optional<Rectification::Worked> rectificationWork(int number) const;
-    std::optional<Sidereal::Worked> siderealWork(int number) const;
+    // The calculation of a task that a calculator keeps: the open
+    // calculator's, or the one handed back when it closed (`kept`).
+    template <typename Form, typename Worked>
+    std::optional<Worked> keptWork(int number, const std::optional<Worked> &kept) const;
     void startNewCalculation();
     void deleteAllRows();
     void deleteMarkedRow();

@@ -6,6 +6,7 @@
 #include "pruefung/examrecord.h"
 #include "record/entry.h"
 #include "sheet/sheetactions.h"
+#include "ui/windowplacement.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -41,8 +42,7 @@ namespace Examination {
 //
 // Everything is in the store from the moment it begins, so the countdown goes
 // on across a restart or a killed program; whoever opens the window keeps one
-// instance and brings it to the front (Gui::bringToFront) to show it
-// again.
+// instance and calls bringToFront() to show it again.
 // The menu of "Protokoll…": "Drucken…" (actProtokollDrucken), "Als PDF
 // speichern…" (actProtokollPdf), messages titled "Prüfung üben".
 Sheets::SheetTexts protocolTexts();
@@ -60,6 +60,9 @@ public:
                QWidget *parent = nullptr);
     ~ExamWindow() override;
 
+    // Shows the window, restored from the task bar if need be, in front of
+    // the others.
+    void bringToFront() { Gui::bringToFront(this); }
     const ExamRecord &record() const { return m_record; }
     bool running() const { return m_record.running(); }
 

@@ -28,11 +28,6 @@ constexpr double TableTolerance = 60;
 // to the second, quotient and times to four decimal places.
 constexpr double StepRounding = 2;
 
-QString dash()
-{
-    return QStringLiteral("\u2014");
-}
-
 // "11°00'12,3'' Krebs"; rounded first, so that 29°59'59,97'' Krebs shows as
 // 0°00'00,0'' Löwe.
 QString preciseInSign(double longitude)
@@ -51,11 +46,6 @@ QString ageText(const Age &age)
 Age ageOf(const AgeInYearsAndDays &age)
 {
     return {static_cast<double>(age.years), static_cast<double>(age.days)};
-}
-
-bool sameValue(const Sexagesimal &a, const Sexagesimal &b)
-{
-    return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
 }
 
 double obliquityOf(QDate birthDate)
@@ -87,11 +77,7 @@ struct Context {
     const std::optional<GivenTask> &task() const { return w.task; }
 };
 
-struct Finding {
-    Cause cause;
-    int step;
-    QString text;
-};
+using Finding = Core::Finding<Cause>;
 using Found = std::optional<Finding>;
 
 // Step 1: the age at the event, counted from the birth date.
@@ -112,20 +98,11 @@ Found ageMiscount(const Context &c)
 // A step left out or not pressed again makes the values after it meaningless.
 Found unfinishedStep(const Context &c)
 {
-    using Status = StepLedger::Status;
     for (int step = 0; step < StepCount; ++step) {
-        const Status status = c.w.status[static_cast<std::size_t>(step)];
-        const QString title =
-            QStringLiteral("Schritt %1 (%2)").arg(stepNumber(step)).arg(stepName(step));
-        if (status == Status::NotComputed)
-            return Finding{Cause::NotComputed, stepNumber(step),
-                           title + QStringLiteral(" wurde nicht gerechnet.")};
-        if (status == Status::Stale)
-            return Finding{Cause::Stale, stepNumber(step),
-                           title + QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben haben "
-                                                  "sich geändert, seit er gerechnet wurde. Bitte "
-                                                  "ab Schritt %1 neu rechnen.")
-                                       .arg(stepNumber(step))};
+        const auto status = c.w.status[static_cast<std::size_t>(step)];
+        const Cause cause = status == StepLedger::Status::Stale ? Cause::Stale : Cause::NotComputed;
+        if (const auto text = unfinishedText(status, rule(step).number, rule(step).stepName()))
+            return Finding{cause, rule(step).number, *text};
     }
     return {};
 }
@@ -196,7 +173,7 @@ Found brokenLink(const Context &c)
         return isTime ? Notation::clock(v) : Notation::angle(v);
     };
     for (const Link &link : linksOf(c)) {
-        if (link.follows && sameValue(link.held, *link.follows))
+        if (link.follows && link.held.sameValue(*link.follows))
             continue;
         const QString expected = link.follows ? written(*link.follows, link.isTime) : link.refusal;
         const QString text =

@@ -476,7 +476,7 @@ void RectificationForm::okayClicked()
     readFields();
     // A time difference that no longer follows from the inputs is not handed in.
     const int stale = m_state.firstStale(CorrectionStep);
-    if (!finalResultIsCurrent(stale >= 0 ? stepNumber(stale) : 0, title()))
+    if (!finalResultIsCurrent(stale >= 0 ? rule(stale).number : 0, title()))
         return;
     const auto row =
         resultRow(m_state.header.event, Sexagesimal::of(*m_state.results().correction));

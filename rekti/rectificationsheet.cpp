@@ -14,40 +14,6 @@ namespace {
 
 using Status = StepLedger::Status;
 
-Status statusOf(const Worked &w, int step)
-{
-    return w.status[static_cast<std::size_t>(step)];
-}
-
-QStringList notes(const Worked &w, int step)
-{
-    QStringList list;
-    for (int earlier : feedsOf(step)) {
-        if (statusOf(w, earlier) == Status::NotComputed)
-            list << notComputedNote(stepNumber(earlier), stepName(earlier));
-    }
-    return list;
-}
-
-void writeLine(SheetStep &s, const Worked &w, int step)
-{
-    addComputation(s, statusOf(w, step), notes(w, step), [&](bool current) {
-        return rule(step).equation(w.entries, current ? &w.results : nullptr);
-    });
-}
-
-// The result of a numbered step, from the last of its computations.
-void settle(SheetStep &s, const Worked &w, const QList<int> &steps, const QString &sentence)
-{
-    bool stale = false;
-    for (int step : steps)
-        stale = stale || statusOf(w, step) == Status::Stale;
-    const int last = steps.last();
-    settleStep(s, statusOf(w, last) == Status::Current, stale,
-               QString::fromUtf16(rule(last).result) + QStringLiteral(" = ") +
-                   shownText(last, w.results) + sentence);
-}
-
 // Step 8 in words: "Die Geburtszeit ist um 3 m 26 s früher."
 QString correctionSentence(const Results &r)
 {
@@ -111,14 +77,8 @@ Sheet rectificationSheet(const RectificationSheetInput &in)
         SheetStep s = sheetStep(number, in.steps[static_cast<std::size_t>(number - 1)]);
         if (number == 5)
             s.lines << rowsLine(h);
-        QList<int> steps;
-        for (int step = 0; step < StepCount; ++step) {
-            if (stepNumber(step) == number) {
-                writeLine(s, w, step);
-                steps << step;
-            }
-        }
-        settle(s, w, steps, number == 8 ? QStringLiteral(". ") + sentence : QString());
+        writeNumberedStep<&rule, &shownText>(
+            s, w, number, number == 8 ? QStringLiteral(". ") + sentence : QString());
         sheet.steps << s;
     }
     sheet.finalCaption = QStringLiteral("Gesuchte Zeitdifferenz");
@@ -136,14 +96,9 @@ std::optional<SheetTable> checkTable(const Worked &worked, const TableChoice &ta
     const auto checked = checkRectification(worked, table);
     if (!checked.ok())
         return std::nullopt;
-    SheetTable check;
-    check.title = checkCaption();
-    check.columnHeaders = QStringList{QString()} + checkColumns();
-    for (const CheckRow &row : checked.value().rows)
-        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-    check.finding =
-        QStringLiteral("Häusertabelle %1. ").arg(tableText(table)) + checked.value().finding;
-    return check;
+    return checkSheetTable(checked.value().rows,
+                           QStringLiteral("Häusertabelle %1. ").arg(tableText(table)) +
+                               checked.value().finding);
 }
 
 } // namespace Rectification

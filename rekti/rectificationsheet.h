@@ -14,14 +14,7 @@ namespace Rectification {
 // result is current; a stale one shows its inputs and "nicht mehr aktuell –
 // bitte neu rechnen", one not reached "noch nicht berechnet". A step computed
 // on an earlier result that never was says so.
-struct RectificationSheetInput {
-    Sheets::PersonTexts person;
-    QDate printed;
-    std::array<Sheets::StepTexts, 8> steps; // the form's headings and explanations
-    Worked worked;
-    // The check against the exact house positions, where it can be made.
-    std::optional<Sheets::SheetTable> check;
-};
+using RectificationSheetInput = Sheets::SheetInput<Worked, 8>;
 
 Sheets::Sheet rectificationSheet(const RectificationSheetInput &input);
 // The check that closes the sheet, made with a house table: the rows and the

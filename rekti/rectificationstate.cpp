@@ -15,25 +15,8 @@ namespace Rectification {
 
 namespace {
 
-QString angle(const Sexagesimal &v)
-{
-    return Notation::angle(v);
-}
-
-QString angle(const SexagesimalTriple &t)
-{
-    return Notation::angle(pickersToSeconds(t));
-}
-
-QString clock(const Sexagesimal &v)
-{
-    return Notation::clock(v);
-}
-
-QString clock(const SexagesimalTriple &t)
-{
-    return Notation::clock(pickersToSeconds(t));
-}
+using Notation::angle;
+using Notation::clock;
 
 // A correction chosen from a list as a term: "+ 30°", "− 24 h", "+ 0°".
 QString term(double value, const QString &unit)
@@ -71,16 +54,6 @@ QString withResult(const QString &terms, const Results *r, std::optional<T> Resu
                    QString (*written)(const T &))
 {
     return r && (r->*slot) ? terms + Equals + written(*(r->*slot)) : terms;
-}
-
-QString angleOf(const SexagesimalTriple &t)
-{
-    return angle(t);
-}
-
-QString clockOf(const SexagesimalTriple &t)
-{
-    return clock(t);
 }
 
 std::optional<SexagesimalTriple> none(const Results &)
@@ -128,7 +101,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          return withResult(plainNumber(e.decimalYears) + Times +
                                Notation::angle(NaibodArcSecondsPerYear),
-                           r, &R::arc, angleOf);
+                           r, &R::arc, angle);
      }},
     // 33.8328° x 4 m = 2.2555 h = 2h15m20s
     {3,
@@ -175,7 +148,7 @@ const std::array<StepRule, StepCount> Rules{{
      {},
      [](const E &e, const R *r) -> QString {
          return withResult(clock(e.eventSiderealTime) + term(e.dayHours, QStringLiteral(" h")), r,
-                           &R::withinDay, clockOf);
+                           &R::withinDay, clock);
      }},
     // 15°20'00'' - 14°18'30'' + 0° = 1°01'30''
     {5,
@@ -253,7 +226,7 @@ const std::array<StepRule, StepCount> Rules{{
      {{&E::ramcPlusQuotient, 6, u"RAMC plus Quotient"}},
      [](const E &e, const R *r) -> QString {
          return withResult(plainNumber(e.ramc) + u'°' + Plus + angle(e.quotient), r,
-                           &R::ramcPlusQuotient, angleOf);
+                           &R::ramcPlusQuotient, angle);
      }},
     // 123°30'54'' - 33°49'58'' + 0° = 89°40'56''
     {6,
@@ -273,7 +246,7 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          return withResult(angle(e.ramcPlusQuotient) + Minus + angle(e.arcOfStep6) +
                                term(e.circleCorrection, QStringLiteral("°")),
-                           r, &R::correctedRamc, angleOf);
+                           r, &R::correctedRamc, angle);
      }},
     // 89.6822° x 4 m = 5.9788 h = 5h58m44s
     {7,
@@ -304,7 +277,7 @@ const std::array<StepRule, StepCount> Rules{{
      {{&E::correction, 8, u"die Zeitdifferenz"}},
      [](const E &e, const R *r) -> QString {
          return withResult(clock(e.ramcInTime) + Minus + clock(e.birthSiderealTimeOfStep8), r,
-                           &R::correction, clockOf);
+                           &R::correction, clock);
      }},
 }};
 
@@ -313,21 +286,6 @@ const std::array<StepRule, StepCount> Rules{{
 const StepRule &rule(int step)
 {
     return Rules.at(static_cast<std::size_t>(step));
-}
-
-int stepNumber(int step)
-{
-    return rule(step).number;
-}
-
-QString stepName(int step)
-{
-    return QString::fromUtf16(rule(step).name);
-}
-
-QList<int> feedsOf(int step)
-{
-    return rule(step).feeds;
 }
 
 QString shownText(int step, const Results &results)
@@ -346,51 +304,16 @@ void readHeader(Header &h, const FieldTexts &birthDate)
     h.typedAge = {readNumber(h.age[0]), readNumber(h.age[1])};
 }
 
-State::State()
-    : m_ledger([] {
-          QList<QList<int>> feeds;
-          for (int step = 0; step < StepCount; ++step)
-              feeds << feedsOf(step);
-          return feeds;
-      }())
-{}
-
 std::optional<QString> State::run(Step step)
 {
-    const StepRule &r = rule(step);
-    if (const auto message = r.run(entries, m_results)) {
-        m_ledger.failed(step);
+    const auto message = StepState::run(step);
+    if (message)
         return message;
-    }
-    m_ledger.succeeded(step, r.inputs(entries));
-    // The result goes into the fields of the later steps that read it, as the
-    // form writes them and reads them back.
-    for (const Copy &copy : r.copies)
-        entries.*copy.entry = Sexagesimal::of(*r.shown(m_results));
     if (step == DecimalYearsStep)
-        entries.decimalYears = asWritten(*m_results.decimalYears);
-    // Step 4's sum preselects "-24h" when it passes a day.
+        entries.decimalYears = asWritten(*results().decimalYears);
     if (step == SumStep)
-        entries.dayHours = m_results.sum->beyondADay ? -24.0 : 0.0;
+        entries.dayHours = results().sum->beyondADay ? -24.0 : 0.0;
     return std::nullopt;
-}
-
-StepLedger::Status State::status(int step) const
-{
-    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-int State::firstStale(int step) const
-{
-    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-Worked State::worked() const
-{
-    Worked w{header, entries, m_results, {}, task};
-    for (int s = 0; s < StepCount; ++s)
-        w.status[static_cast<std::size_t>(s)] = status(s);
-    return w;
 }
 
 } // namespace Rectification

@@ -1,8 +1,7 @@
 #ifndef REKTI_RECTIFICATIONSTATE_H
 #define REKTI_RECTIFICATIONSTATE_H
 
-#include "core/giventask.h"
-#include "core/stepledger.h"
+#include "core/stepstate.h"
 #include "rekti/rectificationsteps.h"
 
 #include <QDate>
@@ -60,31 +59,9 @@ struct Copy {
     const char16_t *what; // "der Direktionsbogen", as a finding names it
 };
 
-// One step of the calculation, written once for the state, the form, the
-// check, the sheet and the exercises.
-struct StepRule {
-    int number;             // of the step on the form, 2 .. 8
-    const char16_t *name;   // "Direktionsbogen", in "Schritt 2 (Direktionsbogen)"
-    QList<int> feeds;       // the earlier steps whose results it reads
-    bool isTime;            // its result a time (h m s) rather than an angle
-    const char16_t *result; // the caption of its numbered step's result, or none
-    // The values of the fields it reads, as numbers.
-    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
-    // Runs it on the entries into its slot of the results; its one message
-    // when it refuses.
-    std::function<std::optional<QString>(const Entries &, Results &)> run;
-    // The angle or time its own field shows; nothing before it ran.
-    std::function<std::optional<Core::SexagesimalTriple>(const Results &)> shown;
-    QList<Copy> copies;
-    // Its equation as the sheet writes it: the terms from its inputs and,
-    // given what it gave, " = " and the values on the way to the result.
-    std::function<QString(const Entries &, const Results *)> equation;
-};
+using StepRule = Core::StepRuleOf<Entries, Results, Core::SexagesimalTriple, Copy>;
 
 const StepRule &rule(int step);
-int stepNumber(int step);
-QString stepName(int step);
-QList<int> feedsOf(int step);
 // The result as its field shows it, an angle or a time: "33°49'58''".
 QString shownText(int step, const Results &results);
 
@@ -111,39 +88,14 @@ struct Header {
 // where they change).
 void readHeader(Header &header, const Core::FieldTexts &birthDate);
 
-struct Worked {
-    Header header;
-    Entries entries;
-    Results results;
-    std::array<Core::StepLedger::Status, StepCount> status{};
-    // The task the calculation answers; nothing for a free calculation.
-    std::optional<Core::GivenTask> task;
-};
+using Worked = Core::WorkedSteps<Header, Entries, Results, StepCount>;
 
-class State {
+class State : public Core::StepState<Worked, &rule> {
 public:
-    State();
-
-    Header header;
-    Entries entries;
-    // The task taken over from the exercises, kept while the calculation
-    // answers it.
-    std::optional<Core::GivenTask> task;
-
-    const Results &results() const { return m_results; }
-    // Runs a step on the entries. On success the result is kept and written
-    // into the entries of the later steps that read it, and the step is
-    // current; a failure keeps the old result, now stale, and answers the
-    // step's one message.
+    // Runs a step as every step runs; the decimal years go into step 2's
+    // field as written, and step 4's sum preselects "-24h" when it passes a
+    // day.
     std::optional<QString> run(Step step);
-    Core::StepLedger::Status status(int step) const;
-    // The first stale step on the way to a step, itself included; -1 if none.
-    int firstStale(int step) const;
-    Worked worked() const;
-
-private:
-    Results m_results;
-    Core::StepLedger m_ledger;
 };
 
 } // namespace Rectification

@@ -64,6 +64,17 @@ SheetStep sheetStep(int number, const StepTexts &texts)
     return s;
 }
 
+SheetTable checkSheetTable(const QList<Core::CheckRow> &rows, const QString &finding)
+{
+    SheetTable check;
+    check.title = Core::checkCaption();
+    check.columnHeaders = QStringList{QString()} + Core::checkColumns();
+    for (const Core::CheckRow &row : rows)
+        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
+    check.finding = finding;
+    return check;
+}
+
 QString notComputedNote(int number, const QString &name)
 {
     return QStringLiteral("Schritt %1, %2, wurde nicht gerechnet.").arg(number).arg(name);

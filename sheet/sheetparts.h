@@ -3,10 +3,14 @@
 
 #include "sheet/sheet.h"
 
+#include "core/checkwords.h"
 #include "core/stepledger.h"
+
+#include <QDate>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace Sheets {
 
@@ -51,6 +55,70 @@ void addComputation(SheetStep &s, Core::StepLedger::Status status, const QString
 // are current, "nicht mehr aktuell" when one is stale, else "noch nicht
 // berechnet".
 void settleStep(SheetStep &s, bool current, bool stale, const QString &result);
+
+// What a calculation sheet is written from: the person, the day it is
+// printed, the form's headings and explanations of its numbered steps, the
+// calculation as it stands and the check against the exact values that
+// closes it, where it can be made.
+template <typename Worked, std::size_t Steps, typename Check = SheetTable> struct SheetInput {
+    PersonTexts person;
+    QDate printed;
+    std::array<StepTexts, Steps> steps;
+    Worked worked;
+    std::optional<Check> check;
+};
+
+// The table of a check that closes a sheet: its rows and its finding.
+SheetTable checkSheetTable(const QList<Core::CheckRow> &rows, const QString &finding);
+
+template <typename Worked> Core::StepLedger::Status statusOf(const Worked &w, int step)
+{
+    return w.status[static_cast<std::size_t>(step)];
+}
+
+// The computation of a step of a calculation, written by its rule (`rule(step)`
+// of its table of steps): the notes, then its equation as addComputation
+// writes it.
+template <auto rule, typename Worked>
+void writeComputation(SheetStep &s, const Worked &w, int step, const QStringList &notes)
+{
+    addComputation(s, statusOf(w, step), notes, [&](bool current) {
+        return rule(step).equation(w.entries, current ? &w.results : nullptr);
+    });
+}
+
+// The notes of the earlier steps that a step reads although they were never
+// computed.
+template <auto rule, typename Worked> QStringList notComputedNotes(const Worked &w, int step)
+{
+    QStringList notes;
+    for (int earlier : rule(step).feeds) {
+        if (statusOf(w, earlier) == Core::StepLedger::Status::NotComputed)
+            notes << notComputedNote(rule(earlier).number, rule(earlier).stepName());
+    }
+    return notes;
+}
+
+// A numbered step with the computations of its buttons, and as its result
+// that of the last of them: its rule's caption, " = ", the result as its
+// field shows it (`shownText`) and `sentence`.
+template <auto rule, auto shownText, typename Worked>
+void writeNumberedStep(SheetStep &s, const Worked &w, int number, const QString &sentence = {})
+{
+    using Status = Core::StepLedger::Status;
+    bool stale = false;
+    int last = -1;
+    for (int step = 0; step < Worked::StepCount; ++step) {
+        if (rule(step).number != number)
+            continue;
+        writeComputation<rule>(s, w, step, notComputedNotes<rule>(w, step));
+        stale = stale || statusOf(w, step) == Status::Stale;
+        last = step;
+    }
+    settleStep(s, statusOf(w, last) == Status::Current, stale,
+               QString::fromUtf16(rule(last).result) + QStringLiteral(" = ") +
+                   shownText(last, w.results) + sentence);
+}
 
 // The file names the save dialog proposes: "Solar Erika Muster 2024.pdf",
 // "Rektifikation Erika Muster.pdf", "Sternzeit Erika Muster.pdf". Characters that a file name may

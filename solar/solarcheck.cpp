@@ -31,11 +31,6 @@ constexpr qint32 HalfSign = 15 * 3600; // seconds of arc
 constexpr int FirstYear = 1900;
 constexpr int LastYear = 2100;
 
-QString dash()
-{
-    return QStringLiteral("\u2014");
-}
-
 QString notCurrent()
 {
     return QStringLiteral(" (nicht mehr aktuell)");
@@ -97,16 +92,6 @@ QString ofDate(int which)
     return which == 1 ? QStringLiteral("des 1. Datums") : QStringLiteral("des 2. Datums");
 }
 
-QString stepTitle(int step)
-{
-    return QStringLiteral("Schritt %1 (%2)").arg(stepNumber(step)).arg(stepName(step));
-}
-
-bool same(const Sexagesimal &a, const Sexagesimal &b)
-{
-    return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
-}
-
 // The first link of the chain whose value does not follow from the one
 // before it: the positions picked in step 1 as steps 2 and 3 hold them, and
 // every result where it is shown and copied, in the order of the steps that
@@ -123,23 +108,23 @@ QList<Link> pickedLinks(const Worked &w)
     const auto link = [](int step, const QString &what, const QString &stands,
                          const QString &picked) {
         return Link{step, QStringLiteral("In Schritt %1 steht als %2 %3, gewählt ist aber %4.")
-                              .arg(stepNumber(step))
+                              .arg(rule(step).number)
                               .arg(what, stands, picked)};
     };
     const auto angle = [](const SexagesimalTriple &t) {
-        return Notation::angle(pickersToSeconds(t));
+        return Notation::angle(t);
     };
     const QString date1 = QStringLiteral("Sonnenstand des 1. Datums");
     QList<Link> links;
-    if (!same(e.date1, Sexagesimal::of(h.sunDate1)))
+    if (!e.date1.sameValue(Sexagesimal::of(h.sunDate1)))
         links << link(MotionStep, date1, Notation::angle(e.date1), angle(h.sunDate1));
-    if (!same(e.date2, Sexagesimal::of(h.sunDate2)))
+    if (!e.date2.sameValue(Sexagesimal::of(h.sunDate2)))
         links << link(MotionStep, QStringLiteral("Sonnenstand des 2. Datums"),
                       Notation::angle(e.date2), angle(h.sunDate2));
     if (e.radix != h.radix)
         links << link(DistanceStep, QStringLiteral("Radix-Sonnenposition"), angle(e.radix),
                       angle(h.radix));
-    if (!same(e.date1OfStep3, Sexagesimal::of(h.sunDate1)))
+    if (!e.date1OfStep3.sameValue(Sexagesimal::of(h.sunDate1)))
         links << link(DistanceStep, date1, Notation::angle(e.date1OfStep3), angle(h.sunDate1));
     return links;
 }
@@ -152,7 +137,7 @@ std::optional<Link> acrossSignLink(const Worked &w, int step)
     const Entries &e = w.entries;
     const Sexagesimal &held = step == MotionStep ? e.motion : e.distance;
     const StepResult<SexagesimalTriple> across = acrossSign(step, e);
-    if (across.ok() && same(held, Sexagesimal::of(across.value())))
+    if (across.ok() && held.sameValue(Sexagesimal::of(across.value())))
         return std::nullopt;
     QString text = QStringLiteral("In Schritt 4 steht als %1 %2; über die Zeichengrenze gerechnet "
                                   "ist %3")
@@ -195,20 +180,20 @@ QList<Link> resultLinks(const Worked &w, bool acrossSignPair)
         const QString gives = refused ? *refused : written(*r.shown(scratch));
         for (const Copy &copy : r.copies) {
             const Sexagesimal &held = w.entries.*copy.entry;
-            if ((!refused && same(held, *r.shown(scratch))) || (byHand && copy.readBy != step))
+            if ((!refused && held.sameValue(*r.shown(scratch))) || (byHand && copy.readBy != step))
                 continue;
             const QString what = QString::fromUtf16(copy.what);
             links << Link{copy.readBy,
                           copy.readBy == step
                               ? QStringLiteral("In Schritt %1 ist %2 = %3, die Rechnung ergibt "
                                                "aber %4.")
-                                    .arg(stepNumber(step))
+                                    .arg(rule(step).number)
                                     .arg(what, written(held), gives)
                               : QStringLiteral("In Schritt %1 steht als %2 %3, Schritt %4 ergibt "
                                                "aber %5.")
-                                    .arg(stepNumber(copy.readBy))
+                                    .arg(rule(copy.readBy).number)
                                     .arg(what, written(held))
-                                    .arg(stepNumber(step))
+                                    .arg(rule(step).number)
                                     .arg(gives)};
         }
     }
@@ -334,11 +319,7 @@ struct Context {
     Status status(int step) const { return w.status[static_cast<std::size_t>(step)]; }
 };
 
-struct Finding {
-    Cause cause;
-    int step;
-    QString text;
-};
+using Finding = Core::Finding<Cause>;
 using Found = std::optional<Finding>;
 
 // A radix that the Sun does not reach near the birthday makes everything
@@ -400,15 +381,9 @@ Found unfinished(const Context &x)
         if (x.acrossSign && (s == MotionStep || s == DistanceStep) &&
             !reads(x.w.entries, x.w.results, GreenwichStep, s))
             continue;
-        if (x.status(s) == Status::NotComputed)
-            return Finding{Cause::NotComputed, s,
-                           stepTitle(s) + QStringLiteral(" wurde nicht gerechnet.")};
-        if (x.status(s) == Status::Stale)
-            return Finding{Cause::Stale, s,
-                           stepTitle(s) + QStringLiteral(" ist nicht mehr aktuell: Seine Eingaben "
-                                                         "haben sich geändert, seit er gerechnet "
-                                                         "wurde. Bitte ab Schritt %1 neu rechnen.")
-                                              .arg(stepNumber(s))};
+        if (const auto text = unfinishedText(x.status(s), rule(s).number, rule(s).stepName()))
+            return Finding{x.status(s) == Status::Stale ? Cause::Stale : Cause::NotComputed, s,
+                           *text};
     }
     return {};
 }

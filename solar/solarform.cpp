@@ -375,7 +375,7 @@ void SolarForm::okayClicked()
     readFields();
     // A final time that no longer follows from the inputs is not handed in.
     const int stale = m_state.firstStale(FinalStep);
-    if (!finalResultIsCurrent(stale >= 0 ? stepNumber(stale) : 0, title()))
+    if (!finalResultIsCurrent(stale >= 0 ? rule(stale).number : 0, title()))
         return;
     if (offerResult(this, resultRow(m_state.entries.date, *m_state.results().final), m_start,
                     title()))

@@ -10,12 +10,9 @@ using namespace Sheets;
 
 namespace {
 
-using Status = StepLedger::Status;
+using Notation::angle;
 
-Status statusOf(const Worked &w, int step)
-{
-    return w.status[static_cast<std::size_t>(step)];
-}
+using Status = StepLedger::Status;
 
 // Steps 2 and 3 worked by hand across a sign: the two days lie in two signs
 // (date 2 has fewer degrees within its sign than date 1), the form's step
@@ -34,9 +31,9 @@ bool byHand(const Worked &w, int step)
 QStringList skippedNotes(const Worked &w, int step)
 {
     QStringList notes;
-    for (int earlier : feedsOf(step)) {
+    for (int earlier : rule(step).feeds) {
         if (statusOf(w, earlier) == Status::NotComputed && !byHand(w, earlier))
-            notes << notComputedNote(stepNumber(earlier), stepName(earlier));
+            notes << notComputedNote(rule(earlier).number, rule(earlier).stepName());
     }
     return notes;
 }
@@ -50,7 +47,7 @@ void writeByHand(SheetStep &s, const Worked &w, int step, const QString &caption
                     ? QStringLiteral("Die Tage liegen in zwei Zeichen; Schritt %1 des Rechners "
                                      "zieht innerhalb eines Zeichens ab, darum von Hand über die "
                                      "Zeichengrenze gerechnet und in Schritt 4 eingetragen.")
-                          .arg(stepNumber(step))
+                          .arg(rule(step).number)
                     : QStringLiteral("Die Radix-Sonne steht noch im Zeichen des 1. Datums, ohne "
                                      "30°; von Hand gerechnet und in Schritt 4 eingetragen."));
     const Sexagesimal &typed = step == MotionStep ? w.entries.motion : w.entries.distance;
@@ -60,9 +57,7 @@ void writeByHand(SheetStep &s, const Worked &w, int step, const QString &caption
 
 void writeLines(SheetStep &s, const Worked &w, int step)
 {
-    addComputation(s, statusOf(w, step), skippedNotes(w, step), [&](bool current) {
-        return rule(step).equation(w.entries, current ? &w.results : nullptr);
-    });
+    writeComputation<&rule>(s, w, step, skippedNotes(w, step));
 }
 
 void settle(SheetStep &s, Status status, const QString &result)
@@ -76,11 +71,6 @@ QString resultOf(const QString &caption, int step, const Results &r)
     if (!shown)
         return {};
     return caption + (rule(step).isTime ? Notation::clock(*shown) : Notation::angle(*shown));
-}
-
-QString angle(const SexagesimalTriple &t)
-{
-    return Notation::angle(pickersToSeconds(t));
 }
 
 // A step of steps 2 to 4: worked by hand across a sign, or the form's.
@@ -121,7 +111,7 @@ Sheet solarSheet(const SolarSheetInput &in)
     const QString captions[] = {QStringLiteral("Ergebnis A = "), QStringLiteral("Ergebnis B = "),
                                 QStringLiteral("Uhrzeit des Solars (Greenwich) = ")};
     for (const int step : {MotionStep, DistanceStep, GreenwichStep}) {
-        SheetStep s = sheetStep(stepNumber(step), in.steps[static_cast<std::size_t>(step + 1)]);
+        SheetStep s = sheetStep(rule(step).number, in.steps[static_cast<std::size_t>(step + 1)]);
         if (step == GreenwichStep)
             s.lines << QStringLiteral("Uhrzeit = B \u00f7 A \u00d7 24 h");
         writeStep(s, w, step, captions[step]);
@@ -157,13 +147,8 @@ Sheet solarSheet(const SolarSheetInput &in)
 
 SheetTable checkTable(const Comparison &comparison)
 {
-    SheetTable check;
-    check.title = checkCaption();
-    check.columnHeaders = QStringList{QString()} + checkColumns();
-    for (const CheckRow &row : comparisonRows(comparison))
-        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-    check.finding = comparison.finding + u' ' + exactConvention();
-    return check;
+    return checkSheetTable(comparisonRows(comparison),
+                           comparison.finding + u' ' + exactConvention());
 }
 
 } // namespace Solar

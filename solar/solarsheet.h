@@ -14,14 +14,7 @@ namespace Solar {
 // current, so that the sheet holds no equation that the inputs no longer
 // give; a stale step shows its inputs and "nicht mehr aktuell – bitte neu
 // rechnen", a step not reached "noch nicht berechnet".
-struct SolarSheetInput {
-    Sheets::PersonTexts person;
-    QDate printed;
-    std::array<Sheets::StepTexts, 5> steps; // the form's headings and explanations
-    Worked worked;
-    // The check against the exact Sun, where it can be made.
-    std::optional<Comparison> check;
-};
+using SolarSheetInput = Sheets::SheetInput<Worked, 5, Comparison>;
 
 Sheets::Sheet solarSheet(const SolarSheetInput &input);
 // The check that closes the sheet: the rows and the finding of "Kontrolle…".

@@ -13,6 +13,8 @@ namespace Solar {
 
 namespace {
 
+using Notation::angle;
+
 // A result as its field shows it once written, and as the field reads back.
 std::optional<Sexagesimal> shown(const std::optional<SexagesimalTriple> &t)
 {
@@ -24,16 +26,10 @@ std::optional<Sexagesimal> shown(const std::optional<Sexagesimal> &s)
     return s ? std::optional(Sexagesimal::readWithRegionalPoint(s->plainTexts())) : std::nullopt;
 }
 
-QString angle(const Sexagesimal &v)
-{
-    return Notation::angle(v);
-}
-
 QString angle(const Sexagesimal &v, const Results *r,
               std::optional<SexagesimalTriple> Results::*slot)
 {
-    return r && r->*slot ? angle(v) + Equals + Notation::angle(pickersToSeconds(*(r->*slot)))
-                         : angle(v);
+    return r && r->*slot ? angle(v) + Equals + Notation::angle(*(r->*slot)) : angle(v);
 }
 
 // A term of hours chosen from a list: "+ 1 h", "− 24 h".
@@ -65,7 +61,7 @@ QStringList interpolationLines(const Entries &e, const Results *r)
                    QStringLiteral("24 h");
     if (r && r->greenwich)
         line += Equals + Notation::decimal(r->greenwich->hours) + QStringLiteral(" h") + Equals +
-                Notation::clock(pickersToSeconds(r->greenwich->time));
+                Notation::clock(r->greenwich->time);
     return {QStringLiteral("A = ") + angle(e.motion) + Equals + plainInteger(a.value()) +
                 QStringLiteral("'', B = ") + angle(e.distance) + Equals + plainInteger(b.value()) +
                 QStringLiteral("''"),
@@ -82,8 +78,8 @@ const std::array<StepRule, StepCount> Rules{{
     {2,
      u"Differenz Sonnenbewegung",
      {},
-     u"A",
      false,
+     u"A",
      [](const E &e) {
          return inputNumbers({&e.date1, &e.date2, &e.motionShown});
      },
@@ -97,8 +93,8 @@ const std::array<StepRule, StepCount> Rules{{
     {3,
      u"Entfernungswert",
      {},
-     u"B",
      false,
+     u"B",
      [](const E &e) {
          const Sexagesimal radix = Sexagesimal::of(e.radix);
          return inputNumbers({&radix, &e.date1OfStep3, &e.distanceShown});
@@ -107,15 +103,15 @@ const std::array<StepRule, StepCount> Rules{{
      [](const R &r) { return shown(r.distance); },
      {{&E::distanceShown, DistanceStep, u"B"}, {&E::distance, GreenwichStep, u"B"}},
      [](const E &e, const R *r) -> QString {
-         return QStringLiteral("B = ") + Notation::angle(pickersToSeconds(e.radix)) + Minus +
+         return QStringLiteral("B = ") + Notation::angle(e.radix) + Minus +
                 angle(e.date1OfStep3, r, &R::distance);
      }},
     // 1940'' / 3435'' x 24 h = 13.5546 h = 13h33m17s
     {4,
      u"Uhrzeit Greenwich",
      {MotionStep, DistanceStep},
-     u"B ÷ A × 24 h",
      true,
+     u"B ÷ A × 24 h",
      [](const E &e) {
          return inputNumbers({&e.motion, &e.distance, &e.greenwichShown});
      },
@@ -132,8 +128,8 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Zeitzone",
      {GreenwichStep},
-     u"die Zonenzeit",
      true,
+     u"die Zonenzeit",
      [](const E &e) {
          return inputNumbers({&e.greenwichTime, &e.zoneTime}, {e.zoneHours});
      },
@@ -148,8 +144,8 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Tageskorrektur",
      {ZoneStep},
-     u"die Uhrzeit des Solars",
      true,
+     u"die Uhrzeit des Solars",
      [](const E &e) {
          return inputNumbers({&e.zoneTime, &e.finalTime}, {e.dayShiftHours});
      },
@@ -167,21 +163,6 @@ const std::array<StepRule, StepCount> Rules{{
 const StepRule &rule(int step)
 {
     return Rules.at(static_cast<std::size_t>(step));
-}
-
-int stepNumber(int step)
-{
-    return rule(step).number;
-}
-
-QString stepName(int step)
-{
-    return QString::fromUtf16(rule(step).name);
-}
-
-QList<int> feedsOf(int step)
-{
-    return rule(step).feeds;
 }
 
 std::optional<int> wholeNumber(const QString &text)
@@ -205,50 +186,6 @@ std::optional<QDate> dateOf(const FieldTexts &texts)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-State::State()
-    : m_ledger([] {
-          QList<QList<int>> feeds;
-          for (int step = 0; step < StepCount; ++step)
-              feeds << feedsOf(step);
-          return feeds;
-      }())
-{}
-
-std::optional<QString> State::run(Step step)
-{
-    const StepRule &r = rule(step);
-    if (const auto message = r.run(entries, m_results)) {
-        m_ledger.failed(step);
-        return message;
-    }
-    // The result goes into its field and the fields of the next step that
-    // read it, as the form writes them and reads them back; it belongs to the
-    // inputs as they stand once it is shown.
-    for (const Copy &copy : r.copies)
-        entries.*copy.entry = *r.shown(m_results);
-    m_ledger.succeeded(step, r.inputs(entries));
-    return std::nullopt;
-}
-
-StepLedger::Status State::status(int step) const
-{
-    return m_ledger.status(
-        step, [this](int s) { return rule(s).inputs(entries); },
-        [this](int s, int earlier) { return reads(s, earlier); });
-}
-
-int State::firstStale(int step) const
-{
-    return m_ledger.firstStale(
-        step, [this](int s) { return rule(s).inputs(entries); },
-        [this](int s, int earlier) { return reads(s, earlier); });
-}
-
-bool State::reads(int step, int earlier) const
-{
-    return Solar::reads(entries, m_results, step, earlier);
-}
-
 bool reads(const Entries &entries, const Results &results, int step, int earlier)
 {
     const StepRule &r = rule(earlier);
@@ -257,9 +194,7 @@ bool reads(const Entries &entries, const Results &results, int step, int earlier
         return false;
     for (const Copy &copy : r.copies) {
         const Sexagesimal &held = entries.*copy.entry;
-        if (copy.readBy == step &&
-            (held.units != result->units || held.minutes != result->minutes ||
-             held.seconds != result->seconds))
+        if (copy.readBy == step && !held.sameValue(*result))
             return false;
     }
     return true;
@@ -291,16 +226,8 @@ QString acrossSignEquation(int step, const Entries &e)
                        angle(earlier);
     const StepResult<SexagesimalTriple> result = acrossSign(step, e);
     if (result.ok())
-        equation += Equals + Notation::angle(pickersToSeconds(result.value()));
+        equation += Equals + Notation::angle(result.value());
     return equation;
-}
-
-Worked State::worked() const
-{
-    Worked w{header, entries, m_results, {}, task};
-    for (int s = 0; s < StepCount; ++s)
-        w.status[static_cast<std::size_t>(s)] = status(s);
-    return w;
 }
 
 } // namespace Solar

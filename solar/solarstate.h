@@ -1,8 +1,7 @@
 #ifndef SOLAR_SOLARSTATE_H
 #define SOLAR_SOLARSTATE_H
 
-#include "core/giventask.h"
-#include "core/stepledger.h"
+#include "core/stepstate.h"
 #include "solar/solarsteps.h"
 
 #include <QDate>
@@ -38,31 +37,12 @@ struct Copy {
     const char16_t *what; // "A", "die Greenwich-Zeit", as a finding names it
 };
 
-// One step of the Solar, written once for the state, the form, the check,
-// the sheet and the exercises.
-struct StepRule {
-    int number;           // of the step on the form, 2 .. 5
-    const char16_t *name; // "Differenz Sonnenbewegung"
-    QList<int> feeds;     // the earlier steps whose results it reads
-    const char16_t *what; // its result as a finding names it: "A", "die Zonenzeit"
-    bool isTime;
-    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
-    std::function<std::optional<QString>(const Entries &, Results &)> run;
-    // Its result as its field shows it and as the field reads back.
-    std::function<std::optional<Core::Sexagesimal>(const Results &)> shown;
-    QList<Copy> copies;
-    // Its equation as the sheet writes it, with " = " and the result when it
-    // is given what the step gave.
-    std::function<QString(const Entries &, const Results *)> equation;
-};
+// A step's result shows as its field reads it back.
+using StepRule = Core::StepRuleOf<Entries, Results, Core::Sexagesimal, Copy>;
 
+// A step by its Step: its number on the form (2 .. 5), its name in a message
+// ("Schritt 5 (Zeitzone)"), the earlier steps it reads through their copies.
 const StepRule &rule(int step);
-// The number of the step on the form (2 .. 5) and its name in a message:
-// "Schritt 5 (Zeitzone)".
-int stepNumber(int step);
-QString stepName(int step);
-// The earlier steps whose results a step reads, through its own copies.
-QList<int> feedsOf(int step);
 
 // Whether a step reads the result of an earlier step that feeds it, on these
 // entries and results: the copy in the later step's field is what the earlier
@@ -106,51 +86,19 @@ std::optional<int> wholeNumber(const QString &text);
 // calendar does not have.
 std::optional<QDate> dateOf(const Core::FieldTexts &texts);
 
-// A finished or half-finished calculation, as the check and the sheet see it:
-// the inputs of every step as they stand, each step's result and its status.
-struct Worked {
-    Header header;
-    Entries entries;
-    Results results;
-    std::array<Core::StepLedger::Status, StepCount> status{};
-    // The task the calculation answers; nothing for a free calculation.
-    std::optional<Core::GivenTask> task;
-};
+using Worked = Core::WorkedSteps<Header, Entries, Results, StepCount>;
 
-class State {
+// A step builds on an earlier one while it reads its result (reads()).
+class State : public Core::StepState<Worked, &rule, &Solar::reads> {
 public:
-    State();
-
-    Header header;
-    // The task taken over from the exercises, kept while the calculation
-    // answers it.
-    std::optional<Core::GivenTask> task;
-    // The step fields as they stand, read once where they change. The result
-    // fields are read too: a result typed over is no longer the step's.
-    Entries entries;
-
-    const Results &results() const { return m_results; }
-
-    // Runs a step on the entries. On success the result is kept, written
-    // into the entries of its own field and of the later steps that read it,
-    // and the step is current; a failure keeps the old result, now stale, and
-    // answers the step's one message.
-    std::optional<QString> run(Step step);
-
-    Core::StepLedger::Status status(int step) const;
-    // The first stale step on the way to a step (itself included), -1 if none.
-    int firstStale(int step) const;
     // Whether a step reads the result of an earlier step that feeds it: the
     // copy in its field is what the earlier step gave. A value typed over it
     // (A and B worked by hand across a sign) is the student's own, and what
     // becomes of the earlier step no longer touches the later one.
-    bool reads(int step, int earlier) const;
-
-    Worked worked() const;
-
-private:
-    Results m_results;
-    Core::StepLedger m_ledger;
+    bool reads(int step, int earlier) const
+    {
+        return Solar::reads(entries, results(), step, earlier);
+    }
 };
 
 } // namespace Solar

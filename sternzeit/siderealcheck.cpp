@@ -28,16 +28,6 @@ constexpr qint32 PrintTolerance = 1;
 // mistake: each is about 3m56s from the next.
 constexpr int DaysAround = 3;
 
-QString dash()
-{
-    return QStringLiteral("\u2014");
-}
-
-bool same(const Sexagesimal &a, const Sexagesimal &b)
-{
-    return a.units == b.units && a.minutes == b.minutes && a.seconds == b.seconds;
-}
-
 // A value of which some part is typed; an empty part reads 0, as in the steps.
 bool typed(const FieldTexts &texts)
 {
@@ -59,11 +49,7 @@ qint64 ofDay(qint64 seconds)
     return modulo(seconds, SecondsPerDay);
 }
 
-struct Finding {
-    Cause cause;
-    int step;
-    QString text;
-};
+using Finding = Core::Finding<Cause>;
 using Found = std::optional<Finding>;
 
 // Everything the findings look at, worked out once.
@@ -91,11 +77,6 @@ bool printsPage(const std::optional<GivenTask> &task)
 {
     return task && (task->kind == TaskKind::Sidereal ||
                     (task->kind == TaskKind::Rectification && task->siderealWorked));
-}
-
-QString stepTitle(int step)
-{
-    return QStringLiteral("Schritt %1 (%2)").arg(stepNumber(step)).arg(stepName(step));
 }
 
 // The birth data that the rectification's task gives.
@@ -129,19 +110,11 @@ Found givenValues(const Context &c)
 // A step left out or not pressed again makes the values after it meaningless.
 Found unfinishedStep(const Context &c, int from, int to)
 {
-    using Status = StepLedger::Status;
     for (int step = from; step < to; ++step) {
-        const Status status = c.w.status[static_cast<std::size_t>(step)];
-        if (status == Status::NotComputed)
-            return Finding{Cause::NotComputed, stepNumber(step),
-                           stepTitle(step) + QStringLiteral(" wurde nicht gerechnet.")};
-        if (status == Status::Stale)
-            return Finding{Cause::Stale, stepNumber(step),
-                           stepTitle(step) + QStringLiteral(" ist nicht mehr aktuell: Seine "
-                                                            "Eingaben haben sich geändert, seit "
-                                                            "er gerechnet wurde. Bitte ab Schritt "
-                                                            "%1 neu rechnen.")
-                                                 .arg(stepNumber(step))};
+        const auto status = c.w.status[static_cast<std::size_t>(step)];
+        const Cause cause = status == StepLedger::Status::Stale ? Cause::Stale : Cause::NotComputed;
+        if (const auto text = unfinishedText(status, rule(step).number, rule(step).stepName()))
+            return Finding{cause, rule(step).number, *text};
     }
     return {};
 }
@@ -159,7 +132,7 @@ Found reductionStep(const Context &c)
 // Step 1 subtracts the zone of the head from the birth time of the head.
 Found zoneCopied(const Context &c)
 {
-    if (!same(c.e.civilTime, c.h.civilTime))
+    if (!c.e.civilTime.sameValue(c.h.civilTime))
         return Finding{Cause::BrokenLink, 1,
                        QStringLiteral("In Schritt 1 steht als Geburtszeit %1, oben steht aber %2.")
                            .arg(Notation::clock(c.e.civilTime), Notation::clock(c.h.civilTime))};
@@ -214,7 +187,7 @@ Found headCopied(const Context &c)
                        QStringLiteral("In Schritt 4 steht als Länge %1, oben steht aber %2.")
                            .arg(longitudeText(c.e.longitude, c.e.eastWest),
                                 longitudeText(c.h.longitude, c.h.eastWest))};
-    if (!same(c.e.ephemerisOfStep5, c.h.ephemeris))
+    if (!c.e.ephemerisOfStep5.sameValue(c.h.ephemeris))
         return Finding{
             Cause::BrokenLink, 5,
             QStringLiteral("In Schritt 5 steht als Sternzeit um 0 Uhr Weltzeit %1, in "
@@ -401,7 +374,7 @@ const std::function<Found(const Context &)> Findings[] = {
 
 QString yoursOrDash(const std::optional<SexagesimalTriple> &t)
 {
-    return t ? Notation::clock(pickersToSeconds(*t)) : dash();
+    return t ? Notation::clock(*t) : dash();
 }
 
 QString deviationOf(const std::optional<SexagesimalTriple> &t, double exact, bool ofDay)

@@ -375,7 +375,7 @@ void SiderealForm::okayClicked()
         return;
     }
     const int stale = m_state.firstStale(WithinDayStep);
-    if (!finalResultIsCurrent(stale >= 0 ? stepNumber(stale) : 0, title()))
+    if (!finalResultIsCurrent(stale >= 0 ? rule(stale).number : 0, title()))
         return;
     const SexagesimalTriple time = *m_state.results().siderealTime;
     if (m_start.handBack) {

@@ -13,28 +13,6 @@ namespace {
 
 using Status = StepLedger::Status;
 
-Status statusOf(const Worked &w, int step)
-{
-    return w.status[static_cast<std::size_t>(step)];
-}
-
-QStringList notes(const Worked &w, int step)
-{
-    QStringList list;
-    for (int earlier : feedsOf(step)) {
-        if (statusOf(w, earlier) == Status::NotComputed)
-            list << notComputedNote(stepNumber(earlier), stepName(earlier));
-    }
-    return list;
-}
-
-void writeLine(SheetStep &s, const Worked &w, int step)
-{
-    addComputation(s, statusOf(w, step), notes(w, step), [&](bool current) {
-        return rule(step).equation(w.entries, current ? &w.results : nullptr);
-    });
-}
-
 // Step 2: the value read from the ephemeris, for the day step 1 names.
 SheetStep ephemerisStep(const Worked &w, const StepTexts &texts)
 {
@@ -78,20 +56,7 @@ Sheet siderealSheet(const SiderealSheetInput &in)
             continue;
         }
         SheetStep s = sheetStep(number, texts);
-        QList<int> steps;
-        for (int step = 0; step < StepCount; ++step) {
-            if (stepNumber(step) == number) {
-                writeLine(s, w, step);
-                steps << step;
-            }
-        }
-        bool stale = false;
-        for (int step : steps)
-            stale = stale || statusOf(w, step) == Status::Stale;
-        const int last = steps.last();
-        settleStep(s, statusOf(w, last) == Status::Current, stale,
-                   QString::fromUtf16(rule(last).result) + QStringLiteral(" = ") +
-                       shownText(last, w.results));
+        writeNumberedStep<&rule, &shownText>(s, w, number);
         sheet.steps << s;
     }
     sheet.finalCaption = QStringLiteral("Sternzeit der Geburt");
@@ -108,13 +73,7 @@ std::optional<SheetTable> checkTable(const Worked &worked)
     const auto checked = checkSidereal(worked);
     if (!checked.ok())
         return std::nullopt;
-    SheetTable check;
-    check.title = checkCaption();
-    check.columnHeaders = QStringList{QString()} + checkColumns();
-    for (const CheckRow &row : checked.value().rows)
-        check.rows << QStringList{row.name, row.yours, row.exact, row.deviation};
-    check.finding = checked.value().finding;
-    return check;
+    return checkSheetTable(checked.value().rows, checked.value().finding);
 }
 
 } // namespace Sidereal

@@ -13,14 +13,7 @@ namespace Sidereal {
 // calculation state: a computation is printed with its result only while the
 // result is current; a stale one shows its inputs and "nicht mehr aktuell –
 // bitte neu rechnen", one not reached "noch nicht berechnet".
-struct SiderealSheetInput {
-    Sheets::PersonTexts person;
-    QDate printed;
-    std::array<Sheets::StepTexts, 5> steps; // the form's headings and explanations
-    Worked worked;
-    // The check against the exact sidereal time, where it can be made.
-    std::optional<Sheets::SheetTable> check;
-};
+using SiderealSheetInput = Sheets::SheetInput<Worked, 5>;
 
 Sheets::Sheet siderealSheet(const SiderealSheetInput &input);
 // The check that closes the sheet: the rows and the finding of "Kontrolle…";

@@ -14,20 +14,7 @@ namespace Sidereal {
 
 namespace {
 
-QString clock(const Sexagesimal &v)
-{
-    return Notation::clock(v);
-}
-
-QString clock(const SexagesimalTriple &t)
-{
-    return Notation::clock(pickersToSeconds(t));
-}
-
-QString clockOf(const SexagesimalTriple &t)
-{
-    return clock(t);
-}
+using Notation::clock;
 
 // A whole number of hours as a term: "+ 24 h", "− 1 h", "+ 0 h".
 QString hoursTerm(double hours)
@@ -85,6 +72,7 @@ const std::array<StepRule, StepCount> Rules{{
     {1,
      u"Weltzeit",
      {},
+     true,
      u"Weltzeit",
      [](const E &e) {
          return inputNumbers({&e.birthDate, &e.civilTime}, {e.zone});
@@ -101,6 +89,7 @@ const std::array<StepRule, StepCount> Rules{{
     {3,
      u"Zuschlag",
      {UniversalTimeStep},
+     true,
      u"Zuschlag",
      [](const E &e) { return inputNumbers({&e.universalTime}); },
      [](const E &e, R &r) { return keep(share(e.universalTime), r.share); },
@@ -118,6 +107,7 @@ const std::array<StepRule, StepCount> Rules{{
     {4,
      u"Länge in Zeit",
      {},
+     true,
      u"Länge in Zeit",
      [](const E &e) { return inputNumbers({&e.longitude}, {e.eastWest}); },
      [](const E &e, R &r) {
@@ -128,12 +118,13 @@ const std::array<StepRule, StepCount> Rules{{
      [](const E &e, const R *r) -> QString {
          const QString terms =
              longitudeText(e.longitude, e.eastWest) + Times + QStringLiteral("4 m");
-         return r && r->longitudeTime ? terms + Equals + clockOf(*r->longitudeTime) : terms;
+         return r && r->longitudeTime ? terms + Equals + clock(*r->longitudeTime) : terms;
      }},
     // 8h42m41s + 13h35m00s + 0h02m14s + 0h53m36s = 23h13m31s
     {5,
      u"Summe",
      {UniversalTimeStep, ShareStep, LongitudeStep},
+     true,
      nullptr,
      [](const E &e) {
          return inputNumbers({&e.ephemerisOfStep5, &e.universalTimeOfStep5, &e.shareOfStep5,
@@ -155,6 +146,7 @@ const std::array<StepRule, StepCount> Rules{{
     {5,
      u"Sternzeit im Tag",
      {SumStep},
+     true,
      u"Sternzeit der Geburt",
      [](const E &e) { return inputNumbers({&e.sum}, {e.dayHours}); },
      [](const E &e, R &r) { return keep(withinDay(e.sum, e.dayHours), r.siderealTime); },
@@ -162,7 +154,7 @@ const std::array<StepRule, StepCount> Rules{{
      {},
      [](const E &e, const R *r) -> QString {
          const QString terms = clock(e.sum) + hoursTerm(e.dayHours);
-         return r && r->siderealTime ? terms + Equals + clockOf(*r->siderealTime) : terms;
+         return r && r->siderealTime ? terms + Equals + clock(*r->siderealTime) : terms;
      }},
 }};
 
@@ -171,21 +163,6 @@ const std::array<StepRule, StepCount> Rules{{
 const StepRule &rule(int step)
 {
     return Rules.at(static_cast<std::size_t>(step));
-}
-
-int stepNumber(int step)
-{
-    return rule(step).number;
-}
-
-QString stepName(int step)
-{
-    return QString::fromUtf16(rule(step).name);
-}
-
-QList<int> feedsOf(int step)
-{
-    return rule(step).feeds;
 }
 
 QString shownText(int step, const Results &results)
@@ -215,49 +192,12 @@ int eastLongitudeMinutes(const Header &h)
     return h.eastWest < 0 ? -whole : whole;
 }
 
-State::State()
-    : m_ledger([] {
-          QList<QList<int>> feeds;
-          for (int step = 0; step < StepCount; ++step)
-              feeds << feedsOf(step);
-          return feeds;
-      }())
-{}
-
 std::optional<QString> State::run(Step step)
 {
-    const StepRule &r = rule(step);
-    if (const auto message = r.run(entries, m_results)) {
-        m_ledger.failed(step);
-        return message;
-    }
-    m_ledger.succeeded(step, r.inputs(entries));
-    // The result goes into the fields of the later steps that read it, as the
-    // form writes them and reads them back.
-    for (const Copy &copy : r.copies)
-        entries.*copy.entry = Sexagesimal::of(*r.shown(m_results));
-    // The sum proposes the whole days that bring it into the day.
-    if (step == SumStep)
-        entries.dayHours = m_results.sum->dayHours;
-    return std::nullopt;
-}
-
-StepLedger::Status State::status(int step) const
-{
-    return m_ledger.status(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-int State::firstStale(int step) const
-{
-    return m_ledger.firstStale(step, [this](int s) { return rule(s).inputs(entries); });
-}
-
-Worked State::worked() const
-{
-    Worked w{header, entries, m_results, {}, task};
-    for (int s = 0; s < StepCount; ++s)
-        w.status[static_cast<std::size_t>(s)] = status(s);
-    return w;
+    const auto message = StepState::run(step);
+    if (!message && step == SumStep)
+        entries.dayHours = results().sum->dayHours;
+    return message;
 }
 
 } // namespace Sidereal

@@ -1,8 +1,7 @@
 #ifndef STERNZEIT_SIDEREALSTATE_H
 #define STERNZEIT_SIDEREALSTATE_H
 
-#include "core/giventask.h"
-#include "core/stepledger.h"
+#include "core/stepstate.h"
 #include "sternzeit/siderealsteps.h"
 
 #include <QDate>
@@ -45,27 +44,10 @@ struct Copy {
     const char16_t *what; // "die Weltzeit", as a finding names it
 };
 
-// One step of the calculation, written once for the state, the form, the
-// check and the sheet.
-struct StepRule {
-    int number;             // of the step on the form: 1, 3, 4, 5
-    const char16_t *name;   // "Weltzeit", in "Schritt 1 (Weltzeit)"
-    QList<int> feeds;       // the earlier steps whose results it reads
-    const char16_t *result; // the caption of its result on the sheet
-    std::function<Core::StepLedger::Inputs(const Entries &)> inputs;
-    std::function<std::optional<QString>(const Entries &, Results &)> run;
-    // The time its own field shows; nothing before it ran.
-    std::function<std::optional<Core::SexagesimalTriple>(const Results &)> shown;
-    QList<Copy> copies;
-    // Its equation as the sheet writes it: the terms and, given what it gave,
-    // " = " and the values on the way to the result.
-    std::function<QString(const Entries &, const Results *)> equation;
-};
+// Every result of the sidereal time is a time.
+using StepRule = Core::StepRuleOf<Entries, Results, Core::SexagesimalTriple, Copy>;
 
 const StepRule &rule(int step);
-int stepNumber(int step);
-QString stepName(int step);
-QList<int> feedsOf(int step);
 // The result as its field shows it: "13h35m00s".
 QString shownText(int step, const Results &results);
 
@@ -91,39 +73,15 @@ void readHeader(Header &header);
 // The longitude of a head in minutes of arc, east positive.
 int eastLongitudeMinutes(const Header &header);
 
-struct Worked {
-    Header header;
-    Entries entries;
-    Results results;
-    std::array<Core::StepLedger::Status, StepCount> status{};
-    // The task it answers: a task of the sidereal time taken over from the
-    // exercises, or the task of the rectification it was opened from;
-    // nothing for a free calculation.
-    std::optional<Core::GivenTask> task;
-};
+// The task a calculation answers is a task of the sidereal time taken over
+// from the exercises, or the task of the rectification it was opened from.
+using Worked = Core::WorkedSteps<Header, Entries, Results, StepCount>;
 
-class State {
+class State : public Core::StepState<Worked, &rule> {
 public:
-    State();
-
-    Header header;
-    Entries entries;
-    std::optional<Core::GivenTask> task;
-
-    const Results &results() const { return m_results; }
-    // Runs a step on the entries. On success the result is kept and written
-    // into the entries of the later steps that read it, and the step is
-    // current; a failure keeps the old result, now stale, and answers the
-    // step's one message.
+    // Runs a step as every step runs; the sum proposes the whole days that
+    // bring it into the day.
     std::optional<QString> run(Step step);
-    Core::StepLedger::Status status(int step) const;
-    // The first stale step on the way to a step, itself included; -1 if none.
-    int firstStale(int step) const;
-    Worked worked() const;
-
-private:
-    Results m_results;
-    Core::StepLedger m_ledger;
 };
 
 } // namespace Sidereal

@@ -32,8 +32,8 @@ SideBySide placeBeside(const QRect &available, const QRect &page, int narrowestP
 // is raised again where the two do not overlap.
 void placeBeside(QWidget *calculator, QWidget *page);
 
-// Shows a window of its own, restored from the task bar if need be, in front
-// of the others: a second press on the button that opens it.
+// Shows a window, restored from the task bar if need be, in front of the
+// others.
 void bringToFront(QWidget *window);
 
 } // namespace Gui

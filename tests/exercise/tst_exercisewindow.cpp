@@ -157,8 +157,10 @@ private slots:
     void sheetPdf()
     {
         QCOMPARE(solarExerciseSheet(1, 11, QDate(2026, 12, 6)).steps.size(), 10);
-        QCOMPARE(solarExerciseSheetFileName(999998, 4), u"Übungsblatt Solar 999998-999999.pdf"_s);
-        QCOMPARE(rectificationExerciseSheetFileName(17, 2), u"Übungsblatt GZK 17-18.pdf"_s);
+        QCOMPARE(exerciseSheetFileName(TaskKind::Solar, 999998, 4),
+                 u"Übungsblatt Solar 999998-999999.pdf"_s);
+        QCOMPARE(exerciseSheetFileName(TaskKind::Rectification, 17, 2),
+                 u"Übungsblatt GZK 17-18.pdf"_s);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"blatt.pdf"_s);
         const Sheet sheet = solarExerciseSheet(999998, 4, QDate(2026, 12, 6));
@@ -205,7 +207,8 @@ private slots:
         QCOMPARE(sheet.steps.size(), 2);
         QVERIFY(sheet.steps[0].lines.contains(title));
         QCOMPARE(sheet.closing->rows[0].constLast(), Notation::clock(sidereal.hand.siderealTime));
-        QCOMPARE(siderealExerciseSheetFileName(4711, 1), u"Übungsblatt Sternzeit 4711.pdf"_s);
+        QCOMPARE(exerciseSheetFileName(TaskKind::Sidereal, 4711, 1),
+                 u"Übungsblatt Sternzeit 4711.pdf"_s);
 
         const RectificationTask task = *makeRectificationTask(1);
         const QString given = u"Sternzeit der Geburt: "_s + Notation::clock(task.birthSiderealTime);

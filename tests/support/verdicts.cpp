@@ -119,7 +119,7 @@ WorkedRectification work(const RectificationTask &task, const RectificationPlan 
             e.circleCorrection = plan.circle.value_or(
                 circleCorrection(within(e.ramcPlusQuotient) - within(e.arcOfStep6)));
         if (st.run(R::Step(step)) && !result.refusedAt)
-            result.refusedAt = R::stepNumber(step);
+            result.refusedAt = R::rule(step).number;
     }
     if (plan.afterAll)
         plan.afterAll(st);
