@@ -661,18 +661,12 @@ StepResult<CheckReport> checkRectification(const Worked &w, const TableChoice &t
     if (!anyComputed)
         return StepMessage{QStringLiteral("Für die Kontrolle fehlt die Rechnung: bitte zuerst "
                                           "die Schritte rechnen.")};
-    const auto typed = [](const std::array<QString, 2> &row) {
-        return !row[0].trimmed().isEmpty() && !row[1].trimmed().isEmpty();
-    };
-    if (!typed(w.header.smallerRow) || !typed(w.header.greaterRow))
+    const Header &h = w.header;
+    if (!h.smallerRowTime || !h.greaterRowTime)
         return StepMessage{QStringLiteral("Für die Kontrolle fehlen: Sternzeiten der "
                                           "Häusertabelle (Schritt 5).")};
-    const auto row = [](const std::array<QString, 2> &r) {
-        return Sexagesimal::read({r[0], r[1], QString()});
-    };
     try {
-        return judge(contextOf(w, table, row(w.header.smallerRow), row(w.header.greaterRow)),
-                     table);
+        return judge(contextOf(w, table, *h.smallerRowTime, *h.greaterRowTime), table);
     } catch (const Overflow &) {
         CheckReport report;
         report.finding = QStringLiteral("Überlauf!");

@@ -302,6 +302,13 @@ void readHeader(Header &h, const FieldTexts &birthDate)
     h.eventOn = typedDate(h.eventDate);
     h.birthSidereal = Sexagesimal::read(h.birthSiderealTime);
     h.typedAge = {readNumber(h.age[0]), readNumber(h.age[1])};
+    const auto row = [](const std::array<QString, 2> &r) -> std::optional<Sexagesimal> {
+        if (r[0].trimmed().isEmpty() || r[1].trimmed().isEmpty())
+            return std::nullopt;
+        return Sexagesimal::read({r[0], r[1], QString()});
+    };
+    h.smallerRowTime = row(h.smallerRow);
+    h.greaterRowTime = row(h.greaterRow);
 }
 
 std::optional<QString> State::run(Step step)

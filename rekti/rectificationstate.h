@@ -77,6 +77,8 @@ struct Header {
     Age typedAge;                       // the same, read
     std::array<QString, 2> smallerRow;  // the house-table rows: hours, minutes
     std::array<QString, 2> greaterRow;
+    // The same, read, where both fields of the row hold text.
+    std::optional<Core::Sexagesimal> smallerRowTime, greaterRowTime;
     QString dayReduction;    // the lists as they show their entries
     QString firstCorrection; // "-30", "+0", "+30"
     QString secondCorrection;
