@@ -197,6 +197,11 @@ private slots:
         QVERIFY(unchecked.value().right);
         QVERIFY(unchecked.value().finding.endsWith(
             u"Schritt 1 (Alter) konnte ohne Ereignistag nicht geprüft werden."_s));
+        // A row's minutes left empty: the check asks for them.
+        w.header.greaterRow[1] = u" "_s;
+        readHeader(w.header, {u"18"_s, u"3"_s, u"1976"_s});
+        QCOMPARE(checkRectification(w, tableOf(givenTask(task))).message(),
+                 u"Für die Kontrolle fehlen: Sternzeiten der Häusertabelle (Schritt 5)."_s);
     }
 
     // Checked with another table than the task's, the finding names the
