@@ -504,6 +504,30 @@ private slots:
     }
 
     // An event date as typed into its free field.
+    // A deviation of arc in seconds below a minute, in minutes below a
+    // degree, then in degrees; a decimal one with its sign only where it is
+    // not 0 at four places.
+    void deviations_data()
+    {
+        QTest::addColumn<qint64>("arcSeconds");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("59''") << qint64(59) << u"+59''"_s;
+        QTest::newRow("60''") << qint64(60) << u"+1'00''"_s;
+        QTest::newRow("-3599''") << qint64(-3599) << u"-59'59''"_s;
+        QTest::newRow("3600''") << qint64(3600) << u"+1°00'00''"_s;
+        QTest::newRow("0''") << qint64(0) << u"0''"_s;
+    }
+
+    void deviations()
+    {
+        QFETCH(qint64, arcSeconds);
+        QFETCH(QString, written);
+        QCOMPARE(Notation::arcDeviation(arcSeconds), written);
+        QLocale::setDefault(German);
+        QCOMPARE(Notation::decimalDeviation(0.00004) + u' ' + Notation::decimalDeviation(0.00005),
+                 u"0,0000 +0,0001"_s);
+    }
+
     void typedDates()
     {
         QCOMPARE(typedDate(u" 12.5.2031 "_s), QDate(2031, 5, 12));

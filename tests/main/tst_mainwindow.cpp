@@ -850,9 +850,21 @@ private slots:
         window.resultList().removeRows(1, ResultList::MaxRows);
         recorder.messages.clear();
         click(form, "Command6"); // on to "Schritt 4-5" again
+        // The given data tinted on the second page, plain on the first.
+        const auto base = [form] {
+            return form->findChild<QLineEdit *>(u"Text1_0"_s)->palette().color(QPalette::Base);
+        };
+        QCOMPARE(base(), QColor(0, 192, 192));
         pick(form, "cmbDeg1", {13, 28, 36});
         auto *result = form->findChild<QLineEdit *>(u"txtTime4_0"_s);
         QCOMPARE(result->accessibleDescription(), u"nicht mehr aktuell"_s);
+        click(form, "Command6"); // every step from step 2 on no longer current
+        QCOMPARE(recorder.messages,
+                 QStringList{u"Solar: Das Endergebnis passt nicht mehr zu den Eingaben. Bitte ab "
+                             "Schritt 2 neu rechnen."_s});
+        QCOMPARE(base(), QColor(Qt::white));
+        recorder.messages.clear();
+        click(form, "Command6"); // on to "Schritt 4-5"
         for (const char *step : {"Command2", "Command3", "Command4", "Command1"})
             click(form, step);
         click(form, "Command6");
