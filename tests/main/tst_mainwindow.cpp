@@ -296,9 +296,9 @@ private slots:
         // menu and is not shown.
         QStringList captions;
         for (const TeachingItem &item :
-             teachingItems({u"02Zeit.pdf"_s, u"01Aspekte.pdf"_s, u"A.pdf"_s}))
+             teachingItems({u"02Zeit.pdf"_s, u"01b.pdf"_s, u"01B.pdf"_s, u"A.pdf"_s}))
             captions << item.caption;
-        QCOMPARE(captions, (QStringList{u"Aspekte"_s, u"Zeit"_s, u"A"_s}));
+        QCOMPARE(captions, (QStringList{u"B"_s, u"b"_s, u"Zeit"_s, u"A"_s}));
     }
 
     // The exercises open beside the main window, once: a second press brings the same window with
@@ -568,6 +568,8 @@ private slots:
         QTest::newRow("new rows stay last")
             << u"1d+z"_s << QList{1, 2, 3, 4, 5} << 1 << none << QString();
         QTest::newRow("back to the start") << u"1d2dazzzz"_s << all << 1 << none << QString();
+        QTest::newRow("the last row left") << u"1d1d1d"_s << QList{4} << 1 << none << row;
+        QTest::newRow("all of an empty list") << u"aaz"_s << all << 1 << none << QString();
     }
 
     void deletionsUndone()
@@ -1129,6 +1131,15 @@ private slots:
         QVERIFY(form->isVisible());
         recorder.messages.clear();
         typeInto(form, "txtDeg6_2", u"10"_s);
+        // The age changed: every step from the first that reads it on.
+        const QString days = shown(form, "txtJahre", 2).section(u'|', 1);
+        typeInto(form, "txtJahre_1", u"0"_s);
+        form->findChild<QTabWidget *>()->setCurrentIndex(2);
+        click(form, "Command1");
+        QCOMPARE(recorder.messages, QStringList{u"GZK: Das Endergebnis passt nicht mehr zu den "
+                                                "Eingaben. Bitte ab Schritt 2 neu rechnen."_s});
+        recorder.messages.clear();
+        typeInto(form, "txtJahre_1", days);
         auto *pages = form->findChild<QTabWidget *>();
         pages->setCurrentIndex(1);
         click(form, "Command1"); // on to the last page

@@ -151,6 +151,8 @@ private slots:
             (QStringList{model->index(1, 0).data().toString(), model->index(1, 1).data().toString(),
                          model->index(1, 2).data().toString()}),
             (QStringList{u"Solar"_s, u"2"_s, u"1h2m3s"_s}));
+        // A flat list: its rows have no rows or columns of their own.
+        QCOMPARE(model->rowCount(model->index(1, 0)) + model->columnCount(model->index(1, 0)), 0);
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         list.setCurrentPosition(2);
